@@ -2,8 +2,7 @@
 
 namespace schema {
 
-ColumnKind columnKind(const QString &table, const QString &column)
-{
+ColumnKind columnKind(const QString &table, const QString &column) {
     if (table == tableWorks) {
         if (column == colCount)
             return ColumnKind::Integer;
@@ -13,8 +12,7 @@ ColumnKind columnKind(const QString &table, const QString &column)
     return ColumnKind::Text;
 }
 
-QStringList createStatements()
-{
+QStringList createStatements() {
     QStringList out;
     for (const QString &t : {tablePsy, tableJsy})
         out << QStringLiteral("CREATE TABLE %1 (%2 TEXT DEFAULT '', %3 TEXT DEFAULT '', %4 TEXT DEFAULT '', "
@@ -24,10 +22,13 @@ QStringList createStatements()
     out << QStringLiteral("CREATE TABLE %1 (%2 TEXT DEFAULT '', %3 TEXT DEFAULT '', %4 TEXT DEFAULT '', "
                           "%5 INTEGER DEFAULT 0, %6 TEXT DEFAULT '', %7 TEXT DEFAULT '', %8 TEXT DEFAULT '', "
                           "%9 TEXT, %10 TEXT DEFAULT '', %11 TEXT DEFAULT '')")
-               .arg(tableWorks, colTitle, colCategory, colMark, colCount, colAuthor, colSource, colUrl, colDate)
+               .arg(tableWorks, colTitle, colCategory, colMark, colCount, colAuthor, colSource, colUrl,
+                    colDate)
                .arg(colRemarks, colContent);
-    out << QStringLiteral("CREATE TABLE %1 (%1 TEXT DEFAULT '', %2 TEXT DEFAULT '')").arg(tableWords, colMeaning);
-    out << QStringLiteral("CREATE TABLE %1 (%1 TEXT DEFAULT '', %2 TEXT DEFAULT '')").arg(tableIdioms, colMeaning);
+    out << QStringLiteral("CREATE TABLE %1 (%1 TEXT DEFAULT '', %2 TEXT DEFAULT '')")
+               .arg(tableWords, colMeaning);
+    out << QStringLiteral("CREATE TABLE %1 (%1 TEXT DEFAULT '', %2 TEXT DEFAULT '')")
+               .arg(tableIdioms, colMeaning);
 
     for (const QString &t : {tablePsy, tableJsy})
         out << QStringLiteral("CREATE INDEX %1_韵母_声调 ON %1 (%2, %3)").arg(t, colFinal, colTone);
@@ -39,8 +40,7 @@ QStringList createStatements()
     return out;
 }
 
-QString insertDraftStatement()
-{
+QString insertDraftStatement() {
     return QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5) VALUES ('%6', '%7', '', 0)")
         .arg(tableWorks, colTitle, colCategory, colContent, colCount, draftTitle, draftCategory);
 }

@@ -1,0 +1,136 @@
+#include "W_Unit.h"
+
+#include "aboutpage.h"
+#include "associationpage.h"
+#include "creationpage.h"
+#include "database.h"
+#include "guard.h"
+#include "look.h"
+#include "rhymespage.h"
+#include "statusbar.h"
+#include "workspage.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QTabWidget>
+
+namespace {
+const QString productName = QStringLiteral("诗海拾贝");
+}
+
+void TW::setUpApplication() {
+    QApplication::setApplicationName(productName);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    look::installFontSubstitutions();
+    QApplication::setFont(look::sansSerifFont());
+}
+
+TW::TW(QWidget *parent)
+    : QMainWindow(parent) {
+    setObjectName(QStringLiteral("W"));
+    setWindowTitle(productName);
+    m_db = std::make_unique<Database>(Database::defaultPath(), this);
+
+    W_StatusBar = new StatusBar(this);
+    setStatusBar(W_StatusBar);
+    W_PageControl = new QTabWidget(this);
+    W_PageControl->setObjectName(QStringLiteral("W_PageControl"));
+    setCentralWidget(W_PageControl);
+
+    m_edit = new CreationPage(*m_db, W_StatusBar);
+    m_view = new RhymesPage(*m_db, W_StatusBar);
+    m_think = new AssociationPage(*m_db, W_StatusBar);
+    m_show = new WorksPage(*m_db, W_StatusBar);
+    m_about = new AboutPage(W_StatusBar);
+    W_PageControl->addTab(m_edit, QStringLiteral("开始创作"));
+    W_PageControl->addTab(m_view, QStringLiteral("编辑整理"));
+    W_PageControl->addTab(m_think, QStringLiteral("词语联想"));
+    W_PageControl->addTab(m_show, QStringLiteral("经典案例"));
+    W_PageControl->addTab(m_about, QStringLiteral("关于软件"));
+    W_PageControl->setCurrentWidget(m_about); // the stored page; FormShow opens on 开始创作
+    connect(W_PageControl, &QTabWidget::currentChanged, this, &TW::pageShown);
+
+    buildMenu();
+    wireCreationPage();
+    wireRhymesPage();
+    wireAssociationPage();
+    wireWorksPage();
+    wireAboutPage();
+
+    setFixedSize(792, 566);
+    if (const QScreen *screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TW::~TW() = default;
+
+// A menu whose items are all hidden: the window shows no menu bar entries.
+void TW::buildMenu() {
+    W_MainMenu = new QMenuBar(this);
+    W_MainMenu->setObjectName(QStringLiteral("W_MainMenu"));
+    const struct {
+        const char *name, *caption, *item1, *caption1, *item2, *caption2;
+    } menus[] = {{"N1", "写作", "N2", "记录灵感", "N3", "开始写作"},
+                 {"N4", "资料", "N6", "诗海拾贝", "N9", "词语联想"},
+                 {"N5", "关于", "N7", "软件简介", "N8", "联系作者"}};
+    for (const auto &m : menus) {
+        QMenu *menu = W_MainMenu->addMenu(QString::fromUtf8(m.caption));
+        menu->setObjectName(QString::fromLatin1(m.name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(m.name));
+        menu->menuAction()->setVisible(false);
+        menu->addAction(QString::fromUtf8(m.caption1))->setObjectName(QString::fromLatin1(m.item1));
+        menu->addAction(QString::fromUtf8(m.caption2))->setObjectName(QString::fromLatin1(m.item2));
+    }
+    setMenuBar(W_MainMenu);
+    W_MainMenu->hide();
+}
+
+void TW::pageShown(int index) {
+    QWidget *page = W_PageControl->widget(index);
+    if (page == m_edit)
+        EditShow();
+    else if (page == m_view)
+        ViewShow();
+    else if (page == m_think)
+        ThinkShow();
+    else if (page == m_show)
+        ShowShow();
+    else if (page == m_about)
+        AboutShow();
+}
+
+void TW::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (m_shown || event->spontaneous())
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TW::FormShow() {
+    guarded(this, [&] { m_show->computeWorksTotal(); });
+    W_PageControl->setCurrentWidget(m_edit);
+}
+
+bool TW::FormClose() {
+    return guarded(this, [&] {
+        for (Query *q : {m_db->Edit_ADOQuery, m_db->Show_ADOQuery}) {
+            if (q->rowCount() > 0) {
+                q->edit();
+                q->post();
+            }
+        }
+        for (Query *q : m_db->queries())
+            q->settle();
+    });
+}
+
+void TW::closeEvent(QCloseEvent *event) {
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}

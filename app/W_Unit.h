@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+class AboutPage;
+class AssociationPage;
+class CreationPage;
+class Database;
+class QMenuBar;
+class QTabWidget;
+class RhymesPage;
+class StatusBar;
+class WorksPage;
+
+// The main window: owns the connection, the eight queries, the five pages and the status bar.
+// Its handlers are named after the control and the event and call into the page objects.
+class TW : public QMainWindow {
+    Q_OBJECT
+public:
+    // Opens date/W.mdb under the current directory; throws DbError (a std::runtime_error) with the
+    // engine's message when the file or any query cannot be opened.
+    explicit TW(QWidget *parent = nullptr);
+    ~TW() override;
+
+    // Application name, style and fonts, shared by the program and its tests.
+    static void setUpApplication();
+
+    Database &database() const { return *m_db; }
+    StatusBar *statusPanels() const { return W_StatusBar; }
+
+    void FormShow();
+    // Writes the draft and the current work, then every other row with unwritten changes.
+    // Returns false, after showing why, when a write was refused: the window then stays open.
+    bool FormClose();
+
+    // 开始创作
+    void EditShow();
+    void ComboBox1Change();
+    void ComboBox3Change();
+    void Edit_ok_SpeedButtonClick();
+    void Edit_save_SpeedButtonClick();
+    // 编辑整理
+    void ViewShow();
+    void ComboBox4Change();
+    void ComboBox6Change();
+    void SpeedButton2Click();
+    // 词语联想
+    void ThinkShow();
+    void Think_SpeedButtonClick();
+    void Think_ComboBoxChange();
+    void Think_EditClick();
+    // 经典案例
+    void ShowShow();
+    void Show_ComboBoxChange();
+    void first_SpeedButtonClick();
+    void Prior_SpeedButtonClick();
+    void next_SpeedButtonClick();
+    void last_SpeedButtonClick();
+    void add_SpeedButtonClick();
+    void ok_SpeedButtonClick();
+    void Cancel_SpeedButtonClick();
+    void del_SpeedButtonClick();
+    void lb_DBComboBoxChange();
+    void bj_DBComboBoxChange();
+    // 关于软件
+    void AboutShow();
+    void Image1Click();
+    void Image9Click();
+    void Image2Click();
+    void Image3Click();
+    void Image4Click();
+    void Image6Click();
+    void Image7Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenu();
+    void pageShown(int index);
+    void wireCreationPage();
+    void wireRhymesPage();
+    void wireAssociationPage();
+    void wireWorksPage();
+    void wireAboutPage();
+
+    std::unique_ptr<Database> m_db;
+    StatusBar *W_StatusBar;
+    QTabWidget *W_PageControl;
+    QMenuBar *W_MainMenu;
+    CreationPage *m_edit;
+    RhymesPage *m_view;
+    AssociationPage *m_think;
+    WorksPage *m_show;
+    AboutPage *m_about;
+    bool m_shown = false;
+};

@@ -1,0 +1,10 @@
+#include "W_Unit.h"
+
+#include "associationpage.h"
+#include "guard.h"
+
+void TW::wireAssociationPage() {}
+
+void TW::ThinkShow() {
+    guarded(this, [&] { m_think->ThinkShow(); });
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "query.h"
+#include "sqlite.h"
+
+#include <QList>
+
+// The connection to date/W.mdb and the eight predefined queries through which every page reads and
+// writes the tables. The queries are children of the connection, named as the pages know them.
+class Database {
+public:
+    // Opens the file and every query; throws DbError with the engine's message when any fails.
+    Database(const QString &path, QObject *owner);
+
+    static QString defaultPath();
+
+    Connection *connection() const { return m_connection; }
+    QList<Query *> queries() const;
+
+    Query *Edit_psy_ADOQuery;
+    Query *Edit_jsy_ADOQuery;
+    Query *View_psy_ADOQuery;
+    Query *View_jsy_ADOQuery;
+    Query *Edit_ADOQuery;
+    Query *Show_ADOQuery;
+    Query *Cizu_ADOQuery;
+    Query *Chengyu_ADOQuery;
+
+private:
+    Connection *m_connection;
+};

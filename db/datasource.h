@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+
+class Query;
+
+// Announces every change of a query to the controls bound to it, so that they follow at once.
+class DataSource : public QObject {
+    Q_OBJECT
+public:
+    explicit DataSource(Query *query);
+    Query *query() const { return m_query; }
+
+signals:
+    void reset();                 // opened or closed: every row replaced
+    void rowInserted(int row);    // a new row begun at this position
+    void rowRemoved(int row);     // a row deleted or a new row discarded
+    void rowChanged(int row);     // a value of this row changed, or its changes were posted or cancelled
+    void currentChanged(int row); // another row became current (-1: none)
+    void stateChanged();          // browse, edit or insert
+    void updateData();            // before a post: bound controls write their pending text into the row
+
+private:
+    Query *m_query;
+};

@@ -1,0 +1,562 @@
+#include "query.h"
+
+#include "datasource.h"
+#include "dates.h"
+#include "dberror.h"
+#include "dialect.h"
+#include "sqlite.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+QString quotedIdentifier(const QString &name) {
+    QString quoted = name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+// Adds the rowid as the first result column of a plain SELECT, so that rows can be written back.
+QByteArray withRowidColumn(const QByteArray &sql) {
+    static const QRegularExpression select(QStringLiteral("^\\s*select\\s+(?!(distinct|all)\\b)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QString text = QString::fromUtf8(sql);
+    const QRegularExpressionMatch m = select.match(text);
+    if (!m.hasMatch())
+        return {};
+    return (text.left(m.capturedEnd()) + QStringLiteral("_rowid_, ") + text.mid(m.capturedEnd())).toUtf8();
+}
+
+// Throws unless the bytes after the first statement are only blanks, semicolons or comments.
+void requireSingleStatement(sqlite3 *db, QByteArray tail) {
+    while (!tail.trimmed().isEmpty()) {
+        Statement next(db, tail);
+        if (next.handle())
+            throw DbError(QStringLiteral("Characters found after end of SQL statement."));
+        tail = next.tail();
+    }
+}
+
+void bindValue(Statement &st, int index, const QVariant &value) {
+    if (value.isNull())
+        st.bindNull(index);
+    else if (value.typeId() == QMetaType::LongLong)
+        st.bindInt64(index, value.toLongLong());
+    else
+        st.bindText(index, value.toString());
+}
+
+// Full-width digits and separators, as a Chinese input method types them, read as their ASCII forms.
+QString typedValue(const QString &text) {
+    return text.normalized(QString::NormalizationForm_KC).trimmed();
+}
+
+} // namespace
+
+Query::Query(Connection *connection, const QString &name, const QString &sql)
+    : QObject(connection)
+    , m_connection(connection) {
+    setObjectName(name);
+    m_source = new DataSource(this);
+    if (!sql.isEmpty())
+        m_sql << sql;
+}
+
+Query::~Query() = default;
+
+void Query::requireOpen() const {
+    if (!m_open)
+        throw DbError(dberror::closedDataset);
+}
+
+void Query::requireCurrent() const {
+    requireOpen();
+    if (m_current < 0)
+        throw DbError(dberror::emptyDataset);
+}
+
+int Query::requireField(const QString &name) const {
+    const int index = fieldIndex(name);
+    if (index < 0)
+        throw DbError(QStringLiteral("%1: Field '%2' not found").arg(objectName(), name));
+    return index;
+}
+
+void Query::clearRows() {
+    m_columns.clear();
+    m_arena.clear();
+    m_arena.shrink_to_fit();
+    m_cells.clear();
+    m_cells.shrink_to_fit();
+    m_rowids.clear();
+    m_rowids.shrink_to_fit();
+    m_order.clear();
+    m_order.shrink_to_fit();
+    m_pending.clear();
+    m_table.clear();
+    m_current = -1;
+    m_bof = m_eof = true;
+    m_state = State::Browse;
+}
+
+void Query::close() {
+    if (!m_open)
+        return;
+    m_open = false;
+    clearRows();
+    emit m_source->reset();
+    emit m_source->currentChanged(-1);
+    emit m_source->stateChanged();
+}
+
+void Query::clearSql() {
+    m_sql.clear();
+}
+
+void Query::addSql(const QString &line) {
+    m_sql << line;
+}
+
+void Query::open() {
+    if (m_open)
+        return;
+    sqlite3 *db = m_connection->handle();
+    const dialect::Translated translated = dialect::translate(sqlText());
+
+    std::unique_ptr<Statement> st;
+    bool hasRowid = false;
+    if (const QByteArray withRowid = withRowidColumn(translated.sql); !withRowid.isEmpty()) {
+        try {
+            st = std::make_unique<Statement>(db, withRowid);
+            hasRowid = true;
+        } catch (const DbError &) {
+            // Not a single-table result: opened below without a rowid, read-only.
+        }
+    }
+    if (!st)
+        st = std::make_unique<Statement>(db, translated.sql);
+    if (!st->handle())
+        throw DbError(QStringLiteral("Command text was not set for the command object."));
+    requireSingleStatement(db, st->tail());
+    for (int i = 0; i < translated.literals.size(); ++i)
+        st->bindText(i + 1, translated.literals[i]);
+
+    sqlite3_stmt *h = st->handle();
+    const int first = hasRowid ? 1 : 0;
+    const int total = sqlite3_column_count(h);
+    std::vector<Column> columns;
+    QString table = hasRowid ? QString::fromUtf8(sqlite3_column_table_name(h, 0)) : QString();
+    for (int c = first; c < total; ++c) {
+        const QString columnTable = QString::fromUtf8(sqlite3_column_table_name(h, c));
+        const QString origin = QString::fromUtf8(sqlite3_column_origin_name(h, c));
+        if (columnTable != table)
+            table.clear();
+        columns.push_back(
+            {QString::fromUtf8(sqlite3_column_name(h, c)), origin, schema::columnKind(columnTable, origin)});
+    }
+
+    clearRows();
+    m_columns = std::move(columns);
+    const int count = int(m_columns.size());
+    try {
+        while (st->step()) {
+            const quint32 physical = quint32(m_rowids.size());
+            m_rowids.push_back(hasRowid ? sqlite3_column_int64(h, 0) : 0);
+            m_cells.resize(m_cells.size() + count);
+            for (int c = 0; c < count; ++c) {
+                const bool isNull = sqlite3_column_type(h, c + first) == SQLITE_NULL;
+                const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c + first));
+                putCell(physical, c, data, sqlite3_column_bytes(h, c + first), isNull);
+            }
+            m_order.push_back(physical);
+        }
+    } catch (const DbError &) {
+        clearRows();
+        throw;
+    }
+    m_table = table;
+    m_pending.assign(count, std::nullopt);
+    m_open = true;
+    m_current = m_order.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_order.empty();
+    emit m_source->reset();
+    emit m_source->currentChanged(m_current);
+    emit m_source->stateChanged();
+}
+
+void Query::putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull) {
+    Cell &cell = m_cells[size_t(physical) * m_columns.size() + column];
+    if (isNull) {
+        cell = {0, nullLength};
+        return;
+    }
+    cell = {quint32(m_arena.size()), quint32(length)};
+    m_arena.append(data, size_t(length));
+}
+
+QString Query::storedText(quint32 physical, int column) const {
+    const Cell &cell = m_cells[size_t(physical) * m_columns.size() + column];
+    if (cell.length == nullLength)
+        return {};
+    return QString::fromUtf8(m_arena.data() + cell.offset, cell.length);
+}
+
+QString Query::displayText(quint32 physical, int column) const {
+    const QString stored = storedText(physical, column);
+    if (m_columns[column].kind == schema::ColumnKind::Date) {
+        const QDate date = dates::fromStored(stored);
+        if (date.isValid())
+            return dates::display(date);
+    }
+    return stored;
+}
+
+int Query::recordCount() const {
+    requireOpen();
+    return int(m_order.size());
+}
+
+QStringList Query::fieldNames() const {
+    QStringList names;
+    for (const Column &c : m_columns)
+        names << c.name;
+    return names;
+}
+
+int Query::fieldIndex(const QString &name) const {
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+QString Query::cellText(int row, int column) const {
+    if (!m_open || row < 0 || row >= int(m_order.size()) || column < 0 || column >= int(m_columns.size()))
+        return {};
+    if (row == m_current && m_state != State::Browse && m_pending[column])
+        return *m_pending[column];
+    return displayText(m_order[row], column);
+}
+
+QString Query::text(const QString &field) const {
+    requireOpen();
+    const int column = requireField(field);
+    return cellText(m_current, column);
+}
+
+qint64 Query::integer(const QString &field) const {
+    const QString value = typedValue(text(field));
+    bool ok = false;
+    const qint64 whole = value.toLongLong(&ok);
+    if (ok)
+        return whole;
+    const double number = value.toDouble(&ok);
+    return ok ? qRound64(number) : 0;
+}
+
+void Query::setText(const QString &field, const QString &value) {
+    requireOpen();
+    setCellText(requireField(field), value);
+}
+
+void Query::setCellText(int column, const QString &value) {
+    requireOpen();
+    if (m_state == State::Browse)
+        throw DbError(dberror::notEditing);
+    const QString original = m_state == State::Insert ? QString() : displayText(m_order[m_current], column);
+    if (value == original)
+        m_pending[column].reset();
+    else
+        m_pending[column] = value;
+    emit m_source->rowChanged(m_current);
+}
+
+bool Query::isModified() const {
+    return std::any_of(m_pending.begin(), m_pending.end(), [](const auto &v) { return v.has_value(); });
+}
+
+void Query::first() {
+    requireOpen();
+    settle();
+    const int n = rowCount();
+    m_current = n ? 0 : -1;
+    m_bof = true;
+    m_eof = n == 0;
+    emit m_source->currentChanged(m_current);
+}
+
+void Query::last() {
+    requireOpen();
+    settle();
+    const int n = rowCount();
+    m_current = n - 1;
+    m_eof = true;
+    m_bof = n == 0;
+    emit m_source->currentChanged(m_current);
+}
+
+void Query::next() {
+    requireOpen();
+    settle();
+    if (m_eof)
+        return;
+    m_bof = m_eof = false;
+    if (m_current + 1 < rowCount()) {
+        ++m_current;
+        emit m_source->currentChanged(m_current);
+    } else {
+        m_eof = true;
+    }
+}
+
+void Query::prior() {
+    requireOpen();
+    settle();
+    if (m_bof)
+        return;
+    m_bof = m_eof = false;
+    if (m_current > 0) {
+        --m_current;
+        emit m_source->currentChanged(m_current);
+    } else {
+        m_bof = true;
+    }
+}
+
+void Query::moveTo(int row) {
+    requireOpen();
+    if (row == m_current || row < 0 || row >= rowCount())
+        return;
+    const int before = rowCount();
+    const int from = m_current;
+    settle();
+    // Settling may have discarded an empty new row above the target.
+    if (rowCount() < before && row > from)
+        --row;
+    if (row == m_current)
+        return;
+    m_current = row;
+    m_bof = m_eof = false;
+    emit m_source->currentChanged(m_current);
+}
+
+void Query::edit() {
+    requireOpen();
+    if (m_state != State::Browse)
+        return;
+    if (isReadOnly())
+        throw DbError(dberror::readOnly);
+    if (m_order.empty()) {
+        insert();
+        return;
+    }
+    m_state = State::Edit;
+    emit m_source->stateChanged();
+}
+
+void Query::insert() {
+    requireOpen();
+    if (isReadOnly())
+        throw DbError(dberror::readOnly);
+    settle();
+    beginNewRow(m_current < 0 ? 0 : m_current);
+}
+
+void Query::append() {
+    requireOpen();
+    if (isReadOnly())
+        throw DbError(dberror::readOnly);
+    settle();
+    beginNewRow(rowCount());
+}
+
+void Query::beginNewRow(int at) {
+    const quint32 physical = quint32(m_rowids.size());
+    m_rowids.push_back(0);
+    m_cells.resize(m_cells.size() + m_columns.size(), Cell{0, nullLength});
+    m_order.insert(m_order.begin() + at, physical);
+    m_current = at;
+    m_bof = m_eof = false;
+    m_state = State::Insert;
+    m_pending.assign(m_columns.size(), std::nullopt);
+    emit m_source->rowInserted(at);
+    emit m_source->currentChanged(at);
+    emit m_source->stateChanged();
+    if (m_newRow)
+        m_newRow(*this);
+}
+
+void Query::post() {
+    requireOpen();
+    if (m_state == State::Browse)
+        return;
+    emit m_source->updateData();
+    writeRow();
+    m_pending.assign(m_columns.size(), std::nullopt);
+    m_state = State::Browse;
+    emit m_source->rowChanged(m_current);
+    emit m_source->stateChanged();
+}
+
+// Writes the changed values of the current row (all set values of a new row) to the base table.
+// On any failure the row keeps its state and values.
+void Query::writeRow() {
+    const quint32 physical = m_order[m_current];
+    QStringList names;
+    QList<QVariant> values;
+    for (size_t c = 0; c < m_columns.size(); ++c) {
+        if (!m_pending[c])
+            continue;
+        const Column &column = m_columns[c];
+        if (column.origin.isEmpty())
+            throw DbError(QStringLiteral("Field '%1' cannot be modified").arg(column.name));
+        const QString &text = *m_pending[c];
+        QVariant value = text;
+        if (column.kind == schema::ColumnKind::Integer) {
+            const QString typed = typedValue(text);
+            bool ok = false;
+            const qint64 whole = typed.toLongLong(&ok);
+            if (!typed.isEmpty() && !ok)
+                throw DbError(QStringLiteral("%1只能填写整数，“%2”不是整数。").arg(column.name, text));
+            value = typed.isEmpty() ? QVariant() : QVariant(whole);
+        } else if (column.kind == schema::ColumnKind::Date) {
+            const QString typed = typedValue(text);
+            const QDate date = dates::fromTyped(typed);
+            if (!typed.isEmpty() && !date.isValid())
+                throw DbError(QStringLiteral("%1只能填写日期（例如 %2），“%3”不是有效的日期。")
+                                  .arg(column.name, dates::display(QDate::currentDate()), text));
+            value = typed.isEmpty() ? QVariant() : QVariant(dates::toStored(date));
+        }
+        names << quotedIdentifier(column.origin);
+        values << value;
+    }
+
+    sqlite3 *db = m_connection->handle();
+    const QString table = quotedIdentifier(m_table);
+    if (m_state == State::Edit) {
+        if (names.isEmpty())
+            return;
+        QStringList sets;
+        for (const QString &name : names)
+            sets << name + QStringLiteral(" = ?");
+        Statement st(
+            db, QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_ = ?").arg(table, sets.join(u',')).toUtf8());
+        for (int i = 0; i < values.size(); ++i)
+            bindValue(st, i + 1, values[i]);
+        st.bindInt64(int(values.size()) + 1, m_rowids[physical]);
+        st.step();
+        if (sqlite3_changes(db) == 0)
+            throw DbError(dberror::rowMissing);
+    } else {
+        const QString sql = names.isEmpty()
+                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(table, names.join(u','),
+                                           QStringList(names.size(), QStringLiteral("?")).join(u','));
+        Statement st(db, sql.toUtf8());
+        for (int i = 0; i < values.size(); ++i)
+            bindValue(st, i + 1, values[i]);
+        st.step();
+        m_rowids[physical] = sqlite3_last_insert_rowid(db);
+    }
+    reloadRow(physical);
+}
+
+// Reads the stored values of one row back into the snapshot, so that it shows what the table holds.
+void Query::reloadRow(quint32 physical) {
+    QStringList names;
+    std::vector<int> columns;
+    for (size_t c = 0; c < m_columns.size(); ++c) {
+        if (!m_columns[c].origin.isEmpty()) {
+            names << quotedIdentifier(m_columns[c].origin);
+            columns.push_back(int(c));
+        }
+    }
+    if (names.isEmpty())
+        return;
+    Statement st(m_connection->handle(), QStringLiteral("SELECT %1 FROM %2 WHERE _rowid_ = ?")
+                                             .arg(names.join(u','), quotedIdentifier(m_table))
+                                             .toUtf8());
+    st.bindInt64(1, m_rowids[physical]);
+    if (!st.step())
+        return;
+    sqlite3_stmt *h = st.handle();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int c = int(i);
+        const bool isNull = sqlite3_column_type(h, c) == SQLITE_NULL;
+        const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c));
+        putCell(physical, columns[i], data, sqlite3_column_bytes(h, c), isNull);
+    }
+}
+
+void Query::cancel() {
+    if (!m_open || m_state == State::Browse)
+        return;
+    if (m_state == State::Edit) {
+        m_pending.assign(m_columns.size(), std::nullopt);
+        m_state = State::Browse;
+        emit m_source->rowChanged(m_current);
+        emit m_source->stateChanged();
+        return;
+    }
+    // A new row disappears; the row that was current before it is current again.
+    const int at = m_current;
+    m_order.erase(m_order.begin() + at);
+    m_rowids.pop_back();
+    m_cells.resize(m_cells.size() - m_columns.size());
+    m_pending.assign(m_columns.size(), std::nullopt);
+    m_state = State::Browse;
+    const int n = rowCount();
+    m_current = n == 0 ? -1 : std::min(at, n - 1);
+    if (n == 0)
+        m_bof = m_eof = true;
+    emit m_source->rowRemoved(at);
+    emit m_source->currentChanged(m_current);
+    emit m_source->stateChanged();
+}
+
+void Query::remove() {
+    requireOpen();
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    requireCurrent();
+    if (isReadOnly())
+        throw DbError(dberror::readOnly);
+    const quint32 physical = m_order[m_current];
+    Statement st(m_connection->handle(),
+                 QStringLiteral("DELETE FROM %1 WHERE _rowid_ = ?").arg(quotedIdentifier(m_table)).toUtf8());
+    st.bindInt64(1, m_rowids[physical]);
+    st.step();
+
+    const int at = m_current;
+    m_order.erase(m_order.begin() + at);
+    m_pending.assign(m_columns.size(), std::nullopt);
+    m_state = State::Browse;
+    const int n = rowCount();
+    m_current = n == 0 ? -1 : std::min(at, n - 1);
+    if (n == 0)
+        m_bof = m_eof = true;
+    emit m_source->rowRemoved(at);
+    emit m_source->currentChanged(m_current);
+    emit m_source->stateChanged();
+}
+
+void Query::settle() {
+    if (!m_open || m_state == State::Browse)
+        return;
+    emit m_source->updateData();
+    if (isModified())
+        post();
+    else
+        cancel();
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "schema.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Connection;
+class DataSource;
+
+// A named SQL result with a cursor, in the manner of the pages' queries: the SQL text is a list of
+// lines; opening takes a static snapshot of the rows; the current row can be edited, a new row
+// inserted, and posting writes the row back to its table by rowid. Every change is announced
+// through the query's data source.
+class Query : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Browse, Edit, Insert };
+
+    // The query is a child of the connection and named `name`; its data source is named after it.
+    Query(Connection *connection, const QString &name, const QString &sql);
+    ~Query() override;
+
+    DataSource *dataSource() const { return m_source; }
+
+    // SQL text
+    void close();
+    void clearSql();
+    void addSql(const QString &line);
+    const QStringList &sql() const { return m_sql; }
+    QString sqlText() const { return m_sql.join(u'\n'); }
+    void open();
+    bool isOpen() const { return m_open; }
+
+    // Rows and the cursor
+    int recordCount() const;
+    int rowCount() const noexcept { return m_open ? int(m_order.size()) : 0; }
+    int currentRow() const { return m_current; }
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    void first();
+    void prior();
+    void next();
+    void last();
+    void moveTo(int row);
+
+    // Fields of the current row
+    QStringList fieldNames() const;
+    int fieldIndex(const QString &name) const;
+    QString text(const QString &field) const;
+    qint64 integer(const QString &field) const;
+    void setText(const QString &field, const QString &value);
+    // Any row, as shown: the current row shows its unposted values.
+    QString cellText(int row, int column) const;
+    void setCellText(int column, const QString &value);
+
+    // Editing
+    State state() const { return m_state; }
+    bool isModified() const;
+    bool isReadOnly() const { return m_table.isEmpty(); }
+    QString tableName() const { return m_table; }
+    void edit();
+    void insert();
+    void append();
+    void post();
+    void cancel();
+    void remove();
+    // Before a move or a replacement of the SQL text: post a row with changed values, otherwise
+    // leave edit or insert state (a new row without values disappears).
+    void settle();
+    // Called whenever a new row has been begun, to preset its values.
+    void setNewRowHandler(std::function<void(Query &)> handler) { m_newRow = std::move(handler); }
+
+private:
+    struct Cell {
+        quint32 offset;
+        quint32 length; // nullLength for NULL
+    };
+    struct Column {
+        QString name;
+        QString origin; // column of the base table, empty for an expression
+        schema::ColumnKind kind;
+    };
+    static constexpr quint32 nullLength = 0xffffffffu;
+
+    void requireOpen() const;
+    void requireCurrent() const;
+    int requireField(const QString &name) const;
+    void clearRows();
+    void beginNewRow(int at);
+    QString storedText(quint32 physical, int column) const;
+    QString displayText(quint32 physical, int column) const;
+    void putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull);
+    void reloadRow(quint32 physical);
+    void writeRow();
+
+    Connection *m_connection;
+    DataSource *m_source;
+    QStringList m_sql;
+    std::function<void(Query &)> m_newRow;
+
+    bool m_open = false;
+    QString m_table; // base table of the result; empty when the result cannot be written
+    std::vector<Column> m_columns;
+    std::string m_arena;
+    std::vector<Cell> m_cells;    // physical row * column count
+    std::vector<qint64> m_rowids; // per physical row
+    std::vector<quint32> m_order; // visible row -> physical row
+
+    int m_current = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+    State m_state = State::Browse;
+    std::vector<std::optional<QString>> m_pending; // unposted values of the current row
+};

@@ -1,0 +1,88 @@
+#include "sqlite.h"
+
+#include "dberror.h"
+
+#include <sqlite3.h>
+
+namespace {
+// How long a write waits for another process's lock before the engine reports it.
+constexpr int busyTimeoutMs = 1500;
+} // namespace
+
+Connection::Connection(const QString &path, QObject *parent)
+    : QObject(parent) {
+    setObjectName(QStringLiteral("W_ADOConnection"));
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = m_db ? errorMessage() : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw DbError(message);
+    }
+    // A double-quoted text is a literal in the query dialect; the translator binds it, so the
+    // engine must never fall back to reading an unknown identifier as a string.
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    sqlite3_extended_result_codes(m_db, 0);
+}
+
+Connection::~Connection() {
+    // Queries are children; they hold no statements, but go first all the same.
+    qDeleteAll(children());
+    sqlite3_close_v2(m_db);
+}
+
+QString Connection::errorMessage() const {
+    return QString::fromUtf8(sqlite3_errmsg(m_db));
+}
+
+void Connection::exec(const QString &sql) {
+    char *error = nullptr;
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
+        sqlite3_free(error);
+        throw DbError(message);
+    }
+}
+
+Statement::Statement(sqlite3 *db, const QByteArray &sql)
+    : m_db(db) {
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &m_stmt, &tail) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(m_stmt);
+        throw DbError(message);
+    }
+    if (tail)
+        m_tail = QByteArray(tail, int(sql.constData() + sql.size() - tail));
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::bindText(int index, const QString &value) {
+    const QByteArray utf8 = value.toUtf8();
+    sqlite3_bind_text64(m_stmt, index, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
+                        SQLITE_UTF8);
+}
+
+void Statement::bindInt64(int index, qint64 value) {
+    sqlite3_bind_int64(m_stmt, index, value);
+}
+
+void Statement::bindNull(int index) {
+    sqlite3_bind_null(m_stmt, index);
+}
+
+bool Statement::step() {
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+    sqlite3_reset(m_stmt);
+    throw DbError(message);
+}

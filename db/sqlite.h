@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The one connection to the database file. Opens an existing file read-write (read-only when the
+// file is write-protected) and never creates one.
+class Connection : public QObject {
+    Q_OBJECT
+public:
+    explicit Connection(const QString &path, QObject *parent = nullptr);
+    ~Connection() override;
+
+    sqlite3 *handle() const { return m_db; }
+    QString errorMessage() const;
+    // Runs statements without the query dialect (for set-up and tools).
+    void exec(const QString &sql);
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
+// Owns one prepared statement; finalized when it goes out of scope.
+class Statement {
+public:
+    Statement(sqlite3 *db, const QByteArray &sql);
+    ~Statement();
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    sqlite3_stmt *handle() const { return m_stmt; }
+    // Bytes of the SQL text that follow the first statement.
+    const QByteArray &tail() const { return m_tail; }
+
+    void bindText(int index, const QString &value);
+    void bindInt64(int index, qint64 value);
+    void bindNull(int index);
+    // Steps once; true when a row is ready. Throws DbError on failure.
+    bool step();
+
+private:
+    sqlite3 *m_db;
+    sqlite3_stmt *m_stmt = nullptr;
+    QByteArray m_tail;
+};

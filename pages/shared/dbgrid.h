@@ -1,0 +1,33 @@
+#pragma once
+
+#include "querymodel.h"
+
+#include <QTableView>
+
+// A grid bound to a query's data source: shows every row in the listed columns and makes the
+// clicked row current. Unless read-only it edits in place: typing puts the row into edit state,
+// Insert or moving down past the last row begins a new row, Ctrl+Delete deletes the row after
+// "Delete record?", Escape discards the row's changes, and moving to another row writes a changed row.
+class DbGrid : public QTableView {
+    Q_OBJECT
+public:
+    DbGrid(DataSource *source, const QList<GridColumn> &columns, bool readOnly, QWidget *parent = nullptr);
+
+    Query *query() const;
+    QueryModel *queryModel() const { return m_model; }
+    bool isReadOnly() const { return m_readOnly; }
+    // Hides the title row.
+    void setTitlesVisible(bool visible);
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void followCurrentRow(int row);
+    void commitOpenEditor();
+
+    QueryModel *m_model;
+    bool m_readOnly;
+    bool m_following = false;
+};

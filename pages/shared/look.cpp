@@ -1,0 +1,109 @@
+#include "look.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
+
+namespace look {
+
+void setFill(QWidget *widget, const QColor &color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, color);
+    palette.setColor(QPalette::Button, color);
+    widget->setPalette(palette);
+    if (auto *combo = qobject_cast<QComboBox *>(widget); combo && combo->lineEdit())
+        combo->lineEdit()->setPalette(palette);
+}
+
+QColor fill(const QWidget *widget) {
+    return widget->palette().color(QPalette::Base);
+}
+
+void setTextColor(QWidget *widget, const QColor &color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::ButtonText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+void installFontSubstitutions() {
+    const QStringList cjk = {QStringLiteral("WenQuanYi Micro Hei"),
+                             QStringLiteral("WenQuanYi Zen Hei"),
+                             QStringLiteral("Noto Sans CJK SC"),
+                             QStringLiteral("HanaMinA"),
+                             QStringLiteral("HanaMinB"),
+                             QStringLiteral("BabelStone Han")};
+    QFont::insertSubstitutions(QStringLiteral("新宋体"), cjk);
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               QStringList{QStringLiteral("DejaVu Sans")} + cjk);
+}
+
+QFont songFont() {
+    QFont font(QStringLiteral("新宋体"));
+    font.setPixelSize(12);
+    return font;
+}
+
+QFont sansSerifFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
+
+QFrame *conditionBar(QWidget *page, const QString &name) {
+    auto *bar = new QFrame(page);
+    bar->setObjectName(name);
+    bar->setFrameShape(QFrame::Box);
+    bar->setFrameShadow(QFrame::Plain);
+    bar->setGeometry(0, 0, page->width(), 40);
+    return bar;
+}
+
+QLabel *barLabel(QWidget *bar, const QString &name, const QString &caption, int left, int top) {
+    auto *label = new QLabel(caption, bar);
+    label->setObjectName(name);
+    label->setFont(songFont());
+    setTextColor(label, purple);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QComboBox *barComboBox(QWidget *bar, const QString &name, int left, int top, const QStringList &items,
+                       const QString &text, int visibleRows) {
+    auto *combo = new QComboBox(bar);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setFrame(false);
+    combo->setFont(songFont());
+    combo->addItems(items);
+    combo->setMaxVisibleItems(visibleRows);
+    combo->setEditText(text);
+    combo->setGeometry(left, top, 65, 20);
+    setTextColor(combo, Qt::black);
+    setFill(combo, skyBlue);
+    return combo;
+}
+
+QToolButton *speedButton(QWidget *parent, const QString &name, const QString &caption, int glyph,
+                         const QRect &rect, bool glyphRight) {
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setIcon(QApplication::style()->standardIcon(QStyle::StandardPixmap(glyph)));
+    button->setIconSize(QSize(16, 16));
+    if (glyphRight)
+        button->setLayoutDirection(Qt::RightToLeft);
+    button->setGeometry(rect);
+    return button;
+}
+
+} // namespace look

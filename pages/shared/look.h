@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QToolButton;
+class QWidget;
+class QStyle;
+
+// The common look of the pages: colours, fonts and the controls of the condition bars.
+namespace look {
+
+inline const QColor skyBlue{166, 202, 240};    // 15780518: a condition selector not yet set
+inline const QColor moneyGreen{192, 220, 192}; // 12639424: a selector or edit the user has set
+inline const QColor purple{128, 0, 128};
+inline const QColor navy{0, 0, 128};
+
+// Fill of an edit or selector (the palette's base colour).
+void setFill(QWidget *widget, const QColor &color);
+QColor fill(const QWidget *widget);
+void setTextColor(QWidget *widget, const QColor &color);
+
+// Maps the program's font names to fonts installed on this system, so Chinese never shows as boxes.
+void installFontSubstitutions();
+QFont songFont();      // 新宋体, 9 points (12 pixels)
+QFont sansSerifFont(); // MS Sans Serif, 8 points (11 pixels): the window's default font
+
+// A condition bar: 40 high along the top of a page, full width, single-line border.
+QFrame *conditionBar(QWidget *page, const QString &name);
+QLabel *barLabel(QWidget *bar, const QString &name, const QString &caption, int left, int top);
+// An editable drop-down box of a condition bar: 65 by 20, flat, sky blue, black 新宋体.
+QComboBox *barComboBox(QWidget *bar, const QString &name, int left, int top, const QStringList &items,
+                       const QString &text, int visibleRows);
+// A flat button with a glyph, placed at `rect`; the glyph is left of the caption unless glyphRight.
+QToolButton *speedButton(QWidget *parent, const QString &name, const QString &caption, int glyph,
+                         const QRect &rect, bool glyphRight = false);
+
+} // namespace look

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QList>
+
+class DataSource;
+class Query;
+
+// One column of a bound grid: the field it shows, its width (-1: the grid's default) and alignment.
+struct GridColumn {
+    QString field;
+    int width = -1;
+    Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+// The rows of a query as a table model; the query's data source keeps it current. The vertical
+// header shows the row indicator: ▶ on the current row, I while it is edited, * for a new row.
+class QueryModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    QueryModel(DataSource *source, const QList<GridColumn> &columns, bool readOnly,
+               QObject *parent = nullptr);
+
+    Query *query() const;
+    const QList<GridColumn> &columns() const { return m_columns; }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+
+private:
+    void resolveFields();
+    void indicatorChanged(int row);
+
+    DataSource *m_source;
+    QList<GridColumn> m_columns;
+    QList<int> m_fields; // query column of each grid column, -1 when missing
+    bool m_readOnly;
+    int m_indicatorRow = -1;
+};

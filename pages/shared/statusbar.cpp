@@ -1,0 +1,32 @@
+#include "statusbar.h"
+
+#include <QLabel>
+
+const QString StatusBar::updateDate = QStringLiteral("更新日期：2007-03-31");
+
+StatusBar::StatusBar(QWidget *parent)
+    : QStatusBar(parent) {
+    setObjectName(QStringLiteral("W_StatusBar"));
+    setSizeGripEnabled(false);
+    setFixedHeight(20);
+    const int widths[3] = {330, 330, 100};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setObjectName(QStringLiteral("W_StatusBar_Panel%1").arg(i));
+        m_panels[i]->setFrameShape(QFrame::Panel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        m_panels[i]->setFixedWidth(widths[i]);
+        m_panels[i]->setTextFormat(Qt::PlainText);
+        addWidget(m_panels[i]);
+    }
+    m_panels[2]->setText(updateDate);
+}
+
+QString StatusBar::panelText(int panel) const {
+    return m_panels[panel]->text();
+}
+
+void StatusBar::setPanelText(int panel, const QString &text) {
+    Q_ASSERT(panel == 0 || panel == 1); // panel 2 keeps the update date
+    m_panels[panel]->setText(text);
+}
