@@ -1,0 +1,162 @@
+#include "W_Unit.h"
+#include "database.h"
+#include "dberror.h"
+#include "fixture.h"
+#include "query.h"
+#include "schema.h"
+#include "statusbar.h"
+#include "testmain.h"
+
+#include <QMenuBar>
+#include <QTabWidget>
+
+#include <memory>
+
+using namespace schema;
+
+// The whole window over a fresh database: its frame, pages and what closing writes.
+class TestWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Fixture> fx;
+    std::unique_ptr<WorkingDirectory> cwd;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+
+    std::unique_ptr<TW> shownWindow()
+    {
+        auto w = std::make_unique<TW>();
+        w->show();
+        return w;
+    }
+
+private slots:
+    void initTestCase() { TW::setUpApplication(); }
+    void init()
+    {
+        fx = std::make_unique<Fixture>();
+        fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate},
+                   {QStringLiteral("秋兴八首"), QStringLiteral("甲类"), 8, QStringLiteral("2007-01-01")});
+        cwd = std::make_unique<WorkingDirectory>(fx->dir());
+        dialogs = std::make_unique<ScriptedDialogs>();
+    }
+    void cleanup()
+    {
+        dialogs.reset();
+        cwd.reset();
+        fx.reset();
+    }
+
+    void missingDatabaseStopsConstructionWithTheEngineMessage()
+    {
+        QTemporaryDir empty;
+        WorkingDirectory there(empty.path());
+        try {
+            TW w;
+            QFAIL("the window must not be built without its database");
+        } catch (const std::runtime_error &e) {
+            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("unable to open database file"));
+        }
+    }
+
+    void frameIsFixedAndCaptioned()
+    {
+        auto w = shownWindow();
+        QCOMPARE(w->windowTitle(), QStringLiteral("诗海拾贝"));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("诗海拾贝"));
+        QCOMPARE(w->size(), QSize(792, 566));
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        auto *status = w->findChild<StatusBar *>(QStringLiteral("W_StatusBar"));
+        QVERIFY(status);
+        QCOMPARE(status->height(), 20);
+        QCOMPARE(status->panelText(2), QStringLiteral("更新日期：2007-03-31"));
+    }
+
+    void pagesInOrderAndOpensOnCreation()
+    {
+        auto w = shownWindow();
+        auto *pages = w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"));
+        QVERIFY(pages);
+        const QStringList names = {QStringLiteral("Edit"), QStringLiteral("View"), QStringLiteral("Think"),
+                                   QStringLiteral("Show"), QStringLiteral("About")};
+        const QStringList captions = {QStringLiteral("开始创作"), QStringLiteral("编辑整理"), QStringLiteral("词语联想"),
+                                      QStringLiteral("经典案例"), QStringLiteral("关于软件")};
+        QCOMPARE(pages->count(), 5);
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(pages->widget(i)->objectName(), names[i]);
+            QCOMPARE(pages->tabText(i), captions[i]);
+        }
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("Edit"));
+        // Every page change keeps panel 2.
+        for (int i = 4; i >= 0; --i) {
+            pages->setCurrentIndex(i);
+            QCOMPARE(w->statusPanels()->panelText(2), StatusBar::updateDate);
+        }
+        QVERIFY(dialogs->errors().isEmpty());
+    }
+
+    void menuHasItsItemsAllHidden()
+    {
+        auto w = shownWindow();
+        auto *menu = w->findChild<QMenuBar *>(QStringLiteral("W_MainMenu"));
+        QVERIFY(menu);
+        QVERIFY(!menu->isVisible());
+        QStringList captions;
+        for (QAction *a : menu->actions()) {
+            QVERIFY(!a->isVisible());
+            captions << a->text();
+        }
+        QCOMPARE(captions, QStringList({QStringLiteral("写作"), QStringLiteral("资料"), QStringLiteral("关于")}));
+        QVERIFY(w->findChild<QAction *>(QStringLiteral("N8")));
+    }
+
+    void closingWritesTheDraftAndTheCurrentWork()
+    {
+        auto w = shownWindow();
+        Database &db = w->database();
+        db.Edit_ADOQuery->edit();
+        db.Edit_ADOQuery->setText(colContent, QStringLiteral("未保存的诗句"));
+        db.Show_ADOQuery->edit();
+        db.Show_ADOQuery->setText(colAuthor, QStringLiteral("杜甫"));
+        QVERIFY(w->close());
+        QCOMPARE(fx->value(QStringLiteral("select 内容 from 作品 where 标题='草稿'")), QStringLiteral("未保存的诗句"));
+        QCOMPARE(fx->value(QStringLiteral("select 作者 from 作品 where 标题='秋兴八首'")), QStringLiteral("杜甫"));
+    }
+
+    void closingWritesOtherChangedRowsToo()
+    {
+        fx->insert(tableWords, {colWord, colMeaning}, {QStringLiteral("春风"), QString()});
+        auto w = shownWindow();
+        Query *words = w->database().Cizu_ADOQuery;
+        words->edit();
+        words->setText(colMeaning, QStringLiteral("春天的风"));
+        QVERIFY(w->close());
+        QCOMPARE(fx->value(QStringLiteral("select 含义 from 词组")), QStringLiteral("春天的风"));
+    }
+
+    void refusedWriteKeepsTheWindowOpen()
+    {
+        auto w = shownWindow();
+        fx->exec(QStringLiteral("CREATE TRIGGER keep BEFORE UPDATE ON 作品 BEGIN SELECT RAISE(ABORT, 'locked row'); END"));
+        Query *draft = w->database().Edit_ADOQuery;
+        draft->edit();
+        draft->setText(colContent, QStringLiteral("一句"));
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        QCOMPARE(dialogs->errors(), QStringList{QStringLiteral("locked row")});
+        QCOMPARE(draft->text(colContent), QStringLiteral("一句"));
+        fx->exec(QStringLiteral("DROP TRIGGER keep"));
+        QVERIFY(w->close());
+        QCOMPARE(fx->value(QStringLiteral("select 内容 from 作品 where 标题='草稿'")), QStringLiteral("一句"));
+    }
+
+    void closingAddsNoRowToEmptyQueries()
+    {
+        fx->exec(QStringLiteral("DELETE FROM 作品"));
+        auto w = shownWindow();
+        QVERIFY(w->close());
+        QCOMPARE(fx->count(tableWorks), 0);
+    }
+};
+
+SHIHAI_TEST_MAIN(TestWindow)
+#include "test_window.moc"
