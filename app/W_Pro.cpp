@@ -3,7 +3,8 @@
 
 #include <QApplication>
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QApplication app(argc, argv);
     TW::setUpApplication();
     try {

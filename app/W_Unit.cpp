@@ -21,7 +21,8 @@ namespace {
 const QString productName = QStringLiteral("诗海拾贝");
 }
 
-void TW::setUpApplication() {
+void TW::setUpApplication()
+{
     QApplication::setApplicationName(productName);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     look::installFontSubstitutions();
@@ -29,7 +30,8 @@ void TW::setUpApplication() {
 }
 
 TW::TW(QWidget *parent)
-    : QMainWindow(parent) {
+    : QMainWindow(parent)
+{
     setObjectName(QStringLiteral("W"));
     setWindowTitle(productName);
     m_db = std::make_unique<Database>(Database::defaultPath(), this);
@@ -68,7 +70,8 @@ TW::TW(QWidget *parent)
 TW::~TW() = default;
 
 // A menu whose items are all hidden: the window shows no menu bar entries.
-void TW::buildMenu() {
+void TW::buildMenu()
+{
     W_MainMenu = new QMenuBar(this);
     W_MainMenu->setObjectName(QStringLiteral("W_MainMenu"));
     const struct {
@@ -88,7 +91,8 @@ void TW::buildMenu() {
     W_MainMenu->hide();
 }
 
-void TW::pageShown(int index) {
+void TW::pageShown(int index)
+{
     QWidget *page = W_PageControl->widget(index);
     if (page == m_edit)
         EditShow();
@@ -102,7 +106,8 @@ void TW::pageShown(int index) {
         AboutShow();
 }
 
-void TW::showEvent(QShowEvent *event) {
+void TW::showEvent(QShowEvent *event)
+{
     QMainWindow::showEvent(event);
     if (m_shown || event->spontaneous())
         return;
@@ -110,12 +115,14 @@ void TW::showEvent(QShowEvent *event) {
     FormShow();
 }
 
-void TW::FormShow() {
+void TW::FormShow()
+{
     guarded(this, [&] { m_show->computeWorksTotal(); });
     W_PageControl->setCurrentWidget(m_edit);
 }
 
-bool TW::FormClose() {
+bool TW::FormClose()
+{
     return guarded(this, [&] {
         for (Query *q : {m_db->Edit_ADOQuery, m_db->Show_ADOQuery}) {
             if (q->rowCount() > 0) {
@@ -128,7 +135,8 @@ bool TW::FormClose() {
     });
 }
 
-void TW::closeEvent(QCloseEvent *event) {
+void TW::closeEvent(QCloseEvent *event)
+{
     if (FormClose())
         event->accept();
     else

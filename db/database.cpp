@@ -2,7 +2,8 @@
 
 #include <memory>
 
-Database::Database(const QString &path, QObject *owner) {
+Database::Database(const QString &path, QObject *owner)
+{
     auto connection = std::make_unique<Connection>(path);
     Connection *c = connection.get();
     Edit_psy_ADOQuery = new Query(c, QStringLiteral("Edit_psy_ADOQuery"),
@@ -26,11 +27,13 @@ Database::Database(const QString &path, QObject *owner) {
     m_connection = connection.release();
 }
 
-QString Database::defaultPath() {
+QString Database::defaultPath()
+{
     return QStringLiteral("date/W.mdb");
 }
 
-QList<Query *> Database::queries() const {
+QList<Query *> Database::queries() const
+{
     return {Edit_psy_ADOQuery, Edit_jsy_ADOQuery, View_psy_ADOQuery, View_jsy_ADOQuery,
             Edit_ADOQuery,     Show_ADOQuery,     Cizu_ADOQuery,     Chengyu_ADOQuery};
 }

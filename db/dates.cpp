@@ -5,7 +5,8 @@
 
 namespace dates {
 
-QString shortFormat() {
+QString shortFormat()
+{
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     // Two-digit years read back as 19xx; always show and read four.
     static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
@@ -13,15 +14,18 @@ QString shortFormat() {
     return format;
 }
 
-QString display(const QDate &date) {
+QString display(const QDate &date)
+{
     return QLocale().toString(date, shortFormat());
 }
 
-QDate fromStored(const QString &stored) {
+QDate fromStored(const QString &stored)
+{
     return QDate::fromString(stored.left(10), Qt::ISODate);
 }
 
-QDate fromTyped(const QString &typed) {
+QDate fromTyped(const QString &typed)
+{
     const QString text = typed.trimmed();
     QDate date = QLocale().toDate(text, shortFormat());
     if (date.isValid())
@@ -33,7 +37,8 @@ QDate fromTyped(const QString &typed) {
     return date;
 }
 
-QString toStored(const QDate &date) {
+QString toStored(const QDate &date)
+{
     return date.toString(Qt::ISODate);
 }
 

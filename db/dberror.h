@@ -7,7 +7,9 @@
 class DbError : public std::runtime_error {
 public:
     explicit DbError(const QString &message)
-        : std::runtime_error(message.toStdString()) {}
+        : std::runtime_error(message.toStdString())
+    {
+    }
     QString message() const { return QString::fromUtf8(what()); }
 };
 

@@ -5,13 +5,15 @@
 namespace dialect {
 namespace {
 
-bool isIdentifierChar(QChar c) {
+bool isIdentifierChar(QChar c)
+{
     return c.isLetterOrNumber() || c == u'_' || c == u'$' || c.unicode() >= 0x80;
 }
 
 // Appends the text of a quoted literal starting at text[i] (the opening quote). Returns the index
 // after the closing quote, or -1 when the literal is not closed.
-qsizetype readQuoted(const QString &text, qsizetype i, QString &value) {
+qsizetype readQuoted(const QString &text, qsizetype i, QString &value)
+{
     const QChar quote = text[i];
     for (qsizetype j = i + 1; j < text.size(); ++j) {
         if (text[j] != quote) {
@@ -28,14 +30,16 @@ qsizetype readQuoted(const QString &text, qsizetype i, QString &value) {
 
 // Index just past a span that runs from text[i] to the first `close` at or after `from`
 // (or the end of the text).
-qsizetype skipTo(const QString &text, qsizetype from, QStringView close) {
+qsizetype skipTo(const QString &text, qsizetype from, QStringView close)
+{
     const qsizetype at = text.indexOf(close, from);
     return at < 0 ? text.size() : at + close.size();
 }
 
 } // namespace
 
-Translated translate(const QString &text) {
+Translated translate(const QString &text)
+{
     Translated out;
     QString sql;
     sql.reserve(text.size());
@@ -74,7 +78,8 @@ Translated translate(const QString &text) {
     return out;
 }
 
-QString literal(const QString &text) {
+QString literal(const QString &text)
+{
     QString quoted = text;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';

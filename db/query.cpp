@@ -17,14 +17,16 @@
 
 namespace {
 
-QString quotedIdentifier(const QString &name) {
+QString quotedIdentifier(const QString &name)
+{
     QString quoted = name;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
 }
 
 // Adds the rowid as the first result column of a plain SELECT, so that rows can be written back.
-QByteArray withRowidColumn(const QByteArray &sql) {
+QByteArray withRowidColumn(const QByteArray &sql)
+{
     static const QRegularExpression select(QStringLiteral("^\\s*select\\s+(?!(distinct|all)\\b)"),
                                            QRegularExpression::CaseInsensitiveOption);
     const QString text = QString::fromUtf8(sql);
@@ -35,7 +37,8 @@ QByteArray withRowidColumn(const QByteArray &sql) {
 }
 
 // Throws unless the bytes after the first statement are only blanks, semicolons or comments.
-void requireSingleStatement(sqlite3 *db, QByteArray tail) {
+void requireSingleStatement(sqlite3 *db, QByteArray tail)
+{
     while (!tail.trimmed().isEmpty()) {
         Statement next(db, tail);
         if (next.handle())
@@ -44,7 +47,8 @@ void requireSingleStatement(sqlite3 *db, QByteArray tail) {
     }
 }
 
-void bindValue(Statement &st, int index, const QVariant &value) {
+void bindValue(Statement &st, int index, const QVariant &value)
+{
     if (value.isNull())
         st.bindNull(index);
     else if (value.typeId() == QMetaType::LongLong)
@@ -54,7 +58,8 @@ void bindValue(Statement &st, int index, const QVariant &value) {
 }
 
 // Full-width digits and separators, as a Chinese input method types them, read as their ASCII forms.
-QString typedValue(const QString &text) {
+QString typedValue(const QString &text)
+{
     return text.normalized(QString::NormalizationForm_KC).trimmed();
 }
 
@@ -62,7 +67,8 @@ QString typedValue(const QString &text) {
 
 Query::Query(Connection *connection, const QString &name, const QString &sql)
     : QObject(connection)
-    , m_connection(connection) {
+    , m_connection(connection)
+{
     setObjectName(name);
     m_source = new DataSource(this);
     if (!sql.isEmpty())
@@ -71,25 +77,29 @@ Query::Query(Connection *connection, const QString &name, const QString &sql)
 
 Query::~Query() = default;
 
-void Query::requireOpen() const {
+void Query::requireOpen() const
+{
     if (!m_open)
         throw DbError(dberror::closedDataset);
 }
 
-void Query::requireCurrent() const {
+void Query::requireCurrent() const
+{
     requireOpen();
     if (m_current < 0)
         throw DbError(dberror::emptyDataset);
 }
 
-int Query::requireField(const QString &name) const {
+int Query::requireField(const QString &name) const
+{
     const int index = fieldIndex(name);
     if (index < 0)
         throw DbError(QStringLiteral("%1: Field '%2' not found").arg(objectName(), name));
     return index;
 }
 
-void Query::clearRows() {
+void Query::clearRows()
+{
     m_columns.clear();
     m_arena.clear();
     m_arena.shrink_to_fit();
@@ -106,7 +116,8 @@ void Query::clearRows() {
     m_state = State::Browse;
 }
 
-void Query::close() {
+void Query::close()
+{
     if (!m_open)
         return;
     m_open = false;
@@ -116,15 +127,18 @@ void Query::close() {
     emit m_source->stateChanged();
 }
 
-void Query::clearSql() {
+void Query::clearSql()
+{
     m_sql.clear();
 }
 
-void Query::addSql(const QString &line) {
+void Query::addSql(const QString &line)
+{
     m_sql << line;
 }
 
-void Query::open() {
+void Query::open()
+{
     if (m_open)
         return;
     sqlite3 *db = m_connection->handle();
@@ -192,7 +206,8 @@ void Query::open() {
     emit m_source->stateChanged();
 }
 
-void Query::putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull) {
+void Query::putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull)
+{
     Cell &cell = m_cells[size_t(physical) * m_columns.size() + column];
     if (isNull) {
         cell = {0, nullLength};
@@ -202,14 +217,16 @@ void Query::putCell(quint32 physical, int column, const char *data, qsizetype le
     m_arena.append(data, size_t(length));
 }
 
-QString Query::storedText(quint32 physical, int column) const {
+QString Query::storedText(quint32 physical, int column) const
+{
     const Cell &cell = m_cells[size_t(physical) * m_columns.size() + column];
     if (cell.length == nullLength)
         return {};
     return QString::fromUtf8(m_arena.data() + cell.offset, cell.length);
 }
 
-QString Query::displayText(quint32 physical, int column) const {
+QString Query::displayText(quint32 physical, int column) const
+{
     const QString stored = storedText(physical, column);
     if (m_columns[column].kind == schema::ColumnKind::Date) {
         const QDate date = dates::fromStored(stored);
@@ -219,26 +236,30 @@ QString Query::displayText(quint32 physical, int column) const {
     return stored;
 }
 
-int Query::recordCount() const {
+int Query::recordCount() const
+{
     requireOpen();
     return int(m_order.size());
 }
 
-QStringList Query::fieldNames() const {
+QStringList Query::fieldNames() const
+{
     QStringList names;
     for (const Column &c : m_columns)
         names << c.name;
     return names;
 }
 
-int Query::fieldIndex(const QString &name) const {
+int Query::fieldIndex(const QString &name) const
+{
     for (size_t i = 0; i < m_columns.size(); ++i)
         if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
     return -1;
 }
 
-QString Query::cellText(int row, int column) const {
+QString Query::cellText(int row, int column) const
+{
     if (!m_open || row < 0 || row >= int(m_order.size()) || column < 0 || column >= int(m_columns.size()))
         return {};
     if (row == m_current && m_state != State::Browse && m_pending[column])
@@ -246,13 +267,15 @@ QString Query::cellText(int row, int column) const {
     return displayText(m_order[row], column);
 }
 
-QString Query::text(const QString &field) const {
+QString Query::text(const QString &field) const
+{
     requireOpen();
     const int column = requireField(field);
     return cellText(m_current, column);
 }
 
-qint64 Query::integer(const QString &field) const {
+qint64 Query::integer(const QString &field) const
+{
     const QString value = typedValue(text(field));
     bool ok = false;
     const qint64 whole = value.toLongLong(&ok);
@@ -262,12 +285,14 @@ qint64 Query::integer(const QString &field) const {
     return ok ? qRound64(number) : 0;
 }
 
-void Query::setText(const QString &field, const QString &value) {
+void Query::setText(const QString &field, const QString &value)
+{
     requireOpen();
     setCellText(requireField(field), value);
 }
 
-void Query::setCellText(int column, const QString &value) {
+void Query::setCellText(int column, const QString &value)
+{
     requireOpen();
     if (m_state == State::Browse)
         throw DbError(dberror::notEditing);
@@ -279,11 +304,13 @@ void Query::setCellText(int column, const QString &value) {
     emit m_source->rowChanged(m_current);
 }
 
-bool Query::isModified() const {
+bool Query::isModified() const
+{
     return std::any_of(m_pending.begin(), m_pending.end(), [](const auto &v) { return v.has_value(); });
 }
 
-void Query::first() {
+void Query::first()
+{
     requireOpen();
     settle();
     const int n = rowCount();
@@ -293,7 +320,8 @@ void Query::first() {
     emit m_source->currentChanged(m_current);
 }
 
-void Query::last() {
+void Query::last()
+{
     requireOpen();
     settle();
     const int n = rowCount();
@@ -303,7 +331,8 @@ void Query::last() {
     emit m_source->currentChanged(m_current);
 }
 
-void Query::next() {
+void Query::next()
+{
     requireOpen();
     settle();
     if (m_eof)
@@ -317,7 +346,8 @@ void Query::next() {
     }
 }
 
-void Query::prior() {
+void Query::prior()
+{
     requireOpen();
     settle();
     if (m_bof)
@@ -331,7 +361,8 @@ void Query::prior() {
     }
 }
 
-void Query::moveTo(int row) {
+void Query::moveTo(int row)
+{
     requireOpen();
     if (row == m_current || row < 0 || row >= rowCount())
         return;
@@ -348,7 +379,8 @@ void Query::moveTo(int row) {
     emit m_source->currentChanged(m_current);
 }
 
-void Query::edit() {
+void Query::edit()
+{
     requireOpen();
     if (m_state != State::Browse)
         return;
@@ -362,7 +394,8 @@ void Query::edit() {
     emit m_source->stateChanged();
 }
 
-void Query::insert() {
+void Query::insert()
+{
     requireOpen();
     if (isReadOnly())
         throw DbError(dberror::readOnly);
@@ -370,7 +403,8 @@ void Query::insert() {
     beginNewRow(m_current < 0 ? 0 : m_current);
 }
 
-void Query::append() {
+void Query::append()
+{
     requireOpen();
     if (isReadOnly())
         throw DbError(dberror::readOnly);
@@ -378,7 +412,8 @@ void Query::append() {
     beginNewRow(rowCount());
 }
 
-void Query::beginNewRow(int at) {
+void Query::beginNewRow(int at)
+{
     const quint32 physical = quint32(m_rowids.size());
     m_rowids.push_back(0);
     m_cells.resize(m_cells.size() + m_columns.size(), Cell{0, nullLength});
@@ -394,7 +429,8 @@ void Query::beginNewRow(int at) {
         m_newRow(*this);
 }
 
-void Query::post() {
+void Query::post()
+{
     requireOpen();
     if (m_state == State::Browse)
         return;
@@ -408,7 +444,8 @@ void Query::post() {
 
 // Writes the changed values of the current row (all set values of a new row) to the base table.
 // On any failure the row keeps its state and values.
-void Query::writeRow() {
+void Query::writeRow()
+{
     const quint32 physical = m_order[m_current];
     QStringList names;
     QList<QVariant> values;
@@ -471,7 +508,8 @@ void Query::writeRow() {
 }
 
 // Reads the stored values of one row back into the snapshot, so that it shows what the table holds.
-void Query::reloadRow(quint32 physical) {
+void Query::reloadRow(quint32 physical)
+{
     QStringList names;
     std::vector<int> columns;
     for (size_t c = 0; c < m_columns.size(); ++c) {
@@ -497,7 +535,8 @@ void Query::reloadRow(quint32 physical) {
     }
 }
 
-void Query::cancel() {
+void Query::cancel()
+{
     if (!m_open || m_state == State::Browse)
         return;
     if (m_state == State::Edit) {
@@ -523,7 +562,8 @@ void Query::cancel() {
     emit m_source->stateChanged();
 }
 
-void Query::remove() {
+void Query::remove()
+{
     requireOpen();
     if (m_state == State::Insert) {
         cancel();
@@ -551,10 +591,14 @@ void Query::remove() {
     emit m_source->stateChanged();
 }
 
-void Query::settle() {
-    if (!m_open || m_state == State::Browse)
+void Query::settle()
+{
+    if (!m_open)
         return;
+    // A control may still hold typing that has not reached the row (an open grid cell).
     emit m_source->updateData();
+    if (m_state == State::Browse)
+        return;
     if (isModified())
         post();
     else

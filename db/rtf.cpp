@@ -10,7 +10,8 @@ namespace rtf {
 namespace {
 
 // Destinations whose content is not part of the visible text.
-const QSet<QString> &skippedDestinations() {
+const QSet<QString> &skippedDestinations()
+{
     static const QSet<QString> names = {
         QStringLiteral("fonttbl"),
         QStringLiteral("colortbl"),
@@ -40,7 +41,8 @@ const QSet<QString> &skippedDestinations() {
     return names;
 }
 
-QByteArray codecName(int codePage) {
+QByteArray codecName(int codePage)
+{
     switch (codePage) {
     case 936:
         return "GBK";
@@ -56,9 +58,12 @@ QByteArray codecName(int codePage) {
 class Reader {
 public:
     explicit Reader(const QString &text)
-        : m_text(text) {}
+        : m_text(text)
+    {
+    }
 
-    QString run() {
+    QString run()
+    {
         m_groups.push_back({});
         for (m_pos = 0; m_pos < m_text.size();) {
             const QChar c = m_text[m_pos];
@@ -91,7 +96,8 @@ private:
         int unicodeSkip = 1;
     };
 
-    void character(QChar c) {
+    void character(QChar c)
+    {
         if (m_pendingSkip > 0) {
             --m_pendingSkip;
             return;
@@ -101,7 +107,8 @@ private:
             m_out += c;
     }
 
-    void byte(char b) {
+    void byte(char b)
+    {
         if (m_pendingSkip > 0) {
             --m_pendingSkip;
             return;
@@ -110,7 +117,8 @@ private:
             m_bytes += b;
     }
 
-    void flushBytes() {
+    void flushBytes()
+    {
         if (m_bytes.isEmpty())
             return;
         QStringDecoder decoder(codecName(m_codePage).constData());
@@ -118,13 +126,15 @@ private:
         m_bytes.clear();
     }
 
-    void text(const QString &s) {
+    void text(const QString &s)
+    {
         flushBytes();
         if (!m_groups.back().skip)
             m_out += s;
     }
 
-    void controlSymbol() {
+    void controlSymbol()
+    {
         ++m_pos; // the backslash
         if (m_pos >= m_text.size())
             return;
@@ -168,7 +178,8 @@ private:
         controlWord(word, hasParam, param);
     }
 
-    void controlWord(const QString &word, bool hasParam, int param) {
+    void controlWord(const QString &word, bool hasParam, int param)
+    {
         if (skippedDestinations().contains(word)) {
             m_groups.back().skip = true;
         } else if (word == u"ansicpg" && hasParam) {
@@ -210,15 +221,18 @@ private:
 
 } // namespace
 
-bool isRtf(const QString &text) {
+bool isRtf(const QString &text)
+{
     return text.startsWith(QStringLiteral("{\\rtf"));
 }
 
-QString toPlainText(const QString &rtf) {
+QString toPlainText(const QString &rtf)
+{
     return Reader(rtf).run();
 }
 
-QString displayText(const QString &stored) {
+QString displayText(const QString &stored)
+{
     return isRtf(stored) ? toPlainText(stored) : stored;
 }
 

@@ -2,7 +2,8 @@
 
 namespace schema {
 
-ColumnKind columnKind(const QString &table, const QString &column) {
+ColumnKind columnKind(const QString &table, const QString &column)
+{
     if (table == tableWorks) {
         if (column == colCount)
             return ColumnKind::Integer;
@@ -12,7 +13,8 @@ ColumnKind columnKind(const QString &table, const QString &column) {
     return ColumnKind::Text;
 }
 
-QStringList createStatements() {
+QStringList createStatements()
+{
     QStringList out;
     for (const QString &t : {tablePsy, tableJsy})
         out << QStringLiteral("CREATE TABLE %1 (%2 TEXT DEFAULT '', %3 TEXT DEFAULT '', %4 TEXT DEFAULT '', "
@@ -40,7 +42,8 @@ QStringList createStatements() {
     return out;
 }
 
-QString insertDraftStatement() {
+QString insertDraftStatement()
+{
     return QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5) VALUES ('%6', '%7', '', 0)")
         .arg(tableWorks, colTitle, colCategory, colContent, colCount, draftTitle, draftCategory);
 }

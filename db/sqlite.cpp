@@ -10,7 +10,8 @@ constexpr int busyTimeoutMs = 1500;
 } // namespace
 
 Connection::Connection(const QString &path, QObject *parent)
-    : QObject(parent) {
+    : QObject(parent)
+{
     setObjectName(QStringLiteral("W_ADOConnection"));
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
@@ -27,17 +28,20 @@ Connection::Connection(const QString &path, QObject *parent)
     sqlite3_extended_result_codes(m_db, 0);
 }
 
-Connection::~Connection() {
+Connection::~Connection()
+{
     // Queries are children; they hold no statements, but go first all the same.
     qDeleteAll(children());
     sqlite3_close_v2(m_db);
 }
 
-QString Connection::errorMessage() const {
+QString Connection::errorMessage() const
+{
     return QString::fromUtf8(sqlite3_errmsg(m_db));
 }
 
-void Connection::exec(const QString &sql) {
+void Connection::exec(const QString &sql)
+{
     char *error = nullptr;
     if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
@@ -47,7 +51,8 @@ void Connection::exec(const QString &sql) {
 }
 
 Statement::Statement(sqlite3 *db, const QByteArray &sql)
-    : m_db(db) {
+    : m_db(db)
+{
     const char *tail = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &m_stmt, &tail) != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db));
@@ -58,25 +63,30 @@ Statement::Statement(sqlite3 *db, const QByteArray &sql)
         m_tail = QByteArray(tail, int(sql.constData() + sql.size() - tail));
 }
 
-Statement::~Statement() {
+Statement::~Statement()
+{
     sqlite3_finalize(m_stmt);
 }
 
-void Statement::bindText(int index, const QString &value) {
+void Statement::bindText(int index, const QString &value)
+{
     const QByteArray utf8 = value.toUtf8();
     sqlite3_bind_text64(m_stmt, index, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
                         SQLITE_UTF8);
 }
 
-void Statement::bindInt64(int index, qint64 value) {
+void Statement::bindInt64(int index, qint64 value)
+{
     sqlite3_bind_int64(m_stmt, index, value);
 }
 
-void Statement::bindNull(int index) {
+void Statement::bindNull(int index)
+{
     sqlite3_bind_null(m_stmt, index);
 }
 
-bool Statement::step() {
+bool Statement::step()
+{
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;

@@ -12,7 +12,8 @@ FieldLink::FieldLink(DataSource *source, const QString &field, QWidget *control,
     , m_field(field)
     , m_control(control)
     , m_read(std::move(read))
-    , m_show(std::move(show)) {
+    , m_show(std::move(show))
+{
     connect(source, &DataSource::reset, this, &FieldLink::load);
     connect(source, &DataSource::currentChanged, this, &FieldLink::load);
     connect(source, &DataSource::stateChanged, this, &FieldLink::load);
@@ -22,15 +23,18 @@ FieldLink::FieldLink(DataSource *source, const QString &field, QWidget *control,
     });
 }
 
-Query *FieldLink::query() const {
+Query *FieldLink::query() const
+{
     return m_source->query();
 }
 
-bool FieldLink::isWritable() const {
+bool FieldLink::isWritable() const
+{
     return query()->isOpen() && query()->fieldIndex(m_field) >= 0;
 }
 
-void FieldLink::load() {
+void FieldLink::load()
+{
     if (m_writing)
         return;
     Query *q = query();
@@ -39,7 +43,8 @@ void FieldLink::load() {
     emit writableChanged(writable);
 }
 
-bool FieldLink::userChanged() {
+bool FieldLink::userChanged()
+{
     if (m_writing || !isWritable())
         return false;
     const QString text = m_read();
@@ -56,7 +61,8 @@ bool FieldLink::userChanged() {
 }
 
 DbEdit::DbEdit(DataSource *source, const QString &field, QWidget *parent)
-    : QLineEdit(parent) {
+    : QLineEdit(parent)
+{
     m_link = new FieldLink(
         source, field, this, [this] { return text(); },
         [this](const QString &value) {
@@ -69,7 +75,8 @@ DbEdit::DbEdit(DataSource *source, const QString &field, QWidget *parent)
 }
 
 DbComboBox::DbComboBox(DataSource *source, const QString &field, QWidget *parent)
-    : QComboBox(parent) {
+    : QComboBox(parent)
+{
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     m_link = new FieldLink(
@@ -90,7 +97,8 @@ DbComboBox::DbComboBox(DataSource *source, const QString &field, QWidget *parent
 }
 
 DbRichEdit::DbRichEdit(DataSource *source, const QString &field, QWidget *parent)
-    : QTextEdit(parent) {
+    : QTextEdit(parent)
+{
     setAcceptRichText(false);
     setTabChangesFocus(false);
     m_link = new FieldLink(

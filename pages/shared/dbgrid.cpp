@@ -5,14 +5,14 @@
 #include "guard.h"
 #include "query.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 
 DbGrid::DbGrid(DataSource *source, const QList<GridColumn> &columns, bool readOnly, QWidget *parent)
     : QTableView(parent)
     , m_model(new QueryModel(source, columns, readOnly, this))
-    , m_readOnly(readOnly) {
+    , m_readOnly(readOnly)
+{
     setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -38,16 +38,19 @@ DbGrid::DbGrid(DataSource *source, const QList<GridColumn> &columns, bool readOn
     followCurrentRow(query()->currentRow());
 }
 
-Query *DbGrid::query() const {
+Query *DbGrid::query() const
+{
     return m_model->query();
 }
 
-void DbGrid::setTitlesVisible(bool visible) {
+void DbGrid::setTitlesVisible(bool visible)
+{
     horizontalHeader()->setVisible(visible);
 }
 
 // The query's current row moved: show it, without moving the query again.
-void DbGrid::followCurrentRow(int row) {
+void DbGrid::followCurrentRow(int row)
+{
     if (m_following)
         return;
     m_following = true;
@@ -64,9 +67,10 @@ void DbGrid::followCurrentRow(int row) {
 
 // The user moved to another cell: move the query there. When the row under edit cannot be written,
 // the error is shown and the grid stays on that row.
-void DbGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous) {
+void DbGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
     QTableView::currentChanged(current, previous);
-    if (m_following || !current.isValid() || current.row() == query()->currentRow())
+    if (m_following || m_model->isChanging() || !current.isValid() || current.row() == query()->currentRow())
         return;
     const bool moved = guarded(this, [&] { query()->moveTo(current.row()); });
     if (!moved)
@@ -74,17 +78,18 @@ void DbGrid::currentChanged(const QModelIndex &current, const QModelIndex &previ
 }
 
 // An editor still open when the row is about to be written hands its text to the row first.
-void DbGrid::commitOpenEditor() {
+void DbGrid::commitOpenEditor()
+{
     if (state() != QAbstractItemView::EditingState)
         return;
-    QWidget *editor = QApplication::focusWidget();
-    if (editor && viewport()->isAncestorOf(editor)) {
+    if (QWidget *editor = indexWidget(currentIndex())) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
 }
 
-void DbGrid::keyPressEvent(QKeyEvent *event) {
+void DbGrid::keyPressEvent(QKeyEvent *event)
+{
     if (m_readOnly || state() == QAbstractItemView::EditingState) {
         QTableView::keyPressEvent(event);
         return;

@@ -6,40 +6,47 @@
 namespace {
 Dialogs *installed = nullptr;
 
-QString applicationTitle() {
+QString applicationTitle()
+{
     return QApplication::applicationDisplayName().isEmpty() ? QApplication::applicationName()
                                                             : QApplication::applicationDisplayName();
 }
 } // namespace
 
-void Dialogs::error(QWidget *parent, const QString &message) {
+void Dialogs::error(QWidget *parent, const QString &message)
+{
     QMessageBox::critical(parent, applicationTitle(), message);
 }
 
-void Dialogs::message(QWidget *parent, const QString &message) {
+void Dialogs::message(QWidget *parent, const QString &message)
+{
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(), message, QMessageBox::Ok, parent);
     box.exec();
 }
 
-bool Dialogs::askYesNo(QWidget *parent, const QString &title, const QString &question) {
+bool Dialogs::askYesNo(QWidget *parent, const QString &title, const QString &question)
+{
     QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-bool Dialogs::askOkCancel(QWidget *parent, const QString &title, const QString &question) {
+bool Dialogs::askOkCancel(QWidget *parent, const QString &title, const QString &question)
+{
     QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }
 
-Dialogs &Dialogs::current() {
+Dialogs &Dialogs::current()
+{
     static Dialogs boxes;
     return installed ? *installed : boxes;
 }
 
-void Dialogs::install(Dialogs *dialogs) {
+void Dialogs::install(Dialogs *dialogs)
+{
     installed = dialogs;
 }

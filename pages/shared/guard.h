@@ -6,7 +6,8 @@
 
 // Runs one user action; an error it raises ends the action and is shown in an error box, and the
 // program keeps running. Returns false when the action failed.
-template <class Action> bool guarded(QWidget *parent, Action &&action) {
+template <class Action> bool guarded(QWidget *parent, Action &&action)
+{
     try {
         action();
         return true;

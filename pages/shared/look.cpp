@@ -10,7 +10,8 @@
 
 namespace look {
 
-void setFill(QWidget *widget, const QColor &color) {
+void setFill(QWidget *widget, const QColor &color)
+{
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, color);
     palette.setColor(QPalette::Button, color);
@@ -19,11 +20,13 @@ void setFill(QWidget *widget, const QColor &color) {
         combo->lineEdit()->setPalette(palette);
 }
 
-QColor fill(const QWidget *widget) {
+QColor fill(const QWidget *widget)
+{
     return widget->palette().color(QPalette::Base);
 }
 
-void setTextColor(QWidget *widget, const QColor &color) {
+void setTextColor(QWidget *widget, const QColor &color)
+{
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
     palette.setColor(QPalette::ButtonText, color);
@@ -31,7 +34,8 @@ void setTextColor(QWidget *widget, const QColor &color) {
     widget->setPalette(palette);
 }
 
-void installFontSubstitutions() {
+void installFontSubstitutions()
+{
     const QStringList cjk = {QStringLiteral("WenQuanYi Micro Hei"),
                              QStringLiteral("WenQuanYi Zen Hei"),
                              QStringLiteral("Noto Sans CJK SC"),
@@ -43,19 +47,22 @@ void installFontSubstitutions() {
                                QStringList{QStringLiteral("DejaVu Sans")} + cjk);
 }
 
-QFont songFont() {
+QFont songFont()
+{
     QFont font(QStringLiteral("新宋体"));
     font.setPixelSize(12);
     return font;
 }
 
-QFont sansSerifFont() {
+QFont sansSerifFont()
+{
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     return font;
 }
 
-QFrame *conditionBar(QWidget *page, const QString &name) {
+QFrame *conditionBar(QWidget *page, const QString &name)
+{
     auto *bar = new QFrame(page);
     bar->setObjectName(name);
     bar->setFrameShape(QFrame::Box);
@@ -64,7 +71,8 @@ QFrame *conditionBar(QWidget *page, const QString &name) {
     return bar;
 }
 
-QLabel *barLabel(QWidget *bar, const QString &name, const QString &caption, int left, int top) {
+QLabel *barLabel(QWidget *bar, const QString &name, const QString &caption, int left, int top)
+{
     auto *label = new QLabel(caption, bar);
     label->setObjectName(name);
     label->setFont(songFont());
@@ -75,7 +83,8 @@ QLabel *barLabel(QWidget *bar, const QString &name, const QString &caption, int 
 }
 
 QComboBox *barComboBox(QWidget *bar, const QString &name, int left, int top, const QStringList &items,
-                       const QString &text, int visibleRows) {
+                       const QString &text, int visibleRows)
+{
     auto *combo = new QComboBox(bar);
     combo->setObjectName(name);
     combo->setEditable(true);
@@ -92,7 +101,8 @@ QComboBox *barComboBox(QWidget *bar, const QString &name, int left, int top, con
 }
 
 QToolButton *speedButton(QWidget *parent, const QString &name, const QString &caption, int glyph,
-                         const QRect &rect, bool glyphRight) {
+                         const QRect &rect, bool glyphRight)
+{
     auto *button = new QToolButton(parent);
     button->setObjectName(name);
     button->setText(caption);

@@ -4,23 +4,29 @@
 #include "guard.h"
 #include "query.h"
 
+#include <QScopedValueRollback>
+
 QueryModel::QueryModel(DataSource *source, const QList<GridColumn> &columns, bool readOnly, QObject *parent)
     : QAbstractTableModel(parent)
     , m_source(source)
     , m_columns(columns)
-    , m_readOnly(readOnly) {
+    , m_readOnly(readOnly)
+{
     resolveFields();
     // The data source reports changes after they happened; each is passed on as a complete step.
     connect(source, &DataSource::reset, this, [this] {
+        const QScopedValueRollback changing(m_changing, true);
         beginResetModel();
         resolveFields();
         endResetModel();
     });
     connect(source, &DataSource::rowInserted, this, [this](int row) {
+        const QScopedValueRollback changing(m_changing, true);
         beginInsertRows({}, row, row);
         endInsertRows();
     });
     connect(source, &DataSource::rowRemoved, this, [this](int row) {
+        const QScopedValueRollback changing(m_changing, true);
         beginRemoveRows({}, row, row);
         endRemoveRows();
     });
@@ -33,17 +39,20 @@ QueryModel::QueryModel(DataSource *source, const QList<GridColumn> &columns, boo
     connect(source, &DataSource::stateChanged, this, [this] { indicatorChanged(query()->currentRow()); });
 }
 
-Query *QueryModel::query() const {
+Query *QueryModel::query() const
+{
     return m_source->query();
 }
 
-void QueryModel::resolveFields() {
+void QueryModel::resolveFields()
+{
     m_fields.clear();
     for (const GridColumn &c : m_columns)
         m_fields << query()->fieldIndex(c.field);
 }
 
-void QueryModel::indicatorChanged(int row) {
+void QueryModel::indicatorChanged(int row)
+{
     const int count = rowCount();
     if (m_indicatorRow >= 0 && m_indicatorRow < count)
         emit headerDataChanged(Qt::Vertical, m_indicatorRow, m_indicatorRow);
@@ -54,15 +63,18 @@ void QueryModel::indicatorChanged(int row) {
         emit headerDataChanged(Qt::Vertical, m_indicatorRow, m_indicatorRow);
 }
 
-int QueryModel::rowCount(const QModelIndex &parent) const {
+int QueryModel::rowCount(const QModelIndex &parent) const
+{
     return parent.isValid() ? 0 : query()->rowCount();
 }
 
-int QueryModel::columnCount(const QModelIndex &parent) const {
+int QueryModel::columnCount(const QModelIndex &parent) const
+{
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
-QVariant QueryModel::data(const QModelIndex &index, int role) const {
+QVariant QueryModel::data(const QModelIndex &index, int role) const
+{
     if (!index.isValid())
         return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole)
@@ -72,7 +84,8 @@ QVariant QueryModel::data(const QModelIndex &index, int role) const {
     return {};
 }
 
-QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
@@ -90,14 +103,16 @@ QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int ro
     return QStringLiteral("▶");
 }
 
-Qt::ItemFlags QueryModel::flags(const QModelIndex &index) const {
+Qt::ItemFlags QueryModel::flags(const QModelIndex &index) const
+{
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     if (index.isValid() && !m_readOnly && m_fields[index.column()] >= 0)
         f |= Qt::ItemIsEditable;
     return f;
 }
 
-bool QueryModel::setData(const QModelIndex &index, const QVariant &value, int role) {
+bool QueryModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
     if (!index.isValid() || role != Qt::EditRole || m_readOnly || m_fields[index.column()] < 0)
         return false;
     const QString text = value.toString();

@@ -23,6 +23,9 @@ public:
 
     Query *query() const;
     const QList<GridColumn> &columns() const { return m_columns; }
+    // True while rows are being added, removed or replaced: a view's current index then moves by
+    // itself and must not move the query.
+    bool isChanging() const { return m_changing; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -40,4 +43,5 @@ private:
     QList<int> m_fields; // query column of each grid column, -1 when missing
     bool m_readOnly;
     int m_indicatorRow = -1;
+    bool m_changing = false;
 };

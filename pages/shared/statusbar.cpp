@@ -5,7 +5,8 @@
 const QString StatusBar::updateDate = QStringLiteral("更新日期：2007-03-31");
 
 StatusBar::StatusBar(QWidget *parent)
-    : QStatusBar(parent) {
+    : QStatusBar(parent)
+{
     setObjectName(QStringLiteral("W_StatusBar"));
     setSizeGripEnabled(false);
     setFixedHeight(20);
@@ -22,11 +23,13 @@ StatusBar::StatusBar(QWidget *parent)
     m_panels[2]->setText(updateDate);
 }
 
-QString StatusBar::panelText(int panel) const {
+QString StatusBar::panelText(int panel) const
+{
     return m_panels[panel]->text();
 }
 
-void StatusBar::setPanelText(int panel, const QString &text) {
+void StatusBar::setPanelText(int panel, const QString &text)
+{
     Q_ASSERT(panel == 0 || panel == 1); // panel 2 keeps the update date
     m_panels[panel]->setText(text);
 }

@@ -78,8 +78,9 @@ private slots:
         QVERIFY(pages);
         const QStringList names = {QStringLiteral("Edit"), QStringLiteral("View"), QStringLiteral("Think"),
                                    QStringLiteral("Show"), QStringLiteral("About")};
-        const QStringList captions = {QStringLiteral("开始创作"), QStringLiteral("编辑整理"), QStringLiteral("词语联想"),
-                                      QStringLiteral("经典案例"), QStringLiteral("关于软件")};
+        const QStringList captions = {QStringLiteral("开始创作"), QStringLiteral("编辑整理"),
+                                      QStringLiteral("词语联想"), QStringLiteral("经典案例"),
+                                      QStringLiteral("关于软件")};
         QCOMPARE(pages->count(), 5);
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(pages->widget(i)->objectName(), names[i]);
@@ -105,7 +106,8 @@ private slots:
             QVERIFY(!a->isVisible());
             captions << a->text();
         }
-        QCOMPARE(captions, QStringList({QStringLiteral("写作"), QStringLiteral("资料"), QStringLiteral("关于")}));
+        QCOMPARE(captions,
+                 QStringList({QStringLiteral("写作"), QStringLiteral("资料"), QStringLiteral("关于")}));
         QVERIFY(w->findChild<QAction *>(QStringLiteral("N8")));
     }
 
@@ -118,8 +120,10 @@ private slots:
         db.Show_ADOQuery->edit();
         db.Show_ADOQuery->setText(colAuthor, QStringLiteral("杜甫"));
         QVERIFY(w->close());
-        QCOMPARE(fx->value(QStringLiteral("select 内容 from 作品 where 标题='草稿'")), QStringLiteral("未保存的诗句"));
-        QCOMPARE(fx->value(QStringLiteral("select 作者 from 作品 where 标题='秋兴八首'")), QStringLiteral("杜甫"));
+        QCOMPARE(fx->value(QStringLiteral("select 内容 from 作品 where 标题='草稿'")),
+                 QStringLiteral("未保存的诗句"));
+        QCOMPARE(fx->value(QStringLiteral("select 作者 from 作品 where 标题='秋兴八首'")),
+                 QStringLiteral("杜甫"));
     }
 
     void closingWritesOtherChangedRowsToo()
@@ -136,7 +140,8 @@ private slots:
     void refusedWriteKeepsTheWindowOpen()
     {
         auto w = shownWindow();
-        fx->exec(QStringLiteral("CREATE TRIGGER keep BEFORE UPDATE ON 作品 BEGIN SELECT RAISE(ABORT, 'locked row'); END"));
+        fx->exec(QStringLiteral(
+            "CREATE TRIGGER keep BEFORE UPDATE ON 作品 BEGIN SELECT RAISE(ABORT, 'locked row'); END"));
         Query *draft = w->database().Edit_ADOQuery;
         draft->edit();
         draft->setText(colContent, QStringLiteral("一句"));
@@ -146,7 +151,8 @@ private slots:
         QCOMPARE(draft->text(colContent), QStringLiteral("一句"));
         fx->exec(QStringLiteral("DROP TRIGGER keep"));
         QVERIFY(w->close());
-        QCOMPARE(fx->value(QStringLiteral("select 内容 from 作品 where 标题='草稿'")), QStringLiteral("一句"));
+        QCOMPARE(fx->value(QStringLiteral("select 内容 from 作品 where 标题='草稿'")),
+                 QStringLiteral("一句"));
     }
 
     void closingAddsNoRowToEmptyQueries()

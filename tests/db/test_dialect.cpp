@@ -22,7 +22,8 @@ class TestDialect : public QObject {
     std::unique_ptr<Fixture> fx;
     std::unique_ptr<Connection> conn;
 
-    QStringList words(const QStringList &lines, const QString &column = colWord) {
+    QStringList words(const QStringList &lines, const QString &column = colWord)
+    {
         Query q(conn.get(), QStringLiteral("q"), QString());
         for (const QString &line : lines)
             q.addSql(line);
@@ -35,7 +36,8 @@ class TestDialect : public QObject {
     QStringList rhyme(const QStringList &lines) { return words(lines, colSyllable); }
 
 private slots:
-    void init() {
+    void init()
+    {
         fx = std::make_unique<Fixture>();
         for (const auto &[final, syllable, tone, common] : {std::tuple{"ang", "yang", "阳平", "阳羊"},
                                                             {"ang", "bang", "阴平", "帮"},
@@ -50,12 +52,14 @@ private slots:
             fx->insert(tableWords, {colWord}, {QString::fromUtf8(w)});
         conn = std::make_unique<Connection>(fx->path());
     }
-    void cleanup() {
+    void cleanup()
+    {
         conn.reset();
         fx.reset();
     }
 
-    void doubleQuotedTextIsALiteralEvenWhenItNamesAColumn() {
+    void doubleQuotedTextIsALiteralEvenWhenItNamesAColumn()
+    {
         // Without the translation the engine would compare 韵母 with the column 韵母 itself.
         fx->insert(
             tablePsy, {colFinal, colSyllable, colTone, colCommon},
@@ -64,7 +68,8 @@ private slots:
                  QStringList{QStringLiteral("odd")});
     }
 
-    void lookupLinesSelectOrderAndExcludeEmpty() {
+    void lookupLinesSelectOrderAndExcludeEmpty()
+    {
         const QStringList lines = {QStringLiteral("select * from 平舌音 where "),
                                    QStringLiteral("韵母=\"ang\""),
                                    QStringLiteral(" and "),
@@ -81,7 +86,8 @@ private slots:
                               QStringLiteral("zang")})); // 阴平 > 阳平 > 去声 by code point
     }
 
-    void likePatternsOfTheFourModes() {
+    void likePatternsOfTheFourModes()
+    {
         const auto like = [&](const QString &pattern) {
             QStringList found =
                 words({QStringLiteral("select * from 词组 where 词组 like ") + dialect::literal(pattern)});
@@ -96,7 +102,8 @@ private slots:
         QCOMPARE(words({QStringLiteral("select * from 成语 where 成语 like '春%'")}), QStringList());
     }
 
-    void literalHelperKeepsHostileTextInsideTheLiteral() {
+    void literalHelperKeepsHostileTextInsideTheLiteral()
+    {
         const QStringList hostile = {QStringLiteral("a\"b"),
                                      QStringLiteral("it's"),
                                      QStringLiteral("\" or 1=1 --"),
@@ -122,7 +129,8 @@ private slots:
         QCOMPARE(t.sql, QByteArray("a=?"));
     }
 
-    void percentKeepsItsWildcardMeaning() {
+    void percentKeepsItsWildcardMeaning()
+    {
         QCOMPARE(words({QStringLiteral("select * from 词组 where 词组 like ") +
                         dialect::literal(QStringLiteral("%0%"))}),
                  QStringList{QStringLiteral("100%")});
@@ -131,7 +139,8 @@ private slots:
                  QStringList{QStringLiteral("阳春")});
     }
 
-    void brokenTextReportsTheEngineMessageAndStaysClosed() {
+    void brokenTextReportsTheEngineMessageAndStaysClosed()
+    {
         Query q(conn.get(), QStringLiteral("q"), QStringLiteral("select * from 词组 where 词组=\"a"));
         try {
             q.open();
@@ -145,7 +154,8 @@ private slots:
         QCOMPARE(fx->count(tableWords), 9);
     }
 
-    void startUpStopsWithTheEngineMessage() {
+    void startUpStopsWithTheEngineMessage()
+    {
         QObject owner;
         QTemporaryDir empty;
         try {
@@ -177,7 +187,8 @@ private slots:
         QCOMPARE(owner.findChild<Query *>(QStringLiteral("Chengyu_ADOQuery")), db.Chengyu_ADOQuery);
     }
 
-    void richTextIsShownAsItsText() {
+    void richTextIsShownAsItsText()
+    {
         const QString stored = QStringLiteral(
             "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"
             "{\\colortbl ;\\red0\\green0\\blue0;}\\viewkind4\\uc1\\pard\\lang2052\\f0\\fs18 "

@@ -20,28 +20,33 @@ class TestQuery : public QObject {
     std::unique_ptr<Fixture> fx;
     std::unique_ptr<Connection> conn;
 
-    Query *query(const QString &sql) {
+    Query *query(const QString &sql)
+    {
         auto *q = new Query(conn.get(), QStringLiteral("Test_ADOQuery"), sql);
         q->open();
         return q;
     }
-    void addWords(int n) {
+    void addWords(int n)
+    {
         for (int i = 1; i <= n; ++i)
             fx->insert(tableWords, {colWord, colMeaning},
                        {QStringLiteral("词%1").arg(i), QStringLiteral("义%1").arg(i)});
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         fx = std::make_unique<Fixture>();
         conn = std::make_unique<Connection>(fx->path());
     }
-    void cleanup() {
+    void cleanup()
+    {
         conn.reset();
         fx.reset();
     }
 
-    void closedQueryRefusesCountAndNamesItsDataSource() {
+    void closedQueryRefusesCountAndNamesItsDataSource()
+    {
         Query q(conn.get(), QStringLiteral("Cizu_ADOQuery"), QStringLiteral("select * from 词组"));
         QCOMPARE(q.dataSource()->objectName(), QStringLiteral("Cizu_DataSource"));
         try {
@@ -58,7 +63,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, q.recordCount());
     }
 
-    void sqlLinesAreJoinedWithLineBreaks() {
+    void sqlLinesAreJoinedWithLineBreaks()
+    {
         addWords(2);
         Query q(conn.get(), QStringLiteral("q"), QString());
         q.addSql(QStringLiteral("select * from 词组 where "));
@@ -72,7 +78,8 @@ private slots:
         QVERIFY(q.sql().isEmpty());
     }
 
-    void stepsSetBeginningAndEndAsTheButtonsExpect() {
+    void stepsSetBeginningAndEndAsTheButtonsExpect()
+    {
         addWords(3);
         Query *q = query(QStringLiteral("select * from 词组"));
         QVERIFY(q->bof());
@@ -99,7 +106,8 @@ private slots:
         QCOMPARE(q->text(colWord), QStringLiteral("词1"));
     }
 
-    void oneRowAndEmptyResults() {
+    void oneRowAndEmptyResults()
+    {
         addWords(1);
         Query *one = query(QStringLiteral("select * from 词组"));
         QVERIFY(one->bof() && !one->eof());
@@ -118,7 +126,8 @@ private slots:
         QCOMPARE(none->text(colMeaning), QString());
     }
 
-    void editPostWritesOnlyToThatRow() {
+    void editPostWritesOnlyToThatRow()
+    {
         addWords(3);
         Query *q = query(QStringLiteral("select * from 词组"));
         QSignalSpy changed(q->dataSource(), &DataSource::rowChanged);
@@ -135,7 +144,8 @@ private slots:
                  QStringList({QStringLiteral("义1"), QStringLiteral("新义"), QStringLiteral("义3")}));
     }
 
-    void cancelRestoresAndSettleDropsUnchangedRows() {
+    void cancelRestoresAndSettleDropsUnchangedRows()
+    {
         addWords(2);
         Query *q = query(QStringLiteral("select * from 词组"));
         q->edit();
@@ -161,7 +171,8 @@ private slots:
                  QStringLiteral("移动写入"));
     }
 
-    void insertBeginsRowBeforeCurrentAndKeepsItsRowid() {
+    void insertBeginsRowBeforeCurrentAndKeepsItsRowid()
+    {
         addWords(3);
         Query *q = query(QStringLiteral("select * from 词组"));
         QSignalSpy inserted(q->dataSource(), &DataSource::rowInserted);
@@ -186,7 +197,8 @@ private slots:
         QCOMPARE(q->cellText(2, 0), QStringLiteral("词2"));
     }
 
-    void cancelledInsertReturnsToThePreviousRow() {
+    void cancelledInsertReturnsToThePreviousRow()
+    {
         addWords(3);
         Query *q = query(QStringLiteral("select * from 词组"));
         q->next();
@@ -202,7 +214,8 @@ private slots:
         QCOMPARE(fx->count(tableWords), 3);
     }
 
-    void editOnEmptyResultBeginsARowAndSecondInsertDropsTheFirst() {
+    void editOnEmptyResultBeginsARowAndSecondInsertDropsTheFirst()
+    {
         Query *q = query(QStringLiteral("select * from 成语"));
         q->edit();
         QCOMPARE(q->state(), Query::State::Insert);
@@ -214,7 +227,8 @@ private slots:
         QCOMPARE(fx->count(tableIdioms), 1);
     }
 
-    void newRowHandlerPresetsValues() {
+    void newRowHandlerPresetsValues()
+    {
         Query *q = query(QStringLiteral("select * from 作品 where 标题='none'"));
         q->setNewRowHandler([](Query &r) { r.setText(colTitle, QStringLiteral("草稿")); });
         q->edit();
@@ -225,7 +239,8 @@ private slots:
                  QStringLiteral("床前明月光"));
     }
 
-    void deleteMakesFollowingOrPrecedingRowCurrent() {
+    void deleteMakesFollowingOrPrecedingRowCurrent()
+    {
         addWords(3);
         Query *q = query(QStringLiteral("select * from 词组"));
         q->next();
@@ -240,7 +255,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, q->remove());
     }
 
-    void deleteWhileInsertingOnlyDiscardsTheNewRow() {
+    void deleteWhileInsertingOnlyDiscardsTheNewRow()
+    {
         addWords(2);
         Query *q = query(QStringLiteral("select * from 词组"));
         q->insert();
@@ -250,7 +266,8 @@ private slots:
         QCOMPARE(fx->count(tableWords), 2);
     }
 
-    void refusedPostKeepsStateAndValues() {
+    void refusedPostKeepsStateAndValues()
+    {
         addWords(1);
         fx->exec(QStringLiteral("CREATE TRIGGER no_x BEFORE UPDATE ON 词组 WHEN new.含义 = 'x' "
                                 "BEGIN SELECT RAISE(ABORT, 'refused by trigger'); END"));
@@ -272,7 +289,8 @@ private slots:
         QCOMPARE(fx->value(QStringLiteral("select 含义 from 词组")), QStringLiteral("y"));
     }
 
-    void rowDeletedElsewhereIsReportedOnPost() {
+    void rowDeletedElsewhereIsReportedOnPost()
+    {
         addWords(1);
         Query *q = query(QStringLiteral("select * from 词组"));
         fx->exec(QStringLiteral("DELETE FROM 词组"));
@@ -282,7 +300,8 @@ private slots:
         QCOMPARE(q->state(), Query::State::Edit);
     }
 
-    void countIsAWholeNumberAndRefusesText() {
+    void countIsAWholeNumberAndRefusesText()
+    {
         fx->insert(tableWorks, {colTitle, colCategory, colCount},
                    {QStringLiteral("甲"), QStringLiteral("甲类"), 7});
         fx->insert(tableWorks, {colTitle, colCategory, colCount},
@@ -307,7 +326,8 @@ private slots:
                  QStringLiteral("integer:12"));
     }
 
-    void datesAreStoredIsoAndShownInTheShortFormat() {
+    void datesAreStoredIsoAndShownInTheShortFormat()
+    {
         fx->insert(tableWorks, {colTitle, colCategory, colDate},
                    {QStringLiteral("旧"), QStringLiteral("甲类"), QStringLiteral("2009-12-31")});
         fx->insert(tableWorks, {colTitle, colCategory, colDate},
@@ -338,7 +358,8 @@ private slots:
         QCOMPARE(q->text(colDate), QStringLiteral("2011/3/4"));
     }
 
-    void postWithoutChangesWritesNothing() {
+    void postWithoutChangesWritesNothing()
+    {
         addWords(1);
         Query *q = query(QStringLiteral("select * from 词组"));
         fx->exec(QStringLiteral("UPDATE 词组 SET 含义='别处改过'"));
@@ -347,7 +368,8 @@ private slots:
         QCOMPARE(fx->value(QStringLiteral("select 含义 from 词组")), QStringLiteral("别处改过"));
     }
 
-    void dataSourceAnnouncesEveryChange() {
+    void dataSourceAnnouncesEveryChange()
+    {
         addWords(2);
         Query *q = query(QStringLiteral("select * from 词组"));
         DataSource *ds = q->dataSource();
@@ -365,7 +387,8 @@ private slots:
         QCOMPARE(reset.count(), 2);
     }
 
-    void readOnlyFileRefusesWritesAndKeepsValues() {
+    void readOnlyFileRefusesWritesAndKeepsValues()
+    {
         addWords(1);
         conn.reset();
         QFile::setPermissions(fx->path(), QFileDevice::ReadOwner | QFileDevice::ReadUser);

@@ -11,7 +11,8 @@ namespace {
 
 // A raw handle for the fixture's own reads and writes.
 struct Handle {
-    explicit Handle(const QString &path) {
+    explicit Handle(const QString &path)
+    {
         if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                             nullptr) != SQLITE_OK)
             qFatal("cannot open fixture database %s", qPrintable(path));
@@ -20,14 +21,16 @@ struct Handle {
     sqlite3 *db = nullptr;
 };
 
-void check(sqlite3 *db, int rc, const QString &sql) {
+void check(sqlite3 *db, int rc, const QString &sql)
+{
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
         qFatal("fixture SQL failed: %s: %s", qPrintable(sql), sqlite3_errmsg(db));
 }
 
 } // namespace
 
-Fixture::Fixture() {
+Fixture::Fixture()
+{
     QDir(m_dir.path()).mkpath(QStringLiteral("date"));
     Handle h(path());
     for (const QString &sql : schema::createStatements())
@@ -37,12 +40,14 @@ Fixture::Fixture() {
           schema::insertDraftStatement());
 }
 
-void Fixture::exec(const QString &sql) const {
+void Fixture::exec(const QString &sql) const
+{
     Handle h(path());
     check(h.db, sqlite3_exec(h.db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), sql);
 }
 
-void Fixture::insert(const QString &table, const QStringList &columns, const QList<QVariant> &values) const {
+void Fixture::insert(const QString &table, const QStringList &columns, const QList<QVariant> &values) const
+{
     Handle h(path());
     const QString sql =
         QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
@@ -64,7 +69,8 @@ void Fixture::insert(const QString &table, const QStringList &columns, const QLi
     sqlite3_finalize(st);
 }
 
-QStringList Fixture::column(const QString &sql) const {
+QStringList Fixture::column(const QString &sql) const
+{
     Handle h(path());
     sqlite3_stmt *st = nullptr;
     check(h.db, sqlite3_prepare_v2(h.db, sql.toUtf8().constData(), -1, &st, nullptr), sql);
@@ -79,51 +85,62 @@ QStringList Fixture::column(const QString &sql) const {
     return out;
 }
 
-QString Fixture::value(const QString &sql) const {
+QString Fixture::value(const QString &sql) const
+{
     const QStringList values = column(sql);
     return values.isEmpty() ? QString() : values.first();
 }
 
-int Fixture::count(const QString &table) const {
+int Fixture::count(const QString &table) const
+{
     return value(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
 }
 
 WorkingDirectory::WorkingDirectory(const QString &dir)
-    : m_previous(QDir::currentPath()) {
+    : m_previous(QDir::currentPath())
+{
     QDir::setCurrent(dir);
 }
 
-WorkingDirectory::~WorkingDirectory() {
+WorkingDirectory::~WorkingDirectory()
+{
     QDir::setCurrent(m_previous);
 }
 
-ScriptedDialogs::ScriptedDialogs() {
+ScriptedDialogs::ScriptedDialogs()
+{
     Dialogs::install(this);
 }
 
-ScriptedDialogs::~ScriptedDialogs() {
+ScriptedDialogs::~ScriptedDialogs()
+{
     Dialogs::install(nullptr);
 }
 
-void ScriptedDialogs::error(QWidget *, const QString &message) {
+void ScriptedDialogs::error(QWidget *, const QString &message)
+{
     calls << Call{QStringLiteral("error"), QString(), message};
 }
 
-void ScriptedDialogs::message(QWidget *, const QString &message) {
+void ScriptedDialogs::message(QWidget *, const QString &message)
+{
     calls << Call{QStringLiteral("message"), QString(), message};
 }
 
-bool ScriptedDialogs::askYesNo(QWidget *, const QString &title, const QString &question) {
+bool ScriptedDialogs::askYesNo(QWidget *, const QString &title, const QString &question)
+{
     calls << Call{QStringLiteral("yesno"), title, question};
     return answer;
 }
 
-bool ScriptedDialogs::askOkCancel(QWidget *, const QString &title, const QString &question) {
+bool ScriptedDialogs::askOkCancel(QWidget *, const QString &title, const QString &question)
+{
     calls << Call{QStringLiteral("okcancel"), title, question};
     return answer;
 }
 
-QStringList ScriptedDialogs::errors() const {
+QStringList ScriptedDialogs::errors() const
+{
     QStringList out;
     for (const Call &c : calls)
         if (c.kind == QStringLiteral("error"))
