@@ -10,7 +10,7 @@ JOBS=2
 APT_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libsqlite3-dev sqlite3 libjpeg-dev libopencc-dev unicode-data
+    libsqlite3-dev sqlite3 libjpeg-dev libopencc-dev libbz2-dev unicode-data
     fonts-wqy-microhei fonts-dejavu-core
 )
 

@@ -1,0 +1,39 @@
+#include "converter.h"
+
+#include "builderror.h"
+
+#include <opencc/opencc.h>
+
+namespace builddb {
+
+namespace {
+const opencc_t kFailed = reinterpret_cast<opencc_t>(-1);
+}
+
+Converter::Converter(const QString &config)
+    : m_handle(opencc_open(config.toUtf8().constData()))
+{
+    if (m_handle == kFailed)
+        throw BuildError(config,
+                         QStringLiteral("OpenCC cannot load it: ") + QString::fromUtf8(opencc_error()));
+}
+
+Converter::~Converter()
+{
+    opencc_close(m_handle);
+}
+
+QString Converter::operator()(const QString &text) const
+{
+    if (text.isEmpty())
+        return text;
+    const QByteArray utf8 = text.toUtf8();
+    char *converted = opencc_convert_utf8(m_handle, utf8.constData(), size_t(utf8.size()));
+    if (!converted)
+        throw BuildError(QStringLiteral("OpenCC"), QString::fromUtf8(opencc_error()));
+    const QString result = QString::fromUtf8(converted);
+    opencc_convert_utf8_free(converted);
+    return result;
+}
+
+} // namespace builddb
