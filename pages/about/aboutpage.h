@@ -1,15 +1,52 @@
 #pragma once
 
+#include <QStringList>
+#include <QUrl>
 #include <QWidget>
 
+#include <functional>
+
+class Picture;
+class QFrame;
+class QLabel;
+class QTextEdit;
 class StatusBar;
 
+// 关于软件: the program's information and a column of pictures, seven of which open a web page
+// about the data the dictionary is built from.
 class AboutPage : public QWidget {
     Q_OBJECT
 public:
     explicit AboutPage(StatusBar *status, QWidget *parent = nullptr);
 
     void AboutShow();
+    void Image1Click();
+    void Image9Click();
+    void Image2Click();
+    void Image3Click();
+    void Image4Click();
+    void Image6Click();
+    void Image7Click();
+
+    // The text of About_RichEdit as the window is built, line by line.
+    static QStringList lines();
+    // Hands an address to the desktop's browser; the result is ignored. Replaceable for tests.
+    static std::function<void(const QUrl &)> openAddress;
+
+    QLabel *Panel3;
+    QFrame *Panel4;
+    QTextEdit *About_RichEdit;
+    Picture *Image1;
+    Picture *Image9;
+    Picture *Image2;
+    Picture *Image3;
+    Picture *Image4;
+    Picture *Image6;
+    Picture *Image7;
+    Picture *Image8;
+    Picture *Image12;
+    Picture *Image10;
+    Picture *Image5;
 
 private:
     StatusBar *m_status;

@@ -1,0 +1,113 @@
+#include "W_Unit.h"
+#include "associationpage.h"
+#include "fixture.h"
+#include "look.h"
+#include "schema.h"
+#include "statusbar.h"
+#include "testmain.h"
+
+#include <QComboBox>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace schema;
+
+// 词语联想 in the whole window: what the first showing reports, the colouring of the two fields and
+// the button that runs the search.
+class TestAssociationWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Fixture> fx;
+    std::unique_ptr<WorkingDirectory> cwd;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TW> w;
+    QComboBox *mode = nullptr;
+    QLineEdit *text = nullptr;
+
+    void showThinkPage() { w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"))->setCurrentIndex(2); }
+    QString panel(int i) const { return w->statusPanels()->panelText(i); }
+
+private slots:
+    void initTestCase() { TW::setUpApplication(); }
+    void init()
+    {
+        fx = std::make_unique<Fixture>();
+        for (const char *word : {"春风", "迎春", "秋月"})
+            fx->insert(tableWords, {colWord, colMeaning}, {QString::fromUtf8(word), QString()});
+        for (const char *idiom : {"春华秋实", "春暖花开", "四季如春"})
+            fx->insert(tableIdioms, {colIdiom, colMeaning}, {QString::fromUtf8(idiom), QString()});
+        cwd = std::make_unique<WorkingDirectory>(fx->dir());
+        dialogs = std::make_unique<ScriptedDialogs>();
+        w = std::make_unique<TW>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        mode = w->findChild<QComboBox *>(QStringLiteral("Think_ComboBox"));
+        text = w->findChild<QLineEdit *>(QStringLiteral("Think_Edit"));
+        QVERIFY(mode && text);
+    }
+    void cleanup()
+    {
+        w.reset();
+        dialogs.reset();
+        cwd.reset();
+        fx.reset();
+    }
+
+    void firstShowingReportsAllWordsAndTheSpringIdioms()
+    {
+        showThinkPage();
+        QCOMPARE(panel(0), QStringLiteral("查询条件：显示全部数据"));
+        QCOMPARE(panel(1), QStringLiteral("查询结果：词组=3 成语=2"));
+        QCOMPARE(panel(2), StatusBar::updateDate);
+        QCOMPARE(QApplication::focusWidget(), text);
+        QCOMPARE(mode->currentText(), QStringLiteral("-默认-"));
+        QCOMPARE(look::fill(mode), look::skyBlue);
+        QCOMPARE(look::fill(text), look::skyBlue);
+        QVERIFY(dialogs->calls.isEmpty());
+    }
+
+    void panelZeroFollowsTheFieldsNotTheLastSearch()
+    {
+        showThinkPage();
+        text->setText(QStringLiteral("春"));
+        w->findChild<QToolButton *>(QStringLiteral("Think_SpeedButton"))->click();
+        QCOMPARE(panel(0), QStringLiteral("查询条件：字尾=春"));
+        QCOMPARE(panel(1), QStringLiteral("查询结果：词组=1 成语=1"));
+
+        mode->setCurrentIndex(0);
+        text->setText(QStringLiteral("秋"));
+        QCOMPARE(panel(1), QStringLiteral("查询结果：词组=1 成语=1")); // only the button searches
+        w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"))->setCurrentIndex(4);
+        showThinkPage();
+        QCOMPARE(panel(0), QStringLiteral("查询条件：字首=秋"));
+        QCOMPARE(panel(1), QStringLiteral("查询结果：词组=1 成语=1"));
+    }
+
+    void choosingAModeColoursBothAndFocusesTheText()
+    {
+        showThinkPage();
+        mode->setFocus();
+        mode->setCurrentIndex(2); // 字尾
+        QCOMPARE(look::fill(mode), look::moneyGreen);
+        QCOMPARE(look::fill(text), look::moneyGreen);
+        QCOMPARE(QApplication::focusWidget(), text);
+    }
+
+    void onlyAMouseClickColoursTheText()
+    {
+        showThinkPage();
+        mode->setFocus();
+        QTest::keyClick(mode, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), text);
+        QCOMPARE(look::fill(text), look::skyBlue);
+
+        QTest::mouseClick(text, Qt::LeftButton);
+        QCOMPARE(look::fill(text), look::moneyGreen);
+        QCOMPARE(look::fill(mode), look::skyBlue);
+    }
+};
+
+SHIHAI_TEST_MAIN(TestAssociationWindow)
+#include "test_association_window.moc"
