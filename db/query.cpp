@@ -185,9 +185,9 @@ void Query::open()
             m_rowids.push_back(hasRowid ? sqlite3_column_int64(h, 0) : 0);
             m_cells.resize(m_cells.size() + count);
             for (int c = 0; c < count; ++c) {
-                const bool isNull = sqlite3_column_type(h, c + first) == SQLITE_NULL;
+                // Only NULL (or a failed conversion) gives no text.
                 const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c + first));
-                putCell(physical, c, data, sqlite3_column_bytes(h, c + first), isNull);
+                putCell(physical, c, data, data ? sqlite3_column_bytes(h, c + first) : 0, !data);
             }
             m_order.push_back(physical);
         }
