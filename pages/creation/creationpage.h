@@ -3,16 +3,51 @@
 #include <QWidget>
 
 class Database;
+class DbGrid;
+class DbRichEdit;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QSplitter;
+class QToolButton;
 class StatusBar;
 
+// 开始创作: pick a final through its vowel group and a tone, list the matching syllables of 平舌音
+// (upper grid) and 卷舌音 (lower grid), and write in the draft editor beside them.
 class CreationPage : public QWidget {
     Q_OBJECT
 public:
     CreationPage(Database &db, StatusBar *status, QWidget *parent = nullptr);
 
     void EditShow();
+    void ComboBox1Change();
+    void ComboBox3Change();
+    void Edit_ok_SpeedButtonClick();
+    void Edit_save_SpeedButtonClick();
+
+    // The marker a selector shows until the user sets it.
+    static const QString notSet;
+    static const QString incompleteMessage;
+
+    QFrame *Panel1;
+    QLabel *Label1;
+    QComboBox *ComboBox1;
+    QComboBox *ComboBox2;
+    QLabel *Label3;
+    QComboBox *ComboBox3;
+    QToolButton *Edit_ok_SpeedButton;
+    QToolButton *Edit_save_SpeedButton;
+    QFrame *Panel5;
+    QSplitter *Edit_Splitter;
+    DbGrid *Edit_psy_DBGrid;
+    DbGrid *Edit_jsy_DBGrid;
+    QFrame *Panel9;
+    DbRichEdit *Edit_DBRichEdit;
 
 private:
+    bool conditionsComplete() const;
+    QString conditionText() const;
+
     Database &m_db;
     StatusBar *m_status;
 };

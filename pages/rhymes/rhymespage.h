@@ -3,16 +3,43 @@
 #include <QWidget>
 
 class Database;
+class DbGrid;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QSplitter;
+class QToolButton;
 class StatusBar;
 
+// 编辑整理: both rhyme tables in editable grids, narrowed together by final, by tone or by both.
 class RhymesPage : public QWidget {
     Q_OBJECT
 public:
     RhymesPage(Database &db, StatusBar *status, QWidget *parent = nullptr);
 
     void ViewShow();
+    void ComboBox4Change();
+    void ComboBox6Change();
+    void SpeedButton2Click();
+
+    // The marker of a selector that sets no condition.
+    static const QString all;
+
+    QFrame *Panel2;
+    QLabel *Label2;
+    QComboBox *ComboBox4;
+    QComboBox *ComboBox5;
+    QLabel *Label4;
+    QComboBox *ComboBox6;
+    QToolButton *SpeedButton2;
+    QFrame *Panel6;
+    QSplitter *View_Splitter;
+    DbGrid *View_psy_DBGrid;
+    DbGrid *View_jsy_DBGrid;
 
 private:
+    QString conditionText() const;
+
     Database &m_db;
     StatusBar *m_status;
 };

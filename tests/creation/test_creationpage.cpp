@@ -1,0 +1,376 @@
+#include "boundcontrols.h"
+#include "creationpage.h"
+#include "database.h"
+#include "dbgrid.h"
+#include "fixture.h"
+#include "guard.h"
+#include "look.h"
+#include "rhymedata.h"
+#include "statusbar.h"
+#include "testmain.h"
+
+#include <QComboBox>
+
+#include <memory>
+
+using namespace schema;
+
+// The page 开始创作 over a fresh database, without the main window: selectors, lookup, draft.
+class TestCreationPage : public QObject {
+    Q_OBJECT
+
+    struct Page {
+        QObject owner;
+        Database db;
+        StatusBar status;
+        CreationPage page;
+        explicit Page(const QString &path)
+            : db(path, &owner)
+            , page(db, &status)
+        {
+        }
+    };
+
+    std::unique_ptr<Fixture> fx;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<Page> p;
+
+    CreationPage &page() { return p->page; }
+    QString panel(int i) const { return p->status.panelText(i); }
+    // Runs a handler as the window does: an error ends it in an error box.
+    template <class Action> bool run(Action &&action) { return guarded(&p->page, action); }
+
+    void chooseGroup(const QString &group)
+    {
+        page().ComboBox1->setEditText(group);
+        page().ComboBox1Change();
+    }
+    void chooseTone(const QString &tone)
+    {
+        page().ComboBox3->setEditText(tone);
+        page().ComboBox3Change();
+    }
+    void choose(const QString &group, int finalIndex, const QString &tone)
+    {
+        chooseGroup(group);
+        page().ComboBox2->setCurrentIndex(finalIndex);
+        chooseTone(tone);
+    }
+    QStringList items(const QComboBox *box) const
+    {
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i)
+            out << box->itemText(i);
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<Fixture>();
+        addRhymes(*fx);
+        dialogs = std::make_unique<ScriptedDialogs>();
+    }
+    void cleanup()
+    {
+        p.reset();
+        dialogs.reset();
+        fx.reset();
+    }
+
+    void selectorsStartUnset()
+    {
+        p = std::make_unique<Page>(fx->path());
+        QCOMPARE(items(page().ComboBox1),
+                 QStringList({"[a]开头", "[e]开头", "[i]开头", "[o]开头", "[u]开头", "[ü]开头"}));
+        QCOMPARE(items(page().ComboBox2), QStringList({"a", "ai", "an", "ao", "ang", "", "", ""}));
+        QCOMPARE(items(page().ComboBox3), QStringList({"阴平", "阳平", "上声", "去声"}));
+        for (QComboBox *box : {page().ComboBox1, page().ComboBox2, page().ComboBox3}) {
+            QCOMPARE(box->currentText(), QStringLiteral("请选择"));
+            QCOMPARE(look::fill(box), look::skyBlue);
+        }
+        QVERIFY(page().ComboBox1->isEnabled());
+        QVERIFY(!page().ComboBox2->isEnabled());
+        QVERIFY(page().ComboBox3->isEnabled());
+        QCOMPARE(page().ComboBox1->maxVisibleItems(), 6);
+        QCOMPARE(page().ComboBox2->maxVisibleItems(), 8);
+        QCOMPARE(page().ComboBox3->maxVisibleItems(), 4);
+    }
+
+    void groupChoiceFillsTheFinals_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QStringList>("list");
+        QTest::newRow("a") << "[a]开头" << QStringList({"a", "ai", "ao", "an", "ang", " ", " ", " "});
+        QTest::newRow("e") << "[e]开头" << QStringList({"e", "ei", "en", "eng", " ", " ", " ", " "});
+        QTest::newRow("i") << "[i]开头" << QStringList({"i", "ia", "iao", "ian", "iang", "ie", "in", "ing"});
+        QTest::newRow("o") << "[o]开头" << QStringList({"o", "ou", "ong", " ", " ", " ", " ", " "});
+        QTest::newRow("u") << "[u]开头" << QStringList({"u", "ua", "uai", "uan", "uang", "ui", "un", "uo"});
+        QTest::newRow("ü") << "[ü]开头" << QStringList({"ü", "üe", " ", " ", " ", " ", " ", " "});
+    }
+    void groupChoiceFillsTheFinals()
+    {
+        QFETCH(QString, group);
+        QFETCH(QStringList, list);
+        p = std::make_unique<Page>(fx->path());
+        chooseGroup(group);
+        QCOMPARE(items(page().ComboBox2), list);
+        QCOMPARE(page().ComboBox2->currentText(), list[0]);
+        QVERIFY(page().ComboBox2->isEnabled());
+        QCOMPARE(look::fill(page().ComboBox1), look::moneyGreen);
+        QCOMPARE(look::fill(page().ComboBox2), look::moneyGreen);
+        QCOMPARE(look::fill(page().ComboBox3), look::skyBlue);
+    }
+
+    void rechoosingAGroupResetsTheFinal()
+    {
+        p = std::make_unique<Page>(fx->path());
+        chooseGroup("[a]开头");
+        page().ComboBox2->setCurrentIndex(4);
+        QCOMPARE(page().ComboBox2->currentText(), QStringLiteral("ang"));
+        chooseGroup("[e]开头");
+        QCOMPARE(page().ComboBox2->currentText(), QStringLiteral("e"));
+        chooseGroup("[a]开头");
+        QCOMPARE(page().ComboBox2->currentText(), QStringLiteral("a"));
+        // The final chosen sat where the new group has a blank item: the final still becomes "o".
+        page().ComboBox2->setCurrentIndex(4);
+        chooseGroup("[o]开头");
+        QCOMPARE(page().ComboBox2->currentText(), QStringLiteral("o"));
+        page().ComboBox2->setCurrentIndex(6);
+        QCOMPARE(page().ComboBox2->currentText(), QStringLiteral(" "));
+        chooseGroup("[o]开头");
+        QCOMPARE(page().ComboBox2->currentText(), QStringLiteral("o"));
+    }
+
+    void typedTextsOtherThanAGroupChangeNothing()
+    {
+        p = std::make_unique<Page>(fx->path());
+        chooseGroup("[x]开头");
+        QVERIFY(!page().ComboBox2->isEnabled());
+        QCOMPARE(page().ComboBox2->currentText(), QStringLiteral("请选择"));
+        QCOMPARE(look::fill(page().ComboBox1), look::skyBlue);
+        QCOMPARE(look::fill(page().ComboBox2), look::skyBlue);
+
+        chooseGroup("[i]开头");
+        page().ComboBox2->setCurrentIndex(7);
+        chooseGroup("[i]");
+        QCOMPARE(page().ComboBox2->currentText(), QStringLiteral("ing"));
+        QCOMPARE(page().ComboBox2->itemText(1), QStringLiteral("ia"));
+        QCOMPARE(look::fill(page().ComboBox1), look::moneyGreen);
+
+        chooseTone("平声");
+        QCOMPARE(page().ComboBox3->currentText(), QStringLiteral("平声"));
+        QCOMPARE(look::fill(page().ComboBox3), look::moneyGreen);
+    }
+
+    void lookupReplacesBothQueries()
+    {
+        p = std::make_unique<Page>(fx->path());
+        choose("[a]开头", 4, "阳平");
+        QVERIFY(run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        QCOMPARE(p->db.Edit_psy_ADOQuery->sql(),
+                 QStringList({"select * from 平舌音 where ", "韵母=\"ang\"", " and ", "声调=\"阳平\"",
+                              " and ", "简易<>\"\"", " order by 音节"}));
+        QCOMPARE(p->db.Edit_jsy_ADOQuery->sql(),
+                 QStringList({"select * from 卷舌音 where ", "韵母=\"ang\"", " and ", "声调=\"阳平\"",
+                              " and ", "简易<>\"\"", " order by 音节"}));
+        QCOMPARE(gridColumn(page().Edit_psy_DBGrid, 1), QStringList({"昂", "房防", "旁庞"}));
+        QVERIFY(dialogs->calls.isEmpty());
+    }
+
+    void lookupShowsRowsAndCounts_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("finalIndex");
+        QTest::addColumn<QString>("tone");
+        QTest::addColumn<QStringList>("psy");
+        QTest::addColumn<QStringList>("jsy");
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<QString>("counts");
+        // mang and rang have no common characters and stay hidden.
+        QTest::newRow("ang 阳平") << "[a]开头" << 4 << "阳平" << QStringList({"ang", "fang", "pang"})
+                                  << QStringList({"chang", "shang"}) << "查询条件：韵母=ang 声调=阳平"
+                                  << "数据条目：平舌音=3 卷舌音=2";
+        QTest::newRow("ü 上声") << "[ü]开头" << 0 << "上声" << QStringList({"lü"}) << QStringList()
+                                << "查询条件：韵母=ü 声调=上声"
+                                << "数据条目：平舌音=1 卷舌音=0";
+        QTest::newRow("nothing") << "[o]开头" << 0 << "去声" << QStringList() << QStringList()
+                                 << "查询条件：韵母=o 声调=去声"
+                                 << "数据条目：平舌音=0 卷舌音=0";
+        QTest::newRow("blank final") << "[o]开头" << 3 << "阴平" << QStringList() << QStringList()
+                                     << "查询条件：韵母=  声调=阴平"
+                                     << "数据条目：平舌音=0 卷舌音=0";
+    }
+    void lookupShowsRowsAndCounts()
+    {
+        QFETCH(QString, group);
+        QFETCH(int, finalIndex);
+        QFETCH(QString, tone);
+        QFETCH(QStringList, psy);
+        QFETCH(QStringList, jsy);
+        QFETCH(QString, condition);
+        QFETCH(QString, counts);
+        p = std::make_unique<Page>(fx->path());
+        choose(group, finalIndex, tone);
+        QVERIFY(run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        QCOMPARE(gridColumn(page().Edit_psy_DBGrid, 0), psy);
+        QCOMPARE(gridColumn(page().Edit_jsy_DBGrid, 0), jsy);
+        QCOMPARE(panel(0), condition);
+        QCOMPARE(panel(1), counts);
+    }
+
+    void incompleteConditionsAreRefused_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("tone");
+        QTest::newRow("group only") << "[a]开头"
+                                    << "请选择";
+        QTest::newRow("tone only") << "请选择"
+                                   << "阳平";
+        QTest::newRow("neither") << "请选择"
+                                 << "请选择";
+    }
+    void incompleteConditionsAreRefused()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, tone);
+        p = std::make_unique<Page>(fx->path());
+        choose("[a]开头", 4, "阳平");
+        QVERIFY(run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        page().ComboBox1->setEditText(group);
+        page().ComboBox3->setEditText(tone);
+
+        QVERIFY(run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        QCOMPARE(dialogs->calls.size(), 1);
+        QCOMPARE(dialogs->calls[0].kind, QStringLiteral("message"));
+        QCOMPARE(dialogs->calls[0].text, QStringLiteral("请选择完整的条件进行查询"));
+        QCOMPARE(panel(0), QStringLiteral("查询条件：显示所有记录"));
+        QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=3 卷舌音=2"));
+        QCOMPARE(p->db.Edit_psy_ADOQuery->sql()[3], QStringLiteral("声调=\"阳平\""));
+        QCOMPARE(gridColumn(page().Edit_jsy_DBGrid, 0), QStringList({"chang", "shang"}));
+    }
+
+    void showWritesTheSelectorsWithoutRequerying()
+    {
+        p = std::make_unique<Page>(fx->path());
+        QVERIFY(run([&] { page().EditShow(); }));
+        QCOMPARE(panel(0), QStringLiteral("查询条件：显示所有记录"));
+        QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=8 卷舌音=4"));
+
+        choose("[a]开头", 4, "阳平");
+        QVERIFY(run([&] { page().EditShow(); }));
+        QCOMPARE(panel(0), QStringLiteral("查询条件：韵母=ang 声调=阳平"));
+        QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=8 卷舌音=4"));
+        QCOMPARE(p->db.Edit_psy_ADOQuery->sql(), QStringList{"select * from 平舌音 where 简易<>''"});
+        QCOMPARE(page().Edit_psy_DBGrid->model()->rowCount(), 8);
+    }
+
+    void quotesInTypedSelectorsAreSearchedAsText()
+    {
+        fx->insert(tablePsy, {colFinal, colSyllable, colTone, colCommon}, {"x\"y", "xy", "阴'平", "某"});
+        p = std::make_unique<Page>(fx->path());
+        chooseGroup("[a]开头");
+        page().ComboBox2->setEditText("x\"y");
+        chooseTone("阴'平");
+        QVERIFY(run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        QVERIFY(dialogs->errors().isEmpty());
+        QCOMPARE(p->db.Edit_psy_ADOQuery->sql()[1], QStringLiteral("韵母=\"x\"\"y\""));
+        QCOMPARE(gridColumn(page().Edit_psy_DBGrid, 0), QStringList{"xy"});
+        QCOMPARE(panel(0), QStringLiteral("查询条件：韵母=x\"y 声调=阴'平"));
+        QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=1 卷舌音=0"));
+    }
+
+    void failedOpenLeavesTheQueryClosedUntilTheNextLookup()
+    {
+        p = std::make_unique<Page>(fx->path());
+        choose("[a]开头", 4, "阳平");
+        QVERIFY(run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        fx->exec("DROP TABLE 平舌音");
+        chooseTone("阴平");
+
+        QVERIFY(!run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        QCOMPARE(dialogs->errors(), QStringList{"no such table: 平舌音"});
+        QVERIFY(!p->db.Edit_psy_ADOQuery->isOpen());
+        QCOMPARE(page().Edit_psy_DBGrid->model()->rowCount(), 0);
+        QCOMPARE(p->db.Edit_jsy_ADOQuery->sql()[3], QStringLiteral("声调=\"阳平\""));
+        QCOMPARE(gridColumn(page().Edit_jsy_DBGrid, 0), QStringList({"chang", "shang"}));
+        QCOMPARE(panel(0), QStringLiteral("查询条件：韵母=ang 声调=阳平"));
+        QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=3 卷舌音=2"));
+
+        QVERIFY(!run([&] { page().EditShow(); }));
+        QCOMPARE(dialogs->errors().last(),
+                 QStringLiteral("Cannot perform this operation on a closed dataset"));
+        QCOMPARE(panel(0), QStringLiteral("查询条件：韵母=ang 声调=阳平"));
+
+        fx->exec(createStatements()[0]);
+        QVERIFY(run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=0 卷舌音=1"));
+        QVERIFY(run([&] { page().EditShow(); }));
+    }
+
+    void unwrittenGridEditIsWrittenBeforeTheLookup()
+    {
+        p = std::make_unique<Page>(fx->path());
+        QAbstractItemModel *grid = page().Edit_jsy_DBGrid->model();
+        QVERIFY(grid->setData(grid->index(0, 1), "裳常"));
+        choose("[a]开头", 4, "阳平");
+        QVERIFY(run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        QCOMPARE(fx->value("select 简易 from 卷舌音 where 音节='shang'"), QStringLiteral("裳常"));
+        QCOMPARE(gridColumn(page().Edit_jsy_DBGrid, 1), QStringList({"长常肠", "裳常"}));
+    }
+
+    void refusedGridWriteStopsTheLookup()
+    {
+        p = std::make_unique<Page>(fx->path());
+        fx->exec("CREATE TRIGGER keep BEFORE UPDATE ON 卷舌音 BEGIN SELECT RAISE(ABORT, 'locked row'); END");
+        QVERIFY(run([&] { page().EditShow(); }));
+        QAbstractItemModel *grid = page().Edit_jsy_DBGrid->model();
+        QVERIFY(grid->setData(grid->index(0, 1), "裳常"));
+        choose("[a]开头", 4, "阳平");
+
+        QVERIFY(!run([&] { page().Edit_ok_SpeedButtonClick(); }));
+        QCOMPARE(dialogs->errors(), QStringList{"locked row"});
+        Query *jsy = p->db.Edit_jsy_ADOQuery;
+        QCOMPARE(jsy->state(), Query::State::Edit);
+        QCOMPARE(jsy->text(colCommon), QStringLiteral("裳常"));
+        QCOMPARE(jsy->sql(), QStringList{"select * from 卷舌音 where 简易<>''"});
+        QCOMPARE(p->db.Edit_psy_ADOQuery->sql(), QStringList{"select * from 平舌音 where 简易<>''"});
+        QCOMPARE(panel(0), QStringLiteral("查询条件：显示所有记录"));
+        QCOMPARE(fx->value("select 简易 from 卷舌音 where 音节='shang'"), QStringLiteral("裳"));
+    }
+
+    void saveStoresTheDraftWithoutAMessage()
+    {
+        p = std::make_unique<Page>(fx->path());
+        DbRichEdit *editor = page().Edit_DBRichEdit;
+        typeText(editor, "床前明月光");
+        QTest::keyClick(editor, Qt::Key_Tab);
+        typeText(editor, "疑是地上霜");
+        QCOMPARE(p->db.Edit_ADOQuery->state(), Query::State::Edit);
+
+        QVERIFY(run([&] { page().Edit_save_SpeedButtonClick(); }));
+        const QString stored = "select 内容 from 作品 where 标题='草稿'";
+        QCOMPARE(fx->value(stored), QStringLiteral("床前明月光\t疑是地上霜"));
+        QCOMPARE(p->db.Edit_ADOQuery->state(), Query::State::Browse);
+        QVERIFY(run([&] { page().Edit_save_SpeedButtonClick(); }));
+        QCOMPARE(fx->value(stored), QStringLiteral("床前明月光\t疑是地上霜"));
+        QCOMPARE(fx->count(tableWorks), 1);
+        QVERIFY(dialogs->calls.isEmpty());
+    }
+
+    void firstTypingWithoutADraftRowCreatesIt()
+    {
+        fx->exec("DELETE FROM 作品");
+        p = std::make_unique<Page>(fx->path());
+        typeText(page().Edit_DBRichEdit, "新诗");
+        QVERIFY(run([&] { page().Edit_save_SpeedButtonClick(); }));
+        QCOMPARE(fx->column("select 标题 || '/' || 类别 || '/' || 内容 from 作品"),
+                 QStringList{"草稿/草稿/新诗"});
+        typeText(page().Edit_DBRichEdit, "一首");
+        QVERIFY(run([&] { page().Edit_save_SpeedButtonClick(); }));
+        QCOMPARE(fx->column("select 内容 from 作品"), QStringList{"新诗一首"});
+    }
+};
+
+SHIHAI_TEST_MAIN(TestCreationPage)
+#include "test_creationpage.moc"
