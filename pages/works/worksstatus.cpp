@@ -1,0 +1,15 @@
+#include "worksstatus.h"
+
+namespace worksstatus {
+
+Texts series(int rows, qint64 total)
+{
+    return {QStringLiteral("结果：共%1个系列").arg(rows), QStringLiteral("数目：共%1首诗词").arg(total)};
+}
+
+Texts records(int rows)
+{
+    return {QStringLiteral("结果：共%1条记录").arg(rows), QString()};
+}
+
+} // namespace worksstatus

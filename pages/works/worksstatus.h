@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The status texts of the works list: 甲类 in series and poems, every other list in records.
+namespace worksstatus {
+
+struct Texts {
+    QString condition; // panel 0
+    QString counts;    // panel 1
+};
+
+// `rows` works listed; `total` the poems in all 甲类 series at start-up.
+Texts series(int rows, qint64 total);
+Texts records(int rows);
+
+} // namespace worksstatus
