@@ -11,7 +11,7 @@ APT_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libsqlite3-dev sqlite3 libjpeg-dev libopencc-dev libbz2-dev unicode-data
-    fonts-wqy-microhei fonts-dejavu-core
+    fonts-wqy-microhei fonts-dejavu-core fonts-babelstone-han fonts-hanazono
 )
 
 say() { printf '== %s\n' "$*"; }

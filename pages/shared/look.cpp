@@ -94,6 +94,7 @@ QComboBox *barComboBox(QWidget *bar, const QString &name, int left, int top, con
     combo->addItems(items);
     combo->setMaxVisibleItems(visibleRows);
     combo->setEditText(text);
+    combo->lineEdit()->deselect();
     combo->setGeometry(left, top, 65, 20);
     setTextColor(combo, Qt::black);
     setFill(combo, skyBlue);

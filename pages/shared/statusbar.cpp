@@ -16,9 +16,13 @@ StatusBar::StatusBar(QWidget *parent)
         m_panels[i]->setObjectName(QStringLiteral("W_StatusBar_Panel%1").arg(i));
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
-        m_panels[i]->setFixedWidth(widths[i]);
         m_panels[i]->setTextFormat(Qt::PlainText);
-        addWidget(m_panels[i]);
+        // The last panel also takes the rest of the bar, so the whole date shows.
+        if (i < 2)
+            m_panels[i]->setFixedWidth(widths[i]);
+        else
+            m_panels[i]->setMinimumWidth(widths[i]);
+        addWidget(m_panels[i], i == 2 ? 1 : 0);
     }
     m_panels[2]->setText(updateDate);
 }
