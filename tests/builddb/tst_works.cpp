@@ -48,6 +48,13 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(BuildError, Converter(u"no-such-config.json"_s));
     }
 
+    void marksGlyphsWithoutACodePoint()
+    {
+        // A private-use character shows as a different glyph in every font, or as nothing.
+        QCOMPARE((*m_t2s)(u"念昔\ue829遊"_s), u"念昔□游"_s);
+        QCOMPARE((*m_t2s)(QString::fromUcs4(U"\U000F0001𬘩")), u"□𬘩"_s);
+    }
+
     void pairsEachCategoryWithItsMark()
     {
         QCOMPARE(markOf(u"甲类"_s), QString(QChar(0x300E)) + QChar(0x300F));

@@ -2,13 +2,30 @@
 
 #include "builderror.h"
 
+#include <QList>
+
 #include <opencc/opencc.h>
 
 namespace builddb {
 
 namespace {
 const opencc_t kFailed = reinterpret_cast<opencc_t>(-1);
+
+// The sources write a few glyphs that Unicode lacks as private-use characters, which no font shows
+// the same way; the missing-glyph mark □ stands in for them.
+QString withoutPrivateUse(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        if (QChar::category(c) == QChar::Other_PrivateUse)
+            out += u'□';
+        else
+            out += QString::fromUcs4(&c, 1);
+    }
+    return out;
 }
+} // namespace
 
 Converter::Converter(const QString &config)
     : m_handle(opencc_open(config.toUtf8().constData()))
@@ -33,7 +50,7 @@ QString Converter::operator()(const QString &text) const
         throw BuildError(QStringLiteral("OpenCC"), QString::fromUtf8(opencc_error()));
     const QString result = QString::fromUtf8(converted);
     opencc_convert_utf8_free(converted);
-    return result;
+    return withoutPrivateUse(result);
 }
 
 } // namespace builddb
