@@ -77,6 +77,19 @@ Query::Query(Connection *connection, const QString &name, const QString &sql)
 
 Query::~Query() = default;
 
+QuietWalk::QuietWalk(Query *query)
+    : m_query(query)
+    , m_wasBlocked(query->dataSource()->blockSignals(true))
+{
+}
+
+QuietWalk::~QuietWalk()
+{
+    m_query->dataSource()->blockSignals(m_wasBlocked);
+    if (!m_wasBlocked)
+        emit m_query->dataSource()->currentChanged(m_query->currentRow());
+}
+
 void Query::requireOpen() const
 {
     if (!m_open)
@@ -101,8 +114,7 @@ int Query::requireField(const QString &name) const
 void Query::clearRows()
 {
     m_columns.clear();
-    m_arena.clear();
-    m_arena.shrink_to_fit();
+    m_texts.clear();
     m_cells.clear();
     m_cells.shrink_to_fit();
     m_rowids.clear();
@@ -213,8 +225,7 @@ void Query::putCell(quint32 physical, int column, const char *data, qsizetype le
         cell = {0, nullLength};
         return;
     }
-    cell = {quint32(m_arena.size()), quint32(length)};
-    m_arena.append(data, size_t(length));
+    cell = m_texts.add(data, size_t(length));
 }
 
 QString Query::storedText(quint32 physical, int column) const
@@ -222,7 +233,7 @@ QString Query::storedText(quint32 physical, int column) const
     const Cell &cell = m_cells[size_t(physical) * m_columns.size() + column];
     if (cell.length == nullLength)
         return {};
-    return QString::fromUtf8(m_arena.data() + cell.offset, cell.length);
+    return QString::fromUtf8(m_texts.data(cell), cell.length);
 }
 
 QString Query::displayText(quint32 physical, int column) const

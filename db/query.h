@@ -1,17 +1,32 @@
 #pragma once
 
 #include "schema.h"
+#include "textstore.h"
 
 #include <QObject>
 #include <QStringList>
 
 #include <functional>
 #include <optional>
-#include <string>
 #include <vector>
 
 class Connection;
 class DataSource;
+class Query;
+
+// While it lives, the moves of a query that walks its rows are not announced, so bound controls do
+// not follow every step; at its end the current row is announced once.
+class QuietWalk {
+public:
+    explicit QuietWalk(Query *query);
+    ~QuietWalk();
+    QuietWalk(const QuietWalk &) = delete;
+    QuietWalk &operator=(const QuietWalk &) = delete;
+
+private:
+    Query *m_query;
+    bool m_wasBlocked;
+};
 
 // A named SQL result with a cursor, in the manner of the pages' queries: the SQL text is a list of
 // lines; opening takes a static snapshot of the rows; the current row can be edited, a new row
@@ -77,10 +92,7 @@ public:
     void setNewRowHandler(std::function<void(Query &)> handler) { m_newRow = std::move(handler); }
 
 private:
-    struct Cell {
-        quint32 offset;
-        quint32 length; // nullLength for NULL
-    };
+    using Cell = TextStore::Ref; // length nullLength for NULL
     struct Column {
         QString name;
         QString origin; // column of the base table, empty for an expression
@@ -107,7 +119,7 @@ private:
     bool m_open = false;
     QString m_table; // base table of the result; empty when the result cannot be written
     std::vector<Column> m_columns;
-    std::string m_arena;
+    TextStore m_texts;
     std::vector<Cell> m_cells;    // physical row * column count
     std::vector<qint64> m_rowids; // per physical row
     std::vector<quint32> m_order; // visible row -> physical row

@@ -236,4 +236,25 @@ QString displayText(const QString &stored)
     return isRtf(stored) ? toPlainText(stored) : stored;
 }
 
+QString fromPlainText(const QString &text)
+{
+    if (!isRtf(text))
+        return text;
+    // Every character outside printable ASCII as \uN with no fallback (\uc0), so no code page is
+    // involved.
+    QString out = QStringLiteral("{\\rtf1\\ansi\\uc0 ");
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u'{' || c == u'}')
+            out += u'\\' + QString(c);
+        else if (c == u'\n')
+            out += QStringLiteral("\\par ");
+        else if (c.unicode() < 0x20 || c.unicode() > 0x7e)
+            out += QStringLiteral("\\u%1 ").arg(qint16(c.unicode()));
+        else
+            out += c;
+    }
+    // The reader drops the paragraph mark that ends a document.
+    return out + QStringLiteral("\\par }");
+}
+
 } // namespace rtf

@@ -12,5 +12,8 @@ bool isRtf(const QString &text);
 QString toPlainText(const QString &rtf);
 // The stored value shown as text: RTF converted, anything else unchanged.
 QString displayText(const QString &stored);
+// The value that stores a typed text: the text itself, unless it would be read as RTF; such a text
+// is stored as an RTF document that holds exactly it, so displayText() gives it back unchanged.
+QString fromPlainText(const QString &text);
 
 } // namespace rtf

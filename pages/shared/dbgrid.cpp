@@ -1,5 +1,6 @@
 #include "dbgrid.h"
 
+#include "boundcontrols.h"
 #include "datasource.h"
 #include "dialogs.h"
 #include "guard.h"
@@ -7,13 +8,90 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// A cell's editor takes a value of any length, so editing a long value never cuts it.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *edit = qobject_cast<QLineEdit *>(editor))
+            takeAnyLength(edit);
+        return editor;
+    }
+};
+
+} // namespace
+
+namespace {
+
+// The row indicator column: one narrow section per row whose size never depends on its contents, so
+// a new result costs no measuring of row titles.
+class IndicatorHeader : public QHeaderView {
+public:
+    explicit IndicatorHeader(QWidget *parent)
+        : QHeaderView(Qt::Vertical, parent)
+    {
+        setSectionResizeMode(QHeaderView::Fixed);
+        setDefaultAlignment(Qt::AlignCenter);
+        setFixedWidth(width);
+    }
+    QSize sizeHint() const override { return {width, defaultSectionSize()}; }
+
+protected:
+    QSize sectionSizeFromContents(int) const override { return {width, defaultSectionSize()}; }
+
+private:
+    static constexpr int width = 14;
+};
+
+// The title row: its height depends only on the font and style, so it is measured once instead of
+// from every title whenever a new result arrives.
+class TitleHeader : public QHeaderView {
+public:
+    explicit TitleHeader(QWidget *parent)
+        : QHeaderView(Qt::Horizontal, parent)
+    {
+    }
+    QSize sizeHint() const override
+    {
+        if (m_height < 0)
+            m_height = QHeaderView::sizeHint().height();
+        return {length(), m_height};
+    }
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_height = -1;
+        QHeaderView::changeEvent(event);
+    }
+
+private:
+    mutable int m_height = -1;
+};
+
+} // namespace
 
 DbGrid::DbGrid(DataSource *source, const QList<GridColumn> &columns, bool readOnly, QWidget *parent)
     : QTableView(parent)
     , m_model(new QueryModel(source, columns, readOnly, this))
     , m_readOnly(readOnly)
 {
+    // Row heights are fixed before the rows arrive: set afterwards, each of a quarter of a million
+    // rows would be resized one by one.
+    setHorizontalHeader(new TitleHeader(this));
+    setVerticalHeader(new IndicatorHeader(this));
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     setModel(m_model);
+    setItemDelegate(new CellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
@@ -21,11 +99,6 @@ DbGrid::DbGrid(DataSource *source, const QList<GridColumn> &columns, bool readOn
                                    QAbstractItemView::EditKeyPressed);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    // Fixed row heights keep a grid of a quarter of a million rows as fast as a small one.
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    verticalHeader()->setFixedWidth(14);
-    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
     for (int i = 0; i < columns.size(); ++i)
@@ -33,7 +106,8 @@ DbGrid::DbGrid(DataSource *source, const QList<GridColumn> &columns, bool readOn
             setColumnWidth(i, columns[i].width);
 
     connect(source, &DataSource::currentChanged, this, &DbGrid::followCurrentRow);
-    connect(source, &DataSource::reset, this, [this] { followCurrentRow(query()->currentRow()); });
+    // After a new result the grid starts at its top; the current row follows in currentChanged.
+    connect(source, &DataSource::reset, this, [this] { m_afterReset = true; });
     connect(source, &DataSource::updateData, this, &DbGrid::commitOpenEditor);
     followCurrentRow(query()->currentRow());
 }
@@ -57,11 +131,17 @@ void DbGrid::followCurrentRow(int row)
     const int column = currentIndex().isValid() ? currentIndex().column() : 0;
     if (row >= 0 && row < m_model->rowCount()) {
         const QModelIndex index = m_model->index(row, column);
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        scrollTo(index);
+        if (index != currentIndex())
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        // A new result is laid out when it is painted; scrolling now would lay it out at once.
+        if (m_afterReset)
+            verticalScrollBar()->setValue(0);
+        else
+            scrollTo(index);
     } else {
         selectionModel()->clearCurrentIndex();
     }
+    m_afterReset = false;
     m_following = false;
 }
 

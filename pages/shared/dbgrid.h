@@ -30,4 +30,5 @@ private:
     QueryModel *m_model;
     bool m_readOnly;
     bool m_following = false;
+    bool m_afterReset = false;
 };

@@ -1,8 +1,23 @@
 #pragma once
 
+#include <QFrame>
 #include <QStatusBar>
 
-class QLabel;
+// One panel of the status bar. It only paints its text: a new text costs no layout until it is shown.
+class StatusPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit StatusPanel(QWidget *parent = nullptr);
+    const QString &text() const { return m_text; }
+    void setText(const QString &text);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_text;
+};
 
 // The window's status bar: panel 0 the condition, panel 1 the counts, panel 2 the fixed update date.
 class StatusBar : public QStatusBar {
@@ -16,5 +31,5 @@ public:
     static const QString updateDate;
 
 private:
-    QLabel *m_panels[3];
+    StatusPanel *m_panels[3];
 };

@@ -119,6 +119,7 @@ void WorksPage::buildList()
     Show_ComboBox->setObjectName(QStringLiteral("Show_ComboBox"));
     Show_ComboBox->setEditable(true);
     Show_ComboBox->setInsertPolicy(QComboBox::NoInsert);
+    takeAnyLength(Show_ComboBox->lineEdit());
     // A typed text is taken as typed: the first character of a category lists nothing.
     Show_ComboBox->setCompleter(nullptr);
     Show_ComboBox->setFrame(false);
@@ -210,6 +211,7 @@ Query *WorksPage::query() const
 void WorksPage::computeWorksTotal()
 {
     Query *q = query();
+    const QuietWalk quiet(q); // the detail panel need not show every work on the way
     m_worksTotal = 0;
     const int n = q->recordCount();
     for (int i = 0; i < n; ++i) {
