@@ -1,8 +1,14 @@
 #include "statusbar.h"
 
 #include <QPainter>
+#include <qdrawutil.h>
 
 const QString StatusBar::updateDate = QStringLiteral("更新日期：2007-03-31");
+
+namespace {
+constexpr int panelWidths[2] = {330, 330}; // panel 2 takes the rest
+constexpr int gap = 2;
+} // namespace
 
 StatusBar::StatusBar(QWidget *parent)
     : QStatusBar(parent)
@@ -10,56 +16,35 @@ StatusBar::StatusBar(QWidget *parent)
     setObjectName(QStringLiteral("W_StatusBar"));
     setSizeGripEnabled(false);
     setFixedHeight(20);
-    const int widths[3] = {330, 330, 100};
-    for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new StatusPanel(this);
-        m_panels[i]->setObjectName(QStringLiteral("W_StatusBar_Panel%1").arg(i));
-        // The last panel also takes the rest of the bar, so the whole date shows.
-        if (i < 2)
-            m_panels[i]->setFixedWidth(widths[i]);
-        else
-            m_panels[i]->setMinimumWidth(widths[i]);
-        addWidget(m_panels[i], i == 2 ? 1 : 0);
-    }
-    m_panels[2]->setText(updateDate);
-}
-
-QString StatusBar::panelText(int panel) const
-{
-    return m_panels[panel]->text();
+    m_texts[2] = updateDate;
 }
 
 void StatusBar::setPanelText(int panel, const QString &text)
 {
     Q_ASSERT(panel == 0 || panel == 1); // panel 2 keeps the update date
-    m_panels[panel]->setText(text);
-}
-
-StatusPanel::StatusPanel(QWidget *parent)
-    : QFrame(parent)
-{
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Sunken);
-}
-
-void StatusPanel::setText(const QString &text)
-{
-    if (text == m_text)
+    if (m_texts[panel] == text)
         return;
-    m_text = text;
-    update();
+    m_texts[panel] = text;
+    update(panelRect(panel));
 }
 
-QSize StatusPanel::sizeHint() const
+QRect StatusBar::panelRect(int panel) const
 {
-    return {fontMetrics().horizontalAdvance(m_text) + 8, fontMetrics().height() + 4};
+    int left = 0;
+    for (int i = 0; i < panel; ++i)
+        left += panelWidths[i];
+    const int right = panel < 2 ? left + panelWidths[panel] : width();
+    return QRect(left, gap, right - left - gap, height() - gap);
 }
 
-void StatusPanel::paintEvent(QPaintEvent *event)
+void StatusBar::paintEvent(QPaintEvent *)
 {
-    QFrame::paintEvent(event);
     QPainter painter(this);
-    const QRect area = contentsRect().adjusted(3, 0, -2, 0);
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                     fontMetrics().elidedText(m_text, Qt::ElideRight, area.width()));
+    for (int i = 0; i < 3; ++i) {
+        const QRect panel = panelRect(i);
+        qDrawShadePanel(&painter, panel, palette(), true, 1);
+        const QRect text = panel.adjusted(3, 0, -2, 0);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(m_texts[i], Qt::ElideRight, text.width()));
+    }
 }

@@ -1,35 +1,26 @@
 #pragma once
 
-#include <QFrame>
 #include <QStatusBar>
-
-// One panel of the status bar. It only paints its text: a new text costs no layout until it is shown.
-class StatusPanel : public QFrame {
-    Q_OBJECT
-public:
-    explicit StatusPanel(QWidget *parent = nullptr);
-    const QString &text() const { return m_text; }
-    void setText(const QString &text);
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    QString m_text;
-};
+#include <QString>
 
 // The window's status bar: panel 0 the condition, panel 1 the counts, panel 2 the fixed update date.
+// It paints its three panels itself, 330, 330 and the rest of the bar wide: a new text costs no
+// layout until the bar is shown.
 class StatusBar : public QStatusBar {
     Q_OBJECT
 public:
     explicit StatusBar(QWidget *parent = nullptr);
 
-    QString panelText(int panel) const;
+    QString panelText(int panel) const { return m_texts[panel]; }
     void setPanelText(int panel, const QString &text);
+    // Where a panel is drawn, in the bar's coordinates.
+    QRect panelRect(int panel) const;
 
     static const QString updateDate;
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
-    StatusPanel *m_panels[3];
+    QString m_texts[3];
 };
