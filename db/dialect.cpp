@@ -56,6 +56,9 @@ Translated translate(const QString &text)
                 break;
             }
             sql += u'?';
+            // ?NNN would be a numbered parameter: digits that follow stay a token of their own.
+            if (next < text.size() && text[next] >= u'0' && text[next] <= u'9')
+                sql += u' ';
             out.literals << value;
             i = next;
             continue;
@@ -74,6 +77,9 @@ Translated translate(const QString &text)
         sql += QStringView(text).mid(i, next - i);
         i = next;
     }
+    // The engine stops reading at a NUL, and would silently drop the rest of the text.
+    if (sql.contains(QChar(0)))
+        throw DbError(QStringLiteral("A query text cannot hold a NUL character outside a literal."));
     out.sql = sql.toUtf8();
     return out;
 }

@@ -15,7 +15,7 @@ struct Translated {
     QStringList literals; // the literal texts, in order of their ? markers
 };
 
-// Throws DbError when the text holds parameter markers of its own.
+// Throws DbError when the text holds parameter markers of its own, or a NUL outside a literal.
 Translated translate(const QString &text);
 
 // The one way user text enters a query text: enclosed in double quotes with every " doubled, so the

@@ -1,5 +1,6 @@
 #include "associationpage.h"
 
+#include "boundcontrols.h"
 #include "database.h"
 #include "dbgrid.h"
 #include "dialect.h"
@@ -89,6 +90,7 @@ AssociationPage::AssociationPage(Database &db, StatusBar *status, QWidget *paren
 
     Think_Edit = new ClickEdit(Panel10);
     Think_Edit->setObjectName(QStringLiteral("Think_Edit"));
+    takeAnyLength(Think_Edit);
     Think_Edit->setFrame(false);
     Think_Edit->setFont(look::songFont());
     Think_Edit->setGeometry(128, 8, 65, 20);

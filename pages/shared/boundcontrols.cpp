@@ -5,6 +5,13 @@
 #include "query.h"
 #include "rtf.h"
 
+#include <limits>
+
+void takeAnyLength(QLineEdit *edit)
+{
+    edit->setMaxLength(std::numeric_limits<int>::max());
+}
+
 FieldLink::FieldLink(DataSource *source, const QString &field, QWidget *control,
                      std::function<QString()> read, std::function<void(const QString &)> show)
     : QObject(control)
@@ -63,6 +70,7 @@ bool FieldLink::userChanged()
 DbEdit::DbEdit(DataSource *source, const QString &field, QWidget *parent)
     : QLineEdit(parent)
 {
+    takeAnyLength(this);
     m_link = new FieldLink(
         source, field, this, [this] { return text(); },
         [this](const QString &value) {
@@ -79,6 +87,7 @@ DbComboBox::DbComboBox(DataSource *source, const QString &field, QWidget *parent
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    takeAnyLength(lineEdit());
     m_link = new FieldLink(
         source, field, this, [this] { return currentText(); },
         [this](const QString &value) {
@@ -102,10 +111,10 @@ DbRichEdit::DbRichEdit(DataSource *source, const QString &field, QWidget *parent
     setAcceptRichText(false);
     setTabChangesFocus(false);
     m_link = new FieldLink(
-        source, field, this, [this] { return toPlainText(); },
+        source, field, this, [this] { return rtf::fromPlainText(typedText()); },
         [this](const QString &value) {
             const QString shown = rtf::displayText(value);
-            if (shown == toPlainText())
+            if (shown == typedText())
                 return;
             m_loading = true;
             setPlainText(shown);
@@ -117,4 +126,13 @@ DbRichEdit::DbRichEdit(DataSource *source, const QString &field, QWidget *parent
             m_link->userChanged();
     });
     m_link->load();
+}
+
+QString DbRichEdit::typedText() const
+{
+    QString text = document()->toRawText();
+    for (QChar &c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return text;
 }

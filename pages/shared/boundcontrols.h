@@ -9,6 +9,10 @@
 class DataSource;
 class Query;
 
+// A line edit takes no more than 32767 characters unless told otherwise, and would cut a longer
+// stored value as soon as the user edits it; every field of the program takes texts of any length.
+void takeAnyLength(QLineEdit *edit);
+
 // Ties one control to one field of a query's current row: the control shows the field whenever the
 // row changes; the user's first change puts the row into edit state (or begins a row in an empty
 // result) and every change is written into the field at once, so a post always finds it there.
@@ -64,12 +68,15 @@ private:
 };
 
 // Multi-line text box bound to a field. A stored value in Rich Text Format is shown as its text;
-// the box writes plain text. Tab types a tab.
+// the box writes plain text, or an RTF document when the typed text itself begins like one, so that
+// what the user typed always reads back unchanged. Tab types a tab.
 class DbRichEdit : public QTextEdit {
     Q_OBJECT
 public:
     DbRichEdit(DataSource *source, const QString &field, QWidget *parent = nullptr);
     FieldLink *link() const { return m_link; }
+    // The text as typed; unlike toPlainText() it keeps no-break spaces.
+    QString typedText() const;
 
 private:
     FieldLink *m_link;

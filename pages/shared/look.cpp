@@ -1,5 +1,7 @@
 #include "look.h"
 
+#include "boundcontrols.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -89,6 +91,7 @@ QComboBox *barComboBox(QWidget *bar, const QString &name, int left, int top, con
     combo->setObjectName(name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    takeAnyLength(combo->lineEdit());
     combo->setFrame(false);
     combo->setFont(songFont());
     combo->addItems(items);
