@@ -67,7 +67,13 @@ TW::TW(QWidget *parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TW::~TW() = default;
+// Taking the window apart still makes its controls signal (the focus leaves an edit as the window
+// closes); none of that may reach a handler of the half-destroyed window.
+TW::~TW()
+{
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
 
 // A menu whose items are all hidden: the window shows no menu bar entries.
 void TW::buildMenu()
