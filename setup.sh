@@ -6,19 +6,24 @@ cd "$(dirname "$(readlink -f "$0")")"
 ROOT=$PWD
 BUILD=$ROOT/build
 JOBS=2
+# The tests run a second time in a sanitizer tree, and the query dialect is fuzzed in a clang tree.
+ASAN_BUILD=$ROOT/build-asan
+FUZZ_BUILD=$ROOT/build-fuzz
+TEST_PACKAGES=(clang libclang-rt-dev)
 
 APT_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libsqlite3-dev sqlite3 libjpeg-dev libopencc-dev libbz2-dev unicode-data
+    libsqlite3-dev sqlite3 libjpeg-dev libopencc-dev libbz2-dev unicode-data libbenchmark-dev
     fonts-wqy-microhei fonts-dejavu-core fonts-babelstone-han fonts-hanazono
 )
 
 say() { printf '== %s\n' "$*"; }
 
+# Installs the missing ones of APT_PACKAGES and of the packages given.
 install_packages() {
     local missing=()
-    for p in "${APT_PACKAGES[@]}"; do
+    for p in "${APT_PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     command -v node >/dev/null && command -v npm >/dev/null || missing+=(nodejs npm)
@@ -56,6 +61,28 @@ make_database() {
     "$BUILD/tools/shihai-builddb" date/W.mdb
 }
 
+# Every test once more, built with AddressSanitizer and UndefinedBehaviorSanitizer; a leak fails too.
+sanitizer_tests() {
+    say "building and running the tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    [ -f "$ASAN_BUILD/build.ninja" ] ||
+        cmake -S "$ROOT" -B "$ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHIHAI_SANITIZE=ON
+    cmake --build "$ASAN_BUILD" -j "$JOBS"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --test-dir "$ASAN_BUILD" --output-on-failure -j "$JOBS"
+}
+
+# The query dialect's translator under libFuzzer for a bounded time; any crash or hang fails.
+fuzz_dialect() {
+    say "fuzzing the query dialect for 60 seconds"
+    [ -f "$FUZZ_BUILD/build.ninja" ] ||
+        CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DSHIHAI_FUZZ=ON
+    cmake --build "$FUZZ_BUILD" -j "$JOBS" --target fuzz_dialect
+    mkdir -p "$FUZZ_BUILD/corpus"
+    "$FUZZ_BUILD/tests/fuzz/fuzz_dialect" -max_total_time=60 -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$FUZZ_BUILD/" "$FUZZ_BUILD/corpus" "$ROOT/tests/fuzz/seeds"
+}
+
 case "${1:-}" in
 run)
     install_packages
@@ -65,12 +92,14 @@ run)
     exec "$BUILD/app/shihai"
     ;;
 test)
-    install_packages
+    install_packages "${TEST_PACKAGES[@]}"
     install_data
     build
     make_database
     say "running the tests"
     ctest --test-dir "$BUILD" --output-on-failure -j "$JOBS"
+    sanitizer_tests
+    fuzz_dialect
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -1,18 +1,55 @@
-// libFuzzer target for the query dialect translator: any text must translate or fail cleanly, and a
-// user text made literal must come out as exactly one literal holding exactly that text.
+// libFuzzer target for the query dialect translator and the rich-text reader. Any text must
+// translate or fail cleanly; a user text made literal must come out as exactly one literal holding
+// exactly that text; whatever the engine accepts of a translation has exactly one parameter per
+// literal, so no literal is read as SQL; and a typed text stored by an editor reads back unchanged.
 #include "dberror.h"
 #include "dialect.h"
+#include "rtf.h"
+#include "schema.h"
 
 #include <QString>
 
+#include <sqlite3.h>
+
 #include <cstdint>
 #include <cstdlib>
+
+namespace {
+
+// An empty database with the program's tables, to prepare translations against.
+sqlite3 *database()
+{
+    static sqlite3 *db = [] {
+        sqlite3 *handle = nullptr;
+        sqlite3_open(":memory:", &handle);
+        sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        for (const QString &sql : schema::createStatements())
+            sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+        return handle;
+    }();
+    return db;
+}
+
+// Checked on a single statement, the only kind the query layer runs.
+void checkParameters(const dialect::Translated &t)
+{
+    sqlite3_stmt *st = nullptr;
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v2(database(), t.sql.constData(), int(t.sql.size()), &st, &tail) == SQLITE_OK && st &&
+        QByteArray(tail, t.sql.constData() + t.sql.size() - tail).trimmed().isEmpty() &&
+        sqlite3_bind_parameter_count(st) != t.literals.size())
+        abort();
+    sqlite3_finalize(st);
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     try {
-        dialect::translate(text);
+        checkParameters(dialect::translate(text));
     } catch (const DbError &) {
     }
 
@@ -21,9 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const dialect::Translated t = dialect::translate(prefix + dialect::literal(text));
     if (t.literals.size() != 1 || t.literals.first() != text || !t.sql.endsWith('?'))
         abort();
-    const dialect::Translated twice =
-        dialect::translate(prefix + dialect::literal(text) + QStringLiteral(" and 含义=") + dialect::literal(text));
+    const dialect::Translated twice = dialect::translate(
+        prefix + dialect::literal(text) + QStringLiteral(" and 含义=") + dialect::literal(text));
     if (twice.literals.size() != 2 || twice.literals[0] != text || twice.literals[1] != text)
+        abort();
+    checkParameters(twice);
+
+    // A stored value of any shape is read without harm; a typed text comes back as typed.
+    rtf::toPlainText(text);
+    if (rtf::displayText(rtf::fromPlainText(text)) != text)
         abort();
     return 0;
 }

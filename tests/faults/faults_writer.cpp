@@ -1,0 +1,69 @@
+// A second copy of the program's data layer in its own process: posts through the queries in a
+// loop (a new word, the draft, now and then a deletion) and reports each post that returned on
+// stdout. Usage: faults_writer FILE PREFIX [COUNT]; without COUNT it runs until it is killed.
+#include "database.h"
+#include "dberror.h"
+#include "dialect.h"
+#include "query.h"
+#include "schema.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace schema;
+
+namespace {
+
+void report(const char *what, const QString &key)
+{
+    std::printf("%s %s\n", what, key.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3)
+        return 2;
+    const qint64 count = args.size() > 3 ? args[3].toLongLong() : -1;
+    try {
+        QObject owner;
+        Database db(args[1], &owner);
+        Query *words = db.Cizu_ADOQuery;
+        Query *draft = db.Edit_ADOQuery;
+        Query one(db.connection(), QStringLiteral("one"), QString());
+        // Long enough that a post writes several pages, so a kill often lands inside one.
+        const QString meaning(20000, u'义');
+        for (qint64 i = 0; count < 0 || i < count; ++i) {
+            const QString key = QStringLiteral("%1-%2").arg(args[2]).arg(i);
+            words->append();
+            words->setText(colWord, key);
+            words->setText(colMeaning, meaning);
+            words->post();
+            report("insert", key);
+
+            draft->edit();
+            draft->setText(colContent, key);
+            draft->post();
+            report("draft", key);
+
+            if (i % 5 == 4) {
+                const QString gone = QStringLiteral("%1-%2").arg(args[2]).arg(i - 2);
+                one.close();
+                one.clearSql();
+                one.addSql(QStringLiteral("select * from 词组 where 词组=") + dialect::literal(gone));
+                one.open();
+                one.remove();
+                report("remove", gone);
+            }
+        }
+    } catch (const DbError &e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,338 @@
+#include "faultsupport.h"
+
+#include "dbgrid.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QProcessEnvironment>
+#include <QTextEdit>
+
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sqlite3.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace faults {
+namespace {
+
+// The capabilities that let root write and read any file whatever its permissions.
+constexpr unsigned overrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+
+struct Capabilities {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+};
+
+// Raw system calls: there is no C library wrapper, and they must be safe between fork and exec.
+bool getCapabilities(Capabilities &caps)
+{
+    return syscall(SYS_capget, &caps.header, caps.data) == 0;
+}
+
+bool setCapabilities(Capabilities &caps)
+{
+    return syscall(SYS_capset, &caps.header, caps.data) == 0;
+}
+
+// A database handle of the tests' own.
+struct Handle {
+    explicit Handle(const QString &path)
+    {
+        if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            qFatal("cannot open %s: %s", qPrintable(path), sqlite3_errmsg(db));
+        sqlite3_busy_timeout(db, 10000);
+    }
+    ~Handle() { sqlite3_close(db); }
+    QList<QStringList> rows(const QString &sql) const
+    {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
+            qFatal("%s: %s", qPrintable(sql), sqlite3_errmsg(db));
+        QList<QStringList> out;
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            QStringList row;
+            for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                const char *text = reinterpret_cast<const char *>(sqlite3_column_text(st, c));
+                row << (text ? QString::fromUtf8(text, sqlite3_column_bytes(st, c))
+                             : QStringLiteral("\1NULL"));
+            }
+            out << row;
+        }
+        if (rc != SQLITE_DONE)
+            qFatal("%s: %s", qPrintable(sql), sqlite3_errmsg(db));
+        sqlite3_finalize(st);
+        return out;
+    }
+    sqlite3 *db = nullptr;
+};
+
+} // namespace
+
+PermissionsObeyed::PermissionsObeyed()
+{
+    Capabilities caps;
+    if (!getCapabilities(caps))
+        qFatal("capget failed");
+    m_saved[0] = caps.data[0].effective;
+    m_saved[1] = caps.data[1].effective;
+    caps.data[0].effective &= ~overrides;
+    if (!setCapabilities(caps))
+        qFatal("capset failed");
+}
+
+PermissionsObeyed::~PermissionsObeyed()
+{
+    Capabilities caps;
+    getCapabilities(caps);
+    caps.data[0].effective = m_saved[0];
+    caps.data[1].effective = m_saved[1];
+    setCapabilities(caps);
+}
+
+void obeyPermissionsForLife()
+{
+    // Root regains its bounding set on exec, so the capabilities leave that set too.
+    for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+        prctl(PR_CAPBSET_DROP, cap, 0, 0, 0);
+    Capabilities caps;
+    if (getCapabilities(caps)) {
+        caps.data[0].effective &= ~overrides;
+        caps.data[0].permitted &= ~overrides;
+        caps.data[0].inheritable &= ~overrides;
+        setCapabilities(caps);
+    }
+}
+
+bool isWriteProtected(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY);
+    if (fd >= 0)
+        ::close(fd);
+    return fd < 0;
+}
+
+bool ProgramRun::cleanExit(int code) const
+{
+    return finished && exitStatus == QProcess::NormalExit && exitCode == code &&
+           !diagnostics.contains(QStringLiteral("Sanitizer")) &&
+           !diagnostics.contains(QStringLiteral("runtime error"));
+}
+
+ProgramRun runProgram(const QString &dir, Run run, bool obeyPermissions)
+{
+    QProcess process;
+    process.setProgram(QStringLiteral(SHIHAI_PROGRAM));
+    process.setWorkingDirectory(dir);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(BOXPROBE_PLUGINS));
+    env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), run == Run::CloseWhenShown
+                                                             ? QStringLiteral("shihaiboxprobe:close")
+                                                             : QStringLiteral("shihaiboxprobe"));
+    process.setProcessEnvironment(env);
+    if (obeyPermissions)
+        process.setChildProcessModifier(obeyPermissionsForLife);
+    process.start();
+
+    ProgramRun result;
+    result.finished = process.waitForFinished(120000);
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    result.exitStatus = process.exitStatus();
+    result.exitCode = process.exitCode();
+    const QList<QByteArray> lines = process.readAllStandardError().split('\n');
+    for (const QByteArray &line : lines) {
+        const QJsonObject report = QJsonDocument::fromJson(line).object();
+        if (report.contains(QStringLiteral("box")))
+            result.boxes << report;
+        else if (report.contains(QStringLiteral("close")))
+            result.closes << report.value(QStringLiteral("close")).toBool();
+        else if (!line.trimmed().isEmpty())
+            result.diagnostics += QString::fromUtf8(line) + u'\n';
+    }
+    return result;
+}
+
+QString writerProgram()
+{
+    return QStringLiteral(FAULTS_WRITER);
+}
+
+Shell::Shell(const QString &path)
+{
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.start(QStringLiteral(SQLITE3_SHELL), {QStringLiteral("-batch"), path});
+    if (!m_process.waitForStarted())
+        qFatal("cannot start %s", SQLITE3_SHELL);
+    // A write that meets the program's lock waits for it, as the program waits for the shell's.
+    run(QStringLiteral(".timeout 5000"));
+}
+
+Shell::~Shell()
+{
+    m_process.closeWriteChannel();
+    if (!m_process.waitForFinished(10000))
+        m_process.kill();
+    m_process.waitForFinished();
+}
+
+// Errors come on the same channel, so they are read in order; a line the shell prints after the
+// statements tells when they are done.
+QStringList Shell::run(const QString &sql)
+{
+    const QByteArray marker = QStringLiteral("<<done %1>>").arg(++m_serial).toUtf8();
+    m_process.write(sql.toUtf8() + "\nSELECT '" + marker + "';\n");
+    QByteArray out;
+    while (!out.contains(marker + '\n')) {
+        if (!m_process.waitForReadyRead(30000))
+            qFatal("the sqlite3 shell did not answer: %s", out.constData());
+        out += m_process.readAllStandardOutput();
+    }
+    QStringList lines;
+    for (const QByteArray &line : out.left(out.indexOf(marker)).split('\n'))
+        if (!line.isEmpty())
+            lines << QString::fromUtf8(line);
+    for (const QString &line : std::as_const(lines))
+        if (line.contains(QStringLiteral("error"), Qt::CaseInsensitive))
+            m_errors += line + u'\n';
+    return lines;
+}
+
+QString Shell::takeErrors()
+{
+    return std::exchange(m_errors, QString());
+}
+
+void commitText(QWidget *target, const QString &text)
+{
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(target, &commit);
+}
+
+void retype(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    commitText(edit, text);
+}
+
+void retype(QTextEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    commitText(edit, text);
+}
+
+bool typeIntoCell(DbGrid *grid, int row, int column, const QString &text)
+{
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(row, column));
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(grid->indexWidget(grid->currentIndex()));
+    if (!editor)
+        return false;
+    retype(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The delegate commits once the key has been handled.
+    return QTest::qWaitFor([&] { return !grid->indexWidget(grid->currentIndex()); });
+}
+
+bool childMayWrite(const QString &path)
+{
+    QProcess shell;
+    shell.setChildProcessModifier(obeyPermissionsForLife);
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral(": >> \"$0\""), path});
+    shell.waitForFinished();
+    return shell.exitStatus() == QProcess::NormalExit && shell.exitCode() == 0;
+}
+
+QByteArray fileHash(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
+}
+
+QString integrityCheck(const QString &path)
+{
+    QStringList lines;
+    for (const QStringList &row : Handle(path).rows(QStringLiteral("PRAGMA integrity_check")))
+        lines << row.join(u'|');
+    return lines.join(u'\n');
+}
+
+QStringList schemaOf(const QString &path)
+{
+    QStringList out;
+    for (const QStringList &row :
+         Handle(path).rows(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY name")))
+        out << row.join(u'|');
+    return out;
+}
+
+Rows snapshot(const QString &path)
+{
+    Handle h(path);
+    Rows rows;
+    for (const char *table : {"平舌音", "卷舌音", "作品", "词组", "成语"}) {
+        const QString name = QString::fromUtf8(table);
+        QMap<qint64, QStringList> &byRowid = rows[name];
+        for (QStringList row : h.rows(QStringLiteral("SELECT rowid, * FROM %1").arg(name))) {
+            const qint64 rowid = row.takeFirst().toLongLong();
+            byRowid.insert(rowid, row);
+        }
+    }
+    return rows;
+}
+
+QList<Hostile> hostileTexts()
+{
+    // 100,000 UTF-16 units of mixed text, never ending inside a surrogate pair.
+    const QString piece = QStringLiteral("春眠不觉晓\"'\\%_;𬘩 ");
+    QString long100k;
+    long100k.reserve(100000);
+    while (long100k.size() + piece.size() <= 100000)
+        long100k += piece;
+    long100k += QString(100000 - long100k.size(), u'字');
+
+    return {
+        {"double quote", QStringLiteral("\"")},
+        {"doubled quotes", QStringLiteral("\"\"''")},
+        {"single quote", QStringLiteral("'")},
+        {"backslash", QStringLiteral("\\")},
+        {"percent", QStringLiteral("%")},
+        {"underscore", QStringLiteral("_")},
+        {"semicolon", QStringLiteral(";")},
+        {"drop table", QStringLiteral("\"; drop table 作品; --")},
+        {"delete statement", QStringLiteral("'); delete from 词组; --")},
+        {"parameter markers", QStringLiteral("? ?1 :名 @a $b")},
+        {"comments and brackets", QStringLiteral("/* [作品] */ -- `x`")},
+        {"beyond the BMP", QStringLiteral("𬘩𠀀𪚥")},
+        {"rich text", QStringLiteral("{\\rtf1\\ansi\\ansicpg936 {\\fonttbl\\f0 宋体;}\\f0 假的\\par}")},
+        {"rich text start", QStringLiteral("{\\rtf")},
+        {"newlines and tabs", QStringLiteral("床前\n\t明月光\n")},
+        {"spaces", QStringLiteral("  前后空格  ")},
+        {"no-break space", QStringLiteral("甲\u00a0乙")},
+        {"100,000 characters", long100k},
+    };
+}
+
+QString shortened(const QString &text)
+{
+    return text.size() <= 40 ? text : text.left(20) + QStringLiteral("…(%1 characters)").arg(text.size());
+}
+
+} // namespace faults
