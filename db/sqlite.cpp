@@ -13,6 +13,9 @@ Connection::Connection(const QString &path, QObject *parent)
     : QObject(parent)
 {
     setObjectName(QStringLiteral("W_ADOConnection"));
+    // The engine's memory statistics take a global lock at every allocation; nothing reads them.
+    // (Refused once the engine is initialised, as when a second connection opens.)
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     // One thread uses the connection, so it needs no mutex of its own.
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);

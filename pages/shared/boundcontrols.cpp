@@ -21,7 +21,7 @@ FieldLink::FieldLink(DataSource *source, const QString &field, QWidget *control,
     , m_read(std::move(read))
     , m_show(std::move(show))
 {
-    connect(source, &DataSource::reset, this, &FieldLink::load);
+    // Opening and closing announce the current row too; that one reload covers them.
     connect(source, &DataSource::currentChanged, this, &FieldLink::load);
     connect(source, &DataSource::stateChanged, this, &FieldLink::load);
     connect(source, &DataSource::rowChanged, this, [this](int row) {
@@ -47,7 +47,10 @@ void FieldLink::load()
     Query *q = query();
     const bool writable = isWritable();
     m_show(writable && q->currentRow() >= 0 ? q->text(m_field) : QString());
-    emit writableChanged(writable);
+    if (writable != m_writable) {
+        m_writable = writable;
+        emit writableChanged(writable);
+    }
 }
 
 bool FieldLink::userChanged()

@@ -5,6 +5,7 @@
 #include <QTextEdit>
 
 #include <functional>
+#include <optional>
 
 class DataSource;
 class Query;
@@ -40,6 +41,7 @@ private:
     std::function<QString()> m_read;
     std::function<void(const QString &)> m_show;
     bool m_writing = false;
+    std::optional<bool> m_writable; // as last announced
 };
 
 // One-line edit bound to a field.

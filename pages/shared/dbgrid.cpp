@@ -149,12 +149,32 @@ void DbGrid::followCurrentRow(int row)
 // the error is shown and the grid stays on that row.
 void DbGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
+    if (showingNewResult()) {
+        setAttribute(Qt::WA_InputMethodEnabled, current.isValid() && !m_readOnly);
+        return;
+    }
     QTableView::currentChanged(current, previous);
     if (m_following || m_model->isChanging() || !current.isValid() || current.row() == query()->currentRow())
         return;
     const bool moved = guarded(this, [&] { query()->moveTo(current.row()); });
     if (!moved)
         followCurrentRow(query()->currentRow());
+}
+
+void DbGrid::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    if (!showingNewResult())
+        QTableView::selectionChanged(selected, deselected);
+}
+
+// The grid is taking a new result's first row: the whole viewport is repainted anyway, so the
+// view's own updates of the old and new cells, which would lay out the new result at once, are spared.
+bool DbGrid::showingNewResult() const
+{
+    if (!m_following || !m_afterReset)
+        return false;
+    viewport()->update();
+    return true;
 }
 
 // An editor still open when the row is about to be written hands its text to the row first.

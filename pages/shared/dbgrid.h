@@ -21,10 +21,12 @@ public:
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void followCurrentRow(int row);
+    bool showingNewResult() const;
     void commitOpenEditor();
 
     QueryModel *m_model;
