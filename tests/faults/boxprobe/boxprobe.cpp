@@ -1,7 +1,7 @@
 // A Qt generic plugin that the fault tests load into the real program through Qt's own
 // QT_QPA_GENERIC_PLUGINS, so the program itself needs no test hook: every message box the program
 // shows is reported on stderr as one JSON line and answered with its default button, and with the
-// spec "close" the main window is closed as soon as it is shown.
+// option "close" the main window is closed as soon as it is shown.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
@@ -100,11 +100,11 @@ class BoxProbePlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "boxprobe.json")
 public:
-    QObject *create(const QString &key, const QString &spec) override
+    QObject *create(const QString &key, const QString &option) override
     {
         if (key.compare(QStringLiteral("shihaiboxprobe"), Qt::CaseInsensitive) != 0)
             return nullptr;
-        return new BoxProbe(spec == QStringLiteral("close"));
+        return new BoxProbe(option == QStringLiteral("close"));
     }
 };
 
