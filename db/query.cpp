@@ -4,6 +4,7 @@
 #include "dates.h"
 #include "dberror.h"
 #include "dialect.h"
+#include "scansplit.h"
 #include "sqlite.h"
 
 #include <QLocale>
@@ -13,7 +14,11 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <memory>
+#include <numeric>
+#include <thread>
 
 namespace {
 
@@ -55,6 +60,23 @@ void bindValue(Statement &st, int index, const QVariant &value)
         st.bindInt64(index, value.toLongLong());
     else
         st.bindText(index, value.toString());
+}
+
+// Appends every row of a statement: its rowid (from the first column when `first` is 1) and a cell
+// for each of the `count` columns after it; NULL gets the length `nullLength`.
+void readRows(Statement &st, int first, int count, quint32 nullLength, TextStore &texts,
+              std::vector<TextStore::Ref> &cells, std::vector<qint64> &rowids)
+{
+    sqlite3_stmt *h = st.handle();
+    while (st.step()) {
+        rowids.push_back(first ? sqlite3_column_int64(h, 0) : 0);
+        for (int c = 0; c < count; ++c) {
+            // Only NULL (or a failed conversion) gives no text.
+            const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c + first));
+            cells.push_back(data ? texts.add(data, size_t(sqlite3_column_bytes(h, c + first)))
+                                 : TextStore::Ref{0, nullLength});
+        }
+    }
 }
 
 // Full-width digits and separators, as a Chinese input method types them, read as their ASCII forms.
@@ -192,21 +214,18 @@ void Query::open()
     m_columns = std::move(columns);
     const int count = int(m_columns.size());
     try {
-        while (st->step()) {
-            const quint32 physical = quint32(m_rowids.size());
-            m_rowids.push_back(hasRowid ? sqlite3_column_int64(h, 0) : 0);
-            m_cells.resize(m_cells.size() + count);
-            for (int c = 0; c < count; ++c) {
-                // Only NULL (or a failed conversion) gives no text.
-                const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c + first));
-                putCell(physical, c, data, data ? sqlite3_column_bytes(h, c + first) : 0, !data);
-            }
-            m_order.push_back(physical);
-        }
+        const auto parts =
+            hasRowid ? scansplit::parts(db, translated, table) : std::vector<std::pair<qint64, qint64>>();
+        if (sqlite3 *reader = parts.empty() ? nullptr : m_connection->reader())
+            readInParts(reader, translated, parts);
+        else
+            readRows(*st, first, count, nullLength, m_texts, m_cells, m_rowids);
     } catch (const DbError &) {
         clearRows();
         throw;
     }
+    m_order.resize(m_rowids.size());
+    std::iota(m_order.begin(), m_order.end(), quint32(0));
     m_table = table;
     m_pending.assign(count, std::nullopt);
     m_open = true;
@@ -216,6 +235,65 @@ void Query::open()
     emit m_source->reset();
     emit m_source->currentChanged(m_current);
     emit m_source->stateChanged();
+}
+
+void Query::readInParts(sqlite3 *reader, const dialect::Translated &query,
+                        const std::vector<std::pair<qint64, qint64>> &ranges)
+{
+    struct Part {
+        TextStore texts;
+        std::vector<Cell> cells;
+        std::vector<qint64> rowids;
+    };
+    std::vector<Part> parts(ranges.size());
+    std::atomic<size_t> next = 0;
+    const int count = int(m_columns.size());
+    const int ends = int(query.literals.size()) + 1;
+    const QByteArray sql = scansplit::rangeQuery(query);
+    // Each thread takes the next part not yet taken until none is left.
+    const auto work = [&](sqlite3 *db) {
+        Statement st(db, sql);
+        for (int i = 0; i < query.literals.size(); ++i)
+            st.bindText(i + 1, query.literals[i]);
+        for (size_t i; (i = next++) < parts.size();) {
+            st.reset();
+            st.bindInt64(ends, ranges[i].first);
+            st.bindInt64(ends + 1, ranges[i].second);
+            readRows(st, 1, count, nullLength, parts[i].texts, parts[i].cells, parts[i].rowids);
+        }
+    };
+    std::exception_ptr helperFailure;
+    std::thread helper([&] {
+        try {
+            work(reader);
+        } catch (...) {
+            helperFailure = std::current_exception();
+            next = parts.size();
+        }
+    });
+    try {
+        work(m_connection->handle());
+    } catch (...) {
+        next = parts.size();
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (helperFailure)
+        std::rethrow_exception(helperFailure);
+
+    size_t rows = 0;
+    for (const Part &part : parts)
+        rows += part.rowids.size();
+    m_cells.reserve(rows * count);
+    m_rowids.reserve(rows);
+    for (Part &part : parts) {
+        const quint32 offset = m_texts.append(std::move(part.texts));
+        for (const Cell &cell : part.cells)
+            m_cells.push_back(
+                cell.length == 0 || cell.length == nullLength ? cell : TextStore::shifted(cell, offset));
+        m_rowids.insert(m_rowids.end(), part.rowids.begin(), part.rowids.end());
+    }
 }
 
 void Query::putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull)

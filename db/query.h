@@ -8,10 +8,15 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class Connection;
 class DataSource;
+struct sqlite3;
+namespace dialect {
+struct Translated;
+}
 class Query;
 
 // While it lives, the moves of a query that walks its rows are not announced, so bound controls do
@@ -107,6 +112,9 @@ private:
     void beginNewRow(int at);
     QString storedText(quint32 physical, int column) const;
     QString displayText(quint32 physical, int column) const;
+    // Reads the rows range by range, here and on a second thread over `reader`.
+    void readInParts(sqlite3 *reader, const dialect::Translated &query,
+                     const std::vector<std::pair<qint64, qint64>> &ranges);
     void putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull);
     void reloadRow(quint32 physical);
     void writeRow();

@@ -7,6 +7,18 @@
 namespace {
 // How long a write waits for another process's lock before the engine reports it.
 constexpr int busyTimeoutMs = 1500;
+
+void configure(sqlite3 *db)
+{
+    // A double-quoted text is a literal in the query dialect; the translator binds it, so the
+    // engine must never fall back to reading an unknown identifier as a string.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+    sqlite3_extended_result_codes(db, 0);
+    // Reading the file through a memory map spares a copy of every page a query reads.
+    sqlite3_exec(db, "PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
+}
 } // namespace
 
 Connection::Connection(const QString &path, QObject *parent)
@@ -25,21 +37,32 @@ Connection::Connection(const QString &path, QObject *parent)
         m_db = nullptr;
         throw DbError(message);
     }
-    // A double-quoted text is a literal in the query dialect; the translator binds it, so the
-    // engine must never fall back to reading an unknown identifier as a string.
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    sqlite3_busy_timeout(m_db, busyTimeoutMs);
-    sqlite3_extended_result_codes(m_db, 0);
-    // Reading the file through a memory map spares a copy of every page a query reads.
-    sqlite3_exec(m_db, "PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
+    configure(m_db);
 }
 
 Connection::~Connection()
 {
     // Queries are children; they hold no statements, but go first all the same.
     qDeleteAll(children());
+    sqlite3_close_v2(m_reader);
     sqlite3_close_v2(m_db);
+}
+
+sqlite3 *Connection::reader()
+{
+    if (m_readerTried)
+        return m_reader;
+    m_readerTried = true;
+    const char *file = sqlite3_db_filename(m_db, "main");
+    if (!file || !*file)
+        return nullptr;
+    if (sqlite3_open_v2(file, &m_reader, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(m_reader);
+        m_reader = nullptr;
+        return nullptr;
+    }
+    configure(m_reader);
+    return m_reader;
 }
 
 QString Connection::errorMessage() const
@@ -90,6 +113,11 @@ void Statement::bindInt64(int index, qint64 value)
 void Statement::bindNull(int index)
 {
     sqlite3_bind_null(m_stmt, index);
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
 }
 
 bool Statement::step()

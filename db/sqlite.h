@@ -19,9 +19,14 @@ public:
     QString errorMessage() const;
     // Runs statements without the query dialect (for set-up and tools).
     void exec(const QString &sql);
+    // A second, read-only connection to the same file, for reading on another thread; opened on
+    // first use. Null when it cannot be opened.
+    sqlite3 *reader();
 
 private:
     sqlite3 *m_db = nullptr;
+    sqlite3 *m_reader = nullptr;
+    bool m_readerTried = false;
 };
 
 // Owns one prepared statement; finalized when it goes out of scope.
@@ -39,6 +44,8 @@ public:
     void bindText(int index, const QString &value);
     void bindInt64(int index, qint64 value);
     void bindNull(int index);
+    // Makes the statement ready to run again; its bindings stay.
+    void reset();
     // Steps once; true when a row is ready. Throws DbError on failure.
     bool step();
 

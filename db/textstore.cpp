@@ -28,3 +28,15 @@ void TextStore::clear()
     m_blocks.clear();
     m_used = blockSize;
 }
+
+quint32 TextStore::append(TextStore &&other)
+{
+    const quint32 offset = quint32(m_blocks.size() << positionBits);
+    if (other.m_blocks.empty())
+        return offset;
+    for (auto &block : other.m_blocks)
+        m_blocks.push_back(std::move(block));
+    m_used = other.m_used;
+    other.clear();
+    return offset;
+}

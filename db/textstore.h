@@ -22,6 +22,9 @@ public:
         return m_blocks[ref.location >> positionBits].get() + (ref.location & positionMask);
     }
     void clear();
+    // Takes over the blocks of `other`; its references stay valid once `shifted` by the result.
+    quint32 append(TextStore &&other);
+    static Ref shifted(Ref ref, quint32 offset) { return {ref.location + offset, ref.length}; }
 
 private:
     static constexpr int positionBits = 22;
