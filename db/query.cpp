@@ -18,6 +18,8 @@
 #include <exception>
 #include <memory>
 #include <numeric>
+#include <optional>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -29,8 +31,9 @@ QString quotedIdentifier(const QString &name)
     return u'"' + quoted + u'"';
 }
 
-// Adds the rowid as the first result column of a plain SELECT, so that rows can be written back.
-QByteArray withRowidColumn(const QByteArray &sql)
+// Adds the rowid, under `name`, as the first result column of a plain SELECT, so that rows can be
+// written back.
+QByteArray withRowidColumn(const QByteArray &sql, const QString &name)
 {
     static const QRegularExpression select(QStringLiteral("^\\s*select\\s+(?!(distinct|all)\\b)"),
                                            QRegularExpression::CaseInsensitiveOption);
@@ -38,8 +41,49 @@ QByteArray withRowidColumn(const QByteArray &sql)
     const QRegularExpressionMatch m = select.match(text);
     if (!m.hasMatch())
         return {};
-    return (text.left(m.capturedEnd()) + QStringLiteral("_rowid_, ") + text.mid(m.capturedEnd())).toUtf8();
+    return (text.left(m.capturedEnd()) + name + QStringLiteral(", ") + text.mid(m.capturedEnd())).toUtf8();
 }
+
+// True when `name`, read as the first result column, is the table's rowid rather than a column of its
+// own under that name. (The engine describes the rowid as an integer primary key under any of its
+// names, and a column under its own declaration.)
+bool firstColumnIsRowid(sqlite3 *db, sqlite3_stmt *h, const QString &name)
+{
+    const char *table = sqlite3_column_table_name(h, 0);
+    const char *type = nullptr;
+    int primaryKey = 0;
+    return table &&
+           sqlite3_table_column_metadata(db, sqlite3_column_database_name(h, 0), table,
+                                         name.toUtf8().constData(), &type, nullptr, nullptr, &primaryKey,
+                                         nullptr) == SQLITE_OK &&
+           primaryKey && type && qstricmp(type, "INTEGER") == 0;
+}
+
+// Holds a read transaction while it lives: no other program can commit to the file meanwhile.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(sqlite3 *db)
+        : m_db(db)
+    {
+        Statement(db, "BEGIN").step();
+        try {
+            Statement(db, "SELECT count(*) FROM sqlite_schema").step(); // takes the read lock
+        } catch (...) {
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            throw;
+        }
+    }
+    ~ReadTransaction()
+    {
+        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+private:
+    sqlite3 *m_db;
+};
 
 // Throws unless the bytes after the first statement are only blanks, semicolons or comments.
 void requireSingleStatement(sqlite3 *db, QByteArray tail)
@@ -145,6 +189,7 @@ void Query::clearRows()
     m_order.shrink_to_fit();
     m_pending.clear();
     m_table.clear();
+    m_rowidName.clear();
     m_current = -1;
     m_bof = m_eof = true;
     m_state = State::Browse;
@@ -179,15 +224,24 @@ void Query::open()
     const dialect::Translated translated = dialect::translate(sqlText());
 
     std::unique_ptr<Statement> st;
-    bool hasRowid = false;
-    if (const QByteArray withRowid = withRowidColumn(translated.sql); !withRowid.isEmpty()) {
+    QString rowidName;
+    // The rowid goes by three names; a table may have a column of its own under one or two of them.
+    for (const QString &name : {QStringLiteral("_rowid_"), QStringLiteral("rowid"), QStringLiteral("oid")}) {
+        const QByteArray withRowid = withRowidColumn(translated.sql, name);
+        if (withRowid.isEmpty())
+            break;
         try {
-            st = std::make_unique<Statement>(db, withRowid);
-            hasRowid = true;
+            auto candidate = std::make_unique<Statement>(db, withRowid);
+            if (firstColumnIsRowid(db, candidate->handle(), name)) {
+                st = std::move(candidate);
+                rowidName = name;
+                break;
+            }
         } catch (const DbError &) {
-            // Not a single-table result: opened below without a rowid, read-only.
+            break; // not a single-table result: opened below without a rowid, read-only
         }
     }
+    const bool hasRowid = !rowidName.isEmpty();
     if (!st)
         st = std::make_unique<Statement>(db, translated.sql);
     if (!st->handle())
@@ -214,10 +268,12 @@ void Query::open()
     m_columns = std::move(columns);
     const int count = int(m_columns.size());
     try {
-        const auto parts =
-            hasRowid ? scansplit::parts(db, translated, table) : std::vector<std::pair<qint64, qint64>>();
-        if (sqlite3 *reader = parts.empty() ? nullptr : m_connection->reader())
-            readInParts(reader, translated, parts);
+        sqlite3 *reader = m_connection->reader();
+        std::vector<std::pair<qint64, qint64>> parts;
+        if (hasRowid && reader && sqlite3_get_autocommit(db))
+            parts = scansplit::parts(db, translated, table, rowidName);
+        if (!parts.empty())
+            readInParts(reader, translated, parts, rowidName);
         else
             readRows(*st, first, count, nullLength, m_texts, m_cells, m_rowids);
     } catch (const DbError &) {
@@ -227,6 +283,7 @@ void Query::open()
     m_order.resize(m_rowids.size());
     std::iota(m_order.begin(), m_order.end(), quint32(0));
     m_table = table;
+    m_rowidName = rowidName;
     m_pending.assign(count, std::nullopt);
     m_open = true;
     m_current = m_order.empty() ? -1 : 0;
@@ -238,49 +295,69 @@ void Query::open()
 }
 
 void Query::readInParts(sqlite3 *reader, const dialect::Translated &query,
-                        const std::vector<std::pair<qint64, qint64>> &ranges)
+                        const std::vector<std::pair<qint64, qint64>> &ranges, const QString &rowidName)
 {
     struct Part {
         TextStore texts;
         std::vector<Cell> cells;
         std::vector<qint64> rowids;
+        bool done = false;
     };
     std::vector<Part> parts(ranges.size());
     std::atomic<size_t> next = 0;
     const int count = int(m_columns.size());
     const int ends = int(query.literals.size()) + 1;
-    const QByteArray sql = scansplit::rangeQuery(query);
-    // Each thread takes the next part not yet taken until none is left.
-    const auto work = [&](sqlite3 *db) {
-        Statement st(db, sql);
+    const QByteArray sql = scansplit::rangeQuery(query, rowidName);
+    const auto prepare = [&](sqlite3 *db) {
+        auto st = std::make_unique<Statement>(db, sql);
         for (int i = 0; i < query.literals.size(); ++i)
-            st.bindText(i + 1, query.literals[i]);
-        for (size_t i; (i = next++) < parts.size();) {
-            st.reset();
-            st.bindInt64(ends, ranges[i].first);
-            st.bindInt64(ends + 1, ranges[i].second);
-            readRows(st, 1, count, nullLength, parts[i].texts, parts[i].cells, parts[i].rowids);
-        }
+            st->bindText(i + 1, query.literals[i]);
+        return st;
     };
-    std::exception_ptr helperFailure;
-    std::thread helper([&] {
-        try {
-            work(reader);
-        } catch (...) {
-            helperFailure = std::current_exception();
-            next = parts.size();
-        }
-    });
+    const auto readPart = [&](Statement &st, size_t i) {
+        parts[i] = Part();
+        st.reset();
+        st.bindInt64(ends, ranges[i].first);
+        st.bindInt64(ends + 1, ranges[i].second);
+        readRows(st, 1, count, nullLength, parts[i].texts, parts[i].cells, parts[i].rowids);
+        parts[i].done = true;
+    };
+    // Each thread takes the next part not yet taken until none is left.
+    const auto work = [&](Statement &st) {
+        for (size_t i; (i = next++) < parts.size();)
+            readPart(st, i);
+    };
+
+    // The parts are read by two connections in several statements, so they must all see one state of
+    // the file: while this connection holds its read lock, no other program can commit.
+    sqlite3 *db = m_connection->handle();
+    const ReadTransaction transaction(db);
+    const std::unique_ptr<Statement> st = prepare(db);
+    std::optional<std::thread> helper;
     try {
-        work(m_connection->handle());
+        helper.emplace([&] {
+            try {
+                work(*prepare(reader));
+            } catch (...) {
+                // Its part is read again below: only this connection's errors are the user's.
+            }
+        });
+    } catch (const std::system_error &) {
+        // No second thread: every part is read here.
+    }
+    try {
+        work(*st);
     } catch (...) {
         next = parts.size();
-        helper.join();
+        if (helper)
+            helper->join();
         throw;
     }
-    helper.join();
-    if (helperFailure)
-        std::rethrow_exception(helperFailure);
+    if (helper)
+        helper->join();
+    for (size_t i = 0; i < parts.size(); ++i)
+        if (!parts[i].done)
+            readPart(*st, i);
 
     size_t rows = 0;
     for (const Part &part : parts)
@@ -293,6 +370,7 @@ void Query::readInParts(sqlite3 *reader, const dialect::Translated &query,
             m_cells.push_back(
                 cell.length == 0 || cell.length == nullLength ? cell : TextStore::shifted(cell, offset));
         m_rowids.insert(m_rowids.end(), part.rowids.begin(), part.rowids.end());
+        part = Part();
     }
 }
 
@@ -573,8 +651,9 @@ void Query::writeRow()
         QStringList sets;
         for (const QString &name : names)
             sets << name + QStringLiteral(" = ?");
-        Statement st(
-            db, QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_ = ?").arg(table, sets.join(u',')).toUtf8());
+        Statement st(db, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                             .arg(table, sets.join(u','), m_rowidName)
+                             .toUtf8());
         for (int i = 0; i < values.size(); ++i)
             bindValue(st, i + 1, values[i]);
         st.bindInt64(int(values.size()) + 1, m_rowids[physical]);
@@ -609,8 +688,8 @@ void Query::reloadRow(quint32 physical)
     }
     if (names.isEmpty())
         return;
-    Statement st(m_connection->handle(), QStringLiteral("SELECT %1 FROM %2 WHERE _rowid_ = ?")
-                                             .arg(names.join(u','), quotedIdentifier(m_table))
+    Statement st(m_connection->handle(), QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                                             .arg(names.join(u','), quotedIdentifier(m_table), m_rowidName)
                                              .toUtf8());
     st.bindInt64(1, m_rowids[physical]);
     if (!st.step())
@@ -662,8 +741,9 @@ void Query::remove()
     if (isReadOnly())
         throw DbError(dberror::readOnly);
     const quint32 physical = m_order[m_current];
-    Statement st(m_connection->handle(),
-                 QStringLiteral("DELETE FROM %1 WHERE _rowid_ = ?").arg(quotedIdentifier(m_table)).toUtf8());
+    Statement st(
+        m_connection->handle(),
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedIdentifier(m_table), m_rowidName).toUtf8());
     st.bindInt64(1, m_rowids[physical]);
     st.step();
 

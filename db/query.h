@@ -114,7 +114,7 @@ private:
     QString displayText(quint32 physical, int column) const;
     // Reads the rows range by range, here and on a second thread over `reader`.
     void readInParts(sqlite3 *reader, const dialect::Translated &query,
-                     const std::vector<std::pair<qint64, qint64>> &ranges);
+                     const std::vector<std::pair<qint64, qint64>> &ranges, const QString &rowidName);
     void putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull);
     void reloadRow(quint32 physical);
     void writeRow();
@@ -125,7 +125,8 @@ private:
     std::function<void(Query &)> m_newRow;
 
     bool m_open = false;
-    QString m_table; // base table of the result; empty when the result cannot be written
+    QString m_table;     // base table of the result; empty when the result cannot be written
+    QString m_rowidName; // the name under which the table's rowid is read
     std::vector<Column> m_columns;
     TextStore m_texts;
     std::vector<Cell> m_cells;    // physical row * column count

@@ -38,6 +38,14 @@ Connection::Connection(const QString &path, QObject *parent)
         throw DbError(message);
     }
     configure(m_db);
+    // Opened now rather than when first needed, so that it reads the same file as this one.
+    if (sqlite3_open_v2(sqlite3_db_filename(m_db, "main"), &m_reader,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK) {
+        configure(m_reader);
+    } else {
+        sqlite3_close_v2(m_reader);
+        m_reader = nullptr;
+    }
 }
 
 Connection::~Connection()
@@ -46,23 +54,6 @@ Connection::~Connection()
     qDeleteAll(children());
     sqlite3_close_v2(m_reader);
     sqlite3_close_v2(m_db);
-}
-
-sqlite3 *Connection::reader()
-{
-    if (m_readerTried)
-        return m_reader;
-    m_readerTried = true;
-    const char *file = sqlite3_db_filename(m_db, "main");
-    if (!file || !*file)
-        return nullptr;
-    if (sqlite3_open_v2(file, &m_reader, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-        sqlite3_close_v2(m_reader);
-        m_reader = nullptr;
-        return nullptr;
-    }
-    configure(m_reader);
-    return m_reader;
 }
 
 QString Connection::errorMessage() const

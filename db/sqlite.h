@@ -19,14 +19,13 @@ public:
     QString errorMessage() const;
     // Runs statements without the query dialect (for set-up and tools).
     void exec(const QString &sql);
-    // A second, read-only connection to the same file, for reading on another thread; opened on
-    // first use. Null when it cannot be opened.
-    sqlite3 *reader();
+    // A second, read-only connection to the same file, opened with this one, for reading on another
+    // thread. Null when it could not be opened.
+    sqlite3 *reader() const { return m_reader; }
 
 private:
     sqlite3 *m_db = nullptr;
     sqlite3 *m_reader = nullptr;
-    bool m_readerTried = false;
 };
 
 // Owns one prepared statement; finalized when it goes out of scope.

@@ -6,6 +6,7 @@
 #include "schema.h"
 #include "sqlite.h"
 #include "testmain.h"
+#include "textstore.h"
 
 #include <sqlite3.h>
 
@@ -38,7 +39,9 @@ class TestLargeTables : public QObject {
     }
     bool splits(const QString &sql) const
     {
-        return !scansplit::parts(conn->handle(), dialect::translate(sql), tableWords).empty();
+        return !scansplit::parts(conn->handle(), dialect::translate(sql), tableWords,
+                                 QStringLiteral("_rowid_"))
+                    .empty();
     }
 
 private slots:
@@ -46,7 +49,7 @@ private slots:
     {
         fx = std::make_unique<Fixture>();
         // 60,000 words: every seventh holds 春, every eleventh ends with it; every thirteenth has no
-        // meaning; meanings are long enough that each half fills several blocks of text.
+        // meaning.
         fx->exec(QStringLiteral(
             "with recursive n(i) as (select 1 union all select i + 1 from n where i < 60000) "
             "insert into 词组 (词组, 含义) select "
@@ -104,7 +107,7 @@ private slots:
     void smallTablesAndOtherShapesAreReadWhole()
     {
         QVERIFY(scansplit::parts(conn->handle(), dialect::translate(QStringLiteral("select * from 成语")),
-                                 tableIdioms)
+                                 tableIdioms, QStringLiteral("_rowid_"))
                     .empty());
         QVERIFY(!splits(QStringLiteral("select * from 词组 where 词组 like \"%春%\" limit 5")));
         QVERIFY(!splits(QStringLiteral("select 词组 from 词组")));
@@ -125,6 +128,7 @@ private slots:
             q.edit();
             q.setText(colMeaning, QStringLiteral("改过的") + word);
             q.post();
+            QCOMPARE(q.text(colMeaning), QStringLiteral("改过的") + word);
             QCOMPARE(fx->value(QStringLiteral("select 含义 from 词组 where 词组 = '%1'").arg(word)),
                      QStringLiteral("改过的") + word);
         }
@@ -175,6 +179,101 @@ private slots:
         sqlite3_close(other);
         q.open();
         QCOMPARE(shownRows(q), engineRows(QString()));
+    }
+
+    void aFailingSecondConnectionLeavesTheWorkToTheFirst()
+    {
+        // The second connection can no longer prepare the parts' statement.
+        QVERIFY(conn->reader());
+        sqlite3_limit(conn->reader(), SQLITE_LIMIT_SQL_LENGTH, 10);
+        for (const QString &where : {QString(), QStringLiteral("where 词组 like \"%春%\"")}) {
+            Query q(conn.get(), QStringLiteral("Cizu_ADOQuery"),
+                    QStringLiteral("select * from 词组 ") + where);
+            q.open();
+            QCOMPARE(shownRows(q), engineRows(QString(where).replace(u'"', u'\'')));
+        }
+    }
+
+    void rowidsAtBothEndsOfTheirRange()
+    {
+        fx->exec(QStringLiteral(
+            "insert into 词组 (rowid, 词组, 含义) values (-9223372036854775808, '最小春', 'min'), "
+            "(9223372036854775807, '最大春', 'max')"));
+        for (const QString &where : {QString(), QStringLiteral("where 词组 like '%春'")}) {
+            Query q(conn.get(), QStringLiteral("Cizu_ADOQuery"),
+                    QStringLiteral("select * from 词组 ") + QString(where).replace(u'\'', u'"'));
+            q.open();
+            const QStringList shown = shownRows(q);
+            QCOMPARE(shown, engineRows(where));
+            QCOMPARE(shown.first(), QStringLiteral("最小春|min"));
+            QCOMPARE(shown.last(), QStringLiteral("最大春|max"));
+        }
+    }
+
+    void aColumnNamedLikeTheRowidIsAColumn()
+    {
+        // A file may give 词组 columns of its own under two of the rowid's names.
+        fx->exec(QStringLiteral("alter table 词组 add column _rowid_ text"));
+        fx->exec(QStringLiteral("alter table 词组 add column rowid integer"));
+        fx->exec(QStringLiteral("update 词组 set _rowid_ = 'x', rowid = 7"));
+        conn = std::make_unique<Connection>(fx->path());
+        Query q(conn.get(), QStringLiteral("Cizu_ADOQuery"), QStringLiteral("select * from 词组"));
+        q.open();
+        QCOMPARE(shownRows(q), engineRows(QString()));
+        QCOMPARE(q.cellText(0, q.fieldIndex(QStringLiteral("_rowid_"))), QStringLiteral("x"));
+        QVERIFY(!q.isReadOnly());
+        const int row = int(shownRows(q).indexOf(QStringLiteral("词50000|义50000:") + QString(200, u'-')));
+        QVERIFY(row >= 0);
+        q.moveTo(row);
+        q.edit();
+        q.setText(colMeaning, QStringLiteral("改"));
+        q.post();
+        QCOMPARE(fx->value(QStringLiteral("select group_concat(词组) from 词组 where 含义 = '改'")),
+                 QStringLiteral("词50000"));
+        q.remove();
+        QCOMPARE(fx->value(QStringLiteral("select count(*) from 词组 where 词组 = '词50000'")),
+                 QStringLiteral("0"));
+        QCOMPARE(fx->count(tableWords), q.rowCount());
+    }
+
+    void aWriteAheadLogFileIsReadWhole()
+    {
+        conn.reset();
+        fx->exec(QStringLiteral("pragma journal_mode = wal"));
+        conn = std::make_unique<Connection>(fx->path());
+        QVERIFY(!splits(QStringLiteral("select * from 词组")));
+        Query q(conn.get(), QStringLiteral("Cizu_ADOQuery"),
+                QStringLiteral("select * from 词组 where 词组 like \"%春%\""));
+        q.open();
+        QCOMPARE(shownRows(q), engineRows(QStringLiteral("where 词组 like '%春%'")));
+    }
+
+    void joinedTextStoresKeepEveryText()
+    {
+        // Texts of 1 MiB: four to a block, so each store spans several blocks, with a larger one alone.
+        const auto text = [](int i) {
+            return QByteArray(1 << 20, char('a' + i % 26)) + QByteArray::number(i);
+        };
+        TextStore first;
+        TextStore second;
+        std::vector<TextStore::Ref> refs;
+        for (int i = 0; i < 9; ++i)
+            refs.push_back(first.add(text(i).constData(), size_t(text(i).size())));
+        std::vector<TextStore::Ref> secondRefs;
+        for (int i = 9; i < 19; ++i)
+            secondRefs.push_back(second.add(text(i).constData(), size_t(text(i).size())));
+        const QByteArray huge(5 << 20, 'z');
+        secondRefs.push_back(second.add(huge.constData(), size_t(huge.size())));
+        secondRefs.push_back(second.add("tail", 4));
+        const quint32 offset = first.append(std::move(second));
+        for (const TextStore::Ref &r : secondRefs)
+            refs.push_back(TextStore::shifted(r, offset));
+        refs.push_back(first.add("after", 5)); // goes on after the joined texts
+        for (int i = 0; i < 19; ++i)
+            QCOMPARE(QByteArray(first.data(refs[i]), refs[i].length), text(i));
+        QCOMPARE(QByteArray(first.data(refs[19]), refs[19].length), huge);
+        QCOMPARE(QByteArray(first.data(refs[20]), refs[20].length), QByteArray("tail"));
+        QCOMPARE(QByteArray(first.data(refs[21]), refs[21].length), QByteArray("after"));
     }
 };
 
