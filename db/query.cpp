@@ -24,13 +24,6 @@
 
 namespace {
 
-QString quotedIdentifier(const QString &name)
-{
-    QString quoted = name;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 // Adds the rowid, under `name`, as the first result column of a plain SELECT, so that rows can be
 // written back.
 QByteArray withRowidColumn(const QByteArray &sql, const QString &name)
@@ -269,11 +262,11 @@ void Query::open()
     const int count = int(m_columns.size());
     try {
         sqlite3 *reader = m_connection->reader();
-        std::vector<std::pair<qint64, qint64>> parts;
+        scansplit::Plan plan;
         if (hasRowid && reader && sqlite3_get_autocommit(db))
-            parts = scansplit::parts(db, translated, table, rowidName);
-        if (!parts.empty())
-            readInParts(reader, translated, parts, rowidName);
+            plan = scansplit::plan(db, translated, table, rowidName);
+        if (!plan.ranges.empty())
+            readInParts(reader, translated, plan);
         else
             readRows(*st, first, count, nullLength, m_texts, m_cells, m_rowids);
     } catch (const DbError &) {
@@ -294,9 +287,9 @@ void Query::open()
     emit m_source->stateChanged();
 }
 
-void Query::readInParts(sqlite3 *reader, const dialect::Translated &query,
-                        const std::vector<std::pair<qint64, qint64>> &ranges, const QString &rowidName)
+void Query::readInParts(sqlite3 *reader, const dialect::Translated &query, const scansplit::Plan &plan)
 {
+    const auto &ranges = plan.ranges;
     struct Part {
         TextStore texts;
         std::vector<Cell> cells;
@@ -307,9 +300,8 @@ void Query::readInParts(sqlite3 *reader, const dialect::Translated &query,
     std::atomic<size_t> next = 0;
     const int count = int(m_columns.size());
     const int ends = int(query.literals.size()) + 1;
-    const QByteArray sql = scansplit::rangeQuery(query, rowidName);
     const auto prepare = [&](sqlite3 *db) {
-        auto st = std::make_unique<Statement>(db, sql);
+        auto st = std::make_unique<Statement>(db, plan.sql);
         for (int i = 0; i < query.literals.size(); ++i)
             st->bindText(i + 1, query.literals[i]);
         return st;

@@ -17,6 +17,9 @@ struct sqlite3;
 namespace dialect {
 struct Translated;
 }
+namespace scansplit {
+struct Plan;
+}
 class Query;
 
 // While it lives, the moves of a query that walks its rows are not announced, so bound controls do
@@ -113,8 +116,7 @@ private:
     QString storedText(quint32 physical, int column) const;
     QString displayText(quint32 physical, int column) const;
     // Reads the rows range by range, here and on a second thread over `reader`.
-    void readInParts(sqlite3 *reader, const dialect::Translated &query,
-                     const std::vector<std::pair<qint64, qint64>> &ranges, const QString &rowidName);
+    void readInParts(sqlite3 *reader, const dialect::Translated &query, const scansplit::Plan &plan);
     void putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull);
     void reloadRow(quint32 physical);
     void writeRow();

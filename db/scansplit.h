@@ -16,14 +16,13 @@ struct sqlite3;
 // exactly the rows of the whole.
 namespace scansplit {
 
-// Consecutive inclusive rowid ranges that together cover every rowid, or none when the query should
-// be read whole. `table` is the one table of the result, whose rowid goes by `rowidName`. Throws
-// DbError when the engine cannot read the table.
-std::vector<std::pair<qint64, qint64>> parts(sqlite3 *db, const dialect::Translated &query,
-                                             const QString &table, const QString &rowidName);
+struct Plan {
+    QByteArray sql; // the query restricted to one range; the ranges' ends follow its own literal
+    std::vector<std::pair<qint64, qint64>> ranges; // consecutive, inclusive, covering every rowid
+};
 
-// The query restricted to one range, with the rowid as its first column. The query's own literal
-// is parameter 1; the range's ends are the two parameters after it.
-QByteArray rangeQuery(const dialect::Translated &query, const QString &rowidName);
+// How to read the query in parts: no ranges when it should be read whole. `table` is the one table
+// of the result, whose rowid goes by `rowidName`. Throws DbError when the engine cannot read the table.
+Plan plan(sqlite3 *db, const dialect::Translated &query, const QString &table, const QString &rowidName);
 
 } // namespace scansplit

@@ -71,6 +71,13 @@ void Connection::exec(const QString &sql)
     }
 }
 
+QString quotedIdentifier(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
 Statement::Statement(sqlite3 *db, const QByteArray &sql)
     : m_db(db)
 {

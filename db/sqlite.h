@@ -28,6 +28,9 @@ private:
     sqlite3 *m_reader = nullptr;
 };
 
+// A table or column name as an SQL identifier, whatever characters it holds.
+QString quotedIdentifier(const QString &name);
+
 // Owns one prepared statement; finalized when it goes out of scope.
 class Statement {
 public:

@@ -39,9 +39,9 @@ class TestLargeTables : public QObject {
     }
     bool splits(const QString &sql) const
     {
-        return !scansplit::parts(conn->handle(), dialect::translate(sql), tableWords,
-                                 QStringLiteral("_rowid_"))
-                    .empty();
+        return !scansplit::plan(conn->handle(), dialect::translate(sql), tableWords,
+                                QStringLiteral("_rowid_"))
+                    .ranges.empty();
     }
 
 private slots:
@@ -106,9 +106,9 @@ private slots:
 
     void smallTablesAndOtherShapesAreReadWhole()
     {
-        QVERIFY(scansplit::parts(conn->handle(), dialect::translate(QStringLiteral("select * from 成语")),
-                                 tableIdioms, QStringLiteral("_rowid_"))
-                    .empty());
+        QVERIFY(scansplit::plan(conn->handle(), dialect::translate(QStringLiteral("select * from 成语")),
+                                tableIdioms, QStringLiteral("_rowid_"))
+                    .ranges.empty());
         QVERIFY(!splits(QStringLiteral("select * from 词组 where 词组 like \"%春%\" limit 5")));
         QVERIFY(!splits(QStringLiteral("select 词组 from 词组")));
         QVERIFY(!splits(QStringLiteral("select * from 词组 where 含义 is null")));
