@@ -10,6 +10,19 @@ bool isIdentifierChar(QChar c)
     return c.isLetterOrNumber() || c == u'_' || c == u'$' || c.unicode() >= 0x80;
 }
 
+// True when text[i] starts a named parameter as the engine reads it: ":", "@" or "#" before a name,
+// even right after a word ("where@a"), or "$" before a name where it does not continue a word ("a$b"
+// is one name).
+bool isNamedParameter(const QString &text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (i + 1 >= text.size() || !isIdentifierChar(text[i + 1]))
+        return false;
+    if (c == u':' || c == u'@' || c == u'#')
+        return true;
+    return c == u'$' && (i == 0 || !isIdentifierChar(text[i - 1]));
+}
+
 // Appends the text of a quoted literal starting at text[i] (the opening quote). Returns the index
 // after the closing quote, or -1 when the literal is not closed.
 qsizetype readQuoted(const QString &text, qsizetype i, QString &value)
@@ -71,8 +84,7 @@ Translated translate(const QString &text)
             next = skipTo(text, i + 2, u"\n");
         else if (c == u'/' && text.mid(i, 2) == u"/*")
             next = skipTo(text, i + 2, u"*/");
-        else if (c == u'?' || ((c == u':' || c == u'@' || c == u'$') && i + 1 < text.size() &&
-                               isIdentifierChar(text[i + 1]) && (i == 0 || !isIdentifierChar(text[i - 1]))))
+        else if (c == u'?' || isNamedParameter(text, i))
             throw DbError(QStringLiteral("Parameter markers are not allowed in a query text: %1").arg(text));
         sql += QStringView(text).mid(i, next - i);
         i = next;

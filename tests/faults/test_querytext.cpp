@@ -66,6 +66,23 @@ private slots:
         QCOMPARE(run(QStringLiteral("select * from 词组 where 词组=\"春风\" ")), QStringLiteral("春风"));
     }
 
+    // A name marker right after a word still starts a parameter for the engine ("where@词组" is
+    // "where" and the parameter "@词组"), so it is refused like any other parameter marker.
+    void parameterMarkersAfterAWordAreRefused()
+    {
+        for (const QString &sql : {QStringLiteral("select * from 词组 where@词组 like \"%春%\""),
+                                   QStringLiteral("select * from 词组 where:a like \"%春%\""),
+                                   QStringLiteral("select * from 词组 where#a like \"%春%\""),
+                                   QStringLiteral("select * from 词组 where 词组 like \"%春%\" or#1")}) {
+            const QString result = run(sql);
+            QVERIFY2(result.startsWith(QStringLiteral("Parameter markers are not allowed")),
+                     qPrintable(result));
+        }
+        // "$" inside a name belongs to the name.
+        QVERIFY(run(QStringLiteral("select * from 词组 where 词组$x = 1"))
+                    .contains(QStringLiteral("no such column")));
+    }
+
     // The engine reads a text only up to a NUL character: the rest of the condition would be
     // dropped without a word, so such a text is refused.
     void nulCharacterOutsideALiteralIsRefused()
