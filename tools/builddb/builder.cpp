@@ -4,39 +4,18 @@
 #include "converter.h"
 #include "dbwriter.h"
 #include "meanings.h"
+#include "progress.h"
 #include "rhymes.h"
 #include "schema.h"
 #include "works.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
 namespace builddb {
 
 namespace {
-
-class Progress {
-public:
-    explicit Progress(QTextStream &log)
-        : m_log(log)
-    {
-        m_clock.start();
-    }
-
-    void stage(const QString &name, const QString &counts)
-    {
-        m_log << QStringLiteral("[%1 s] %2: %3").arg(m_clock.elapsed() / 1000.0, 5, 'f', 1).arg(name, counts)
-              << Qt::endl;
-    }
-
-    double seconds() const { return m_clock.elapsed() / 1000.0; }
-
-private:
-    QTextStream &m_log;
-    QElapsedTimer m_clock;
-};
 
 QList<Work> readAllWorks(const QString &dist, const Converter &t2s, BuildSummary &summary, Progress &progress)
 {

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -205,25 +204,13 @@ QHash<QString, QString> readExplanations(const QString &dir)
 
 QStringList readIdiomList(const QString &packageDir)
 {
-    const QString manifest = QDir(packageDir).filePath(QStringLiteral("package.json"));
-    readFile(manifest); // a missing package is reported as such, not as a node failure
-
     static const QString script =
         QStringLiteral("const m = require(process.argv[1]);"
                        "const list = m && m.dict && m.dict.idiom;"
                        "if (!Array.isArray(list)) { console.error('no dict.idiom list'); process.exit(2); }"
                        "process.stdout.write(JSON.stringify(list));");
-    QProcess node;
-    node.start(QStringLiteral("node"), {QStringLiteral("-e"), script, QDir(packageDir).absolutePath()});
-    if (!node.waitForStarted())
-        throw BuildError(packageDir, QStringLiteral("cannot run node to read it: ") + node.errorString());
-    if (!node.waitForFinished(120000) || node.exitStatus() != QProcess::NormalExit || node.exitCode() != 0)
-        throw BuildError(packageDir, QStringLiteral("node could not load it: ") +
-                                         QString::fromUtf8(node.readAllStandardError()).trimmed());
-
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(node.readAllStandardOutput(), &error);
-    if (error.error != QJsonParseError::NoError || !doc.isArray())
+    const QJsonDocument doc = readThroughNode(packageDir, script);
+    if (!doc.isArray())
         throw BuildError(packageDir, QStringLiteral("its idiom list is not a JSON array"));
     QStringList idioms;
     for (const QJsonValue &value : doc.array()) {

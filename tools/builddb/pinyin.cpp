@@ -108,6 +108,36 @@ std::optional<Reading> parseReading(QStringView text)
     return reading;
 }
 
+QString Reading::marked() const
+{
+    static const char16_t marks[] = {0, u'\u0304', u'\u0301', u'\u030C', u'\u0300'};
+    if (tone < 1 || tone > 4)
+        return syllable;
+    // The mark goes on a or e, on the o of ou, else on the last vowel.
+    qsizetype at = syllable.indexOf(u'a');
+    if (at < 0)
+        at = syllable.indexOf(u'e');
+    if (at < 0)
+        at = syllable.indexOf(kCircumflexE);
+    if (at < 0)
+        at = syllable.indexOf(QStringLiteral("ou"));
+    for (qsizetype i = syllable.size() - 1; at < 0 && i >= 0; --i)
+        if (hasVowel(QStringView(syllable).sliced(i, 1)))
+            at = i;
+    if (at < 0)
+        return syllable;
+    QString out = syllable.normalized(QString::NormalizationForm_D);
+    // Decomposing ü and ê adds a combining mark after the letter: the tone goes after it.
+    qsizetype pos = 0;
+    for (qsizetype i = 0; i <= at; ++i) {
+        ++pos;
+        while (pos < out.size() && out.at(pos).isMark())
+            ++pos;
+    }
+    out.insert(pos, QChar(marks[tone]));
+    return out.normalized(QString::NormalizationForm_C);
+}
+
 bool hasVowel(QStringView syllable)
 {
     for (QChar c : syllable)

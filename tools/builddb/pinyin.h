@@ -16,6 +16,8 @@ struct Reading {
 
     // Compact form used as a lookup key, such as "lü4".
     QString key() const { return syllable + QChar(u'0' + tone); }
+    // The reading as pinyin writes it, with its tone mark ("cháng").
+    QString marked() const;
     bool operator==(const Reading &other) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "rhymes.h"
 
 #include "builderror.h"
+#include "unihanextra.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -38,55 +39,30 @@ struct RawUnihan {
     QHash<char32_t, Reading> mandarin;
 };
 
-Reading parseOrThrow(QStringView text, const QString &file, qsizetype line)
+Reading parseOrThrow(QStringView text, const QString &file)
 {
     const std::optional<Reading> reading = parseReading(text);
     if (!reading)
-        throw BuildError(file, QStringLiteral("line %1: cannot read the pinyin \"%2\"").arg(line).arg(text));
+        throw BuildError(file, QStringLiteral("cannot read the pinyin \"%1\"").arg(text));
     return *reading;
 }
 
 // Collects the three fields wherever they occur: Unihan has moved fields between files before.
 void scanUnihan(const QByteArray &text, const QString &file, RawUnihan &raw)
 {
-    qsizetype lineNo = 0;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
-        if (end < 0)
-            end = text.size();
-        const QByteArrayView line(text.constData() + start, end - start);
-        start = end + 1;
-        ++lineNo;
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-
-        const qsizetype tab1 = line.indexOf('\t');
-        const qsizetype tab2 = tab1 < 0 ? -1 : line.indexOf('\t', tab1 + 1);
-        if (tab2 < 0)
-            throw BuildError(file,
-                             QStringLiteral("line %1: expected three tab-separated fields").arg(lineNo));
-        const QByteArrayView field = line.sliced(tab1 + 1, tab2 - tab1 - 1);
+    forEachUnihanEntry(text, file, [&](char32_t hanzi, QByteArrayView field, QByteArrayView valueBytes) {
         const bool tgh = field == "kTGH";
         const bool standard = field == "kTGHZ2013";
         const bool main = field == "kMandarin";
         if (!tgh && !standard && !main)
-            continue;
-
-        const QByteArrayView cp = line.first(tab1);
-        bool ok = cp.startsWith("U+");
-        const char32_t hanzi = ok ? cp.sliced(2).toByteArray().toUInt(&ok, 16) : 0;
-        if (!ok)
-            throw BuildError(file, QStringLiteral("line %1: bad code point").arg(lineNo));
-        const QString value = QString::fromUtf8(line.sliced(tab2 + 1)).trimmed();
-
+            return;
+        const QString value = QString::fromUtf8(valueBytes);
         if (tgh) {
             // "2013:N", N the position in the standard list.
             const qsizetype colon = value.indexOf(u':');
             const int rank = colon < 0 ? 0 : value.mid(colon + 1).toInt();
             if (!value.startsWith(u"2013:") || rank <= 0)
-                throw BuildError(file,
-                                 QStringLiteral("line %1: bad kTGH value \"%2\"").arg(lineNo).arg(value));
+                throw BuildError(file, QStringLiteral("bad kTGH value \"%1\"").arg(value));
             raw.ranks.insert(hanzi, rank);
         } else if (standard) {
             // "page.position:reading[,reading]" items separated by spaces.
@@ -94,19 +70,18 @@ void scanUnihan(const QByteArray &text, const QString &file, RawUnihan &raw)
             for (QStringView item : QStringView(value).split(u' ', Qt::SkipEmptyParts)) {
                 const qsizetype colon = item.indexOf(u':');
                 if (colon < 0)
-                    throw BuildError(
-                        file, QStringLiteral("line %1: bad kTGHZ2013 item \"%2\"").arg(lineNo).arg(item));
+                    throw BuildError(file, QStringLiteral("bad kTGHZ2013 item \"%1\"").arg(item));
                 for (QStringView text : item.sliced(colon + 1).split(u',')) {
-                    const Reading reading = parseOrThrow(text, file, lineNo);
+                    const Reading reading = parseOrThrow(text, file);
                     if (!list.contains(reading))
                         list.append(reading);
                 }
             }
         } else {
             const QStringView first = QStringView(value).split(u' ', Qt::SkipEmptyParts).value(0);
-            raw.mandarin.insert(hanzi, parseOrThrow(first, file, lineNo));
+            raw.mandarin.insert(hanzi, parseOrThrow(first, file));
         }
-    }
+    });
 }
 
 QString hanziText(char32_t hanzi)
@@ -161,7 +136,12 @@ void ReadingWeights::add(char32_t hanzi, const Reading &reading, double frequenc
 
 ReadingWeights readReadingWeights(const QString &completeJson, const HanziTable &table)
 {
-    const QJsonObject words = readJsonObject(completeJson);
+    return readingWeightsOf(readJsonObject(completeJson), table, completeJson);
+}
+
+ReadingWeights readingWeightsOf(const QJsonObject &words, const HanziTable &table,
+                                const QString &completeJson)
+{
     ReadingWeights weights;
     // A few thousand distinct toned syllables recur across 350,000 words: parse each once.
     QHash<QString, std::optional<Reading>> parsed;

@@ -4,6 +4,7 @@
 #include "sources.h"
 
 #include <QHash>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -40,6 +41,9 @@ private:
 // Sums, for every character reading of the table, the frequencies of the words of
 // @pinyin-pro/data's complete.json in which the character has that reading.
 ReadingWeights readReadingWeights(const QString &completeJson, const HanziTable &table);
+// The same from the file's content; completeJson names it in errors.
+ReadingWeights readingWeightsOf(const QJsonObject &words, const HanziTable &table,
+                                const QString &completeJson);
 
 // One row of a rhyme table: all characters read with one syllable and tone.
 struct RhymeRow {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QProcess>
 
 #include <bzlib.h>
 
@@ -40,6 +41,11 @@ QByteArray readFile(const QString &path)
 
 QByteArray readBzip2File(const QString &path)
 {
+    return readBzip2Head(path, -1);
+}
+
+QByteArray readBzip2Head(const QString &path, qsizetype bytes)
+{
     const QByteArray packed = readFile(path);
     bz_stream stream{};
     if (BZ2_bzDecompressInit(&stream, 0, 0) != BZ_OK)
@@ -55,6 +61,8 @@ QByteArray readBzip2File(const QString &path)
         stream.avail_out = static_cast<unsigned>(chunk.size());
         const int rc = BZ2_bzDecompress(&stream);
         out.append(chunk.constData(), chunk.size() - stream.avail_out);
+        if (bytes >= 0 && out.size() >= bytes)
+            return out;
         if (rc == BZ_STREAM_END) {
             // Concatenated streams (as pbzip2 writes them) continue after the first end.
             if (stream.avail_in == 0)
@@ -101,6 +109,34 @@ QJsonArray readJsonArray(const QString &path)
     if (!doc.isArray())
         throw BuildError(path, QStringLiteral("does not hold a JSON array"));
     return doc.array();
+}
+
+QJsonDocument readThroughNode(const QString &packageDir, const QString &script)
+{
+    // A missing package is reported as such, not as a failure of node.
+    readFile(QDir(packageDir).filePath(QStringLiteral("package.json")));
+    QProcess node;
+    node.start(QStringLiteral("node"), {QStringLiteral("-e"), script, QDir(packageDir).absolutePath()});
+    if (!node.waitForStarted())
+        throw BuildError(packageDir, QStringLiteral("cannot run node to read it: ") + node.errorString());
+    if (!node.waitForFinished(120000) || node.exitStatus() != QProcess::NormalExit || node.exitCode() != 0)
+        throw BuildError(packageDir, QStringLiteral("node could not load it: ") +
+                                         QString::fromUtf8(node.readAllStandardError()).trimmed());
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(node.readAllStandardOutput(), &error);
+    if (error.error != QJsonParseError::NoError)
+        throw BuildError(packageDir,
+                         QStringLiteral("node wrote no valid JSON for it (%1)").arg(error.errorString()));
+    return doc;
+}
+
+QString packageVersion(const QString &packageDir)
+{
+    const QString manifest = QDir(packageDir).filePath(QStringLiteral("package.json"));
+    const QString version = readJsonObject(manifest).value(QStringLiteral("version")).toString();
+    if (version.isEmpty())
+        throw BuildError(manifest, QStringLiteral("names no version"));
+    return version;
 }
 
 } // namespace builddb

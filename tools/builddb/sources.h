@@ -23,10 +23,18 @@ struct SourcePaths {
 // Each reader throws BuildError naming the file when it is missing or cannot be read.
 QByteArray readFile(const QString &path);
 QByteArray readBzip2File(const QString &path);
+// At least the first bytes of a bzip2 file (all of it when shorter), without unpacking the rest.
+QByteArray readBzip2Head(const QString &path, qsizetype bytes);
 
 // A JSON file whose top level is an object or an array, as the caller expects.
 QJsonDocument readJsonFile(const QString &path);
 QJsonObject readJsonObject(const QString &path);
 QJsonArray readJsonArray(const QString &path);
+
+// Runs a node script with the package's folder as its first argument and reads the JSON it writes.
+QJsonDocument readThroughNode(const QString &packageDir, const QString &script);
+
+// The version recorded in a package's package.json.
+QString packageVersion(const QString &packageDir);
 
 } // namespace builddb

@@ -269,6 +269,47 @@ QString firstClause(const QString &text)
     return at < 0 ? trimmed : trimmed.left(at);
 }
 
+EditorialSplit splitEditorialNotes(const QString &text)
+{
+    EditorialSplit out;
+    QString poem;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (text.at(i) != u'（') {
+            poem += text.at(i++);
+            continue;
+        }
+        qsizetype end = i + 1;
+        for (int depth = 1; end < text.size(); ++end) {
+            depth += text.at(end) == u'（' ? 1 : text.at(end) == u'）' ? -1 : 0;
+            if (depth == 0)
+                break;
+        }
+        if (end >= text.size()) { // unbalanced: leave the rest as it is
+            poem += text.mid(i);
+            break;
+        }
+        const QString inner = text.mid(i + 1, end - i - 1);
+        QString note = inner;
+        note.remove(u'\n');
+        note = note.trimmed();
+        // Variant readings (一作「行」) and marks of a doubtful character (疑) stay with the line.
+        if (note.startsWith(QStringLiteral("一作")) || note.size() <= 2)
+            poem += text.mid(i, end - i + 1);
+        else
+            out.notes << note;
+        i = end + 1;
+    }
+    // A line left with nothing but punctuation once its note has gone is dropped.
+    static const QRegularExpression punctuationOnly(QStringLiteral("^[\\p{P}\\s]*$"));
+    QStringList lines;
+    for (const QString &line : poem.split(u'\n'))
+        if (!punctuationOnly.match(line).hasMatch())
+            lines << line;
+    out.poem = lines.join(u'\n');
+    return out;
+}
+
 QSet<QString> tangPoets(const QString &dist, const Converter &t2s)
 {
     QSet<QString> poets;
@@ -342,6 +383,9 @@ QList<Work> seriesWorks(const QString &dist, const QSet<QString> &poets, const C
             s.firstLines << first;
             if (poem.value(QStringLiteral("notes")).isArray())
                 part.notes = convertLines(linesField(poem, QStringLiteral("notes"), path), t2s);
+            const EditorialSplit split = splitEditorialNotes(part.lines.join(u'\n'));
+            part.lines = split.poem.split(u'\n');
+            part.notes += split.notes;
             s.parts.append(part);
         }
     }

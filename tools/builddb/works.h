@@ -5,6 +5,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 namespace builddb {
 
@@ -47,6 +48,14 @@ QList<Work> sanquWorks(const QString &dist, const Converter &t2s);
 
 // 戊类: 诗经, 楚辞 and the ancient-style verse and 乐府 of 唐诗三百首.
 QList<Work> ancientVerse(const QString &dist, const Converter &t2s);
+
+// A poem's text without the editors' notes in brackets (collations, sources, "按：" remarks), and
+// those notes. Variant readings ("（一作「行」）") and short marks ("（疑）") stay in the text.
+struct EditorialSplit {
+    QString poem;
+    QStringList notes;
+};
+EditorialSplit splitEditorialNotes(const QString &text);
 
 // First clause of a text, up to its first punctuation mark: "白日依山尽" of "白日依山尽，黄河入海流。".
 QString firstClause(const QString &text);

@@ -1,0 +1,366 @@
+#include "reference.h"
+
+#include "builderror.h"
+#include "converter.h"
+#include "dberror.h"
+#include "progress.h"
+#include "rhymebookschema.h"
+#include "sqlite.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QTemporaryFile>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace builddb {
+
+namespace rb = rhymebookschema;
+
+namespace {
+
+// Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
+const QString kFormat = QStringLiteral("rhymebooks 1");
+
+const QString kGuangyunPackage = QStringLiteral("tshet-uinh");
+const QString kPinyinPackage = QStringLiteral("@pinyin-pro/data");
+
+QString text(char32_t c)
+{
+    return QString::fromUcs4(&c, 1);
+}
+
+// A new SQLite file written in one transaction; closed when it goes out of scope.
+class ReferenceWriter {
+public:
+    explicit ReferenceWriter(const QString &path)
+        : m_path(path)
+    {
+        sqlite3 *db = nullptr;
+        const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        m_db.reset(db);
+        if (rc != SQLITE_OK)
+            throw BuildError(path,
+                             QStringLiteral("cannot be created: ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        // A temporary file until the build succeeds: it needs no crash safety.
+        exec("PRAGMA journal_mode = OFF");
+        exec("PRAGMA synchronous = OFF");
+        exec("BEGIN");
+        for (const QString &sql : rb::createStatements())
+            if (!sql.startsWith(QStringLiteral("CREATE INDEX")))
+                exec(sql.toUtf8());
+    }
+
+    void exec(const QByteArray &sql)
+    {
+        char *error = nullptr;
+        if (sqlite3_exec(m_db.get(), sql.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+            const QString message = QString::fromUtf8(error);
+            sqlite3_free(error);
+            throw BuildError(m_path, message);
+        }
+    }
+
+    // Inserts rows of values (texts or integers) into table.
+    void insert(const QString &table, int columns, const std::function<void(Statement &)> &bindAll)
+    {
+        QStringList marks;
+        for (int i = 1; i <= columns; ++i)
+            marks << QStringLiteral("?%1").arg(i);
+        try {
+            Statement stmt(m_db.get(), QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                                           .arg(quotedIdentifier(table), marks.join(u','))
+                                           .toUtf8());
+            bindAll(stmt);
+        } catch (const DbError &e) {
+            throw BuildError(m_path, e.message());
+        }
+    }
+
+    void finish()
+    {
+        for (const QString &sql : rb::createStatements())
+            if (sql.startsWith(QStringLiteral("CREATE INDEX")))
+                exec(sql.toUtf8());
+        exec("COMMIT");
+        if (sqlite3_close(m_db.release()) != SQLITE_OK)
+            throw BuildError(m_path, QStringLiteral("cannot be closed"));
+    }
+
+private:
+    struct Closer {
+        void operator()(sqlite3 *db) const { sqlite3_close(db); }
+    };
+    QString m_path;
+    std::unique_ptr<sqlite3, Closer> m_db;
+};
+
+void run(Statement &stmt)
+{
+    stmt.step();
+    stmt.reset();
+}
+
+void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
+{
+    for (const Book &book : books.books) {
+        writer.insert(rb::tableGroups, 4, [&](Statement &stmt) {
+            for (const BookGroup &g : book.groups) {
+                stmt.bindText(1, book.name);
+                stmt.bindInt64(2, g.order);
+                stmt.bindText(3, g.name);
+                stmt.bindText(4, g.tone);
+                run(stmt);
+            }
+        });
+        writer.insert(rb::tableChars, 6, [&](Statement &stmt) {
+            for (const BookChar &c : book.chars) {
+                stmt.bindText(1, book.name);
+                stmt.bindText(2, c.group);
+                stmt.bindText(3, text(c.hanzi));
+                stmt.bindText(4, c.tone);
+                stmt.bindInt64(5, c.level);
+                stmt.bindInt64(6, c.order);
+                run(stmt);
+            }
+        });
+        writer.insert(rb::tableUngrouped, 5, [&](Statement &stmt) {
+            for (const UngroupedChar &c : book.ungrouped) {
+                stmt.bindText(1, book.name);
+                stmt.bindText(2, text(c.hanzi));
+                stmt.bindText(3, c.tone);
+                stmt.bindInt64(4, c.level);
+                stmt.bindText(5, c.basis);
+                run(stmt);
+            }
+        });
+    }
+    writer.insert(rb::tableReadings, 3, [&](Statement &stmt) {
+        for (auto it = books.readings.constBegin(); it != books.readings.constEnd(); ++it) {
+            for (qsizetype i = 0; i < it->size(); ++i) {
+                stmt.bindText(1, text(it.key()));
+                stmt.bindInt64(2, i + 1);
+                stmt.bindText(3, it->at(i));
+                run(stmt);
+            }
+        }
+    });
+}
+
+// "2 ... # Date: 2022-08-03 ..." — the first lines of a bzip2 file, without reading it whole.
+QString unihanDate(const QString &path)
+{
+    const QByteArray head = readBzip2Head(path, 4096);
+    const qsizetype at = head.indexOf("# Date:");
+    if (at < 0)
+        return QStringLiteral("undated");
+    return QString::fromUtf8(head.mid(at + 7, head.indexOf('\n', at) - at - 7)).trimmed();
+}
+
+QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources)
+{
+    return {
+        {kGuangyunPackage, packageVersion(sources.nodeModule(kGuangyunPackage))},
+        {kPinyinPackage, packageVersion(sources.nodeModule(kPinyinPackage))},
+        {QStringLiteral("Unihan"), unihanDate(sources.unihanFile(QStringLiteral("Unihan_Variants.txt.bz2")))},
+    };
+}
+
+// Puts the finished temporary file in place of path, replacing an older reference file at once.
+void replace(QTemporaryFile &temporary, const QString &path)
+{
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
+                    QFile::encodeName(path).constData()) != 0)
+        throw BuildError(path, QStringLiteral("cannot be written: ") +
+                                   QString::fromLocal8Bit(std::strerror(errno)));
+    temporary.setAutoRemove(false);
+}
+
+void logBooks(const RhymeBooks &books, Progress &progress)
+{
+    for (const Book &book : books.books) {
+        QSet<QString> groups;
+        QHash<char32_t, QSet<QChar>> classes;
+        qsizetype common = 0;
+        for (const BookGroup &g : book.groups)
+            groups.insert(g.name);
+        for (const BookChar &c : book.chars)
+            classes[c.hanzi].insert(c.tone == u'平' ? u'平' : u'仄');
+        qsizetype both = 0;
+        for (auto it = classes.constBegin(); it != classes.constEnd(); ++it)
+            both += it->size() == 2;
+        QSet<char32_t> levelOne;
+        for (const BookChar &c : book.chars)
+            if (c.level == 1)
+                levelOne.insert(c.hanzi);
+        common = levelOne.size();
+        progress.stage(book.name, QStringLiteral("%1 groups, %2 characters (%3 of level 1), %4 rows, %5 with "
+                                                 "readings of both classes, %6 without a group")
+                                      .arg(groups.size())
+                                      .arg(classes.size())
+                                      .arg(common)
+                                      .arg(book.chars.size())
+                                      .arg(both)
+                                      .arg(book.ungrouped.size()));
+    }
+    const FilterReport &f = books.filter;
+    progress.stage(
+        QStringLiteral("reflex filter"),
+        QStringLiteral("%1 of %2 classical readings removed; kept whole for %3 characters no modern "
+                       "reading supports; %4 kept by our list")
+            .arg(f.readingsRemoved)
+            .arg(f.readingsBefore)
+            .arg(f.keptForNoSupport)
+            .arg(f.keptByList));
+    progress.stage(QStringLiteral("classes the filter changed"), QStringLiteral("%1 level-1 characters: %2")
+                                                                     .arg(f.changedLevelOne.size())
+                                                                     .arg(f.changedLevelOne.join(u' ')));
+    progress.stage(QStringLiteral("level 1 coverage"),
+                   QStringLiteral("%1 directly, %2 under a variant form, %3 from our list, %4 without a "
+                                  "classical reading")
+                       .arg(f.levelOneWithReading)
+                       .arg(f.levelOneFromVariants)
+                       .arg(f.levelOneFromOurList)
+                       .arg(f.levelOneWithout));
+}
+
+} // namespace
+
+QString rhymeBooksDataVersion(const SourcePaths &sources)
+{
+    QStringList parts = {kFormat};
+    for (const auto &[name, version] : sourceVersions(sources))
+        parts << name + u' ' + version;
+    return parts.join(QStringLiteral("; "));
+}
+
+QString storedDataVersion(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return {};
+    sqlite3 *db = nullptr;
+    QString version;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        try {
+            Statement stmt(db, QStringLiteral("SELECT 值 FROM 版本 WHERE 键 = ?1").toUtf8());
+            stmt.bindText(1, rb::versionKey);
+            if (stmt.step())
+                version =
+                    QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt.handle(), 0)));
+        } catch (const DbError &) {
+            version.clear(); // not a reference file, or a damaged one: build it anew
+        }
+    }
+    sqlite3_close(db);
+    return version;
+}
+
+QMap<QString, QString> polyphoneWords(const QJsonObject &complete, const HanziTable &standard)
+{
+    QSet<char32_t> mixed;
+    for (auto it = standard.constBegin(); it != standard.constEnd(); ++it) {
+        bool level = false, oblique = false;
+        for (const Reading &r : it->readings)
+            (r.tone <= 2 ? level : oblique) = true;
+        if (level && oblique)
+            mixed.insert(it.key());
+    }
+    QMap<QString, QString> words;
+    for (auto it = complete.constBegin(); it != complete.constEnd(); ++it) {
+        const QList<uint> hanzi = it.key().toUcs4();
+        if (hanzi.size() < 2 ||
+            std::none_of(hanzi.begin(), hanzi.end(), [&](uint c) { return mixed.contains(c); }))
+            continue;
+        const QString pinyin = it.value().toArray().at(0).toString();
+        if (pinyin.split(u' ', Qt::SkipEmptyParts).size() == hanzi.size())
+            words.insert(it.key(), pinyin);
+    }
+    return words;
+}
+
+ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream &log)
+{
+    ReferenceSummary summary;
+    const SourcePaths &src = options.sources;
+    const QString version = rhymeBooksDataVersion(src);
+    if (options.onlyIfOutdated && storedDataVersion(options.output) == version) {
+        log << QStringLiteral("%1 is up to date (%2)").arg(options.output, version) << Qt::endl;
+        summary.skipped = true;
+        return summary;
+    }
+
+    const QFileInfo target(options.output);
+    if (!QDir().mkpath(target.absolutePath()))
+        throw BuildError(target.absolutePath(), QStringLiteral("cannot be created"));
+    Progress progress(log);
+
+    RhymeBookInputs in;
+    in.standard = readUnihan(src);
+    in.unihan = readUnihanExtras(src);
+    progress.stage(
+        QStringLiteral("Unihan"),
+        QStringLiteral("%1 standard characters, %2 variant links, %3 Mandarin "
+                       "readings")
+            .arg(in.standard.size())
+            .arg(in.unihan.simplified.size() + in.unihan.traditional.size() + in.unihan.variants.size())
+            .arg(in.unihan.mandarin.size()));
+    in.guangyun = readGuangyun(src.nodeModule(kGuangyunPackage));
+    progress.stage(QStringLiteral("廣韻"), QStringLiteral("%1 entries").arg(in.guangyun.size()));
+    const QString completePath = src.nodeModule(kPinyinPackage + QStringLiteral("/json/complete.json"));
+    const QJsonObject complete = readJsonObject(completePath);
+    const ReadingWeights weights = readingWeightsOf(complete, in.standard, completePath);
+    const QMap<QString, QString> words = polyphoneWords(complete, in.standard);
+    progress.stage(QStringLiteral("word readings"),
+                   QStringLiteral("%1 words with a character of both classes").arg(words.size()));
+    in.weights = &weights;
+    const Converter t2s(QStringLiteral("t2s.json")), tw2s(QStringLiteral("tw2s.json")),
+        hk2s(QStringLiteral("hk2s.json"));
+    in.simplifiers = {std::cref(t2s), std::cref(tw2s), std::cref(hk2s)};
+    summary.books = buildRhymeBooks(in);
+    logBooks(summary.books, progress);
+
+    QTemporaryFile temporary(
+        QDir(target.absolutePath()).filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+    if (!temporary.open())
+        throw BuildError(temporary.fileTemplate(),
+                         QStringLiteral("cannot be created: ") + temporary.errorString());
+    temporary.close();
+    temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    {
+        ReferenceWriter writer(temporary.fileName());
+        writeBooks(writer, summary.books);
+        writer.insert(rb::tableWordReadings, 2, [&](Statement &stmt) {
+            for (auto it = words.constBegin(); it != words.constEnd(); ++it) {
+                stmt.bindText(1, it.key());
+                stmt.bindText(2, it.value());
+                run(stmt);
+            }
+        });
+        writer.insert(rb::tableVersion, 2, [&](Statement &stmt) {
+            QList<std::pair<QString, QString>> rows = {{rb::versionKey, version}};
+            rows += sourceVersions(src);
+            for (const auto &[key, value] : rows) {
+                stmt.bindText(1, key);
+                stmt.bindText(2, value);
+                run(stmt);
+            }
+        });
+        writer.finish();
+    }
+    replace(temporary, options.output);
+    summary.wordReadings = words.size();
+    summary.fileSize = QFileInfo(options.output).size();
+    progress.stage(QStringLiteral("reference file written"), QStringLiteral("%1 (%2 MB) in %3 s")
+                                                                 .arg(options.output)
+                                                                 .arg(summary.fileSize / 1e6, 0, 'f', 1)
+                                                                 .arg(progress.seconds(), 0, 'f', 1));
+    return summary;
+}
+
+} // namespace builddb

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "pinyin.h"
+#include "sources.h"
+
+#include <QHash>
+#include <QList>
+#include <QMultiHash>
+
+#include <functional>
+
+namespace builddb {
+
+// What the rhyme books need of Unihan beyond the standard list: the variant links between
+// characters, the main Mandarin reading of every character and the Cantonese readings.
+struct UnihanExtras {
+    QMultiHash<char32_t, char32_t> simplified;  // kSimplifiedVariant
+    QMultiHash<char32_t, char32_t> traditional; // kTraditionalVariant
+    QMultiHash<char32_t, char32_t> variants;    // kSemanticVariant, kZVariant, kSpecializedSemanticVariant
+    QHash<char32_t, Reading> mandarin;          // kMandarin, its first reading
+    QHash<char32_t, QStringList> cantonese;     // kCantonese, jyutping with tone numbers
+    QString date;                               // the date line of the variants file
+};
+
+// Reads Unihan_Variants and Unihan_Readings from paths.unihan; throws BuildError naming the file.
+UnihanExtras readUnihanExtras(const SourcePaths &paths);
+
+// Calls visit(code point, field, value) for every entry line of a Unihan file; throws BuildError
+// naming the file on a line of another shape.
+void forEachUnihanEntry(const QByteArray &text, const QString &file,
+                        const std::function<void(char32_t, QByteArrayView, QByteArrayView)> &visit);
+
+} // namespace builddb
