@@ -13,6 +13,7 @@ QStringList createStatements()
         QStringLiteral("CREATE TABLE 无部字 (书 TEXT NOT NULL, 字 TEXT NOT NULL, 声 TEXT NOT NULL, "
                        "级 INTEGER NOT NULL, 据 TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE 读音 (字 TEXT NOT NULL, 序 INTEGER NOT NULL, 拼音 TEXT NOT NULL)"),
+        QStringLiteral("CREATE TABLE 邻韵 (书 TEXT NOT NULL, 部 TEXT NOT NULL, 邻部 TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE 词音 (词 TEXT PRIMARY KEY, 拼音 TEXT NOT NULL) WITHOUT ROWID"),
         QStringLiteral("CREATE INDEX 韵字_字 ON 韵字 (字)"),
         QStringLiteral("CREATE INDEX 韵字_部 ON 韵字 (书, 部, 次)"),

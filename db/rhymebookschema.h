@@ -27,6 +27,9 @@ inline const QString tableReadings = QStringLiteral("读音");
 // reading of every character of the word, separated by blanks.
 inline const QString tableWordReadings = QStringLiteral("词音");
 
+// 邻韵(书, 部, 邻部): groups a first line may borrow from (孤雁出群), each pair in both orders.
+inline const QString tableNeighbours = QStringLiteral("邻韵");
+
 inline const QString basisModern = QStringLiteral("今读");
 inline const QString basisCantonese = QStringLiteral("粤音入声");
 

@@ -24,7 +24,7 @@ namespace rb = rhymebookschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("rhymebooks 1");
+const QString kFormat = QStringLiteral("rhymebooks 4");
 
 const QString kGuangyunPackage = QStringLiteral("tshet-uinh");
 const QString kPinyinPackage = QStringLiteral("@pinyin-pro/data");
@@ -126,6 +126,14 @@ void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
                 stmt.bindText(4, c.tone);
                 stmt.bindInt64(5, c.level);
                 stmt.bindInt64(6, c.order);
+                run(stmt);
+            }
+        });
+        writer.insert(rb::tableNeighbours, 3, [&](Statement &stmt) {
+            for (const auto &[group, neighbour] : book.neighbours) {
+                stmt.bindText(1, book.name);
+                stmt.bindText(2, group);
+                stmt.bindText(3, neighbour);
                 run(stmt);
             }
         });

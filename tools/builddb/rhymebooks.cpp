@@ -1,5 +1,6 @@
 #include "rhymebooks.h"
 
+#include <QMap>
 #include <QSet>
 
 #include <algorithm>
@@ -59,6 +60,20 @@ constexpr struct {
     {U'丢', u'平', u'尤', 0},
 };
 
+// Readings poets use that the 廣韻 lacks for a character it has (from the 集韻 and the 平水
+// tradition): 漫漫 平, 探 去, 天涯 rhyming with 麻, 娉婷 平. Added after the filter, which they bypass.
+constexpr struct {
+    char32_t hanzi;
+    char16_t tone;
+    char16_t rhyme;
+    char16_t hu;
+} kOurAdditions[] = {
+    {U'漫', u'平', u'寒', u'合'},
+    {U'探', u'去', u'覃', 0},
+    {U'涯', u'平', u'麻', u'開'},
+    {U'娉', u'平', u'清', 0},
+};
+
 // Classical readings the reflex filter would drop but that poets use: the old 两读 that the
 // modern standard has lost (思 as a noun is 去, 望 and 忘 are often 平, 一骑 is 去).
 constexpr struct {
@@ -68,7 +83,8 @@ constexpr struct {
     {U'思', u'去'}, {U'望', u'平'}, {U'忘', u'平'}, {U'听', u'去'}, {U'醒', u'平'}, {U'叹', u'平'},
     {U'过', u'平'}, {U'骑', u'去'}, {U'漫', u'平'}, {U'吹', u'去'}, {U'探', u'平'}, {U'凭', u'去'},
     {U'衣', u'去'}, {U'乘', u'去'}, {U'从', u'去'}, {U'操', u'去'}, {U'治', u'平'}, {U'烧', u'去'},
-    {U'纵', u'平'}, {U'胜', u'平'}, {U'王', u'去'}, {U'遗', u'去'},
+    {U'纵', u'平'}, {U'胜', u'平'}, {U'王', u'去'}, {U'遗', u'去'}, {U'傍', u'平'}, {U'障', u'平'},
+    {U'施', u'去'}, {U'暝', u'去'},
 };
 
 std::optional<Tone> toneOf(char16_t c)
@@ -131,8 +147,9 @@ public:
         addOurReadings();
         giveTraditionalForms();
         filter();
+        addOurAdditions();
         RhymeBooks out;
-        out.books = {pingshui(), cilin(), modern(books::xinyun, xinyunGroups(), xinyunGroupOf),
+        out.books = {pingshui(neighbours()), cilin(), modern(books::xinyun, xinyunGroups(), xinyunGroupOf),
                      modern(books::tongyun, tongyunGroups(), tongyunGroupOf)};
         for (auto it = m_in.standard.constBegin(); it != m_in.standard.constEnd(); ++it)
             for (const Reading &r : it->readings)
@@ -225,6 +242,19 @@ private:
                 continue; // the data has it after all
             m_ours.insert(o.hanzi);
             r.append({*toneOf(o.tone), QString(QChar(o.rhyme)), o.hu ? QChar(o.hu) : QChar(), 0});
+        }
+    }
+
+    void addOurAdditions()
+    {
+        for (const auto &o : kOurAdditions) {
+            const ClassicalReading r{*toneOf(o.tone), QString(QChar(o.rhyme)), o.hu ? QChar(o.hu) : QChar(),
+                                     0};
+            QList<char32_t> forms = {o.hanzi};
+            forms += m_in.unihan.traditional.values(o.hanzi);
+            for (char32_t c : forms)
+                if (m_readings.contains(c) && !m_readings[c].contains(r))
+                    m_readings[c].append(r);
         }
     }
 
@@ -392,7 +422,7 @@ private:
     template <typename GroupOf>
     Book classical(const QString &name, QList<BookGroup> groups, GroupOf groupOf) const
     {
-        Book book{name, std::move(groups), {}, ungroupedClassical()};
+        Book book{name, std::move(groups), {}, ungroupedClassical(), {}};
         QSet<QString> seen;
         for (auto it = m_readings.constBegin(); it != m_readings.constEnd(); ++it) {
             for (const ClassicalReading &r : *it) {
@@ -408,15 +438,42 @@ private:
         return book;
     }
 
-    Book pingshui() const
+    Book pingshui(QList<std::pair<QString, QString>> neighbours) const
     {
         QList<BookGroup> groups;
         for (const PingshuiGroup &g : pingshuiGroups())
             groups.append({int(groups.size()) + 1, g.name, toneChar(g.tone)});
-        return classical(books::pingshui, groups, [](char32_t, const ClassicalReading &r) {
+        Book book = classical(books::pingshui, groups, [](char32_t, const ClassicalReading &r) {
             const int g = pingshuiGroupOf(r.tone, r.rhyme);
             return g < 0 ? QString() : pingshuiGroups().at(g).name;
         });
+        book.neighbours = std::move(neighbours);
+        return book;
+    }
+
+    // 平水韵 groups whose readings fall into a common 部 of the 词林正韵 (十灰 with 四支 and 九佳).
+    QList<std::pair<QString, QString>> neighbours() const
+    {
+        QMap<int, QSet<int>> groupsOfSection; // 部 × tone → 平水韵 groups
+        for (auto it = m_readings.constBegin(); it != m_readings.constEnd(); ++it) {
+            for (const ClassicalReading &r : *it) {
+                const int g = pingshuiGroupOf(r.tone, r.rhyme);
+                if (g >= 0)
+                    groupsOfSection[cilinSectionOf(g, r.rhyme, r.hu, it.key()) * 4 + int(r.tone)].insert(g);
+            }
+        }
+        QSet<std::pair<int, int>> pairs;
+        for (const QSet<int> &groups : groupsOfSection)
+            for (int a : groups)
+                for (int b : groups)
+                    if (a != b)
+                        pairs.insert({a, b});
+        QList<std::pair<int, int>> sorted(pairs.begin(), pairs.end());
+        std::sort(sorted.begin(), sorted.end());
+        QList<std::pair<QString, QString>> out;
+        for (const auto &[a, b] : sorted)
+            out.append({pingshuiGroups().at(a).name, pingshuiGroups().at(b).name});
+        return out;
     }
 
     Book cilin() const
@@ -439,7 +496,7 @@ private:
 
     Book modern(const QString &name, const QStringList &names, int (*groupOf)(const QString &)) const
     {
-        Book book{name, {}, {}, {}};
+        Book book{name, {}, {}, {}, {}};
         for (qsizetype i = 0; i < names.size(); ++i)
             for (QChar t : {QChar(u'平'), QChar(u'上'), QChar(u'去')})
                 book.groups.append({int(i) + 1, names.at(i), t});

@@ -50,6 +50,9 @@ struct Book {
     QList<BookGroup> groups; // one row per group and tone
     QList<BookChar> chars;
     QList<UngroupedChar> ungrouped;
+    // Pairs of groups of one tone that a poem's first line may borrow between (邻韵): for 平水韵,
+    // the groups whose characters meet in one 部 of the 词林正韵. Each pair once, in both orders.
+    QList<std::pair<QString, QString>> neighbours;
 };
 
 // What the reflex filter did, for the build's report.

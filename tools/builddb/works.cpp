@@ -121,15 +121,7 @@ Work makeWork(const QString &category, const QString &title, const QString &auth
     return {title, category, author, source, remarks, lines.join(u'\n'), 1};
 }
 
-// A poem of the primers in mengxue/, already in simplified characters.
-struct PrimerPoem {
-    QString title;
-    QString author;
-    QString dynasty;
-    QString form;
-    QStringList lines;
-    QStringList notes;
-};
+} // namespace
 
 QList<PrimerPoem> readPrimer(const QString &path, const QString &defaultDynasty, const Converter &t2s)
 {
@@ -186,6 +178,8 @@ QString tangPrimerPath(const QString &dist)
 {
     return QDir(dist).filePath(QStringLiteral("mengxue/tangshisanbaishou.json"));
 }
+
+namespace {
 
 bool isRegulatedForm(const QString &form)
 {

@@ -57,6 +57,18 @@ struct EditorialSplit {
 };
 EditorialSplit splitEditorialNotes(const QString &text);
 
+// A poem of the primers in mengxue/, already in simplified characters.
+struct PrimerPoem {
+    QString title;
+    QString author;
+    QString dynasty;
+    QString form; // the primer's section: 五言绝句, 七言律诗, 五言古诗, 乐府 …
+    QStringList lines;
+    QStringList notes;
+};
+QList<PrimerPoem> readPrimer(const QString &path, const QString &defaultDynasty, const Converter &t2s);
+QString tangPrimerPath(const QString &dist); // 唐诗三百首
+
 // First clause of a text, up to its first punctuation mark: "白日依山尽" of "白日依山尽，黄河入海流。".
 QString firstClause(const QString &text);
 

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace prosody {
+
+// One line of verse: its characters (Chinese characters only; punctuation, blanks and other
+// letters are not part of the metre) and where each stands in the text it was read from.
+struct Line {
+    QList<char32_t> chars;
+    QList<int> offsets; // UTF-16 offset of each character in the source text
+    int sourceLine = 0; // 0-based line of the source text
+
+    qsizetype size() const { return chars.size(); }
+    QString text() const;
+    QString text(qsizetype from, qsizetype count) const;
+    // The character's UTF-16 length: 2 beyond the Basic Multilingual Plane.
+    int width(qsizetype i) const { return chars.at(i) > 0xFFFF ? 2 : 1; }
+};
+
+struct Poem {
+    QString title; // a leading line that is not verse, when there is one
+    QList<Line> lines;
+    int start = 0; // UTF-16 span of the poem in the source text (title included)
+    int end = 0;
+};
+
+// Splits a text into poems at blank lines, and each poem into lines at line breaks, blanks and the
+// sentence punctuation ，。！？；：、 (and , . ! ? ; :). A first line of another length than the
+// poem's that does not end like a verse line is taken as the title.
+QList<Poem> readPoems(const QString &text);
+
+// Whether a character counts in the metre: a Chinese character (CJK ideographs, any plane).
+bool isVerseChar(char32_t c);
+
+} // namespace prosody

@@ -1,0 +1,133 @@
+#include "prosody/report.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace prosody {
+
+QString tonesText(const LineCheck &line)
+{
+    QString out;
+    for (ToneClass c : line.tones)
+        out += className(c);
+    return out;
+}
+
+namespace {
+
+// An object whose members keep the order they are added in.
+class JsonWriter {
+public:
+    JsonWriter &key(const char *name)
+    {
+        m_out += m_first ? "" : ",";
+        m_first = false;
+        m_out += '"' + QByteArray(name) + "\":";
+        return *this;
+    }
+    JsonWriter &value(const QString &text)
+    {
+        const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+        m_out += array.mid(1, array.size() - 2); // the string without the brackets around it
+        return *this;
+    }
+    JsonWriter &value(int n)
+    {
+        m_out += QByteArray::number(n);
+        return *this;
+    }
+    JsonWriter &value(bool b)
+    {
+        m_out += b ? "true" : "false";
+        return *this;
+    }
+    JsonWriter &raw(const QByteArray &json)
+    {
+        m_out += json;
+        return *this;
+    }
+    QByteArray object() const { return '{' + m_out + '}'; }
+
+private:
+    QByteArray m_out;
+    bool m_first = true;
+};
+
+QByteArray list(const QList<QByteArray> &items)
+{
+    QByteArray out = "[";
+    for (qsizetype i = 0; i < items.size(); ++i)
+        out += (i ? "," : "") + items.at(i);
+    return out + ']';
+}
+
+} // namespace
+
+QByteArray toJson(const PoemCheck &check)
+{
+    QList<QByteArray> lines, findings;
+    for (const LineCheck &l : check.lines)
+        lines.append(JsonWriter()
+                         .key("text")
+                         .value(l.line.text())
+                         .key("tones")
+                         .value(tonesText(l))
+                         .key("pattern")
+                         .value(l.pattern)
+                         .object());
+    for (const Finding &f : check.sortedFindings())
+        findings.append(JsonWriter()
+                            .key("line")
+                            .value(f.line)
+                            .key("pos")
+                            .value(f.pos)
+                            .key("char")
+                            .value(f.character)
+                            .key("kind")
+                            .value(f.kind)
+                            .key("fault")
+                            .value(f.isFault())
+                            .key("text")
+                            .value(f.text)
+                            .object());
+    return JsonWriter()
+        .key("form")
+        .value(check.form)
+        .key("variant")
+        .value(check.variant)
+        .key("book")
+        .value(bookName(check.book))
+        .key("rhyme")
+        .value(check.rhyme)
+        .key("ok")
+        .value(check.ok())
+        .key("lines")
+        .raw(list(lines))
+        .key("findings")
+        .raw(list(findings))
+        .object();
+}
+
+QString toText(const PoemCheck &check)
+{
+    QString out;
+    if (!check.poem.title.isEmpty())
+        out += check.poem.title + u'\n';
+    for (const LineCheck &l : check.lines) {
+        out += l.line.text() + u'\n';
+        QString marks;
+        for (ToneClass c : l.tones)
+            marks += classMark(c);
+        out += marks + u'\n';
+    }
+    const QList<Finding> findings = check.sortedFindings();
+    for (const Finding &f : findings)
+        out += (f.isFault()                       ? QStringLiteral("✗ ")
+                : f.severity == Severity::Warning ? QStringLiteral("△ ")
+                                                  : QStringLiteral("○ ")) +
+               f.text + u'\n';
+    out += QStringLiteral("【%1】%2\n").arg(bookName(check.book), check.summary());
+    return out;
+}
+
+} // namespace prosody

@@ -1,0 +1,210 @@
+#include "booksfixture.h"
+#include "prosody/check.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace prosody;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString faultKinds(const PoemCheck &check)
+{
+    QStringList out;
+    for (const Finding &f : check.sortedFindings())
+        out << (f.isFault()                       ? QString()
+                : f.severity == Severity::Warning ? u"~"_s
+                                                  : u"+"_s) +
+                   f.kind + u"@%1:%2"_s.arg(f.line).arg(f.pos);
+    return out.join(u' ');
+}
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run gelv(const QStringList &args, const QByteArray &input)
+{
+    QProcess p;
+    p.start(QStringLiteral(SHIHAI_GELV_EXE), args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+// Famous poems whose verdicts are known, on the real rhyme books the set-up builds; and the
+// command on a small book of the test's own.
+class ClassicsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::shared_ptr<const RhymeBooks> m_books;
+
+private slots:
+    void initTestCase()
+    {
+        const QString path = qEnvironmentVariable("SHIHAI_SOURCE_DIR") + u"/date/rhymebooks.db"_s;
+        if (QFileInfo::exists(path))
+            m_books = RhymeBooks::load(path);
+    }
+
+    void famousPoems_data()
+    {
+        QTest::addColumn<QString>("book");
+        QTest::addColumn<QString>("poem");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("findings");
+        QTest::newRow("登鹳雀楼") << u"平水韵"_s << u"白日依山尽，黄河入海流。欲穷千里目，更上一层楼。"_s
+                                  << u"五言绝句 · 仄起首句不入韵 · 下平十一尤 · 合律"_s << QString();
+        QTest::newRow("枫桥夜泊") << u"平水韵"_s
+                                  << u"月落乌啼霜满天，江枫渔火对愁眠。姑苏城外寒山寺，夜半钟声到客船。"_s
+                                  << u"七言绝句 · 仄起首句入韵 · 下平一先 · 合律"_s << QString();
+        QTest::newRow("登高") << u"平水韵"_s
+                              << u"风急天高猿啸哀，渚清沙白鸟飞回。无边落木萧萧下，不尽长江滚滚来。"
+                                 "万里悲秋常作客，百年多病独登台。艰难苦恨繁霜鬓，潦倒新停浊酒杯。"_s
+                              << u"七言律诗 · 仄起首句入韵 · 上平十灰 · 合律"_s << QString();
+        // 不胜 is 平 (shēng): a reading the modern standard has lost.
+        QTest::newRow("春望") << u"平水韵"_s
+                              << u"国破山河在，城春草木深。感时花溅泪，恨别鸟惊心。"
+                                 "烽火连三月，家书抵万金。白头搔更短，浑欲不胜簪。"_s
+                              << u"五言律诗 · 仄起首句不入韵 · 下平十二侵 · 合律"_s << QString();
+        // 泉声咽危石: 平平仄平仄 for 平平平仄仄.
+        QTest::newRow("过香积寺") << u"平水韵"_s
+                                  << u"不知香积寺，数里入云峰。古木无人径，深山何处钟。"
+                                     "泉声咽危石，日色冷青松。薄暮空潭曲，安禅制毒龙。"_s
+                                  << u"五言律诗 · 平起首句不入韵 · 上平二冬 · 合律"_s << u"+本句自救@5:4"_s;
+        // 野火烧不尽 (仄仄平仄仄) saved by 春风吹又生 (平平平仄平).
+        QTest::newRow("赋得古原草送别")
+            << u"平水韵"_s
+            << u"离离原上草，一岁一枯荣。野火烧不尽，春风吹又生。远芳侵古道，晴翠接荒城。又送王孙去，萋萋满别情。"_s
+            << u"五言律诗 · 平起首句不入韵 · 下平八庚 · 合律"_s << u"+对句相救@3:4"_s;
+        QTest::newRow("登乐游原") << u"平水韵"_s << u"向晚意不适，驱车登古原。夕阳无限好，只是近黄昏。"_s
+                                  << u"五言绝句 · 仄起首句不入韵 · 上平十三元 · 合律"_s
+                                  << u"~三仄尾@1:3 +对句相救@1:4"_s;
+        // Regular verse with faults the commentaries name.
+        QTest::newRow("静夜思") << u"平水韵"_s << u"床前明月光，疑是地上霜。举头望明月，低头思故乡。"_s
+                                << u"五言绝句 · 平起首句入韵 · 下平七阳 · 2处不合"_s
+                                << u"平仄@2:4 失粘@3:2"_s;
+        QTest::newRow("滁州西涧") << u"平水韵"_s
+                                  << u"独怜幽草涧边生，上有黄鹂深树鸣。春潮带雨晚来急，野渡无人舟自横。"_s
+                                  << u"七言绝句 · 平起首句入韵 · 下平八庚 · 1处不合"_s << u"失粘@3:2"_s;
+        QTest::newRow("行宫") << u"平水韵"_s << u"寥落古行宫，宫花寂寞红。白头宫女在，闲坐说玄宗。"_s
+                              << u"五言绝句 · 仄起首句入韵 · 上平一东 · 1处不合"_s << u"出韵@4:5"_s;
+        QTest::newRow("回乡偶书") << u"平水韵"_s
+                                  << u"少小离家老大回，乡音无改鬓毛衰。儿童相见不相识，笑问客从何处来。"_s
+                                  << u"七言绝句 · 仄起首句入韵 · 上平十灰 · 1处不合"_s
+                                  << u"出韵@2:7 +孤平拗救@4:5"_s;
+        QTest::newRow("凤尾香罗") << u"平水韵"_s
+                                  << u"凤尾香罗薄几重，碧文圆顶夜深缝。扇裁月魄羞难掩，车走雷声语未通。"
+                                     "曾是寂寥金烬暗，断无消息石榴红。斑骓只系垂杨岸，何处西南待好风。"_s
+                                  << u"七言律诗 · 仄起首句入韵 · 上平一东 · 1处不合"_s
+                                  << u"出韵@2:7 ~孤雁出群@1:7"_s;
+        QTest::newRow("鹿柴") << u"平水韵"_s << u"空山不见人，但闻人语响。返景入深林，复照青苔上。"_s
+                              << u"古体（仄韵） · 上声二十二养"_s << u"仄韵@0:0"_s;
+        // The same quatrain in a modern book: 白 is 阳平 and 一 阴平 there, so 一层楼 ends in three 平.
+        QTest::newRow("登鹳雀楼 中华新韵")
+            << u"中华新韵"_s << u"白日依山尽，黄河入海流。欲穷千里目，更上一层楼。"_s
+            << u"五言绝句 · 仄起首句不入韵 · 七尤 · 1处不合"_s << u"三平尾@4:3"_s;
+    }
+
+    void famousPoems()
+    {
+        if (!m_books)
+            QSKIP("date/rhymebooks.db has not been built (the set-up builds it)");
+        QFETCH(QString, book);
+        QFETCH(QString, poem);
+        QFETCH(QString, summary);
+        QFETCH(QString, findings);
+        const QList<PoemCheck> checks = Checker(m_books).checkText(poem, *bookFromName(book));
+        QCOMPARE(checks.size(), 1);
+        QCOMPARE(checks.first().summary(), summary);
+        QCOMPARE(faultKinds(checks.first()), findings);
+    }
+
+    void polyphonesOfTheModernBooksFollowTheirWords()
+    {
+        if (!m_books)
+            QSKIP("date/rhymebooks.db has not been built (the set-up builds it)");
+        const Checker checker(m_books);
+        const Line line = readPoems(u"长安一片月"_s).first().lines.first();
+        QCOMPARE(checker.classAt(line, 0, Book::Xinyun), ToneClass::Ping);
+        QCOMPARE(checker.classAt(line, 0, Book::Pingshui), ToneClass::Both);
+        const Line grown = readPoems(u"儿童长大了"_s).first().lines.first();
+        QCOMPARE(checker.classAt(grown, 2, Book::Tongyun), ToneClass::Ze);
+        // 一 is 入 (仄) in the classical books and 阴平 (平) in the modern ones.
+        QCOMPARE(checker.classAt(line, 2, Book::Pingshui), ToneClass::Ze);
+        QCOMPARE(checker.classAt(line, 2, Book::Xinyun), ToneClass::Ping);
+    }
+
+    void theCommandPrintsChecksAndTellsByItsStatus()
+    {
+        QTemporaryDir dir;
+        BooksFixture books(dir.filePath(u"rb.db"_s));
+        books.add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红天"_s)
+            .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"木"_s);
+        const QStringList db = {u"--db"_s, books.path()};
+        const QByteArray good = u"木木天天木，天天木木东。天天天木木，木木木天风。"_s.toUtf8();
+        const QByteArray bad = u"木木天天木，天天木木东。天天天天木，木木木天风。"_s.toUtf8();
+
+        Run run = gelv(db, good);
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains(u"●●○○●"_s), qPrintable(run.out));
+        QVERIFY(run.out.contains(u"【平水韵】五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s));
+
+        run = gelv(db, bad);
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.out.contains(u"第3句第4字「天」：此处应仄，用了平声"_s));
+
+        // JSON: one object per poem, on its own line.
+        run = gelv(db + QStringList{u"--json"_s}, good + "\n\n" + bad);
+        QCOMPARE(run.status, 1);
+        const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines.first().startsWith(
+            u"{\"form\":\"五言绝句\",\"variant\":\"仄起首句不入韵\",\"book\":\"平水韵\""_s));
+        const QJsonObject second = QJsonDocument::fromJson(lines.at(1).toUtf8()).object();
+        QCOMPARE(second.value(u"ok"_s).toBool(), false);
+        QCOMPARE(second.value(u"rhyme"_s).toString(), u"上平一东"_s);
+        const QJsonObject line3 = second.value(u"lines"_s).toArray().at(2).toObject();
+        QCOMPARE(line3.value(u"tones"_s).toString(), u"平平平平仄"_s);
+        QCOMPARE(line3.value(u"pattern"_s).toString(), u"中平中仄仄"_s);
+        const QJsonObject finding = second.value(u"findings"_s).toArray().at(0).toObject();
+        QCOMPARE(finding.value(u"line"_s).toInt(), 3);
+        QCOMPARE(finding.value(u"pos"_s).toInt(), 4);
+        QCOMPARE(finding.value(u"char"_s).toString(), u"天"_s);
+        QCOMPARE(finding.value(u"kind"_s).toString(), u"平仄"_s);
+        QCOMPARE(finding.value(u"fault"_s).toBool(), true);
+
+        // A chosen form and book.
+        run = gelv(db + QStringList{u"--form"_s, u"七绝"_s}, good);
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.out.contains(u"字数"_s) || run.out.contains(u"每句"_s));
+
+        // Bad input: nothing to check, not UTF-8, no reference file, an unknown book.
+        for (const auto &[args, input, message] :
+             {std::tuple(db, QByteArray("  \n"), u"没有诗句"_s),
+              std::tuple(db, QByteArray("\xff\xfe\xfd"), u"UTF-8"_s),
+              std::tuple(QStringList{u"--db"_s, dir.filePath(u"none.db"_s)}, good, u"找不到韵书文件"_s),
+              std::tuple(db + QStringList{u"--book"_s, u"广韵"_s}, good, u"不认识的韵书"_s)}) {
+            run = gelv(args, input);
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.contains(message), qPrintable(run.err));
+            QVERIFY(run.out.isEmpty());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ClassicsTest)
+#include "test_classics.moc"

@@ -1,0 +1,84 @@
+#include "booksfixture.h"
+
+#include "db/rhymebookschema.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+BooksFixture::BooksFixture(const QString &path)
+    : m_path(path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (sqlite3_open(path.toUtf8().constData(), &m_db) != SQLITE_OK)
+        qFatal("cannot create %s", qPrintable(path));
+    for (const QString &sql : rhymebookschema::createStatements())
+        exec(sql, {});
+    exec(QStringLiteral("INSERT INTO 版本 VALUES (?1, ?2)"),
+         {rhymebookschema::versionKey, QStringLiteral("test")});
+}
+
+BooksFixture::~BooksFixture()
+{
+    sqlite3_close(m_db);
+}
+
+void BooksFixture::exec(const QString &sql, const QStringList &values)
+{
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        qFatal("fixture SQL failed: %s: %s", qPrintable(sql), sqlite3_errmsg(m_db));
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray utf8 = values.at(i).toUtf8();
+        sqlite3_bind_text(stmt, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+    if (sqlite3_step(stmt) != SQLITE_DONE)
+        qFatal("fixture SQL failed: %s: %s", qPrintable(sql), sqlite3_errmsg(m_db));
+    sqlite3_finalize(stmt);
+}
+
+BooksFixture &BooksFixture::add(const QString &book, const QString &group, const QString &tone,
+                                const QString &chars, int level)
+{
+    exec(QStringLiteral(
+             "INSERT INTO 韵部 SELECT ?1, coalesce((SELECT min(序) FROM 韵部 WHERE 书 = ?1 AND 部 = ?2), "
+             "(SELECT coalesce(max(序), 0) + 1 FROM 韵部 WHERE 书 = ?1)), ?2, ?3 WHERE NOT EXISTS "
+             "(SELECT 1 FROM 韵部 WHERE 书 = ?1 AND 部 = ?2 AND 声 = ?3)"),
+         {book, group, tone});
+    for (const uint c : chars.toUcs4()) {
+        const char32_t hanzi = c;
+        exec(QStringLiteral(
+                 "INSERT INTO 韵字 VALUES (?1, ?2, ?3, ?4, ?5, (SELECT count(*) + 1 FROM 韵字 WHERE 书 = ?1 "
+                 "AND 部 = ?2))"),
+             {book, group, QString::fromUcs4(&hanzi, 1), tone, QString::number(level)});
+    }
+    return *this;
+}
+
+BooksFixture &BooksFixture::ungrouped(const QString &book, const QString &hanzi, const QString &tone,
+                                      const QString &basis)
+{
+    exec(QStringLiteral("INSERT INTO 无部字 VALUES (?1, ?2, ?3, 1, ?4)"), {book, hanzi, tone, basis});
+    return *this;
+}
+
+BooksFixture &BooksFixture::neighbours(const QString &book, const QString &group, const QString &other)
+{
+    exec(QStringLiteral("INSERT INTO 邻韵 VALUES (?1, ?2, ?3)"), {book, group, other});
+    exec(QStringLiteral("INSERT INTO 邻韵 VALUES (?1, ?2, ?3)"), {book, other, group});
+    return *this;
+}
+
+BooksFixture &BooksFixture::reading(const QString &hanzi, const QString &pinyin)
+{
+    exec(QStringLiteral("INSERT INTO 读音 VALUES (?1, (SELECT count(*) + 1 FROM 读音 WHERE 字 = ?1), ?2)"),
+         {hanzi, pinyin});
+    return *this;
+}
+
+BooksFixture &BooksFixture::word(const QString &word, const QString &pinyin)
+{
+    exec(QStringLiteral("INSERT INTO 词音 VALUES (?1, ?2)"), {word, pinyin});
+    return *this;
+}

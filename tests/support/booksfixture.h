@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct sqlite3;
+
+// A small reference file of rhyme books, written by the tests themselves: each character gets
+// exactly the groups and tones a test needs.
+class BooksFixture {
+public:
+    // Creates the file (and its folder) with the tables of the real one.
+    explicit BooksFixture(const QString &path);
+    ~BooksFixture();
+    BooksFixture(const BooksFixture &) = delete;
+    BooksFixture &operator=(const BooksFixture &) = delete;
+
+    // Puts every character of chars into the group with the tone (平, 上, 去 or 入); the group is
+    // added to the book the first time, after the groups already there.
+    BooksFixture &add(const QString &book, const QString &group, const QString &tone, const QString &chars,
+                      int level = 1);
+    BooksFixture &ungrouped(const QString &book, const QString &hanzi, const QString &tone,
+                            const QString &basis = QStringLiteral("今读"));
+    BooksFixture &neighbours(const QString &book, const QString &group, const QString &other);
+    BooksFixture &reading(const QString &hanzi, const QString &pinyin);
+    BooksFixture &word(const QString &word, const QString &pinyin);
+
+    QString path() const { return m_path; }
+
+private:
+    void exec(const QString &sql, const QStringList &values);
+
+    QString m_path;
+    sqlite3 *m_db = nullptr;
+};

@@ -1,0 +1,104 @@
+// shihai-gelv: checks the metre of regulated verse from a file or standard input.
+#include "db/rhymebookschema.h"
+#include "prosody/check.h"
+#include "prosody/report.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <cstdio>
+
+using namespace prosody;
+
+namespace {
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "shihai-gelv: %s\n", message.toUtf8().constData());
+    return 2;
+}
+
+void write(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("shihai-gelv"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "检查近体诗（绝句、律诗、排律）的平仄、粘对与用韵。读取 FILE 或标准输入中的 UTF-8 文本；以空行分隔的"
+        "几首诗各自检查。退出状态：0 全部合律，1 有不合之处，2 输入或韵书文件有误。"));
+    parser.addHelpOption();
+    const QCommandLineOption book(QStringLiteral("book"),
+                                  QStringLiteral("韵书：平水韵（默认）、词林正韵、中华新韵、中华通韵。"),
+                                  QStringLiteral("BOOK"), QStringLiteral("平水韵"));
+    const QCommandLineOption form(QStringLiteral("form"),
+                                  QStringLiteral("体裁：自动（默认）、五绝、七绝、五律、七律、排律。"),
+                                  QStringLiteral("FORM"), QStringLiteral("自动"));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("每首诗输出一行 JSON。"));
+    const QCommandLineOption db(
+        QStringLiteral("db"),
+        QStringLiteral("韵书文件（默认：当前目录下的 %1）。").arg(rhymebookschema::defaultPath),
+        QStringLiteral("PATH"), rhymebookschema::defaultPath);
+    parser.addOptions({book, form, json, db});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("要检查的文本；省略时读标准输入。"));
+    parser.process(app);
+
+    const std::optional<Book> chosenBook = bookFromName(parser.value(book));
+    if (!chosenBook)
+        return fail(QStringLiteral("不认识的韵书「%1」，可选：平水韵、词林正韵、中华新韵、中华通韵")
+                        .arg(parser.value(book)));
+    const std::optional<FormChoice> chosenForm = formFromName(parser.value(form));
+    if (!chosenForm)
+        return fail(QStringLiteral("不认识的体裁「%1」，可选：自动、五绝、七绝、五律、七律、排律")
+                        .arg(parser.value(form)));
+    if (parser.positionalArguments().size() > 1)
+        return fail(QStringLiteral("只能检查一个文件"));
+
+    QFile input;
+    const QString name = parser.positionalArguments().value(0);
+    if (name.isEmpty() || name == u"-") {
+        if (!input.open(stdin, QIODevice::ReadOnly))
+            return fail(QStringLiteral("读不了标准输入"));
+    } else {
+        input.setFileName(name);
+        if (!input.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("读不了 %1：%2").arg(name, input.errorString()));
+    }
+    const QByteArray bytes = input.readAll();
+    QStringDecoder decode(QStringDecoder::Utf8);
+    QString text = decode(bytes);
+    if (decode.hasError())
+        return fail(QStringLiteral("输入不是 UTF-8 文本"));
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+
+    std::shared_ptr<const RhymeBooks> books;
+    try {
+        books = RhymeBooks::load(parser.value(db));
+    } catch (const LoadError &e) {
+        return fail(e.message());
+    }
+    const QList<PoemCheck> checks = Checker(books).checkText(text, *chosenBook, *chosenForm);
+    if (checks.isEmpty())
+        return fail(QStringLiteral("输入中没有诗句"));
+
+    bool allOk = true;
+    for (qsizetype i = 0; i < checks.size(); ++i) {
+        allOk = allOk && checks.at(i).ok();
+        if (parser.isSet(json))
+            write(QString::fromUtf8(toJson(checks.at(i))) + u'\n');
+        else
+            write((i > 0 ? QStringLiteral("\n") : QString()) + toText(checks.at(i)));
+    }
+    return allOk ? 0 : 1;
+}
