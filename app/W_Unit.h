@@ -8,6 +8,7 @@ class AboutPage;
 class AssociationPage;
 class CreationPage;
 class Database;
+class GelvWindow;
 class QMenuBar;
 class QTabWidget;
 class RhymesPage;
@@ -41,6 +42,9 @@ public:
     void ComboBox3Change();
     void Edit_ok_SpeedButtonClick();
     void Edit_save_SpeedButtonClick();
+    // The 格律 window: opened or raised by its button, F9 and the draft's context menu.
+    void Edit_gelv_SpeedButtonClick();
+    void gelvLookUp(const QString &hanzi);
     // 编辑整理
     void ViewShow();
     void ComboBox4Change();
@@ -80,6 +84,7 @@ protected:
 
 private:
     void buildMenu();
+    GelvWindow *gelvWindow();
     void pageShown(int index);
     void wireCreationPage();
     void wireRhymesPage();
@@ -96,5 +101,6 @@ private:
     AssociationPage *m_think;
     WorksPage *m_show;
     AboutPage *m_about;
+    GelvWindow *m_gelv = nullptr; // made when first opened
     bool m_shown = false;
 };

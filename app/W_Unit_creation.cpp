@@ -1,9 +1,13 @@
 #include "W_Unit.h"
 
+#include "boundcontrols.h"
 #include "creationpage.h"
+#include "db/rhymebookschema.h"
+#include "gelvwindow.h"
 #include "guard.h"
 
 #include <QComboBox>
+#include <QShortcut>
 #include <QToolButton>
 
 void TW::wireCreationPage()
@@ -14,6 +18,28 @@ void TW::wireCreationPage()
     connect(m_edit->ComboBox3, &QComboBox::editTextChanged, this, &TW::ComboBox3Change);
     connect(m_edit->Edit_ok_SpeedButton, &QToolButton::clicked, this, &TW::Edit_ok_SpeedButtonClick);
     connect(m_edit->Edit_save_SpeedButton, &QToolButton::clicked, this, &TW::Edit_save_SpeedButtonClick);
+    connect(m_edit, &CreationPage::gelvRequested, this, &TW::Edit_gelv_SpeedButtonClick);
+    connect(m_edit, &CreationPage::rhymeLookupRequested, this, &TW::gelvLookUp);
+    auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
+    connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);
+}
+
+GelvWindow *TW::gelvWindow()
+{
+    if (!m_gelv)
+        m_gelv = new GelvWindow(m_edit->Edit_DBRichEdit, rhymebookschema::defaultPath, this);
+    return m_gelv;
+}
+
+void TW::Edit_gelv_SpeedButtonClick()
+{
+    gelvWindow()->open();
+}
+
+void TW::gelvLookUp(const QString &hanzi)
+{
+    gelvWindow()->lookUp(hanzi);
 }
 
 void TW::EditShow()

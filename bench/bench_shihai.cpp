@@ -12,10 +12,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <algorithm>
@@ -147,6 +150,39 @@ void BM_WalkNext(benchmark::State &state)
     state.counters["rows"] = rows;
 }
 
+// One keystroke in a draft of 100 lines with the 格律 window open: the key reaches the editor, the
+// window checks the draft again and repaints its marked poem and findings. Keys alternate between
+// typing a character at the end of line 50 and deleting it, so the draft stays the same size.
+void BM_GelvKeystroke(benchmark::State &state)
+{
+    auto w = shownWindow();
+    auto *draft = control<QTextEdit>(*w, "Edit_DBRichEdit");
+    const QString poem =
+        QStringLiteral("风急天高猿啸哀，渚清沙白鸟飞回。\n无边落木萧萧下，不尽长江滚滚来。\n"
+                       "万里悲秋常作客，百年多病独登台。\n艰难苦恨繁霜鬓，潦倒新停浊酒杯。\n");
+    QString text;
+    for (int i = 0; i < 25; ++i)
+        text += poem + u'\n';
+    draft->setPlainText(text);
+    w->Edit_gelv_SpeedButtonClick();
+    QWidget *gelv = w->findChild<QWidget *>(QStringLiteral("Gelv"));
+    QWidget *view = gelv->findChild<QWidget *>(QStringLiteral("Gelv_View"));
+    QWidget *findings = gelv->findChild<QWidget *>(QStringLiteral("Gelv_Findings"));
+    QTextCursor cursor(draft->document()->findBlockByNumber(49));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    draft->setTextCursor(cursor);
+    bool typed = false;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, typed ? Qt::Key_Backspace : Qt::Key_unknown, Qt::NoModifier,
+                        typed ? QString() : QStringLiteral("风"));
+        QApplication::sendEvent(draft, &press);
+        view->repaint();
+        findings->repaint();
+        typed = !typed;
+    }
+    state.counters["lines"] = draft->document()->blockCount();
+}
+
 // From starting the program to its window shown on the full database: a new process each time,
 // with the box probe of the fault tests closing the window as soon as the event loop runs. Includes
 // loading the libraries and fonts, and the close (which posts the unchanged draft: nothing to write).
@@ -270,6 +306,9 @@ int main(int argc, char **argv)
         return 0;
     }
     QFile::copy(source, databaseCopy);
+    // The 格律 window reads the rhyme books beside the database.
+    QFile::copy(QFileInfo(source).absolutePath() + QStringLiteral("/rhymebooks.db"),
+                dir.path() + QStringLiteral("/date/rhymebooks.db"));
     QDir::setCurrent(dir.path());
 
     addOperation(
@@ -304,6 +343,7 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("BM_BrowserAll", BM_BrowserAll)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_CategoryChange", BM_CategoryChange)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_WalkNext", BM_WalkNext)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_GelvKeystroke", BM_GelvKeystroke)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_ProcessStartToShown", BM_ProcessStartToShown)
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()

@@ -235,10 +235,11 @@ private:
     // Rhyme characters mostly 仄: the poem is 古体 and the rules of regulated verse do not apply.
     bool judgeObliqueRhyme()
     {
+        // A character of both classes may be read 平: only rhymes that are clearly 仄 make 古体.
         int level = 0, oblique = 0;
         QStringList chars;
         for (int l : evenLineEnds()) {
-            level += cls(l, length()) == ToneClass::Ping;
+            level += maybe(cls(l, length()), ToneClass::Ping);
             oblique += cls(l, length()) == ToneClass::Ze;
             chars << ch(l, length());
         }

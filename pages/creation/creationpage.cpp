@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
@@ -79,6 +80,10 @@ CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
     Edit_save_SpeedButton =
         look::speedButton(Panel1, QStringLiteral("Edit_save_SpeedButton"), QStringLiteral("保存草稿"),
                           QStyle::SP_DialogSaveButton, QRect(682, 6, 81, 25));
+    Edit_gelv_SpeedButton =
+        look::speedButton(Panel1, QStringLiteral("Edit_gelv_SpeedButton"), QStringLiteral("格律"),
+                          QStyle::SP_FileDialogDetailedView, QRect(416, 6, 65, 25));
+    connect(Edit_gelv_SpeedButton, &QToolButton::clicked, this, &CreationPage::gelvRequested);
 
     Panel5 = loweredPanel(this, QStringLiteral("Panel5"), QRect(0, 40, 476, 478));
     Edit_Splitter = new QSplitter(Qt::Vertical, Panel5);
@@ -105,6 +110,12 @@ CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
     Edit_DBRichEdit->setFont(look::songFont());
     Edit_DBRichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Edit_DBRichEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Edit_DBRichEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Edit_DBRichEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        QMenu *menu = draftMenu(pos);
+        menu->exec(Edit_DBRichEdit->viewport()->mapToGlobal(pos));
+        delete menu;
+    });
 
     // Without a draft row the first keystroke begins one; it must carry the draft's title, and the
     // draft category keeps it out of every works list.
@@ -112,6 +123,33 @@ CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
         q.setText(colTitle, draftTitle);
         q.setText(colCategory, draftCategory);
     });
+}
+
+QMenu *CreationPage::draftMenu(const QPoint &pos)
+{
+    QMenu *menu = Edit_DBRichEdit->createStandardContextMenu(Edit_DBRichEdit->viewport()->mapToGlobal(pos));
+    QAction *first = menu->actions().value(0);
+    QAction *check = new QAction(QStringLiteral("检查格律"), menu);
+    connect(check, &QAction::triggered, this, &CreationPage::gelvRequested);
+    menu->insertAction(first, check);
+    // The character the click is on: the one whose box holds the point.
+    QTextCursor cursor = Edit_DBRichEdit->cursorForPosition(pos);
+    const QString text = Edit_DBRichEdit->toPlainText();
+    const QRect caret = Edit_DBRichEdit->cursorRect(cursor);
+    int at = cursor.position();
+    if (pos.x() < caret.center().x() && at > 0)
+        --at;
+    if (at > 0 && at < text.size() && text.at(at).isLowSurrogate())
+        --at;
+    const QString hanzi = at < text.size() ? text.mid(at, text.at(at).isHighSurrogate() ? 2 : 1) : QString();
+    const char32_t code = hanzi.toUcs4().value(0);
+    if (code && QChar::isLetter(code)) {
+        QAction *lookup = new QAction(QStringLiteral("查韵「%1」").arg(hanzi), menu);
+        connect(lookup, &QAction::triggered, this, [this, hanzi] { emit rhymeLookupRequested(hanzi); });
+        menu->insertAction(first, lookup);
+    }
+    menu->insertSeparator(first);
+    return menu;
 }
 
 bool CreationPage::conditionsComplete() const

@@ -8,6 +8,7 @@ class DbRichEdit;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
 class QSplitter;
 class QToolButton;
 class StatusBar;
@@ -25,6 +26,10 @@ public:
     void Edit_ok_SpeedButtonClick();
     void Edit_save_SpeedButtonClick();
 
+    // The draft editor's context menu: 检查格律 and 查韵「X」 for the character at pos, above the
+    // editor's own entries. The caller owns the menu.
+    QMenu *draftMenu(const QPoint &pos);
+
     // The marker a selector shows until the user sets it.
     static const QString notSet;
     static const QString incompleteMessage;
@@ -37,12 +42,18 @@ public:
     QComboBox *ComboBox3;
     QToolButton *Edit_ok_SpeedButton;
     QToolButton *Edit_save_SpeedButton;
+    QToolButton *Edit_gelv_SpeedButton;
     QFrame *Panel5;
     QSplitter *Edit_Splitter;
     DbGrid *Edit_psy_DBGrid;
     DbGrid *Edit_jsy_DBGrid;
     QFrame *Panel9;
     DbRichEdit *Edit_DBRichEdit;
+
+signals:
+    // The user asked for the 格律 window, or for the rhyme of one character.
+    void gelvRequested();
+    void rhymeLookupRequested(const QString &hanzi);
 
 private:
     bool conditionsComplete() const;

@@ -1,0 +1,286 @@
+#include "W_Unit.h"
+#include "booksfixture.h"
+#include "boundcontrols.h"
+#include "creation/rhymedata.h"
+#include "creationpage.h"
+#include "fixture.h"
+#include "gelvwindow.h"
+#include "markedpoemview.h"
+#include "statusbar.h"
+#include "testmain.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The 格律 window beside the main window, through the real window: opening it, following the
+// draft as it is typed, and what it writes into the draft.
+class TestGelvWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Fixture> fx;
+    std::unique_ptr<WorkingDirectory> cwd;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TW> w;
+
+    template <class T> T *child(QObject *in, const QString &name)
+    {
+        T *found = in->findChild<T *>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    DbRichEdit *draft() { return child<DbRichEdit>(w.get(), u"Edit_DBRichEdit"_s); }
+    GelvWindow *gelv() { return w->findChild<GelvWindow *>(u"Gelv"_s); }
+
+    void writeBooks()
+    {
+        BooksFixture books(fx->dir() + u"/date/rhymebooks.db"_s);
+        books.add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红天"_s)
+            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"蒙"_s, 2)
+            .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"木竹"_s)
+            .add(u"中华新韵"_s, u"十一庚"_s, u"平"_s, u"东风红"_s)
+            .add(u"中华新韵"_s, u"八寒"_s, u"平"_s, u"天"_s)
+            .add(u"中华新韵"_s, u"二波"_s, u"去"_s, u"木"_s)
+            .add(u"中华新韵"_s, u"十四姑"_s, u"平"_s, u"竹"_s) // 入 of old, 阳平 today
+            .reading(u"风"_s, u"fēng"_s);
+    }
+    void show()
+    {
+        w = std::make_unique<TW>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    void openByButton()
+    {
+        QTest::mouseClick(child<QToolButton>(w.get(), u"Edit_gelv_SpeedButton"_s), Qt::LeftButton);
+        QVERIFY(gelv());
+        QTRY_VERIFY(gelv()->isVisible());
+    }
+    QString panel(int i) const { return w->statusPanels()->panelText(i); }
+    // Types into the draft key by key; a line break is the Return key, as a user types it.
+    void typeLines(const QString &text)
+    {
+        const QStringList lines = text.split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(draft(), Qt::Key_Return);
+            typeText(draft(), lines.at(i));
+        }
+    }
+    QStringList findingTexts()
+    {
+        QStringList out;
+        auto *list = child<QListWidget>(gelv(), u"Gelv_Findings"_s);
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out;
+    }
+
+private slots:
+    void initTestCase() { TW::setUpApplication(); }
+    void init()
+    {
+        fx = std::make_unique<Fixture>();
+        addRhymes(*fx);
+        writeBooks();
+        cwd = std::make_unique<WorkingDirectory>(fx->dir());
+        dialogs = std::make_unique<ScriptedDialogs>();
+    }
+    void cleanup()
+    {
+        w.reset();
+        dialogs.reset();
+        cwd.reset();
+        fx.reset();
+    }
+
+    void theButtonAndF9OpenOneWindowAndRaiseIt()
+    {
+        show();
+        auto *button = child<QToolButton>(w.get(), u"Edit_gelv_SpeedButton"_s);
+        QCOMPARE(button->text(), u"格律"_s);
+        QCOMPARE(button->geometry(), QRect(416, 6, 65, 25));
+        QCOMPARE(button->parentWidget()->objectName(), u"Panel1"_s);
+        QVERIFY(!gelv());
+        openByButton();
+        QVERIFY(gelv()->windowFlags().testFlag(Qt::Tool));
+        QCOMPARE(gelv()->parentWidget(), w.get());
+        gelv()->hide();
+        w->activateWindow();
+        QTest::keyClick(w.get(), Qt::Key_F9);
+        QTRY_VERIFY(gelv()->isVisible());
+        QTest::keyClick(draft(), Qt::Key_F9);
+        QCOMPARE(w->findChildren<GelvWindow *>().size(), 1);
+    }
+
+    void theMainWindowStaysAsItWas()
+    {
+        show();
+        const QString condition = panel(0), counts = panel(1), date = panel(2);
+        openByButton();
+        QCOMPARE(w->size(), QSize(792, 566));
+        auto *pages = child<QTabWidget>(w.get(), u"W_PageControl"_s);
+        QCOMPARE(pages->count(), 5);
+        QCOMPARE(pages->tabText(0), u"开始创作"_s);
+        QCOMPARE(pages->tabText(4), u"关于软件"_s);
+        QCOMPARE(panel(0), condition);
+        QCOMPARE(panel(1), counts);
+        QCOMPARE(panel(2), date);
+        // Placed beside the main window, or over its right part when the screen has no room.
+        QVERIFY(gelv()->frameGeometry().left() > w->frameGeometry().left());
+        QVERIFY(dialogs->calls.isEmpty());
+    }
+
+    void theContextMenuOffersTheCheckAndTheRhymeOfTheCharacter()
+    {
+        show();
+        typeText(draft(), u"东风"_s);
+        QTextCursor cursor = draft()->textCursor();
+        cursor.setPosition(1);
+        const QRect second = draft()->cursorRect(cursor);
+        auto *page = child<CreationPage>(w.get(), u"Edit"_s);
+        std::unique_ptr<QMenu> menu(page->draftMenu(second.center() + QPoint(4, 0)));
+        const QList<QAction *> actions = menu->actions();
+        QCOMPARE(actions.at(0)->text(), u"检查格律"_s);
+        QCOMPARE(actions.at(1)->text(), u"查韵「风」"_s);
+        QVERIFY(actions.at(2)->isSeparator());
+        QVERIFY(actions.size() > 4); // the editor's own entries follow
+        actions.at(1)->trigger();
+        QTRY_VERIFY(gelv() && gelv()->isVisible());
+        QCOMPARE(child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s)->text(), u"风"_s);
+        QCOMPARE(child<QLabel>(gelv(), u"Gelv_Readings"_s)->text(), u"fēng"_s);
+    }
+
+    void marksAndSummaryFollowTheBook()
+    {
+        show();
+        typeLines(u"木木天天木，天天木竹东。\n天天天木木，木木木天风。"_s);
+        openByButton();
+        auto *view = child<MarkedPoemView>(gelv(), u"Gelv_View"_s);
+        QCOMPARE(
+            view->rows(),
+            (QStringList{u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s, u"木木天天木|●●○○●|     |     |"_s,
+                         u"天天木竹东|○○●●○|     |     |韵·上平一东"_s, u"天天天木木|○○○●●|     |     |"_s,
+                         u"木木木天风|●●●○○|     |     |韵·上平一东"_s}));
+        // 竹 is 平 in the modern book: the fourth place of line 2 turns red, with the template's 仄 above.
+        child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->setCurrentIndex(2);
+        QCOMPARE(view->rows().at(0), u"五言绝句 · 仄起首句不入韵 · 十一庚 · 1处不合"_s);
+        QCOMPARE(view->rows().at(2), u"天天木竹东|○○●○○|   仄 |   ✗ |韵·十一庚"_s);
+        QCOMPARE(findingTexts(), QStringList{u"第2句第4字「竹」：此处应仄，用了平声"_s});
+    }
+
+    void aFaultAppearsAndGoesAsALineIsTypedAndMended()
+    {
+        show();
+        openByButton();
+        typeLines(u"木木天天木，天天木木东。\n天天天天"_s);
+        QCOMPARE(findingTexts(), QStringList{u"第3句4字，与其余各句（5字）不同"_s}); // still being written
+        typeText(draft(), u"木，木木木天风。"_s);
+        QCOMPARE(findingTexts(), QStringList{u"第3句第4字「天」：此处应仄，用了平声"_s});
+        QCOMPARE(child<MarkedPoemView>(gelv(), u"Gelv_View"_s)->rows().at(3),
+                 u"天天天天木|○○○○●|   仄 |   ✗ |"_s);
+        // Mend it: the fourth character of line 3 becomes 仄.
+        QTextCursor cursor = draft()->textCursor();
+        const int at = int(draft()->toPlainText().indexOf(u"天天天天"_s)) + 3;
+        cursor.setPosition(at);
+        cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+        draft()->setTextCursor(cursor);
+        typeText(draft(), u"木"_s);
+        QVERIFY(findingTexts().isEmpty());
+        QCOMPARE(child<MarkedPoemView>(gelv(), u"Gelv_View"_s)->rows().at(0),
+                 u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s);
+    }
+
+    void clickingAFindingSelectsItsCharacterInTheDraft()
+    {
+        show();
+        typeLines(u"木木天天木，天天木木东。\n天天天天木，木木木天风。"_s);
+        openByButton();
+        auto *list = child<QListWidget>(gelv(), u"Gelv_Findings"_s);
+        QCOMPARE(list->count(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(draft()->textCursor().selectedText(), u"天"_s);
+        QCOMPARE(draft()->textCursor().selectionStart(),
+                 int(draft()->toPlainText().indexOf(u"天天天天"_s)) + 3);
+        QTRY_COMPARE(QApplication::focusWidget(), draft());
+    }
+
+    void selectingPartOfTheDraftChecksThatPart()
+    {
+        show();
+        typeLines(u"春风\n木木天天木，天天木木东。\n天天天木木，木木木天风。"_s);
+        openByButton();
+        auto *view = child<MarkedPoemView>(gelv(), u"Gelv_View"_s);
+        QCOMPARE(view->rows().at(0), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s);
+        QTextCursor cursor = draft()->textCursor();
+        cursor.setPosition(3);
+        cursor.setPosition(3 + 12, QTextCursor::KeepAnchor);
+        draft()->setTextCursor(cursor);
+        QCOMPARE(view->rows().at(0), u"不合近体诗体裁"_s); // two lines alone make no form
+    }
+
+    void theLookupFollowsTheCaretAndADoubleClickTypesIntoTheDraft()
+    {
+        show();
+        typeText(draft(), u"木风"_s);
+        openByButton();
+        auto *edit = child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s);
+        QCOMPARE(edit->text(), u"风"_s);
+        QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Group_ComboBox"_s)->itemText(0), u"上平一东"_s);
+        QTextCursor cursor = draft()->textCursor();
+        cursor.setPosition(1);
+        draft()->setTextCursor(cursor);
+        QCOMPARE(edit->text(), u"木"_s);
+        QVERIFY(child<QLabel>(gelv(), u"Gelv_Books"_s)->text().startsWith(u"平水韵：入声一屋（入）　仄"_s));
+
+        // A character typed into the lookup; its group's common characters apart from the rest.
+        edit->clear();
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, u"红"_s, Qt::NoModifier);
+        auto *common = child<QListWidget>(gelv(), u"Gelv_Common_List"_s);
+        QCOMPARE(common->count(), 4);
+        QCOMPARE(child<QListWidget>(gelv(), u"Gelv_Other_List"_s)->item(0)->text(), u"蒙"_s);
+
+        // Double-clicking 红 puts it at the caret, as if typed: it is stored when the window closes.
+        cursor = draft()->textCursor();
+        cursor.setPosition(1);
+        draft()->setTextCursor(cursor);
+        QListWidgetItem *red = common->findItems(u"红"_s, Qt::MatchExactly).value(0);
+        QVERIFY(red);
+        const QPoint at = common->visualItemRect(red).center();
+        QTest::mouseClick(common->viewport(), Qt::LeftButton, {}, at); // a double-click begins with a click
+        QTest::mouseDClick(common->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(draft()->toPlainText(), u"木红风"_s);
+        QVERIFY(w->close());
+        QCOMPARE(fx->value("select 内容 from 作品 where 标题='草稿'"), u"木红风"_s);
+    }
+
+    void withoutTheBooksTheWindowSaysWhyAndTheProgramGoesOn()
+    {
+        QFile::remove(fx->dir() + u"/date/rhymebooks.db"_s);
+        show();
+        typeText(draft(), u"春风"_s);
+        openByButton();
+        auto *message = child<QLabel>(gelv(), u"Gelv_Message"_s);
+        QVERIFY(message->isVisible());
+        QVERIFY(message->text().startsWith(u"找不到韵书文件"_s));
+        QVERIFY(message->text().contains(u"shihai-builddb --rhymebooks"_s));
+        QVERIFY(child<MarkedPoemView>(gelv(), u"Gelv_View"_s)->rows().isEmpty());
+        typeText(draft(), u"明月"_s);
+        QCOMPARE(panel(0), u"查询条件：显示所有记录"_s);
+        QVERIFY(w->close());
+        QCOMPARE(fx->value("select 内容 from 作品 where 标题='草稿'"), u"春风明月"_s);
+        QVERIFY(dialogs->calls.isEmpty());
+    }
+};
+
+SHIHAI_TEST_MAIN(TestGelvWindow)
+#include "test_gelvwindow.moc"
