@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what 诗海拾贝 needs on Debian (packages, data packages, build, database), then runs the
-# program (`setup.sh run`) or every test (`setup.sh test`). Safe to run again: it only does what is missing.
+# program (`setup.sh run`), every test (`setup.sh test`) or builds the Debian package (`setup.sh package`).
+# Safe to run again: it only does what is missing.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 ROOT=$PWD
@@ -9,12 +10,12 @@ JOBS=2
 # The tests run a second time in a sanitizer tree, and the query dialect is fuzzed in a clang tree.
 ASAN_BUILD=$ROOT/build-asan
 FUZZ_BUILD=$ROOT/build-fuzz
-TEST_PACKAGES=(clang libclang-rt-dev)
+TEST_PACKAGES=(clang libclang-rt-dev desktop-file-utils appstream)
 
 APT_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libsqlite3-dev sqlite3 libjpeg-dev libopencc-dev libbz2-dev unicode-data libbenchmark-dev
+    libsqlite3-dev sqlite3 libjpeg-dev libopencc-dev libbz2-dev unicode-data libbenchmark-dev dpkg-dev
     fonts-wqy-microhei fonts-dejavu-core fonts-babelstone-han fonts-hanazono
 )
 
@@ -71,7 +72,8 @@ make_reference() {
 sanitizer_tests() {
     say "building and running the tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     [ -f "$ASAN_BUILD/build.ninja" ] ||
-        cmake -S "$ROOT" -B "$ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHIHAI_SANITIZE=ON
+        cmake -S "$ROOT" -B "$ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHIHAI_SANITIZE=ON \
+            -DSHIHAI_PACKAGE=OFF
     cmake --build "$ASAN_BUILD" -j "$JOBS"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir "$ASAN_BUILD" --output-on-failure -j "$JOBS"
@@ -105,12 +107,21 @@ test)
     make_database
     make_reference
     say "running the tests"
-    ctest --test-dir "$BUILD" --output-on-failure -j "$JOBS"
+    # As root the package test also installs the package, starts it and removes it again.
+    SHIHAI_TEST_DPKG=1 ctest --test-dir "$BUILD" --output-on-failure -j "$JOBS"
     sanitizer_tests
     fuzz_dialect
     ;;
+package)
+    install_packages
+    install_data
+    build
+    say "building the Debian package"
+    (cd "$BUILD" && cpack -G DEB)
+    ls "$BUILD"/shihai_*.deb
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

@@ -5,7 +5,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cstdio>
@@ -18,6 +20,21 @@ int fail(const QString &message)
 {
     std::fprintf(stderr, "shihai-gelv: %s\n", message.toUtf8().constData());
     return 2;
+}
+
+// Without --db: the working directory's date/rhymebooks.db as the program reads it, else the user's
+// data folder of the installed program, else the copy installed beside the command.
+QString defaultBooks()
+{
+    const QString local = rhymebookschema::defaultPath;
+    const QString xdg =
+        qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share"));
+    for (const QString &path :
+         {local, xdg + QStringLiteral("/shihai/") + local,
+          QCoreApplication::applicationDirPath() + QStringLiteral("/../share/shihai/rhymebooks.db")})
+        if (QFileInfo::exists(path))
+            return path;
+    return local; // the message then names the usual place
 }
 
 void write(const QString &text)
@@ -84,7 +101,7 @@ int main(int argc, char **argv)
 
     std::shared_ptr<const RhymeBooks> books;
     try {
-        books = RhymeBooks::load(parser.value(db));
+        books = RhymeBooks::load(parser.isSet(db) ? parser.value(db) : defaultBooks());
     } catch (const LoadError &e) {
         return fail(e.message());
     }
