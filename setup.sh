@@ -10,7 +10,7 @@ JOBS=2
 # The tests run a second time in a sanitizer tree, and the query dialect is fuzzed in a clang tree.
 ASAN_BUILD=$ROOT/build-asan
 FUZZ_BUILD=$ROOT/build-fuzz
-TEST_PACKAGES=(clang libclang-rt-dev desktop-file-utils appstream)
+TEST_PACKAGES=(clang libclang-rt-dev clang-format desktop-file-utils appstream)
 
 APT_PACKAGES=(
     cmake ninja-build g++ pkg-config
@@ -62,6 +62,12 @@ make_database() {
     "$BUILD/tools/shihai-builddb" date/W.mdb
 }
 
+# The sources keep the format of .clang-format: a change that breaks it fails the tests.
+check_format() {
+    say "checking the format of the sources"
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+}
+
 # The rhyme books are reference data, not the user's: rebuilt whenever the builder's data version changes.
 make_reference() {
     mkdir -p date
@@ -102,6 +108,7 @@ run)
     ;;
 test)
     install_packages "${TEST_PACKAGES[@]}"
+    check_format
     install_data
     build
     make_database

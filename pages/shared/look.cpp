@@ -7,7 +7,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionComplex>
 #include <QToolButton>
 
 namespace look {
@@ -118,6 +121,42 @@ QToolButton *speedButton(QWidget *parent, const QString &name, const QString &ca
         button->setLayoutDirection(Qt::RightToLeft);
     button->setGeometry(rect);
     return button;
+}
+
+namespace {
+
+// Draws a drop-down box's arrow 12 pixels wide and leaves the rest to its text.
+class SlimArrowStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl sub,
+                         const QWidget *widget) const override
+    {
+        if (control != CC_ComboBox)
+            return QProxyStyle::subControlRect(control, option, sub, widget);
+        const QRect box = option->rect;
+        constexpr int arrow = 12;
+        if (sub == SC_ComboBoxArrow)
+            return QRect(box.right() - arrow + 1, box.top(), arrow, box.height());
+        if (sub == SC_ComboBoxEditField)
+            return QRect(box.left() + 1, box.top() + 1, box.width() - arrow - 2, box.height() - 2);
+        return QProxyStyle::subControlRect(control, option, sub, widget);
+    }
+};
+
+} // namespace
+
+void slimArrow(QComboBox *box, int pixels)
+{
+    QFont font = songFont();
+    font.setPixelSize(pixels);
+    box->setFont(font);
+    auto *style = new SlimArrowStyle(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(box);
+    box->setStyle(style);
+    if (QLineEdit *edit = box->lineEdit())
+        edit->setTextMargins(0, 0, 0, 0);
 }
 
 } // namespace look

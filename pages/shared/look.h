@@ -40,4 +40,8 @@ QComboBox *barComboBox(QWidget *bar, const QString &name, int left, int top, con
 QToolButton *speedButton(QWidget *parent, const QString &name, const QString &caption, int glyph,
                          const QRect &rect, bool glyphRight = false);
 
+// Gives a narrow drop-down box a slimmer arrow and a larger font, so that a short text of symbols
+// reads clearly without the box growing.
+void slimArrow(QComboBox *box, int pixels);
+
 } // namespace look

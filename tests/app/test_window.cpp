@@ -7,12 +7,14 @@
 #include "statusbar.h"
 #include "testmain.h"
 
+#include <QAccessible>
 #include <QMenuBar>
 #include <QTabWidget>
 
 #include <memory>
 
 using namespace schema;
+using namespace Qt::StringLiterals;
 
 // The whole window over a fresh database: its frame, pages and what closing writes.
 class TestWindow : public QObject {
@@ -93,6 +95,33 @@ private slots:
             QCOMPARE(w->statusPanels()->panelText(2), StatusBar::updateDate);
         }
         QVERIFY(dialogs->errors().isEmpty());
+    }
+
+    // The bar paints its panels; a screen reader still finds each as text, where it stands.
+    void statusPanelsAreReadableByAssistiveTools()
+    {
+        auto w = shownWindow();
+        StatusBar *bar = w->statusPanels();
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(bar);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::StatusBar);
+        QCOMPARE(iface->childCount(), 3);
+        const QRect barRect(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+        for (int i = 0; i < 3; ++i) {
+            QAccessibleInterface *panel = iface->child(i);
+            QCOMPARE(panel->role(), QAccessible::StaticText);
+            QCOMPARE(panel->text(QAccessible::Name), bar->panelText(i));
+            QCOMPARE(panel->parent(), iface);
+            QCOMPARE(iface->indexOfChild(panel), i);
+            QVERIFY(barRect.contains(panel->rect()));
+            QCOMPARE(iface->childAt(panel->rect().center().x(), panel->rect().center().y()), panel);
+        }
+        QCOMPARE(iface->child(2)->text(QAccessible::Name), StatusBar::updateDate);
+        QCOMPARE(iface->child(1)->rect().left() - iface->child(0)->rect().left(), 330);
+
+        w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"))->setCurrentIndex(2);
+        QCOMPARE(iface->child(0)->text(QAccessible::Name), u"查询条件：显示全部数据"_s);
+        QCOMPARE(iface->child(0)->text(QAccessible::Name), bar->panelText(0));
     }
 
     void menuHasItsItemsAllHidden()

@@ -11,6 +11,8 @@
 #include "testmain.h"
 #include "workspage.h"
 
+#include <QStyleOptionComboBox>
+
 #include <QComboBox>
 #include <QHeaderView>
 #include <QRegularExpression>
@@ -108,6 +110,24 @@ private slots:
         owner.reset();
         dialogs.reset();
         fx.reset();
+    }
+
+    // Every mark shows whole and readable in its 49-pixel box: the arrow leaves its text the room.
+    void marksFitTheirBox()
+    {
+        openPage();
+        page->show();
+        QComboBox *mark = page->bj_DBComboBox;
+        QCOMPARE(mark->geometry(), QRect(58, 88, 49, 20));
+        QVERIFY(mark->font().pixelSize() >= 14);
+        QStyleOptionComboBox option;
+        option.initFrom(mark);
+        option.editable = mark->isEditable();
+        const QRect field =
+            mark->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, mark);
+        for (const QString &text : categories::markTexts())
+            QVERIFY2(mark->fontMetrics().horizontalAdvance(text) <= field.width(), qPrintable(text));
+        QVERIFY(mark->lineEdit()->width() >= mark->fontMetrics().horizontalAdvance(QStringLiteral("『』")));
     }
 
     void marksAreTheExactCodePoints()
