@@ -169,6 +169,10 @@ private slots:
         const RhymeWordTally tally = countRhymeWords(poems, prosody::RhymeBooks::load(m_books));
         QCOMPARE(tally.poems, 4);
         QCOMPARE(tally.positions, 12);
+        QCOMPARE(tally.byFaults[0], 3);
+        QCOMPARE(tally.byFaults[1], 1);
+        QCOMPARE(tally.byFaults[2], 0);
+        QCOMPARE(tally.byFaults[3] + tally.byFaults[4], 1);
         using prosody::Book;
         QCOMPARE(countsOf(tally, Book::Pingshui, u"下平一先"_s), u"天2 船2 眠1"_s);
         QCOMPARE(countsOf(tally, Book::Pingshui, u"下平八庚"_s), u"明1 行1 鸣1"_s);

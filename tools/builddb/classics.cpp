@@ -384,6 +384,17 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
     QStringList unplaced;
     for (prosody::Book b : prosody::allBooks)
         unplaced << QStringLiteral("%1 %2").arg(prosody::bookName(b)).arg(summary.rhymes.unplaced[int(b)]);
+    const qsizetype *faults = summary.rhymes.byFaults;
+    progress.stage(
+        QStringLiteral("regulated forms"),
+        QStringLiteral("%1 poems with a level rhyme; by faults: %2 none, %3 one, %4 two, %5 three, %6 "
+                       "four or more (more than two left out)")
+            .arg(std::accumulate(faults, faults + 5, qsizetype(0)))
+            .arg(faults[0])
+            .arg(faults[1])
+            .arg(faults[2])
+            .arg(faults[3])
+            .arg(faults[4]));
     progress.stage(QStringLiteral("rhyme words"),
                    QStringLiteral("%1 poems of regulated verse, %2 rhyme positions; %3 rows; not placed: %4")
                        .arg(summary.rhymes.poems)

@@ -21,6 +21,7 @@ struct RhymeWordCount {
 struct RhymeWordTally {
     QList<RhymeWordCount> counts; // by book, then the groups in the book's order, most used first
     qsizetype poems = 0;          // poems judged regulated verse
+    qsizetype byFaults[5] = {};   // poems of a form with a level rhyme, by faults: 0, 1, 2, 3, 4 or more
     qsizetype positions = 0;      // rhyme positions in them
     qsizetype unplaced[4] = {};   // positions a book could put in no single group, by book
 };
