@@ -183,10 +183,10 @@ private:
     QHash<QString, QList<qsizetype>> m_byHead; // author and length of the head → poems
 };
 
-void readPrimer(const QString &path, const QString &collection, const QString &dynasty, const Converter &t2s,
-                Merger &merger)
+void readPrimerFile(const QString &path, const QString &collection, const QString &dynasty,
+                    const Converter &t2s, Merger &merger)
 {
-    for (const PrimerPoem &p : builddb::readPrimer(path, dynasty, t2s))
+    for (const PrimerPoem &p : readPrimer(path, dynasty, t2s))
         merger.add({p.title,
                     p.author,
                     p.dynasty.isEmpty() ? kUnknownDynasty : p.dynasty,
@@ -283,8 +283,9 @@ QList<ClassicPoem> readClassics(const QString &dist, const Converter &t2s, Corpu
     QList<ClassicPoem> poems;
     Merger merger(poems, report);
     const QDir root(dist);
-    readPrimer(tangPrimerPath(dist), kTangPrimer, QStringLiteral("唐"), t2s, merger);
-    readPrimer(root.filePath(QStringLiteral("mengxue/qianjiashi.json")), kQianjiashi, QString(), t2s, merger);
+    readPrimerFile(tangPrimerPath(dist), kTangPrimer, QStringLiteral("唐"), t2s, merger);
+    readPrimerFile(root.filePath(QStringLiteral("mengxue/qianjiashi.json")), kQianjiashi, QString(), t2s,
+                   merger);
     const Collection songPrimer{kSongPrimer, QStringLiteral("宋"), cs::formCi, QStringLiteral("rhythmic"), {},
                                 true};
     readCollectionFile(root.filePath(QStringLiteral("songci/宋词三百首.json")), songPrimer, t2s, merger);
