@@ -74,6 +74,13 @@ make_reference() {
     "$BUILD/tools/shihai-builddb" --rhymebooks date/rhymebooks.db --if-outdated
 }
 
+# The classics (全唐诗, 宋词, their full-text index and rhyme words) are reference data too; built after the
+# rhyme books, whose data version is part of theirs.
+make_classics() {
+    mkdir -p date
+    "$BUILD/tools/shihai-builddb" --classics date/classics.db --if-outdated
+}
+
 # Every test once more, built with AddressSanitizer and UndefinedBehaviorSanitizer; a leak fails too.
 sanitizer_tests() {
     say "building and running the tests under AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -104,6 +111,7 @@ run)
     build
     make_database
     make_reference
+    make_classics
     exec "$BUILD/app/shihai"
     ;;
 test)
@@ -113,6 +121,7 @@ test)
     build
     make_database
     make_reference
+    make_classics
     say "running the tests"
     # As root the package test also installs the package, starts it and removes it again.
     SHIHAI_TEST_DPKG=1 ctest --test-dir "$BUILD" --output-on-failure -j "$JOBS"

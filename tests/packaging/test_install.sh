@@ -24,7 +24,7 @@ check() { # description, command...
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
 root="$work/root/usr"
 for f in bin/shihai bin/shihai-gelv bin/shihai-builddb libexec/shihai/shihai share/shihai/W.mdb \
-    share/shihai/rhymebooks.db share/applications/shihai.desktop share/metainfo/shihai.metainfo.xml \
+    share/shihai/rhymebooks.db share/shihai/classics.db share/applications/shihai.desktop share/metainfo/shihai.metainfo.xml \
     share/icons/hicolor/scalable/apps/shihai.svg share/icons/hicolor/48x48/apps/shihai.png \
     share/icons/hicolor/256x256/apps/shihai.png share/doc/shihai/copyright; do
     check "installed $f" test -s "$root/$f"
@@ -55,6 +55,7 @@ check "first start runs the program" start "$home"
 check "the window was shown and closed" grep -q '{"close":true}' "$work/out"
 check "first start copies the dictionary" cmp -s "$data/W.mdb" "$root/share/shihai/W.mdb"
 check "first start copies the rhyme books" cmp -s "$data/rhymebooks.db" "$root/share/shihai/rhymebooks.db"
+check "first start copies the classics" cmp -s "$data/classics.db" "$root/share/shihai/classics.db"
 sqlite3 "$data/W.mdb" "INSERT INTO 作品 (标题, 类别, 内容) VALUES ('我的诗', '甲类', '春风')"
 touch -d '2000-01-01' "$data/rhymebooks.db"
 echo "changed" >>"$data/rhymebooks.db"

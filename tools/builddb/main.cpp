@@ -1,5 +1,6 @@
 #include "builder.h"
 #include "builderror.h"
+#include "classics.h"
 #include "reference.h"
 
 #include <QCommandLineParser>
@@ -17,8 +18,9 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Builds the dictionary database of 诗海拾贝 (rhyme tables, words, idioms and classic works) from the "
-        "installed data packages. An existing OUTPUT is never replaced. With --rhymebooks it builds the "
-        "reference file of the rhyme books instead, which it replaces freely."));
+        "installed data packages. An existing OUTPUT is never replaced. With --rhymebooks or --classics it "
+        "builds a reference file instead (the rhyme books, or the classics with their full-text index), "
+        "which it replaces freely."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("OUTPUT"), QStringLiteral("The database file to write."));
     const BuildOptions defaults;
@@ -35,21 +37,50 @@ int main(int argc, char **argv)
         QStringLiteral(
             "Build the reference file of the rhyme books (平水韵, 词林正韵, 中华新韵, 中华通韵) at FILE."),
         QStringLiteral("FILE"));
+    const QCommandLineOption classics(
+        QStringLiteral("classics"),
+        QStringLiteral(
+            "Build the reference file of the classics (全唐诗, 宋词 and the primers, their full-text "
+            "index and rhyme words) at FILE."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption books(
+        QStringLiteral("books"),
+        QStringLiteral("With --classics: the rhyme books to count rhyme words in (default: rhymebooks.db "
+                       "beside FILE)."),
+        QStringLiteral("FILE"));
     const QCommandLineOption ifOutdated(
         QStringLiteral("if-outdated"),
-        QStringLiteral(
-            "With --rhymebooks: leave FILE alone when it holds the data version of these sources."));
+        QStringLiteral("With --rhymebooks or --classics: leave FILE alone when it holds the data version of "
+                       "these sources."));
     parser.addOption(sources);
     parser.addOption(unihan);
     parser.addOption(rhymeBooks);
+    parser.addOption(classics);
+    parser.addOption(books);
     parser.addOption(ifOutdated);
     parser.process(app);
 
-    const bool reference = parser.isSet(rhymeBooks);
-    if (parser.positionalArguments().size() != (reference ? 0 : 1))
+    const bool reference = parser.isSet(rhymeBooks) || parser.isSet(classics);
+    if (parser.positionalArguments().size() != (reference ? 0 : 1) ||
+        (parser.isSet(rhymeBooks) && parser.isSet(classics)))
         parser.showHelp(2);
 
     QTextStream out(stdout);
+    if (parser.isSet(classics)) {
+        ClassicsOptions options;
+        options.output = parser.value(classics);
+        options.rhymeBooks = parser.value(books);
+        options.sources.root = parser.value(sources);
+        options.sources.unihan = parser.value(unihan);
+        options.onlyIfOutdated = parser.isSet(ifOutdated);
+        try {
+            buildClassicsFile(options, out);
+        } catch (const BuildError &error) {
+            std::fprintf(stderr, "shihai-builddb: %s\n", error.what());
+            return 1;
+        }
+        return 0;
+    }
     if (reference) {
         ReferenceOptions options;
         options.output = parser.value(rhymeBooks);

@@ -4,6 +4,7 @@
 #include "converter.h"
 #include "dberror.h"
 #include "progress.h"
+#include "referencewriter.h"
 #include "rhymebookschema.h"
 #include "sqlite.h"
 
@@ -14,7 +15,6 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace builddb {
@@ -32,78 +32,6 @@ const QString kPinyinPackage = QStringLiteral("@pinyin-pro/data");
 QString text(char32_t c)
 {
     return QString::fromUcs4(&c, 1);
-}
-
-// A new SQLite file written in one transaction; closed when it goes out of scope.
-class ReferenceWriter {
-public:
-    explicit ReferenceWriter(const QString &path)
-        : m_path(path)
-    {
-        sqlite3 *db = nullptr;
-        const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        m_db.reset(db);
-        if (rc != SQLITE_OK)
-            throw BuildError(path,
-                             QStringLiteral("cannot be created: ") + QString::fromUtf8(sqlite3_errmsg(db)));
-        // A temporary file until the build succeeds: it needs no crash safety.
-        exec("PRAGMA journal_mode = OFF");
-        exec("PRAGMA synchronous = OFF");
-        exec("BEGIN");
-        for (const QString &sql : rb::createStatements())
-            if (!sql.startsWith(QStringLiteral("CREATE INDEX")))
-                exec(sql.toUtf8());
-    }
-
-    void exec(const QByteArray &sql)
-    {
-        char *error = nullptr;
-        if (sqlite3_exec(m_db.get(), sql.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-            const QString message = QString::fromUtf8(error);
-            sqlite3_free(error);
-            throw BuildError(m_path, message);
-        }
-    }
-
-    // Inserts rows of values (texts or integers) into table.
-    void insert(const QString &table, int columns, const std::function<void(Statement &)> &bindAll)
-    {
-        QStringList marks;
-        for (int i = 1; i <= columns; ++i)
-            marks << QStringLiteral("?%1").arg(i);
-        try {
-            Statement stmt(m_db.get(), QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                                           .arg(quotedIdentifier(table), marks.join(u','))
-                                           .toUtf8());
-            bindAll(stmt);
-        } catch (const DbError &e) {
-            throw BuildError(m_path, e.message());
-        }
-    }
-
-    void finish()
-    {
-        for (const QString &sql : rb::createStatements())
-            if (sql.startsWith(QStringLiteral("CREATE INDEX")))
-                exec(sql.toUtf8());
-        exec("COMMIT");
-        if (sqlite3_close(m_db.release()) != SQLITE_OK)
-            throw BuildError(m_path, QStringLiteral("cannot be closed"));
-    }
-
-private:
-    struct Closer {
-        void operator()(sqlite3 *db) const { sqlite3_close(db); }
-    };
-    QString m_path;
-    std::unique_ptr<sqlite3, Closer> m_db;
-};
-
-void run(Statement &stmt)
-{
-    stmt.step();
-    stmt.reset();
 }
 
 void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
@@ -177,16 +105,6 @@ QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources)
         {kPinyinPackage, packageVersion(sources.nodeModule(kPinyinPackage))},
         {QStringLiteral("Unihan"), unihanDate(sources.unihanFile(QStringLiteral("Unihan_Variants.txt.bz2")))},
     };
-}
-
-// Puts the finished temporary file in place of path, replacing an older reference file at once.
-void replace(QTemporaryFile &temporary, const QString &path)
-{
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
-                    QFile::encodeName(path).constData()) != 0)
-        throw BuildError(path, QStringLiteral("cannot be written: ") +
-                                   QString::fromLocal8Bit(std::strerror(errno)));
-    temporary.setAutoRemove(false);
 }
 
 void logBooks(const RhymeBooks &books, Progress &progress)
@@ -333,15 +251,9 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
     summary.books = buildRhymeBooks(in);
     logBooks(summary.books, progress);
 
-    QTemporaryFile temporary(
-        QDir(target.absolutePath()).filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    if (!temporary.open())
-        throw BuildError(temporary.fileTemplate(),
-                         QStringLiteral("cannot be created: ") + temporary.errorString());
-    temporary.close();
-    temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const std::unique_ptr<QTemporaryFile> temporary = temporaryBeside(options.output);
     {
-        ReferenceWriter writer(temporary.fileName());
+        ReferenceWriter writer(temporary->fileName(), rb::createStatements());
         writeBooks(writer, summary.books);
         writer.insert(rb::tableWordReadings, 2, [&](Statement &stmt) {
             for (auto it = words.constBegin(); it != words.constEnd(); ++it) {
@@ -361,7 +273,7 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
         });
         writer.finish();
     }
-    replace(temporary, options.output);
+    replace(*temporary, options.output);
     summary.wordReadings = words.size();
     summary.fileSize = QFileInfo(options.output).size();
     progress.stage(QStringLiteral("reference file written"), QStringLiteral("%1 (%2 MB) in %3 s")

@@ -205,20 +205,6 @@ bool isChineseNumeral(const QString &text)
     return numeral.match(text).hasMatch();
 }
 
-// Whether two lines are one line in two copies: equal, or differing in a variant character
-// (彊/强) or, in a long line, two.
-bool isSameLine(const QString &a, const QString &b)
-{
-    if (a.size() != b.size())
-        return false;
-    const qsizetype allowed = a.size() / 8;
-    qsizetype differences = 0;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && ++differences > allowed)
-            return false;
-    return true;
-}
-
 // The number in "poet.tang.12000.json", so that the files are read in the collection's order.
 int fileNumber(const QString &name)
 {
@@ -253,6 +239,18 @@ QString markOf(const QString &category)
         if (c.name == category)
             return c.mark;
     return {};
+}
+
+bool isSameLine(const QString &a, const QString &b)
+{
+    if (a.size() != b.size())
+        return false;
+    const qsizetype allowed = a.size() / 8;
+    qsizetype differences = 0;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && ++differences > allowed)
+            return false;
+    return true;
 }
 
 QString firstClause(const QString &text)

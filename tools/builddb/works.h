@@ -69,6 +69,10 @@ struct PrimerPoem {
 QList<PrimerPoem> readPrimer(const QString &path, const QString &defaultDynasty, const Converter &t2s);
 QString tangPrimerPath(const QString &dist); // 唐诗三百首
 
+// Whether two lines are one line in two copies: equal, or differing in a variant character
+// (彊/强) or, in a long line, one more for every eight characters.
+bool isSameLine(const QString &a, const QString &b);
+
 // First clause of a text, up to its first punctuation mark: "白日依山尽" of "白日依山尽，黄河入海流。".
 QString firstClause(const QString &text);
 

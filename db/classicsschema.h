@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The reference file date/classics.db: the poems of 全唐诗 and 宋词 (and the primers' 唐诗三百首, 千家诗
+// and 宋词三百首) in simplified characters, a full-text index of their lines and the rhyme words of their
+// regulated verse. It holds no user data and is rebuilt whenever its data version changes.
+namespace classicsschema {
+
+inline const QString defaultPath = QStringLiteral("date/classics.db");
+
+// 版本(键, 值): the data version and the versions of the sources.
+inline const QString tableVersion = QStringLiteral("版本");
+inline const QString versionKey = QStringLiteral("数据版本");
+
+// 概况(项, 值): counts of the build (诗, 句, 字, 近体诗, 合并).
+inline const QString tableTotals = QStringLiteral("概况");
+
+// 诗(编号, 题, 作者, 朝代, 体, 出处, 注, 首句, 句数): one row per poem; 体 诗 or 词; 出处 the collections
+// holding it, joined by " · "; its lines are 句 首句 to 首句 + 句数 - 1.
+inline const QString tablePoems = QStringLiteral("诗");
+// 句(编号, 诗, 文): the lines (the entries of a poem's text: a couplet in most 诗, a clause in 词),
+// numbered in the order a search shows them: the primers' poems first, then the rest, each by dynasty.
+inline const QString tableLines = QStringLiteral("句");
+// 句索引(文): FTS5 without content over 句, rowid = 句.编号. Each Chinese character is a token, any run of
+// other characters one token "0", so that a phrase of characters never matches across punctuation.
+inline const QString tableIndex = QStringLiteral("句索引");
+// 朝代(序, 名): the dynasties in the order counts are shown.
+inline const QString tableDynasties = QStringLiteral("朝代");
+// 朝代段(起, 止, 朝代): runs of consecutive line numbers of one dynasty; few, so a count by dynasty
+// needs no join.
+inline const QString tableRuns = QStringLiteral("朝代段");
+// 字频(字, 朝代, 句数): lines holding each character, by dynasty: one-character counts without the index.
+inline const QString tableCharCounts = QStringLiteral("字频");
+// 韵脚(书, 部, 字, 次数): how often the regulated verse rhymes on a character in a group of a book.
+inline const QString tableRhymeWords = QStringLiteral("韵脚");
+
+inline const QString formShi = QStringLiteral("诗");
+inline const QString formCi = QStringLiteral("词");
+// The token standing for a run of characters that are not Chinese characters.
+inline const QString gapToken = QStringLiteral("0");
+
+// CREATE statements of a fresh file, indexes last.
+QStringList createStatements();
+
+} // namespace classicsschema

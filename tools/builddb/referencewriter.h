@@ -1,0 +1,48 @@
+#pragma once
+
+#include "db/sqlite.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryFile>
+
+#include <functional>
+#include <memory>
+
+struct sqlite3;
+
+namespace builddb {
+
+// A new reference file (SQLite) written in one transaction: tables first, the CREATE INDEX statements
+// of the schema at finish(), which also gives back the pages freed meanwhile. Closed when it goes out
+// of scope. Throws BuildError naming the file.
+class ReferenceWriter {
+public:
+    ReferenceWriter(const QString &path, const QStringList &createStatements);
+
+    void exec(const QByteArray &sql);
+    // Inserts rows of values (texts or integers) into table.
+    void insert(const QString &table, int columns, const std::function<void(Statement &)> &bindAll);
+    // Runs one statement, which bindAll binds and steps as often as it needs.
+    void prepared(const QByteArray &sql, const std::function<void(Statement &)> &bindAll);
+    void finish();
+
+private:
+    struct Closer {
+        void operator()(sqlite3 *db) const;
+    };
+    QString m_path;
+    QStringList m_indexes;
+    std::unique_ptr<sqlite3, Closer> m_db;
+};
+
+// Steps a prepared insert once and makes it ready for the next row.
+void run(Statement &stmt);
+
+// A temporary file beside path for a new reference file, readable by all once in place.
+std::unique_ptr<QTemporaryFile> temporaryBeside(const QString &path);
+
+// Puts the finished temporary file in place of path, replacing an older reference file at once.
+void replace(QTemporaryFile &temporary, const QString &path);
+
+} // namespace builddb
