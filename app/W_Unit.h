@@ -45,6 +45,7 @@ public:
     // The 格律 window: opened or raised by its button, F9 and the draft's context menu.
     void Edit_gelv_SpeedButtonClick();
     void gelvLookUp(const QString &hanzi);
+    void gelvExamples(const QString &word);
     // 编辑整理
     void ViewShow();
     void ComboBox4Change();

@@ -11,6 +11,7 @@ void TW::wireAssociationPage()
     connect(m_think->Think_SpeedButton, &QToolButton::clicked, this, &TW::Think_SpeedButtonClick);
     connect(m_think->Think_ComboBox, &QComboBox::editTextChanged, this, &TW::Think_ComboBoxChange);
     connect(m_think->Think_Edit, &ClickEdit::clicked, this, &TW::Think_EditClick);
+    connect(m_think, &AssociationPage::examplesRequested, this, &TW::gelvExamples);
 }
 
 void TW::ThinkShow()

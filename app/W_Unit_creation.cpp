@@ -2,6 +2,7 @@
 
 #include "boundcontrols.h"
 #include "creationpage.h"
+#include "db/classicsschema.h"
 #include "db/rhymebookschema.h"
 #include "gelvwindow.h"
 #include "guard.h"
@@ -28,7 +29,8 @@ void TW::wireCreationPage()
 GelvWindow *TW::gelvWindow()
 {
     if (!m_gelv)
-        m_gelv = new GelvWindow(m_edit->Edit_DBRichEdit, rhymebookschema::defaultPath, this);
+        m_gelv = new GelvWindow(m_edit->Edit_DBRichEdit, rhymebookschema::defaultPath,
+                                classicsschema::defaultPath, this);
     return m_gelv;
 }
 
@@ -40,6 +42,11 @@ void TW::Edit_gelv_SpeedButtonClick()
 void TW::gelvLookUp(const QString &hanzi)
 {
     gelvWindow()->lookUp(hanzi);
+}
+
+void TW::gelvExamples(const QString &word)
+{
+    gelvWindow()->showExamples(word);
 }
 
 void TW::EditShow()

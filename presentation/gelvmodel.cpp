@@ -213,15 +213,33 @@ void GelvModel::setLookupGroup(int index)
     emit lookupChanged();
 }
 
-QStringList GelvModel::members(bool common) const
+void GelvModel::setClassics(std::shared_ptr<const classics::Classics> classics)
 {
-    QStringList out;
+    m_classics = std::move(classics);
+    emit lookupChanged();
+}
+
+QList<GelvModel::Member> GelvModel::members(bool common) const
+{
+    QList<Member> out;
     const QList<GroupChoice> choices = groupChoices();
     if (m_lookupGroup >= choices.size())
         return out;
     const GroupChoice &c = choices.at(m_lookupGroup);
-    for (const RhymeBooks::Member &m : m_books->members(m_book, c.group))
+    const auto take = [&](const RhymeBooks::Member &m, int count) {
         if ((!c.byTone || m.tone == c.tone) && (m.level == 1) == common)
-            out << text(m.hanzi);
+            out.append({text(m.hanzi), count});
+    };
+    if (m_classics) {
+        try {
+            for (const classics::CountedMember &m : m_classics->membersByUse(*m_books, m_book, c.group))
+                take(m.member, m.count);
+            return out;
+        } catch (const classics::ClassicsError &) {
+            out.clear(); // unreadable now: the book's order, without counts
+        }
+    }
+    for (const RhymeBooks::Member &m : m_books->members(m_book, c.group))
+        take(m, -1);
     return out;
 }

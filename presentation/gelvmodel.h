@@ -1,5 +1,6 @@
 #pragma once
 
+#include "classics/classics.h"
 #include "prosody/check.h"
 
 #include <QList>
@@ -59,10 +60,18 @@ public:
     QStringList lookupGroups() const;
     int lookupGroup() const { return m_lookupGroup; }
     void setLookupGroup(int index);
-    // The characters of the chosen group: the common ones (level 1) and the rest, each in the book's
-    // order.
-    QStringList commonMembers() const { return members(true); }
-    QStringList otherMembers() const { return members(false); }
+    // The characters of the chosen group: the common ones (level 1) and the rest, each most rhymed on
+    // in the classics first (with the count), then in the book's order; count is -1 without the
+    // classics.
+    struct Member {
+        QString hanzi;
+        int count;
+        bool operator==(const Member &) const = default;
+    };
+    QList<Member> commonMembers() const { return members(true); }
+    QList<Member> otherMembers() const { return members(false); }
+    // The classics that order the group's characters by use; may be null.
+    void setClassics(std::shared_ptr<const classics::Classics> classics);
 
 signals:
     void checksChanged();
@@ -76,7 +85,7 @@ private:
     };
     void recheck();
     QList<GroupChoice> groupChoices() const;
-    QStringList members(bool common) const;
+    QList<Member> members(bool common) const;
 
     QString m_path;
     std::shared_ptr<const prosody::RhymeBooks> m_books;
@@ -88,6 +97,7 @@ private:
     int m_checkedFrom = 0;
     QString m_checkedText;
     QList<prosody::PoemCheck> m_checks;
+    std::shared_ptr<const classics::Classics> m_classics;
     char32_t m_lookup = 0;
     int m_lookupGroup = 0;
 };

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QToolButton>
@@ -108,6 +109,30 @@ AssociationPage::AssociationPage(Database &db, StatusBar *status, QWidget *paren
     cizu_DBGrid = keyGrid(Panel13, QStringLiteral("cizu_DBGrid"), m_db.Cizu_ADOQuery, colWord, 659);
     Panel14 = gridPanel(this, QStringLiteral("Panel14"), QRect(0, 279, 784, 239));
     chengyu_DBGrid = keyGrid(Panel14, QStringLiteral("chengyu_DBGrid"), m_db.Chengyu_ADOQuery, colIdiom, 658);
+    for (DbGrid *grid : {cizu_DBGrid, chengyu_DBGrid}) {
+        grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](const QPoint &pos) {
+            if (QMenu *menu = rowMenu(grid, pos)) {
+                menu->exec(grid->viewport()->mapToGlobal(pos));
+                delete menu;
+            }
+        });
+    }
+}
+
+QMenu *AssociationPage::rowMenu(DbGrid *grid, const QPoint &pos)
+{
+    const QModelIndex at = grid->indexAt(pos);
+    if (!at.isValid())
+        return nullptr;
+    // The key column (the word or the idiom) is the first.
+    const QString word = grid->model()->index(at.row(), 0).data().toString().trimmed();
+    if (word.isEmpty())
+        return nullptr;
+    auto *menu = new QMenu(grid);
+    QAction *examples = menu->addAction(QStringLiteral("查看例句"));
+    connect(examples, &QAction::triggered, this, [this, word] { emit examplesRequested(word); });
+    return menu;
 }
 
 void AssociationPage::ThinkShow()

@@ -8,6 +8,7 @@ class DbGrid;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
 class QToolButton;
 class StatusBar;
 
@@ -36,6 +37,10 @@ public:
     void Think_ComboBoxChange();
     void Think_EditClick();
 
+    // The menu of a grid's row at pos: 查看例句 of the row's word or idiom. The caller owns it;
+    // null when pos is on no row.
+    QMenu *rowMenu(DbGrid *grid, const QPoint &pos);
+
     QFrame *Panel10;
     QLabel *Think_Label;
     QComboBox *Think_ComboBox;
@@ -45,6 +50,10 @@ public:
     DbGrid *cizu_DBGrid;
     QFrame *Panel14;
     DbGrid *chengyu_DBGrid;
+
+signals:
+    // The user asked to see a word in the lines of the classics.
+    void examplesRequested(const QString &word);
 
 private:
     void writeStatus();

@@ -2,17 +2,24 @@
 
 #include "look.h"
 #include "markedpoemview.h"
+#include "presentation/examplesmodel.h"
 #include "presentation/gelvmodel.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 using namespace prosody;
@@ -22,6 +29,41 @@ namespace {
 constexpr int kWidth = 440;
 constexpr int kStartRole = Qt::UserRole;
 constexpr int kLengthRole = Qt::UserRole + 1;
+constexpr int kCountRole = Qt::UserRole + 2;
+
+// A character of a rhyme group large, and below it, small, how often the classics rhyme on it.
+class CountedCharacterDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem plain = option;
+        initStyleOption(&plain, index);
+        plain.text.clear();
+        plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+        const QRect cell = option.rect;
+        const int count = index.data(kCountRole).toInt();
+        painter->save();
+        painter->setPen(option.state & QStyle::State_Selected
+                            ? option.palette.color(QPalette::HighlightedText)
+                            : option.palette.color(QPalette::Text));
+        painter->setFont(option.font);
+        painter->drawText(cell.adjusted(0, 0, 0, count > 0 ? -11 : 0), Qt::AlignCenter,
+                          index.data().toString());
+        if (count > 0) {
+            QFont small = option.font;
+            small.setPixelSize(9);
+            painter->setFont(small);
+            painter->setPen(QColor(0, 90, 150));
+            painter->drawText(cell.adjusted(0, cell.height() - 12, 0, 0), Qt::AlignCenter,
+                              QString::number(count));
+        }
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override { return QSize(30, 34); }
+};
 
 QColor severityColor(Severity s)
 {
@@ -46,7 +88,8 @@ QListWidget *characterGrid(QWidget *parent, const QString &name)
     list->setWrapping(true);
     list->setResizeMode(QListView::Adjust);
     list->setMovement(QListView::Static);
-    list->setGridSize(QSize(26, 26));
+    list->setGridSize(QSize(30, 34));
+    list->setItemDelegate(new CountedCharacterDelegate(list));
     list->setMinimumHeight(56);
     list->setUniformItemSizes(true);
     QFont font = look::songFont();
@@ -64,15 +107,20 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 } // namespace
 
-GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, QWidget *mainWindow)
+GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString &classicsPath,
+                       QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Tool)
     , m_draft(draft)
     , m_mainWindow(mainWindow)
     , m_model(new GelvModel(booksPath, this))
+    , m_classicsPath(classicsPath)
 {
     setObjectName(QStringLiteral("Gelv"));
     setWindowTitle(QStringLiteral("格律"));
-    resize(kWidth, mainWindow ? mainWindow->height() : 566);
+    // As tall as the main window, taller where the screen has room for more of the group.
+    const int screenHeight =
+        mainWindow && mainWindow->screen() ? mainWindow->screen()->availableGeometry().height() : 0;
+    resize(kWidth, std::max(mainWindow ? mainWindow->height() : 566, std::min(720, screenHeight - 40)));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -109,9 +157,14 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, QWidget *main
     Gelv_Findings->setFont(look::songFont());
     Gelv_Findings->setMinimumHeight(48);
     buildLookup();
+    buildExamples();
+    Gelv_Tabs = new QTabWidget(splitter);
+    Gelv_Tabs->setObjectName(QStringLiteral("Gelv_Tabs"));
+    Gelv_Tabs->addTab(Gelv_Lookup, QStringLiteral("查韵"));
+    Gelv_Tabs->addTab(Gelv_Examples, QStringLiteral("例句"));
     splitter->addWidget(scroll);
     splitter->addWidget(Gelv_Findings);
-    splitter->addWidget(Gelv_Lookup);
+    splitter->addWidget(Gelv_Tabs);
     m_splitter = splitter;
     layout->addWidget(splitter, 1);
 
@@ -169,8 +222,108 @@ void GelvWindow::buildLookup()
         connect(list, &QListWidget::itemDoubleClicked, this, &GelvWindow::insertIntoDraft);
 }
 
+void GelvWindow::buildExamples()
+{
+    Gelv_Examples = new QWidget(this);
+    Gelv_Examples->setObjectName(QStringLiteral("Gelv_Examples"));
+    auto *layout = new QVBoxLayout(Gelv_Examples);
+    layout->setContentsMargins(0, 4, 0, 0);
+    Gelv_Examples_Summary = new QLabel(Gelv_Examples);
+    Gelv_Examples_Summary->setObjectName(QStringLiteral("Gelv_Examples_Summary"));
+    Gelv_Examples_Summary->setWordWrap(true);
+    Gelv_Examples_Summary->setFont(look::songFont());
+    Gelv_Examples_List = new QListWidget(Gelv_Examples);
+    Gelv_Examples_List->setObjectName(QStringLiteral("Gelv_Examples_List"));
+    Gelv_Examples_List->setFont(look::songFont());
+    Gelv_Examples_List->setWordWrap(true);
+    layout->addWidget(Gelv_Examples_Summary);
+    layout->addWidget(Gelv_Examples_List, 1);
+    // More lines as the list is scrolled near its end.
+    connect(Gelv_Examples_List->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (m_examples && value >= Gelv_Examples_List->verticalScrollBar()->maximum() - 2)
+            m_examples->fetchMore();
+    });
+    connect(Gelv_Examples_List, &QListWidget::itemDoubleClicked, this, &GelvWindow::showPoem);
+}
+
+// The classics are opened with the window; without them the part says why in one line.
+void GelvWindow::openClassics()
+{
+    if (m_examples)
+        return;
+    std::shared_ptr<const classics::Classics> opened;
+    QString error;
+    try {
+        opened = classics::Classics::open(m_classicsPath);
+    } catch (const classics::ClassicsError &e) {
+        error = e.message();
+    }
+    m_examples = new ExamplesModel(opened, error, 50, this);
+    m_model->setClassics(opened);
+    connect(m_examples, &ExamplesModel::reset, this, [this] { showExampleRows(0); });
+    connect(m_examples, &ExamplesModel::rowsAdded, this, &GelvWindow::showExampleRows);
+    showExampleRows(0);
+}
+
+void GelvWindow::showExampleRows(int from)
+{
+    Gelv_Examples_Summary->setText(m_examples->summary());
+    if (from == 0)
+        Gelv_Examples_List->clear();
+    const QList<classics::Example> &rows = m_examples->rows();
+    for (qsizetype i = from; i < rows.size(); ++i) {
+        const classics::Example &e = rows.at(i);
+        auto *item = new QListWidgetItem(QStringLiteral("%1　——%2《%3》").arg(e.text, e.author, e.title),
+                                         Gelv_Examples_List);
+        item->setToolTip(QStringLiteral("%1 · %2 · 双击看全诗").arg(e.dynasty, e.author));
+    }
+    // A first page that does not fill the list asks for the next at once.
+    if (m_examples->canFetchMore() && Gelv_Examples_List->verticalScrollBar()->maximum() == 0 &&
+        Gelv_Examples_List->isVisible())
+        m_examples->fetchMore();
+}
+
+void GelvWindow::showPoem(QListWidgetItem *item)
+{
+    const std::optional<classics::Poem> poem = m_examples->poemOf(Gelv_Examples_List->row(item));
+    if (!poem)
+        return;
+    if (!Gelv_Poem) {
+        Gelv_Poem = new QDialog(this);
+        Gelv_Poem->setObjectName(QStringLiteral("Gelv_Poem"));
+        Gelv_Poem->resize(380, 460);
+        auto *text = new QTextBrowser(Gelv_Poem);
+        text->setObjectName(QStringLiteral("Gelv_Poem_Text"));
+        text->setFont(look::songFont());
+        (new QVBoxLayout(Gelv_Poem))->addWidget(text);
+    }
+    const auto escape = [](const QString &t) { return t.toHtmlEscaped(); };
+    QString html = QStringLiteral("<h3>%1</h3><p>%2 · %3</p><p>")
+                       .arg(escape(poem->title), escape(poem->dynasty), escape(poem->author));
+    QStringList lines;
+    for (const QString &line : poem->lines)
+        lines << escape(line);
+    html += lines.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
+    if (!poem->notes.isEmpty())
+        html += QStringLiteral("<p style=\"color:#555\">%1</p>")
+                    .arg(escape(poem->notes).replace(u'\n', QStringLiteral("<br>")));
+    html += QStringLiteral("<p style=\"color:#555\">出处：%1</p>").arg(escape(poem->source));
+    Gelv_Poem->setWindowTitle(QStringLiteral("%1 · %2").arg(poem->title, poem->author));
+    Gelv_Poem->findChild<QTextBrowser *>()->setHtml(html);
+    Gelv_Poem->show();
+    Gelv_Poem->raise();
+}
+
+void GelvWindow::showExamples(const QString &word)
+{
+    open();
+    Gelv_Tabs->setCurrentWidget(Gelv_Examples);
+    m_examples->setText(word);
+}
+
 void GelvWindow::open()
 {
+    openClassics();
     if (!m_model->load()) {
         Gelv_Message->setText(m_model->errorText());
         Gelv_Message->show();
@@ -226,6 +379,8 @@ void GelvWindow::followDraft()
         return;
     const QTextCursor cursor = m_draft->textCursor();
     m_model->setDraft(m_draft->toPlainText(), cursor.selectionStart(), cursor.selectionEnd());
+    if (m_examples && cursor.hasSelection())
+        m_examples->setText(cursor.selectedText());
 }
 
 void GelvWindow::followCaret()
@@ -260,10 +415,19 @@ void GelvWindow::showLookup()
     Gelv_Group_ComboBox->clear();
     Gelv_Group_ComboBox->addItems(m_model->lookupGroups());
     Gelv_Group_ComboBox->setCurrentIndex(m_model->lookupGroup());
-    Gelv_Common_List->clear();
-    Gelv_Common_List->addItems(m_model->commonMembers());
-    Gelv_Other_List->clear();
-    Gelv_Other_List->addItems(m_model->otherMembers());
+    for (const auto &[list, members] : {std::pair(Gelv_Common_List, m_model->commonMembers()),
+                                        std::pair(Gelv_Other_List, m_model->otherMembers())}) {
+        list->clear();
+        for (const GelvModel::Member &m : members) {
+            auto *item = new QListWidgetItem(m.hanzi, list);
+            item->setData(kCountRole, m.count);
+            if (m.count >= 0)
+                item->setToolTip(QStringLiteral("全唐诗、宋词的近体诗押此字 %1 次").arg(m.count));
+        }
+    }
+    // The character looked up stands for its examples too, unless part of the draft is selected.
+    if (m_examples && c && !(m_draft && m_draft->textCursor().hasSelection()))
+        m_examples->setText(hanzi);
 }
 
 void GelvWindow::selectInDraft(QListWidgetItem *item)

@@ -4,8 +4,12 @@
 #include <QTextEdit>
 #include <QWidget>
 
+class ExamplesModel;
 class GelvModel;
 class MarkedPoemView;
+class QDialog;
+class QTabWidget;
+class QTextBrowser;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -18,12 +22,14 @@ class QListWidgetItem;
 class GelvWindow : public QWidget {
     Q_OBJECT
 public:
-    GelvWindow(QTextEdit *draft, const QString &booksPath, QWidget *mainWindow);
+    GelvWindow(QTextEdit *draft, const QString &booksPath, const QString &classicsPath, QWidget *mainWindow);
 
     // Shows the window beside the main window (or raises it), reading the books the first time.
     void open();
     // Opens on one character.
     void lookUp(const QString &hanzi);
+    // Opens on the 例句 of a word.
+    void showExamples(const QString &word);
 
     GelvModel *model() const { return m_model; }
 
@@ -39,12 +45,21 @@ public:
     QComboBox *Gelv_Group_ComboBox;
     QListWidget *Gelv_Common_List;
     QListWidget *Gelv_Other_List;
+    QTabWidget *Gelv_Tabs;
+    QWidget *Gelv_Examples;
+    QLabel *Gelv_Examples_Summary;
+    QListWidget *Gelv_Examples_List;
+    QDialog *Gelv_Poem = nullptr; // made when a line is first opened
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     void buildLookup();
+    void buildExamples();
+    void openClassics();
+    void showExampleRows(int from);
+    void showPoem(QListWidgetItem *item);
     void placeBesideMainWindow();
     void followDraft();
     void followCaret();
@@ -56,6 +71,8 @@ private:
     QPointer<QTextEdit> m_draft; // may go first when the main window is taken apart
     QWidget *m_mainWindow;
     GelvModel *m_model;
+    QString m_classicsPath;
+    ExamplesModel *m_examples = nullptr; // made when the classics are first opened
     class QSplitter *m_splitter;
     bool m_placed = false;
     bool m_splitSet = false;

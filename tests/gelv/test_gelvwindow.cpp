@@ -1,20 +1,27 @@
 #include "W_Unit.h"
+#include "associationpage.h"
 #include "booksfixture.h"
 #include "boundcontrols.h"
+#include "classics.h" // the builder's
+#include "classics/corpus.h"
 #include "creation/rhymedata.h"
 #include "creationpage.h"
+#include "dbgrid.h"
 #include "fixture.h"
 #include "gelvwindow.h"
 #include "markedpoemview.h"
+#include "schema.h"
 #include "statusbar.h"
 #include "testmain.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include <memory>
@@ -26,6 +33,7 @@ using namespace Qt::StringLiterals;
 class TestGelvWindow : public QObject {
     Q_OBJECT
 
+    QTemporaryDir m_corpus; // a classics file built once from a small corpus
     std::unique_ptr<Fixture> fx;
     std::unique_ptr<WorkingDirectory> cwd;
     std::unique_ptr<ScriptedDialogs> dialogs;
@@ -86,12 +94,24 @@ class TestGelvWindow : public QObject {
     }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
+    void initTestCase()
+    {
+        TW::setUpApplication();
+        corpus::writePoetry(m_corpus.path());
+        corpus::writeBooks(m_corpus.filePath(u"date/rhymebooks.db"_s));
+        builddb::ClassicsOptions options;
+        options.output = m_corpus.filePath(u"date/classics.db"_s);
+        options.sources.root = m_corpus.path();
+        QString out;
+        QTextStream log(&out);
+        builddb::buildClassicsFile(options, log);
+    }
     void init()
     {
         fx = std::make_unique<Fixture>();
         addRhymes(*fx);
         writeBooks();
+        QFile::copy(m_corpus.filePath(u"date/classics.db"_s), fx->dir() + u"/date/classics.db"_s);
         cwd = std::make_unique<WorkingDirectory>(fx->dir());
         dialogs = std::make_unique<ScriptedDialogs>();
     }
@@ -261,6 +281,73 @@ private slots:
         QCOMPARE(draft()->toPlainText(), u"木红风"_s);
         QVERIFY(w->close());
         QCOMPARE(fx->value("select 内容 from 作品 where 标题='草稿'"), u"木红风"_s);
+    }
+
+    void examplesFollowTheLookupAndTheSelection()
+    {
+        show();
+        typeText(draft(), u"孤灯"_s);
+        openByButton();
+        auto *summary = child<QLabel>(gelv(), u"Gelv_Examples_Summary"_s);
+        auto *list = child<QListWidget>(gelv(), u"Gelv_Examples_List"_s);
+        QCOMPARE(summary->text(), u"「灯」共 2 句：唐 1 · 宋 1"_s); // the character before the caret
+        QCOMPARE(list->count(), 2);
+        QTextCursor cursor = draft()->textCursor();
+        cursor.setPosition(0);
+        cursor.setPosition(2, QTextCursor::KeepAnchor);
+        draft()->setTextCursor(cursor);
+        QCOMPARE(summary->text(), u"「孤灯」共 1 句：唐 1"_s);
+        QCOMPARE(list->item(0)->text(), u"独坐听风雨，孤灯伴客眠。　——张九《江楼》"_s);
+
+        // A double-click shows the whole poem, read-only, with where it comes from.
+        child<QTabWidget>(gelv(), u"Gelv_Tabs"_s)
+            ->setCurrentWidget(child<QWidget>(gelv(), u"Gelv_Examples"_s));
+        const QPoint at = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        auto *poem = gelv()->findChild<QDialog *>(u"Gelv_Poem"_s);
+        QVERIFY(poem && poem->isVisible());
+        auto *text = child<QTextBrowser>(poem, u"Gelv_Poem_Text"_s);
+        QVERIFY(text->isReadOnly());
+        QVERIFY(text->toPlainText().contains(u"江楼"_s));
+        QVERIFY(text->toPlainText().contains(u"高楼望远天，落日照江船。"_s));
+        QVERIFY(text->toPlainText().contains(u"出处：唐诗三百首"_s));
+    }
+
+    void aWordOfTheAssociationPageOpensItsExamples()
+    {
+        fx->insert(schema::tableWords, {schema::colWord, schema::colMeaning}, {u"孤灯"_s, u"一盏灯"_s});
+        show();
+        child<QTabWidget>(w.get(), u"W_PageControl"_s)->setCurrentIndex(2);
+        auto *page = child<AssociationPage>(w.get(), u"Think"_s);
+        DbGrid *grid = page->cizu_DBGrid;
+        QCOMPARE(grid->model()->index(0, 0).data().toString(), u"孤灯"_s);
+        std::unique_ptr<QMenu> menu(
+            page->rowMenu(grid, grid->visualRect(grid->model()->index(0, 0)).center()));
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().first()->text(), u"查看例句"_s);
+        QVERIFY(!page->rowMenu(grid, QPoint(5, grid->viewport()->height() - 2))); // below the rows
+        menu->actions().first()->trigger();
+        QTRY_VERIFY(gelv() && gelv()->isVisible());
+        QCOMPARE(child<QTabWidget>(gelv(), u"Gelv_Tabs"_s)->currentWidget()->objectName(),
+                 u"Gelv_Examples"_s);
+        QCOMPARE(child<QLabel>(gelv(), u"Gelv_Examples_Summary"_s)->text(), u"「孤灯」共 1 句：唐 1"_s);
+        QCOMPARE(child<QTabWidget>(w.get(), u"W_PageControl"_s)->currentIndex(), 2); // the page stays
+    }
+
+    void withoutTheClassicsTheExamplesSayWhy()
+    {
+        QFile::remove(fx->dir() + u"/date/classics.db"_s);
+        show();
+        typeText(draft(), u"孤"_s);
+        openByButton();
+        const QString summary = child<QLabel>(gelv(), u"Gelv_Examples_Summary"_s)->text();
+        QVERIFY2(summary.contains(u"shihai-builddb --classics"_s), qPrintable(summary));
+        QVERIFY(!summary.contains(u'\n'));
+        QCOMPARE(child<QListWidget>(gelv(), u"Gelv_Examples_List"_s)->count(), 0);
+        // The rest of the window works as before.
+        QCOMPARE(child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s)->text(), u"孤"_s);
     }
 
     void withoutTheBooksTheWindowSaysWhyAndTheProgramGoesOn()

@@ -1,0 +1,131 @@
+#include "classics.h" // the builder's
+#include "classics/corpus.h"
+#include "presentation/examplesmodel.h"
+#include "presentation/gelvmodel.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+// The 例句 of the 格律 window and the lookup's order by use, over a classics file built from a small
+// corpus the test writes.
+class ExamplesModelTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::shared_ptr<const classics::Classics> m_classics;
+
+private slots:
+    void initTestCase()
+    {
+        corpus::writePoetry(m_dir.path());
+        corpus::writeBooks(m_dir.filePath(u"date/rhymebooks.db"_s));
+        builddb::ClassicsOptions options;
+        options.output = m_dir.filePath(u"date/classics.db"_s);
+        options.sources.root = m_dir.path();
+        QString out;
+        QTextStream log(&out);
+        builddb::buildClassicsFile(options, log);
+        m_classics = classics::Classics::open(options.output);
+    }
+
+    // 孤 stands in four lines of the corpus: two of 唐 (江楼, 夜泊) and two of 宋 (忆江南, 杨柳枝).
+    void linesAreCountedByDynastyAndComePageByPage()
+    {
+        ExamplesModel model(m_classics, QString(), 3);
+        QSignalSpy reset(&model, &ExamplesModel::reset);
+        QSignalSpy added(&model, &ExamplesModel::rowsAdded);
+        model.setText(u"孤"_s);
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(model.summary(), u"「孤」共 4 句：唐 2 · 宋 2"_s);
+        QCOMPARE(model.rows().size(), 3);
+        QVERIFY(model.canFetchMore());
+        model.fetchMore();
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(added.first().first().toInt(), 3);
+        QCOMPARE(model.rows().size(), 4);
+        QVERIFY(!model.canFetchMore());
+        model.fetchMore();
+        QCOMPARE(added.count(), 1);
+        for (const classics::Example &e : model.rows())
+            QVERIFY2(e.text.contains(u'孤'), qPrintable(e.text));
+        QCOMPARE(model.rows().first().dynasty, u"唐"_s);
+        QCOMPARE(model.rows().last().dynasty, u"宋"_s);
+
+        // The same text again searches nothing; another starts again from its first page.
+        model.setText(u" 孤 "_s);
+        QCOMPARE(reset.count(), 1);
+        model.setText(u"孤灯"_s);
+        QCOMPARE(reset.count(), 2);
+        QCOMPARE(model.summary(), u"「孤灯」共 1 句：唐 1"_s);
+        QCOMPARE(model.rows().size(), 1);
+        QCOMPARE(model.rows().first().author, u"张九"_s);
+    }
+
+    void aLineOpensItsWholePoem()
+    {
+        ExamplesModel model(m_classics, QString());
+        model.setText(u"孤灯"_s);
+        const std::optional<classics::Poem> poem = model.poemOf(0);
+        QVERIFY(poem);
+        QCOMPARE(poem->title, u"江楼"_s);
+        QCOMPARE(poem->lines.size(), 2);
+        QVERIFY(poem->source.contains(u"唐诗三百首"_s));
+        QVERIFY(!model.poemOf(1));
+    }
+
+    void nothingToShowIsSaid()
+    {
+        ExamplesModel model(m_classics, QString());
+        QVERIFY(model.summary().startsWith(u"选中草稿中的文字"_s));
+        model.setText(u"沧海"_s);
+        QCOMPARE(model.summary(), u"「沧海」：全唐诗、宋词中没有这样的句子"_s);
+        QVERIFY(model.rows().isEmpty());
+        QVERIFY(!model.canFetchMore());
+
+        QString error;
+        try {
+            classics::Classics::open(m_dir.filePath(u"date/none.db"_s));
+        } catch (const classics::ClassicsError &e) {
+            error = e.message();
+        }
+        ExamplesModel missing(nullptr, error);
+        missing.setText(u"孤"_s);
+        QCOMPARE(missing.summary(), error);
+        QVERIFY(error.contains(u"shihai-builddb --classics"_s));
+        QVERIFY(missing.rows().isEmpty());
+    }
+
+    // With the classics the lookup lists the group's characters most rhymed on first, with counts.
+    void theLookupOrdersTheGroupByUse()
+    {
+        GelvModel model(m_dir.filePath(u"date/rhymebooks.db"_s));
+        QVERIFY(model.load());
+        model.setLookup(U'天');
+        const QList<GelvModel::Member> plain = model.commonMembers();
+        QVERIFY(!plain.isEmpty());
+        QVERIFY(std::all_of(plain.begin(), plain.end(),
+                            [](const GelvModel::Member &m) { return m.count == -1; }));
+        model.setClassics(m_classics);
+        const QList<GelvModel::Member> used = model.commonMembers();
+        QCOMPARE(used.size(), plain.size());
+        for (qsizetype i = 1; i < used.size(); ++i)
+            QVERIFY(used.at(i - 1).count >= used.at(i).count);
+        QVERIFY(used.first().count > 0);
+        // Every count is what the classics give for that character in that group.
+        const QList<classics::RhymeWord> words =
+            m_classics->rhymeWords(prosody::Book::Pingshui, model.lookupGroups().first());
+        for (const GelvModel::Member &m : used) {
+            const auto it = std::find_if(words.begin(), words.end(),
+                                         [&](const classics::RhymeWord &w) { return w.hanzi == m.hanzi; });
+            QCOMPARE(m.count, it == words.end() ? 0 : it->count);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ExamplesModelTest)
+#include "test_examplesmodel.moc"
