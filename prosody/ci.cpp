@@ -1,6 +1,7 @@
 #include "prosody/ci.h"
 
 #include <QHash>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <limits>
@@ -15,7 +16,7 @@ constexpr int kFault = 1000;
 
 using Classes = QList<QList<ToneClass>>;
 
-QList<int> lengthsOf(const Poem &poem)
+QList<int> lineLengths(const Poem &poem)
 {
     QList<int> out;
     for (const Line &l : poem.lines)
@@ -23,22 +24,39 @@ QList<int> lengthsOf(const Poem &poem)
     return out;
 }
 
-// Aligns the poem's line lengths with the form's by the cheapest edit: a line for a line (a fault when
-// the lengths differ), one line for two of the form, two for one, or two for two broken elsewhere
-// (多情应笑我，早生华发 for 多情应笑，我早生华发) where the lengths add up (loose but no fault), a line
-// missing or one too many (a fault).
-CiAlignment align(const QList<int> &poem, const CiForm &form)
+enum Step : quint8 { None, Match, Join, Split, Shift, Miss, Extra };
+using Lengths = QVarLengthArray<int, 64>;
+
+Lengths lengthsOf(const CiForm &form)
 {
-    enum Step : quint8 { None, Match, Join, Split, Shift, Miss, Extra };
-    const QList<int> f = form.lengths();
+    Lengths out;
+    for (const CiLine &l : form.lines)
+        out.append(l.length());
+    return out;
+}
+
+// The cheapest edit from the poem's line lengths to the form's: a line for a line (a fault when the
+// lengths differ), one line for two of the form, two for one, or two for two broken elsewhere
+// (多情应笑我，早生华发 for 多情应笑，我早生华发) where the lengths add up (loose but no fault), a line
+// missing or one too many (a fault). Fills the table of costs and, when steps is given, of steps.
+int fillCosts(const QList<int> &poem, const Lengths &f, QVarLengthArray<int, 1024> &cost,
+              QVarLengthArray<Step, 1024> *steps)
+{
     const int m = int(poem.size()), n = int(f.size());
     const int width = n + 1;
-    QList<int> cost((m + 1) * width, std::numeric_limits<int>::max());
-    QList<Step> step((m + 1) * width, None);
+    cost.resize((m + 1) * width);
+    std::fill(cost.begin(), cost.end(), std::numeric_limits<int>::max());
+    if (steps) {
+        steps->resize((m + 1) * width);
+        std::fill(steps->begin(), steps->end(), None);
+    }
     cost[0] = 0;
     const auto relax = [&](int i, int j, int c, Step s) {
-        if (c < cost[i * width + j])
-            cost[i * width + j] = c, step[i * width + j] = s;
+        if (c < cost[i * width + j]) {
+            cost[i * width + j] = c;
+            if (steps)
+                (*steps)[i * width + j] = s;
+        }
     };
     for (int i = 0; i <= m; ++i) {
         for (int j = 0; j <= n; ++j) {
@@ -59,6 +77,17 @@ CiAlignment align(const QList<int> &poem, const CiForm &form)
                 relax(i + 1, j, c + kFault + poem[i], Extra);
         }
     }
+    return cost[m * width + n];
+}
+
+CiAlignment align(const QList<int> &poem, const CiForm &form)
+{
+    const Lengths f = lengthsOf(form);
+    const int m = int(poem.size()), n = int(f.size());
+    const int width = n + 1;
+    QVarLengthArray<int, 1024> cost;
+    QVarLengthArray<Step, 1024> step;
+    fillCosts(poem, f, cost, &step);
     CiAlignment a;
     a.form = &form;
     a.lines.resize(m);
@@ -385,13 +414,21 @@ std::optional<CiAlignment> CiChecker::bestForm(const Poem &poem, const CiTune *t
             c.append(m_checker.classAt(line, i, book));
         classes.append(c);
     }
-    const QList<int> lengths = lengthsOf(poem);
-    std::optional<CiAlignment> best;
+    const QList<int> lengths = lineLengths(poem);
+    // The table of costs first, for every form; the alignment and its 平仄 only where no other form
+    // has fewer faults of structure.
+    QVarLengthArray<int, 1024> table;
+    QVarLengthArray<int, 512> faults;
+    int fewest = std::numeric_limits<int>::max();
     for (const CiForm *form : forms) {
-        CiAlignment a = align(lengths, *form);
-        // No 平仄 can make up for a further fault of structure.
-        if (best && a.structureFaults > best->structureFaults)
+        faults.append(fillCosts(lengths, lengthsOf(*form), table, nullptr) / kFault);
+        fewest = std::min(fewest, faults.last());
+    }
+    std::optional<CiAlignment> best;
+    for (qsizetype i = 0; i < forms.size(); ++i) {
+        if (faults[i] != fewest)
             continue;
+        CiAlignment a = align(lengths, *forms[i]);
         a.toneFaults = countToneFaults(a, classes);
         if (!best || rankOf(a) < rankOf(*best))
             best = std::move(a);

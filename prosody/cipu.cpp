@@ -12,10 +12,16 @@ namespace prosody {
 
 namespace {
 
-QString columnText(sqlite3_stmt *stmt, int column)
+QByteArrayView bytesOf(sqlite3_stmt *stmt, int column)
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
-    return QString::fromUtf8(text, sqlite3_column_bytes(stmt, column));
+    return QByteArrayView(text, sqlite3_column_bytes(stmt, column));
+}
+
+QString columnText(sqlite3_stmt *stmt, int column)
+{
+    const QByteArrayView b = bytesOf(stmt, column);
+    return QString::fromUtf8(b.data(), b.size());
 }
 
 ToneClass classOfName(const QString &name)
@@ -182,29 +188,32 @@ std::shared_ptr<const Cipu> Cipu::read(sqlite3 *db)
             line.rhymeRun = sqlite3_column_int(stmt.handle(), 3);
             line.rhymeTone = line.rhymeRun ? classOfName(columnText(stmt.handle(), 4)) : ToneClass::Unknown;
             line.rhymed = sqlite3_column_int(stmt.handle(), 5);
+            line.positions.reserve(sqlite3_column_int(stmt.handle(), 6));
             form->lines.append(line);
         }
     }
     {
         Statement stmt(db, QByteArrayLiteral("SELECT 牌, 体, 句, 字, 声, 平, 仄, 两, 缺 FROM 词位 "
                                              "ORDER BY 牌, 体, 句, 字"));
+        // Rows of one form come together: its name is decoded only when it changes.
         CiForm *form = nullptr;
         QByteArray lastTune;
         int lastNumber = -1;
+        const QByteArray ping = QByteArrayLiteral("平"), ze = QByteArrayLiteral("仄");
         while (stmt.step()) {
             sqlite3_stmt *s = stmt.handle();
-            const QByteArray tune(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)),
-                                  sqlite3_column_bytes(s, 0));
+            const QByteArrayView tune = bytesOf(s, 0);
             if (tune != lastTune || sqlite3_column_int(s, 1) != lastNumber) {
                 form = formOf(s);
-                lastTune = tune;
+                lastTune = tune.toByteArray();
                 lastNumber = sqlite3_column_int(s, 1);
             }
             const int line = sqlite3_column_int(s, 2) - 1;
             if (!form || line < 0 || line >= form->lines.size())
                 continue;
             CiPosition pos;
-            pos.tone = classOfName(columnText(s, 4));
+            const QByteArrayView tone = bytesOf(s, 4);
+            pos.tone = tone == ping ? ToneClass::Ping : tone == ze ? ToneClass::Ze : ToneClass::Both;
             pos.ping = quint16(sqlite3_column_int(s, 5));
             pos.ze = quint16(sqlite3_column_int(s, 6));
             pos.both = quint16(sqlite3_column_int(s, 7));
