@@ -165,11 +165,30 @@ bool fitsWell(const CiAlignment &a)
     return 8 * a.structureFaults <= std::max<qsizetype>(8, a.form->lines.size());
 }
 
+// How far the poem is from the 词牌's best-fitting form: faults of structure first, then loose fits.
+int distance(const CiChecker &checker, const Poem &poem, const CiTune *tune, Book book)
+{
+    const std::optional<CiAlignment> a = checker.bestForm(poem, tune, book);
+    return a ? a->structureFaults * kFault + a->looseness : 0;
+}
+
 Poem joined(const Poem &first, const Poem &second)
 {
     Poem out = first;
     out.lines += second.lines;
     out.end = second.end;
+    return out;
+}
+
+Classes classesOf(const Checker &checker, const Poem &poem, Book book)
+{
+    Classes out;
+    for (const Line &line : poem.lines) {
+        QList<ToneClass> c;
+        for (qsizetype i = 0; i < line.size(); ++i)
+            c.append(checker.classAt(line, i, book));
+        out.append(c);
+    }
     return out;
 }
 
@@ -407,13 +426,7 @@ std::optional<CiAlignment> CiChecker::bestForm(const Poem &poem, const CiTune *t
         forms = cipu().forms();
     if (forms.isEmpty() || poem.lines.isEmpty())
         return std::nullopt;
-    Classes classes;
-    for (const Line &line : poem.lines) {
-        QList<ToneClass> c;
-        for (qsizetype i = 0; i < line.size(); ++i)
-            c.append(m_checker.classAt(line, i, book));
-        classes.append(c);
-    }
+    const Classes classes = classesOf(m_checker, poem, book);
     const QList<int> lengths = lineLengths(poem);
     // The table of costs first, for every form; the alignment and its 平仄 only where no other form
     // has fewer faults of structure.
@@ -446,13 +459,7 @@ PoemCheck CiChecker::check(const Poem &poem, const CiTune *tune, Book book) cons
         out.form = tune ? tune->name : QString();
         return out;
     }
-    Classes classes;
-    for (const Line &line : poem.lines) {
-        QList<ToneClass> c;
-        for (qsizetype i = 0; i < line.size(); ++i)
-            c.append(m_checker.classAt(line, i, book));
-        classes.append(c);
-    }
+    const Classes classes = classesOf(m_checker, poem, book);
     return CiJudge(m_checker.books(), poem, classes, *a, book).run();
 }
 
@@ -470,10 +477,7 @@ const CiTune *CiChecker::recognise(const Poem &poem, Book book) const
 QList<Poem> CiChecker::readCi(const QString &text, const CiTune *tune, Book book) const
 {
     const QList<Poem> blocks = readPoems(text);
-    const auto cost = [&](const Poem &p) {
-        const std::optional<CiAlignment> a = bestForm(p, tune, book);
-        return a ? a->structureFaults * kFault + a->looseness : 0;
-    };
+    const auto cost = [&](const Poem &p) { return distance(*this, p, tune, book); };
     QList<Poem> out;
     for (qsizetype i = 0; i < blocks.size();) {
         Poem current = blocks[i++];
@@ -512,11 +516,8 @@ std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> 
         Poem poem = blocks[i++];
         const CiTune *tune = poem.title.isEmpty() ? nullptr : books->cipu().find(poem.title);
         if (tune) {
-            const auto cost = [&](const Poem &p) {
-                const std::optional<CiAlignment> a = ci.bestForm(p, tune, ciBook);
-                return a ? a->structureFaults * kFault + a->looseness : 0;
-            };
-            while (next(i) && cost(joined(poem, blocks[i])) < cost(poem))
+            while (next(i) &&
+                   distance(ci, joined(poem, blocks[i]), tune, ciBook) < distance(ci, poem, tune, ciBook))
                 poem = joined(poem, blocks[i++]);
         } else if (!hasShiShape(poem)) {
             std::optional<CiAlignment> best = ci.bestForm(poem, nullptr, ciBook);

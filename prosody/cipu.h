@@ -91,7 +91,8 @@ public:
 
     // The 词牌 for a selector narrowing as the user types: those whose name or alias is the text,
     // then those whose name begins with it, then those whose name holds it, then those whose aliases
-    // hold it; the most written first within each. Every 词牌 when the text is blank.
+    // hold it; the most written first within each. Every 词牌 when the text is blank. Names are in
+    // simplified characters; blanks in the text are ignored.
     QList<const CiTune *> search(const QString &typed) const;
 
     // Every form of every 词牌, for matching a 词 of unknown 词牌.
