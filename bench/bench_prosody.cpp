@@ -1,5 +1,7 @@
 // Benchmarks of the metre check on the real rhyme books (date/rhymebooks.db of the source tree).
 #include "prosody/check.h"
+#include "prosody/ci.h"
+#include "prosody/cipu.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +10,8 @@
 
 #include <optional>
 
+#include <sqlite3.h>
+
 namespace {
 
 const QString kBooksPath = QStringLiteral(SHIHAI_SOURCE_ROOT "/date/rhymebooks.db");
@@ -15,6 +19,12 @@ const QString kBooksPath = QStringLiteral(SHIHAI_SOURCE_ROOT "/date/rhymebooks.d
 const QString kDenggao =
     QStringLiteral("风急天高猿啸哀，渚清沙白鸟飞回。\n无边落木萧萧下，不尽长江滚滚来。\n"
                    "万里悲秋常作客，百年多病独登台。\n艰难苦恨繁霜鬓，潦倒新停浊酒杯。\n");
+
+// 念奴娇 in 苏轼's words: twenty lines, two of them broken elsewhere than the corpus breaks them.
+const QString kNiannujiao = QStringLiteral(
+    "大江东去，浪淘尽，千古风流人物。故垒西边，人道是，三国周郎赤壁。乱石穿空，惊涛拍岸，"
+    "卷起千堆雪。江山如画，一时多少豪杰。\n\n遥想公瑾当年，小乔初嫁了，雄姿英发。羽扇纶巾，谈笑间，"
+    "樯橹灰飞烟灭。故国神游，多情应笑我，早生华发。人生如梦，一尊还酹江月。\n");
 
 std::shared_ptr<const prosody::RhymeBooks> books()
 {
@@ -31,6 +41,7 @@ QString longDraft()
     return text;
 }
 
+// The books and the 词谱 together: RhymeBooks::load reads both.
 void loadBooks(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -42,6 +53,42 @@ void loadBooks(benchmark::State &state)
     }
 }
 BENCHMARK(loadBooks)->Unit(benchmark::kMillisecond);
+
+// The 词谱 alone, from the file's tables.
+void loadPatterns(benchmark::State &state)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(kBooksPath.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    std::size_t forms = 0;
+    for (auto _ : state) {
+        const std::shared_ptr<const prosody::Cipu> cipu = prosody::Cipu::read(db);
+        forms = cipu->forms().size();
+        benchmark::DoNotOptimize(cipu.get());
+    }
+    sqlite3_close(db);
+    state.SetLabel(std::to_string(forms) + " forms");
+}
+BENCHMARK(loadPatterns)->Unit(benchmark::kMillisecond);
+
+// A 词 of unknown 词牌 against every form of every 词牌: the alignment and the 平仄 of each.
+void matchCiAgainstAllForms(benchmark::State &state)
+{
+    const prosody::CiChecker checker(books());
+    const prosody::Poem poem = checker.readCi(kNiannujiao, nullptr).first();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checker.bestForm(poem, nullptr));
+    state.SetLabel(std::to_string(books()->cipu().forms().size()) + " forms");
+}
+BENCHMARK(matchCiAgainstAllForms)->Unit(benchmark::kMillisecond);
+
+// The whole check of a 词 from its text with 自动: reading, recognising, joining the 片, judging.
+void checkCiAutomatic(benchmark::State &state)
+{
+    const std::shared_ptr<const prosody::RhymeBooks> loaded = books();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(prosody::checkAs(loaded, kNiannujiao, QStringLiteral("自动")));
+}
+BENCHMARK(checkCiAutomatic)->Unit(benchmark::kMillisecond);
 
 // One poem in a modern book on freshly loaded books: every word around a polyphone is looked up in
 // the file for the first time.

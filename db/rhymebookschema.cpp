@@ -15,6 +15,22 @@ QStringList createStatements()
         QStringLiteral("CREATE TABLE 读音 (字 TEXT NOT NULL, 序 INTEGER NOT NULL, 拼音 TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE 邻韵 (书 TEXT NOT NULL, 部 TEXT NOT NULL, 邻部 TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE 词音 (词 TEXT PRIMARY KEY, 拼音 TEXT NOT NULL) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE 词牌 (牌 TEXT PRIMARY KEY, 序 INTEGER NOT NULL, 首数 INTEGER NOT NULL, "
+                       "入体 INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TABLE 词牌名 (名 TEXT NOT NULL, 牌 TEXT NOT NULL, 首数 INTEGER NOT NULL, "
+                       "据 TEXT NOT NULL, PRIMARY KEY (名, 牌))"),
+        QStringLiteral("CREATE TABLE 词体 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 首数 INTEGER NOT NULL, "
+                       "结构 TEXT NOT NULL, 分片 INTEGER NOT NULL, 韵式 TEXT NOT NULL, 例 TEXT NOT NULL, "
+                       "PRIMARY KEY (牌, 体))"),
+        QStringLiteral(
+            "CREATE TABLE 词句 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 句 INTEGER NOT NULL, "
+            "字数 INTEGER NOT NULL, 韵组 INTEGER NOT NULL, 韵声 TEXT NOT NULL, 押 INTEGER NOT NULL, "
+            "PRIMARY KEY (牌, 体, 句)) WITHOUT ROWID"),
+        QStringLiteral(
+            "CREATE TABLE 词位 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 句 INTEGER NOT NULL, "
+            "字 INTEGER NOT NULL, 声 TEXT NOT NULL, 平 INTEGER NOT NULL, 仄 INTEGER NOT NULL, "
+            "两 INTEGER NOT NULL, 缺 INTEGER NOT NULL, PRIMARY KEY (牌, 体, 句, 字)) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE 词谱概况 (项 TEXT PRIMARY KEY, 数 INTEGER NOT NULL)"),
         QStringLiteral("CREATE INDEX 韵字_字 ON 韵字 (字)"),
         QStringLiteral("CREATE INDEX 韵字_部 ON 韵字 (书, 部, 次)"),
         QStringLiteral("CREATE INDEX 读音_字 ON 读音 (字)"),

@@ -30,6 +30,27 @@ inline const QString tableWordReadings = QStringLiteral("词音");
 // 邻韵(书, 部, 邻部): groups a first line may borrow from (孤雁出群), each pair in both orders.
 inline const QString tableNeighbours = QStringLiteral("邻韵");
 
+// The 词谱 derived from the 词 of chinese-poetry; every figure keeps the counts behind it.
+// 词牌(牌, 序, 首数, 入体): the 词牌 by use (序 1 the most written), the poems under it in all its
+// names, and how many of them fall into one of its forms.
+inline const QString tableTunes = QStringLiteral("词牌");
+// 词牌名(名, 牌, 首数, 据): every name that leads to a 词牌, with the poems written under it; 据 says
+// why: 本名, 集中写法 (a way the corpus writes it) or 别名表 (our short list of aliases).
+inline const QString tableTuneNames = QStringLiteral("词牌名");
+// 词体(牌, 体, 首数, 结构, 分片, 韵式, 例): the forms, 体 1 the main form (正体) and 2… the variants by use;
+// 结构 the line lengths ("7,7,7,7,7,7"); 分片 the 1-based line that begins the second 片 as inferred
+// from the pattern (0 when none is); 韵式 平韵, 仄韵, 换韵 or 平仄通叶; 例 the author and first sentence
+// of the poem that fits the pattern best.
+inline const QString tableCiForms = QStringLiteral("词体");
+// 词句(牌, 体, 句, 字数, 韵组, 韵声, 押): the lines of a form; 韵组 the rhyme run the line end belongs to
+// (0 for none), 韵声 平 or 仄 at a rhyme, 押 the poems whose line end rhymes there.
+inline const QString tableCiLines = QStringLiteral("词句");
+// 词位(牌, 体, 句, 字, 声, 平, 仄, 两, 缺): each position of a form: 声 平, 仄 or 中, from the poems with a
+// 平 or 仄 character there (两: a character of both classes, 缺: one without a class).
+inline const QString tableCiPositions = QStringLiteral("词位");
+// 词谱概况(项, 数): what the derivation counted: poems read, left out and why, 词牌 and forms.
+inline const QString tableCipuCounts = QStringLiteral("词谱概况");
+
 inline const QString basisModern = QStringLiteral("今读");
 inline const QString basisCantonese = QStringLiteral("粤音入声");
 

@@ -1,5 +1,7 @@
 #include "prosody/books.h"
 
+#include "prosody/cipu.h"
+
 #include "db/dberror.h"
 #include "db/rhymebookschema.h"
 #include "db/sqlite.h"
@@ -266,6 +268,7 @@ std::shared_ptr<const RhymeBooks> RhymeBooks::load(const QString &path)
 
         eachRow(db.get(), "SELECT 字, 拼音 FROM 读音 ORDER BY rowid",
                 [&](sqlite3_stmt *s) { books->m_readings[columnChar(s, 0)].append(columnText(s, 1)); });
+        books->m_cipu = Cipu::read(db.get());
     } catch (const DbError &e) {
         throw LoadError(
             QStringLiteral("韵书文件 %1 已损坏或不是韵书文件（%2），无法检查格律。").arg(path, e.message()) +

@@ -12,6 +12,8 @@
 
 namespace prosody {
 
+class Cipu;
+
 // The four rhyme books, in the order the program offers them.
 enum class Book { Pingshui, Cilin, Xinyun, Tongyun };
 inline constexpr Book allBooks[] = {Book::Pingshui, Book::Cilin, Book::Xinyun, Book::Tongyun};
@@ -86,6 +88,8 @@ public:
     // The reading of a word that holds a character of both classes ("cháng ān"); empty when the
     // word is not known. Looked up in the file on first use of each word, then remembered.
     QString wordReading(const QString &word) const;
+    // The 词谱 read from the same file: the 词牌, their forms and patterns (empty for an older file).
+    const Cipu &cipu() const { return *m_cipu; }
     QString path() const { return m_path; }
     QString dataVersion() const { return m_version; }
 
@@ -103,6 +107,7 @@ private:
     BookData m_books[4];
     QHash<char32_t, QStringList> m_readings;
     std::shared_ptr<WordList> m_words;
+    std::shared_ptr<const Cipu> m_cipu;
 };
 
 // The class of one modern reading ("cháng" 平, "zhǎng" 仄); Unknown for a neutral tone.

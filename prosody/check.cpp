@@ -46,7 +46,8 @@ public:
         m_out.poem = poem;
         m_out.book = book;
         for (const Line &line : poem.lines) {
-            LineCheck lc{line, {}, {}, false};
+            LineCheck lc;
+            lc.line = line;
             for (qsizetype i = 0; i < line.size(); ++i)
                 lc.tones.append(checker.classAt(line, i, book));
             m_out.lines.append(lc);
@@ -100,27 +101,7 @@ private:
                          });
     }
 
-    // Characters the book cannot class, or classes from another basis than the book itself.
-    void noteCharacters()
-    {
-        const QString book = bookName(m_book);
-        for (int l = 0; l < lineCount(); ++l) {
-            for (int p = 1; p <= int(m_out.lines.at(l).line.size()); ++p) {
-                if (cls(l, p) == ToneClass::Unknown) {
-                    add(l, p, kind::unknown, Severity::Warning,
-                        QStringLiteral("%1：%2中无此字，未计平仄").arg(at(l, p), book));
-                } else if (!m_books.memberships(m_book, code(l, p)).isEmpty()) {
-                    continue;
-                } else if (const auto u = m_books.ungrouped(m_book, code(l, p))) {
-                    const QString basis = u->basis == QStringLiteral("今读") ? QStringLiteral("按今读")
-                                                                             : QStringLiteral("按粤音入声");
-                    add(l, p, kind::modernOnly, Severity::Warning,
-                        QStringLiteral("%1：%2无此字，%3计为%4")
-                            .arg(at(l, p), book, basis, classWord(classOf(u->tone))));
-                }
-            }
-        }
-    }
+    void noteCharacters() { m_out.findings += characterNotes(m_books, m_book, m_out.lines); }
 
     bool judgeLength()
     {
@@ -469,6 +450,39 @@ private:
 
 } // namespace
 
+QList<Finding> characterNotes(const RhymeBooks &books, Book book, const QList<LineCheck> &lines)
+{
+    QList<Finding> out;
+    const QString name = bookName(book);
+    for (qsizetype l = 0; l < lines.size(); ++l) {
+        const Line &line = lines[l].line;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QString c = line.text(i, 1);
+            const QString at = QStringLiteral("第%1句第%2字「%3」").arg(l + 1).arg(i + 1).arg(c);
+            const Finding where{int(l) + 1, int(i) + 1, c, {}, Severity::Warning, {}};
+            if (lines[l].tones.at(i) == ToneClass::Unknown) {
+                Finding f = where;
+                f.kind = kind::unknown;
+                f.text = QStringLiteral("%1：%2中无此字，未计平仄").arg(at, name);
+                out.append(f);
+            } else if (!books.memberships(book, line.chars.at(i)).isEmpty()) {
+                continue;
+            } else if (const auto u = books.ungrouped(book, line.chars.at(i))) {
+                const QString basis = u->basis == QStringLiteral("今读") ? QStringLiteral("按今读")
+                                                                         : QStringLiteral("按粤音入声");
+                Finding f = where;
+                f.kind = kind::modernOnly;
+                f.text = QStringLiteral("%1：%2无此字，%3计为%4")
+                             .arg(at, name, basis,
+                                  classOf(u->tone) == ToneClass::Ping ? QStringLiteral("平")
+                                                                      : QStringLiteral("仄"));
+                out.append(f);
+            }
+        }
+    }
+    return out;
+}
+
 bool PoemCheck::ok() const
 {
     return faultCount() == 0;
@@ -482,6 +496,13 @@ int PoemCheck::faultCount() const
 QString PoemCheck::summary() const
 {
     QStringList parts;
+    if (isCi()) {
+        parts << form << variant;
+        if (!rhyme.isEmpty())
+            parts << rhyme;
+        parts << (ok() ? QStringLiteral("合谱") : QStringLiteral("%1处不合").arg(faultCount()));
+        return parts.join(QStringLiteral(" · "));
+    }
     const bool oblique = std::any_of(findings.begin(), findings.end(),
                                      [](const Finding &f) { return f.kind == kind::obliqueRhyme; });
     if (oblique)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "prosody/books.h"
+#include "prosody/cipu.h"
 #include "prosody/forms.h"
 #include "prosody/reader.h"
 
@@ -8,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace prosody {
 
@@ -24,6 +26,7 @@ inline const QString threeZe = QStringLiteral("三仄尾");
 inline const QString unmatched = QStringLiteral("失对");
 inline const QString unglued = QStringLiteral("失粘");
 inline const QString offRhyme = QStringLiteral("出韵");
+inline const QString unrhymed = QStringLiteral("未押韵");
 inline const QString borrowedRhyme = QStringLiteral("孤雁出群");
 inline const QString obliqueRhyme = QStringLiteral("仄韵");
 inline const QString length = QStringLiteral("字数");
@@ -50,6 +53,12 @@ struct LineCheck {
     QList<ToneClass> tones;
     QString pattern;     // the template, 中 where it leaves a position free; empty when not judged
     bool rhymed = false; // a rhyme position of the form
+    // For a 词: the share in percent of the poems behind each position of the pattern (the class
+    // they lean to, as CiPosition::percent()), the rhyme run of the line's end (0 for none), and the
+    // line of the form it stands for (0-based; -1 for a line the form has no place for).
+    QList<int> shares;
+    int rhymeRun = 0;
+    int formLine = -1;
 };
 
 struct PoemCheck {
@@ -60,10 +69,15 @@ struct PoemCheck {
     QString rhyme;   // the rhyme group shared by the rhyme characters
     QList<LineCheck> lines;
     QList<Finding> findings; // in the order of the poem: faults, warnings and 拗救 together
+    // For a 词: the form it was checked against, whole, for drawing the pattern beside the poem
+    // (with the lines the poem lacks); form is then the 词牌 and variant the form's name.
+    std::optional<CiForm> ciForm;
 
     bool ok() const;
     int faultCount() const;
-    // "七言绝句 · 平起首句入韵 · 下平七阳 · 合律", or with the number of faults.
+    bool isCi() const { return ciForm.has_value(); }
+    // "七言绝句 · 平起首句入韵 · 下平七阳 · 合律" or "浣溪沙 · 正体 · 第七部 · 合谱", or with the number
+    // of faults.
     QString summary() const;
     // Faults first, then warnings, then the accepted 拗救; in the order of the poem within each.
     QList<Finding> sortedFindings() const;
@@ -87,5 +101,8 @@ public:
 private:
     std::shared_ptr<const RhymeBooks> m_books;
 };
+
+// Warnings for characters the book cannot class (未知) or classes only by another basis (今读).
+QList<Finding> characterNotes(const RhymeBooks &books, Book book, const QList<LineCheck> &lines);
 
 } // namespace prosody

@@ -4,9 +4,7 @@
 
 namespace prosody {
 
-namespace {
-
-bool isBreak(char32_t c)
+bool isLineBreak(char32_t c)
 {
     switch (c) {
     case u'，':
@@ -30,6 +28,8 @@ bool isBreak(char32_t c)
         return false;
     }
 }
+
+namespace {
 
 bool endsLikeVerse(const QString &line)
 {
@@ -61,7 +61,7 @@ QList<Line> segmentsOf(const QString &text, int offset, int number)
         const int at = offset + int(i);
         if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1)), ++i;
-        if (isBreak(c)) {
+        if (isLineBreak(c)) {
             flush();
         } else if (isVerseChar(c)) {
             current.chars.append(c);

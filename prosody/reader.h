@@ -31,6 +31,9 @@ struct Poem {
 // poem's that does not end like a verse line is taken as the title.
 QList<Poem> readPoems(const QString &text);
 
+// Whether a character ends a line: the sentence punctuation and blanks the reader splits at.
+bool isLineBreak(char32_t c);
+
 // Whether a character counts in the metre: a Chinese character (CJK ideographs, any plane).
 bool isVerseChar(char32_t c);
 

@@ -66,15 +66,27 @@ QByteArray list(const QList<QByteArray> &items)
 QByteArray toJson(const PoemCheck &check)
 {
     QList<QByteArray> lines, findings;
-    for (const LineCheck &l : check.lines)
-        lines.append(JsonWriter()
-                         .key("text")
-                         .value(l.line.text())
-                         .key("tones")
-                         .value(tonesText(l))
-                         .key("pattern")
-                         .value(l.pattern)
-                         .object());
+    for (const LineCheck &l : check.lines) {
+        JsonWriter line;
+        line.key("text")
+            .value(l.line.text())
+            .key("tones")
+            .value(tonesText(l))
+            .key("pattern")
+            .value(l.pattern);
+        if (check.isCi()) {
+            QList<QByteArray> shares;
+            for (int s : l.shares)
+                shares.append(QByteArray::number(s));
+            line.key("shares")
+                .raw(list(shares))
+                .key("rhymed")
+                .value(l.rhymed)
+                .key("form_line")
+                .value(l.formLine);
+        }
+        lines.append(line.object());
+    }
     for (const Finding &f : check.sortedFindings())
         findings.append(JsonWriter()
                             .key("line")
@@ -90,16 +102,17 @@ QByteArray toJson(const PoemCheck &check)
                             .key("text")
                             .value(f.text)
                             .object());
-    return JsonWriter()
-        .key("form")
+    JsonWriter out;
+    out.key("form")
         .value(check.form)
         .key("variant")
         .value(check.variant)
         .key("book")
-        .value(bookName(check.book))
-        .key("rhyme")
-        .value(check.rhyme)
-        .key("ok")
+        .value(bookName(check.book));
+    out.key("rhyme").value(check.rhyme);
+    if (check.isCi())
+        out.key("structure").value(check.ciForm->structure()).key("scheme").value(check.ciForm->scheme);
+    return out.key("ok")
         .value(check.ok())
         .key("lines")
         .raw(list(lines))
@@ -119,6 +132,15 @@ QString toText(const PoemCheck &check)
         for (ToneClass c : l.tones)
             marks += classMark(c);
         out += marks + u'\n';
+        // A 词 shows the pattern of the 词谱 under its own marks, with the rhyme.
+        if (check.isCi() && !l.pattern.isEmpty()) {
+            QString pattern;
+            for (QChar c : l.pattern)
+                pattern += classMark(c == u'平'   ? ToneClass::Ping
+                                     : c == u'仄' ? ToneClass::Ze
+                                                  : ToneClass::Both);
+            out += pattern + (l.rhymed ? QStringLiteral(" 韵") : QString()) + u'\n';
+        }
     }
     const QList<Finding> findings = check.sortedFindings();
     for (const Finding &f : findings)

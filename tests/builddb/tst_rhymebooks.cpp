@@ -369,6 +369,25 @@ exports.資料 = {iter音韻地位: function* () { yield a1; yield a2; },
                  u"3499"_s);
         QVERIFY(summary.books.filter.levelOneWithout < 100);
 
+        // The 词谱: forms poets know, names joined, and every poem read accounted for.
+        QCOMPARE(query(path, u"SELECT 结构 || ' ' || 韵式 FROM 词体 WHERE 牌 = '浣溪沙' AND 体 = 1"_s),
+                 u"7,7,7,7,7,7 平韵"_s);
+        QCOMPARE(
+            query(path, u"SELECT 句 FROM 词句 WHERE 牌 = '浣溪沙' AND 体 = 1 AND 韵组 > 0 ORDER BY 句"_s),
+            u"1 2 3 5 6"_s);
+        QCOMPARE(
+            query(path, u"SELECT 韵式 FROM 词体 WHERE 牌 IN ('菩萨蛮', '西江月') AND 体 = 1 ORDER BY 牌"_s),
+            u"换韵 平仄通叶"_s);
+        QCOMPARE(query(path, u"SELECT 牌 FROM 词牌名 WHERE 名 IN ('酹江月', '凤栖梧') ORDER BY 名"_s),
+                 u"蝶恋花 念奴娇"_s);
+        QCOMPARE(query(path, u"SELECT 牌 FROM 词牌 WHERE 序 <= 3 ORDER BY 序"_s),
+                 u"浣溪沙 水调歌头 鹧鸪天"_s);
+        QCOMPARE(query(path, u"SELECT sum(数) FROM 词谱概况 WHERE 项 IN ('残缺', '失调名', '词牌不足十首', "
+                             "'无体', '入体')"_s),
+                 query(path, u"SELECT 数 FROM 词谱概况 WHERE 项 = '词'"_s));
+        QCOMPARE(summary.cipu.counts.poems, 21053);
+        QCOMPARE(query(path, u"SELECT count(*) FROM 词牌"_s), QString::number(summary.cipu.tunes.size()));
+
         // Up to date: a second build leaves the file alone; an older version is rebuilt.
         options.onlyIfOutdated = true;
         QVERIFY(buildReferenceFile(options, log).skipped);

@@ -82,3 +82,42 @@ BooksFixture &BooksFixture::word(const QString &word, const QString &pinyin)
     exec(QStringLiteral("INSERT INTO 词音 VALUES (?1, ?2)"), {word, pinyin});
     return *this;
 }
+
+BooksFixture &BooksFixture::tune(const QString &name, int poems, const QStringList &aliases)
+{
+    exec(QStringLiteral("INSERT INTO 词牌 VALUES (?1, (SELECT count(*) + 1 FROM 词牌), ?2, ?2)"),
+         {name, QString::number(poems)});
+    exec(QStringLiteral("INSERT INTO 词牌名 VALUES (?1, ?1, ?2, '本名')"), {name, QString::number(poems)});
+    for (const QString &alias : aliases)
+        exec(QStringLiteral("INSERT INTO 词牌名 VALUES (?1, ?2, 1, '集中写法')"), {alias, name});
+    return *this;
+}
+
+BooksFixture &BooksFixture::ciForm(const QString &tune, int number, int poems, const QStringList &lines,
+                                   int stanzaBreak, const QString &scheme)
+{
+    QStringList lengths;
+    for (qsizetype l = 0; l < lines.size(); ++l) {
+        const QStringList parts = lines[l].split(u'/');
+        const QString pattern = parts.first();
+        const QString run = parts.value(1, QStringLiteral("0"));
+        const QString line = QString::number(l + 1);
+        lengths << QString::number(pattern.size());
+        exec(QStringLiteral("INSERT INTO 词句 VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)"),
+             {tune, QString::number(number), line, QString::number(pattern.size()), run,
+              run == u"0" ? QString() : QString(pattern.back() == u'仄' ? u'仄' : u'平'),
+              QString::number(poems)});
+        for (qsizetype i = 0; i < pattern.size(); ++i) {
+            const int ping = pattern[i] == u'平'   ? poems * 9 / 10
+                             : pattern[i] == u'仄' ? poems / 10
+                                                   : poems * 6 / 10;
+            exec(QStringLiteral("INSERT INTO 词位 VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, 0, 0)"),
+                 {tune, QString::number(number), line, QString::number(i + 1), QString(pattern[i]),
+                  QString::number(ping), QString::number(poems - ping)});
+        }
+    }
+    exec(QStringLiteral("INSERT INTO 词体 VALUES (?1, ?2, ?3, ?4, ?5, ?6, '某：例。')"),
+         {tune, QString::number(number), QString::number(poems), lengths.join(u','),
+          QString::number(stanzaBreak), scheme});
+    return *this;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cipu.h"
 #include "rhymebooks.h"
 #include "sources.h"
 
@@ -25,6 +26,7 @@ QString storedDataVersion(const QString &path);
 struct ReferenceSummary {
     bool skipped = false; // up to date already
     RhymeBooks books;
+    DerivedCipu cipu;
     qsizetype wordReadings = 0;
     qint64 fileSize = 0;
 };

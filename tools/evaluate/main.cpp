@@ -3,6 +3,8 @@
 #include "classics/classics.h"
 #include "converter.h"
 #include "prosody/check.h"
+#include "prosody/ci.h"
+#include "prosody/cipu.h"
 #include "sources.h"
 #include "works.h"
 
@@ -238,6 +240,163 @@ int classicsFile(const QString &path)
     return differing == 0 ? 0 : 1;
 }
 
+// The ten 词牌 the report compares with the 词谱 poets know, and a famous 词 of each.
+const char16_t *const kTenTunes[] = {u"浣溪沙", u"水调歌头", u"念奴娇", u"蝶恋花", u"菩萨蛮",
+                                     u"西江月", u"临江仙",   u"满江红", u"鹧鸪天", u"沁园春"};
+
+struct FamousCi {
+    const char16_t *author;
+    const char16_t *tune;
+    const char16_t *text;
+};
+const FamousCi kFamousCi[] = {
+    {u"苏轼", u"水调歌头",
+     u"明月几时有，把酒问青天。不知天上宫阙，今夕是何年。我欲乘风归去，又恐琼楼玉宇，高处不胜寒。起舞弄清影，"
+     u"何似在人间。转朱阁，低绮户，照无眠。不应有恨，何事长向别时圆。人有悲欢离合，月有阴晴圆缺，此事古难全。"
+     u"但愿人长久，千里共婵娟。"},
+    {u"苏轼", u"念奴娇",
+     u"大江东去，浪淘尽，千古风流人物。故垒西边，人道是，三国周郎赤壁。乱石穿空，惊涛拍岸，卷起千堆雪。江山如"
+     u"画，一时多少豪杰。遥想公瑾当年，小乔初嫁了，雄姿英发。羽扇纶巾，谈笑间，樯橹灰飞烟灭。故国神游，多情应"
+     u"笑我，早生华发。人生如梦，一尊还酹江月。"},
+    {u"岳飞", u"满江红",
+     u"怒发冲冠，凭栏处，潇潇雨歇。抬望眼，仰天长啸，壮怀激烈。三十功名尘与土，八千里路云和月。莫等闲，白了少"
+     u"年头，空悲切。靖康耻，犹未雪。臣子恨，何时灭。驾长车，踏破贺兰山缺。壮志饥餐胡虏肉，笑谈渴饮匈奴血。待"
+     u"从头，收拾旧山河，朝天阙。"},
+    {u"晏殊", u"浣溪沙",
+     u"一曲新词酒一杯，去年天气旧亭台。夕阳西下几时回。无可奈何花落去，似曾相识燕归来。小园香径独徘徊。"},
+    {u"辛弃疾", u"西江月",
+     u"明月别枝惊鹊，清风半夜鸣蝉。稻花香里说丰年，听取蛙声一片。七八个星天外，两三点雨山前。旧时茅店社林边，"
+     u"路转溪桥忽见。"},
+    {u"苏轼", u"临江仙",
+     u"夜饮东坡醒复醉，归来仿佛三更。家童鼻息已雷鸣。敲门都不应，倚杖听江声。长恨此身非我有，何时忘却营营。夜"
+     u"阑风静縠纹平。小舟从此逝，江海寄余生。"},
+    {u"晏几道", u"鹧鸪天",
+     u"彩袖殷勤捧玉钟，当年拚却醉颜红。舞低杨柳楼心月，歌尽桃花扇底风。从别后，忆相逢，几回魂梦与君同。今宵剩"
+     u"把银釭照，犹恐相逢是梦中。"},
+    {u"柳永", u"蝶恋花",
+     u"伫倚危楼风细细，望极春愁，黯黯生天际。草色烟光残照里，无言谁会凭阑意。拟把疏狂图一醉，对酒当歌，强乐还"
+     u"无味。衣带渐宽终不悔，为伊消得人憔悴。"},
+    {u"辛弃疾", u"菩萨蛮",
+     u"郁孤台下清江水，中间多少行人泪。西北望长安，可怜无数山。青山遮不住，毕竟东流去。江晚正愁余，山深闻鹧鸪"
+     u"。"},
+    {u"辛弃疾", u"沁园春",
+     u"杯汝来前，老子今朝，点检形骸。甚长年抱渴，咽如焦釜，于今喜睡，气似奔雷。汝说刘伶，古今达者，醉后何妨死"
+     u"便埋。浑如此，叹汝于知己，真少恩哉。更凭歌舞为媒，算合作人间鸩毒猜。况怨无大小，生于所爱，物无美恶，过"
+     u"则为灾。与汝成言，勿留亟退，吾力犹能肆汝杯。杯再拜，道麾之即去，招则须来。"},
+};
+
+// A form's lines as "7 中仄平平仄仄平 韵1平 96%": length, pattern, rhyme run and tone, the share of
+// its poems that rhyme there.
+QString linesOf(const CiForm &form)
+{
+    QStringList out;
+    for (qsizetype l = 0; l < form.lines.size(); ++l) {
+        const CiLine &line = form.lines[l];
+        QString text = QStringLiteral("%1%2. %3")
+                           .arg(l == form.stanzaBreak && l ? QStringLiteral("| ") : QString())
+                           .arg(l + 1)
+                           .arg(line.pattern());
+        if (line.rhymeRun)
+            text += QStringLiteral(" 韵%1%2 %3%")
+                        .arg(line.rhymeRun)
+                        .arg(className(line.rhymeTone))
+                        .arg(100 * line.rhymed / std::max(1, form.poems));
+        out << text;
+    }
+    return out.join(QStringLiteral("<br>"));
+}
+
+int cipu(const std::shared_ptr<const RhymeBooks> &books)
+{
+    const Cipu &cipu = books->cipu();
+    out << "## The 词谱 derived from chinese-poetry (" << books->dataVersion()
+        << ")\n\n| item | count |\n|---|---:|\n";
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(books->path().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db, "SELECT 项, 数 FROM 词谱概况 ORDER BY rowid", -1, &stmt, nullptr);
+    while (stmt && sqlite3_step(stmt) == SQLITE_ROW)
+        out << "| " << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)))
+            << " | " << sqlite3_column_int(stmt, 1) << " |\n";
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+
+    QMap<QString, int> schemes;
+    QMap<int, int> formsPerTune;
+    int breaks = 0, positions = 0, fixed = 0, smallMain = 0;
+    for (const CiTune &tune : cipu.tunes()) {
+        ++formsPerTune[int(tune.forms.size())];
+        smallMain += tune.forms.first().poems < 5;
+        for (const CiForm &form : tune.forms) {
+            ++schemes[form.scheme];
+            breaks += form.stanzaBreak > 0;
+            for (const CiLine &line : form.lines)
+                for (const CiPosition &p : line.positions)
+                    ++positions, fixed += p.tone != ToneClass::Both;
+        }
+    }
+    out << "\nForms by rhyme scheme: ";
+    for (auto it = schemes.constBegin(); it != schemes.constEnd(); ++it)
+        out << it.key() << " " << it.value() << "; ";
+    out << "\n\n词牌 by number of forms: ";
+    for (auto it = formsPerTune.constBegin(); it != formsPerTune.constEnd(); ++it)
+        out << it.key() << " form(s) " << it.value() << "; ";
+    out << QStringLiteral(
+               "\n\nForms with a 片 break inferred: %1 of %2. Positions fixed (平 or 仄): %3 of %4 "
+               "(%5%). 词牌 whose main form rests on fewer than 5 poems: %6.\n\n")
+               .arg(breaks)
+               .arg(cipu.forms().size())
+               .arg(fixed)
+               .arg(positions)
+               .arg(100.0 * fixed / std::max(1, positions), 0, 'f', 1)
+               .arg(smallMain);
+
+    out << "## The main forms of ten 词牌\n\n";
+    for (const char16_t *name : kTenTunes) {
+        const CiTune *tune = cipu.find(QString::fromUtf16(name));
+        if (!tune)
+            continue;
+        int inForms = 0;
+        for (const CiForm &form : tune->forms)
+            inForms += form.poems;
+        out << QStringLiteral("### %1\n\nRank %2, %3 poems, %4 of them in %5 forms. Other names: %6.\n\n")
+                   .arg(tune->name)
+                   .arg(tune->rank)
+                   .arg(tune->poems)
+                   .arg(inForms)
+                   .arg(tune->forms.size())
+                   .arg(tune->aliases.isEmpty() ? QStringLiteral("none")
+                                                : tune->aliases.mid(0, 12).join(u'、'));
+        out << "| form | poems | characters | structure | scheme | example |\n|---|---:|---:|---|---|---|\n";
+        for (const CiForm &form : tune->forms)
+            out << "| " << form.name() << " | " << form.poems << " | " << form.characters() << " | "
+                << form.structure().replace(u'|', QStringLiteral("\\|")) << " | " << form.scheme << " | "
+                << form.example << " |\n";
+        out << "\n正体, line by line (| marks the 片 break; 韵N平: rhyme run N on 平, with the share of the "
+               "poems "
+               "that rhyme there):\n\n"
+            << linesOf(tune->forms.first()) << "\n\n";
+    }
+
+    out << "## Ten famous 词 against their 词牌 (词林正韵)\n\n";
+    for (const FamousCi &ci : kFamousCi) {
+        const QList<PoemCheck> checks =
+            checkAs(books, QString::fromUtf16(ci.text), QString::fromUtf16(ci.tune))
+                .value_or(QList<PoemCheck>());
+        if (checks.size() != 1)
+            continue;
+        QStringList findings;
+        for (const Finding &f : checks.first().sortedFindings())
+            findings << f.text;
+        out << "- " << QString::fromUtf16(ci.author) << "《" << QString::fromUtf16(ci.tune) << "》「"
+            << QString::fromUtf16(ci.text).left(7) << "…」: " << checks.first().summary()
+            << (findings.isEmpty() ? QString() : QStringLiteral("：") + findings.join(QStringLiteral("；")))
+            << "\n";
+    }
+    out << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -254,11 +413,13 @@ int main(int argc, char **argv)
             return strains(*books);
         if (command == u"tangshi")
             return tangshi(books);
+        if (command == u"cipu")
+            return cipu(books);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;
     }
-    QTextStream(stderr) << "usage: shihai-evaluate strains|tangshi [rhymebooks.db] | classics [classics.db]"
+    QTextStream(stderr) << "usage: shihai-evaluate strains|tangshi|cipu [rhymebooks.db] | classics [classics.db]"
                         << Qt::endl;
     return 2;
 }

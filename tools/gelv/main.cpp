@@ -1,6 +1,6 @@
-// shihai-gelv: checks the metre of regulated verse from a file or standard input.
+// shihai-gelv: checks the metre of regulated verse and of 词 from a file or standard input.
 #include "db/rhymebookschema.h"
-#include "prosody/check.h"
+#include "prosody/ci.h"
 #include "prosody/report.h"
 
 #include <QCommandLineParser>
@@ -52,15 +52,20 @@ int main(int argc, char **argv)
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "检查近体诗（绝句、律诗、排律）的平仄、粘对与用韵。读取 FILE 或标准输入中的 UTF-8 文本；以空行分隔的"
-        "几首诗各自检查。退出状态：0 全部合律，1 有不合之处，2 输入或韵书文件有误。"));
+        "检查近体诗（绝句、律诗、排律）的平仄、粘对与用韵，以及词的平仄、用韵与句式（按宋词归纳的词谱）。"
+        "读取 FILE 或标准输入中的 UTF-8 文本；以空行分隔的几首诗各自检查，词的上下片之间可空一行。"
+        "退出状态：0 全部合律，1 有不合之处，2 输入或韵书文件有误。"));
     parser.addHelpOption();
-    const QCommandLineOption book(QStringLiteral("book"),
-                                  QStringLiteral("韵书：平水韵（默认）、词林正韵、中华新韵、中华通韵。"),
-                                  QStringLiteral("BOOK"), QStringLiteral("平水韵"));
-    const QCommandLineOption form(QStringLiteral("form"),
-                                  QStringLiteral("体裁：自动（默认）、五绝、七绝、五律、七律、排律。"),
-                                  QStringLiteral("FORM"), QStringLiteral("自动"));
+    const QCommandLineOption book(
+        QStringLiteral("book"),
+        QStringLiteral("韵书：平水韵、词林正韵、中华新韵、中华通韵。默认诗用平水韵，词用词林正韵。"),
+        QStringLiteral("BOOK"));
+    const QCommandLineOption form(
+        QStringLiteral("form"),
+        QStringLiteral(
+            "体裁：自动（默认）、五绝、七绝、五律、七律、排律，或词牌名（如 浣溪沙、念奴娇、大江东去）。"
+            "自动时，绝句、律诗、排律句式按诗检查；其余文本若题目为词牌名或句式合某一词牌，按词检查。"),
+        QStringLiteral("FORM"), QStringLiteral("自动"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("每首诗输出一行 JSON。"));
     const QCommandLineOption db(
         QStringLiteral("db"),
@@ -71,13 +76,9 @@ int main(int argc, char **argv)
     parser.process(app);
 
     const std::optional<Book> chosenBook = bookFromName(parser.value(book));
-    if (!chosenBook)
+    if (parser.isSet(book) && !chosenBook)
         return fail(QStringLiteral("不认识的韵书「%1」，可选：平水韵、词林正韵、中华新韵、中华通韵")
                         .arg(parser.value(book)));
-    const std::optional<FormChoice> chosenForm = formFromName(parser.value(form));
-    if (!chosenForm)
-        return fail(QStringLiteral("不认识的体裁「%1」，可选：自动、五绝、七绝、五律、七律、排律")
-                        .arg(parser.value(form)));
     if (parser.positionalArguments().size() > 1)
         return fail(QStringLiteral("只能检查一个文件"));
 
@@ -105,7 +106,18 @@ int main(int argc, char **argv)
     } catch (const LoadError &e) {
         return fail(e.message());
     }
-    const QList<PoemCheck> checks = Checker(books).checkText(text, *chosenBook, *chosenForm);
+    const std::optional<QList<PoemCheck>> checked = checkAs(books, text, parser.value(form), chosenBook);
+    if (!checked) {
+        QStringList near;
+        for (const CiTune *tune : books->cipu().search(parser.value(form).left(2)).mid(0, 8))
+            near << tune->name;
+        return fail(
+            QStringLiteral("不认识的体裁或词牌「%1」，可选：自动、五绝、七绝、五律、七律、排律或词牌名%2")
+                .arg(parser.value(form), near.isEmpty()
+                                             ? QString()
+                                             : QStringLiteral("（相近的词牌：%1）").arg(near.join(u'、'))));
+    }
+    const QList<PoemCheck> &checks = *checked;
     if (checks.isEmpty())
         return fail(QStringLiteral("输入中没有诗句"));
 

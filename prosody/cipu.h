@@ -1,0 +1,108 @@
+#pragma once
+
+#include "prosody/books.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct sqlite3;
+
+namespace prosody {
+
+// The 词谱 of the reference file, derived from the 21,053 词 of chinese-poetry: the 词牌 by use, each
+// with its forms (正体 and 又一体), every position with the counts of the poems behind it. Loaded
+// with the rhyme books (RhymeBooks::cipu()); read-only and safe to share between threads.
+//
+// For a form selector:
+//   const Cipu &cipu = books->cipu();
+//   for (const CiTune *tune : cipu.search(typed))   // all 词牌, most written first, when typed is empty
+//       … tune->name, tune->aliases, tune->poems, tune->forms …
+//   const CiTune *tune = cipu.find(u"大江东去"_s);    // 念奴娇, by an alias
+// and to draw a pattern: for each CiLine of a CiForm, CiLine::marks() (○ 平, ● 仄, ◎ 中), each
+// position's CiPosition::tip() on hover ("平 93%（平 412 · 仄 31）"), CiLine::rhymeRun for the rhyme
+// mark and CiForm::stanzaBreak for the gap between the 片.
+
+// One position of a form: 平 or 仄 where at least 85% of the poems with a 平 or 仄 character there
+// agree, else 中 (ToneClass::Both).
+struct CiPosition {
+    ToneClass tone = ToneClass::Both;
+    quint16 ping = 0;
+    quint16 ze = 0;
+    quint16 both = 0;    // characters of both classes
+    quint16 unknown = 0; // characters without a class, or lost
+
+    // The class most poems take here (平 on a tie) and its share of the poems with 平 or 仄, in percent.
+    ToneClass leaning() const { return ze > ping ? ToneClass::Ze : ToneClass::Ping; }
+    int percent() const;
+    // "平 93%（平 412 · 仄 31）", or "中：平 60%（平 30 · 仄 20）" where the poems do not agree.
+    QString tip() const;
+};
+
+struct CiLine {
+    QList<CiPosition> positions;
+    int rhymeRun = 0; // 0: no rhyme; 1, 2 …: the runs of one rhyme, in the order they begin
+    ToneClass rhymeTone = ToneClass::Unknown; // Ping or Ze at a rhyme
+    int rhymed = 0;                           // poems whose character here rhymes within its run
+
+    int length() const { return int(positions.size()); }
+    QString pattern() const; // "中仄平平仄仄平"
+    QString marks() const;   // "◎●○○●●○"
+};
+
+struct CiForm {
+    QString tune;
+    int number = 1; // 1: 正体; 2 …: 又一体, by use
+    int poems = 0;
+    QList<CiLine> lines;
+    int stanzaBreak = 0; // 0-based line that begins the second 片, inferred from the pattern; 0: none
+    QString scheme;      // 平韵, 仄韵, 换韵 (several runs) or 平仄通叶 (one 部 on both classes)
+    QString example;     // "晏殊：一曲新词酒一杯。"
+
+    QString name() const; // 正体, 又一体（2）…
+    int characters() const;
+    QList<int> lengths() const;
+    QString structure() const; // "7,7,7|7,7,7", | at the stanza break
+};
+
+struct CiTune {
+    QString name;
+    int rank = 0;  // 1: the most written
+    int poems = 0; // under this 词牌 in the corpus, all its names together
+    QStringList aliases;
+    QList<CiForm> forms; // 正体 first
+};
+
+class Cipu {
+public:
+    // Reads the 词谱 tables of an open reference file; empty when the file has none (an older
+    // file). Throws DbError on a damaged table.
+    static std::shared_ptr<const Cipu> read(sqlite3 *db);
+
+    bool isEmpty() const { return m_tunes.isEmpty(); }
+    const QList<CiTune> &tunes() const { return m_tunes; } // most written first
+
+    // The 词牌 of a name or alias ("念奴娇", "大江东去"), or of a title that begins with one
+    // ("浣溪沙·山下兰芽短浸溪"); null when none. A name of the 词牌 itself wins over an alias.
+    const CiTune *find(const QString &name) const;
+
+    // The 词牌 for a selector narrowing as the user types: those whose name or alias is the text,
+    // then those whose name begins with it, then those whose name holds it, then those whose aliases
+    // hold it; the most written first within each. Every 词牌 when the text is blank. Names are in
+    // simplified characters; blanks in the text are ignored.
+    QList<const CiTune *> search(const QString &typed) const;
+
+    // Every form of every 词牌, for matching a 词 of unknown 词牌.
+    const QList<const CiForm *> &forms() const { return m_forms; }
+
+private:
+    QList<CiTune> m_tunes;
+    QHash<QString, int> m_byName;  // a 词牌's own name → its index
+    QHash<QString, int> m_byAlias; // an alias → the most written 词牌 that bears it
+    QList<const CiForm *> m_forms;
+};
+
+} // namespace prosody

@@ -1,0 +1,303 @@
+#include "booksfixture.h"
+#include "prosody/ci.h"
+#include "prosody/report.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+using namespace prosody;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Findings as "平仄@3:4" (fault) or "~未知@2:1" (warning).
+QString describe(const PoemCheck &check)
+{
+    QStringList out;
+    for (const Finding &f : check.findings)
+        out << (f.isFault() ? QString() : u"~"_s) + u"%1@%2:%3"_s.arg(f.kind).arg(f.line).arg(f.pos);
+    return out.join(u' ');
+}
+
+} // namespace
+
+// The 词 check on a 词谱 of the test's own: 天 is 平, 木 仄, 看 either; 东风红 rhyme in 第一部 (平), 送 in
+// 第一部 (去), 阳光 in 第二部, 屋竹 in 第十五部 (入).
+class CiTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::shared_ptr<const RhymeBooks> m_books;
+
+    QList<PoemCheck> checkAs(const QString &text, const QString &form, std::optional<Book> book = {}) const
+    {
+        return prosody::checkAs(m_books, text, form, book).value_or(QList<PoemCheck>());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        BooksFixture books(m_dir.filePath(u"date/rhymebooks.db"_s));
+        for (const QString &book : {u"平水韵"_s, u"词林正韵"_s}) {
+            const bool cilin = book == u"词林正韵";
+            books.add(book, cilin ? u"第一部"_s : u"上平一东"_s, u"平"_s, u"东风红"_s)
+                .add(book, cilin ? u"第一部"_s : u"去声一送"_s, u"去"_s, u"送"_s)
+                .add(book, cilin ? u"第二部"_s : u"下平七阳"_s, u"平"_s, u"阳光"_s)
+                .add(book, cilin ? u"第七部"_s : u"下平一先"_s, u"平"_s, u"天看"_s)
+                .add(book, cilin ? u"第七部"_s : u"去声十五翰"_s, u"去"_s, u"看"_s)
+                .add(book, cilin ? u"第十五部"_s : u"入声一屋"_s, u"入"_s, u"木屋竹"_s);
+        }
+        books.tune(u"测试调"_s, 40, {u"别调"_s})
+            .ciForm(u"测试调"_s, 1, 30, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"中仄平/1"_s, u"平平仄仄平/1"_s}, 3)
+            .ciForm(u"测试调"_s, 2, 10, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"中仄仄平/1"_s, u"平平仄仄平/1"_s},
+                    3)
+            .tune(u"换调"_s, 20, {u"测试"_s})
+            .ciForm(u"换调"_s, 1, 20, {u"仄仄/1"_s, u"平仄/1"_s, u"仄中平/2"_s, u"平平/2"_s}, 0, u"换韵"_s)
+            .tune(u"通叶调"_s, 12, {u"测试别名"_s})
+            .ciForm(u"通叶调"_s, 1, 12, {u"平平平/1"_s, u"仄仄仄仄/1"_s, u"仄平平/1"_s}, 0, u"平仄通叶"_s);
+        m_books = RhymeBooks::load(books.path());
+    }
+
+    void thePatternsLoadWithTheBooks()
+    {
+        const Cipu &cipu = m_books->cipu();
+        QCOMPARE(cipu.tunes().size(), 3);
+        QCOMPARE(cipu.forms().size(), 4);
+        const CiTune &tune = cipu.tunes().first();
+        QCOMPARE(tune.name, u"测试调"_s);
+        QCOMPARE(tune.rank, 1);
+        QCOMPARE(tune.aliases, QStringList{u"别调"_s});
+        QCOMPARE(tune.forms.size(), 2);
+        const CiForm &form = tune.forms.first();
+        QCOMPARE(form.name(), u"正体"_s);
+        QCOMPARE(tune.forms.last().name(), u"又一体（2）"_s);
+        QCOMPARE(form.structure(), u"4,4|3,5"_s);
+        QCOMPARE(form.characters(), 16);
+        QCOMPARE(form.lines[1].marks(), u"●●○○"_s);
+        QCOMPARE(form.lines[2].pattern(), u"中仄平"_s);
+        QCOMPARE(form.lines[1].rhymeRun, 1);
+        QCOMPARE(form.lines[0].rhymeRun, 0);
+        QCOMPARE(form.lines[0].positions[0].tip(), u"平 90%（平 27 · 仄 3）"_s);
+        QCOMPARE(form.lines[2].positions[0].tip(), u"中：平 60%（平 18 · 仄 12）"_s);
+        QCOMPARE(cipu.tunes()[1].forms.first().scheme, u"换韵"_s);
+    }
+
+    void anOlderFileHasNoPatterns()
+    {
+        QTemporaryDir dir;
+        {
+            BooksFixture books(dir.filePath(u"old.db"_s));
+            books.add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东"_s);
+        }
+        sqlite3 *db = nullptr;
+        sqlite3_open(dir.filePath(u"old.db"_s).toUtf8().constData(), &db);
+        sqlite3_exec(db, "DROP TABLE 词位; DROP TABLE 词句; DROP TABLE 词体", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        const auto books = RhymeBooks::load(dir.filePath(u"old.db"_s));
+        QVERIFY(books->cipu().isEmpty());
+        QVERIFY(!prosody::checkAs(books, u"天天木木"_s, u"测试调"_s));
+    }
+
+    void theSelectorFindsTunesByNameAndAlias_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("tunes");
+        QTest::newRow("blank: all by use") << u" "_s << QStringList{u"测试调"_s, u"换调"_s, u"通叶调"_s};
+        QTest::newRow("held by every name, by use")
+            << u"调"_s << QStringList{u"测试调"_s, u"换调"_s, u"通叶调"_s};
+        QTest::newRow("an alias is as good as the name") << u"别调"_s << QStringList{u"测试调"_s};
+        QTest::newRow("a beginning") << u"通"_s << QStringList{u"通叶调"_s};
+        // An alias that is the text, a name that begins with it, an alias that holds it.
+        QTest::newRow("tiers before use") << u"测试"_s << QStringList{u"换调"_s, u"测试调"_s, u"通叶调"_s};
+        QTest::newRow("nothing") << u"满江红"_s << QStringList{};
+    }
+
+    void theSelectorFindsTunesByNameAndAlias()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, tunes);
+        QStringList found;
+        for (const CiTune *tune : m_books->cipu().search(typed))
+            found << tune->name;
+        QCOMPARE(found, tunes);
+    }
+
+    void aNameOrATitleFindsItsTune()
+    {
+        const Cipu &cipu = m_books->cipu();
+        QCOMPARE(cipu.find(u"测试调"_s)->name, u"测试调"_s);
+        QCOMPARE(cipu.find(u"别调"_s)->name, u"测试调"_s);
+        QCOMPARE(cipu.find(u"换调·春日即事"_s)->name, u"换调"_s);
+        QCOMPARE(cipu.find(u"春日即事・别调"_s)->name, u"测试调"_s);
+        QVERIFY(!cipu.find(u"春日即事"_s));
+    }
+
+    void aCiAgainstItsTune_data()
+    {
+        QTest::addColumn<QString>("tune");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("findings");
+        const QString tune = u"测试调"_s;
+        QTest::newRow("合谱") << tune << u"天天木木，木木天东。看木红，天天木木风。"_s
+                              << u"测试调 · 正体 · 第一部 · 合谱"_s << QString();
+        QTest::newRow("中 either way") << tune << u"天天木木，木木天东。木木红，天天木木风。"_s
+                                       << u"测试调 · 正体 · 第一部 · 合谱"_s << QString();
+        QTest::newRow("平仄") << tune << u"天天木木，天木天东。看木红，天天木天风。"_s
+                              << u"测试调 · 正体 · 第一部 · 2处不合"_s << u"平仄@2:1 平仄@4:4"_s;
+        QTest::newRow("a rhyme of the wrong class") << tune << u"天天木木，木木天东。看木红，天天木木送。"_s
+                                                    << u"测试调 · 正体 · 第一部 · 1处不合"_s << u"平仄@4:5"_s;
+        QTest::newRow("出韵") << tune << u"天天木木，木木天东。看木阳，天天木木风。"_s
+                              << u"测试调 · 正体 · 第一部 · 1处不合"_s << u"出韵@3:3"_s;
+        QTest::newRow("未押韵") << tune << u"天天木木，木木天东。看木阳，天天木木天。"_s
+                                << u"测试调 · 正体 · 3处不合"_s << u"未押韵@2:4 未押韵@3:3 未押韵@4:5"_s;
+        QTest::newRow("a line too short") << tune << u"天天木，木木天东。看木红，天天木木风。"_s
+                                          << u"测试调 · 正体 · 第一部 · 1处不合"_s << u"字数@1:0"_s;
+        QTest::newRow("a line missing") << tune << u"天天木木，木木天东。天天木木风。"_s
+                                        << u"测试调 · 正体 · 第一部 · 1处不合"_s << u"字数@0:0"_s;
+        QTest::newRow("a line too many") << tune << u"天天木木，木木天东。看木红，天天木木风。天天。"_s
+                                         << u"测试调 · 正体 · 第一部 · 1处不合"_s << u"字数@5:0"_s;
+        // Breaks the corpus makes elsewhere are no fault: two lines as one, one as two, one moved.
+        QTest::newRow("two lines as one") << tune << u"天天木木木木天东，看木红，天天木木风。"_s
+                                          << u"测试调 · 正体 · 第一部 · 合谱"_s << QString();
+        QTest::newRow("one line as two") << tune << u"天天木木，木木天东。看木红，天天、木木风。"_s
+                                         << u"测试调 · 正体 · 第一部 · 合谱"_s << QString();
+        QTest::newRow("a break moved") << tune << u"天天木木，木木天东。看木红天，天木木风。"_s
+                                       << u"测试调 · 正体 · 第一部 · 合谱"_s << QString();
+        QTest::newRow("the form that fits") << tune << u"天天木木，木木天东。看木木红，天天木木风。"_s
+                                            << u"测试调 · 又一体（2） · 第一部 · 合谱"_s << QString();
+        QTest::newRow("by an alias") << u"别调"_s << u"天天木木，木木天东。看木红，天天木木风。"_s
+                                     << u"测试调 · 正体 · 第一部 · 合谱"_s << QString();
+        QTest::newRow("unknown character") << tune << u"天天木㐀，木木天东。看木红，天天木木风。"_s
+                                           << u"测试调 · 正体 · 第一部 · 合谱"_s << u"~未知@1:4"_s;
+        // 换韵: each run rhymes in its own 部.
+        QTest::newRow("换韵") << u"换调"_s << u"木屋，天竹。木看东，天风。"_s
+                              << u"换调 · 正体 · 第十五部、第一部 · 合谱"_s << QString();
+        QTest::newRow("换韵 broken") << u"换调"_s << u"木屋，天竹。木看东，天阳。"_s
+                                     << u"换调 · 正体 · 第十五部 · 2处不合"_s << u"未押韵@3:3 未押韵@4:2"_s;
+        // 平仄通叶: one 部 of the 词林正韵 on both classes.
+        QTest::newRow("平仄通叶") << u"通叶调"_s << u"天天东，木木木送。木天风。"_s
+                                  << u"通叶调 · 正体 · 第一部 · 合谱"_s << QString();
+    }
+
+    void aCiAgainstItsTune()
+    {
+        QFETCH(QString, tune);
+        QFETCH(QString, text);
+        QFETCH(QString, summary);
+        QFETCH(QString, findings);
+        const QList<PoemCheck> checks = checkAs(text, tune);
+        QCOMPARE(checks.size(), 1);
+        QVERIFY(checks.first().isCi());
+        QCOMPARE(describe(checks.first()), findings);
+        QCOMPARE(checks.first().summary(), summary);
+    }
+
+    void findingsSayWhereAndWhatInPlainChinese()
+    {
+        const PoemCheck check =
+            checkAs(u"天天木木，天木天东。看木阳，天天木木风。天天木木。"_s, u"测试调"_s).first();
+        QStringList texts;
+        for (const Finding &f : check.sortedFindings())
+            texts << f.text;
+        QCOMPARE(texts, (QStringList{u"第2句第1字「天」：此处应仄（谱中90%用仄），用了平声"_s,
+                                     u"第3句第3字「阳」：出韵，不在第一部（属第二部）"_s,
+                                     u"第5句多出：谱中无此句"_s}));
+        const PoemCheck missing = checkAs(u"天天木木，木木天东。天天木木风。"_s, u"测试调"_s).first();
+        QCOMPARE(missing.findings.first().text, u"缺一句：谱中第3句（3字）无对应"_s);
+        const PoemCheck shortLine = checkAs(u"天天木，木木天东。看木红，天天木木风。"_s, u"测试调"_s).first();
+        QCOMPARE(shortLine.findings.first().text, u"第1句3字，谱中此句4字"_s);
+    }
+
+    void linesCarryThePatternToDraw()
+    {
+        const PoemCheck check = checkAs(u"天天木木木木天东，看木红，天天、木木风。"_s, u"测试调"_s).first();
+        QCOMPARE(check.lines.size(), 4);
+        QCOMPARE(check.lines[0].pattern, u"平平仄仄仄仄平平"_s);
+        QCOMPARE(check.lines[0].shares, (QList<int>{90, 90, 90, 90, 90, 90, 90, 90}));
+        QVERIFY(check.lines[0].rhymed);
+        QCOMPARE(check.lines[0].formLine, 0);
+        QCOMPARE(check.lines[1].pattern, u"中仄平"_s);
+        QCOMPARE(check.lines[1].shares, (QList<int>{60, 90, 90}));
+        // A line broken inside a line of the form: only the part that ends it rhymes.
+        QCOMPARE(check.lines[2].pattern, u"平平"_s);
+        QVERIFY(!check.lines[2].rhymed);
+        QCOMPARE(check.lines[3].formLine, 3);
+        QCOMPARE(check.lines[3].rhymeRun, 1);
+        QVERIFY(check.ciForm.has_value());
+        QCOMPARE(check.ciForm->lines.size(), 4);
+
+        const QJsonObject json = QJsonDocument::fromJson(toJson(check)).object();
+        QCOMPARE(json.value(u"structure"_s).toString(), u"4,4|3,5"_s);
+        QCOMPARE(json.value(u"scheme"_s).toString(), u"平韵"_s);
+        const QJsonObject first = json.value(u"lines"_s).toArray().first().toObject();
+        QCOMPARE(first.value(u"shares"_s).toArray().size(), 8);
+        QCOMPARE(first.value(u"rhymed"_s).toBool(), true);
+        const QString text = toText(check);
+        QVERIFY2(text.contains(u"○○●●●●○○ 韵\n"_s), qPrintable(text));
+        QVERIFY(text.contains(u"【词林正韵】测试调 · 正体 · 第一部 · 合谱"_s));
+    }
+
+    void automaticTellsCiFromShi_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("summaries");
+        QTest::newRow("a 词 by its lines") << u"天天木木，木木天东。看木红，天天木木风。"_s
+                                           << QStringList{u"测试调 · 正体 · 第一部 · 合谱"_s};
+        QTest::newRow("its 片 apart") << u"天天木木，木木天东。\n\n看木红，天天木木风。"_s
+                                      << QStringList{u"测试调 · 正体 · 第一部 · 合谱"_s};
+        // Half a 词 fits no form well enough to be recognised, but its title names the 词牌.
+        QTest::newRow("a title naming the 词牌")
+            << u"别调·春日偶书\n天天木木，木木天东。"_s << QStringList{u"测试调 · 正体 · 2处不合"_s};
+        QTest::newRow("the same untitled") << u"天天木木，木木天东。"_s << QStringList{u"不合近体诗体裁"_s};
+        QTest::newRow("two 词 under their titles")
+            << u"测试调\n天天木木，木木天东。\n看木红，天天木木风。\n\n换调·春\n木屋，天竹。木看东，天风。"_s
+            << QStringList{u"测试调 · 正体 · 第一部 · 合谱"_s, u"换调 · 正体 · 第十五部、第一部 · 合谱"_s};
+        QTest::newRow("a quatrain stays 诗") << u"木木天天木，天天木木东。天天天木木，木木木天风。"_s
+                                             << QStringList{u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s};
+        QTest::newRow("no 词牌 fits") << u"天天木，木天。"_s << QStringList{u"不合近体诗体裁"_s};
+    }
+
+    void automaticTellsCiFromShi()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, summaries);
+        QStringList found;
+        for (const PoemCheck &check : checkAs(text, u"自动"_s))
+            found << check.summary();
+        QCOMPARE(found, summaries);
+    }
+
+    void theBookOfTheCheck()
+    {
+        // 词 rhyme in the 词林正韵 and 诗 in the 平水韵 unless a book is chosen; the 平水韵 keeps 平 and 仄
+        // apart, so a 平仄通叶 run is judged tone by tone.
+        const QString ci = u"天天东，木木木送。木天风。"_s;
+        QCOMPARE(checkAs(ci, u"通叶调"_s).first().book, Book::Cilin);
+        const PoemCheck pingshui = checkAs(ci, u"通叶调"_s, Book::Pingshui).first();
+        QCOMPARE(pingshui.summary(), u"通叶调 · 正体 · 上平一东 · 合谱"_s);
+        QCOMPARE(checkAs(u"木木天天木，天天木木东。天天天木木，木木木天风。"_s, u"五绝"_s).first().book,
+                 Book::Pingshui);
+        QVERIFY(!prosody::checkAs(m_books, ci, u"无此调"_s));
+    }
+
+    void recognitionNamesTheTune()
+    {
+        const CiChecker checker(m_books);
+        const Poem poem = readPoems(u"天天木木，木木天东。看木红，天天木木风。"_s).first();
+        QCOMPARE(checker.recognise(poem)->name, u"测试调"_s);
+        const std::optional<CiAlignment> a = checker.bestForm(poem, nullptr);
+        QCOMPARE(a->structureFaults, 0);
+        QCOMPARE(a->toneFaults, 0);
+        QVERIFY(!checker.recognise(readPoems(u"天天木，木天。天天天天天天天天天。"_s).first()));
+    }
+};
+
+QTEST_GUILESS_MAIN(CiTest)
+#include "test_ci.moc"
