@@ -419,7 +419,7 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;
     }
-    QTextStream(stderr) << "usage: shihai-evaluate strains|tangshi|cipu [rhymebooks.db] | classics [classics.db]"
-                        << Qt::endl;
+    QTextStream(stderr)
+        << "usage: shihai-evaluate strains|tangshi|cipu [rhymebooks.db] | classics [classics.db]" << Qt::endl;
     return 2;
 }
