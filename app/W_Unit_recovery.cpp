@@ -53,7 +53,7 @@ void TW::offerRecovery()
         return;
     }
     const bool yes = Dialogs::current().askYesNo(this, windowTitle(), recoveryQuestion);
-    if (m_ending)
+    if (!yes && m_ending)
         return; // ended while asking: the file stays for the next start
     if (!yes) {
         m_keeper->hold(recovery::setAside(file).isEmpty());
@@ -65,5 +65,8 @@ void TW::offerRecovery()
     };
     if (!guarded(this, [&] { restore::putBack(*m_db, listCategory, rows); }))
         recovery::setAside(file); // kept whole; what was put back is kept anew
-    m_keeper->changed();
+    if (m_ending)
+        writeForExit(); // answered as a termination signal came: written as the end would have
+    else
+        m_keeper->changed();
 }
