@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyleFactory>
@@ -84,7 +83,7 @@ TW::~TW()
 void TW::keepTyping()
 {
     m_keeper = new RecoveryKeeper(Database::defaultPath(), m_db->queries(), this);
-    m_keeper->hold(QFileInfo::exists(m_keeper->file()));
+    m_keeper->hold(!m_keeper->leftFile().isEmpty());
     const QList<DbGrid *> grids = findChildren<DbGrid *>();
     for (DbGrid *grid : grids)
         connect(grid, &DbGrid::cellTyped, m_keeper, &RecoveryKeeper::changed);

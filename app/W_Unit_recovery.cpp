@@ -31,10 +31,14 @@ QString setAsideMessage(recovery::Problem problem, const QString &file, const QS
 // cannot be offered is set aside too, with a message. Until then the file stays as it was found.
 void TW::offerRecovery()
 {
-    const QString file = m_keeper->file();
-    const std::optional<recovery::Contents> found = recovery::read(file, m_keeper->fingerprint());
-    if (m_ending || !found)
+    const QString file = m_keeper->leftFile();
+    if (m_ending || file.isEmpty())
         return;
+    const std::optional<recovery::Contents> found = recovery::read(file, m_keeper->fingerprint());
+    if (!found) {
+        m_keeper->hold(false);
+        return;
+    }
     if (found->problem != recovery::Problem::None) {
         const QString aside = recovery::setAside(file);
         Dialogs::current().message(this, setAsideMessage(found->problem, file, aside));

@@ -6,12 +6,14 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <sys/stat.h>
 
@@ -102,6 +104,14 @@ QString fileFor(const QString &databasePath)
     return databasePath + QStringLiteral(".recovery");
 }
 
+QString fallbackFileFor(const Fingerprint &database)
+{
+    const QByteArray name =
+        QCryptographicHash::hash(database.path.toUtf8(), QCryptographicHash::Sha1).toHex();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/shihai/recovery/%1.recovery").arg(QString::fromLatin1(name));
+}
+
 // The first line carries the format and the checksum of everything after it; the rest is indented
 // JSON, so a file set aside can still be read by eye.
 QByteArray encode(const Fingerprint &database, const QList<Row> &rows)
@@ -184,6 +194,7 @@ RecoveryKeeper::RecoveryKeeper(const QString &databasePath, const QList<Query *>
     : QObject(parent)
     , m_file(recovery::fileFor(QFileInfo(databasePath).absoluteFilePath()))
     , m_fingerprint(recovery::fingerprintOf(databasePath))
+    , m_fallback(recovery::fallbackFileFor(m_fingerprint))
     , m_queries(queries)
 {
     m_timer.setSingleShot(true);
@@ -223,6 +234,14 @@ QList<recovery::Row> RecoveryKeeper::unwrittenRows() const
     return rows;
 }
 
+QString RecoveryKeeper::leftFile() const
+{
+    for (const QString &file : {m_file, m_fallback})
+        if (QFileInfo::exists(file))
+            return file;
+    return {};
+}
+
 bool RecoveryKeeper::keepNow()
 {
     m_timer.stop();
@@ -230,11 +249,20 @@ bool RecoveryKeeper::keepNow()
         return true;
     const QList<recovery::Row> rows = unwrittenRows();
     if (rows.isEmpty()) {
-        if (m_kept || QFileInfo::exists(m_file))
-            QFile::remove(m_file);
+        for (const QString &file : {m_file, m_fallback})
+            if (m_kept || QFileInfo::exists(file))
+                QFile::remove(file);
         m_kept = false;
         return true;
     }
-    m_kept = recovery::writeAtomically(m_file, recovery::encode(m_fingerprint, rows));
+    const QByteArray bytes = recovery::encode(m_fingerprint, rows);
+    if (recovery::writeAtomically(m_file, bytes)) {
+        if (m_kept && QFileInfo::exists(m_fallback))
+            QFile::remove(m_fallback);
+        m_kept = true;
+    } else {
+        // The database's folder refuses new files (read-only): the user's own folder takes them.
+        m_kept = QDir().mkpath(QFileInfo(m_fallback).path()) && recovery::writeAtomically(m_fallback, bytes);
+    }
     return m_kept;
 }

@@ -41,6 +41,9 @@ struct Fingerprint {
 Fingerprint fingerprintOf(const QString &databasePath);
 
 QString fileFor(const QString &databasePath);
+// Where the file goes when the database's folder cannot be written: the user's data folder, under
+// a name taken from the database's path.
+QString fallbackFileFor(const Fingerprint &database);
 
 QByteArray encode(const Fingerprint &database, const QList<Row> &rows);
 
@@ -75,6 +78,9 @@ public:
     RecoveryKeeper(const QString &databasePath, const QList<Query *> &queries, QObject *parent = nullptr);
 
     QString file() const { return m_file; }
+    QString fallbackFile() const { return m_fallback; }
+    // The file a run left, beside the database or else in the fallback place; empty when none.
+    QString leftFile() const;
     const recovery::Fingerprint &fingerprint() const { return m_fingerprint; }
 
     // A text held by a control that has not reached its row yet (an open grid cell): its query
@@ -103,6 +109,7 @@ private:
 
     QString m_file;
     recovery::Fingerprint m_fingerprint;
+    QString m_fallback;
     QList<Query *> m_queries;
     std::function<std::optional<Typing>(Query *)> m_typing;
     QTimer m_timer;

@@ -60,12 +60,15 @@ class TestSignals : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Fixture> fx;
+    QTemporaryDir userData; // the user's data folder, for the program too
 
     QString recoveryFile() const { return recovery::fileFor(fx->path()); }
-    std::optional<recovery::Contents> kept() const
+    QString fallbackFile() const { return recovery::fallbackFileFor(recovery::fingerprintOf(fx->path())); }
+    std::optional<recovery::Contents> kept(const QString &file) const
     {
-        return recovery::read(recoveryFile(), recovery::fingerprintOf(fx->path()));
+        return recovery::read(file, recovery::fingerprintOf(fx->path()));
     }
+    std::optional<recovery::Contents> kept() const { return kept(recoveryFile()); }
     // The draft's text as the recovery file holds it; empty when it holds none.
     QString keptDraft() const
     {
@@ -94,6 +97,7 @@ class TestSignals : public QObject {
     }
 
 private slots:
+    void initTestCase() { qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path())); }
     void init()
     {
         fx = std::make_unique<Fixture>();
@@ -103,6 +107,8 @@ private slots:
     }
     void cleanup()
     {
+        QFile::setPermissions(QFileInfo(fx->path()).path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::setPermissions(fx->path(), QFile::ReadOwner | QFile::WriteOwner);
         fx.reset();
     }
@@ -129,21 +135,32 @@ private slots:
         QVERIFY(!QFileInfo::exists(recoveryFile()));
     }
 
-    // Refused writes leave the texts in the recovery file; once the file may be written again, the
-    // next start puts them back and they are written.
-    void readOnlyFileKeepsTheTextsForTheNextStart()
+    // Refused writes leave the texts in the recovery file (in the user's data folder when the
+    // database's folder takes no new file); once the database may be written again, the next start
+    // puts them back and they are written.
+    void readOnlyDatabaseKeepsTheTextsForTheNextStart_data()
     {
-        QFile::setPermissions(fx->path(), QFile::ReadOwner | QFile::ReadOther);
+        QTest::addColumn<bool>("wholeFolder");
+        QTest::newRow("file without write permission") << false;
+        QTest::newRow("folder without write permission") << true;
+    }
+    void readOnlyDatabaseKeepsTheTextsForTheNextStart()
+    {
+        QFETCH(bool, wholeFolder);
+        const QString folder = QFileInfo(fx->path()).path();
+        if (wholeFolder)
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        else
+            QFile::setPermissions(fx->path(), QFile::ReadOwner | QFile::ReadOther);
         const QByteArray before = fileHash(fx->path());
         LiveProgram program(fx->dir(), typing(draftAndWork(), 0, true));
-        if (!program.waitFor(typedAll, 10000))
-            QFAIL(qPrintable(program.finish(0).diagnostics));
+        QVERIFY(program.waitFor(typedAll));
         program.signal(SIGTERM);
         const ProgramRun run = program.finish();
         QVERIFY(run.cleanExit(0));
         QVERIFY(run.diagnostics.contains(QStringLiteral("attempt to write a readonly database")));
         QCOMPARE(fileHash(fx->path()), before);
-        const auto contents = kept();
+        const auto contents = kept(wholeFolder ? fallbackFile() : recoveryFile());
         QVERIFY(contents && contents->problem == recovery::Problem::None);
         const qint64 draftRowid =
             fx->value(QStringLiteral("select rowid from 作品 where 标题='草稿'")).toLongLong();
@@ -156,6 +173,7 @@ private slots:
                       workRowid,
                       {{colAuthor, QStringLiteral("李白")}, {colContent, QStringLiteral("疑是地上霜")}}}}));
 
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::setPermissions(fx->path(), QFile::ReadOwner | QFile::WriteOwner);
         const ProgramRun next = answerAndEnd(true);
         QVERIFY2(next.cleanExit(0), qPrintable(next.diagnostics));
@@ -164,6 +182,7 @@ private slots:
         QCOMPARE(fx->value(draftSql), QStringLiteral("床前明月光"));
         QCOMPARE(fx->value(workSql), QStringLiteral("李白|疑是地上霜"));
         QVERIFY(!QFileInfo::exists(recoveryFile()));
+        QVERIFY(!QFileInfo::exists(fallbackFile()));
     }
 
     // Killed at moments the test does not choose, once the file is known to hold a part of what was
