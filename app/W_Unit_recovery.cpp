@@ -56,10 +56,10 @@ void TW::offerRecovery()
         m_keeper->hold(false);
         return;
     }
-    const bool yes = Dialogs::current().askYesNo(this, windowTitle(), recoveryQuestion);
-    if (!yes && m_ending)
+    const Dialogs::Answer answer = Dialogs::current().ask(this, windowTitle(), recoveryQuestion);
+    if (answer == Dialogs::Answer::None)
         return; // ended while asking: the file stays for the next start
-    if (!yes) {
+    if (answer == Dialogs::Answer::No) {
         m_keeper->hold(recovery::setAside(file).isEmpty());
         return;
     }

@@ -257,8 +257,8 @@ bool RecoveryKeeper::keepNow()
     }
     const QByteArray bytes = recovery::encode(m_fingerprint, rows);
     if (recovery::writeAtomically(m_file, bytes)) {
-        if (m_kept && QFileInfo::exists(m_fallback))
-            QFile::remove(m_fallback);
+        if (QFileInfo::exists(m_fallback))
+            QFile::remove(m_fallback); // an earlier copy there, now replaced by this one
         m_kept = true;
     } else {
         // The database's folder refuses new files (read-only): the user's own folder takes them.

@@ -207,7 +207,9 @@ bool LiveProgram::waitFor(const std::function<bool(const QJsonObject &)> &until,
 
 void LiveProgram::signal(int number)
 {
-    ::kill(pid_t(m_process.processId()), number);
+    // A program that has ended has no id: 0 would signal the test's own process group.
+    if (const qint64 id = m_process.processId(); id > 0)
+        ::kill(pid_t(id), number);
 }
 
 ProgramRun LiveProgram::finish(int timeoutMs)
