@@ -69,7 +69,7 @@ QString setAside(const QString &file);
 // Keeps the recovery file up to date with the unwritten rows of the queries: a change is written
 // within a second (one write for any number of keystrokes meanwhile), a row written or given up is
 // dropped from the file at the next turn of the event loop, and the file is removed when nothing is
-// left unwritten.
+// left unwritten. When the database's folder takes no new file, the file goes to the fallback place.
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
