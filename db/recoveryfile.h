@@ -73,7 +73,8 @@ QString setAside(const QString &file);
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
-    static constexpr int delayMs = 1000;
+    // Short of a second, so that the write lands within one even on a busy machine.
+    static constexpr int delayMs = 800;
 
     RecoveryKeeper(const QString &databasePath, const QList<Query *> &queries, QObject *parent = nullptr);
 
