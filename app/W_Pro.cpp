@@ -1,5 +1,6 @@
 #include "W_Unit.h"
 #include "dialogs.h"
+#include "termination.h"
 
 #include <QApplication>
 
@@ -7,8 +8,10 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     TW::setUpApplication();
+    const TerminationSignals termination;
     try {
         TW w;
+        QObject::connect(&termination, &TerminationSignals::received, &w, &TW::endBySignal);
         w.show();
         return app.exec();
     } catch (const std::exception &e) {

@@ -4,8 +4,10 @@
 #include "associationpage.h"
 #include "creationpage.h"
 #include "database.h"
+#include "dbgrid.h"
 #include "guard.h"
 #include "look.h"
+#include "recoveryfile.h"
 #include "rhymespage.h"
 #include "statusbar.h"
 #include "workspage.h"
@@ -61,6 +63,7 @@ TW::TW(QWidget *parent)
     wireAssociationPage();
     wireWorksPage();
     wireAboutPage();
+    keepTyping();
 
     setFixedSize(792, 566);
     if (const QScreen *screen = QApplication::primaryScreen())
@@ -73,6 +76,27 @@ TW::~TW()
 {
     for (QObject *child : findChildren<QObject *>())
         child->disconnect(this);
+}
+
+// What is typed and not yet written goes to the recovery file; a file the last run left is kept as
+// it is until the user has been asked about it.
+void TW::keepTyping()
+{
+    m_keeper = new RecoveryKeeper(Database::defaultPath(), m_db->queries(), this);
+    m_keeper->hold(!m_keeper->leftFile().isEmpty());
+    const QList<DbGrid *> grids = findChildren<DbGrid *>();
+    for (DbGrid *grid : grids)
+        connect(grid, &DbGrid::cellTyped, m_keeper, &RecoveryKeeper::changed);
+    m_keeper->setTypingSource([grids](Query *q) -> std::optional<RecoveryKeeper::Typing> {
+        for (DbGrid *grid : grids)
+            if (grid->query() == q)
+                if (const auto cell = grid->typedCell())
+                    return RecoveryKeeper::Typing{cell->first, cell->second};
+        return std::nullopt;
+    });
+#ifndef QT_NO_SESSIONMANAGER
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { writeForExit(); });
+#endif
 }
 
 // A menu whose items are all hidden: the window shows no menu bar entries.
@@ -119,6 +143,7 @@ void TW::showEvent(QShowEvent *event)
         return;
     m_shown = true;
     FormShow();
+    QMetaObject::invokeMethod(this, &TW::offerRecovery, Qt::QueuedConnection);
 }
 
 void TW::FormShow()
@@ -127,24 +152,65 @@ void TW::FormShow()
     W_PageControl->setCurrentWidget(m_edit);
 }
 
-bool TW::FormClose()
+QStringList TW::writeUnwritten()
 {
-    return guarded(this, [&] {
-        for (Query *q : {m_db->Edit_ADOQuery, m_db->Show_ADOQuery}) {
-            if (q->rowCount() > 0) {
+    QStringList refused;
+    QList<Query *> failed;
+    const auto attempt = [&](Query *q, auto &&write) {
+        try {
+            write();
+        } catch (const std::exception &e) {
+            refused << QString::fromUtf8(e.what());
+            failed << q;
+        }
+    };
+    for (Query *q : {m_db->Edit_ADOQuery, m_db->Show_ADOQuery}) {
+        if (q->rowCount() > 0) {
+            attempt(q, [q] {
                 q->edit();
                 q->post();
-            }
+            });
         }
-        for (Query *q : m_db->queries())
-            q->settle();
-    });
+    }
+    for (Query *q : m_db->queries())
+        if (!failed.contains(q))
+            attempt(q, [q] { q->settle(); });
+    return refused;
+}
+
+bool TW::FormClose()
+{
+    const QStringList refused = writeUnwritten();
+    if (refused.isEmpty())
+        return true;
+    Dialogs::current().error(this, refused.first());
+    return false;
 }
 
 void TW::closeEvent(QCloseEvent *event)
 {
-    if (FormClose())
+    if (FormClose()) {
+        m_keeper->keepNow(); // nothing is left unwritten: the file goes
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
+}
+
+bool TW::writeForExit()
+{
+    const QStringList refused = writeUnwritten();
+    for (const QString &message : refused)
+        qWarning("%s", qPrintable(message));
+    if (!m_keeper->keepNow())
+        qWarning("%s", qPrintable(QStringLiteral("无法写入恢复文件 %1").arg(m_keeper->file())));
+    return refused.isEmpty();
+}
+
+void TW::endBySignal()
+{
+    if (std::exchange(m_ending, true))
+        return;
+    writeForExit();
+    QCoreApplication::exit(0);
 }

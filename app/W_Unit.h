@@ -11,6 +11,7 @@ class Database;
 class GelvWindow;
 class QMenuBar;
 class QTabWidget;
+class RecoveryKeeper;
 class RhymesPage;
 class StatusBar;
 class WorksPage;
@@ -31,10 +32,22 @@ public:
     Database &database() const { return *m_db; }
     StatusBar *statusPanels() const { return W_StatusBar; }
 
+    RecoveryKeeper *recoveryKeeper() const { return m_keeper; }
+
     void FormShow();
     // Writes the draft and the current work, then every other row with unwritten changes.
     // Returns false, after showing why, when a write was refused: the window then stays open.
     bool FormClose();
+    // What closing writes, without a question or a message, for an end the user cannot be asked
+    // about (a termination signal, the desktop session ending). What is refused stays in the
+    // recovery file. False when a write was refused.
+    bool writeForExit();
+    // A termination signal: everything is written as by closing, then the program ends with status 0.
+    void endBySignal();
+    // Asked once after the window opens when the last run left unwritten texts in the recovery file.
+    void offerRecovery();
+
+    static const QString recoveryQuestion;
 
     // 开始创作
     void EditShow();
@@ -92,6 +105,9 @@ private:
     void wireAssociationPage();
     void wireWorksPage();
     void wireAboutPage();
+    void keepTyping();
+    // Tries every write even after one is refused; the messages of the refused ones.
+    QStringList writeUnwritten();
 
     std::unique_ptr<Database> m_db;
     StatusBar *W_StatusBar;
@@ -103,5 +119,7 @@ private:
     WorksPage *m_show;
     AboutPage *m_about;
     GelvWindow *m_gelv = nullptr; // made when first opened
+    RecoveryKeeper *m_keeper;
     bool m_shown = false;
+    bool m_ending = false; // a termination signal is being handled
 };

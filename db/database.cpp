@@ -1,5 +1,7 @@
 #include "database.h"
 
+#include <sqlite3.h>
+
 #include <memory>
 
 Database::Database(const QString &path, QObject *owner)
@@ -36,4 +38,16 @@ QList<Query *> Database::queries() const
 {
     return {Edit_psy_ADOQuery, Edit_jsy_ADOQuery, View_psy_ADOQuery, View_jsy_ADOQuery,
             Edit_ADOQuery,     Show_ADOQuery,     Cizu_ADOQuery,     Chengyu_ADOQuery};
+}
+
+std::optional<QString> Database::storedText(const QString &table, qint64 rowid, const QString &column) const
+{
+    Statement st(m_connection->handle(), QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                             .arg(quotedIdentifier(column), quotedIdentifier(table))
+                                             .toUtf8());
+    st.bindInt64(1, rowid);
+    if (!st.step())
+        return std::nullopt;
+    const char *text = reinterpret_cast<const char *>(sqlite3_column_text(st.handle(), 0));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(st.handle(), 0)) : QString();
 }

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <optional>
+
 // The connection to date/W.mdb and the eight predefined queries through which every page reads and
 // writes the tables. The queries are children of the connection, named as the pages know them.
 class Database {
@@ -16,6 +18,8 @@ public:
 
     Connection *connection() const { return m_connection; }
     QList<Query *> queries() const;
+    // What a row of a table holds in a column; nullopt when the table has no such row.
+    std::optional<QString> storedText(const QString &table, qint64 rowid, const QString &column) const;
 
     Query *Edit_psy_ADOQuery;
     Query *Edit_jsy_ADOQuery;

@@ -468,6 +468,53 @@ bool Query::isModified() const
     return std::any_of(m_pending.begin(), m_pending.end(), [](const auto &v) { return v.has_value(); });
 }
 
+std::optional<recovery::Row> Query::unwritten(int typingColumn, const QString &typingText) const
+{
+    if (!m_open || m_table.isEmpty() || m_current < 0)
+        return std::nullopt;
+    const bool typing = typingColumn >= 0 && typingColumn < int(m_columns.size());
+    if (m_state == State::Browse && !typing)
+        return std::nullopt;
+    recovery::Row row{m_table, std::nullopt, {}};
+    if (m_state != State::Insert)
+        row.rowid = m_rowids[m_order[m_current]];
+    for (size_t c = 0; c < m_columns.size(); ++c) {
+        if (m_columns[c].origin.isEmpty())
+            continue;
+        std::optional<QString> value = m_state == State::Browse ? std::nullopt : m_pending[c];
+        if (typing && int(c) == typingColumn) {
+            const QString original =
+                m_state == State::Insert ? QString() : displayText(m_order[m_current], int(c));
+            value = typingText == original ? std::nullopt : std::optional<QString>(typingText);
+        }
+        if (value)
+            row.fields << recovery::Field{m_columns[c].origin, *value};
+    }
+    if (row.fields.isEmpty())
+        return std::nullopt;
+    return row;
+}
+
+bool Query::locate(qint64 rowid)
+{
+    requireOpen();
+    for (int row = 0; row < rowCount(); ++row) {
+        if (m_rowids[m_order[row]] == rowid && !(row == m_current && m_state == State::Insert)) {
+            moveTo(row);
+            return m_current == row;
+        }
+    }
+    return false;
+}
+
+int Query::fieldOfColumn(const QString &column) const
+{
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].origin == column)
+            return int(i);
+    return -1;
+}
+
 void Query::first()
 {
     requireOpen();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recoveryfile.h"
 #include "schema.h"
 #include "textstore.h"
 
@@ -96,6 +97,14 @@ public:
     // Before a move or a replacement of the SQL text: post a row with changed values, otherwise
     // leave edit or insert state (a new row without values disappears).
     void settle();
+    // The current row's values not yet written, by column of the base table, while it is edited or
+    // new; `typingColumn` adds a text a control still holds for that column. Nothing in browse state
+    // without such a text, or when the result cannot be written.
+    std::optional<recovery::Row> unwritten(int typingColumn = -1, const QString &typingText = {}) const;
+    // Makes the row with this rowid current; false when the result does not hold it.
+    bool locate(qint64 rowid);
+    // The index of the field that reads this column of the base table, -1 when none does.
+    int fieldOfColumn(const QString &column) const;
     // Called whenever a new row has been begun, to preset its values.
     void setNewRowHandler(std::function<void(Query &)> handler) { m_newRow = std::move(handler); }
 

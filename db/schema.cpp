@@ -2,6 +2,23 @@
 
 namespace schema {
 
+QStringList tables()
+{
+    return {tablePsy, tableJsy, tableWorks, tableWords, tableIdioms};
+}
+
+QStringList columnsOf(const QString &table)
+{
+    if (table == tablePsy || table == tableJsy)
+        return {colFinal, colSyllable, colTone, colCommon, colRare};
+    if (table == tableWorks)
+        return {colTitle,  colCategory, colMark, colCount,   colAuthor,
+                colSource, colUrl,      colDate, colRemarks, colContent};
+    if (table == tableWords || table == tableIdioms)
+        return {table, colMeaning};
+    return {};
+}
+
 ColumnKind columnKind(const QString &table, const QString &column)
 {
     if (table == tableWorks) {

@@ -41,6 +41,10 @@ inline const QString colMeaning = QStringLiteral("含义");
 inline const QString draftTitle = QStringLiteral("草稿");
 inline const QString draftCategory = QStringLiteral("草稿");
 
+// The five tables, and the columns of one of them (none for any other name).
+QStringList tables();
+QStringList columnsOf(const QString &table);
+
 // How a column's text is read and written.
 enum class ColumnKind { Text, Integer, Date };
 ColumnKind columnKind(const QString &table, const QString &column);

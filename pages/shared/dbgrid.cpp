@@ -21,8 +21,11 @@ public:
                           const QModelIndex &index) const override
     {
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto *edit = qobject_cast<QLineEdit *>(editor))
+        if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
             takeAnyLength(edit);
+            if (auto *grid = qobject_cast<DbGrid *>(this->parent()))
+                connect(edit, &QLineEdit::textEdited, grid, &DbGrid::cellTyped);
+        }
         return editor;
     }
 };
@@ -120,6 +123,17 @@ Query *DbGrid::query() const
 void DbGrid::setTitlesVisible(bool visible)
 {
     horizontalHeader()->setVisible(visible);
+}
+
+std::optional<std::pair<int, QString>> DbGrid::typedCell() const
+{
+    if (state() != QAbstractItemView::EditingState || currentIndex().row() != query()->currentRow())
+        return std::nullopt;
+    const auto *editor = qobject_cast<const QLineEdit *>(indexWidget(currentIndex()));
+    const int field = m_model->fieldOf(currentIndex().column());
+    if (!editor || field < 0)
+        return std::nullopt;
+    return std::pair(field, editor->text());
 }
 
 // The query's current row moved: show it, without moving the query again.

@@ -4,6 +4,9 @@
 
 #include <QTableView>
 
+#include <optional>
+#include <utility>
+
 // A grid bound to a query's data source: shows every row in the listed columns and makes the
 // clicked row current. Unless read-only it edits in place: typing puts the row into edit state,
 // Insert or moving down past the last row begins a new row, Ctrl+Delete deletes the row after
@@ -18,6 +21,11 @@ public:
     bool isReadOnly() const { return m_readOnly; }
     // Hides the title row.
     void setTitlesVisible(bool visible);
+    // An open cell's text that has not reached the row yet: the query column and the text.
+    std::optional<std::pair<int, QString>> typedCell() const;
+
+signals:
+    void cellTyped(); // the user changed the text of an open cell
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;

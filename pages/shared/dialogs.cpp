@@ -26,10 +26,22 @@ void Dialogs::message(QWidget *parent, const QString &message)
 
 bool Dialogs::askYesNo(QWidget *parent, const QString &title, const QString &question)
 {
+    return ask(parent, title, question) == Answer::Yes;
+}
+
+Dialogs::Answer Dialogs::ask(QWidget *parent, const QString &title, const QString &question)
+{
     QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::None; // left by the event loops' end, no button pressed
+    }
 }
 
 bool Dialogs::askOkCancel(QWidget *parent, const QString &title, const QString &question)

@@ -16,6 +16,9 @@ public:
     virtual void message(QWidget *parent, const QString &message);
     // Question icon, Yes and No, Yes the default, Escape answers No. True on Yes.
     virtual bool askYesNo(QWidget *parent, const QString &title, const QString &question);
+    // The same question, telling No from no answer at all (the program ended while it was open).
+    enum class Answer { Yes, No, None };
+    virtual Answer ask(QWidget *parent, const QString &title, const QString &question);
     // Confirmation icon, OK and Cancel. True on OK.
     virtual bool askOkCancel(QWidget *parent, const QString &title, const QString &question);
 

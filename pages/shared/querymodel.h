@@ -26,6 +26,8 @@ public:
     // True while rows are being added, removed or replaced: a view's current index then moves by
     // itself and must not move the query.
     bool isChanging() const { return m_changing; }
+    // The query field a column shows, -1 when the query has none of that name.
+    int fieldOf(int column) const { return column >= 0 && column < m_fields.size() ? m_fields[column] : -1; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QJsonDocument>
@@ -11,6 +12,7 @@
 #include <QProcessEnvironment>
 #include <QTextEdit>
 
+#include <csignal>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sqlite3.h>
@@ -127,39 +129,101 @@ bool ProgramRun::cleanExit(int code) const
 
 ProgramRun runProgram(const QString &dir, Run run, bool obeyPermissions)
 {
-    QProcess process;
-    process.setProgram(QStringLiteral(SHIHAI_PROGRAM));
-    process.setWorkingDirectory(dir);
+    LiveProgram::Options options;
+    options.run = run;
+    options.obeyPermissions = obeyPermissions;
+    return LiveProgram(dir, options).finish();
+}
+
+LiveProgram::LiveProgram(const QString &dir, const Options &options)
+{
+    m_process.setProgram(QStringLiteral(SHIHAI_PROGRAM));
+    m_process.setWorkingDirectory(dir);
+    m_process.setReadChannel(QProcess::StandardError); // where the probe reports
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(BOXPROBE_PLUGINS));
-    env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), run == Run::CloseWhenShown
+    env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), options.run == Run::CloseWhenShown
                                                              ? QStringLiteral("shihaiboxprobe:close")
                                                              : QStringLiteral("shihaiboxprobe"));
-    process.setProcessEnvironment(env);
-    if (obeyPermissions)
-        process.setChildProcessModifier(obeyPermissionsForLife);
-    process.start();
-
-    ProgramRun result;
-    result.finished = process.waitForFinished(120000);
-    if (!result.finished) {
-        process.kill();
-        process.waitForFinished();
+    if (options.answerNo)
+        env.insert(QStringLiteral("SHIHAI_PROBE_ANSWER"), QStringLiteral("no"));
+    if (!options.typing.isEmpty()) {
+        QFile script(m_scriptDir.filePath(QStringLiteral("typing.json")));
+        if (!script.open(QIODevice::WriteOnly) || script.write(QJsonDocument(options.typing).toJson()) < 0)
+            qFatal("cannot write the typing script");
+        env.insert(QStringLiteral("SHIHAI_PROBE_TYPE"), script.fileName());
+        env.insert(QStringLiteral("SHIHAI_PROBE_PACE"), QString::number(options.paceMs));
     }
-    result.exitStatus = process.exitStatus();
-    result.exitCode = process.exitCode();
-    const QList<QByteArray> lines = process.readAllStandardError().split('\n');
-    for (const QByteArray &line : lines) {
+    m_process.setProcessEnvironment(env);
+    if (options.obeyPermissions)
+        m_process.setChildProcessModifier(obeyPermissionsForLife);
+    m_process.start();
+    if (!m_process.waitForStarted())
+        qFatal("cannot start %s", SHIHAI_PROGRAM);
+}
+
+LiveProgram::~LiveProgram()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+}
+
+void LiveProgram::readReports()
+{
+    m_pending += m_process.readAllStandardError();
+    const qsizetype end = m_pending.lastIndexOf('\n');
+    if (end < 0)
+        return;
+    for (const QByteArray &line : m_pending.left(end).split('\n')) {
         const QJsonObject report = QJsonDocument::fromJson(line).object();
         if (report.contains(QStringLiteral("box")))
-            result.boxes << report;
+            m_run.boxes << report;
         else if (report.contains(QStringLiteral("close")))
-            result.closes << report.value(QStringLiteral("close")).toBool();
-        else if (!line.trimmed().isEmpty())
-            result.diagnostics += QString::fromUtf8(line) + u'\n';
+            m_run.closes << report.value(QStringLiteral("close")).toBool();
+        else if (report.isEmpty() && !line.trimmed().isEmpty())
+            m_run.diagnostics += QString::fromUtf8(line) + u'\n';
+        if (!report.isEmpty())
+            m_reports << report;
     }
-    return result;
+    m_pending = m_pending.mid(end + 1);
+}
+
+bool LiveProgram::waitFor(const std::function<bool(const QJsonObject &)> &until, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        readReports();
+        while (m_seen < m_reports.size())
+            if (until(m_reports[m_seen++]))
+                return true;
+        if (m_process.state() == QProcess::NotRunning || deadline.hasExpired())
+            return false;
+        m_process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+    }
+}
+
+void LiveProgram::signal(int number)
+{
+    // A program that has ended has no id: 0 would signal the test's own process group.
+    if (const qint64 id = m_process.processId(); id > 0)
+        ::kill(pid_t(id), number);
+}
+
+ProgramRun LiveProgram::finish(int timeoutMs)
+{
+    m_run.finished = m_process.waitForFinished(timeoutMs);
+    if (!m_run.finished) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    m_run.exitStatus = m_process.exitStatus();
+    m_run.exitCode = m_process.exitCode();
+    m_pending += '\n';
+    readReports();
+    return m_run;
 }
 
 QString writerProgram()

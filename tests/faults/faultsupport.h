@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 class DbGrid;
 class QLineEdit;
@@ -50,6 +54,41 @@ enum class Run { ReportBoxes, CloseWhenShown };
 // Runs the program in `dir` without a display; its message boxes are reported and answered by a
 // Qt plugin that Qt loads into it, so the program needs no test hook of its own.
 ProgramRun runProgram(const QString &dir, Run run = Run::ReportBoxes, bool obeyPermissions = false);
+
+// The program running as a child while the test acts on it: the probe plugin types the steps of
+// `typing` (see boxprobe.cpp) and the test reads its reports as they come, signals it and waits
+// for its end.
+class LiveProgram {
+public:
+    struct Options {
+        QJsonArray typing;
+        int paceMs = 0;        // between two typed characters
+        bool answerNo = false; // questions answered No instead of their default
+        bool obeyPermissions = false;
+        Run run = Run::ReportBoxes;
+    };
+    LiveProgram(const QString &dir, const Options &options);
+    ~LiveProgram();
+    LiveProgram(const LiveProgram &) = delete;
+    LiveProgram &operator=(const LiveProgram &) = delete;
+
+    qint64 pid() const { return m_process.processId(); }
+    // Reads reports until one satisfies `until`; false when the program ended or none came in time.
+    bool waitFor(const std::function<bool(const QJsonObject &)> &until, int timeoutMs = 60000);
+    void signal(int number);
+    // Waits for the end (killing the program after the timeout) and returns all it reported.
+    ProgramRun finish(int timeoutMs = 120000);
+
+private:
+    void readReports();
+
+    QProcess m_process;
+    QTemporaryDir m_scriptDir;
+    QByteArray m_pending; // an incomplete last line
+    ProgramRun m_run;
+    qsizetype m_seen = 0; // reports already offered to waitFor
+    QList<QJsonObject> m_reports;
+};
 
 // The second copy of the data layer (faults_writer): FILE PREFIX [COUNT].
 QString writerProgram();

@@ -133,6 +133,12 @@ bool ScriptedDialogs::askYesNo(QWidget *, const QString &title, const QString &q
     return answer;
 }
 
+Dialogs::Answer ScriptedDialogs::ask(QWidget *, const QString &title, const QString &question)
+{
+    calls << Call{QStringLiteral("yesno"), title, question};
+    return answer ? Answer::Yes : Answer::No;
+}
+
 bool ScriptedDialogs::askOkCancel(QWidget *, const QString &title, const QString &question)
 {
     calls << Call{QStringLiteral("okcancel"), title, question};

@@ -54,6 +54,7 @@ public:
     void error(QWidget *parent, const QString &message) override;
     void message(QWidget *parent, const QString &message) override;
     bool askYesNo(QWidget *parent, const QString &title, const QString &question) override;
+    Answer ask(QWidget *parent, const QString &title, const QString &question) override;
     bool askOkCancel(QWidget *parent, const QString &title, const QString &question) override;
 
     QStringList errors() const;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "recoveryfile.h"
+
+#include <functional>
+
+class Database;
+
+// Putting the texts of a recovery file back into the rows they were typed into.
+namespace restore {
+
+// The rows and texts that differ from what the database holds now (a text written just before the
+// program ended is not offered again).
+QList<recovery::Row> differing(const Database &db, const QList<recovery::Row> &rows);
+
+// Each row goes back into a query that shows it, in edit state, with its texts set as if just typed,
+// so they are written as typing is. A row the query does not list is listed first (a work by its
+// category, through `listCategory`; another row by showing its whole table); a row no longer in its
+// table comes back as a new row. Throws DbError when a text cannot be set.
+void putBack(Database &db, const std::function<void(const QString &)> &listCategory,
+             const QList<recovery::Row> &rows);
+
+} // namespace restore
