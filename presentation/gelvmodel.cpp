@@ -1,5 +1,8 @@
 #include "presentation/gelvmodel.h"
 
+#include "prosody/ci.h"
+#include "prosody/cipu.h"
+
 #include <algorithm>
 
 using namespace prosody;
@@ -13,10 +16,16 @@ QString text(char32_t c)
 
 } // namespace
 
+namespace {
+const QStringList kShiForms = {QStringLiteral("自动"),     QStringLiteral("五言绝句"),
+                               QStringLiteral("七言绝句"), QStringLiteral("五言律诗"),
+                               QStringLiteral("七言律诗"), QStringLiteral("排律")};
+} // namespace
+
 GelvModel::GelvModel(const QString &booksPath, QObject *parent)
     : QObject(parent)
     , m_path(booksPath)
-    , m_formName(formNames().first())
+    , m_formName(kShiForms.first())
 {
 }
 
@@ -44,10 +53,22 @@ QStringList GelvModel::bookNames()
     return names;
 }
 
-QStringList GelvModel::formNames()
+QStringList GelvModel::formNames() const
 {
-    return {QStringLiteral("自动"),     QStringLiteral("五言绝句"), QStringLiteral("七言绝句"),
-            QStringLiteral("五言律诗"), QStringLiteral("七言律诗"), QStringLiteral("排律")};
+    QStringList names = kShiForms;
+    if (m_books)
+        for (const CiTune &tune : m_books->cipu().tunes())
+            names << tune.name;
+    return names;
+}
+
+QStringList GelvModel::searchTunes(const QString &typed) const
+{
+    QStringList names;
+    if (m_books)
+        for (const CiTune *tune : m_books->cipu().search(typed))
+            names << tune->name;
+    return names;
 }
 
 void GelvModel::setBook(int index)
@@ -62,11 +83,17 @@ void GelvModel::setBook(int index)
 
 void GelvModel::setForm(const QString &name)
 {
-    const std::optional<FormChoice> form = formFromName(name);
-    if (!form || name == m_formName)
+    const QString form = name.trimmed();
+    if (form == m_formName)
         return;
-    m_formName = name;
-    m_form = *form;
+    const CiTune *tune = m_books && !formFromName(form) ? m_books->cipu().find(form) : nullptr;
+    if (!formFromName(form) && !tune)
+        return;
+    m_formName = tune ? tune->name : form;
+    if (tune && m_book == Book::Pingshui) {
+        m_book = Book::Cilin;
+        emit bookChanged(int(m_book));
+    }
     recheck();
 }
 
@@ -85,7 +112,8 @@ void GelvModel::setDraft(const QString &text, int selectionStart, int selectionE
 
 void GelvModel::recheck()
 {
-    m_checks = m_books ? Checker(m_books).checkText(m_checkedText, m_book, m_form) : QList<PoemCheck>();
+    m_checks = m_books ? checkAs(m_books, m_checkedText, m_formName, m_book).value_or(QList<PoemCheck>())
+                       : QList<PoemCheck>();
     emit checksChanged();
 }
 

@@ -25,10 +25,16 @@ public:
     QString errorText() const { return m_error; }
 
     static QStringList bookNames();
-    static QStringList formNames();
+    // 自动, the forms of regulated verse, then every 词牌 of the 词谱, the most written first (once the
+    // books are read).
+    QStringList formNames() const;
+    // The 词牌 of the 词谱 whose name or alias is the text, then those that begin with it or hold it.
+    QStringList searchTunes(const QString &typed) const;
     int book() const { return int(m_book); }
     void setBook(int index);
     QString form() const { return m_formName; }
+    // A form of regulated verse or a 词牌 (its name or an alias); another name changes nothing. A
+    // 词牌 is judged in 词林正韵: choosing one while 平水韵 is chosen switches the book.
     void setForm(const QString &name);
 
     // The draft and its selection (UTF-16 offsets; an empty selection checks the whole draft).
@@ -75,6 +81,7 @@ public:
 
 signals:
     void checksChanged();
+    void bookChanged(int index);
     void lookupChanged();
 
 private:
@@ -92,7 +99,6 @@ private:
     QString m_error;
     prosody::Book m_book = prosody::Book::Pingshui;
     QString m_formName;
-    prosody::FormChoice m_form;
     QString m_text;
     int m_checkedFrom = 0;
     QString m_checkedText;

@@ -71,8 +71,9 @@ int fillCosts(const QList<int> &poem, const Lengths &f, QVarLengthArray<int, 102
                 relax(i + 2, j + 1, c + 1, Split);
             if (i + 1 < m && j + 1 < n && poem[i] != f[j] && poem[i] + poem[i + 1] == f[j] + f[j + 1])
                 relax(i + 2, j + 2, c + 1, Shift);
+            // A 词 being written lacks its last lines: a line missing inside costs a little more.
             if (j < n)
-                relax(i, j + 1, c + kFault + f[j], Miss);
+                relax(i, j + 1, c + kFault + f[j] + (i < m ? 1 : 0), Miss);
             if (i < m)
                 relax(i + 1, j, c + kFault + poem[i], Extra);
         }

@@ -6,6 +6,7 @@
 #include "presentation/gelvmodel.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -130,7 +131,12 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     Gelv_Book_ComboBox->addItems(GelvModel::bookNames());
     Gelv_Form_ComboBox = new QComboBox(this);
     Gelv_Form_ComboBox->setObjectName(QStringLiteral("Gelv_Form_ComboBox"));
-    Gelv_Form_ComboBox->addItems(GelvModel::formNames());
+    // The forms of regulated verse, then the 词牌 (once the books are read); typing narrows the list.
+    Gelv_Form_ComboBox->setEditable(true);
+    Gelv_Form_ComboBox->setInsertPolicy(QComboBox::NoInsert);
+    Gelv_Form_ComboBox->addItems(m_model->formNames());
+    Gelv_Form_ComboBox->completer()->setFilterMode(Qt::MatchContains);
+    Gelv_Form_ComboBox->completer()->setCompletionMode(QCompleter::PopupCompletion);
     bar->addWidget(new QLabel(QStringLiteral("韵书"), this));
     bar->addWidget(Gelv_Book_ComboBox);
     bar->addSpacing(12);
@@ -169,7 +175,13 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     layout->addWidget(splitter, 1);
 
     connect(Gelv_Book_ComboBox, &QComboBox::currentIndexChanged, m_model, &GelvModel::setBook);
-    connect(Gelv_Form_ComboBox, &QComboBox::currentTextChanged, m_model, &GelvModel::setForm);
+    connect(Gelv_Form_ComboBox, &QComboBox::activated, this,
+            [this](int index) { m_model->setForm(Gelv_Form_ComboBox->itemText(index)); });
+    connect(Gelv_Form_ComboBox->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        m_model->setForm(Gelv_Form_ComboBox->currentText());
+        Gelv_Form_ComboBox->setEditText(m_model->form()); // an alias shows as its 词牌, an unknown name goes
+    });
+    connect(m_model, &GelvModel::bookChanged, Gelv_Book_ComboBox, &QComboBox::setCurrentIndex);
     connect(m_model, &GelvModel::checksChanged, this, &GelvWindow::showChecks);
     connect(m_model, &GelvModel::lookupChanged, this, &GelvWindow::showLookup);
     connect(Gelv_Findings, &QListWidget::itemClicked, this, &GelvWindow::selectInDraft);
@@ -324,11 +336,18 @@ void GelvWindow::showExamples(const QString &word)
 void GelvWindow::open()
 {
     openClassics();
+    const bool wasLoaded = m_model->isLoaded();
     if (!m_model->load()) {
         Gelv_Message->setText(m_model->errorText());
         Gelv_Message->show();
     } else {
         Gelv_Message->hide();
+        if (!wasLoaded) { // the 词牌 join the forms once the books are read
+            const QString chosen = Gelv_Form_ComboBox->currentText();
+            Gelv_Form_ComboBox->clear();
+            Gelv_Form_ComboBox->addItems(m_model->formNames());
+            Gelv_Form_ComboBox->setEditText(chosen);
+        }
     }
     if (!m_placed)
         placeBesideMainWindow();

@@ -47,36 +47,102 @@ void MarkedPoemView::setChecks(const QList<PoemCheck> &checks)
         summary.summary = check.summary();
         summary.ok = check.ok();
         m_rows.append(summary);
-        for (qsizetype l = 0; l < check.lines.size(); ++l) {
-            const LineCheck &lc = check.lines.at(l);
-            Row row;
-            for (qsizetype i = 0; i < lc.line.size(); ++i) {
-                row.chars.append(lc.line.text(i, 1));
-                row.marks += classMark(lc.tones.at(i));
-                const QChar want = i < lc.pattern.size() ? lc.pattern.at(i) : QChar();
-                const bool differs = (want == u'平' && lc.tones.at(i) == ToneClass::Ze) ||
-                                     (want == u'仄' && lc.tones.at(i) == ToneClass::Ping);
-                row.expected += differs ? want : QChar(u' ');
-                row.faults.append(false);
-                row.rhymes.append(lc.rhymed && i == lc.line.size() - 1);
-                row.tips.append(
-                    QStringLiteral("%1：%2").arg(lc.line.text(i, 1)).arg(className(lc.tones.at(i))));
-            }
-            if (lc.rhymed && !check.rhyme.isEmpty())
-                row.rhyme = QStringLiteral("韵·%1").arg(check.rhyme);
-            for (const Finding &f : check.findings) {
-                if (f.line != l + 1 || f.pos < 1 || f.pos > row.chars.size())
-                    continue;
-                if (f.isFault())
-                    row.faults[f.pos - 1] = true;
-                row.tips[f.pos - 1] += u'\n' + f.text;
-            }
-            m_rows.append(row);
-        }
+        if (check.isCi())
+            addCi(check);
+        else
+            addShi(check);
     }
     // Inside a scroll area: as large as the rows need, and scrolled when the window is smaller.
     setMinimumSize(sizeHint());
     update();
+}
+
+MarkedPoemView::Row MarkedPoemView::lineRow(const PoemCheck &check, qsizetype l) const
+{
+    const LineCheck &lc = check.lines.at(l);
+    const CiLine *ciLine = check.isCi() && lc.formLine >= 0 && lc.formLine < check.ciForm->lines.size()
+                               ? &check.ciForm->lines.at(lc.formLine)
+                               : nullptr;
+    Row row;
+    for (qsizetype i = 0; i < lc.line.size(); ++i) {
+        row.chars.append(lc.line.text(i, 1));
+        row.marks += classMark(lc.tones.at(i));
+        const QChar want = i < lc.pattern.size() ? lc.pattern.at(i) : QChar();
+        if (check.isCi()) {
+            // A 词 shows its whole pattern over the line: ○ 平, ● 仄, ◎ 中.
+            row.expected += want == u'平' ? u'○' : want == u'仄' ? u'●' : want == u'中' ? u'◎' : u' ';
+        } else {
+            const bool differs = (want == u'平' && lc.tones.at(i) == ToneClass::Ze) ||
+                                 (want == u'仄' && lc.tones.at(i) == ToneClass::Ping);
+            row.expected += differs ? want : QChar(u' ');
+        }
+        row.faults.append(false);
+        row.rhymes.append(lc.rhymed && i == lc.line.size() - 1);
+        QString tip = QStringLiteral("%1：%2").arg(lc.line.text(i, 1)).arg(className(lc.tones.at(i)));
+        if (ciLine && i < lc.shares.size())
+            tip += QStringLiteral("\n谱：%1 %2%").arg(want).arg(lc.shares.at(i));
+        row.tips.append(tip);
+    }
+    if (lc.rhymed && !check.rhyme.isEmpty())
+        row.rhyme = QStringLiteral("韵·%1").arg(check.rhyme);
+    for (const Finding &f : check.findings) {
+        if (f.line != l + 1 || f.pos < 1 || f.pos > row.chars.size())
+            continue;
+        if (f.isFault())
+            row.faults[f.pos - 1] = true;
+        row.tips[f.pos - 1] += u'\n' + f.text;
+    }
+    return row;
+}
+
+void MarkedPoemView::addShi(const PoemCheck &check)
+{
+    for (qsizetype l = 0; l < check.lines.size(); ++l)
+        m_rows.append(lineRow(check, l));
+}
+
+// The 词 along its form: each written line over its pattern, the form's lines not yet written as
+// their pattern alone, and a gap between the 片.
+void MarkedPoemView::addCi(const PoemCheck &check)
+{
+    const CiForm &form = *check.ciForm;
+    int next = 0; // the form's next line to show
+    const auto patternRows = [&](int upTo) {
+        for (; next < upTo && next < form.lines.size(); ++next) {
+            if (next == form.stanzaBreak && next > 0) {
+                Row gap;
+                gap.gap = true;
+                m_rows.append(gap);
+            }
+            const CiLine &line = form.lines.at(next);
+            Row row;
+            row.patternOnly = true;
+            row.marks = line.marks();
+            for (const CiPosition &p : line.positions) {
+                row.chars.append(QString());
+                row.faults.append(false);
+                row.rhymes.append(false);
+                row.tips.append(p.tip());
+            }
+            if (line.rhymeRun > 0)
+                row.rhyme = QStringLiteral("韵%1（%2）").arg(line.rhymeRun).arg(className(line.rhymeTone));
+            m_rows.append(row);
+        }
+    };
+    for (qsizetype l = 0; l < check.lines.size(); ++l) {
+        const int formLine = check.lines.at(l).formLine;
+        if (formLine >= next) {
+            patternRows(formLine); // lines of the form the poem skipped
+            if (formLine == form.stanzaBreak && formLine > 0) {
+                Row gap;
+                gap.gap = true;
+                m_rows.append(gap);
+            }
+            next = formLine + 1;
+        }
+        m_rows.append(lineRow(check, l));
+    }
+    patternRows(int(form.lines.size()));
 }
 
 QStringList MarkedPoemView::rows() const
@@ -85,6 +151,14 @@ QStringList MarkedPoemView::rows() const
     for (const Row &r : m_rows) {
         if (!r.summary.isEmpty()) {
             out << r.summary;
+            continue;
+        }
+        if (r.gap) {
+            out << QStringLiteral("—");
+            continue;
+        }
+        if (r.patternOnly) {
+            out << QStringLiteral("谱|%1|%2").arg(r.marks, r.rhyme);
             continue;
         }
         QString faults;
@@ -98,6 +172,10 @@ QStringList MarkedPoemView::rows() const
 
 int MarkedPoemView::rowHeight(const Row &row) const
 {
+    if (row.gap)
+        return 10;
+    if (row.patternOnly)
+        return kChar + kGap;
     return row.summary.isEmpty() ? kExpected + kChar + kMark + kGap : kSummary;
 }
 
@@ -134,7 +212,21 @@ void MarkedPoemView::paintEvent(QPaintEvent *event)
         if (top > dirty.bottom())
             break;
         if (top + height >= dirty.top()) {
-            if (!row.summary.isEmpty()) {
+            if (row.gap) {
+                // nothing: the space between the 片
+            } else if (row.patternOnly) {
+                p.setFont(markFont);
+                p.setPen(kQuiet);
+                for (qsizetype i = 0; i < row.marks.size(); ++i)
+                    p.drawText(QRect(kMargin + int(i) * kCell, top, kCell, kChar), Qt::AlignCenter,
+                               row.marks.at(i));
+                if (!row.rhyme.isEmpty()) {
+                    p.setFont(expectedFont);
+                    p.setPen(kRhyme);
+                    p.drawText(QRect(kMargin + int(row.marks.size()) * kCell + 6, top, 200, kChar),
+                               Qt::AlignLeft | Qt::AlignVCenter, row.rhyme);
+                }
+            } else if (!row.summary.isEmpty()) {
                 p.setFont(summaryFont);
                 p.setPen(row.ok ? palette().color(QPalette::Text) : kFault);
                 p.drawText(QRect(kMargin, top, width() - 2 * kMargin, height),

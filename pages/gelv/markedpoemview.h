@@ -1,6 +1,7 @@
 #pragma once
 
 #include "prosody/check.h"
+#include "prosody/cipu.h"
 
 #include <QWidget>
 
@@ -14,9 +15,11 @@ public:
 
     void setChecks(const QList<prosody::PoemCheck> &checks);
 
-    // What the view shows, one entry per painted row, as text: a summary, or a line as
-    // "chars|marks|template|faults|rhyme" (template: 平 or 仄 where it differs, else a blank; faults:
-    // ✗ under a fault, else a blank).
+    // What the view shows, one entry per painted row, as text: a summary, a line as
+    // "chars|marks|template|faults|rhyme" (template: for 诗 平 or 仄 where it differs from the
+    // character, else a blank; for 词 the pattern's ○ ● ◎ over every character; faults: ✗ under a
+    // fault, else a blank), a line of a 词's form not yet written as "谱|marks|rhyme", and "—" between
+    // the 片.
     QStringList rows() const;
 
     QSize sizeHint() const override;
@@ -27,7 +30,9 @@ protected:
 
 private:
     struct Row {
-        QString summary; // set for a poem's summary row
+        QString summary;          // set for a poem's summary row
+        bool patternOnly = false; // a line of a 词's form that the poem has not reached
+        bool gap = false;         // the space between the 片 of a 词
         QList<QString> chars;
         QString marks;
         QString expected; // template class where it differs from the character's, else a blank
@@ -37,6 +42,9 @@ private:
         QStringList tips;
         bool ok = true;
     };
+    void addShi(const prosody::PoemCheck &check);
+    void addCi(const prosody::PoemCheck &check);
+    Row lineRow(const prosody::PoemCheck &check, qsizetype index) const;
     QRect cellRect(int row, int column) const;
     int rowTop(int row) const;
     int rowHeight(const Row &row) const;

@@ -59,6 +59,12 @@ class TestGelvWindow : public QObject {
             .add(u"中华新韵"_s, u"八寒"_s, u"平"_s, u"天"_s)
             .add(u"中华新韵"_s, u"二波"_s, u"去"_s, u"木"_s)
             .add(u"中华新韵"_s, u"十四姑"_s, u"平"_s, u"竹"_s) // 入 of old, 阳平 today
+            .add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红天"_s)
+            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
+            .tune(u"忆江南"_s, 120, {u"望江南"_s})
+            .ciForm(u"忆江南"_s, 1, 100,
+                    {u"平平仄"_s, u"仄仄仄平平/1"_s, u"仄仄平平平仄仄"_s, u"平平仄仄仄平平/1"_s,
+                     u"中仄仄平平/1"_s})
             .reading(u"风"_s, u"fēng"_s);
     }
     void show()
@@ -196,6 +202,35 @@ private slots:
         QCOMPARE(view->rows().at(0), u"五言绝句 · 仄起首句不入韵 · 十一庚 · 1处不合"_s);
         QCOMPARE(view->rows().at(2), u"天天木竹东|○○●○○|   仄 |   ✗ |韵·十一庚"_s);
         QCOMPARE(findingTexts(), QStringList{u"第2句第4字「竹」：此处应仄，用了平声"_s});
+    }
+
+    // A 词牌 picked in the form selector: the 词 over its pattern, the lines still to write as pattern
+    // alone, judged in 词林正韵.
+    void aTunePickedAsTheFormShowsItsPattern()
+    {
+        show();
+        typeLines(u"天天木，木木木天东。\n木木天天天木木，天天木木木天风。"_s);
+        openByButton();
+        auto *form = child<QComboBox>(gelv(), u"Gelv_Form_ComboBox"_s);
+        const int index = form->findText(u"忆江南"_s);
+        QCOMPARE(index, 6); // after 自动 and the five forms of regulated verse
+        form->setCurrentIndex(index);
+        emit form->activated(index);
+        QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->currentText(), u"词林正韵"_s);
+        QCOMPARE(
+            child<MarkedPoemView>(gelv(), u"Gelv_View"_s)->rows(),
+            (QStringList{u"忆江南 · 正体 · 第一部 · 1处不合"_s, u"天天木|○○●|○○●|   |"_s,
+                         u"木木木天东|●●●○○|●●●○○|     |韵·第一部"_s,
+                         u"木木天天天木木|●●○○○●●|●●○○○●●|       |"_s,
+                         u"天天木木木天风|○○●●●○○|○○●●●○○|       |韵·第一部"_s, u"谱|◎●●○○|韵1（平）"_s}));
+        QCOMPARE(findingTexts(), QStringList{u"缺一句：谱中第5句（5字）无对应"_s});
+
+        // An alias typed into the selector stands for its 词牌.
+        form->setEditText(QString());
+        form->lineEdit()->setFocus();
+        typeText(form->lineEdit(), u"望江南"_s);
+        QTest::keyClick(form->lineEdit(), Qt::Key_Return);
+        QCOMPARE(form->currentText(), u"忆江南"_s);
     }
 
     void aFaultAppearsAndGoesAsALineIsTypedAndMended()

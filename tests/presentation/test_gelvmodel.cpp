@@ -51,6 +51,12 @@ private slots:
             .add(u"中华新韵"_s, u"二波"_s, u"去"_s, u"木"_s)
             .add(u"中华新韵"_s, u"十一庚"_s, u"平"_s, u"东风红"_s)
             .add(u"中华新韵"_s, u"八寒"_s, u"平"_s, u"天"_s)
+            .add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红天"_s)
+            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
+            .tune(u"忆江南"_s, 120, {u"望江南"_s})
+            .ciForm(u"忆江南"_s, 1, 100,
+                    {u"平平仄"_s, u"仄仄仄平平/1"_s, u"仄仄平平平仄仄"_s, u"平平仄仄仄平平/1"_s,
+                     u"中仄仄平平/1"_s})
             .ungrouped(u"平水韵"_s, u"们"_s, u"平"_s)
             .reading(u"看"_s, u"kàn"_s)
             .reading(u"看"_s, u"kān"_s);
@@ -138,9 +144,37 @@ private slots:
         QCOMPARE(model.summaries(), QStringList{u"不合近体诗体裁"_s});
         model.setForm(u"五言绝句"_s);
         QCOMPARE(model.findingRows().size(), 0);
-        QCOMPARE(GelvModel::formNames().first(), u"自动"_s);
+        QCOMPARE(model.formNames().first(), u"自动"_s);
         QCOMPARE(GelvModel::bookNames(),
                  (QStringList{u"平水韵"_s, u"词林正韵"_s, u"中华新韵"_s, u"中华通韵"_s}));
+    }
+
+    // A 词牌 chosen as the form checks the draft as a 词 of it, judged in 词林正韵.
+    void aTuneIsAFormToo()
+    {
+        GelvModel model(m_path);
+        QVERIFY(model.formNames().contains(u"七言律诗"_s));
+        QVERIFY(!model.formNames().contains(u"忆江南"_s)); // the 词谱 comes with the books
+        QVERIFY(model.load());
+        QCOMPARE(model.formNames().last(), u"忆江南"_s);
+        QCOMPARE(model.searchTunes(u"江南"_s), QStringList{u"忆江南"_s});
+
+        const QString ci =
+            u"天天木，木木木天东。木木天天天木木，天天木木木天风。"_s; // the last line not yet written
+        model.setDraft(ci, 0, 0);
+        QSignalSpy book(&model, &GelvModel::bookChanged);
+        model.setForm(u"望江南"_s); // an alias
+        QCOMPARE(model.form(), u"忆江南"_s);
+        QCOMPARE(book.count(), 1);
+        QCOMPARE(model.book(), 1);
+        QCOMPARE(model.summaries(), QStringList{u"忆江南 · 正体 · 第一部 · 1处不合"_s});
+        QCOMPARE(model.findingRows().first().text, u"缺一句：谱中第5句（5字）无对应"_s);
+        QVERIFY(model.checks().first().isCi());
+
+        model.setForm(u"无此词牌"_s);
+        QCOMPARE(model.form(), u"忆江南"_s);
+        model.setForm(u"自动"_s);
+        QCOMPARE(model.book(), 1); // the book stays as chosen
     }
 
     void theCharacterAtTheCaret()
