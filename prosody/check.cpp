@@ -1,6 +1,7 @@
 #include "prosody/check.h"
 
 #include <QHash>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <tuple>
@@ -180,22 +181,11 @@ private:
     // earlier group in the book on a tie; -1 when none has one.
     int bestGroup(const QList<int> &lines, Tone wanted) const
     {
-        QHash<int, int> votes;
-        for (int l : lines) {
-            QList<int> seen;
-            for (const RhymeBooks::Membership &m : m_books.memberships(m_book, code(l, length()))) {
-                if ((m.tone == Tone::Ping) != (wanted == Tone::Ping) || seen.contains(m.group))
-                    continue;
-                seen.append(m.group);
-                votes[m.group] += l == 0 ? 1 : 2;
-            }
-        }
-        int best = -1;
-        for (auto it = votes.constBegin(); it != votes.constEnd(); ++it)
-            if (best < 0 || it.value() > votes.value(best) ||
-                (it.value() == votes.value(best) && it.key() < best))
-                best = it.key();
-        return best;
+        QList<char32_t> rhymes;
+        for (int l : lines)
+            rhymes.append(code(l, length()));
+        return sharedRhymeGroup(m_books, m_book, rhymes, wanted == Tone::Ping,
+                                !lines.isEmpty() && lines.first() == 0);
     }
 
     bool inGroup(int line, int group, bool level) const
@@ -481,6 +471,27 @@ QList<Finding> characterNotes(const RhymeBooks &books, Book book, const QList<Li
         }
     }
     return out;
+}
+
+int sharedRhymeGroup(const RhymeBooks &books, Book book, const QList<char32_t> &rhymes, bool level,
+                     bool firstHalf)
+{
+    QHash<int, int> votes;
+    for (qsizetype i = 0; i < rhymes.size(); ++i) {
+        QVarLengthArray<int, 4> seen;
+        for (const RhymeBooks::Membership &m : books.memberships(book, rhymes.at(i))) {
+            if ((m.tone == Tone::Ping) != level || seen.contains(m.group))
+                continue;
+            seen.append(m.group);
+            votes[m.group] += i == 0 && firstHalf ? 1 : 2;
+        }
+    }
+    int best = -1;
+    for (auto it = votes.constBegin(); it != votes.constEnd(); ++it)
+        if (best < 0 || it.value() > votes.value(best) ||
+            (it.value() == votes.value(best) && it.key() < best))
+            best = it.key();
+    return best;
 }
 
 bool PoemCheck::ok() const

@@ -83,6 +83,12 @@ struct PoemCheck {
     QList<Finding> sortedFindings() const;
 };
 
+// The group of a book that most of a poem's rhyme characters share among those of the wanted tone
+// class (level or oblique); the first character counts half when firstHalf (a first line that may
+// rhyme); the earlier group wins a tie; -1 when none has one.
+int sharedRhymeGroup(const RhymeBooks &books, Book book, const QList<char32_t> &rhymes, bool level,
+                     bool firstHalf);
+
 // Checks poems against the templates of regulated verse in one rhyme book.
 class Checker {
 public:

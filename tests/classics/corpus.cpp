@@ -1,6 +1,7 @@
 #include "corpus.h"
 
 #include "booksfixture.h"
+#include "classics.h" // the builder's
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTextStream>
 
 #include <stdexcept>
 
@@ -134,6 +136,19 @@ void writeBooks(const QString &path)
         .add(u"中华新韵"_s, u"十唐"_s, u"平"_s, u"塘航阳"_s)
         .add(u"中华新韵"_s, u"十一庚"_s, u"平"_s, u"鸣行明城重"_s)
         .add(u"中华新韵"_s, u"十一庚"_s, u"去"_s, u"行"_s);
+}
+
+QString buildClassics(const QString &root)
+{
+    writePoetry(root);
+    writeBooks(root + u"/date/rhymebooks.db"_s);
+    builddb::ClassicsOptions options;
+    options.output = root + u"/date/classics.db"_s;
+    options.sources.root = root;
+    QString out;
+    QTextStream log(&out);
+    builddb::buildClassicsFile(options, log);
+    return options.output;
 }
 
 } // namespace corpus

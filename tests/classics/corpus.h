@@ -21,4 +21,8 @@ void writePoetry(const QString &root, const QString &version = QStringLiteral("9
 // and 上平二冬, 木竹屋落 in 入声一屋; 中华新韵 has 行 (平 and 去) and 重 in 十一庚 only.
 void writeBooks(const QString &path);
 
+// Writes the corpus and its rhyme books under root and builds root/date/classics.db from them, as the
+// set-up builds the real one; returns the file's path.
+QString buildClassics(const QString &root);
+
 } // namespace corpus

@@ -106,15 +106,8 @@ private:
 private slots:
     void initTestCase()
     {
-        corpus::writePoetry(m_dir.path());
-        corpus::writeBooks(m_dir.filePath(u"date/rhymebooks.db"_s));
-        builddb::ClassicsOptions options;
-        options.output = m_dir.filePath(u"date/classics.db"_s);
-        options.sources.root = m_dir.path();
-        QString out;
-        QTextStream log(&out);
-        builddb::buildClassicsFile(options, log);
-        m_classics = Classics::open(options.output);
+        const QString classicsFile = corpus::buildClassics(m_dir.path());
+        m_classics = Classics::open(classicsFile);
         m_books = prosody::RhymeBooks::load(m_dir.filePath(u"date/rhymebooks.db"_s));
 
         const builddb::Converter t2s;

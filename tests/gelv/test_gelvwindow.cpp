@@ -103,14 +103,7 @@ private slots:
     void initTestCase()
     {
         TW::setUpApplication();
-        corpus::writePoetry(m_corpus.path());
-        corpus::writeBooks(m_corpus.filePath(u"date/rhymebooks.db"_s));
-        builddb::ClassicsOptions options;
-        options.output = m_corpus.filePath(u"date/classics.db"_s);
-        options.sources.root = m_corpus.path();
-        QString out;
-        QTextStream log(&out);
-        builddb::buildClassicsFile(options, log);
+        corpus::buildClassics(m_corpus.path());
     }
     void init()
     {

@@ -22,15 +22,8 @@ private:
 private slots:
     void initTestCase()
     {
-        corpus::writePoetry(m_dir.path());
-        corpus::writeBooks(m_dir.filePath(u"date/rhymebooks.db"_s));
-        builddb::ClassicsOptions options;
-        options.output = m_dir.filePath(u"date/classics.db"_s);
-        options.sources.root = m_dir.path();
-        QString out;
-        QTextStream log(&out);
-        builddb::buildClassicsFile(options, log);
-        m_classics = classics::Classics::open(options.output);
+        const QString classicsFile = corpus::buildClassics(m_dir.path());
+        m_classics = classics::Classics::open(classicsFile);
     }
 
     // 孤 stands in four lines of the corpus: two of 唐 (江楼, 夜泊) and two of 宋 (忆江南, 杨柳枝).

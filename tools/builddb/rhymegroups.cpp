@@ -160,21 +160,6 @@ bool isApical(const QString &syllable)
 
 } // namespace
 
-QChar toneChar(Tone tone)
-{
-    switch (tone) {
-    case Tone::Ping:
-        return u'平';
-    case Tone::Shang:
-        return u'上';
-    case Tone::Qu:
-        return u'去';
-    case Tone::Ru:
-        break;
-    }
-    return u'入';
-}
-
 const QList<PingshuiGroup> &pingshuiGroups()
 {
     return pingshuiTables().groups;
@@ -262,63 +247,64 @@ QString fullFinal(const QString &syllable)
     return rest;
 }
 
+namespace {
+
+struct FinalsOfGroup {
+    int group;
+    const char *finals;
+};
+
+// Final → group, from each group's finals written out.
+template <qsizetype N> QHash<QString, int> groupsByFinal(const FinalsOfGroup (&facts)[N])
+{
+    QHash<QString, int> t;
+    for (const FinalsOfGroup &f : facts)
+        for (const QString &final : QString::fromUtf8(f.finals).split(u' '))
+            t.insert(final, f.group);
+    return t;
+}
+
+} // namespace
+
 int xinyunGroupOf(const QString &syllable)
 {
-    static const QHash<QString, int> byFinal = [] {
-        const struct {
-            int group;
-            const char *finals;
-        } facts[] = {{0, "a ia ua"},
-                     {1, "o uo e"},
-                     {2, "ie üe ê"},
-                     {3, "ai uai"},
-                     {4, "ei ui"},
-                     {5, "ao iao"},
-                     {6, "ou iu"},
-                     {7, "an ian uan üan"},
-                     {8, "en in un ün"},
-                     {9, "ang iang uang"},
-                     {10, "eng ing ong iong ueng"},
-                     {11, "i er ü"},
-                     {12, "-i"},
-                     {13, "u"}};
-        QHash<QString, int> t;
-        for (const auto &f : facts)
-            for (const QString &final : QString::fromUtf8(f.finals).split(u' '))
-                t.insert(final, f.group);
-        return t;
-    }();
+    static const FinalsOfGroup facts[] = {{0, "a ia ua"},
+                                          {1, "o uo e"},
+                                          {2, "ie üe ê"},
+                                          {3, "ai uai"},
+                                          {4, "ei ui"},
+                                          {5, "ao iao"},
+                                          {6, "ou iu"},
+                                          {7, "an ian uan üan"},
+                                          {8, "en in un ün"},
+                                          {9, "ang iang uang"},
+                                          {10, "eng ing ong iong ueng"},
+                                          {11, "i er ü"},
+                                          {12, "-i"},
+                                          {13, "u"}};
+    static const QHash<QString, int> byFinal = groupsByFinal(facts);
     return byFinal.value(fullFinal(syllable), -1);
 }
 
 int tongyunGroupOf(const QString &syllable)
 {
-    static const QHash<QString, int> byFinal = [] {
-        const struct {
-            int group;
-            const char *finals;
-        } facts[] = {{0, "a ia ua"},
-                     {1, "o uo"},
-                     {2, "e ie üe ê"},
-                     {3, "i -i"},
-                     {4, "u"},
-                     {5, "ü"},
-                     {6, "ai uai"},
-                     {7, "ei ui"},
-                     {8, "ao iao"},
-                     {9, "ou iu"},
-                     {10, "an ian uan üan"},
-                     {11, "en in un ün"},
-                     {12, "ang iang uang"},
-                     {13, "eng ing ueng"},
-                     {14, "ong iong"},
-                     {15, "er"}};
-        QHash<QString, int> t;
-        for (const auto &f : facts)
-            for (const QString &final : QString::fromUtf8(f.finals).split(u' '))
-                t.insert(final, f.group);
-        return t;
-    }();
+    static const FinalsOfGroup facts[] = {{0, "a ia ua"},
+                                          {1, "o uo"},
+                                          {2, "e ie üe ê"},
+                                          {3, "i -i"},
+                                          {4, "u"},
+                                          {5, "ü"},
+                                          {6, "ai uai"},
+                                          {7, "ei ui"},
+                                          {8, "ao iao"},
+                                          {9, "ou iu"},
+                                          {10, "an ian uan üan"},
+                                          {11, "en in un ün"},
+                                          {12, "ang iang uang"},
+                                          {13, "eng ing ueng"},
+                                          {14, "ong iong"},
+                                          {15, "er"}};
+    static const QHash<QString, int> byFinal = groupsByFinal(facts);
     return byFinal.value(fullFinal(syllable), -1);
 }
 

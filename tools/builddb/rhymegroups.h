@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prosody/books.h"
+
 #include <QChar>
 #include <QList>
 #include <QString>
@@ -7,14 +9,11 @@
 
 namespace builddb {
 
-// The four tones of the old language: 平, 上, 去, 入.
-enum class Tone { Ping, Shang, Qu, Ru };
-
-QChar toneChar(Tone tone);
-// Whether the tone is 平 (level) rather than 仄 (oblique).
-inline bool isLevel(Tone tone)
+// The four tones of the old language, as the metre check names them: 平, 上, 去, 入.
+using Tone = prosody::Tone;
+inline QChar toneChar(Tone tone)
 {
-    return tone == Tone::Ping;
+    return prosody::toneName(tone);
 }
 
 // The names of the four books, in the order the program offers them.

@@ -23,28 +23,6 @@ bool isObliqueRhymed(const prosody::PoemCheck &check)
 // number falls from two faults to three, then rises again at four or more (counts in docs/CLASSICS.md).
 constexpr int kMostFaults = 2;
 
-// The level group most rhyme characters of a poem share in a book, as the metre check finds it: the
-// first line's character counts half, the earlier group wins a tie; -1 when none has one.
-int levelGroupOf(const RhymeBooks &books, Book book, const QList<char32_t> &rhymes, bool firstRhymed)
-{
-    QHash<int, int> votes;
-    for (qsizetype i = 0; i < rhymes.size(); ++i) {
-        QVarLengthArray<int, 4> seen;
-        for (const RhymeBooks::Membership &m : books.memberships(book, rhymes.at(i))) {
-            if (m.tone != prosody::Tone::Ping || seen.contains(m.group))
-                continue;
-            seen.append(m.group);
-            votes[m.group] += i == 0 && firstRhymed ? 1 : 2;
-        }
-    }
-    int best = -1;
-    for (auto it = votes.constBegin(); it != votes.constEnd(); ++it)
-        if (best < 0 || it.value() > votes.value(best) ||
-            (it.value() == votes.value(best) && it.key() < best))
-            best = it.key();
-    return best;
-}
-
 // The group a rhyme character counts in, or -1.
 int placeOf(const RhymeBooks &books, Book book, char32_t hanzi, int poemGroup)
 {
@@ -93,8 +71,9 @@ RhymeWordTally countRhymeWords(const QList<QStringList> &poems, std::shared_ptr<
         ++tally.poems;
         tally.positions += rhymes.size();
         for (Book book : prosody::allBooks) {
-            const int poemGroup = book == Book::Pingshui ? groupIndex[int(book)].value(check.rhyme, -1)
-                                                         : levelGroupOf(*books, book, rhymes, firstRhymed);
+            const int poemGroup = book == Book::Pingshui
+                                      ? groupIndex[int(book)].value(check.rhyme, -1)
+                                      : prosody::sharedRhymeGroup(*books, book, rhymes, true, firstRhymed);
             for (char32_t hanzi : rhymes) {
                 const int g = placeOf(*books, book, hanzi, poemGroup);
                 if (g < 0)
