@@ -447,27 +447,30 @@ QList<Finding> characterNotes(const RhymeBooks &books, Book book, const QList<Li
     for (qsizetype l = 0; l < lines.size(); ++l) {
         const Line &line = lines[l].line;
         for (qsizetype i = 0; i < line.size(); ++i) {
+            // Most characters are in the book: the notes are written only for the others.
+            const bool unknown = lines[l].tones.at(i) == ToneClass::Unknown;
+            if (!unknown && !books.memberships(book, line.chars.at(i)).isEmpty())
+                continue;
+            const std::optional<RhymeBooks::Ungrouped> u =
+                unknown ? std::nullopt : books.ungrouped(book, line.chars.at(i));
+            if (!unknown && !u)
+                continue;
             const QString c = line.text(i, 1);
             const QString at = QStringLiteral("第%1句第%2字「%3」").arg(l + 1).arg(i + 1).arg(c);
-            const Finding where{int(l) + 1, int(i) + 1, c, {}, Severity::Warning, {}};
-            if (lines[l].tones.at(i) == ToneClass::Unknown) {
-                Finding f = where;
+            Finding f{int(l) + 1, int(i) + 1, c, {}, Severity::Warning, {}};
+            if (unknown) {
                 f.kind = kind::unknown;
                 f.text = QStringLiteral("%1：%2中无此字，未计平仄").arg(at, name);
-                out.append(f);
-            } else if (!books.memberships(book, line.chars.at(i)).isEmpty()) {
-                continue;
-            } else if (const auto u = books.ungrouped(book, line.chars.at(i))) {
+            } else {
                 const QString basis = u->basis == QStringLiteral("今读") ? QStringLiteral("按今读")
                                                                          : QStringLiteral("按粤音入声");
-                Finding f = where;
                 f.kind = kind::modernOnly;
                 f.text = QStringLiteral("%1：%2无此字，%3计为%4")
                              .arg(at, name, basis,
                                   classOf(u->tone) == ToneClass::Ping ? QStringLiteral("平")
                                                                       : QStringLiteral("仄"));
-                out.append(f);
             }
+            out.append(f);
         }
     }
     return out;
