@@ -8,6 +8,7 @@
 #include <QJsonObject>
 
 #include <bzlib.h>
+#include <sqlite3.h>
 
 #include <stdexcept>
 
@@ -52,6 +53,20 @@ void writeUnihan(const QString &dir, const QByteArray &mappings, const QByteArra
 {
     writeBzip2(dir + QStringLiteral("/Unihan_OtherMappings.txt.bz2"), "# test file\n" + mappings);
     writeBzip2(dir + QStringLiteral("/Unihan_Readings.txt.bz2"), "# test file\n" + readings);
+}
+
+QString query(const QString &path, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt *stmt = nullptr;
+    QStringList rows;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK)
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            rows << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return rows.join(u' ');
 }
 
 QString poetryDist(const QString &root)

@@ -24,4 +24,7 @@ void writeSources(const QString &root);
 
 QString poetryDist(const QString &root);
 
+// The first column of every row a query of a built file returns, joined by blanks.
+QString query(const QString &path, const QString &sql);
+
 } // namespace fixtures

@@ -16,6 +16,7 @@
 
 using namespace builddb;
 using namespace Qt::StringLiterals;
+using fixtures::query;
 
 namespace {
 
@@ -49,20 +50,6 @@ Hanzi standardChar(int rank, std::initializer_list<Reading> readings)
 GuangyunEntry entry(char32_t hanzi, Tone tone, const QString &rhyme, QChar hu = {})
 {
     return {hanzi, {tone, rhyme, hu, 1}};
-}
-
-QString query(const QString &path, const QString &sql)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *stmt = nullptr;
-    QStringList rows;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK)
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            rows << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return rows.join(u' ');
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "builddb/fixtures.h"
 #include "builderror.h"
 #include "classics.h"
 #include "corpus.h"
@@ -10,22 +11,9 @@
 
 using namespace builddb;
 using namespace Qt::StringLiterals;
+using fixtures::query;
 
 namespace {
-
-QString query(const QString &path, const QString &sql)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *stmt = nullptr;
-    QStringList rows;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK)
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            rows << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return rows.join(u' ');
-}
 
 const ClassicPoem *find(const QList<ClassicPoem> &poems, const QString &title, const QString &author)
 {

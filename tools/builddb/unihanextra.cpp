@@ -65,11 +65,6 @@ UnihanExtras readUnihanExtras(const SourcePaths &paths)
                 target->insert(cp, *other);
         }
     });
-    const qsizetype dateAt = variants.indexOf("# Date:");
-    if (dateAt >= 0)
-        extras.date = QString::fromUtf8(variants.mid(dateAt + 7, variants.indexOf('\n', dateAt) - dateAt - 7))
-                          .trimmed();
-
     const QString readingsPath = paths.unihanFile(QStringLiteral("Unihan_Readings.txt.bz2"));
     forEachUnihanEntry(readBzip2File(readingsPath), readingsPath,
                        [&](char32_t cp, QByteArrayView field, QByteArrayView value) {

@@ -19,7 +19,6 @@ struct UnihanExtras {
     QMultiHash<char32_t, char32_t> variants;    // kSemanticVariant, kZVariant, kSpecializedSemanticVariant
     QHash<char32_t, Reading> mandarin;          // kMandarin, its first reading
     QHash<char32_t, QStringList> cantonese;     // kCantonese, jyutping with tone numbers
-    QString date;                               // the date line of the variants file
 };
 
 // Reads Unihan_Variants and Unihan_Readings from paths.unihan; throws BuildError naming the file.
