@@ -1,6 +1,6 @@
-#include "W_Unit.h"
-#include "dialogs.h"
-#include "termination.h"
+#include "app/W_Unit.h"
+#include "app/termination.h"
+#include "pages/shared/dialogs.h"
 
 #include <QApplication>
 

@@ -1,16 +1,16 @@
-#include "W_Unit.h"
+#include "app/W_Unit.h"
 
-#include "aboutpage.h"
-#include "associationpage.h"
-#include "creationpage.h"
-#include "database.h"
-#include "dbgrid.h"
-#include "guard.h"
-#include "look.h"
-#include "recoveryfile.h"
-#include "rhymespage.h"
-#include "statusbar.h"
-#include "workspage.h"
+#include "db/database.h"
+#include "db/recoveryfile.h"
+#include "pages/about/aboutpage.h"
+#include "pages/association/associationpage.h"
+#include "pages/creation/creationpage.h"
+#include "pages/rhymes/rhymespage.h"
+#include "pages/shared/dbgrid.h"
+#include "pages/shared/guard.h"
+#include "pages/shared/look.h"
+#include "pages/shared/statusbar.h"
+#include "pages/works/workspage.h"
 
 #include <QApplication>
 #include <QCloseEvent>

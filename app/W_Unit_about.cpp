@@ -1,8 +1,8 @@
-#include "W_Unit.h"
+#include "app/W_Unit.h"
 
-#include "aboutpage.h"
-#include "guard.h"
-#include "picture.h"
+#include "pages/about/aboutpage.h"
+#include "pages/about/picture.h"
+#include "pages/shared/guard.h"
 
 // Only seven of the eleven pictures open a page; the other four take no clicks.
 void TW::wireAboutPage()

@@ -1,7 +1,7 @@
-#include "W_Unit.h"
+#include "app/W_Unit.h"
 
-#include "associationpage.h"
-#include "guard.h"
+#include "pages/association/associationpage.h"
+#include "pages/shared/guard.h"
 
 #include <QComboBox>
 #include <QToolButton>

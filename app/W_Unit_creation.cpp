@@ -1,11 +1,11 @@
-#include "W_Unit.h"
+#include "app/W_Unit.h"
 
-#include "boundcontrols.h"
-#include "creationpage.h"
 #include "db/classicsschema.h"
 #include "db/rhymebookschema.h"
-#include "gelvwindow.h"
-#include "guard.h"
+#include "pages/creation/creationpage.h"
+#include "pages/gelv/gelvwindow.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/guard.h"
 
 #include <QComboBox>
 #include <QShortcut>

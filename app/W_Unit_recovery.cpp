@@ -1,11 +1,11 @@
-#include "W_Unit.h"
+#include "app/W_Unit.h"
 
-#include "database.h"
-#include "dberror.h"
-#include "guard.h"
-#include "recoveryfile.h"
-#include "restore.h"
-#include "workspage.h"
+#include "app/restore.h"
+#include "db/database.h"
+#include "db/dberror.h"
+#include "db/recoveryfile.h"
+#include "pages/shared/guard.h"
+#include "pages/works/workspage.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "W_Unit.h"
+#include "app/W_Unit.h"
 
-#include "guard.h"
-#include "rhymespage.h"
+#include "pages/rhymes/rhymespage.h"
+#include "pages/shared/guard.h"
 
 #include <QComboBox>
 #include <QToolButton>

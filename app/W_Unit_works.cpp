@@ -1,8 +1,8 @@
-#include "W_Unit.h"
+#include "app/W_Unit.h"
 
-#include "boundcontrols.h"
-#include "guard.h"
-#include "workspage.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/guard.h"
+#include "pages/works/workspage.h"
 
 #include <QComboBox>
 #include <QToolButton>

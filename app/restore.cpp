@@ -1,8 +1,8 @@
-#include "restore.h"
+#include "app/restore.h"
 
-#include "database.h"
-#include "dberror.h"
-#include "schema.h"
+#include "db/database.h"
+#include "db/dberror.h"
+#include "db/schema.h"
 
 using namespace schema;
 

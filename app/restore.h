@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recoveryfile.h"
+#include "db/recoveryfile.h"
 
 #include <functional>
 

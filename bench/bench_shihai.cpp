@@ -1,9 +1,9 @@
 // Benchmarks of what a click costs on the full dictionary, through the same handlers a click runs
 // (model refresh and status texts included, painting excluded), each beside the time the engine itself
 // needs for the same statements in the sqlite3 shell.
-#include "W_Unit.h"
-#include "database.h"
-#include "query.h"
+#include "app/W_Unit.h"
+#include "db/database.h"
+#include "db/query.h"
 
 #include <benchmark/benchmark.h>
 

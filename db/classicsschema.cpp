@@ -1,4 +1,4 @@
-#include "classicsschema.h"
+#include "db/classicsschema.h"
 
 namespace classicsschema {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "query.h"
-#include "sqlite.h"
+#include "db/query.h"
+#include "db/sqlite.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "datasource.h"
+#include "db/datasource.h"
 
-#include "query.h"
+#include "db/query.h"
 
 DataSource::DataSource(Query *query)
     : QObject(query)

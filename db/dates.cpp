@@ -1,4 +1,4 @@
-#include "dates.h"
+#include "db/dates.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
-#include "dialect.h"
+#include "db/dialect.h"
 
-#include "dberror.h"
+#include "db/dberror.h"
 
 namespace dialect {
 namespace {

@@ -1,11 +1,11 @@
-#include "query.h"
+#include "db/query.h"
 
-#include "datasource.h"
-#include "dates.h"
-#include "dberror.h"
-#include "dialect.h"
-#include "scansplit.h"
-#include "sqlite.h"
+#include "db/datasource.h"
+#include "db/dates.h"
+#include "db/dberror.h"
+#include "db/dialect.h"
+#include "db/scansplit.h"
+#include "db/sqlite.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "recoveryfile.h"
-#include "schema.h"
-#include "textstore.h"
+#include "db/recoveryfile.h"
+#include "db/schema.h"
+#include "db/textstore.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,8 +1,8 @@
-#include "recoveryfile.h"
+#include "db/recoveryfile.h"
 
-#include "datasource.h"
-#include "query.h"
-#include "schema.h"
+#include "db/datasource.h"
+#include "db/query.h"
+#include "db/schema.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "rhymebookschema.h"
+#include "db/rhymebookschema.h"
 
 namespace rhymebookschema {
 

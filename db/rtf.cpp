@@ -1,4 +1,4 @@
-#include "rtf.h"
+#include "db/rtf.h"
 
 #include <QByteArray>
 #include <QSet>

@@ -1,6 +1,6 @@
-#include "scansplit.h"
+#include "db/scansplit.h"
 
-#include "sqlite.h"
+#include "db/sqlite.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialect.h"
+#include "db/dialect.h"
 
 #include <QByteArray>
 #include <QString>

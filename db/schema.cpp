@@ -1,4 +1,4 @@
-#include "schema.h"
+#include "db/schema.h"
 
 namespace schema {
 

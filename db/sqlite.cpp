@@ -1,6 +1,6 @@
-#include "sqlite.h"
+#include "db/sqlite.h"
 
-#include "dberror.h"
+#include "db/dberror.h"
 
 #include <sqlite3.h>
 

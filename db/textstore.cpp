@@ -1,4 +1,4 @@
-#include "textstore.h"
+#include "db/textstore.h"
 
 #include <cstring>
 

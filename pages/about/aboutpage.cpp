@@ -1,8 +1,8 @@
-#include "aboutpage.h"
+#include "pages/about/aboutpage.h"
 
-#include "look.h"
-#include "picture.h"
-#include "statusbar.h"
+#include "pages/about/picture.h"
+#include "pages/shared/look.h"
+#include "pages/shared/statusbar.h"
 
 #include <QDesktopServices>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "jpegdecoder.h"
+#include "pages/about/jpegdecoder.h"
 
 #include <csetjmp>
 #include <cstdio>

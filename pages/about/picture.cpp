@@ -1,6 +1,6 @@
-#include "picture.h"
+#include "pages/about/picture.h"
 
-#include "jpegdecoder.h"
+#include "pages/about/jpegdecoder.h"
 
 #include <QFile>
 #include <QMouseEvent>

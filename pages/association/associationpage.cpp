@@ -1,12 +1,12 @@
-#include "associationpage.h"
+#include "pages/association/associationpage.h"
 
-#include "boundcontrols.h"
-#include "database.h"
-#include "dbgrid.h"
-#include "dialect.h"
-#include "look.h"
-#include "schema.h"
-#include "statusbar.h"
+#include "db/database.h"
+#include "db/dialect.h"
+#include "db/schema.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/dbgrid.h"
+#include "pages/shared/look.h"
+#include "pages/shared/statusbar.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,14 +1,14 @@
-#include "creationpage.h"
+#include "pages/creation/creationpage.h"
 
-#include "boundcontrols.h"
-#include "database.h"
-#include "dbgrid.h"
-#include "dialect.h"
-#include "dialogs.h"
-#include "finals.h"
-#include "look.h"
-#include "rhymestatus.h"
-#include "statusbar.h"
+#include "db/database.h"
+#include "db/dialect.h"
+#include "pages/creation/finals.h"
+#include "pages/creation/rhymestatus.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/dbgrid.h"
+#include "pages/shared/dialogs.h"
+#include "pages/shared/look.h"
+#include "pages/shared/statusbar.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,6 +1,6 @@
-#include "finals.h"
+#include "pages/creation/finals.h"
 
-#include "look.h"
+#include "pages/shared/look.h"
 
 #include <QComboBox>
 

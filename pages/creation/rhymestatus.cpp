@@ -1,4 +1,4 @@
-#include "rhymestatus.h"
+#include "pages/creation/rhymestatus.h"
 
 namespace rhymestatus {
 

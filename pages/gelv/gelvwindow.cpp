@@ -1,7 +1,7 @@
-#include "gelvwindow.h"
+#include "pages/gelv/gelvwindow.h"
 
-#include "look.h"
-#include "markedpoemview.h"
+#include "pages/gelv/markedpoemview.h"
+#include "pages/shared/look.h"
 #include "presentation/examplesmodel.h"
 #include "presentation/gelvmodel.h"
 

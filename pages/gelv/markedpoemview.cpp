@@ -1,6 +1,6 @@
-#include "markedpoemview.h"
+#include "pages/gelv/markedpoemview.h"
 
-#include "look.h"
+#include "pages/shared/look.h"
 
 #include <QHelpEvent>
 #include <QPainter>

@@ -1,12 +1,12 @@
-#include "rhymespage.h"
+#include "pages/rhymes/rhymespage.h"
 
-#include "database.h"
-#include "dbgrid.h"
-#include "dialect.h"
-#include "finals.h"
-#include "look.h"
-#include "rhymestatus.h"
-#include "statusbar.h"
+#include "db/database.h"
+#include "db/dialect.h"
+#include "pages/creation/finals.h"
+#include "pages/creation/rhymestatus.h"
+#include "pages/shared/dbgrid.h"
+#include "pages/shared/look.h"
+#include "pages/shared/statusbar.h"
 
 #include <QComboBox>
 #include <QFrame>

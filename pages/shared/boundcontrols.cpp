@@ -1,9 +1,9 @@
-#include "boundcontrols.h"
+#include "pages/shared/boundcontrols.h"
 
-#include "datasource.h"
-#include "guard.h"
-#include "query.h"
-#include "rtf.h"
+#include "db/datasource.h"
+#include "db/query.h"
+#include "db/rtf.h"
+#include "pages/shared/guard.h"
 
 #include <limits>
 

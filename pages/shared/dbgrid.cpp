@@ -1,10 +1,10 @@
-#include "dbgrid.h"
+#include "pages/shared/dbgrid.h"
 
-#include "boundcontrols.h"
-#include "datasource.h"
-#include "dialogs.h"
-#include "guard.h"
-#include "query.h"
+#include "db/datasource.h"
+#include "db/query.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/dialogs.h"
+#include "pages/shared/guard.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "querymodel.h"
+#include "pages/shared/querymodel.h"
 
 #include <QTableView>
 

@@ -1,4 +1,4 @@
-#include "dialogs.h"
+#include "pages/shared/dialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs.h"
+#include "pages/shared/dialogs.h"
 
 #include <exception>
 

@@ -1,6 +1,6 @@
-#include "look.h"
+#include "pages/shared/look.h"
 
-#include "boundcontrols.h"
+#include "pages/shared/boundcontrols.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "querymodel.h"
+#include "pages/shared/querymodel.h"
 
-#include "datasource.h"
-#include "guard.h"
-#include "query.h"
+#include "db/datasource.h"
+#include "db/query.h"
+#include "pages/shared/guard.h"
 
 #include <QScopedValueRollback>
 

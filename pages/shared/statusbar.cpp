@@ -1,4 +1,4 @@
-#include "statusbar.h"
+#include "pages/shared/statusbar.h"
 
 #include <QAccessibleWidget>
 #include <QPainter>

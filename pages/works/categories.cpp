@@ -1,4 +1,4 @@
-#include "categories.h"
+#include "pages/works/categories.h"
 
 namespace categories {
 

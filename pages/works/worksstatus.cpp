@@ -1,4 +1,4 @@
-#include "worksstatus.h"
+#include "pages/works/worksstatus.h"
 
 namespace worksstatus {
 

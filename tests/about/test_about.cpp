@@ -1,9 +1,9 @@
-#include "W_Unit.h"
-#include "aboutpage.h"
-#include "fixture.h"
-#include "picture.h"
-#include "statusbar.h"
-#include "testmain.h"
+#include "app/W_Unit.h"
+#include "pages/about/aboutpage.h"
+#include "pages/about/picture.h"
+#include "pages/shared/statusbar.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QTabWidget>
 #include <QTextCursor>

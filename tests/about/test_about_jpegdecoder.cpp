@@ -1,5 +1,5 @@
-#include "jpegdecoder.h"
-#include "testmain.h"
+#include "pages/about/jpegdecoder.h"
+#include "tests/testmain.h"
 
 #include <QBuffer>
 #include <QFile>

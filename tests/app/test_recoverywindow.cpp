@@ -1,12 +1,12 @@
-#include "W_Unit.h"
-#include "boundcontrols.h"
-#include "database.h"
-#include "dbgrid.h"
-#include "fixture.h"
-#include "query.h"
-#include "recoveryfile.h"
-#include "schema.h"
-#include "testmain.h"
+#include "app/W_Unit.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "db/recoveryfile.h"
+#include "db/schema.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/dbgrid.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QComboBox>
 #include <QDir>

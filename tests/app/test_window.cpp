@@ -1,11 +1,11 @@
-#include "W_Unit.h"
-#include "database.h"
-#include "dberror.h"
-#include "fixture.h"
-#include "query.h"
-#include "schema.h"
-#include "statusbar.h"
-#include "testmain.h"
+#include "app/W_Unit.h"
+#include "db/database.h"
+#include "db/dberror.h"
+#include "db/query.h"
+#include "db/schema.h"
+#include "pages/shared/statusbar.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QAccessible>
 #include <QMenuBar>

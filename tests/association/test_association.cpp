@@ -1,12 +1,12 @@
-#include "associationpage.h"
-#include "database.h"
-#include "dbgrid.h"
-#include "fixture.h"
-#include "guard.h"
-#include "query.h"
-#include "schema.h"
-#include "statusbar.h"
-#include "testmain.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "db/schema.h"
+#include "pages/association/associationpage.h"
+#include "pages/shared/dbgrid.h"
+#include "pages/shared/guard.h"
+#include "pages/shared/statusbar.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,10 +1,10 @@
-#include "W_Unit.h"
-#include "associationpage.h"
-#include "fixture.h"
-#include "look.h"
-#include "schema.h"
-#include "statusbar.h"
-#include "testmain.h"
+#include "app/W_Unit.h"
+#include "db/schema.h"
+#include "pages/association/associationpage.h"
+#include "pages/shared/look.h"
+#include "pages/shared/statusbar.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QComboBox>
 #include <QTabWidget>

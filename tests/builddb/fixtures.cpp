@@ -1,4 +1,4 @@
-#include "fixtures.h"
+#include "tests/builddb/fixtures.h"
 
 #include <QDir>
 #include <QFile>

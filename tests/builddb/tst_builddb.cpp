@@ -1,10 +1,10 @@
-#include "builder.h"
-#include "builderror.h"
-#include "fixtures.h"
-#include "pinyin.h"
-#include "schema.h"
-#include "testmain.h"
-#include "works.h"
+#include "db/schema.h"
+#include "tests/builddb/fixtures.h"
+#include "tests/testmain.h"
+#include "tools/builddb/builder.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/pinyin.h"
+#include "tools/builddb/works.h"
 
 #include <QDir>
 #include <QElapsedTimer>

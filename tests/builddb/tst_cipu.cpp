@@ -1,8 +1,8 @@
-#include "builderror.h"
-#include "cipu.h"
-#include "converter.h"
-#include "fixtures.h"
-#include "testmain.h"
+#include "tests/builddb/fixtures.h"
+#include "tests/testmain.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/cipu.h"
+#include "tools/builddb/converter.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

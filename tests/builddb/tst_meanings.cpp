@@ -1,7 +1,7 @@
-#include "builderror.h"
-#include "fixtures.h"
-#include "meanings.h"
-#include "testmain.h"
+#include "tests/builddb/fixtures.h"
+#include "tests/testmain.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/meanings.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>

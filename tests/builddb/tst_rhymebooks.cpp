@@ -1,11 +1,11 @@
-#include "builderror.h"
-#include "converter.h"
-#include "fixtures.h"
-#include "reference.h"
-#include "rhymebooks.h"
-#include "rhymegroups.h"
-#include "testmain.h"
-#include "works.h"
+#include "tests/builddb/fixtures.h"
+#include "tests/testmain.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/converter.h"
+#include "tools/builddb/reference.h"
+#include "tools/builddb/rhymebooks.h"
+#include "tools/builddb/rhymegroups.h"
+#include "tools/builddb/works.h"
 
 #include <QDir>
 #include <QFileInfo>

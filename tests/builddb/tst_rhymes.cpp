@@ -1,8 +1,8 @@
-#include "builderror.h"
-#include "fixtures.h"
-#include "pinyin.h"
-#include "rhymes.h"
-#include "testmain.h"
+#include "tests/builddb/fixtures.h"
+#include "tests/testmain.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/pinyin.h"
+#include "tools/builddb/rhymes.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

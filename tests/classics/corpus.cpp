@@ -1,7 +1,7 @@
-#include "corpus.h"
+#include "tests/classics/corpus.h"
 
-#include "booksfixture.h"
-#include "classics.h" // the builder's
+#include "tests/support/booksfixture.h"
+#include "tools/builddb/classics.h" // the builder's
 
 #include <QDir>
 #include <QFile>

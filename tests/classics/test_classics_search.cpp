@@ -1,8 +1,8 @@
-#include "classics.h"
 #include "classics/classics.h"
-#include "corpus.h"
 #include "prosody/reader.h"
-#include "testmain.h"
+#include "tests/classics/corpus.h"
+#include "tests/testmain.h"
+#include "tools/builddb/classics.h"
 
 #include <QFile>
 #include <QFileInfo>

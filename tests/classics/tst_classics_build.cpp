@@ -1,8 +1,8 @@
-#include "builddb/fixtures.h"
-#include "builderror.h"
-#include "classics.h"
-#include "corpus.h"
-#include "testmain.h"
+#include "tests/builddb/fixtures.h"
+#include "tests/classics/corpus.h"
+#include "tests/testmain.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/classics.h"
 
 #include <QDir>
 #include <QTemporaryDir>

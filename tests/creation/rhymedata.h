@@ -1,8 +1,8 @@
 #pragma once
 
-#include "dbgrid.h"
-#include "fixture.h"
-#include "schema.h"
+#include "db/schema.h"
+#include "pages/shared/dbgrid.h"
+#include "tests/support/fixture.h"
 
 #include <QStringList>
 #include <QTest>

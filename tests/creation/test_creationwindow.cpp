@@ -1,12 +1,12 @@
-#include "W_Unit.h"
-#include "boundcontrols.h"
-#include "database.h"
-#include "dbgrid.h"
-#include "fixture.h"
-#include "look.h"
-#include "rhymedata.h"
-#include "statusbar.h"
-#include "testmain.h"
+#include "app/W_Unit.h"
+#include "db/database.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/dbgrid.h"
+#include "pages/shared/look.h"
+#include "pages/shared/statusbar.h"
+#include "tests/creation/rhymedata.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,11 +1,11 @@
-#include "database.h"
-#include "dberror.h"
-#include "dialect.h"
-#include "fixture.h"
-#include "query.h"
-#include "rtf.h"
-#include "schema.h"
-#include "testmain.h"
+#include "db/database.h"
+#include "db/dberror.h"
+#include "db/dialect.h"
+#include "db/query.h"
+#include "db/rtf.h"
+#include "db/schema.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
-#include "dberror.h"
-#include "dialect.h"
-#include "fixture.h"
-#include "query.h"
-#include "scansplit.h"
-#include "schema.h"
-#include "sqlite.h"
-#include "testmain.h"
-#include "textstore.h"
+#include "db/dberror.h"
+#include "db/dialect.h"
+#include "db/query.h"
+#include "db/scansplit.h"
+#include "db/schema.h"
+#include "db/sqlite.h"
+#include "db/textstore.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <sqlite3.h>
 

@@ -1,11 +1,11 @@
-#include "database.h"
-#include "datasource.h"
-#include "dberror.h"
-#include "faultsupport.h"
-#include "fixture.h"
-#include "query.h"
-#include "schema.h"
-#include "testmain.h"
+#include "db/database.h"
+#include "db/datasource.h"
+#include "db/dberror.h"
+#include "db/query.h"
+#include "db/schema.h"
+#include "tests/faults/faultsupport.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QFile>
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
-#include "database.h"
-#include "fixture.h"
-#include "query.h"
-#include "recoveryfile.h"
-#include "schema.h"
-#include "testmain.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "db/recoveryfile.h"
+#include "db/schema.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,11 +1,11 @@
 // A second copy of the program's data layer in its own process: posts through the queries in a
 // loop (a new word, the draft, now and then a deletion) and reports each post that returned on
 // stdout. Usage: faults_writer FILE PREFIX [COUNT]; without COUNT it runs until it is killed.
-#include "database.h"
-#include "dberror.h"
-#include "dialect.h"
-#include "query.h"
-#include "schema.h"
+#include "db/database.h"
+#include "db/dberror.h"
+#include "db/dialect.h"
+#include "db/query.h"
+#include "db/schema.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "faultsupport.h"
+#include "tests/faults/faultsupport.h"
 
-#include "dbgrid.h"
+#include "pages/shared/dbgrid.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

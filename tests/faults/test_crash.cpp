@@ -1,8 +1,8 @@
-#include "database.h"
-#include "faultsupport.h"
-#include "fixture.h"
-#include "schema.h"
-#include "testmain.h"
+#include "db/database.h"
+#include "db/schema.h"
+#include "tests/faults/faultsupport.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QRandomGenerator>
 #include <QSet>

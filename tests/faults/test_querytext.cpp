@@ -1,9 +1,9 @@
-#include "dberror.h"
-#include "fixture.h"
-#include "query.h"
-#include "schema.h"
-#include "sqlite.h"
-#include "testmain.h"
+#include "db/dberror.h"
+#include "db/query.h"
+#include "db/schema.h"
+#include "db/sqlite.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <memory>
 

@@ -1,11 +1,11 @@
-#include "W_Unit.h"
-#include "database.h"
-#include "dbgrid.h"
-#include "faultsupport.h"
-#include "fixture.h"
-#include "query.h"
-#include "schema.h"
-#include "testmain.h"
+#include "app/W_Unit.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "db/schema.h"
+#include "pages/shared/dbgrid.h"
+#include "tests/faults/faultsupport.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "W_Unit.h"
-#include "faultsupport.h"
-#include "fixture.h"
-#include "recoveryfile.h"
-#include "schema.h"
-#include "testmain.h"
+#include "app/W_Unit.h"
+#include "db/recoveryfile.h"
+#include "db/schema.h"
+#include "tests/faults/faultsupport.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "W_Unit.h"
-#include "boundcontrols.h"
-#include "dbgrid.h"
-#include "fixture.h"
-#include "look.h"
-#include "schema.h"
-#include "statusbar.h"
-#include "testmain.h"
+#include "app/W_Unit.h"
+#include "db/schema.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/dbgrid.h"
+#include "pages/shared/look.h"
+#include "pages/shared/statusbar.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QComboBox>
 #include <QFontDatabase>

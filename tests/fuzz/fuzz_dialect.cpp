@@ -2,10 +2,10 @@
 // translate or fail cleanly; a user text made literal must come out as exactly one literal holding
 // exactly that text; whatever the engine accepts of a translation has exactly one parameter per
 // literal, so no literal is read as SQL; and a typed text stored by an editor reads back unchanged.
-#include "dberror.h"
-#include "dialect.h"
-#include "rtf.h"
-#include "schema.h"
+#include "db/dberror.h"
+#include "db/dialect.h"
+#include "db/rtf.h"
+#include "db/schema.h"
 
 #include <QString>
 

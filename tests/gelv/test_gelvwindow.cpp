@@ -1,18 +1,18 @@
-#include "W_Unit.h"
-#include "associationpage.h"
-#include "booksfixture.h"
-#include "boundcontrols.h"
-#include "classics.h" // the builder's
-#include "classics/corpus.h"
-#include "creation/rhymedata.h"
-#include "creationpage.h"
-#include "dbgrid.h"
-#include "fixture.h"
-#include "gelvwindow.h"
-#include "markedpoemview.h"
-#include "schema.h"
-#include "statusbar.h"
-#include "testmain.h"
+#include "app/W_Unit.h"
+#include "db/schema.h"
+#include "pages/association/associationpage.h"
+#include "pages/creation/creationpage.h"
+#include "pages/gelv/gelvwindow.h"
+#include "pages/gelv/markedpoemview.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/dbgrid.h"
+#include "pages/shared/statusbar.h"
+#include "tests/classics/corpus.h"
+#include "tests/creation/rhymedata.h"
+#include "tests/support/booksfixture.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
+#include "tools/builddb/classics.h" // the builder's
 
 #include <QComboBox>
 #include <QDialog>

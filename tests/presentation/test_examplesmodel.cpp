@@ -1,7 +1,7 @@
-#include "classics.h" // the builder's
-#include "classics/corpus.h"
 #include "presentation/examplesmodel.h"
 #include "presentation/gelvmodel.h"
+#include "tests/classics/corpus.h"
+#include "tools/builddb/classics.h" // the builder's
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

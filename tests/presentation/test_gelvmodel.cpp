@@ -1,5 +1,5 @@
-#include "booksfixture.h"
 #include "presentation/gelvmodel.h"
+#include "tests/support/booksfixture.h"
 
 #include <QDir>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "booksfixture.h"
 #include "prosody/ci.h"
 #include "prosody/report.h"
+#include "tests/support/booksfixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

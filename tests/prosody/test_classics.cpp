@@ -1,5 +1,5 @@
-#include "booksfixture.h"
 #include "prosody/ci.h"
+#include "tests/support/booksfixture.h"
 
 #include <QFileInfo>
 #include <QJsonArray>

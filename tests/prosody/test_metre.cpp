@@ -1,6 +1,6 @@
-#include "booksfixture.h"
 #include "prosody/check.h"
 #include "prosody/report.h"
+#include "tests/support/booksfixture.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,12 +1,12 @@
-#include "creation/rhymedata.h"
-#include "database.h"
-#include "dbgrid.h"
-#include "fixture.h"
-#include "guard.h"
-#include "look.h"
-#include "rhymespage.h"
-#include "statusbar.h"
-#include "testmain.h"
+#include "db/database.h"
+#include "pages/rhymes/rhymespage.h"
+#include "pages/shared/dbgrid.h"
+#include "pages/shared/guard.h"
+#include "pages/shared/look.h"
+#include "pages/shared/statusbar.h"
+#include "tests/creation/rhymedata.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QComboBox>
 

@@ -1,11 +1,11 @@
-#include "boundcontrols.h"
-#include "datasource.h"
-#include "dbgrid.h"
-#include "fixture.h"
-#include "query.h"
-#include "schema.h"
-#include "sqlite.h"
-#include "testmain.h"
+#include "db/datasource.h"
+#include "db/query.h"
+#include "db/schema.h"
+#include "db/sqlite.h"
+#include "pages/shared/boundcontrols.h"
+#include "pages/shared/dbgrid.h"
+#include "tests/support/fixture.h"
+#include "tests/testmain.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "booksfixture.h"
+#include "tests/support/booksfixture.h"
 
 #include "db/rhymebookschema.h"
 

@@ -1,6 +1,6 @@
-#include "fixture.h"
+#include "tests/support/fixture.h"
 
-#include "schema.h"
+#include "db/schema.h"
 
 #include <QDir>
 #include <QTest>

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QVariant>
 
-#include "dialogs.h"
+#include "pages/shared/dialogs.h"
 
 // A fresh database in a temporary folder, laid out as the program expects it: <dir>/date/W.mdb.
 class Fixture {

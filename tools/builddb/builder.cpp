@@ -1,13 +1,13 @@
-#include "builder.h"
+#include "tools/builddb/builder.h"
 
-#include "builderror.h"
-#include "converter.h"
-#include "dbwriter.h"
-#include "meanings.h"
-#include "progress.h"
-#include "rhymes.h"
-#include "schema.h"
-#include "works.h"
+#include "db/schema.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/converter.h"
+#include "tools/builddb/dbwriter.h"
+#include "tools/builddb/meanings.h"
+#include "tools/builddb/progress.h"
+#include "tools/builddb/rhymes.h"
+#include "tools/builddb/works.h"
 
 #include <QDir>
 #include <QFileInfo>

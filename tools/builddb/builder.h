@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sources.h"
+#include "tools/builddb/sources.h"
 
 #include <QDate>
 #include <QMap>

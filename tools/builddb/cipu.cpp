@@ -1,9 +1,9 @@
-#include "cipu.h"
+#include "tools/builddb/cipu.h"
 
-#include "builderror.h"
 #include "prosody/reader.h"
-#include "rhymegroups.h"
-#include "sources.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/rhymegroups.h"
+#include "tools/builddb/sources.h"
 
 #include <QDir>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "converter.h"
-#include "rhymebooks.h"
+#include "tools/builddb/converter.h"
+#include "tools/builddb/rhymebooks.h"
 
 #include <QHash>
 #include <QList>

@@ -1,13 +1,13 @@
-#include "classics.h"
+#include "tools/builddb/classics.h"
 
-#include "builderror.h"
 #include "classics/indextext.h"
 #include "db/classicsschema.h"
-#include "progress.h"
 #include "prosody/reader.h"
-#include "reference.h"
-#include "referencewriter.h"
-#include "works.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/progress.h"
+#include "tools/builddb/reference.h"
+#include "tools/builddb/referencewriter.h"
+#include "tools/builddb/works.h"
 
 #include <QDir>
 #include <QFileInfo>

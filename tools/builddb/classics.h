@@ -1,8 +1,8 @@
 #pragma once
 
-#include "converter.h"
-#include "rhymewords.h"
-#include "sources.h"
+#include "tools/builddb/converter.h"
+#include "tools/builddb/rhymewords.h"
+#include "tools/builddb/sources.h"
 
 #include <QList>
 #include <QMap>

@@ -1,6 +1,6 @@
-#include "converter.h"
+#include "tools/builddb/converter.h"
 
-#include "builderror.h"
+#include "tools/builddb/builderror.h"
 
 #include <QList>
 

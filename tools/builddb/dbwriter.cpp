@@ -1,7 +1,7 @@
-#include "dbwriter.h"
+#include "tools/builddb/dbwriter.h"
 
-#include "builderror.h"
-#include "schema.h"
+#include "db/schema.h"
+#include "tools/builddb/builderror.h"
 
 #include <sqlite3.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "meanings.h"
-#include "rhymes.h"
-#include "works.h"
+#include "tools/builddb/meanings.h"
+#include "tools/builddb/rhymes.h"
+#include "tools/builddb/works.h"
 
 #include <QDate>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "guangyun.h"
+#include "tools/builddb/guangyun.h"
 
-#include "builderror.h"
-#include "sources.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/sources.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

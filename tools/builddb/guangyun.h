@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rhymegroups.h"
+#include "tools/builddb/rhymegroups.h"
 
 #include <QList>
 #include <QString>

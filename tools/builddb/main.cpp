@@ -1,7 +1,7 @@
-#include "builder.h"
-#include "builderror.h"
-#include "classics.h"
-#include "reference.h"
+#include "tools/builddb/builder.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/classics.h"
+#include "tools/builddb/reference.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "meanings.h"
+#include "tools/builddb/meanings.h"
 
-#include "builderror.h"
-#include "sources.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/sources.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "pinyin.h"
+#include "tools/builddb/pinyin.h"
 
 #include <QHash>
 

@@ -1,12 +1,12 @@
-#include "reference.h"
+#include "tools/builddb/reference.h"
 
-#include "builderror.h"
-#include "converter.h"
-#include "dberror.h"
-#include "progress.h"
-#include "referencewriter.h"
-#include "rhymebookschema.h"
-#include "sqlite.h"
+#include "db/dberror.h"
+#include "db/rhymebookschema.h"
+#include "db/sqlite.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/converter.h"
+#include "tools/builddb/progress.h"
+#include "tools/builddb/referencewriter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cipu.h"
-#include "rhymebooks.h"
-#include "sources.h"
+#include "tools/builddb/cipu.h"
+#include "tools/builddb/rhymebooks.h"
+#include "tools/builddb/sources.h"
 
 #include <QString>
 #include <QTextStream>

@@ -1,7 +1,7 @@
-#include "referencewriter.h"
+#include "tools/builddb/referencewriter.h"
 
-#include "builderror.h"
 #include "db/dberror.h"
+#include "tools/builddb/builderror.h"
 
 #include <QDir>
 #include <QFileInfo>

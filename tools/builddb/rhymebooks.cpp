@@ -1,4 +1,4 @@
-#include "rhymebooks.h"
+#include "tools/builddb/rhymebooks.h"
 
 #include <QMap>
 #include <QSet>

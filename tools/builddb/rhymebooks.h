@@ -1,8 +1,8 @@
 #pragma once
 
-#include "guangyun.h"
-#include "rhymes.h"
-#include "unihanextra.h"
+#include "tools/builddb/guangyun.h"
+#include "tools/builddb/rhymes.h"
+#include "tools/builddb/unihanextra.h"
 
 #include <QList>
 #include <QMap>

@@ -1,4 +1,4 @@
-#include "rhymegroups.h"
+#include "tools/builddb/rhymegroups.h"
 
 #include <QHash>
 

@@ -1,7 +1,7 @@
-#include "rhymes.h"
+#include "tools/builddb/rhymes.h"
 
-#include "builderror.h"
-#include "unihanextra.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/unihanextra.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

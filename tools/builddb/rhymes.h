@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pinyin.h"
-#include "sources.h"
+#include "tools/builddb/pinyin.h"
+#include "tools/builddb/sources.h"
 
 #include <QHash>
 #include <QJsonObject>

@@ -1,4 +1,4 @@
-#include "rhymewords.h"
+#include "tools/builddb/rhymewords.h"
 
 #include "prosody/check.h"
 

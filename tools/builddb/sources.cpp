@@ -1,6 +1,6 @@
-#include "sources.h"
+#include "tools/builddb/sources.h"
 
-#include "builderror.h"
+#include "tools/builddb/builderror.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "unihanextra.h"
+#include "tools/builddb/unihanextra.h"
 
-#include "builderror.h"
+#include "tools/builddb/builderror.h"
 
 namespace builddb {
 

@@ -1,7 +1,7 @@
-#include "works.h"
+#include "tools/builddb/works.h"
 
-#include "builderror.h"
-#include "sources.h"
+#include "tools/builddb/builderror.h"
+#include "tools/builddb/sources.h"
 
 #include <QDir>
 #include <QHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "converter.h"
+#include "tools/builddb/converter.h"
 
 #include <QList>
 #include <QSet>

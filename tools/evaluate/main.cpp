@@ -1,12 +1,12 @@
 // shihai-evaluate: measures the rhyme books, the metre check and the classics file against the installed
 // classics. Developer tool; prints Markdown for docs/.
 #include "classics/classics.h"
-#include "converter.h"
 #include "prosody/check.h"
 #include "prosody/ci.h"
 #include "prosody/cipu.h"
-#include "sources.h"
-#include "works.h"
+#include "tools/builddb/converter.h"
+#include "tools/builddb/sources.h"
+#include "tools/builddb/works.h"
 
 #include <QCoreApplication>
 #include <QDir>
