@@ -23,6 +23,8 @@ public:
     void setTitlesVisible(bool visible);
     // An open cell's text that has not reached the row yet: the query column and the text.
     std::optional<std::pair<int, QString>> typedCell() const;
+    // An editor still open hands its text to the row and closes.
+    void commitOpenEditor();
 
 signals:
     void cellTyped(); // the user changed the text of an open cell
@@ -35,7 +37,6 @@ protected:
 private:
     void followCurrentRow(int row);
     bool showingNewResult() const;
-    void commitOpenEditor();
 
     QueryModel *m_model;
     bool m_readOnly;
