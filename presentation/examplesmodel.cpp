@@ -77,3 +77,34 @@ std::optional<Poem> ExamplesModel::poemOf(int row) const
         return std::nullopt;
     }
 }
+
+QString ExamplesModel::rowText(int row) const
+{
+    const Example &e = m_rows.at(row);
+    return QStringLiteral("%1　——%2《%3》").arg(e.text, e.author, e.title);
+}
+
+QString ExamplesModel::rowToolTip(int row) const
+{
+    const Example &e = m_rows.at(row);
+    return QStringLiteral("%1 · %2 · 双击看全诗").arg(e.dynasty, e.author);
+}
+
+std::optional<ExamplesModel::PoemPage> ExamplesModel::poemPage(int row) const
+{
+    const std::optional<Poem> poem = poemOf(row);
+    if (!poem)
+        return std::nullopt;
+    const auto escape = [](const QString &t) { return t.toHtmlEscaped(); };
+    QString html = QStringLiteral("<h3>%1</h3><p>%2 · %3</p><p>")
+                       .arg(escape(poem->title), escape(poem->dynasty), escape(poem->author));
+    QStringList lines;
+    for (const QString &line : poem->lines)
+        lines << escape(line);
+    html += lines.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
+    if (!poem->notes.isEmpty())
+        html += QStringLiteral("<p style=\"color:#555\">%1</p>")
+                    .arg(escape(poem->notes).replace(u'\n', QStringLiteral("<br>")));
+    html += QStringLiteral("<p style=\"color:#555\">出处：%1</p>").arg(escape(poem->source));
+    return PoemPage{QStringLiteral("%1 · %2").arg(poem->title, poem->author), html};
+}

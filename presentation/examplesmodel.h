@@ -30,6 +30,16 @@ public:
     void fetchMore();
     std::optional<classics::Poem> poemOf(int row) const;
 
+    // A row as the list shows it, "line　——author《title》", and its tip.
+    QString rowText(int row) const;
+    QString rowToolTip(int row) const;
+    // The whole poem of a row as its window shows it.
+    struct PoemPage {
+        QString title; // "title · author"
+        QString html;  // title, dynasty and author, the lines, the notes and the source
+    };
+    std::optional<PoemPage> poemPage(int row) const;
+
 signals:
     void reset(); // a new text: the rows start again
     void rowsAdded(int from);

@@ -271,3 +271,8 @@ QList<GelvModel::Member> GelvModel::members(bool common) const
         take(m, -1);
     return out;
 }
+
+QString GelvModel::Member::toolTip() const
+{
+    return count >= 0 ? QStringLiteral("全唐诗、宋词的近体诗押此字 %1 次").arg(count) : QString();
+}

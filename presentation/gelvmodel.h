@@ -73,6 +73,8 @@ public:
         QString hanzi;
         int count;
         bool operator==(const Member &) const = default;
+        // What a character's tip says of its use; empty without a count.
+        QString toolTip() const;
     };
     QList<Member> commonMembers() const { return members(true); }
     QList<Member> otherMembers() const { return members(false); }

@@ -1,5 +1,7 @@
 #include "pages/gelv/gelvwindow.h"
 
+#include "pages/gelv/examplespanel.h"
+#include "pages/gelv/lookuppanel.h"
 #include "pages/gelv/markedpoemview.h"
 #include "pages/shared/look.h"
 #include "presentation/examplesmodel.h"
@@ -7,20 +9,13 @@
 
 #include <QComboBox>
 #include <QCompleter>
-#include <QDialog>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSplitter>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
-#include <QTextBlock>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 using namespace prosody;
@@ -30,41 +25,6 @@ namespace {
 constexpr int kWidth = 440;
 constexpr int kStartRole = Qt::UserRole;
 constexpr int kLengthRole = Qt::UserRole + 1;
-constexpr int kCountRole = Qt::UserRole + 2;
-
-// A character of a rhyme group large, and below it, small, how often the classics rhyme on it.
-class CountedCharacterDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        QStyleOptionViewItem plain = option;
-        initStyleOption(&plain, index);
-        plain.text.clear();
-        plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
-        const QRect cell = option.rect;
-        const int count = index.data(kCountRole).toInt();
-        painter->save();
-        painter->setPen(option.state & QStyle::State_Selected
-                            ? option.palette.color(QPalette::HighlightedText)
-                            : option.palette.color(QPalette::Text));
-        painter->setFont(option.font);
-        painter->drawText(cell.adjusted(0, 0, 0, count > 0 ? -11 : 0), Qt::AlignCenter,
-                          index.data().toString());
-        if (count > 0) {
-            QFont small = option.font;
-            small.setPixelSize(9);
-            painter->setFont(small);
-            painter->setPen(QColor(0, 90, 150));
-            painter->drawText(cell.adjusted(0, cell.height() - 12, 0, 0), Qt::AlignCenter,
-                              QString::number(count));
-        }
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override { return QSize(30, 34); }
-};
 
 QColor severityColor(Severity s)
 {
@@ -77,33 +37,6 @@ QColor severityColor(Severity s)
         break;
     }
     return QColor(0, 120, 60);
-}
-
-// A grid of characters to pick from with a double-click.
-QListWidget *characterGrid(QWidget *parent, const QString &name)
-{
-    auto *list = new QListWidget(parent);
-    list->setObjectName(name);
-    list->setViewMode(QListView::IconMode);
-    list->setFlow(QListView::LeftToRight);
-    list->setWrapping(true);
-    list->setResizeMode(QListView::Adjust);
-    list->setMovement(QListView::Static);
-    list->setGridSize(QSize(30, 34));
-    list->setItemDelegate(new CountedCharacterDelegate(list));
-    list->setMinimumHeight(56);
-    list->setUniformItemSizes(true);
-    QFont font = look::songFont();
-    font.setPixelSize(16);
-    list->setFont(font);
-    return list;
-}
-
-QLabel *caption(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setStyleSheet(QStringLiteral("color: #555"));
-    return label;
 }
 
 } // namespace
@@ -162,8 +95,8 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     Gelv_Findings->setWordWrap(true);
     Gelv_Findings->setFont(look::songFont());
     Gelv_Findings->setMinimumHeight(48);
-    buildLookup();
-    buildExamples();
+    Gelv_Lookup = new LookupPanel(m_model, this);
+    Gelv_Examples = new ExamplesPanel(this);
     Gelv_Tabs = new QTabWidget(splitter);
     Gelv_Tabs->setObjectName(QStringLiteral("Gelv_Tabs"));
     Gelv_Tabs->addTab(Gelv_Lookup, QStringLiteral("查韵"));
@@ -185,6 +118,7 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     connect(m_model, &GelvModel::checksChanged, this, &GelvWindow::showChecks);
     connect(m_model, &GelvModel::lookupChanged, this, &GelvWindow::showLookup);
     connect(Gelv_Findings, &QListWidget::itemClicked, this, &GelvWindow::selectInDraft);
+    connect(Gelv_Lookup, &LookupPanel::characterChosen, this, &GelvWindow::insertIntoDraft);
     if (m_draft) {
         connect(m_draft, &QTextEdit::textChanged, this, &GelvWindow::followDraft);
         connect(m_draft, &QTextEdit::selectionChanged, this, &GelvWindow::followDraft);
@@ -192,73 +126,6 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     }
 }
 
-void GelvWindow::buildLookup()
-{
-    Gelv_Lookup = new QWidget(this);
-    Gelv_Lookup->setObjectName(QStringLiteral("Gelv_Lookup"));
-    auto *grid = new QGridLayout(Gelv_Lookup);
-    grid->setContentsMargins(0, 4, 0, 0);
-    Gelv_Char_Edit = new QLineEdit(Gelv_Lookup);
-    Gelv_Char_Edit->setObjectName(QStringLiteral("Gelv_Char_Edit"));
-    Gelv_Char_Edit->setFont(look::songFont());
-    Gelv_Char_Edit->setMaximumWidth(60);
-    Gelv_Char_Edit->setPlaceholderText(QStringLiteral("查字"));
-    Gelv_Readings = new QLabel(Gelv_Lookup);
-    Gelv_Readings->setObjectName(QStringLiteral("Gelv_Readings"));
-    Gelv_Books = new QLabel(Gelv_Lookup);
-    Gelv_Books->setObjectName(QStringLiteral("Gelv_Books"));
-    Gelv_Books->setFont(look::songFont());
-    Gelv_Group_ComboBox = new QComboBox(Gelv_Lookup);
-    Gelv_Group_ComboBox->setObjectName(QStringLiteral("Gelv_Group_ComboBox"));
-    Gelv_Common_List = characterGrid(Gelv_Lookup, QStringLiteral("Gelv_Common_List"));
-    Gelv_Other_List = characterGrid(Gelv_Lookup, QStringLiteral("Gelv_Other_List"));
-    grid->addWidget(Gelv_Char_Edit, 0, 0);
-    grid->addWidget(Gelv_Readings, 0, 1);
-    grid->addWidget(Gelv_Group_ComboBox, 0, 2);
-    grid->addWidget(Gelv_Books, 1, 0, 1, 3);
-    grid->addWidget(caption(QStringLiteral("常用字（双击插入草稿）"), Gelv_Lookup), 2, 0, 1, 3);
-    grid->addWidget(Gelv_Common_List, 3, 0, 1, 3);
-    grid->addWidget(caption(QStringLiteral("其余各字"), Gelv_Lookup), 4, 0, 1, 3);
-    grid->addWidget(Gelv_Other_List, 5, 0, 1, 3);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(3, 2);
-    grid->setRowStretch(5, 1);
-
-    connect(Gelv_Char_Edit, &QLineEdit::textEdited, this, [this](const QString &text) {
-        const char32_t c = GelvModel::characterAt(text, int(text.size()));
-        if (c)
-            m_model->setLookup(c);
-    });
-    connect(Gelv_Group_ComboBox, &QComboBox::activated, m_model, &GelvModel::setLookupGroup);
-    for (QListWidget *list : {Gelv_Common_List, Gelv_Other_List})
-        connect(list, &QListWidget::itemDoubleClicked, this, &GelvWindow::insertIntoDraft);
-}
-
-void GelvWindow::buildExamples()
-{
-    Gelv_Examples = new QWidget(this);
-    Gelv_Examples->setObjectName(QStringLiteral("Gelv_Examples"));
-    auto *layout = new QVBoxLayout(Gelv_Examples);
-    layout->setContentsMargins(0, 4, 0, 0);
-    Gelv_Examples_Summary = new QLabel(Gelv_Examples);
-    Gelv_Examples_Summary->setObjectName(QStringLiteral("Gelv_Examples_Summary"));
-    Gelv_Examples_Summary->setWordWrap(true);
-    Gelv_Examples_Summary->setFont(look::songFont());
-    Gelv_Examples_List = new QListWidget(Gelv_Examples);
-    Gelv_Examples_List->setObjectName(QStringLiteral("Gelv_Examples_List"));
-    Gelv_Examples_List->setFont(look::songFont());
-    Gelv_Examples_List->setWordWrap(true);
-    layout->addWidget(Gelv_Examples_Summary);
-    layout->addWidget(Gelv_Examples_List, 1);
-    // More lines as the list is scrolled near its end.
-    connect(Gelv_Examples_List->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (m_examples && value >= Gelv_Examples_List->verticalScrollBar()->maximum() - 2)
-            m_examples->fetchMore();
-    });
-    connect(Gelv_Examples_List, &QListWidget::itemDoubleClicked, this, &GelvWindow::showPoem);
-}
-
-// The classics are opened with the window; without them the part says why in one line.
 void GelvWindow::openClassics()
 {
     if (m_examples)
@@ -272,58 +139,7 @@ void GelvWindow::openClassics()
     }
     m_examples = new ExamplesModel(opened, error, 50, this);
     m_model->setClassics(opened);
-    connect(m_examples, &ExamplesModel::reset, this, [this] { showExampleRows(0); });
-    connect(m_examples, &ExamplesModel::rowsAdded, this, &GelvWindow::showExampleRows);
-    showExampleRows(0);
-}
-
-void GelvWindow::showExampleRows(int from)
-{
-    Gelv_Examples_Summary->setText(m_examples->summary());
-    if (from == 0)
-        Gelv_Examples_List->clear();
-    const QList<classics::Example> &rows = m_examples->rows();
-    for (qsizetype i = from; i < rows.size(); ++i) {
-        const classics::Example &e = rows.at(i);
-        auto *item = new QListWidgetItem(QStringLiteral("%1　——%2《%3》").arg(e.text, e.author, e.title),
-                                         Gelv_Examples_List);
-        item->setToolTip(QStringLiteral("%1 · %2 · 双击看全诗").arg(e.dynasty, e.author));
-    }
-    // A first page that does not fill the list asks for the next at once.
-    if (m_examples->canFetchMore() && Gelv_Examples_List->verticalScrollBar()->maximum() == 0 &&
-        Gelv_Examples_List->isVisible())
-        m_examples->fetchMore();
-}
-
-void GelvWindow::showPoem(QListWidgetItem *item)
-{
-    const std::optional<classics::Poem> poem = m_examples->poemOf(Gelv_Examples_List->row(item));
-    if (!poem)
-        return;
-    if (!Gelv_Poem) {
-        Gelv_Poem = new QDialog(this);
-        Gelv_Poem->setObjectName(QStringLiteral("Gelv_Poem"));
-        Gelv_Poem->resize(380, 460);
-        auto *text = new QTextBrowser(Gelv_Poem);
-        text->setObjectName(QStringLiteral("Gelv_Poem_Text"));
-        text->setFont(look::songFont());
-        (new QVBoxLayout(Gelv_Poem))->addWidget(text);
-    }
-    const auto escape = [](const QString &t) { return t.toHtmlEscaped(); };
-    QString html = QStringLiteral("<h3>%1</h3><p>%2 · %3</p><p>")
-                       .arg(escape(poem->title), escape(poem->dynasty), escape(poem->author));
-    QStringList lines;
-    for (const QString &line : poem->lines)
-        lines << escape(line);
-    html += lines.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
-    if (!poem->notes.isEmpty())
-        html += QStringLiteral("<p style=\"color:#555\">%1</p>")
-                    .arg(escape(poem->notes).replace(u'\n', QStringLiteral("<br>")));
-    html += QStringLiteral("<p style=\"color:#555\">出处：%1</p>").arg(escape(poem->source));
-    Gelv_Poem->setWindowTitle(QStringLiteral("%1 · %2").arg(poem->title, poem->author));
-    Gelv_Poem->findChild<QTextBrowser *>()->setHtml(html);
-    Gelv_Poem->show();
-    Gelv_Poem->raise();
+    Gelv_Examples->setModel(m_examples);
 }
 
 void GelvWindow::showExamples(const QString &word)
@@ -425,28 +241,11 @@ void GelvWindow::showChecks()
 
 void GelvWindow::showLookup()
 {
-    const char32_t c = m_model->lookup();
-    const QString hanzi = c ? QString::fromUcs4(&c, 1) : QString();
-    if (GelvModel::characterAt(Gelv_Char_Edit->text(), int(Gelv_Char_Edit->text().size())) != c)
-        Gelv_Char_Edit->setText(hanzi);
-    Gelv_Readings->setText(m_model->readings().join(QStringLiteral(" · ")));
-    Gelv_Books->setText(m_model->lookupBooks().join(u'\n'));
-    Gelv_Group_ComboBox->clear();
-    Gelv_Group_ComboBox->addItems(m_model->lookupGroups());
-    Gelv_Group_ComboBox->setCurrentIndex(m_model->lookupGroup());
-    for (const auto &[list, members] : {std::pair(Gelv_Common_List, m_model->commonMembers()),
-                                        std::pair(Gelv_Other_List, m_model->otherMembers())}) {
-        list->clear();
-        for (const GelvModel::Member &m : members) {
-            auto *item = new QListWidgetItem(m.hanzi, list);
-            item->setData(kCountRole, m.count);
-            if (m.count >= 0)
-                item->setToolTip(QStringLiteral("全唐诗、宋词的近体诗押此字 %1 次").arg(m.count));
-        }
-    }
+    Gelv_Lookup->refresh();
     // The character looked up stands for its examples too, unless part of the draft is selected.
+    const char32_t c = m_model->lookup();
     if (m_examples && c && !(m_draft && m_draft->textCursor().hasSelection()))
-        m_examples->setText(hanzi);
+        m_examples->setText(QString::fromUcs4(&c, 1));
 }
 
 void GelvWindow::selectInDraft(QListWidgetItem *item)
@@ -462,11 +261,11 @@ void GelvWindow::selectInDraft(QListWidgetItem *item)
     m_draft->setFocus();
 }
 
-void GelvWindow::insertIntoDraft(QListWidgetItem *item)
+void GelvWindow::insertIntoDraft(const QString &hanzi)
 {
     if (!m_draft || m_draft->isReadOnly())
         return;
-    m_draft->textCursor().insertText(item->text());
+    m_draft->textCursor().insertText(hanzi);
     m_draft->activateWindow();
     m_draft->setFocus();
 }

@@ -5,16 +5,16 @@
 #include <QWidget>
 
 class ExamplesModel;
+class ExamplesPanel;
 class GelvModel;
+class LookupPanel;
 class MarkedPoemView;
-class QDialog;
-class QTabWidget;
-class QTextBrowser;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QSplitter;
+class QTabWidget;
 
 // The 格律 window beside the main window: the check of the draft as it is written, its findings,
 // and the lookup of the character under the caret. It follows the draft editor it is given and
@@ -38,42 +38,29 @@ public:
     QLabel *Gelv_Message;
     MarkedPoemView *Gelv_View;
     QListWidget *Gelv_Findings;
-    QWidget *Gelv_Lookup;
-    QLineEdit *Gelv_Char_Edit;
-    QLabel *Gelv_Readings;
-    QLabel *Gelv_Books;
-    QComboBox *Gelv_Group_ComboBox;
-    QListWidget *Gelv_Common_List;
-    QListWidget *Gelv_Other_List;
     QTabWidget *Gelv_Tabs;
-    QWidget *Gelv_Examples;
-    QLabel *Gelv_Examples_Summary;
-    QListWidget *Gelv_Examples_List;
-    QDialog *Gelv_Poem = nullptr; // made when a line is first opened
+    LookupPanel *Gelv_Lookup;
+    ExamplesPanel *Gelv_Examples;
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void buildLookup();
-    void buildExamples();
     void openClassics();
-    void showExampleRows(int from);
-    void showPoem(QListWidgetItem *item);
     void placeBesideMainWindow();
     void followDraft();
     void followCaret();
     void showChecks();
     void showLookup();
     void selectInDraft(QListWidgetItem *item);
-    void insertIntoDraft(QListWidgetItem *item);
+    void insertIntoDraft(const QString &hanzi);
 
     QPointer<QTextEdit> m_draft; // may go first when the main window is taken apart
     QWidget *m_mainWindow;
     GelvModel *m_model;
     QString m_classicsPath;
     ExamplesModel *m_examples = nullptr; // made when the classics are first opened
-    class QSplitter *m_splitter;
+    QSplitter *m_splitter;
     bool m_placed = false;
     bool m_splitSet = false;
 };

@@ -69,6 +69,17 @@ private slots:
         QCOMPARE(poem->lines.size(), 2);
         QVERIFY(poem->source.contains(u"唐诗三百首"_s));
         QVERIFY(!model.poemOf(1));
+
+        // As the list and the poem's window show them.
+        QCOMPARE(model.rowText(0), model.rows().first().text + u"　——张九《江楼》"_s);
+        QCOMPARE(model.rowToolTip(0), u"唐 · 张九 · 双击看全诗"_s);
+        const std::optional<ExamplesModel::PoemPage> page = model.poemPage(0);
+        QVERIFY(page);
+        QCOMPARE(page->title, u"江楼 · 张九"_s);
+        QVERIFY(page->html.startsWith(u"<h3>江楼</h3><p>唐 · 张九</p><p>"_s));
+        QVERIFY(page->html.contains(poem->lines.join(u"<br>"_s)));
+        QVERIFY(page->html.contains(u"出处："_s + poem->source.toHtmlEscaped()));
+        QVERIFY(!model.poemPage(1));
     }
 
     void nothingToShowIsSaid()
@@ -103,12 +114,14 @@ private slots:
         QVERIFY(!plain.isEmpty());
         QVERIFY(std::all_of(plain.begin(), plain.end(),
                             [](const GelvModel::Member &m) { return m.count == -1; }));
+        QCOMPARE(plain.first().toolTip(), QString());
         model.setClassics(m_classics);
         const QList<GelvModel::Member> used = model.commonMembers();
         QCOMPARE(used.size(), plain.size());
         for (qsizetype i = 1; i < used.size(); ++i)
             QVERIFY(used.at(i - 1).count >= used.at(i).count);
         QVERIFY(used.first().count > 0);
+        QCOMPARE(used.first().toolTip(), u"全唐诗、宋词的近体诗押此字 %1 次"_s.arg(used.first().count));
         // Every count is what the classics give for that character in that group.
         const QList<classics::RhymeWord> words =
             m_classics->rhymeWords(prosody::Book::Pingshui, model.lookupGroups().first());

@@ -1,0 +1,77 @@
+#include "pages/gelv/examplespanel.h"
+
+#include "pages/shared/look.h"
+#include "presentation/examplesmodel.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+ExamplesPanel::ExamplesPanel(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Gelv_Examples"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("Gelv_Examples_Summary"));
+    m_summary->setWordWrap(true);
+    m_summary->setFont(look::songFont());
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("Gelv_Examples_List"));
+    m_list->setFont(look::songFont());
+    m_list->setWordWrap(true);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_list, 1);
+    // More lines as the list is scrolled near its end.
+    connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (m_model && value >= m_list->verticalScrollBar()->maximum() - 2)
+            m_model->fetchMore();
+    });
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &ExamplesPanel::showPoem);
+}
+
+void ExamplesPanel::setModel(ExamplesModel *model)
+{
+    m_model = model;
+    connect(m_model, &ExamplesModel::reset, this, [this] { showRows(0); });
+    connect(m_model, &ExamplesModel::rowsAdded, this, &ExamplesPanel::showRows);
+    showRows(0);
+}
+
+void ExamplesPanel::showRows(int from)
+{
+    m_summary->setText(m_model->summary());
+    if (from == 0)
+        m_list->clear();
+    for (int row = from; row < m_model->rows().size(); ++row) {
+        auto *item = new QListWidgetItem(m_model->rowText(row), m_list);
+        item->setToolTip(m_model->rowToolTip(row));
+    }
+    // A first page that does not fill the list asks for the next at once.
+    if (m_model->canFetchMore() && m_list->verticalScrollBar()->maximum() == 0 && m_list->isVisible())
+        m_model->fetchMore();
+}
+
+void ExamplesPanel::showPoem(QListWidgetItem *item)
+{
+    const std::optional<ExamplesModel::PoemPage> page = m_model->poemPage(m_list->row(item));
+    if (!page)
+        return;
+    if (!m_poem) {
+        m_poem = new QDialog(this);
+        m_poem->setObjectName(QStringLiteral("Gelv_Poem"));
+        m_poem->resize(380, 460);
+        auto *text = new QTextBrowser(m_poem);
+        text->setObjectName(QStringLiteral("Gelv_Poem_Text"));
+        text->setFont(look::songFont());
+        (new QVBoxLayout(m_poem))->addWidget(text);
+    }
+    m_poem->setWindowTitle(page->title);
+    m_poem->findChild<QTextBrowser *>()->setHtml(page->html);
+    m_poem->show();
+    m_poem->raise();
+}

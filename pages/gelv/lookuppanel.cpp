@@ -1,0 +1,144 @@
+#include "pages/gelv/lookuppanel.h"
+
+#include "pages/shared/look.h"
+#include "presentation/gelvmodel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+constexpr int kCountRole = Qt::UserRole;
+
+// A character of a rhyme group large, and below it, small, how often the classics rhyme on it.
+class CountedCharacterDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem plain = option;
+        initStyleOption(&plain, index);
+        plain.text.clear();
+        plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+        const QRect cell = option.rect;
+        const int count = index.data(kCountRole).toInt();
+        painter->save();
+        painter->setPen(option.state & QStyle::State_Selected
+                            ? option.palette.color(QPalette::HighlightedText)
+                            : option.palette.color(QPalette::Text));
+        painter->setFont(option.font);
+        painter->drawText(cell.adjusted(0, 0, 0, count > 0 ? -11 : 0), Qt::AlignCenter,
+                          index.data().toString());
+        if (count > 0) {
+            QFont small = option.font;
+            small.setPixelSize(9);
+            painter->setFont(small);
+            painter->setPen(QColor(0, 90, 150));
+            painter->drawText(cell.adjusted(0, cell.height() - 12, 0, 0), Qt::AlignCenter,
+                              QString::number(count));
+        }
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override { return QSize(30, 34); }
+};
+
+// A grid of characters to pick from with a double-click.
+QListWidget *characterGrid(QWidget *parent, const QString &name)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setViewMode(QListView::IconMode);
+    list->setFlow(QListView::LeftToRight);
+    list->setWrapping(true);
+    list->setResizeMode(QListView::Adjust);
+    list->setMovement(QListView::Static);
+    list->setGridSize(QSize(30, 34));
+    list->setItemDelegate(new CountedCharacterDelegate(list));
+    list->setMinimumHeight(56);
+    list->setUniformItemSizes(true);
+    QFont font = look::songFont();
+    font.setPixelSize(16);
+    list->setFont(font);
+    return list;
+}
+
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setStyleSheet(QStringLiteral("color: #555"));
+    return label;
+}
+
+} // namespace
+
+LookupPanel::LookupPanel(GelvModel *model, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    setObjectName(QStringLiteral("Gelv_Lookup"));
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 4, 0, 0);
+    m_char = new QLineEdit(this);
+    m_char->setObjectName(QStringLiteral("Gelv_Char_Edit"));
+    m_char->setFont(look::songFont());
+    m_char->setMaximumWidth(60);
+    m_char->setPlaceholderText(QStringLiteral("查字"));
+    m_readings = new QLabel(this);
+    m_readings->setObjectName(QStringLiteral("Gelv_Readings"));
+    m_books = new QLabel(this);
+    m_books->setObjectName(QStringLiteral("Gelv_Books"));
+    m_books->setFont(look::songFont());
+    m_groups = new QComboBox(this);
+    m_groups->setObjectName(QStringLiteral("Gelv_Group_ComboBox"));
+    m_common = characterGrid(this, QStringLiteral("Gelv_Common_List"));
+    m_other = characterGrid(this, QStringLiteral("Gelv_Other_List"));
+    grid->addWidget(m_char, 0, 0);
+    grid->addWidget(m_readings, 0, 1);
+    grid->addWidget(m_groups, 0, 2);
+    grid->addWidget(m_books, 1, 0, 1, 3);
+    grid->addWidget(caption(QStringLiteral("常用字（双击插入草稿）"), this), 2, 0, 1, 3);
+    grid->addWidget(m_common, 3, 0, 1, 3);
+    grid->addWidget(caption(QStringLiteral("其余各字"), this), 4, 0, 1, 3);
+    grid->addWidget(m_other, 5, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(3, 2);
+    grid->setRowStretch(5, 1);
+
+    connect(m_char, &QLineEdit::textEdited, this, [this](const QString &text) {
+        const char32_t c = GelvModel::characterAt(text, int(text.size()));
+        if (c)
+            m_model->setLookup(c);
+    });
+    connect(m_groups, &QComboBox::activated, m_model, &GelvModel::setLookupGroup);
+    for (QListWidget *list : {m_common, m_other})
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this](QListWidgetItem *item) { emit characterChosen(item->text()); });
+}
+
+void LookupPanel::refresh()
+{
+    const char32_t c = m_model->lookup();
+    if (GelvModel::characterAt(m_char->text(), int(m_char->text().size())) != c)
+        m_char->setText(c ? QString::fromUcs4(&c, 1) : QString());
+    m_readings->setText(m_model->readings().join(QStringLiteral(" · ")));
+    m_books->setText(m_model->lookupBooks().join(u'\n'));
+    m_groups->clear();
+    m_groups->addItems(m_model->lookupGroups());
+    m_groups->setCurrentIndex(m_model->lookupGroup());
+    for (const auto &[list, members] :
+         {std::pair(m_common, m_model->commonMembers()), std::pair(m_other, m_model->otherMembers())}) {
+        list->clear();
+        for (const GelvModel::Member &m : members) {
+            auto *item = new QListWidgetItem(m.hanzi, list);
+            item->setData(kCountRole, m.count);
+            item->setToolTip(m.toolTip());
+        }
+    }
+}
