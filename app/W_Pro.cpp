@@ -1,6 +1,6 @@
 #include "app/W_Unit.h"
-#include "app/termination.h"
 #include "pages/shared/dialogs.h"
+#include "presentation/termination.h"
 
 #include <QApplication>
 

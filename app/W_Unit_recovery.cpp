@@ -1,11 +1,11 @@
 #include "app/W_Unit.h"
 
-#include "app/restore.h"
 #include "db/database.h"
 #include "db/dberror.h"
 #include "db/recoveryfile.h"
 #include "pages/shared/guard.h"
 #include "pages/works/workspage.h"
+#include "presentation/restore.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/restore.h"
+#include "presentation/restore.h"
 
 #include "db/database.h"
 #include "db/dberror.h"

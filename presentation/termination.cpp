@@ -1,4 +1,4 @@
-#include "app/termination.h"
+#include "presentation/termination.h"
 
 #include <QSocketNotifier>
 
