@@ -4,6 +4,9 @@
 #include "db/dberror.h"
 #include "db/schema.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 using namespace schema;
 
 namespace restore {
@@ -105,6 +108,58 @@ void putBack(Database &db, const std::function<void(const QString &)> &listCateg
         }
         taken << target;
     }
+}
+
+} // namespace restore
+
+namespace restore {
+namespace {
+
+// The one-line message for a file that cannot be offered, naming where it was put.
+QString setAsideMessage(recovery::Problem problem, const QString &file, const QString &aside)
+{
+    const QString what = problem == recovery::Problem::Damaged ? QStringLiteral("恢复文件已损坏")
+                                                               : QStringLiteral("恢复文件不属于这个数据库");
+    if (aside.isEmpty())
+        return QStringLiteral("%1，未能改名，仍留在 %2。").arg(what, QFileInfo(file).fileName());
+    return QStringLiteral("%1，已另存为 %2。").arg(what, QFileInfo(aside).fileName());
+}
+
+} // namespace
+
+Offer prepare(const Database &db, RecoveryKeeper &keeper)
+{
+    Offer offer;
+    offer.file = keeper.leftFile();
+    if (offer.file.isEmpty())
+        return offer;
+    const std::optional<recovery::Contents> found = recovery::read(offer.file, keeper.fingerprint());
+    if (!found) {
+        keeper.hold(false);
+        return offer;
+    }
+    if (found->problem != recovery::Problem::None) {
+        const QString aside = recovery::setAside(offer.file);
+        offer.message = setAsideMessage(found->problem, offer.file, aside);
+        keeper.hold(aside.isEmpty());
+        return offer;
+    }
+    offer.rows = found->rows;
+    try {
+        offer.rows = differing(db, offer.rows);
+    } catch (const DbError &) {
+        // not comparable with the file: offered whole
+    }
+    if (offer.rows.isEmpty()) {
+        QFile::remove(offer.file); // everything in it reached the database before the program ended
+        keeper.hold(false);
+    }
+    return offer;
+}
+
+void decline(RecoveryKeeper &keeper, const Offer &offer)
+{
+    keeper.hold(recovery::setAside(offer.file).isEmpty());
 }
 
 } // namespace restore

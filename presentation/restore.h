@@ -5,6 +5,7 @@
 #include <functional>
 
 class Database;
+class RecoveryKeeper;
 
 // Putting the texts of a recovery file back into the rows they were typed into.
 namespace restore {
@@ -19,5 +20,17 @@ QList<recovery::Row> differing(const Database &db, const QList<recovery::Row> &r
 // table comes back as a new row. Throws DbError when a text cannot be set.
 void putBack(Database &db, const std::function<void(const QString &)> &listCategory,
              const QList<recovery::Row> &rows);
+
+// What the file the last run left calls for, decided before the user is asked anything.
+struct Offer {
+    QString file;              // the file found; empty when none was
+    QString message;           // it could not be offered and was set aside: why, and where it went
+    QList<recovery::Row> rows; // the texts to offer; empty when there is nothing to ask
+};
+// Reads the file the keeper found. A file that cannot be offered is set aside; one whose texts all
+// reached the database is removed. The keeper holds the file only while the user is to be asked.
+Offer prepare(const Database &db, RecoveryKeeper &keeper);
+// The user declined: the file is kept aside under a dated name.
+void decline(RecoveryKeeper &keeper, const Offer &offer);
 
 } // namespace restore
