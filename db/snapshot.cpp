@@ -24,13 +24,15 @@ void Snapshot::readRows(Statement &st, bool withRowid)
 {
     sqlite3_stmt *h = st.handle();
     const int first = withRowid ? 1 : 0;
+    const int end = m_columns + first;
+    TextStore &texts = m_texts;
+    std::vector<Cell> &cells = m_cells;
     while (st.step()) {
         m_rowids.push_back(withRowid ? sqlite3_column_int64(h, 0) : 0);
-        for (int c = first; c < m_columns + first; ++c) {
+        for (int c = first; c < end; ++c) {
             // Only NULL (or a failed conversion) gives no text.
             const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c));
-            m_cells.push_back(data ? m_texts.add(data, size_t(sqlite3_column_bytes(h, c)))
-                                   : Cell{0, nullLength});
+            cells.push_back(data ? texts.add(data, size_t(sqlite3_column_bytes(h, c))) : Cell{0, nullLength});
         }
     }
 }
