@@ -12,6 +12,7 @@
 #include "pages/shared/statusbar.h"
 #include "pages/works/workspage.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -58,6 +59,10 @@ TW::TW(QWidget *parent)
     connect(W_PageControl, &QTabWidget::currentChanged, this, &TW::pageShown);
 
     buildMenu();
+    // A page's buttons commit its open grid editors before their actions run (connected first).
+    for (QWidget *page : std::initializer_list<QWidget *>{m_edit, m_view, m_think, m_show})
+        for (QAbstractButton *button : page->findChildren<QAbstractButton *>())
+            connect(button, &QAbstractButton::clicked, page, [page] { commitOpenEditors(page); });
     wireCreationPage();
     wireRhymesPage();
     wireAssociationPage();
@@ -154,6 +159,7 @@ void TW::FormShow()
 
 QStringList TW::writeUnwritten()
 {
+    commitOpenEditors(this);
     QStringList refused;
     QList<Query *> failed;
     const auto attempt = [&](Query *q, auto &&write) {

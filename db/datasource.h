@@ -18,7 +18,6 @@ signals:
     void rowChanged(int row);     // a value of this row changed, or its changes were posted or cancelled
     void currentChanged(int row); // another row became current (-1: none)
     void stateChanged();          // browse, edit or insert
-    void updateData();            // before a post: bound controls write their pending text into the row
 
 private:
     Query *m_query;

@@ -4,23 +4,18 @@
 #include "db/dates.h"
 #include "db/dberror.h"
 #include "db/dialect.h"
+#include "db/parallelread.h"
 #include "db/scansplit.h"
 #include "db/sqlite.h"
 
-#include <QLocale>
 #include <QRegularExpression>
-#include <QVariant>
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
 #include <memory>
 #include <numeric>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -52,32 +47,6 @@ bool firstColumnIsRowid(sqlite3 *db, sqlite3_stmt *h, const QString &name)
            primaryKey && type && qstricmp(type, "INTEGER") == 0;
 }
 
-// Holds a read transaction while it lives: no other program can commit to the file meanwhile.
-class ReadTransaction {
-public:
-    explicit ReadTransaction(sqlite3 *db)
-        : m_db(db)
-    {
-        Statement(db, "BEGIN").step();
-        try {
-            Statement(db, "SELECT count(*) FROM sqlite_schema").step(); // takes the read lock
-        } catch (...) {
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            throw;
-        }
-    }
-    ~ReadTransaction()
-    {
-        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-    ReadTransaction(const ReadTransaction &) = delete;
-    ReadTransaction &operator=(const ReadTransaction &) = delete;
-
-private:
-    sqlite3 *m_db;
-};
-
 // Throws unless the bytes after the first statement are only blanks, semicolons or comments.
 void requireSingleStatement(sqlite3 *db, QByteArray tail)
 {
@@ -87,39 +56,6 @@ void requireSingleStatement(sqlite3 *db, QByteArray tail)
             throw DbError(QStringLiteral("Characters found after end of SQL statement."));
         tail = next.tail();
     }
-}
-
-void bindValue(Statement &st, int index, const QVariant &value)
-{
-    if (value.isNull())
-        st.bindNull(index);
-    else if (value.typeId() == QMetaType::LongLong)
-        st.bindInt64(index, value.toLongLong());
-    else
-        st.bindText(index, value.toString());
-}
-
-// Appends every row of a statement: its rowid (from the first column when `first` is 1) and a cell
-// for each of the `count` columns after it; NULL gets the length `nullLength`.
-void readRows(Statement &st, int first, int count, quint32 nullLength, TextStore &texts,
-              std::vector<TextStore::Ref> &cells, std::vector<qint64> &rowids)
-{
-    sqlite3_stmt *h = st.handle();
-    while (st.step()) {
-        rowids.push_back(first ? sqlite3_column_int64(h, 0) : 0);
-        for (int c = 0; c < count; ++c) {
-            // Only NULL (or a failed conversion) gives no text.
-            const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c + first));
-            cells.push_back(data ? texts.add(data, size_t(sqlite3_column_bytes(h, c + first)))
-                                 : TextStore::Ref{0, nullLength});
-        }
-    }
-}
-
-// Full-width digits and separators, as a Chinese input method types them, read as their ASCII forms.
-QString typedValue(const QString &text)
-{
-    return text.normalized(QString::NormalizationForm_KC).trimmed();
 }
 
 } // namespace
@@ -173,11 +109,7 @@ int Query::requireField(const QString &name) const
 void Query::clearRows()
 {
     m_columns.clear();
-    m_texts.clear();
-    m_cells.clear();
-    m_cells.shrink_to_fit();
-    m_rowids.clear();
-    m_rowids.shrink_to_fit();
+    m_rows.reset(0);
     m_order.clear();
     m_order.shrink_to_fit();
     m_pending.clear();
@@ -246,7 +178,7 @@ void Query::open()
     sqlite3_stmt *h = st->handle();
     const int first = hasRowid ? 1 : 0;
     const int total = sqlite3_column_count(h);
-    std::vector<Column> columns;
+    std::vector<ResultColumn> columns;
     QString table = hasRowid ? QString::fromUtf8(sqlite3_column_table_name(h, 0)) : QString();
     for (int c = first; c < total; ++c) {
         const QString columnTable = QString::fromUtf8(sqlite3_column_table_name(h, c));
@@ -260,20 +192,21 @@ void Query::open()
     clearRows();
     m_columns = std::move(columns);
     const int count = int(m_columns.size());
+    m_rows.reset(count);
     try {
         sqlite3 *reader = m_connection->reader();
         scansplit::Plan plan;
         if (hasRowid && reader && sqlite3_get_autocommit(db))
             plan = scansplit::plan(db, translated, table, rowidName);
         if (!plan.ranges.empty())
-            readInParts(reader, translated, plan);
+            parallelread::read(db, reader, translated, plan, m_rows);
         else
-            readRows(*st, first, count, nullLength, m_texts, m_cells, m_rowids);
+            m_rows.readRows(*st, hasRowid);
     } catch (const DbError &) {
         clearRows();
         throw;
     }
-    m_order.resize(m_rowids.size());
+    m_order.resize(m_rows.rowCount());
     std::iota(m_order.begin(), m_order.end(), quint32(0));
     m_table = table;
     m_rowidName = rowidName;
@@ -287,106 +220,9 @@ void Query::open()
     emit m_source->stateChanged();
 }
 
-void Query::readInParts(sqlite3 *reader, const dialect::Translated &query, const scansplit::Plan &plan)
-{
-    const auto &ranges = plan.ranges;
-    struct Part {
-        TextStore texts;
-        std::vector<Cell> cells;
-        std::vector<qint64> rowids;
-        bool done = false;
-    };
-    std::vector<Part> parts(ranges.size());
-    std::atomic<size_t> next = 0;
-    const int count = int(m_columns.size());
-    const int ends = int(query.literals.size()) + 1;
-    const auto prepare = [&](sqlite3 *db) {
-        auto st = std::make_unique<Statement>(db, plan.sql);
-        for (int i = 0; i < query.literals.size(); ++i)
-            st->bindText(i + 1, query.literals[i]);
-        return st;
-    };
-    const auto readPart = [&](Statement &st, size_t i) {
-        parts[i] = Part();
-        st.reset();
-        st.bindInt64(ends, ranges[i].first);
-        st.bindInt64(ends + 1, ranges[i].second);
-        readRows(st, 1, count, nullLength, parts[i].texts, parts[i].cells, parts[i].rowids);
-        parts[i].done = true;
-    };
-    // Each thread takes the next part not yet taken until none is left.
-    const auto work = [&](Statement &st) {
-        for (size_t i; (i = next++) < parts.size();)
-            readPart(st, i);
-    };
-
-    // The parts are read by two connections in several statements, so they must all see one state of
-    // the file: while this connection holds its read lock, no other program can commit.
-    sqlite3 *db = m_connection->handle();
-    const ReadTransaction transaction(db);
-    const std::unique_ptr<Statement> st = prepare(db);
-    std::optional<std::thread> helper;
-    try {
-        helper.emplace([&] {
-            try {
-                work(*prepare(reader));
-            } catch (...) {
-                // Its part is read again below: only this connection's errors are the user's.
-            }
-        });
-    } catch (const std::system_error &) {
-        // No second thread: every part is read here.
-    }
-    try {
-        work(*st);
-    } catch (...) {
-        next = parts.size();
-        if (helper)
-            helper->join();
-        throw;
-    }
-    if (helper)
-        helper->join();
-    for (size_t i = 0; i < parts.size(); ++i)
-        if (!parts[i].done)
-            readPart(*st, i);
-
-    size_t rows = 0;
-    for (const Part &part : parts)
-        rows += part.rowids.size();
-    m_cells.reserve(rows * count);
-    m_rowids.reserve(rows);
-    for (Part &part : parts) {
-        const quint32 offset = m_texts.append(std::move(part.texts));
-        for (const Cell &cell : part.cells)
-            m_cells.push_back(
-                cell.length == 0 || cell.length == nullLength ? cell : TextStore::shifted(cell, offset));
-        m_rowids.insert(m_rowids.end(), part.rowids.begin(), part.rowids.end());
-        part = Part();
-    }
-}
-
-void Query::putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull)
-{
-    Cell &cell = m_cells[size_t(physical) * m_columns.size() + column];
-    if (isNull) {
-        cell = {0, nullLength};
-        return;
-    }
-    cell = m_texts.add(data, size_t(length));
-}
-
-QString Query::storedText(quint32 physical, int column) const
-{
-    const Cell &cell = m_cells[size_t(physical) * m_columns.size() + column];
-    if (cell.length == nullLength)
-        return {};
-    return QString::fromUtf8(m_texts.data(cell), cell.length);
-}
-
 QString Query::displayText(quint32 physical, int column) const
 {
-    const QString stored = storedText(physical, column);
+    const QString stored = m_rows.text(physical, column);
     if (m_columns[column].kind == schema::ColumnKind::Date) {
         const QDate date = dates::fromStored(stored);
         if (date.isValid())
@@ -399,14 +235,6 @@ int Query::recordCount() const
 {
     requireOpen();
     return int(m_order.size());
-}
-
-QStringList Query::fieldNames() const
-{
-    QStringList names;
-    for (const Column &c : m_columns)
-        names << c.name;
-    return names;
 }
 
 int Query::fieldIndex(const QString &name) const
@@ -477,7 +305,7 @@ std::optional<recovery::Row> Query::unwritten(int typingColumn, const QString &t
         return std::nullopt;
     recovery::Row row{m_table, std::nullopt, {}};
     if (m_state != State::Insert)
-        row.rowid = m_rowids[m_order[m_current]];
+        row.rowid = m_rows.rowid(m_order[m_current]);
     for (size_t c = 0; c < m_columns.size(); ++c) {
         if (m_columns[c].origin.isEmpty())
             continue;
@@ -499,7 +327,7 @@ bool Query::locate(qint64 rowid)
 {
     requireOpen();
     for (int row = 0; row < rowCount(); ++row) {
-        if (m_rowids[m_order[row]] == rowid && !(row == m_current && m_state == State::Insert)) {
+        if (m_rows.rowid(m_order[row]) == rowid && !(row == m_current && m_state == State::Insert)) {
             moveTo(row);
             return m_current == row;
         }
@@ -620,9 +448,7 @@ void Query::append()
 
 void Query::beginNewRow(int at)
 {
-    const quint32 physical = quint32(m_rowids.size());
-    m_rowids.push_back(0);
-    m_cells.resize(m_cells.size() + m_columns.size(), Cell{0, nullLength});
+    const quint32 physical = m_rows.addRow();
     m_order.insert(m_order.begin() + at, physical);
     m_current = at;
     m_bof = m_eof = false;
@@ -640,7 +466,6 @@ void Query::post()
     requireOpen();
     if (m_state == State::Browse)
         return;
-    emit m_source->updateData();
     writeRow();
     m_pending.assign(m_columns.size(), std::nullopt);
     m_state = State::Browse;
@@ -648,98 +473,25 @@ void Query::post()
     emit m_source->stateChanged();
 }
 
-// Writes the changed values of the current row (all set values of a new row) to the base table.
-// On any failure the row keeps its state and values.
+RowWriter Query::writer() const
+{
+    return RowWriter(m_connection->handle(), m_table, m_rowidName, m_columns);
+}
+
+// Writes the changed values of the current row (all set values of a new row) to the base table and
+// reads the row back, so that it shows what the table holds. On any failure the row keeps its state
+// and values.
 void Query::writeRow()
 {
     const quint32 physical = m_order[m_current];
-    QStringList names;
-    QList<QVariant> values;
-    for (size_t c = 0; c < m_columns.size(); ++c) {
-        if (!m_pending[c])
-            continue;
-        const Column &column = m_columns[c];
-        if (column.origin.isEmpty())
-            throw DbError(QStringLiteral("Field '%1' cannot be modified").arg(column.name));
-        const QString &text = *m_pending[c];
-        QVariant value = text;
-        if (column.kind == schema::ColumnKind::Integer) {
-            const QString typed = typedValue(text);
-            bool ok = false;
-            const qint64 whole = typed.toLongLong(&ok);
-            if (!typed.isEmpty() && !ok)
-                throw DbError(QStringLiteral("%1只能填写整数，“%2”不是整数。").arg(column.name, text));
-            value = typed.isEmpty() ? QVariant() : QVariant(whole);
-        } else if (column.kind == schema::ColumnKind::Date) {
-            const QString typed = typedValue(text);
-            const QDate date = dates::fromTyped(typed);
-            if (!typed.isEmpty() && !date.isValid())
-                throw DbError(QStringLiteral("%1只能填写日期（例如 %2），“%3”不是有效的日期。")
-                                  .arg(column.name, dates::display(QDate::currentDate()), text));
-            value = typed.isEmpty() ? QVariant() : QVariant(dates::toStored(date));
-        }
-        names << quotedIdentifier(column.origin);
-        values << value;
-    }
-
-    sqlite3 *db = m_connection->handle();
-    const QString table = quotedIdentifier(m_table);
+    RowWriter w = writer();
     if (m_state == State::Edit) {
-        if (names.isEmpty())
+        if (!w.update(m_rows.rowid(physical), m_pending))
             return;
-        QStringList sets;
-        for (const QString &name : names)
-            sets << name + QStringLiteral(" = ?");
-        Statement st(db, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                             .arg(table, sets.join(u','), m_rowidName)
-                             .toUtf8());
-        for (int i = 0; i < values.size(); ++i)
-            bindValue(st, i + 1, values[i]);
-        st.bindInt64(int(values.size()) + 1, m_rowids[physical]);
-        st.step();
-        if (sqlite3_changes(db) == 0)
-            throw DbError(dberror::rowMissing);
     } else {
-        const QString sql = names.isEmpty()
-                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(table, names.join(u','),
-                                           QStringList(names.size(), QStringLiteral("?")).join(u','));
-        Statement st(db, sql.toUtf8());
-        for (int i = 0; i < values.size(); ++i)
-            bindValue(st, i + 1, values[i]);
-        st.step();
-        m_rowids[physical] = sqlite3_last_insert_rowid(db);
+        m_rows.setRowid(physical, w.insert(m_pending));
     }
-    reloadRow(physical);
-}
-
-// Reads the stored values of one row back into the snapshot, so that it shows what the table holds.
-void Query::reloadRow(quint32 physical)
-{
-    QStringList names;
-    std::vector<int> columns;
-    for (size_t c = 0; c < m_columns.size(); ++c) {
-        if (!m_columns[c].origin.isEmpty()) {
-            names << quotedIdentifier(m_columns[c].origin);
-            columns.push_back(int(c));
-        }
-    }
-    if (names.isEmpty())
-        return;
-    Statement st(m_connection->handle(), QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                                             .arg(names.join(u','), quotedIdentifier(m_table), m_rowidName)
-                                             .toUtf8());
-    st.bindInt64(1, m_rowids[physical]);
-    if (!st.step())
-        return;
-    sqlite3_stmt *h = st.handle();
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const int c = int(i);
-        const bool isNull = sqlite3_column_type(h, c) == SQLITE_NULL;
-        const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c));
-        putCell(physical, columns[i], data, sqlite3_column_bytes(h, c), isNull);
-    }
+    w.reload(m_rows.rowid(physical), m_rows, physical);
 }
 
 void Query::cancel()
@@ -756,8 +508,7 @@ void Query::cancel()
     // A new row disappears; the row that was current before it is current again.
     const int at = m_current;
     m_order.erase(m_order.begin() + at);
-    m_rowids.pop_back();
-    m_cells.resize(m_cells.size() - m_columns.size());
+    m_rows.removeLastRow();
     m_pending.assign(m_columns.size(), std::nullopt);
     m_state = State::Browse;
     const int n = rowCount();
@@ -779,12 +530,7 @@ void Query::remove()
     requireCurrent();
     if (isReadOnly())
         throw DbError(dberror::readOnly);
-    const quint32 physical = m_order[m_current];
-    Statement st(
-        m_connection->handle(),
-        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedIdentifier(m_table), m_rowidName).toUtf8());
-    st.bindInt64(1, m_rowids[physical]);
-    st.step();
+    writer().remove(m_rows.rowid(m_order[m_current]));
 
     const int at = m_current;
     m_order.erase(m_order.begin() + at);
@@ -801,11 +547,7 @@ void Query::remove()
 
 void Query::settle()
 {
-    if (!m_open)
-        return;
-    // A control may still hold typing that has not reached the row (an open grid cell).
-    emit m_source->updateData();
-    if (m_state == State::Browse)
+    if (!m_open || m_state == State::Browse)
         return;
     if (isModified())
         post();

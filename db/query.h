@@ -1,8 +1,8 @@
 #pragma once
 
 #include "db/recoveryfile.h"
-#include "db/schema.h"
-#include "db/textstore.h"
+#include "db/rowwriter.h"
+#include "db/snapshot.h"
 
 #include <QObject>
 #include <QStringList>
@@ -15,12 +15,6 @@
 class Connection;
 class DataSource;
 struct sqlite3;
-namespace dialect {
-struct Translated;
-}
-namespace scansplit {
-struct Plan;
-}
 class Query;
 
 // While it lives, the moves of a query that walks its rows are not announced, so bound controls do
@@ -40,7 +34,8 @@ private:
 // A named SQL result with a cursor, in the manner of the pages' queries: the SQL text is a list of
 // lines; opening takes a static snapshot of the rows; the current row can be edited, a new row
 // inserted, and posting writes the row back to its table by rowid. Every change is announced
-// through the query's data source.
+// through the query's data source. Nothing here calls back into a control: a control holding typed
+// text hands it to the row before it asks for a post or a move.
 class Query : public QObject {
     Q_OBJECT
 public:
@@ -74,7 +69,6 @@ public:
     void moveTo(int row);
 
     // Fields of the current row
-    QStringList fieldNames() const;
     int fieldIndex(const QString &name) const;
     QString text(const QString &field) const;
     qint64 integer(const QString &field) const;
@@ -109,25 +103,13 @@ public:
     void setNewRowHandler(std::function<void(Query &)> handler) { m_newRow = std::move(handler); }
 
 private:
-    using Cell = TextStore::Ref; // length nullLength for NULL
-    struct Column {
-        QString name;
-        QString origin; // column of the base table, empty for an expression
-        schema::ColumnKind kind;
-    };
-    static constexpr quint32 nullLength = 0xffffffffu;
-
     void requireOpen() const;
     void requireCurrent() const;
     int requireField(const QString &name) const;
     void clearRows();
     void beginNewRow(int at);
-    QString storedText(quint32 physical, int column) const;
     QString displayText(quint32 physical, int column) const;
-    // Reads the rows range by range, here and on a second thread over `reader`.
-    void readInParts(sqlite3 *reader, const dialect::Translated &query, const scansplit::Plan &plan);
-    void putCell(quint32 physical, int column, const char *data, qsizetype length, bool isNull);
-    void reloadRow(quint32 physical);
+    RowWriter writer() const;
     void writeRow();
 
     Connection *m_connection;
@@ -138,15 +120,13 @@ private:
     bool m_open = false;
     QString m_table;     // base table of the result; empty when the result cannot be written
     QString m_rowidName; // the name under which the table's rowid is read
-    std::vector<Column> m_columns;
-    TextStore m_texts;
-    std::vector<Cell> m_cells;    // physical row * column count
-    std::vector<qint64> m_rowids; // per physical row
+    std::vector<ResultColumn> m_columns;
+    Snapshot m_rows;              // physical rows
     std::vector<quint32> m_order; // visible row -> physical row
 
     int m_current = -1;
     bool m_bof = true;
     bool m_eof = true;
     State m_state = State::Browse;
-    std::vector<std::optional<QString>> m_pending; // unposted values of the current row
+    RowWriter::Values m_pending; // unposted values of the current row
 };

@@ -61,14 +61,39 @@ QString Connection::errorMessage() const
     return QString::fromUtf8(sqlite3_errmsg(m_db));
 }
 
-void Connection::exec(const QString &sql)
+SqliteFile::SqliteFile(const QString &path, Mode mode)
+{
+    const int flags = mode == Mode::ReadOnly    ? SQLITE_OPEN_READONLY
+                      : mode == Mode::ReadWrite ? SQLITE_OPEN_READWRITE
+                                                : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));
+        sqlite3_close(m_db);
+        throw DbError(message);
+    }
+}
+
+SqliteFile::~SqliteFile()
+{
+    sqlite3_close(m_db);
+}
+
+void SqliteFile::exec(const QByteArray &sql)
 {
     char *error = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+    if (sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
         sqlite3_free(error);
         throw DbError(message);
     }
+}
+
+void SqliteFile::close()
+{
+    if (sqlite3_close(m_db) != SQLITE_OK)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    m_db = nullptr;
 }
 
 QString quotedIdentifier(const QString &name)
@@ -128,4 +153,25 @@ bool Statement::step()
     const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_reset(m_stmt);
     throw DbError(message);
+}
+
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+bool Statement::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+qint64 Statement::int64(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+QString Statement::text(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
 }

@@ -17,8 +17,6 @@ public:
 
     sqlite3 *handle() const { return m_db; }
     QString errorMessage() const;
-    // Runs statements without the query dialect (for set-up and tools).
-    void exec(const QString &sql);
     // A second, read-only connection to the same file, opened with this one, for reading on another
     // thread. Null when it could not be opened.
     sqlite3 *reader() const { return m_reader; }
@@ -31,7 +29,27 @@ private:
 // A table or column name as an SQL identifier, whatever characters it holds.
 QString quotedIdentifier(const QString &name);
 
-// Owns one prepared statement; finalized when it goes out of scope.
+// Owns a connection to a file for tools and tests; closed when it goes out of scope. Throws DbError
+// when the file cannot be opened.
+class SqliteFile {
+public:
+    enum class Mode { ReadOnly, ReadWrite, Create };
+    SqliteFile(const QString &path, Mode mode);
+    ~SqliteFile();
+    SqliteFile(const SqliteFile &) = delete;
+    SqliteFile &operator=(const SqliteFile &) = delete;
+
+    sqlite3 *handle() const { return m_db; }
+    // Runs statements that take no values. Throws DbError.
+    void exec(const QByteArray &sql);
+    // Closes the file now. Throws DbError when it cannot be closed.
+    void close();
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
+// Owns one prepared statement; finalized when it goes out of scope. Values are always bound.
 class Statement {
 public:
     Statement(sqlite3 *db, const QByteArray &sql);
@@ -50,6 +68,12 @@ public:
     void reset();
     // Steps once; true when a row is ready. Throws DbError on failure.
     bool step();
+
+    // Columns of the row at hand.
+    int columnCount() const;
+    bool isNull(int column) const;
+    qint64 int64(int column) const;
+    QString text(int column) const; // null for NULL
 
 private:
     sqlite3 *m_db;

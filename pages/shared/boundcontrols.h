@@ -40,7 +40,7 @@ private:
     QWidget *m_control;
     std::function<QString()> m_read;
     std::function<void(const QString &)> m_show;
-    bool m_writing = false;
+    bool m_writing = false;         // the row announces the change being written: the control keeps its text
     std::optional<bool> m_writable; // as last announced
 };
 
@@ -82,5 +82,5 @@ public:
 
 private:
     FieldLink *m_link;
-    bool m_loading = false;
+    bool m_loading = false; // a stored value being shown is not the user's change
 };

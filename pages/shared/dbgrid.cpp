@@ -111,7 +111,6 @@ DbGrid::DbGrid(DataSource *source, const QList<GridColumn> &columns, bool readOn
     connect(source, &DataSource::currentChanged, this, &DbGrid::followCurrentRow);
     // After a new result the grid starts at its top; the current row follows in currentChanged.
     connect(source, &DataSource::reset, this, [this] { m_afterReset = true; });
-    connect(source, &DataSource::updateData, this, &DbGrid::commitOpenEditor);
     followCurrentRow(query()->currentRow());
 }
 
@@ -139,6 +138,7 @@ std::optional<std::pair<int, QString>> DbGrid::typedCell() const
 // The query's current row moved: show it, without moving the query again.
 void DbGrid::followCurrentRow(int row)
 {
+    // Setting the current index below calls currentChanged, which must not move the query back.
     if (m_following)
         return;
     m_following = true;
@@ -167,6 +167,8 @@ void DbGrid::currentChanged(const QModelIndex &current, const QModelIndex &previ
         setAttribute(Qt::WA_InputMethodEnabled, current.isValid() && !m_readOnly);
         return;
     }
+    // The base class commits and closes an editor open on the previous cell, so the row holds what was
+    // typed before the query moves.
     QTableView::currentChanged(current, previous);
     if (m_following || m_model->isChanging() || !current.isValid() || current.row() == query()->currentRow())
         return;
@@ -191,7 +193,7 @@ bool DbGrid::showingNewResult() const
     return true;
 }
 
-// An editor still open when the row is about to be written hands its text to the row first.
+// Before anything may write the row: an editor still open hands its text to the row first.
 void DbGrid::commitOpenEditor()
 {
     if (state() != QAbstractItemView::EditingState)
@@ -210,18 +212,24 @@ void DbGrid::keyPressEvent(QKeyEvent *event)
     }
     Query *q = query();
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    // Each key that works on the query commits an open editor first, so the row holds what was typed.
+    const auto onQuery = [this](auto &&action) {
+        commitOpenEditor();
+        guarded(this, action);
+    };
     if (event->key() == Qt::Key_Insert && !ctrl) {
-        guarded(this, [&] { q->insert(); });
+        onQuery([&] { q->insert(); });
     } else if (event->key() == Qt::Key_Delete && ctrl) {
         if (q->rowCount() > 0 &&
             Dialogs::current().askOkCancel(this, QStringLiteral("Confirm"), QStringLiteral("Delete record?")))
-            guarded(this, [&] { q->remove(); });
+            onQuery([&] { q->remove(); });
     } else if (event->key() == Qt::Key_Escape && q->state() != Query::State::Browse) {
+        commitOpenEditor();
         q->cancel();
     } else if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier && q->isOpen() &&
                q->currentRow() == q->rowCount() - 1 &&
                !(q->state() == Query::State::Insert && !q->isModified())) {
-        guarded(this, [&] { q->append(); });
+        onQuery([&] { q->append(); });
     } else {
         QTableView::keyPressEvent(event);
     }

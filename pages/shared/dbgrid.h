@@ -23,7 +23,8 @@ public:
     void setTitlesVisible(bool visible);
     // An open cell's text that has not reached the row yet: the query column and the text.
     std::optional<std::pair<int, QString>> typedCell() const;
-    // An editor still open hands its text to the row and closes.
+    // An editor still open hands its text to the row and closes. Called before anything that may
+    // post the query: the query itself never asks for it.
     void commitOpenEditor();
 
 signals:
@@ -40,6 +41,6 @@ private:
 
     QueryModel *m_model;
     bool m_readOnly;
-    bool m_following = false;
-    bool m_afterReset = false;
+    bool m_following = false;  // showing the query's row: the grid does not move the query
+    bool m_afterReset = false; // a new result: the next row shown scrolls to the top
 };

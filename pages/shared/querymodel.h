@@ -45,5 +45,5 @@ private:
     QList<int> m_fields; // query column of each grid column, -1 when missing
     bool m_readOnly;
     int m_indicatorRow = -1;
-    bool m_changing = false;
+    bool m_changing = false; // rows being replaced: the view's current index moves by itself
 };

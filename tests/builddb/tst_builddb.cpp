@@ -1,4 +1,6 @@
+#include "db/dberror.h"
 #include "db/schema.h"
+#include "db/sqlite.h"
 #include "tests/builddb/fixtures.h"
 #include "tests/testmain.h"
 #include "tools/builddb/builder.h"
@@ -13,8 +15,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <sqlite3.h>
-
 using namespace builddb;
 using namespace Qt::StringLiterals;
 
@@ -23,24 +23,19 @@ namespace {
 // Every row of a query, each column as text ("NULL" for a null).
 QList<QStringList> rows(const QString &path, const QString &sql)
 {
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *stmt = nullptr;
     QList<QStringList> out;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
+    try {
+        SqliteFile file(path, SqliteFile::Mode::ReadOnly);
+        Statement st(file.handle(), sql.toUtf8());
+        while (st.step()) {
             QStringList row;
-            for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
-                row << (text ? QString::fromUtf8(text) : u"NULL"_s);
-            }
+            for (int i = 0; i < st.columnCount(); ++i)
+                row << (st.isNull(i) ? u"NULL"_s : st.text(i));
             out << row;
         }
-    } else {
-        out << QStringList{u"SQL error: "_s + QString::fromUtf8(sqlite3_errmsg(db))};
+    } catch (const DbError &e) {
+        out << QStringList{u"SQL error: "_s + e.message()};
     }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
     return out;
 }
 

@@ -327,6 +327,23 @@ private slots:
                  QStringLiteral("integer:12"));
     }
 
+    // Every value is checked before any is written: a refused count leaves the title unwritten too.
+    void rowWithARefusedValueWritesNothing()
+    {
+        fx->insert(tableWorks, {colTitle, colCategory, colCount},
+                   {QStringLiteral("甲"), QStringLiteral("甲类"), 7});
+        const std::vector<ResultColumn> columns{{colTitle, colTitle, columnKind(tableWorks, colTitle)},
+                                                {colCount, colCount, columnKind(tableWorks, colCount)}};
+        const QString rowid = QStringLiteral("rowid");
+        RowWriter writer(conn->handle(), tableWorks, rowid, columns);
+        const RowWriter::Values values{QStringLiteral("乙"), QStringLiteral("三")};
+        const qint64 row = fx->value(QStringLiteral("select rowid from 作品 where 标题='甲'")).toLongLong();
+        QVERIFY_THROWS_EXCEPTION(DbError, writer.update(row, values));
+        QVERIFY_THROWS_EXCEPTION(DbError, writer.insert(values));
+        QCOMPARE(fx->column(QStringLiteral("select 标题 || ':' || 数量 from 作品 where 类别='甲类'")),
+                 QStringList{QStringLiteral("甲:7")});
+    }
+
     void datesAreStoredIsoAndShownInTheShortFormat()
     {
         fx->insert(tableWorks, {colTitle, colCategory, colDate},

@@ -1,5 +1,7 @@
 #include "tests/faults/faultsupport.h"
 
+#include "db/dberror.h"
+#include "db/sqlite.h"
 #include "pages/shared/dbgrid.h"
 
 #include <QApplication>
@@ -42,37 +44,35 @@ bool setCapabilities(Capabilities &caps)
     return syscall(SYS_capset, &caps.header, caps.data) == 0;
 }
 
-// A database handle of the tests' own.
-struct Handle {
+// The tests' own view of a file: every row of a query, each column as text ("\1NULL" for NULL).
+// A failure ends the test run.
+class Handle {
+public:
     explicit Handle(const QString &path)
+        : m_path(path)
     {
-        if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-            qFatal("cannot open %s: %s", qPrintable(path), sqlite3_errmsg(db));
-        sqlite3_busy_timeout(db, 10000);
     }
-    ~Handle() { sqlite3_close(db); }
     QList<QStringList> rows(const QString &sql) const
     {
-        sqlite3_stmt *st = nullptr;
-        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
-            qFatal("%s: %s", qPrintable(sql), sqlite3_errmsg(db));
-        QList<QStringList> out;
-        int rc;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-            QStringList row;
-            for (int c = 0; c < sqlite3_column_count(st); ++c) {
-                const char *text = reinterpret_cast<const char *>(sqlite3_column_text(st, c));
-                row << (text ? QString::fromUtf8(text, sqlite3_column_bytes(st, c))
-                             : QStringLiteral("\1NULL"));
+        try {
+            SqliteFile file(m_path, SqliteFile::Mode::ReadWrite);
+            sqlite3_busy_timeout(file.handle(), 10000);
+            Statement st(file.handle(), sql.toUtf8());
+            QList<QStringList> out;
+            while (st.step()) {
+                QStringList row;
+                for (int c = 0; c < st.columnCount(); ++c)
+                    row << (st.isNull(c) ? QStringLiteral("\1NULL") : st.text(c));
+                out << row;
             }
-            out << row;
+            return out;
+        } catch (const DbError &e) {
+            qFatal("%s: %s: %s", qPrintable(m_path), qPrintable(sql), qPrintable(e.message()));
         }
-        if (rc != SQLITE_DONE)
-            qFatal("%s: %s", qPrintable(sql), sqlite3_errmsg(db));
-        sqlite3_finalize(st);
-        return out;
     }
-    sqlite3 *db = nullptr;
+
+private:
+    QString m_path;
 };
 
 } // namespace
@@ -349,7 +349,7 @@ QStringList schemaOf(const QString &path)
 
 Rows snapshot(const QString &path)
 {
-    Handle h(path);
+    const Handle h(path);
     Rows rows;
     for (const char *table : {"平舌音", "卷舌音", "作品", "词组", "成语"}) {
         const QString name = QString::fromUtf8(table);

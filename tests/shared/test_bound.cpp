@@ -4,6 +4,7 @@
 #include "db/sqlite.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
+#include "pages/shared/guard.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
 
@@ -91,18 +92,24 @@ private slots:
         QCOMPARE(stored().first(), QStringLiteral("词1=春风"));
     }
 
-    void openEditorIsCommittedWhenTheRowIsSettled()
+    void openEditorIsCommittedWhenThePageSettlesTheRow()
     {
-        auto g = grid();
+        QWidget page;
+        auto *g = new DbGrid(words->dataSource(), QList<GridColumn>{{colWord}, {colMeaning}}, false, &page);
+        g->resize(500, 300);
+        page.show();
         g->setCurrentIndex(g->model()->index(1, 1));
         g->setFocus();
-        QTest::keyClick(g.get(), Qt::Key_F2);
+        QTest::keyClick(g, Qt::Key_F2);
         auto *editor = g->viewport()->findChild<QLineEdit *>();
         QVERIFY(editor);
         editor->selectAll();
         typeText(editor, QStringLiteral("未提交"));
-        words->settle(); // what a page does before it replaces the query
+        // What a page does before an action that replaces the query.
+        commitOpenEditors(&page);
+        words->settle();
         QCOMPARE(stored()[1], QStringLiteral("词2=未提交"));
+        QVERIFY(!g->indexWidget(g->currentIndex()));
     }
 
     void insertKeyAndDownPastTheLastRowBeginRows()

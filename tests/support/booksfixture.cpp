@@ -1,41 +1,39 @@
 #include "tests/support/booksfixture.h"
 
+#include "db/dberror.h"
 #include "db/rhymebookschema.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <sqlite3.h>
-
 BooksFixture::BooksFixture(const QString &path)
     : m_path(path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (sqlite3_open(path.toUtf8().constData(), &m_db) != SQLITE_OK)
+    try {
+        m_file = std::make_unique<SqliteFile>(path, SqliteFile::Mode::Create);
+    } catch (const DbError &) {
         qFatal("cannot create %s", qPrintable(path));
+    }
     for (const QString &sql : rhymebookschema::createStatements())
         exec(sql, {});
     exec(QStringLiteral("INSERT INTO 版本 VALUES (?1, ?2)"),
          {rhymebookschema::versionKey, QStringLiteral("test")});
 }
 
-BooksFixture::~BooksFixture()
-{
-    sqlite3_close(m_db);
-}
+BooksFixture::~BooksFixture() = default;
 
 void BooksFixture::exec(const QString &sql, const QStringList &values)
 {
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
-        qFatal("fixture SQL failed: %s: %s", qPrintable(sql), sqlite3_errmsg(m_db));
-    for (int i = 0; i < values.size(); ++i) {
-        const QByteArray utf8 = values.at(i).toUtf8();
-        sqlite3_bind_text(stmt, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    try {
+        Statement st(m_file->handle(), sql.toUtf8());
+        for (int i = 0; i < values.size(); ++i)
+            st.bindText(i + 1, values.at(i));
+        if (st.step())
+            qFatal("fixture SQL returned rows: %s", qPrintable(sql));
+    } catch (const DbError &e) {
+        qFatal("fixture SQL failed: %s: %s", qPrintable(sql), qPrintable(e.message()));
     }
-    if (sqlite3_step(stmt) != SQLITE_DONE)
-        qFatal("fixture SQL failed: %s: %s", qPrintable(sql), sqlite3_errmsg(m_db));
-    sqlite3_finalize(stmt);
 }
 
 BooksFixture &BooksFixture::add(const QString &book, const QString &group, const QString &tone,

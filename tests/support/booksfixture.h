@@ -1,9 +1,11 @@
 #pragma once
 
+#include "db/sqlite.h"
+
 #include <QString>
 #include <QStringList>
 
-struct sqlite3;
+#include <memory>
 
 // A small reference file of rhyme books, written by the tests themselves: each character gets
 // exactly the groups and tones a test needs.
@@ -39,5 +41,5 @@ private:
     void exec(const QString &sql, const QStringList &values);
 
     QString m_path;
-    sqlite3 *m_db = nullptr;
+    std::unique_ptr<SqliteFile> m_file;
 };

@@ -16,8 +16,6 @@
 #include <QJsonObject>
 #include <QSet>
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <limits>
 #include <numeric>
@@ -519,7 +517,7 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
         qint64 terms = 0;
         writer.prepared("SELECT count(*) FROM temp.索引词 WHERE term <> '0'", [&](Statement &stmt) {
             if (stmt.step())
-                terms = sqlite3_column_int64(stmt.handle(), 0);
+                terms = stmt.int64(0);
         });
         if (terms != charLines.size())
             throw BuildError(temporary->fileName(),

@@ -1,19 +1,14 @@
 #include "tools/builddb/dbwriter.h"
 
+#include "db/dberror.h"
 #include "db/schema.h"
 #include "tools/builddb/builderror.h"
 
-#include <sqlite3.h>
-
 #include <functional>
-#include <memory>
 
 namespace builddb {
 
 namespace {
-
-// A prepared statement, finalized when it goes out of scope.
-using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
 
 bool isIndexStatement(const QString &sql)
 {
@@ -25,9 +20,11 @@ bool isIndexStatement(const QString &sql)
 DatabaseWriter::DatabaseWriter(const QString &path)
     : m_path(path)
 {
-    if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK)
-        fail(QStringLiteral("cannot be created"));
+    try {
+        m_file = std::make_unique<SqliteFile>(path, SqliteFile::Mode::Create);
+    } catch (const DbError &e) {
+        throw BuildError(m_path, QStringLiteral("cannot be created: ") + e.message());
+    }
     // The file is a temporary one until the build succeeds, so it needs no crash safety.
     exec(QStringLiteral("PRAGMA journal_mode = OFF"));
     exec(QStringLiteral("PRAGMA synchronous = OFF"));
@@ -38,64 +35,61 @@ DatabaseWriter::DatabaseWriter(const QString &path)
     exec(schema::insertDraftStatement());
 }
 
-DatabaseWriter::~DatabaseWriter()
-{
-    sqlite3_close(m_db);
-}
+DatabaseWriter::~DatabaseWriter() = default;
 
 void DatabaseWriter::exec(const QString &sql)
 {
-    char *error = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(error);
-        sqlite3_free(error);
-        fail(message);
+    try {
+        m_file->exec(sql.toUtf8());
+    } catch (const DbError &e) {
+        fail(e.message());
     }
 }
 
 void DatabaseWriter::fail(const QString &what) const
 {
-    const QString detail = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
-    throw BuildError(m_path,
-                     detail.isEmpty() || detail == what ? what : what + QStringLiteral(": ") + detail);
+    throw BuildError(m_path, what);
 }
 
 namespace {
 
+// One INSERT run once per row; a failure throws BuildError naming the file.
 class Inserter {
 public:
     Inserter(sqlite3 *db, const QString &sql, const std::function<void(const QString &)> &fail)
-        : m_stmt(nullptr, sqlite3_finalize)
-        , m_fail(fail)
+        : m_fail(fail)
     {
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
-            m_fail(QStringLiteral("cannot prepare: ") + sql);
-        m_stmt.reset(stmt);
+        try {
+            m_stmt = std::make_unique<Statement>(db, sql.toUtf8());
+        } catch (const DbError &e) {
+            m_fail(QStringLiteral("cannot prepare: ") + sql + QStringLiteral(": ") + e.message());
+        }
     }
 
     Inserter &text(int column, const QString &value)
     {
-        const QByteArray utf8 = value.toUtf8();
-        sqlite3_bind_text(m_stmt.get(), column, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        m_stmt->bindText(column, value);
         return *this;
     }
 
     Inserter &integer(int column, qint64 value)
     {
-        sqlite3_bind_int64(m_stmt.get(), column, value);
+        m_stmt->bindInt64(column, value);
         return *this;
     }
 
     void run()
     {
-        if (sqlite3_step(m_stmt.get()) != SQLITE_DONE)
-            m_fail(QStringLiteral("cannot insert a row"));
-        sqlite3_reset(m_stmt.get());
+        try {
+            m_stmt->step();
+        } catch (const DbError &e) {
+            m_fail(QStringLiteral("cannot insert a row: ") + e.message());
+        }
+        m_stmt->reset();
     }
 
 private:
-    Statement m_stmt;
+    std::unique_ptr<Statement> m_stmt;
     std::function<void(const QString &)> m_fail;
 };
 
@@ -103,7 +97,7 @@ private:
 
 void DatabaseWriter::writeRhymes(const QString &table, const QList<RhymeRow> &rows)
 {
-    Inserter insert(m_db,
+    Inserter insert(m_file->handle(),
                     QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6) VALUES (?1, ?2, ?3, ?4, ?5)")
                         .arg(table, schema::colFinal, schema::colSyllable, schema::colTone, schema::colCommon,
                              schema::colRare),
@@ -120,7 +114,7 @@ void DatabaseWriter::writeRhymes(const QString &table, const QList<RhymeRow> &ro
 void DatabaseWriter::writeEntries(const QString &table, const QList<Entry> &entries)
 {
     // The key column carries the table's name.
-    Inserter insert(m_db,
+    Inserter insert(m_file->handle(),
                     QStringLiteral("INSERT INTO %1 (%1, %2) VALUES (?1, ?2)").arg(table, schema::colMeaning),
                     [this](const QString &what) { fail(what); });
     for (const Entry &entry : entries)
@@ -131,7 +125,7 @@ void DatabaseWriter::writeWorks(const QList<Work> &works, const QDate &date)
 {
     using namespace schema;
     Inserter insert(
-        m_db,
+        m_file->handle(),
         QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6, %7, %8, %9, %10, %11) "
                        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)")
             .arg(tableWorks, colTitle, colCategory, colMark, colCount, colAuthor, colSource, colUrl, colDate)
@@ -159,9 +153,11 @@ void DatabaseWriter::finish()
         if (isIndexStatement(sql))
             exec(sql);
     exec(QStringLiteral("COMMIT"));
-    if (sqlite3_close(m_db) != SQLITE_OK)
-        fail(QStringLiteral("cannot be closed"));
-    m_db = nullptr;
+    try {
+        m_file->close();
+    } catch (const DbError &e) {
+        fail(QStringLiteral("cannot be closed: ") + e.message());
+    }
 }
 
 } // namespace builddb

@@ -4,10 +4,12 @@
 #include "tools/builddb/rhymes.h"
 #include "tools/builddb/works.h"
 
+#include "db/sqlite.h"
+
 #include <QDate>
 #include <QString>
 
-struct sqlite3;
+#include <memory>
 
 namespace builddb {
 
@@ -33,7 +35,7 @@ private:
     [[noreturn]] void fail(const QString &what) const;
 
     QString m_path;
-    sqlite3 *m_db = nullptr;
+    std::unique_ptr<SqliteFile> m_file;
 };
 
 } // namespace builddb

@@ -13,8 +13,6 @@
 #include <QJsonArray>
 #include <QTemporaryFile>
 
-#include <sqlite3.h>
-
 #include <memory>
 
 namespace builddb {
@@ -300,21 +298,16 @@ QString storedDataVersion(const QString &path)
 {
     if (!QFileInfo(path).isFile())
         return {};
-    sqlite3 *db = nullptr;
     QString version;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
-        SQLITE_OK) {
-        try {
-            Statement stmt(db, QStringLiteral("SELECT 值 FROM 版本 WHERE 键 = ?1").toUtf8());
-            stmt.bindText(1, rb::versionKey);
-            if (stmt.step())
-                version =
-                    QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt.handle(), 0)));
-        } catch (const DbError &) {
-            version.clear(); // not a reference file, or a damaged one: build it anew
-        }
+    try {
+        SqliteFile file(path, SqliteFile::Mode::ReadOnly);
+        Statement stmt(file.handle(), QStringLiteral("SELECT 值 FROM 版本 WHERE 键 = ?1").toUtf8());
+        stmt.bindText(1, rb::versionKey);
+        if (stmt.step())
+            version = stmt.text(0);
+    } catch (const DbError &) {
+        version.clear(); // not a reference file, or a damaged one: build it anew
     }
-    sqlite3_close(db);
     return version;
 }
 

@@ -6,28 +6,20 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <sqlite3.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace builddb {
 
-void ReferenceWriter::Closer::operator()(sqlite3 *db) const
-{
-    sqlite3_close(db);
-}
-
 ReferenceWriter::ReferenceWriter(const QString &path, const QStringList &createStatements)
     : m_path(path)
 {
-    sqlite3 *db = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    m_db.reset(db);
-    if (rc != SQLITE_OK)
-        throw BuildError(path, QStringLiteral("cannot be created: ") + QString::fromUtf8(sqlite3_errmsg(db)));
+    try {
+        m_file = std::make_unique<SqliteFile>(path, SqliteFile::Mode::Create);
+    } catch (const DbError &e) {
+        throw BuildError(path, QStringLiteral("cannot be created: ") + e.message());
+    }
     // A temporary file until the build succeeds: it needs no crash safety.
     exec("PRAGMA journal_mode = OFF");
     exec("PRAGMA synchronous = OFF");
@@ -42,11 +34,10 @@ ReferenceWriter::ReferenceWriter(const QString &path, const QStringList &createS
 
 void ReferenceWriter::exec(const QByteArray &sql)
 {
-    char *error = nullptr;
-    if (sqlite3_exec(m_db.get(), sql.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(error);
-        sqlite3_free(error);
-        throw BuildError(m_path, message);
+    try {
+        m_file->exec(sql);
+    } catch (const DbError &e) {
+        throw BuildError(m_path, e.message());
     }
 }
 
@@ -64,7 +55,7 @@ void ReferenceWriter::insert(const QString &table, int columns,
 void ReferenceWriter::prepared(const QByteArray &sql, const std::function<void(Statement &)> &bindAll)
 {
     try {
-        Statement stmt(m_db.get(), sql);
+        Statement stmt(m_file->handle(), sql);
         bindAll(stmt);
     } catch (const DbError &e) {
         throw BuildError(m_path, e.message());
@@ -77,16 +68,21 @@ void ReferenceWriter::finish()
         exec(sql.toUtf8());
     exec("COMMIT");
     // Pages freed while the file was written (the full-text index's merges) are given back.
-    sqlite3_stmt *stmt = nullptr;
-    int freePages = 0;
-    if (sqlite3_prepare_v2(m_db.get(), "PRAGMA freelist_count", -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW)
-        freePages = sqlite3_column_int(stmt, 0);
-    sqlite3_finalize(stmt);
+    qint64 freePages = 0;
+    try {
+        Statement count(m_file->handle(), "PRAGMA freelist_count");
+        if (count.step())
+            freePages = count.int64(0);
+    } catch (const DbError &) {
+        // Not counted: the file is kept as written.
+    }
     if (freePages > 0)
         exec("VACUUM");
-    if (sqlite3_close(m_db.release()) != SQLITE_OK)
+    try {
+        m_file->close();
+    } catch (const DbError &) {
         throw BuildError(m_path, QStringLiteral("cannot be closed"));
+    }
 }
 
 void run(Statement &stmt)

@@ -9,8 +9,6 @@
 #include <functional>
 #include <memory>
 
-struct sqlite3;
-
 namespace builddb {
 
 // A new reference file (SQLite) written in one transaction: tables first, the CREATE INDEX statements
@@ -28,12 +26,9 @@ public:
     void finish();
 
 private:
-    struct Closer {
-        void operator()(sqlite3 *db) const;
-    };
     QString m_path;
     QStringList m_indexes;
-    std::unique_ptr<sqlite3, Closer> m_db;
+    std::unique_ptr<SqliteFile> m_file;
 };
 
 // Steps a prepared insert once and makes it ready for the next row.

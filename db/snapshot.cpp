@@ -1,0 +1,67 @@
+#include "db/snapshot.h"
+
+#include "db/sqlite.h"
+
+#include <sqlite3.h>
+
+void Snapshot::reset(int columns)
+{
+    m_columns = columns;
+    m_texts.clear();
+    m_cells.clear();
+    m_cells.shrink_to_fit();
+    m_rowids.clear();
+    m_rowids.shrink_to_fit();
+}
+
+void Snapshot::put(quint32 row, int column, const char *data, qsizetype length, bool isNull)
+{
+    Cell &cell = m_cells[size_t(row) * m_columns + column];
+    cell = isNull ? Cell{0, nullLength} : m_texts.add(data, size_t(length));
+}
+
+void Snapshot::readRows(Statement &st, bool withRowid)
+{
+    sqlite3_stmt *h = st.handle();
+    const int first = withRowid ? 1 : 0;
+    const int end = m_columns + first;
+    TextStore &texts = m_texts;
+    std::vector<Cell> &cells = m_cells;
+    while (st.step()) {
+        m_rowids.push_back(withRowid ? sqlite3_column_int64(h, 0) : 0);
+        for (int c = first; c < end; ++c) {
+            // Only NULL (or a failed conversion) gives no text.
+            const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c));
+            cells.push_back(data ? texts.add(data, size_t(sqlite3_column_bytes(h, c))) : Cell{0, nullLength});
+        }
+    }
+}
+
+void Snapshot::append(Snapshot &&other)
+{
+    const quint32 offset = m_texts.append(std::move(other.m_texts));
+    for (const Cell &cell : other.m_cells)
+        m_cells.push_back(cell.length == 0 || cell.length == nullLength ? cell
+                                                                        : TextStore::shifted(cell, offset));
+    m_rowids.insert(m_rowids.end(), other.m_rowids.begin(), other.m_rowids.end());
+    other.reset(other.m_columns);
+}
+
+void Snapshot::reserve(size_t rows)
+{
+    m_cells.reserve(rows * m_columns);
+    m_rowids.reserve(rows);
+}
+
+quint32 Snapshot::addRow()
+{
+    m_rowids.push_back(0);
+    m_cells.resize(m_cells.size() + m_columns, Cell{0, nullLength});
+    return quint32(m_rowids.size() - 1);
+}
+
+void Snapshot::removeLastRow()
+{
+    m_rowids.pop_back();
+    m_cells.resize(m_cells.size() - m_columns);
+}
