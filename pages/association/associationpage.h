@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+class AssociationModel;
 class Database;
 class DbGrid;
 class QComboBox;
@@ -56,8 +57,5 @@ signals:
     void examplesRequested(const QString &word);
 
 private:
-    void writeStatus();
-
-    Database &m_db;
-    StatusBar *m_status;
+    AssociationModel *m_model;
 };

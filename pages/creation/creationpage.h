@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class CreationModel;
 class Database;
 class DbGrid;
 class DbRichEdit;
@@ -30,10 +31,6 @@ public:
     // editor's own entries. The caller owns the menu.
     QMenu *draftMenu(const QPoint &pos);
 
-    // The marker a selector shows until the user sets it.
-    static const QString notSet;
-    static const QString incompleteMessage;
-
     QFrame *Panel1;
     QLabel *Label1;
     QComboBox *ComboBox1;
@@ -56,9 +53,5 @@ signals:
     void rhymeLookupRequested(const QString &hanzi);
 
 private:
-    bool conditionsComplete() const;
-    QString conditionText() const;
-
-    Database &m_db;
-    StatusBar *m_status;
+    CreationModel *m_model;
 };

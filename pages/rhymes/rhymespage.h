@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class Database;
+class RhymesModel;
 class DbGrid;
 class QComboBox;
 class QFrame;
@@ -22,9 +23,6 @@ public:
     void ComboBox6Change();
     void SpeedButton2Click();
 
-    // The marker of a selector that sets no condition.
-    static const QString all;
-
     QFrame *Panel2;
     QLabel *Label2;
     QComboBox *ComboBox4;
@@ -38,8 +36,5 @@ public:
     DbGrid *View_jsy_DBGrid;
 
 private:
-    QString conditionText() const;
-
-    Database &m_db;
-    StatusBar *m_status;
+    RhymesModel *m_model;
 };
