@@ -86,3 +86,15 @@ void CreationModel::saveDraft()
     draft->edit();
     draft->post();
 }
+
+QString CreationModel::characterAt(const QString &text, int cursor, bool leftOfCaret)
+{
+    int at = cursor;
+    if (leftOfCaret && at > 0)
+        --at;
+    if (at > 0 && at < text.size() && text.at(at).isLowSurrogate())
+        --at;
+    const QString hanzi = at < text.size() ? text.mid(at, text.at(at).isHighSurrogate() ? 2 : 1) : QString();
+    const char32_t code = hanzi.toUcs4().value(0);
+    return code && QChar::isLetter(code) ? hanzi : QString();
+}

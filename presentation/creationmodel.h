@@ -32,6 +32,11 @@ public:
     // Writes the draft as the editor holds it.
     void saveDraft();
 
+    // What 查韵 of the draft's context menu looks up: the character a click is on, given the cursor
+    // position nearest the click and whether the click is left of that caret's centre. A character
+    // beyond the Basic Plane is whole; empty when no letter is there.
+    static QString characterAt(const QString &text, int cursor, bool leftOfCaret);
+
 signals:
     void statusChanged(int panel, const QString &text);
 

@@ -118,16 +118,10 @@ QMenu *CreationPage::draftMenu(const QPoint &pos)
     menu->insertAction(first, check);
     // The character the click is on: the one whose box holds the point.
     QTextCursor cursor = Edit_DBRichEdit->cursorForPosition(pos);
-    const QString text = Edit_DBRichEdit->toPlainText();
     const QRect caret = Edit_DBRichEdit->cursorRect(cursor);
-    int at = cursor.position();
-    if (pos.x() < caret.center().x() && at > 0)
-        --at;
-    if (at > 0 && at < text.size() && text.at(at).isLowSurrogate())
-        --at;
-    const QString hanzi = at < text.size() ? text.mid(at, text.at(at).isHighSurrogate() ? 2 : 1) : QString();
-    const char32_t code = hanzi.toUcs4().value(0);
-    if (code && QChar::isLetter(code)) {
+    const QString hanzi = CreationModel::characterAt(Edit_DBRichEdit->toPlainText(), cursor.position(),
+                                                     pos.x() < caret.center().x());
+    if (!hanzi.isEmpty()) {
         QAction *lookup = new QAction(QStringLiteral("查韵「%1」").arg(hanzi), menu);
         connect(lookup, &QAction::triggered, this, [this, hanzi] { emit rhymeLookupRequested(hanzi); });
         menu->insertAction(first, lookup);

@@ -31,20 +31,12 @@ public:
     // editor's own entries. The caller owns the menu.
     QMenu *draftMenu(const QPoint &pos);
 
-    QFrame *Panel1;
-    QLabel *Label1;
     QComboBox *ComboBox1;
     QComboBox *ComboBox2;
-    QLabel *Label3;
     QComboBox *ComboBox3;
     QToolButton *Edit_ok_SpeedButton;
-    QToolButton *Edit_save_SpeedButton;
-    QToolButton *Edit_gelv_SpeedButton;
-    QFrame *Panel5;
-    QSplitter *Edit_Splitter;
     DbGrid *Edit_psy_DBGrid;
     DbGrid *Edit_jsy_DBGrid;
-    QFrame *Panel9;
     DbRichEdit *Edit_DBRichEdit;
 
 signals:
@@ -53,5 +45,14 @@ signals:
     void rhymeLookupRequested(const QString &hanzi);
 
 private:
+    QFrame *Panel1;
+    QLabel *Label1;
+    QLabel *Label3;
+    QToolButton *Edit_save_SpeedButton;
+    QToolButton *Edit_gelv_SpeedButton;
+    QFrame *Panel5;
+    QSplitter *Edit_Splitter;
+    QFrame *Panel9;
+
     CreationModel *m_model;
 };

@@ -23,18 +23,19 @@ public:
     void ComboBox6Change();
     void SpeedButton2Click();
 
-    QFrame *Panel2;
-    QLabel *Label2;
     QComboBox *ComboBox4;
     QComboBox *ComboBox5;
-    QLabel *Label4;
     QComboBox *ComboBox6;
     QToolButton *SpeedButton2;
-    QFrame *Panel6;
-    QSplitter *View_Splitter;
     DbGrid *View_psy_DBGrid;
     DbGrid *View_jsy_DBGrid;
 
 private:
+    QFrame *Panel2;
+    QLabel *Label2;
+    QLabel *Label4;
+    QFrame *Panel6;
+    QSplitter *View_Splitter;
+
     RhymesModel *m_model;
 };

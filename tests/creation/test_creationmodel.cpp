@@ -226,6 +226,25 @@ private slots:
         QCOMPARE(panel(0), QStringLiteral("查询条件：显示所有记录"));
         QCOMPARE(fx->value("select 简易 from 卷舌音 where 音节='shang'"), QStringLiteral("裳"));
     }
+
+    // The character 查韵 offers for a click: the one left or right of the nearest caret, a
+    // character beyond the Basic Plane whole, never punctuation or the end of the text.
+    void characterAtAClick()
+    {
+        const QString ext = QString::fromUcs4(U"\U00020000");
+        const QString text = QStringLiteral("东风") + ext + QStringLiteral("，");
+        QCOMPARE(CreationModel::characterAt(text, 0, false), QStringLiteral("东"));
+        QCOMPARE(CreationModel::characterAt(text, 0, true), QStringLiteral("东"));
+        QCOMPARE(CreationModel::characterAt(text, 1, true), QStringLiteral("东"));
+        QCOMPARE(CreationModel::characterAt(text, 1, false), QStringLiteral("风"));
+        QCOMPARE(CreationModel::characterAt(text, 2, false), ext);
+        QCOMPARE(CreationModel::characterAt(text, 3, false), ext);
+        QCOMPARE(CreationModel::characterAt(text, 4, true), ext);
+        QCOMPARE(CreationModel::characterAt(text, 4, false), QString());
+        QCOMPARE(CreationModel::characterAt(text, 5, true), QString());
+        QCOMPARE(CreationModel::characterAt(text, 5, false), QString());
+        QCOMPARE(CreationModel::characterAt(QString(), 0, true), QString());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCreationModel)
