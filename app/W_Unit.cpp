@@ -1,22 +1,26 @@
 #include "app/W_Unit.h"
 
+#include "db/classicsschema.h"
 #include "db/database.h"
 #include "db/recoveryfile.h"
+#include "db/rhymebookschema.h"
 #include "pages/about/aboutpage.h"
 #include "pages/association/associationpage.h"
 #include "pages/creation/creationpage.h"
+#include "pages/gelv/gelvwindow.h"
 #include "pages/rhymes/rhymespage.h"
+#include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/guard.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
 #include "pages/works/workspage.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyleFactory>
 #include <QTabWidget>
 
@@ -59,13 +63,7 @@ TW::TW(QWidget *parent)
     connect(W_PageControl, &QTabWidget::currentChanged, this, &TW::pageShown);
 
     buildMenu();
-    // A page's buttons commit its open grid editors before their actions run (connected first).
-    for (QWidget *page : std::initializer_list<QWidget *>{m_edit, m_view, m_think, m_show})
-        for (QAbstractButton *button : page->findChildren<QAbstractButton *>())
-            connect(button, &QAbstractButton::clicked, page, [page] { commitOpenEditors(page); });
-    wireCreationPage();
-    wireRhymesPage();
-    wireAssociationPage();
+    wireGelvWindow();
     wireWorksPage();
     wireAboutPage();
     keepTyping();
@@ -73,6 +71,41 @@ TW::TW(QWidget *parent)
     setFixedSize(792, 566);
     if (const QScreen *screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+// The 格律 window is opened by its button, F9 and the draft's context menu, and shows the examples
+// of a word of 词语联想.
+void TW::wireGelvWindow()
+{
+    connect(m_edit, &CreationPage::gelvRequested, this, &TW::Edit_gelv_SpeedButtonClick);
+    connect(m_edit, &CreationPage::rhymeLookupRequested, this, &TW::gelvLookUp);
+    auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
+    connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);
+    connect(m_think, &AssociationPage::examplesRequested, this, &TW::gelvExamples);
+}
+
+GelvWindow *TW::gelvWindow()
+{
+    if (!m_gelv)
+        m_gelv = new GelvWindow(m_edit->Edit_DBRichEdit, rhymebookschema::defaultPath,
+                                classicsschema::defaultPath, this);
+    return m_gelv;
+}
+
+void TW::Edit_gelv_SpeedButtonClick()
+{
+    gelvWindow()->open();
+}
+
+void TW::gelvLookUp(const QString &hanzi)
+{
+    gelvWindow()->lookUp(hanzi);
+}
+
+void TW::gelvExamples(const QString &word)
+{
+    gelvWindow()->showExamples(word);
 }
 
 // Taking the window apart still makes its controls signal (the focus leaves an edit as the window
@@ -130,11 +163,11 @@ void TW::pageShown(int index)
 {
     QWidget *page = W_PageControl->widget(index);
     if (page == m_edit)
-        EditShow();
+        guarded(this, [&] { m_edit->EditShow(); });
     else if (page == m_view)
-        ViewShow();
+        guarded(this, [&] { m_view->ViewShow(); });
     else if (page == m_think)
-        ThinkShow();
+        guarded(this, [&] { m_think->ThinkShow(); });
     else if (page == m_show)
         ShowShow();
     else if (page == m_about)

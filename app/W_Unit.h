@@ -49,26 +49,10 @@ public:
 
     static const QString recoveryQuestion;
 
-    // 开始创作
-    void EditShow();
-    void ComboBox1Change();
-    void ComboBox3Change();
-    void Edit_ok_SpeedButtonClick();
-    void Edit_save_SpeedButtonClick();
     // The 格律 window: opened or raised by its button, F9 and the draft's context menu.
     void Edit_gelv_SpeedButtonClick();
     void gelvLookUp(const QString &hanzi);
     void gelvExamples(const QString &word);
-    // 编辑整理
-    void ViewShow();
-    void ComboBox4Change();
-    void ComboBox6Change();
-    void SpeedButton2Click();
-    // 词语联想
-    void ThinkShow();
-    void Think_SpeedButtonClick();
-    void Think_ComboBoxChange();
-    void Think_EditClick();
     // 经典案例
     void ShowShow();
     void Show_ComboBoxChange();
@@ -100,9 +84,7 @@ private:
     void buildMenu();
     GelvWindow *gelvWindow();
     void pageShown(int index);
-    void wireCreationPage();
-    void wireRhymesPage();
-    void wireAssociationPage();
+    void wireGelvWindow();
     void wireWorksPage();
     void wireAboutPage();
     void keepTyping();

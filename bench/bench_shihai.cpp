@@ -4,6 +4,9 @@
 #include "app/W_Unit.h"
 #include "db/database.h"
 #include "db/query.h"
+#include "pages/association/associationpage.h"
+#include "pages/creation/creationpage.h"
+#include "pages/rhymes/rhymespage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -101,15 +104,17 @@ void BM_CreationLookup(benchmark::State &state)
     control<QComboBox>(*w, "ComboBox1")->setEditText(QStringLiteral("[a]开头"));
     control<QComboBox>(*w, "ComboBox2")->setEditText(QStringLiteral("ang"));
     control<QComboBox>(*w, "ComboBox3")->setEditText(QStringLiteral("阳平"));
+    auto *page = control<CreationPage>(*w, "Edit");
     for (auto _ : state)
-        w->Edit_ok_SpeedButtonClick();
+        page->Edit_ok_SpeedButtonClick();
 }
 
 void BM_BrowserAll(benchmark::State &state)
 {
     auto w = shownWindow();
+    auto *page = control<RhymesPage>(*w, "View");
     for (auto _ : state)
-        w->SpeedButton2Click();
+        page->SpeedButton2Click();
 }
 
 void BM_Search(benchmark::State &state, const char *mode, const char *text)
@@ -117,8 +122,9 @@ void BM_Search(benchmark::State &state, const char *mode, const char *text)
     auto w = shownWindow();
     control<QComboBox>(*w, "Think_ComboBox")->setEditText(QString::fromUtf8(mode));
     control<QLineEdit>(*w, "Think_Edit")->setText(QString::fromUtf8(text));
+    auto *page = control<AssociationPage>(*w, "Think");
     for (auto _ : state)
-        w->Think_SpeedButtonClick();
+        page->Think_SpeedButtonClick();
     state.counters["words"] = w->database().Cizu_ADOQuery->recordCount();
 }
 

@@ -1,12 +1,13 @@
 #include "pages/association/associationpage.h"
 
 #include "db/database.h"
-#include "db/dialect.h"
 #include "db/schema.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
+#include "pages/shared/guard.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
+#include "presentation/associationmodel.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -17,34 +18,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <optional>
-
 using namespace schema;
 
 namespace {
-
-const QString defaultMode = QStringLiteral("-默认-");
-const QString prefixMode = QStringLiteral("字首");
-const QString infixMode = QStringLiteral("包含");
-const QString suffixMode = QStringLiteral("字尾");
-
-// The like pattern of a mode, or none when the mode text is not one of the four.
-std::optional<QString> pattern(const QString &mode, const QString &text)
-{
-    if (mode == defaultMode || mode == suffixMode)
-        return u'%' + text;
-    if (mode == prefixMode)
-        return text + u'%';
-    if (mode == infixMode)
-        return u'%' + text + u'%';
-    return std::nullopt;
-}
-
-// The mode as the status text names it: the default mode searches by suffix.
-QString modeWord(const QString &mode)
-{
-    return mode == defaultMode ? suffixMode : mode;
-}
 
 QFrame *gridPanel(QWidget *page, const QString &name, const QRect &rect)
 {
@@ -77,8 +53,7 @@ void ClickEdit::mouseReleaseEvent(QMouseEvent *event)
 
 AssociationPage::AssociationPage(Database &db, StatusBar *status, QWidget *parent)
     : QWidget(parent)
-    , m_db(db)
-    , m_status(status)
+    , m_model(new AssociationModel(db, this))
 {
     setObjectName(QStringLiteral("Think"));
     resize(784, 518);
@@ -87,7 +62,7 @@ AssociationPage::AssociationPage(Database &db, StatusBar *status, QWidget *paren
     look::setTextColor(Panel10, look::navy);
     Think_Label = look::barLabel(Panel10, QStringLiteral("Think_Label"), QStringLiteral("条件"), 16, 12);
     Think_ComboBox = look::barComboBox(Panel10, QStringLiteral("Think_ComboBox"), 48, 8,
-                                       {prefixMode, infixMode, suffixMode}, defaultMode, 8);
+                                       AssociationModel::modes(), AssociationModel::defaultMode, 8);
 
     Think_Edit = new ClickEdit(Panel10);
     Think_Edit->setObjectName(QStringLiteral("Think_Edit"));
@@ -106,9 +81,9 @@ AssociationPage::AssociationPage(Database &db, StatusBar *status, QWidget *paren
     setTabOrder(Think_ComboBox, Think_Edit);
 
     Panel13 = gridPanel(this, QStringLiteral("Panel13"), QRect(0, 40, 784, 239));
-    cizu_DBGrid = keyGrid(Panel13, QStringLiteral("cizu_DBGrid"), m_db.Cizu_ADOQuery, colWord, 659);
+    cizu_DBGrid = keyGrid(Panel13, QStringLiteral("cizu_DBGrid"), db.Cizu_ADOQuery, colWord, 659);
     Panel14 = gridPanel(this, QStringLiteral("Panel14"), QRect(0, 279, 784, 239));
-    chengyu_DBGrid = keyGrid(Panel14, QStringLiteral("chengyu_DBGrid"), m_db.Chengyu_ADOQuery, colIdiom, 658);
+    chengyu_DBGrid = keyGrid(Panel14, QStringLiteral("chengyu_DBGrid"), db.Chengyu_ADOQuery, colIdiom, 658);
     for (DbGrid *grid : {cizu_DBGrid, chengyu_DBGrid}) {
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](const QPoint &pos) {
@@ -118,6 +93,11 @@ AssociationPage::AssociationPage(Database &db, StatusBar *status, QWidget *paren
             }
         });
     }
+
+    connect(m_model, &AssociationModel::statusChanged, status, &StatusBar::setPanelText);
+    connectGuarded(Think_SpeedButton, &QToolButton::clicked, this, [this] { Think_SpeedButtonClick(); });
+    connectGuarded(Think_ComboBox, &QComboBox::editTextChanged, this, [this] { Think_ComboBoxChange(); });
+    connectGuarded(Think_Edit, &ClickEdit::clicked, this, [this] { Think_EditClick(); });
 }
 
 QMenu *AssociationPage::rowMenu(DbGrid *grid, const QPoint &pos)
@@ -126,7 +106,7 @@ QMenu *AssociationPage::rowMenu(DbGrid *grid, const QPoint &pos)
     if (!at.isValid())
         return nullptr;
     // The key column (the word or the idiom) is the first.
-    const QString word = grid->model()->index(at.row(), 0).data().toString().trimmed();
+    const QString word = AssociationModel::exampleWord(grid->model()->index(at.row(), 0).data().toString());
     if (word.isEmpty())
         return nullptr;
     auto *menu = new QMenu(grid);
@@ -138,31 +118,12 @@ QMenu *AssociationPage::rowMenu(DbGrid *grid, const QPoint &pos)
 void AssociationPage::ThinkShow()
 {
     Think_Edit->setFocus();
-    writeStatus();
+    m_model->show(Think_ComboBox->currentText(), Think_Edit->text());
 }
 
-// Both queries get the same pattern, 词组 first. Rows with unwritten changes are written before
-// either result is replaced, so a refused write leaves both grids as they were.
 void AssociationPage::Think_SpeedButtonClick()
 {
-    const QString mode = Think_ComboBox->currentText();
-    const QString text = Think_Edit->text();
-    if (const std::optional<QString> like = pattern(mode, text)) {
-        const struct {
-            Query *query;
-            const QString &table;
-        } searches[] = {{m_db.Cizu_ADOQuery, tableWords}, {m_db.Chengyu_ADOQuery, tableIdioms}};
-        for (const auto &s : searches)
-            s.query->settle();
-        for (const auto &s : searches) {
-            s.query->close();
-            s.query->clearSql();
-            s.query->addSql(
-                QStringLiteral("select * from %1 where %1 like %2").arg(s.table, dialect::literal(*like)));
-            s.query->open();
-        }
-    }
-    writeStatus();
+    m_model->search(Think_ComboBox->currentText(), Think_Edit->text());
 }
 
 void AssociationPage::Think_ComboBoxChange()
@@ -175,17 +136,4 @@ void AssociationPage::Think_ComboBoxChange()
 void AssociationPage::Think_EditClick()
 {
     look::setFill(Think_Edit, look::moneyGreen);
-}
-
-// Both panels describe the current mode and text over the current results; a count that cannot
-// be taken leaves both as they were.
-void AssociationPage::writeStatus()
-{
-    const int words = m_db.Cizu_ADOQuery->recordCount();
-    const int idioms = m_db.Chengyu_ADOQuery->recordCount();
-    const QString mode = Think_ComboBox->currentText();
-    const QString text = Think_Edit->text();
-    m_status->setPanelText(0, text.isEmpty() ? QStringLiteral("查询条件：显示全部数据")
-                                             : QStringLiteral("查询条件：%1=%2").arg(modeWord(mode), text));
-    m_status->setPanelText(1, QStringLiteral("查询结果：词组=%1 成语=%2").arg(words).arg(idioms));
 }

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+class AssociationModel;
 class Database;
 class DbGrid;
 class QComboBox;
@@ -41,14 +42,9 @@ public:
     // null when pos is on no row.
     QMenu *rowMenu(DbGrid *grid, const QPoint &pos);
 
-    QFrame *Panel10;
-    QLabel *Think_Label;
     QComboBox *Think_ComboBox;
     ClickEdit *Think_Edit;
-    QToolButton *Think_SpeedButton;
-    QFrame *Panel13;
     DbGrid *cizu_DBGrid;
-    QFrame *Panel14;
     DbGrid *chengyu_DBGrid;
 
 signals:
@@ -56,8 +52,11 @@ signals:
     void examplesRequested(const QString &word);
 
 private:
-    void writeStatus();
+    QFrame *Panel10;
+    QLabel *Think_Label;
+    QToolButton *Think_SpeedButton;
+    QFrame *Panel13;
+    QFrame *Panel14;
 
-    Database &m_db;
-    StatusBar *m_status;
+    AssociationModel *m_model;
 };

@@ -1,14 +1,15 @@
 #include "pages/creation/creationpage.h"
 
 #include "db/database.h"
-#include "db/dialect.h"
-#include "pages/creation/finals.h"
-#include "pages/creation/rhymestatus.h"
+#include "db/schema.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/dialogs.h"
+#include "pages/shared/guard.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
+#include "presentation/creationmodel.h"
+#include "presentation/finals.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -19,9 +20,6 @@
 #include <QToolButton>
 
 using namespace schema;
-
-const QString CreationPage::notSet = QStringLiteral("请选择");
-const QString CreationPage::incompleteMessage = QStringLiteral("请选择完整的条件进行查询");
 
 namespace {
 
@@ -35,43 +33,27 @@ QFrame *loweredPanel(QWidget *parent, const QString &name, const QRect &rect)
     return panel;
 }
 
-// The lines that select the rows of one final and one tone with characters to show, by syllable.
-void replaceLookup(Query *query, const QString &table, const QString &final, const QString &tone)
-{
-    query->close();
-    query->clearSql();
-    query->addSql(QStringLiteral("select * from %1 where ").arg(table));
-    query->addSql(colFinal + u'=' + dialect::literal(final));
-    query->addSql(QStringLiteral(" and "));
-    query->addSql(colTone + u'=' + dialect::literal(tone));
-    query->addSql(QStringLiteral(" and "));
-    query->addSql(colCommon + QStringLiteral("<>\"\""));
-    query->addSql(QStringLiteral(" order by ") + colSyllable);
-    query->open();
-}
-
 } // namespace
 
 CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
     : QWidget(parent)
-    , m_db(db)
-    , m_status(status)
+    , m_model(new CreationModel(db, this))
 {
     setObjectName(QStringLiteral("Edit"));
     resize(784, 518);
 
     Panel1 = look::conditionBar(this, QStringLiteral("Panel1"));
     Label1 = look::barLabel(Panel1, QStringLiteral("Label1"), QStringLiteral("韵母"), 16, 12);
-    ComboBox1 =
-        look::barComboBox(Panel1, QStringLiteral("ComboBox1"), 48, 8, finals::groupTexts(), notSet, 6);
-    ComboBox2 =
-        look::barComboBox(Panel1, QStringLiteral("ComboBox2"), 128, 8, finals::startItems(), notSet, 8);
+    ComboBox1 = look::barComboBox(Panel1, QStringLiteral("ComboBox1"), 48, 8, finals::groupTexts(),
+                                  CreationModel::notSet, 6);
+    ComboBox2 = look::barComboBox(Panel1, QStringLiteral("ComboBox2"), 128, 8, finals::startItems(),
+                                  CreationModel::notSet, 8);
     ComboBox2->setEnabled(false);
     Label3 = look::barLabel(Panel1, QStringLiteral("Label3"), QStringLiteral("声调"), 208, 12);
     ComboBox3 = look::barComboBox(
         Panel1, QStringLiteral("ComboBox3"), 240, 8,
         {QStringLiteral("阴平"), QStringLiteral("阳平"), QStringLiteral("上声"), QStringLiteral("去声")},
-        notSet, 4);
+        CreationModel::notSet, 4);
     setTabOrder(ComboBox1, ComboBox2);
     setTabOrder(ComboBox2, ComboBox3);
     Edit_ok_SpeedButton =
@@ -117,12 +99,14 @@ CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
         delete menu;
     });
 
-    // Without a draft row the first keystroke begins one; it must carry the draft's title, and the
-    // draft category keeps it out of every works list.
-    db.Edit_ADOQuery->setNewRowHandler([](Query &q) {
-        q.setText(colTitle, draftTitle);
-        q.setText(colCategory, draftCategory);
-    });
+    connect(m_model, &CreationModel::statusChanged, status, &StatusBar::setPanelText);
+    // A pick of the item already shown changes no text but is still a choice of that group.
+    connectGuarded(ComboBox1, &QComboBox::editTextChanged, this, [this] { ComboBox1Change(); });
+    connectGuarded(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connectGuarded(ComboBox3, &QComboBox::editTextChanged, this, [this] { ComboBox3Change(); });
+    connectGuarded(Edit_ok_SpeedButton, &QToolButton::clicked, this, [this] { Edit_ok_SpeedButtonClick(); });
+    connectGuarded(Edit_save_SpeedButton, &QToolButton::clicked, this,
+                   [this] { Edit_save_SpeedButtonClick(); });
 }
 
 QMenu *CreationPage::draftMenu(const QPoint &pos)
@@ -134,16 +118,10 @@ QMenu *CreationPage::draftMenu(const QPoint &pos)
     menu->insertAction(first, check);
     // The character the click is on: the one whose box holds the point.
     QTextCursor cursor = Edit_DBRichEdit->cursorForPosition(pos);
-    const QString text = Edit_DBRichEdit->toPlainText();
     const QRect caret = Edit_DBRichEdit->cursorRect(cursor);
-    int at = cursor.position();
-    if (pos.x() < caret.center().x() && at > 0)
-        --at;
-    if (at > 0 && at < text.size() && text.at(at).isLowSurrogate())
-        --at;
-    const QString hanzi = at < text.size() ? text.mid(at, text.at(at).isHighSurrogate() ? 2 : 1) : QString();
-    const char32_t code = hanzi.toUcs4().value(0);
-    if (code && QChar::isLetter(code)) {
+    const QString hanzi = CreationModel::characterAt(Edit_DBRichEdit->toPlainText(), cursor.position(),
+                                                     pos.x() < caret.center().x());
+    if (!hanzi.isEmpty()) {
         QAction *lookup = new QAction(QStringLiteral("查韵「%1」").arg(hanzi), menu);
         connect(lookup, &QAction::triggered, this, [this, hanzi] { emit rhymeLookupRequested(hanzi); });
         menu->insertAction(first, lookup);
@@ -152,30 +130,16 @@ QMenu *CreationPage::draftMenu(const QPoint &pos)
     return menu;
 }
 
-bool CreationPage::conditionsComplete() const
-{
-    return ComboBox1->currentText() != notSet && ComboBox3->currentText() != notSet;
-}
-
-QString CreationPage::conditionText() const
-{
-    return conditionsComplete()
-               ? rhymestatus::finalAndTone(ComboBox2->currentText(), ComboBox3->currentText())
-               : rhymestatus::allRecords();
-}
-
 void CreationPage::EditShow()
 {
     Edit_DBRichEdit->setFocus();
-    const int n = m_db.Edit_psy_ADOQuery->recordCount();
-    const int m = m_db.Edit_jsy_ADOQuery->recordCount();
-    m_status->setPanelText(0, conditionText());
-    m_status->setPanelText(1, rhymestatus::counts(n, m));
+    m_model->show(ComboBox1->currentText(), ComboBox2->currentText(), ComboBox3->currentText());
 }
 
 void CreationPage::ComboBox1Change()
 {
-    finals::chooseGroup(ComboBox1, ComboBox2);
+    if (const finals::Group *group = finals::findGroup(ComboBox1->currentText()))
+        look::showFinals(ComboBox1, ComboBox2, group->itemList());
 }
 
 void CreationPage::ComboBox3Change()
@@ -185,30 +149,13 @@ void CreationPage::ComboBox3Change()
 
 void CreationPage::Edit_ok_SpeedButtonClick()
 {
-    if (!conditionsComplete()) {
-        Dialogs::current().message(this, incompleteMessage);
-        m_status->setPanelText(0, rhymestatus::allRecords());
-        return;
-    }
-    Query *psy = m_db.Edit_psy_ADOQuery;
-    Query *jsy = m_db.Edit_jsy_ADOQuery;
-    // A row typed into the lower grid is written before its query is replaced; a refused write
-    // stops the lookup with the row as the user left it.
-    psy->settle();
-    jsy->settle();
-    const QString final = ComboBox2->currentText();
-    const QString tone = ComboBox3->currentText();
-    replaceLookup(psy, tablePsy, final, tone);
-    replaceLookup(jsy, tableJsy, final, tone);
-    const int n = psy->recordCount();
-    const int m = jsy->recordCount();
-    m_status->setPanelText(0, rhymestatus::finalAndTone(ComboBox2->currentText(), ComboBox3->currentText()));
-    m_status->setPanelText(1, rhymestatus::counts(n, m));
+    const QString message = CreationModel::lookupMessage(ComboBox1->currentText(), ComboBox3->currentText());
+    if (!message.isEmpty())
+        Dialogs::current().message(this, message);
+    m_model->lookUp(ComboBox1->currentText(), ComboBox2->currentText(), ComboBox3->currentText());
 }
 
 void CreationPage::Edit_save_SpeedButtonClick()
 {
-    Query *draft = m_db.Edit_ADOQuery;
-    draft->edit();
-    draft->post();
+    m_model->saveDraft();
 }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class CreationModel;
 class Database;
 class DbGrid;
 class DbRichEdit;
@@ -30,24 +31,12 @@ public:
     // editor's own entries. The caller owns the menu.
     QMenu *draftMenu(const QPoint &pos);
 
-    // The marker a selector shows until the user sets it.
-    static const QString notSet;
-    static const QString incompleteMessage;
-
-    QFrame *Panel1;
-    QLabel *Label1;
     QComboBox *ComboBox1;
     QComboBox *ComboBox2;
-    QLabel *Label3;
     QComboBox *ComboBox3;
     QToolButton *Edit_ok_SpeedButton;
-    QToolButton *Edit_save_SpeedButton;
-    QToolButton *Edit_gelv_SpeedButton;
-    QFrame *Panel5;
-    QSplitter *Edit_Splitter;
     DbGrid *Edit_psy_DBGrid;
     DbGrid *Edit_jsy_DBGrid;
-    QFrame *Panel9;
     DbRichEdit *Edit_DBRichEdit;
 
 signals:
@@ -56,9 +45,14 @@ signals:
     void rhymeLookupRequested(const QString &hanzi);
 
 private:
-    bool conditionsComplete() const;
-    QString conditionText() const;
+    QFrame *Panel1;
+    QLabel *Label1;
+    QLabel *Label3;
+    QToolButton *Edit_save_SpeedButton;
+    QToolButton *Edit_gelv_SpeedButton;
+    QFrame *Panel5;
+    QSplitter *Edit_Splitter;
+    QFrame *Panel9;
 
-    Database &m_db;
-    StatusBar *m_status;
+    CreationModel *m_model;
 };

@@ -1,12 +1,13 @@
 #include "pages/rhymes/rhymespage.h"
 
 #include "db/database.h"
-#include "db/dialect.h"
-#include "pages/creation/finals.h"
-#include "pages/creation/rhymestatus.h"
+#include "db/schema.h"
 #include "pages/shared/dbgrid.h"
+#include "pages/shared/guard.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
+#include "presentation/finals.h"
+#include "presentation/rhymesmodel.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -16,38 +17,9 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include <optional>
-
 using namespace schema;
 
-const QString RhymesPage::all = QStringLiteral("-全部-");
-
 namespace {
-
-// Replaces the query's lines by those of one of the four cases; a final or tone left out sets no
-// condition on it.
-void replaceRows(Query *query, const QString &table, const std::optional<QString> &final,
-                 const std::optional<QString> &tone)
-{
-    query->close();
-    query->clearSql();
-    if (!final && !tone) {
-        query->addSql(QStringLiteral("select * from %1").arg(table));
-    } else {
-        query->addSql(QStringLiteral("select * from %1 where ").arg(table));
-        if (final)
-            query->addSql(colFinal + u'=' + dialect::literal(*final));
-        if (final && tone)
-            query->addSql(QStringLiteral(" and "));
-        if (tone)
-            query->addSql(colTone + u'=' + dialect::literal(*tone));
-        if (final && tone)
-            query->addSql(QStringLiteral(" order by ") + colSyllable);
-        else if (final)
-            query->addSql(QStringLiteral(" order by %1 DESC,%2").arg(colTone, colSyllable));
-    }
-    query->open();
-}
 
 DbGrid *rhymeGrid(Query *query, const QString &name, QWidget *parent)
 {
@@ -63,9 +35,9 @@ DbGrid *rhymeGrid(Query *query, const QString &name, QWidget *parent)
 
 RhymesPage::RhymesPage(Database &db, StatusBar *status, QWidget *parent)
     : QWidget(parent)
-    , m_db(db)
-    , m_status(status)
+    , m_model(new RhymesModel(db, this))
 {
+    const QString &all = RhymesModel::all;
     setObjectName(QStringLiteral("View"));
     resize(784, 518);
 
@@ -102,34 +74,26 @@ RhymesPage::RhymesPage(Database &db, StatusBar *status, QWidget *parent)
     View_Splitter->setStretchFactor(1, 1);
     const int upper = 345;
     View_Splitter->setSizes({upper, View_Splitter->height() - upper - View_Splitter->handleWidth()});
-}
 
-QString RhymesPage::conditionText() const
-{
-    const bool anyFinal = ComboBox4->currentText() == all;
-    const bool anyTone = ComboBox6->currentText() == all;
-    if (anyFinal && anyTone)
-        return rhymestatus::allRecords();
-    if (anyFinal)
-        return rhymestatus::toneOnly(ComboBox6->currentText());
-    if (anyTone)
-        return rhymestatus::finalOnly(ComboBox5->currentText());
-    return rhymestatus::finalAndTone(ComboBox5->currentText(), ComboBox6->currentText());
+    connect(m_model, &RhymesModel::statusChanged, status, &StatusBar::setPanelText);
+    // A pick of the item already shown changes no text but is still a choice of that group.
+    connectGuarded(ComboBox4, &QComboBox::editTextChanged, this, [this] { ComboBox4Change(); });
+    connectGuarded(ComboBox4, &QComboBox::activated, this, [this] { ComboBox4Change(); });
+    connectGuarded(ComboBox6, &QComboBox::editTextChanged, this, [this] { ComboBox6Change(); });
+    connectGuarded(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
 }
 
 void RhymesPage::ViewShow()
 {
-    const int n = m_db.View_psy_ADOQuery->recordCount();
-    const int m = m_db.View_jsy_ADOQuery->recordCount();
-    m_status->setPanelText(0, conditionText());
-    m_status->setPanelText(1, rhymestatus::counts(n, m));
+    m_model->show(ComboBox4->currentText(), ComboBox5->currentText(), ComboBox6->currentText());
 }
 
 void RhymesPage::ComboBox4Change()
 {
-    finals::chooseGroup(ComboBox4, ComboBox5);
-    if (ComboBox4->currentText() == all) {
-        ComboBox5->setEditText(all);
+    if (const finals::Group *group = finals::findGroup(ComboBox4->currentText()))
+        look::showFinals(ComboBox4, ComboBox5, group->itemList());
+    if (ComboBox4->currentText() == RhymesModel::all) {
+        ComboBox5->setEditText(RhymesModel::all);
         ComboBox5->setEnabled(false);
         look::setFill(ComboBox4, look::skyBlue);
         look::setFill(ComboBox5, look::skyBlue);
@@ -138,27 +102,10 @@ void RhymesPage::ComboBox4Change()
 
 void RhymesPage::ComboBox6Change()
 {
-    look::setFill(ComboBox6, ComboBox6->currentText() == all ? look::skyBlue : look::moneyGreen);
+    look::setFill(ComboBox6, ComboBox6->currentText() == RhymesModel::all ? look::skyBlue : look::moneyGreen);
 }
 
 void RhymesPage::SpeedButton2Click()
 {
-    Query *psy = m_db.View_psy_ADOQuery;
-    Query *jsy = m_db.View_jsy_ADOQuery;
-    // Rows typed into either grid are written before the queries are replaced; a refused write
-    // stops here with the row as the user left it.
-    psy->settle();
-    jsy->settle();
-    const bool anyFinal = ComboBox4->currentText() == all;
-    const bool anyTone = ComboBox6->currentText() == all;
-    const std::optional<QString> final =
-        anyFinal ? std::nullopt : std::optional<QString>(ComboBox5->currentText());
-    const std::optional<QString> tone =
-        anyTone ? std::nullopt : std::optional<QString>(ComboBox6->currentText());
-    replaceRows(psy, tablePsy, final, tone);
-    replaceRows(jsy, tableJsy, final, tone);
-    const int n = psy->recordCount();
-    const int m = jsy->recordCount();
-    m_status->setPanelText(0, conditionText());
-    m_status->setPanelText(1, rhymestatus::counts(n, m));
+    m_model->lookUp(ComboBox4->currentText(), ComboBox5->currentText(), ComboBox6->currentText());
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class Database;
+class RhymesModel;
 class DbGrid;
 class QComboBox;
 class QFrame;
@@ -22,24 +23,19 @@ public:
     void ComboBox6Change();
     void SpeedButton2Click();
 
-    // The marker of a selector that sets no condition.
-    static const QString all;
-
-    QFrame *Panel2;
-    QLabel *Label2;
     QComboBox *ComboBox4;
     QComboBox *ComboBox5;
-    QLabel *Label4;
     QComboBox *ComboBox6;
     QToolButton *SpeedButton2;
-    QFrame *Panel6;
-    QSplitter *View_Splitter;
     DbGrid *View_psy_DBGrid;
     DbGrid *View_jsy_DBGrid;
 
 private:
-    QString conditionText() const;
+    QFrame *Panel2;
+    QLabel *Label2;
+    QLabel *Label4;
+    QFrame *Panel6;
+    QSplitter *View_Splitter;
 
-    Database &m_db;
-    StatusBar *m_status;
+    RhymesModel *m_model;
 };

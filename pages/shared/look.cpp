@@ -159,4 +159,17 @@ void slimArrow(QComboBox *box, int pixels)
         edit->setTextMargins(0, 0, 0, 0);
 }
 
+void showFinals(QComboBox *groupBox, QComboBox *finalBox, const QStringList &finals)
+{
+    setFill(groupBox, moneyGreen);
+    setFill(finalBox, moneyGreen);
+    finalBox->setEnabled(true);
+    // The items are replaced before the text is set: QComboBox copies a replaced current item into
+    // its edit text, which would otherwise turn the final into the item at the old index.
+    for (int i = 0; i < finals.size(); ++i)
+        finalBox->setItemText(i, finals.at(i));
+    finalBox->setCurrentIndex(0);
+    finalBox->setEditText(finals.value(0));
+}
+
 } // namespace look

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class QComboBox;
 class QFrame;
@@ -43,5 +44,9 @@ QToolButton *speedButton(QWidget *parent, const QString &name, const QString &ca
 // Gives a narrow drop-down box a slimmer arrow and a larger font, so that a short text of symbols
 // reads clearly without the box growing.
 void slimArrow(QComboBox *box, int pixels);
+
+// A group chosen in `groupBox`: both selectors turn money green, `finalBox` is enabled, its items
+// become `finals` and it shows the first of them.
+void showFinals(QComboBox *groupBox, QComboBox *finalBox, const QStringList &finals);
 
 } // namespace look

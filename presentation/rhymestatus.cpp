@@ -1,4 +1,4 @@
-#include "pages/creation/rhymestatus.h"
+#include "presentation/rhymestatus.h"
 
 namespace rhymestatus {
 

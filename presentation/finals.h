@@ -5,8 +5,6 @@
 
 #include <array>
 
-class QComboBox;
-
 // The finals table: the program's whole vocabulary of finals (韵母), by vowel group. The creation
 // page and the rhyme browser fill their finals selectors from it, item for item.
 namespace finals {
@@ -18,20 +16,17 @@ struct Group {
     QString text;                        // the item of the group selector, e.g. "[a]开头"
     std::array<QString, listSize> items; // the finals, padded with " "
     const QString &firstFinal() const { return items[0]; }
+    QStringList itemList() const { return QStringList(items.begin(), items.end()); }
 };
 
 // The six groups in their fixed order.
 const std::array<Group, 6> &groups();
 QStringList groupTexts();
-// The group whose text is exactly `text`, or nullptr.
+// The group whose text is exactly `text`, or nullptr: a group selector showing any other text
+// changes nothing.
 const Group *findGroup(const QString &text);
 
 // What a finals selector lists before any group was chosen (never seen: it is disabled until then).
 QStringList startItems();
-
-// The group-choice steps shared by both pages: when `groupBox` shows a group text, both selectors
-// turn money green, `finalBox` is enabled and shows the group's first final, and its eight items
-// become the group's list. Any other text changes nothing. Returns whether a group was recognised.
-bool chooseGroup(QComboBox *groupBox, QComboBox *finalBox);
 
 } // namespace finals

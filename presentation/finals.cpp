@@ -1,8 +1,4 @@
-#include "pages/creation/finals.h"
-
-#include "pages/shared/look.h"
-
-#include <QComboBox>
+#include "presentation/finals.h"
 
 namespace finals {
 
@@ -46,23 +42,6 @@ QStringList startItems()
             QString(),
             QString(),
             QString()};
-}
-
-bool chooseGroup(QComboBox *groupBox, QComboBox *finalBox)
-{
-    const Group *group = findGroup(groupBox->currentText());
-    if (!group)
-        return false;
-    look::setFill(groupBox, look::moneyGreen);
-    look::setFill(finalBox, look::moneyGreen);
-    finalBox->setEnabled(true);
-    // The items are replaced before the text is set: QComboBox copies a replaced current item into
-    // its edit text, which would otherwise turn the final into the item at the old index.
-    for (int i = 0; i < listSize; ++i)
-        finalBox->setItemText(i, group->items[i]);
-    finalBox->setCurrentIndex(0);
-    finalBox->setEditText(group->firstFinal());
-    return true;
 }
 
 } // namespace finals
