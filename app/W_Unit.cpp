@@ -61,8 +61,6 @@ TW::TW(QWidget *parent)
     wireCreationPage();
     wireRhymesPage();
     wireAssociationPage();
-    wireWorksPage();
-    wireAboutPage();
     keepTyping();
 
     setFixedSize(792, 566);
@@ -131,9 +129,9 @@ void TW::pageShown(int index)
     else if (page == m_think)
         ThinkShow();
     else if (page == m_show)
-        ShowShow();
+        guarded(this, [&] { m_show->ShowShow(); });
     else if (page == m_about)
-        AboutShow();
+        guarded(this, [&] { m_about->AboutShow(); });
 }
 
 void TW::showEvent(QShowEvent *event)

@@ -69,28 +69,6 @@ public:
     void Think_SpeedButtonClick();
     void Think_ComboBoxChange();
     void Think_EditClick();
-    // 经典案例
-    void ShowShow();
-    void Show_ComboBoxChange();
-    void first_SpeedButtonClick();
-    void Prior_SpeedButtonClick();
-    void next_SpeedButtonClick();
-    void last_SpeedButtonClick();
-    void add_SpeedButtonClick();
-    void ok_SpeedButtonClick();
-    void Cancel_SpeedButtonClick();
-    void del_SpeedButtonClick();
-    void lb_DBComboBoxChange();
-    void bj_DBComboBoxChange();
-    // 关于软件
-    void AboutShow();
-    void Image1Click();
-    void Image9Click();
-    void Image2Click();
-    void Image3Click();
-    void Image4Click();
-    void Image6Click();
-    void Image7Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -103,8 +81,6 @@ private:
     void wireCreationPage();
     void wireRhymesPage();
     void wireAssociationPage();
-    void wireWorksPage();
-    void wireAboutPage();
     void keepTyping();
     // Tries every write even after one is refused; the messages of the refused ones.
     QStringList writeUnwritten();

@@ -4,6 +4,7 @@
 #include "app/W_Unit.h"
 #include "db/database.h"
 #include "db/query.h"
+#include "pages/works/workspage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -139,13 +140,14 @@ void BM_WalkNext(benchmark::State &state)
     auto w = shownWindow();
     control<QComboBox>(*w, "Show_ComboBox")->setEditText(QStringLiteral("乙类"));
     Query *works = w->database().Show_ADOQuery;
+    auto *page = control<WorksPage>(*w, "Show");
     const int rows = works->recordCount();
     for (auto _ : state) {
         state.PauseTiming();
-        w->first_SpeedButtonClick();
+        page->first_SpeedButtonClick();
         state.ResumeTiming();
         for (int i = 0; i < rows; ++i)
-            w->next_SpeedButtonClick();
+            page->next_SpeedButtonClick();
     }
     state.counters["rows"] = rows;
 }
