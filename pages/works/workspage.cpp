@@ -79,6 +79,14 @@ WorksPage::WorksPage(Database &db, StatusBar *status, QWidget *parent)
     connectControls();
 }
 
+// Taking the page apart can still make its controls signal (the focus leaves an edit); none of that
+// may reach a handler once the model is gone.
+WorksPage::~WorksPage()
+{
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
+
 void WorksPage::buildConditionBar()
 {
     Show_Panel = look::conditionBar(this, QStringLiteral("Show_Panel"));

@@ -21,6 +21,7 @@ class WorksPage : public QWidget {
     Q_OBJECT
 public:
     WorksPage(Database &db, StatusBar *status, QWidget *parent = nullptr);
+    ~WorksPage() override;
 
     // The works total, taken once at start-up.
     void computeWorksTotal();
