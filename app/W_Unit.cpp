@@ -12,9 +12,12 @@
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/guard.h"
+#include "pages/shared/hiddenmenu.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
 #include "pages/works/workspage.h"
+#include "presentation/closing.h"
+#include "presentation/restore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,13 +27,11 @@
 #include <QStyleFactory>
 #include <QTabWidget>
 
-namespace {
-const QString productName = QStringLiteral("诗海拾贝");
-}
+const QString TW::recoveryQuestion = QStringLiteral("上次未正常退出，有尚未保存的内容。是否恢复？");
 
 void TW::setUpApplication()
 {
-    QApplication::setApplicationName(productName);
+    QApplication::setApplicationName(QStringLiteral("诗海拾贝"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     look::installFontSubstitutions();
     QApplication::setFont(look::sansSerifFont());
@@ -40,49 +41,47 @@ TW::TW(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("W"));
-    setWindowTitle(productName);
+    setWindowTitle(QStringLiteral("诗海拾贝"));
     m_db = std::make_unique<Database>(Database::defaultPath(), this);
-
-    W_StatusBar = new StatusBar(this);
-    setStatusBar(W_StatusBar);
-    W_PageControl = new QTabWidget(this);
+    setStatusBar(W_StatusBar = new StatusBar(this));
+    setCentralWidget(W_PageControl = new QTabWidget(this));
     W_PageControl->setObjectName(QStringLiteral("W_PageControl"));
-    setCentralWidget(W_PageControl);
-
-    m_edit = new CreationPage(*m_db, W_StatusBar);
-    m_view = new RhymesPage(*m_db, W_StatusBar);
-    m_think = new AssociationPage(*m_db, W_StatusBar);
-    m_show = new WorksPage(*m_db, W_StatusBar);
-    m_about = new AboutPage(W_StatusBar);
-    W_PageControl->addTab(m_edit, QStringLiteral("开始创作"));
-    W_PageControl->addTab(m_view, QStringLiteral("编辑整理"));
-    W_PageControl->addTab(m_think, QStringLiteral("词语联想"));
-    W_PageControl->addTab(m_show, QStringLiteral("经典案例"));
-    W_PageControl->addTab(m_about, QStringLiteral("关于软件"));
+    W_PageControl->addTab(m_edit = new CreationPage(*m_db, W_StatusBar), QStringLiteral("开始创作"));
+    W_PageControl->addTab(m_view = new RhymesPage(*m_db, W_StatusBar), QStringLiteral("编辑整理"));
+    W_PageControl->addTab(m_think = new AssociationPage(*m_db, W_StatusBar), QStringLiteral("词语联想"));
+    W_PageControl->addTab(m_show = new WorksPage(*m_db, W_StatusBar), QStringLiteral("经典案例"));
+    W_PageControl->addTab(m_about = new AboutPage(W_StatusBar), QStringLiteral("关于软件"));
     W_PageControl->setCurrentWidget(m_about); // the stored page; FormShow opens on 开始创作
     connect(W_PageControl, &QTabWidget::currentChanged, this, &TW::pageShown);
+    setMenuBar(hiddenMenuBar(this));
+    menuBar()->hide();
 
-    buildMenu();
-    wireGelvWindow();
-    wireWorksPage();
-    wireAboutPage();
-    keepTyping();
+    connect(m_edit, &CreationPage::gelvRequested, this, &TW::Edit_gelv_SpeedButtonClick);
+    connect(m_edit, &CreationPage::rhymeLookupRequested, this, &TW::gelvLookUp);
+    connect(m_think, &AssociationPage::examplesRequested, this, &TW::gelvExamples);
+    auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
+    connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);
 
+    // What is typed and not yet written goes to the recovery file; a file the last run left stays
+    // as it is until the user has been asked about it.
+    m_keeper = new RecoveryKeeper(Database::defaultPath(), m_db->queries(), this);
+    m_keeper->hold(!m_keeper->leftFile().isEmpty());
+    keepTypedCells(this, m_keeper);
+#ifndef QT_NO_SESSIONMANAGER
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { writeForExit(); });
+#endif
     setFixedSize(792, 566);
     if (const QScreen *screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-// The 格律 window is opened by its button, F9 and the draft's context menu, and shows the examples
-// of a word of 词语联想.
-void TW::wireGelvWindow()
+// Taking the window apart still makes its controls signal (the focus leaves an edit as the window
+// closes); none of that may reach a handler of the half-destroyed window.
+TW::~TW()
 {
-    connect(m_edit, &CreationPage::gelvRequested, this, &TW::Edit_gelv_SpeedButtonClick);
-    connect(m_edit, &CreationPage::rhymeLookupRequested, this, &TW::gelvLookUp);
-    auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
-    f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
-    connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);
-    connect(m_think, &AssociationPage::examplesRequested, this, &TW::gelvExamples);
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
 }
 
 GelvWindow *TW::gelvWindow()
@@ -97,81 +96,30 @@ void TW::Edit_gelv_SpeedButtonClick()
 {
     gelvWindow()->open();
 }
-
 void TW::gelvLookUp(const QString &hanzi)
 {
     gelvWindow()->lookUp(hanzi);
 }
-
 void TW::gelvExamples(const QString &word)
 {
     gelvWindow()->showExamples(word);
 }
 
-// Taking the window apart still makes its controls signal (the focus leaves an edit as the window
-// closes); none of that may reach a handler of the half-destroyed window.
-TW::~TW()
-{
-    for (QObject *child : findChildren<QObject *>())
-        child->disconnect(this);
-}
-
-// What is typed and not yet written goes to the recovery file; a file the last run left is kept as
-// it is until the user has been asked about it.
-void TW::keepTyping()
-{
-    m_keeper = new RecoveryKeeper(Database::defaultPath(), m_db->queries(), this);
-    m_keeper->hold(!m_keeper->leftFile().isEmpty());
-    const QList<DbGrid *> grids = findChildren<DbGrid *>();
-    for (DbGrid *grid : grids)
-        connect(grid, &DbGrid::cellTyped, m_keeper, &RecoveryKeeper::changed);
-    m_keeper->setTypingSource([grids](Query *q) -> std::optional<RecoveryKeeper::Typing> {
-        for (DbGrid *grid : grids)
-            if (grid->query() == q)
-                if (const auto cell = grid->typedCell())
-                    return RecoveryKeeper::Typing{cell->first, cell->second};
-        return std::nullopt;
-    });
-#ifndef QT_NO_SESSIONMANAGER
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { writeForExit(); });
-#endif
-}
-
-// A menu whose items are all hidden: the window shows no menu bar entries.
-void TW::buildMenu()
-{
-    W_MainMenu = new QMenuBar(this);
-    W_MainMenu->setObjectName(QStringLiteral("W_MainMenu"));
-    const struct {
-        const char *name, *caption, *item1, *caption1, *item2, *caption2;
-    } menus[] = {{"N1", "写作", "N2", "记录灵感", "N3", "开始写作"},
-                 {"N4", "资料", "N6", "诗海拾贝", "N9", "词语联想"},
-                 {"N5", "关于", "N7", "软件简介", "N8", "联系作者"}};
-    for (const auto &m : menus) {
-        QMenu *menu = W_MainMenu->addMenu(QString::fromUtf8(m.caption));
-        menu->setObjectName(QString::fromLatin1(m.name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(m.name));
-        menu->menuAction()->setVisible(false);
-        menu->addAction(QString::fromUtf8(m.caption1))->setObjectName(QString::fromLatin1(m.item1));
-        menu->addAction(QString::fromUtf8(m.caption2))->setObjectName(QString::fromLatin1(m.item2));
-    }
-    setMenuBar(W_MainMenu);
-    W_MainMenu->hide();
-}
-
 void TW::pageShown(int index)
 {
     QWidget *page = W_PageControl->widget(index);
-    if (page == m_edit)
-        guarded(this, [&] { m_edit->EditShow(); });
-    else if (page == m_view)
-        guarded(this, [&] { m_view->ViewShow(); });
-    else if (page == m_think)
-        guarded(this, [&] { m_think->ThinkShow(); });
-    else if (page == m_show)
-        ShowShow();
-    else if (page == m_about)
-        AboutShow();
+    guarded(this, [&] {
+        if (page == m_edit)
+            m_edit->EditShow();
+        else if (page == m_view)
+            m_view->ViewShow();
+        else if (page == m_think)
+            m_think->ThinkShow();
+        else if (page == m_show)
+            m_show->ShowShow();
+        else if (page == m_about)
+            m_about->AboutShow();
+    });
 }
 
 void TW::showEvent(QShowEvent *event)
@@ -193,47 +141,23 @@ void TW::FormShow()
 QStringList TW::writeUnwritten()
 {
     commitOpenEditors(this);
-    QStringList refused;
-    QList<Query *> failed;
-    const auto attempt = [&](Query *q, auto &&write) {
-        try {
-            write();
-        } catch (const std::exception &e) {
-            refused << QString::fromUtf8(e.what());
-            failed << q;
-        }
-    };
-    for (Query *q : {m_db->Edit_ADOQuery, m_db->Show_ADOQuery}) {
-        if (q->rowCount() > 0) {
-            attempt(q, [q] {
-                q->edit();
-                q->post();
-            });
-        }
-    }
-    for (Query *q : m_db->queries())
-        if (!failed.contains(q))
-            attempt(q, [q] { q->settle(); });
-    return refused;
+    return closing::writeUnwritten(*m_db);
 }
 
 bool TW::FormClose()
 {
     const QStringList refused = writeUnwritten();
-    if (refused.isEmpty())
-        return true;
-    Dialogs::current().error(this, refused.first());
-    return false;
+    if (!refused.isEmpty())
+        Dialogs::current().error(this, refused.first());
+    return refused.isEmpty();
 }
 
 void TW::closeEvent(QCloseEvent *event)
 {
-    if (FormClose()) {
+    const bool written = FormClose();
+    if (written)
         m_keeper->keepNow(); // nothing is left unwritten: the file goes
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    event->setAccepted(written);
 }
 
 bool TW::writeForExit()
@@ -252,4 +176,31 @@ void TW::endBySignal()
         return;
     writeForExit();
     QCoreApplication::exit(0);
+}
+
+// 是 puts the texts back as if just typed; 否 keeps the file aside under a dated name.
+void TW::offerRecovery()
+{
+    if (m_ending)
+        return;
+    const restore::Offer offer = restore::prepare(*m_db, *m_keeper);
+    if (!offer.message.isEmpty())
+        Dialogs::current().message(this, offer.message);
+    if (offer.rows.isEmpty())
+        return;
+    const Dialogs::Answer answer = Dialogs::current().ask(this, windowTitle(), recoveryQuestion);
+    if (answer == Dialogs::Answer::None)
+        return; // ended while asking: the file stays for the next start
+    if (answer == Dialogs::Answer::No)
+        return restore::decline(*m_keeper, offer);
+    m_keeper->hold(false);
+    const auto listCategory = [this](const QString &category) {
+        m_show->Show_ComboBox->setEditText(category);
+    };
+    if (!guarded(this, [&] { restore::putBack(*m_db, listCategory, offer.rows); }))
+        recovery::setAside(offer.file); // kept whole; what was put back is kept anew
+    if (m_ending)
+        writeForExit(); // answered as a termination signal came: written as the end would have
+    else
+        m_keeper->changed();
 }

@@ -9,15 +9,14 @@ class AssociationPage;
 class CreationPage;
 class Database;
 class GelvWindow;
-class QMenuBar;
 class QTabWidget;
 class RecoveryKeeper;
 class RhymesPage;
 class StatusBar;
 class WorksPage;
 
-// The main window: owns the connection, the eight queries, the five pages and the status bar.
-// Its handlers are named after the control and the event and call into the page objects.
+// The main window: owns the connection and its queries, the five pages, the status bar and the
+// hidden menu; each page connects its own controls. The 格律 window is made when first opened.
 class TW : public QMainWindow {
     Q_OBJECT
 public:
@@ -31,76 +30,44 @@ public:
 
     Database &database() const { return *m_db; }
     StatusBar *statusPanels() const { return W_StatusBar; }
-
     RecoveryKeeper *recoveryKeeper() const { return m_keeper; }
 
     void FormShow();
-    // Writes the draft and the current work, then every other row with unwritten changes.
-    // Returns false, after showing why, when a write was refused: the window then stays open.
+    // Writes what closing writes; false, after showing why, when a write was refused: the window
+    // then stays open.
     bool FormClose();
-    // What closing writes, without a question or a message, for an end the user cannot be asked
-    // about (a termination signal, the desktop session ending). What is refused stays in the
-    // recovery file. False when a write was refused.
+    // The same writes without a question or a message, for an end the user cannot be asked about (a
+    // termination signal, the desktop session ending). What is refused stays in the recovery file.
     bool writeForExit();
     // A termination signal: everything is written as by closing, then the program ends with status 0.
     void endBySignal();
     // Asked once after the window opens when the last run left unwritten texts in the recovery file.
     void offerRecovery();
-
     static const QString recoveryQuestion;
 
     // The 格律 window: opened or raised by its button, F9 and the draft's context menu.
     void Edit_gelv_SpeedButtonClick();
     void gelvLookUp(const QString &hanzi);
     void gelvExamples(const QString &word);
-    // 经典案例
-    void ShowShow();
-    void Show_ComboBoxChange();
-    void first_SpeedButtonClick();
-    void Prior_SpeedButtonClick();
-    void next_SpeedButtonClick();
-    void last_SpeedButtonClick();
-    void add_SpeedButtonClick();
-    void ok_SpeedButtonClick();
-    void Cancel_SpeedButtonClick();
-    void del_SpeedButtonClick();
-    void lb_DBComboBoxChange();
-    void bj_DBComboBoxChange();
-    // 关于软件
-    void AboutShow();
-    void Image1Click();
-    void Image9Click();
-    void Image2Click();
-    void Image3Click();
-    void Image4Click();
-    void Image6Click();
-    void Image7Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildMenu();
     GelvWindow *gelvWindow();
     void pageShown(int index);
-    void wireGelvWindow();
-    void wireWorksPage();
-    void wireAboutPage();
-    void keepTyping();
-    // Tries every write even after one is refused; the messages of the refused ones.
     QStringList writeUnwritten();
 
     std::unique_ptr<Database> m_db;
     StatusBar *W_StatusBar;
     QTabWidget *W_PageControl;
-    QMenuBar *W_MainMenu;
     CreationPage *m_edit;
     RhymesPage *m_view;
     AssociationPage *m_think;
     WorksPage *m_show;
     AboutPage *m_about;
-    GelvWindow *m_gelv = nullptr; // made when first opened
+    GelvWindow *m_gelv = nullptr;
     RecoveryKeeper *m_keeper;
     bool m_shown = false;
     bool m_ending = false; // a termination signal is being handled

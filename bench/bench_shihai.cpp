@@ -7,6 +7,7 @@
 #include "pages/association/associationpage.h"
 #include "pages/creation/creationpage.h"
 #include "pages/rhymes/rhymespage.h"
+#include "pages/works/workspage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -145,13 +146,14 @@ void BM_WalkNext(benchmark::State &state)
     auto w = shownWindow();
     control<QComboBox>(*w, "Show_ComboBox")->setEditText(QStringLiteral("乙类"));
     Query *works = w->database().Show_ADOQuery;
+    auto *page = control<WorksPage>(*w, "Show");
     const int rows = works->recordCount();
     for (auto _ : state) {
         state.PauseTiming();
-        w->first_SpeedButtonClick();
+        page->first_SpeedButtonClick();
         state.ResumeTiming();
         for (int i = 0; i < rows; ++i)
-            w->next_SpeedButtonClick();
+            page->next_SpeedButtonClick();
     }
     state.counters["rows"] = rows;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QStringList>
 #include <QUrl>
 #include <QWidget>
 
 #include <functional>
 
+class AboutModel;
 class Picture;
 class QFrame;
 class QLabel;
@@ -13,7 +13,7 @@ class QTextEdit;
 class StatusBar;
 
 // 关于软件: the program's information and a column of pictures, seven of which open a web page
-// about the data the dictionary is built from.
+// about the data the dictionary is built from. The text and the addresses are AboutModel's.
 class AboutPage : public QWidget {
     Q_OBJECT
 public:
@@ -28,11 +28,13 @@ public:
     void Image6Click();
     void Image7Click();
 
-    // The text of About_RichEdit as the window is built, line by line.
-    static QStringList lines();
     // Hands an address to the desktop's browser; the result is ignored. Replaceable for tests.
     static std::function<void(const QUrl &)> openAddress;
 
+private:
+    void open(const Picture *picture);
+
+    AboutModel *m_model;
     QLabel *Panel3;
     QFrame *Panel4;
     QTextEdit *About_RichEdit;
@@ -47,7 +49,4 @@ public:
     Picture *Image12;
     Picture *Image10;
     Picture *Image5;
-
-private:
-    StatusBar *m_status;
 };

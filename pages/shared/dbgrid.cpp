@@ -2,6 +2,7 @@
 
 #include "db/datasource.h"
 #include "db/query.h"
+#include "db/recoveryfile.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dialogs.h"
 #include "pages/shared/guard.h"
@@ -233,4 +234,18 @@ void DbGrid::keyPressEvent(QKeyEvent *event)
     } else {
         QTableView::keyPressEvent(event);
     }
+}
+
+void keepTypedCells(QWidget *window, RecoveryKeeper *keeper)
+{
+    const QList<DbGrid *> grids = window->findChildren<DbGrid *>();
+    for (DbGrid *grid : grids)
+        QObject::connect(grid, &DbGrid::cellTyped, keeper, &RecoveryKeeper::changed);
+    keeper->setTypingSource([grids](Query *q) -> std::optional<RecoveryKeeper::Typing> {
+        for (DbGrid *grid : grids)
+            if (grid->query() == q)
+                if (const auto cell = grid->typedCell())
+                    return RecoveryKeeper::Typing{cell->first, cell->second};
+        return std::nullopt;
+    });
 }

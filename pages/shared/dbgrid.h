@@ -44,3 +44,8 @@ private:
     bool m_following = false;  // showing the query's row: the grid does not move the query
     bool m_afterReset = false; // a new result: the next row shown scrolls to the top
 };
+
+class RecoveryKeeper;
+// The grids of `window` tell the keeper whenever a cell is typed into, and give it the text of an
+// open cell that has not reached its row yet.
+void keepTypedCells(QWidget *window, RecoveryKeeper *keeper);

@@ -1,21 +1,18 @@
 #include "pages/works/workspage.h"
 
 #include "db/database.h"
-#include "db/dates.h"
-#include "db/dialect.h"
 #include "db/query.h"
 #include "db/schema.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/dialogs.h"
+#include "pages/shared/guard.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
-#include "pages/works/categories.h"
-#include "pages/works/worksstatus.h"
+#include "presentation/worksmodel.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDate>
 #include <QFrame>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -24,15 +21,7 @@
 
 using namespace schema;
 
-const QString WorksPage::presetAuthor = QStringLiteral("无名氏");
-const QString WorksPage::presetSource = QStringLiteral("【听雨小筑】");
-// A public collection of classical Chinese verse, the kind of source a new work is taken from.
-const QString WorksPage::presetUrl = QStringLiteral("https://github.com/chinese-poetry/chinese-poetry");
-const QString WorksPage::deleteQuestion = QStringLiteral("确定要删除此数据么？");
-
 namespace {
-
-const QString seriesCategory = categories::table[0].category; // 甲类: counted in series and poems
 
 // The fill of the page's lists and edits: the system's tooltip background.
 void tooltipFill(QWidget *widget)
@@ -76,14 +65,26 @@ QToolButton *pageButton(QWidget *parent, const QString &name, const QString &cap
 WorksPage::WorksPage(Database &db, StatusBar *status, QWidget *parent)
     : QWidget(parent)
     , m_db(db)
-    , m_status(status)
-    , m_listed(categories::defaultQuery)
+    , m_model(new WorksModel(db, this))
 {
     setObjectName(QStringLiteral("Show"));
     resize(784, 518);
     buildConditionBar();
     buildList();
     buildDetailPanel();
+    connect(m_model, &WorksModel::statusChanged, status, &StatusBar::setPanelText);
+    connect(m_model, &WorksModel::buttonsChanged, this, &WorksPage::showButtons);
+    connect(m_model, &WorksModel::selectorReset, this, &WorksPage::showSelector);
+    showButtons();
+    connectControls();
+}
+
+// Taking the page apart can still make its controls signal (the focus leaves an edit); none of that
+// may reach a handler once the model is gone.
+WorksPage::~WorksPage()
+{
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
 }
 
 void WorksPage::buildConditionBar()
@@ -101,9 +102,6 @@ void WorksPage::buildConditionBar()
                                  QStyle::SP_FileDialogNewFolder, QRect(416, 6, 65, 25));
     del_SpeedButton = pageButton(Show_Panel, QStringLiteral("del_SpeedButton"), QStringLiteral("删除"),
                                  QStyle::SP_TrashIcon, QRect(481, 6, 65, 25));
-    // The list opens on its first row.
-    first_SpeedButton->setEnabled(false);
-    Prior_SpeedButton->setEnabled(false);
 }
 
 void WorksPage::buildList()
@@ -123,9 +121,9 @@ void WorksPage::buildList()
     // A typed text is taken as typed: the first character of a category lists nothing.
     Show_ComboBox->setCompleter(nullptr);
     Show_ComboBox->setFrame(false);
-    Show_ComboBox->addItems(categories::categoryTexts());
+    Show_ComboBox->addItems(WorksModel::categoryItems());
     Show_ComboBox->setMaxVisibleItems(5);
-    Show_ComboBox->setEditText(categories::defaultQuery);
+    Show_ComboBox->setEditText(WorksModel::defaultSelectorText());
     Show_ComboBox->setGeometry(15, 17, 105, 20);
     tooltipFill(Show_ComboBox);
 
@@ -172,10 +170,10 @@ void WorksPage::buildDetailPanel()
     bt_DBEdit = edit(colTitle, QStringLiteral("bt_DBEdit"), QRect(58, 17, 121, 20));
     lb_Label = detailLabel(panel, QStringLiteral("lb_Label"), QStringLiteral("类别："), 19, 56);
     lb_DBComboBox = comboBox(colCategory, QStringLiteral("lb_DBComboBox"), QRect(58, 52, 121, 20),
-                             categories::categoryTexts());
+                             WorksModel::categoryBoxItems());
     bj_Label = detailLabel(panel, QStringLiteral("bj_Label"), QStringLiteral("标记："), 19, 92);
     bj_DBComboBox =
-        comboBox(colMark, QStringLiteral("bj_DBComboBox"), QRect(58, 88, 49, 20), categories::markTexts());
+        comboBox(colMark, QStringLiteral("bj_DBComboBox"), QRect(58, 88, 49, 20), WorksModel::markBoxItems());
     look::slimArrow(bj_DBComboBox, 14); // 『』 at a readable size in the 49 pixels beside a slim arrow
     sl_Label = detailLabel(panel, QStringLiteral("sl_Label"), QStringLiteral("№"), 118, 92);
     sl_DBEdit = edit(colCount, QStringLiteral("sl_DBEdit"), QRect(136, 88, 43, 20));
@@ -204,174 +202,104 @@ void WorksPage::buildDetailPanel()
                                     QStyle::SP_DialogCancelButton, QRect(107, 433, 65, 25));
 }
 
-Query *WorksPage::query() const
+void WorksPage::connectControls()
 {
-    return m_db.Show_ADOQuery;
+    // Every text change of the selector, picked or typed, lists that category.
+    connectGuarded(Show_ComboBox, &QComboBox::editTextChanged, this, [this] { Show_ComboBoxChange(); });
+    connectGuarded(first_SpeedButton, &QToolButton::clicked, this, [this] { first_SpeedButtonClick(); });
+    connectGuarded(Prior_SpeedButton, &QToolButton::clicked, this, [this] { Prior_SpeedButtonClick(); });
+    connectGuarded(next_SpeedButton, &QToolButton::clicked, this, [this] { next_SpeedButtonClick(); });
+    connectGuarded(last_SpeedButton, &QToolButton::clicked, this, [this] { last_SpeedButtonClick(); });
+    connectGuarded(add_SpeedButton, &QToolButton::clicked, this, [this] { add_SpeedButtonClick(); });
+    connectGuarded(ok_SpeedButton, &QToolButton::clicked, this, [this] { ok_SpeedButtonClick(); });
+    connectGuarded(Cancel_SpeedButton, &QToolButton::clicked, this, [this] { Cancel_SpeedButtonClick(); });
+    connectGuarded(del_SpeedButton, &QToolButton::clicked, this, [this] { del_SpeedButtonClick(); });
+    // The coupling follows the user's changes only, never a row being shown.
+    connectGuarded(lb_DBComboBox, &DbComboBox::userChanged, this, [this] { lb_DBComboBoxChange(); });
+    connectGuarded(bj_DBComboBox, &DbComboBox::userChanged, this, [this] { bj_DBComboBoxChange(); });
+}
+
+void WorksPage::showButtons()
+{
+    first_SpeedButton->setEnabled(m_model->firstEnabled());
+    Prior_SpeedButton->setEnabled(m_model->priorEnabled());
+    next_SpeedButton->setEnabled(m_model->nextEnabled());
+    last_SpeedButton->setEnabled(m_model->lastEnabled());
+}
+
+// The selector names the listed works again without listing them anew.
+void WorksPage::showSelector(const QString &text)
+{
+    const QSignalBlocker quiet(Show_ComboBox);
+    Show_ComboBox->setCurrentIndex(Show_ComboBox->findText(text));
+    Show_ComboBox->setEditText(text);
 }
 
 void WorksPage::computeWorksTotal()
 {
-    Query *q = query();
-    const QuietWalk quiet(q); // the detail panel need not show every work on the way
-    m_worksTotal = 0;
-    const int n = q->recordCount();
-    for (int i = 0; i < n; ++i) {
-        m_worksTotal += q->integer(colCount); // no number reads as 0
-        q->next();
-    }
-    q->first();
-}
-
-bool WorksPage::selectorShowsSeries() const
-{
-    const QString s = Show_ComboBox->currentText();
-    return s == seriesCategory || s == categories::defaultQuery;
-}
-
-void WorksPage::writeStatus(bool series)
-{
-    const int n = query()->recordCount();
-    const worksstatus::Texts texts = series ? worksstatus::series(n, m_worksTotal) : worksstatus::records(n);
-    m_status->setPanelText(0, texts.condition);
-    m_status->setPanelText(1, texts.counts);
+    m_model->computeWorksTotal();
 }
 
 void WorksPage::ShowShow()
 {
-    writeStatus(selectorShowsSeries());
+    m_model->show();
     nr_DBRichEdit->setFocus();
 }
 
 void WorksPage::Show_ComboBoxChange()
 {
-    Query *q = query();
-    const QString s = Show_ComboBox->currentText();
-    // A new or changed work is written before its list is replaced, as a move writes it. When the
-    // write is refused the change stops with the row as the user left it, and the selector shows
-    // again the text whose works are still listed.
-    try {
-        q->settle();
-    } catch (...) {
-        const QSignalBlocker quiet(Show_ComboBox);
-        Show_ComboBox->setCurrentIndex(Show_ComboBox->findText(m_listed));
-        Show_ComboBox->setEditText(m_listed);
-        throw;
-    }
-    m_listed = s;
-    q->close();
-    q->clearSql();
-    q->addSql(QStringLiteral("select * from  作品 where "));
-    q->addSql(QStringLiteral("类别=") + dialect::literal(s));
-    q->addSql(QStringLiteral(" order by 日期 desc"));
-    q->open();
-    // Only 甲类 itself: a typed "-默认方式查询-" lists nothing and reads as records here.
-    writeStatus(s == seriesCategory);
+    m_model->chooseCategory(Show_ComboBox->currentText());
 }
 
 void WorksPage::first_SpeedButtonClick()
 {
-    query()->first();
-    first_SpeedButton->setEnabled(false);
-    Prior_SpeedButton->setEnabled(false);
-    next_SpeedButton->setEnabled(true);
-    last_SpeedButton->setEnabled(true);
+    m_model->first();
 }
 
 void WorksPage::Prior_SpeedButtonClick()
 {
-    Query *q = query();
-    q->prior();
-    next_SpeedButton->setEnabled(true);
-    last_SpeedButton->setEnabled(true);
-    if (q->bof()) {
-        first_SpeedButton->setEnabled(false);
-        Prior_SpeedButton->setEnabled(false);
-    }
+    m_model->prior();
 }
 
 void WorksPage::next_SpeedButtonClick()
 {
-    Query *q = query();
-    q->next();
-    first_SpeedButton->setEnabled(true);
-    Prior_SpeedButton->setEnabled(true);
-    if (q->eof()) {
-        next_SpeedButton->setEnabled(false);
-        last_SpeedButton->setEnabled(false);
-    }
+    m_model->next();
 }
 
 void WorksPage::last_SpeedButtonClick()
 {
-    query()->last();
-    last_SpeedButton->setEnabled(false);
-    next_SpeedButton->setEnabled(false);
-    first_SpeedButton->setEnabled(true);
-    Prior_SpeedButton->setEnabled(true);
+    m_model->last();
 }
 
 void WorksPage::add_SpeedButtonClick()
 {
     bt_DBEdit->setFocus();
-    Query *q = query();
-    // A changed row is written first; on an empty list edit already begins a row, which the insert
-    // replaces, so exactly one new row results.
-    q->edit();
-    q->insert();
-    const QString s = Show_ComboBox->currentText();
-    const QString category = s == categories::defaultQuery ? seriesCategory : s;
-    if (const auto mark = categories::markOf(category)) {
-        q->setText(colCategory, category);
-        q->setText(colMark, *mark);
-    }
-    q->setText(colCount, QStringLiteral("0"));
-    q->setText(colAuthor, presetAuthor);
-    q->setText(colSource, presetSource);
-    q->setText(colUrl, presetUrl);
-    q->setText(colDate, dates::display(QDate::currentDate()));
+    m_model->add();
 }
 
 void WorksPage::ok_SpeedButtonClick()
 {
-    Query *q = query();
-    // An empty list has no work to write: edit would begin an empty one and store it.
-    if (q->rowCount() > 0) {
-        q->edit();
-        q->post();
-    }
-    writeStatus(selectorShowsSeries());
+    m_model->commit();
 }
 
 void WorksPage::Cancel_SpeedButtonClick()
 {
-    query()->cancel();
+    m_model->cancel();
 }
 
 void WorksPage::del_SpeedButtonClick()
 {
-    if (Dialogs::current().askYesNo(this, QStringLiteral("Confirm"), deleteQuestion)) {
-        Query *q = query();
-        q->edit();
-        q->remove();
-    }
-    writeStatus(selectorShowsSeries());
+    if (Dialogs::current().askYesNo(this, QStringLiteral("Confirm"), WorksModel::deleteQuestion))
+        m_model->deleteCurrent();
+    m_model->refreshStatus();
 }
 
-// The partner is set through the row, so category and mark are written together.
 void WorksPage::lb_DBComboBoxChange()
 {
-    if (const auto mark = categories::markOf(lb_DBComboBox->currentText())) {
-        Query *q = query();
-        q->edit();
-        q->setText(colMark, *mark);
-    }
+    m_model->categoryEdited(lb_DBComboBox->currentText());
 }
 
 void WorksPage::bj_DBComboBoxChange()
 {
-    if (const auto category = categories::categoryOf(bj_DBComboBox->currentText())) {
-        Query *q = query();
-        q->edit();
-        q->setText(colCategory, *category);
-    }
+    m_model->markEdited(bj_DBComboBox->currentText());
 }

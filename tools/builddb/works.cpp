@@ -1,5 +1,6 @@
 #include "tools/builddb/works.h"
 
+#include "presentation/categories.h"
 #include "tools/builddb/builderror.h"
 #include "tools/builddb/sources.h"
 
@@ -15,11 +16,12 @@ namespace builddb {
 
 namespace {
 
-const QString kSeries = QStringLiteral("甲类");
-const QString kRegulated = QStringLiteral("乙类");
-const QString kCi = QStringLiteral("丙类");
-const QString kSanqu = QStringLiteral("丁类");
-const QString kAncient = QStringLiteral("戊类");
+// The categories in the program's order: 甲类, 乙类, 丙类, 丁类, 戊类.
+const QString kSeries = ::categories::table[0].category;
+const QString kRegulated = ::categories::table[1].category;
+const QString kCi = ::categories::table[2].category;
+const QString kSanqu = ::categories::table[3].category;
+const QString kAncient = ::categories::table[4].category;
 
 QString textField(const QJsonObject &entry, const QString &name, const QString &file)
 {
@@ -223,22 +225,18 @@ Work ciWork(const QString &title, const QString &tune, const QString &author, co
 
 const QList<Category> &categories()
 {
-    static const QList<Category> list = {
-        {kSeries, QStringLiteral("『』")},  // U+300E U+300F
-        {kRegulated, QStringLiteral("￡")}, // U+FFE1
-        {kCi, QStringLiteral("§")},         // U+00A7
-        {kSanqu, QStringLiteral("￠")},     // U+FFE0
-        {kAncient, QStringLiteral("※")},    // U+203B
-    };
+    static const QList<Category> list = [] {
+        QList<Category> out;
+        for (const ::categories::Pair &p : ::categories::table)
+            out << Category{p.category, p.mark};
+        return out;
+    }();
     return list;
 }
 
 QString markOf(const QString &category)
 {
-    for (const Category &c : categories())
-        if (c.name == category)
-            return c.mark;
-    return {};
+    return ::categories::markOf(category).value_or(QString());
 }
 
 bool isSameLine(const QString &a, const QString &b)

@@ -1,4 +1,4 @@
-#include "pages/works/worksstatus.h"
+#include "presentation/worksstatus.h"
 
 namespace worksstatus {
 

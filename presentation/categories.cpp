@@ -1,4 +1,4 @@
-#include "pages/works/categories.h"
+#include "presentation/categories.h"
 
 namespace categories {
 
