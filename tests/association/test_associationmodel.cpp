@@ -4,6 +4,7 @@
 #include "db/schema.h"
 #include "presentation/associationmodel.h"
 #include "tests/support/dbfixture.h"
+#include "tests/support/modelfixture.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -43,15 +44,6 @@ class TestAssociationModel : public QObject {
         return out;
     }
     QString panel(int i) const { return panels[i]; }
-    template <class Action> static QString errorOf(Action &&action)
-    {
-        try {
-            action();
-        } catch (const DbError &e) {
-            return e.message();
-        }
-        return {};
-    }
 
 private slots:
     void init()

@@ -3,6 +3,7 @@
 #include "presentation/creationmodel.h"
 #include "tests/creation/rhymerows.h"
 #include "tests/support/dbfixture.h"
+#include "tests/support/modelfixture.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -16,44 +17,13 @@ using namespace schema;
 class TestCreationModel : public QObject {
     Q_OBJECT
 
-    struct Model {
-        QObject owner;
-        Database db;
-        CreationModel model;
-        QString panels[2];
-        explicit Model(const QString &path)
-            : db(path, &owner)
-            , model(db)
-        {
-            connect(&model, &CreationModel::statusChanged, &owner,
-                    [this](int panel, const QString &text) { panels[panel] = text; });
-        }
-    };
-
     std::unique_ptr<Fixture> fx;
-    std::unique_ptr<Model> m;
+    std::unique_ptr<OpenModel<CreationModel>> m;
 
     CreationModel &model() { return m->model; }
     QString panel(int i) const { return m->panels[i]; }
     Query *psy() const { return m->db.Edit_psy_ADOQuery; }
     Query *jsy() const { return m->db.Edit_jsy_ADOQuery; }
-    // The message of the engine error a call raises; empty when it raises none.
-    template <class Action> static QString errorOf(Action &&action)
-    {
-        try {
-            action();
-        } catch (const DbError &e) {
-            return e.message();
-        }
-        return {};
-    }
-    // A cell typed into a grid and not yet written.
-    static void type(Query *q, int row, const QString &column, const QString &text)
-    {
-        q->moveTo(row);
-        q->edit();
-        q->setText(column, text);
-    }
 
 private slots:
     void init()
@@ -69,7 +39,7 @@ private slots:
 
     void lookupReplacesBothQueries()
     {
-        m = std::make_unique<Model>(fx->path());
+        m = std::make_unique<OpenModel<CreationModel>>(fx->path());
         model().lookUp("[a]开头", "ang", "阳平");
         QCOMPARE(psy()->sql(), QStringList({"select * from 平舌音 where ", "韵母=\"ang\"", " and ",
                                             "声调=\"阳平\"", " and ", "简易<>\"\"", " order by 音节"}));
@@ -118,7 +88,7 @@ private slots:
         QFETCH(QStringList, jsy);
         QFETCH(QString, condition);
         QFETCH(QString, counts);
-        m = std::make_unique<Model>(fx->path());
+        m = std::make_unique<OpenModel<CreationModel>>(fx->path());
         model().lookUp(group, final, tone);
         QCOMPARE(queryColumn(this->psy(), colSyllable), psy);
         QCOMPARE(queryColumn(this->jsy(), colSyllable), jsy);
@@ -141,7 +111,7 @@ private slots:
     {
         QFETCH(QString, group);
         QFETCH(QString, tone);
-        m = std::make_unique<Model>(fx->path());
+        m = std::make_unique<OpenModel<CreationModel>>(fx->path());
         model().lookUp("[a]开头", "ang", "阳平");
 
         QCOMPARE(CreationModel::lookupMessage(group, tone), QStringLiteral("请选择完整的条件进行查询"));
@@ -154,7 +124,7 @@ private slots:
 
     void showWritesTheSelectorsWithoutRequerying()
     {
-        m = std::make_unique<Model>(fx->path());
+        m = std::make_unique<OpenModel<CreationModel>>(fx->path());
         model().show("请选择", "请选择", "请选择");
         QCOMPARE(panel(0), QStringLiteral("查询条件：显示所有记录"));
         QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=8 卷舌音=4"));
@@ -169,7 +139,7 @@ private slots:
     void quotesInTypedSelectorsAreSearchedAsText()
     {
         fx->insert(tablePsy, {colFinal, colSyllable, colTone, colCommon}, {"x\"y", "xy", "阴'平", "某"});
-        m = std::make_unique<Model>(fx->path());
+        m = std::make_unique<OpenModel<CreationModel>>(fx->path());
         QCOMPARE(errorOf([&] { model().lookUp("[a]开头", "x\"y", "阴'平"); }), QString());
         QCOMPARE(psy()->sql()[1], QStringLiteral("韵母=\"x\"\"y\""));
         QCOMPARE(queryColumn(psy(), colSyllable), QStringList{"xy"});
@@ -179,7 +149,7 @@ private slots:
 
     void failedOpenLeavesTheQueryClosedUntilTheNextLookup()
     {
-        m = std::make_unique<Model>(fx->path());
+        m = std::make_unique<OpenModel<CreationModel>>(fx->path());
         model().lookUp("[a]开头", "ang", "阳平");
         fx->exec("DROP TABLE 平舌音");
 
@@ -204,8 +174,8 @@ private slots:
 
     void unwrittenGridEditIsWrittenBeforeTheLookup()
     {
-        m = std::make_unique<Model>(fx->path());
-        type(jsy(), 0, colCommon, "裳常");
+        m = std::make_unique<OpenModel<CreationModel>>(fx->path());
+        typeInto(jsy(), 0, colCommon, "裳常");
         model().lookUp("[a]开头", "ang", "阳平");
         QCOMPARE(fx->value("select 简易 from 卷舌音 where 音节='shang'"), QStringLiteral("裳常"));
         QCOMPARE(queryColumn(jsy(), colCommon), QStringList({"长常肠", "裳常"}));
@@ -213,10 +183,10 @@ private slots:
 
     void refusedGridWriteStopsTheLookup()
     {
-        m = std::make_unique<Model>(fx->path());
+        m = std::make_unique<OpenModel<CreationModel>>(fx->path());
         fx->exec("CREATE TRIGGER keep BEFORE UPDATE ON 卷舌音 BEGIN SELECT RAISE(ABORT, 'locked row'); END");
         model().show("请选择", "请选择", "请选择");
-        type(jsy(), 0, colCommon, "裳常");
+        typeInto(jsy(), 0, colCommon, "裳常");
 
         QCOMPARE(errorOf([&] { model().lookUp("[a]开头", "ang", "阳平"); }), QStringLiteral("locked row"));
         QCOMPARE(jsy()->state(), Query::State::Edit);

@@ -3,6 +3,7 @@
 #include "presentation/rhymesmodel.h"
 #include "tests/creation/rhymerows.h"
 #include "tests/support/dbfixture.h"
+#include "tests/support/modelfixture.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -16,49 +17,20 @@ using namespace schema;
 class TestRhymesModel : public QObject {
     Q_OBJECT
 
-    struct Model {
-        QObject owner;
-        Database db;
-        RhymesModel model;
-        QString panels[2];
-        explicit Model(const QString &path)
-            : db(path, &owner)
-            , model(db)
-        {
-            connect(&model, &RhymesModel::statusChanged, &owner,
-                    [this](int panel, const QString &text) { panels[panel] = text; });
-        }
-    };
-
     std::unique_ptr<Fixture> fx;
-    std::unique_ptr<Model> m;
+    std::unique_ptr<OpenModel<RhymesModel>> m;
 
     RhymesModel &model() { return m->model; }
     QString panel(int i) const { return m->panels[i]; }
     Query *psy() const { return m->db.View_psy_ADOQuery; }
     Query *jsy() const { return m->db.View_jsy_ADOQuery; }
-    template <class Action> static QString errorOf(Action &&action)
-    {
-        try {
-            action();
-        } catch (const DbError &e) {
-            return e.message();
-        }
-        return {};
-    }
-    static void type(Query *q, int row, const QString &column, const QString &text)
-    {
-        q->moveTo(row);
-        q->edit();
-        q->setText(column, text);
-    }
 
 private slots:
     void init()
     {
         fx = std::make_unique<Fixture>();
         addRhymes(*fx);
-        m = std::make_unique<Model>(fx->path());
+        m = std::make_unique<OpenModel<RhymesModel>>(fx->path());
     }
     void cleanup()
     {
@@ -183,8 +155,8 @@ private slots:
 
     void unwrittenEditIsWrittenBeforeTheLookup()
     {
-        type(psy(), 0, colCommon, "旁庞膀");
-        type(jsy(), 0, colCommon, "裳常");
+        typeInto(psy(), 0, colCommon, "旁庞膀");
+        typeInto(jsy(), 0, colCommon, "裳常");
         model().lookUp("[a]开头", "ang", "阳平");
         QCOMPARE(fx->value("select 简易 from 平舌音 where 音节='pang'"), QStringLiteral("旁庞膀"));
         QCOMPARE(fx->value("select 简易 from 卷舌音 where 音节='shang'"), QStringLiteral("裳常"));
@@ -195,7 +167,7 @@ private slots:
     {
         fx->exec("CREATE TRIGGER keep BEFORE UPDATE ON 平舌音 BEGIN SELECT RAISE(ABORT, 'locked row'); END");
         model().show("-全部-", "-全部-", "-全部-");
-        type(psy(), 0, colCommon, "旁庞膀");
+        typeInto(psy(), 0, colCommon, "旁庞膀");
 
         QCOMPARE(errorOf([&] { model().lookUp("[a]开头", "ang", "阳平"); }), QStringLiteral("locked row"));
         QCOMPARE(psy()->state(), Query::State::Edit);
