@@ -1,7 +1,9 @@
 // Benchmarks of the metre check on the real rhyme books (date/rhymebooks.db of the source tree).
 #include "prosody/check.h"
-#include "prosody/ci.h"
-#include "prosody/cipu.h"
+#include "prosody/ci/cipufile.h"
+#include "prosody/core/referencefile.h"
+
+#include "db/sqlite.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,8 +11,6 @@
 #include <QFileInfo>
 
 #include <optional>
-
-#include <sqlite3.h>
 
 namespace {
 
@@ -28,7 +28,7 @@ const QString kNiannujiao = QStringLiteral(
 
 std::shared_ptr<const prosody::RhymeBooks> books()
 {
-    static const std::shared_ptr<const prosody::RhymeBooks> loaded = prosody::RhymeBooks::load(kBooksPath);
+    static const std::shared_ptr<const prosody::RhymeBooks> loaded = prosody::loadRhymeBooks(kBooksPath);
     return loaded;
 }
 
@@ -41,11 +41,11 @@ QString longDraft()
     return text;
 }
 
-// The books and the 词谱 together: RhymeBooks::load reads both.
+// The books and the 词谱 together: loadRhymeBooks reads both.
 void loadBooks(benchmark::State &state)
 {
     for (auto _ : state) {
-        std::shared_ptr<const prosody::RhymeBooks> loaded = prosody::RhymeBooks::load(kBooksPath);
+        std::shared_ptr<const prosody::RhymeBooks> loaded = prosody::loadRhymeBooks(kBooksPath);
         benchmark::DoNotOptimize(loaded.get());
         state.PauseTiming();
         loaded.reset();
@@ -57,15 +57,13 @@ BENCHMARK(loadBooks)->Unit(benchmark::kMillisecond);
 // The 词谱 alone, from the file's tables.
 void loadPatterns(benchmark::State &state)
 {
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(kBooksPath.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const SqliteFile file(kBooksPath, SqliteFile::Mode::ReadOnly);
     std::size_t forms = 0;
     for (auto _ : state) {
-        const std::shared_ptr<const prosody::Cipu> cipu = prosody::Cipu::read(db);
+        const std::shared_ptr<const prosody::Cipu> cipu = prosody::readCipu(file.handle());
         forms = cipu->forms().size();
         benchmark::DoNotOptimize(cipu.get());
     }
-    sqlite3_close(db);
     state.SetLabel(std::to_string(forms) + " forms");
 }
 BENCHMARK(loadPatterns)->Unit(benchmark::kMillisecond);
@@ -96,7 +94,7 @@ void checkEightLinesFirstTime(benchmark::State &state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        std::optional<prosody::Checker> checker(prosody::RhymeBooks::load(kBooksPath));
+        std::optional<prosody::Checker> checker(prosody::loadRhymeBooks(kBooksPath));
         state.ResumeTiming();
         benchmark::DoNotOptimize(checker->checkText(kDenggao, prosody::Book::Xinyun));
         state.PauseTiming();

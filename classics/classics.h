@@ -1,7 +1,7 @@
 #pragma once
 
 #include "db/classicsschema.h"
-#include "prosody/books.h"
+#include "prosody/core/books.h"
 
 #include <QList>
 #include <QString>

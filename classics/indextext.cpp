@@ -1,7 +1,7 @@
 #include "classics/indextext.h"
 
 #include "db/classicsschema.h"
-#include "prosody/reader.h"
+#include "prosody/text/reader.h"
 
 namespace classics {
 

@@ -170,6 +170,35 @@ qint64 Statement::int64(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
+int Statement::integer(int column) const
+{
+    return sqlite3_column_int(m_stmt, column);
+}
+
+QByteArrayView Statement::bytes(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return QByteArrayView(data, sqlite3_column_bytes(m_stmt, column));
+}
+
+char32_t Statement::character(int column) const
+{
+    const QByteArrayView b = bytes(column);
+    const auto byte = [&](qsizetype i) { return char32_t(quint8(b[i])); };
+    switch (b.size()) {
+    case 1:
+        return byte(0) < 0x80 ? byte(0) : 0;
+    case 2:
+        return (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F);
+    case 3:
+        return (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+    case 4:
+        return (byte(0) & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 | (byte(3) & 0x3F);
+    default:
+        return 0;
+    }
+}
+
 QString Statement::text(int column) const
 {
     const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));

@@ -73,7 +73,13 @@ public:
     int columnCount() const;
     bool isNull(int column) const;
     qint64 int64(int column) const;
+    int integer(int column) const;
     QString text(int column) const; // null for NULL
+    // The column's UTF-8 bytes, valid until the next step; for reading many rows without copies.
+    QByteArrayView bytes(int column) const;
+    // The one character of a column, decoded straight from its UTF-8 bytes; 0 when it holds another
+    // number of characters.
+    char32_t character(int column) const;
 
 private:
     sqlite3 *m_db;

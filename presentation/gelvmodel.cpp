@@ -1,7 +1,8 @@
 #include "presentation/gelvmodel.h"
 
-#include "prosody/ci.h"
-#include "prosody/cipu.h"
+#include "prosody/check.h"
+#include "prosody/ci/cipu.h"
+#include "prosody/core/referencefile.h"
 
 #include <algorithm>
 
@@ -34,7 +35,7 @@ bool GelvModel::load()
     if (m_books)
         return true;
     try {
-        m_books = RhymeBooks::load(m_path);
+        m_books = loadRhymeBooks(m_path);
         m_error.clear();
     } catch (const LoadError &e) {
         m_error = e.message();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prosody/check.h"
+#include "prosody/findings/poemcheck.h"
 
 #include <QByteArray>
 #include <QString>

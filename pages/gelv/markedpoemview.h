@@ -1,7 +1,7 @@
 #pragma once
 
 #include "prosody/check.h"
-#include "prosody/cipu.h"
+#include "prosody/ci/cipu.h"
 
 #include <QWidget>
 

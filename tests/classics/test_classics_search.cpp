@@ -1,5 +1,6 @@
 #include "classics/classics.h"
-#include "prosody/reader.h"
+#include "prosody/core/referencefile.h"
+#include "prosody/text/reader.h"
 #include "tests/classics/corpus.h"
 #include "tests/testmain.h"
 #include "tools/builddb/classics.h"
@@ -108,7 +109,7 @@ private slots:
     {
         const QString classicsFile = corpus::buildClassics(m_dir.path());
         m_classics = Classics::open(classicsFile);
-        m_books = prosody::RhymeBooks::load(m_dir.filePath(u"date/rhymebooks.db"_s));
+        m_books = prosody::loadRhymeBooks(m_dir.filePath(u"date/rhymebooks.db"_s));
 
         const builddb::Converter t2s;
         builddb::CorpusReport report;

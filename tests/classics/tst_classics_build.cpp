@@ -1,3 +1,4 @@
+#include "prosody/core/referencefile.h"
 #include "tests/builddb/fixtures.h"
 #include "tests/classics/corpus.h"
 #include "tests/testmain.h"
@@ -154,7 +155,7 @@ private slots:
             // No regulated form.
             {u"春水初生绿满塘。"_s, u"小桥西畔是谁家。"_s},
         };
-        const RhymeWordTally tally = countRhymeWords(poems, prosody::RhymeBooks::load(m_books));
+        const RhymeWordTally tally = countRhymeWords(poems, prosody::loadRhymeBooks(m_books));
         QCOMPARE(tally.poems, 4);
         QCOMPARE(tally.positions, 12);
         QCOMPARE(tally.byFaults[0], 3);

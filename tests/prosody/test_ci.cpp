@@ -1,4 +1,5 @@
-#include "prosody/ci.h"
+#include "prosody/check.h"
+#include "prosody/core/referencefile.h"
 #include "prosody/report.h"
 #include "tests/support/booksfixture.h"
 
@@ -61,7 +62,7 @@ private slots:
             .ciForm(u"换调"_s, 1, 20, {u"仄仄/1"_s, u"平仄/1"_s, u"仄中平/2"_s, u"平平/2"_s}, 0, u"换韵"_s)
             .tune(u"通叶调"_s, 12, {u"测试别名"_s})
             .ciForm(u"通叶调"_s, 1, 12, {u"平平平/1"_s, u"仄仄仄仄/1"_s, u"仄平平/1"_s}, 0, u"平仄通叶"_s);
-        m_books = RhymeBooks::load(books.path());
+        m_books = loadRhymeBooks(books.path());
     }
 
     void thePatternsLoadWithTheBooks()
@@ -99,7 +100,7 @@ private slots:
         sqlite3_open(dir.filePath(u"old.db"_s).toUtf8().constData(), &db);
         sqlite3_exec(db, "DROP TABLE 词位; DROP TABLE 词句; DROP TABLE 词体", nullptr, nullptr, nullptr);
         sqlite3_close(db);
-        const auto books = RhymeBooks::load(dir.filePath(u"old.db"_s));
+        const auto books = loadRhymeBooks(dir.filePath(u"old.db"_s));
         QVERIFY(books->cipu().isEmpty());
         QVERIFY(!prosody::checkAs(books, u"天天木木"_s, u"测试调"_s));
     }
@@ -296,6 +297,12 @@ private slots:
         QCOMPARE(a->structureFaults, 0);
         QCOMPARE(a->toneFaults, 0);
         QVERIFY(!checker.recognise(readPoems(u"天天木，木天。天天天天天天天天天。"_s).first()));
+
+        // One line too many is one fault of structure however long it is.
+        const Poem longer =
+            readPoems(u"天天木木，木木天东。看木红，天天木木风。"_s + QString(1200, u'天')).first();
+        QCOMPARE(checker.bestForm(longer, nullptr)->structureFaults, 1);
+        QCOMPARE(checker.recognise(longer)->name, u"测试调"_s);
     }
 };
 

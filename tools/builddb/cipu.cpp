@@ -1,6 +1,6 @@
 #include "tools/builddb/cipu.h"
 
-#include "prosody/reader.h"
+#include "prosody/text/reader.h"
 #include "tools/builddb/builderror.h"
 #include "tools/builddb/rhymegroups.h"
 #include "tools/builddb/sources.h"

@@ -2,7 +2,8 @@
 
 #include "classics/indextext.h"
 #include "db/classicsschema.h"
-#include "prosody/reader.h"
+#include "prosody/core/referencefile.h"
+#include "prosody/text/reader.h"
 #include "tools/builddb/builderror.h"
 #include "tools/builddb/progress.h"
 #include "tools/builddb/reference.h"
@@ -355,7 +356,7 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
 
     std::shared_ptr<const prosody::RhymeBooks> books;
     try {
-        books = prosody::RhymeBooks::load(options.rhymeBooksPath());
+        books = prosody::loadRhymeBooks(options.rhymeBooksPath());
     } catch (const prosody::LoadError &e) {
         throw BuildError(options.rhymeBooksPath(), e.message());
     }

@@ -1,6 +1,7 @@
 #include "tools/builddb/rhymewords.h"
 
 #include "prosody/check.h"
+#include "prosody/core/rhymevote.h"
 
 #include <QHash>
 
@@ -71,9 +72,10 @@ RhymeWordTally countRhymeWords(const QList<QStringList> &poems, std::shared_ptr<
         ++tally.poems;
         tally.positions += rhymes.size();
         for (Book book : prosody::allBooks) {
-            const int poemGroup = book == Book::Pingshui
-                                      ? groupIndex[int(book)].value(check.rhyme, -1)
-                                      : prosody::sharedRhymeGroup(*books, book, rhymes, true, firstRhymed);
+            const int poemGroup =
+                book == Book::Pingshui
+                    ? groupIndex[int(book)].value(check.rhyme, -1)
+                    : prosody::voteRhyme(*books, book, rhymes, prosody::RhymeTone::Level, firstRhymed).group;
             for (char32_t hanzi : rhymes) {
                 const int g = placeOf(*books, book, hanzi, poemGroup);
                 if (g < 0)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prosody/books.h"
+#include "prosody/core/books.h"
 
 #include <QList>
 #include <QString>

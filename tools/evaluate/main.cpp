@@ -2,8 +2,8 @@
 // classics. Developer tool; prints Markdown for docs/.
 #include "classics/classics.h"
 #include "prosody/check.h"
-#include "prosody/ci.h"
-#include "prosody/cipu.h"
+#include "prosody/ci/cipu.h"
+#include "prosody/core/referencefile.h"
 #include "tools/builddb/converter.h"
 #include "tools/builddb/sources.h"
 #include "tools/builddb/works.h"
@@ -408,7 +408,7 @@ int main(int argc, char **argv)
     try {
         if (command == u"classics")
             return classicsFile(args.value(2, QStringLiteral("date/classics.db")));
-        const std::shared_ptr<const RhymeBooks> books = RhymeBooks::load(path);
+        const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(path);
         if (command == u"strains")
             return strains(*books);
         if (command == u"tangshi")

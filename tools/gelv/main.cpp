@@ -1,6 +1,7 @@
 // shihai-gelv: checks the metre of regulated verse and of 词 from a file or standard input.
 #include "db/rhymebookschema.h"
-#include "prosody/ci.h"
+#include "prosody/check.h"
+#include "prosody/core/referencefile.h"
 #include "prosody/report.h"
 
 #include <QCommandLineParser>
@@ -102,7 +103,7 @@ int main(int argc, char **argv)
 
     std::shared_ptr<const RhymeBooks> books;
     try {
-        books = RhymeBooks::load(parser.isSet(db) ? parser.value(db) : defaultBooks());
+        books = loadRhymeBooks(parser.isSet(db) ? parser.value(db) : defaultBooks());
     } catch (const LoadError &e) {
         return fail(e.message());
     }

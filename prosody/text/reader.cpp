@@ -1,4 +1,4 @@
-#include "prosody/reader.h"
+#include "prosody/text/reader.h"
 
 #include <QHash>
 
@@ -121,6 +121,14 @@ QString Line::text() const
 QString Line::text(qsizetype from, qsizetype count) const
 {
     return QString::fromUcs4(chars.constData() + from, count);
+}
+
+Poem joined(const Poem &first, const Poem &second)
+{
+    Poem out = first;
+    out.lines += second.lines;
+    out.end = second.end;
+    return out;
 }
 
 QList<Poem> readPoems(const QString &text)

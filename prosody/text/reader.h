@@ -31,6 +31,9 @@ struct Poem {
 // poem's that does not end like a verse line is taken as the title.
 QList<Poem> readPoems(const QString &text);
 
+// The poem with the lines of the next one after its own (a 词 and its second 片).
+Poem joined(const Poem &first, const Poem &second);
+
 // Whether a character ends a line: the sentence punctuation and blanks the reader splits at.
 bool isLineBreak(char32_t c);
 

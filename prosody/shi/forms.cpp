@@ -1,4 +1,4 @@
-#include "prosody/forms.h"
+#include "prosody/shi/forms.h"
 
 namespace prosody {
 

@@ -1,21 +1,18 @@
 #pragma once
 
-#include "prosody/books.h"
+#include "prosody/core/tones.h"
 
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-
-struct sqlite3;
-
 namespace prosody {
 
-// The 词谱 of the reference file, derived from the 21,053 词 of chinese-poetry: the 词牌 by use, each
-// with its forms (正体 and 又一体), every position with the counts of the poems behind it. Loaded
-// with the rhyme books (RhymeBooks::cipu()); read-only and safe to share between threads.
+// The 词谱 of the reference file, derived from the 词 of chinese-poetry: the 词牌 by use, each with its
+// forms (正体 and 又一体), every position with the counts of the poems behind it. Loaded with the
+// rhyme books (RhymeBooks::cipu(), read by prosody/ci/cipufile.h); read-only and safe to share
+// between threads.
 //
 // For a form selector:
 //   const Cipu &cipu = books->cipu();
@@ -78,9 +75,10 @@ struct CiTune {
 
 class Cipu {
 public:
-    // Reads the 词谱 tables of an open reference file; empty when the file has none (an older
-    // file). Throws DbError on a damaged table.
-    static std::shared_ptr<const Cipu> read(sqlite3 *db);
+    // The 词牌 most written first, each with its forms, 正体 first.
+    explicit Cipu(QList<CiTune> tunes = {});
+    Cipu(const Cipu &) = delete; // the forms point into the tunes
+    Cipu &operator=(const Cipu &) = delete;
 
     bool isEmpty() const { return m_tunes.isEmpty(); }
     const QList<CiTune> &tunes() const { return m_tunes; } // most written first

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "prosody/ci/align.h"
+#include "prosody/core/books.h"
+#include "prosody/findings/poemcheck.h"
+
+#include <memory>
+#include <optional>
+
+namespace prosody {
+
+// Checks 词 against the 词谱 on the best-fitting form of the 词牌, and recognises the 词牌 of a 词.
+class CiChecker {
+public:
+    explicit CiChecker(std::shared_ptr<const RhymeBooks> books);
+
+    // The form that fits the poem best among the 词牌's (with tune null, among all forms): fewest
+    // faults of structure, then of 平仄, then the one whose breaks match the poem's (fewest lines joined,
+    // split or moved), then the most written form. nullopt when there is no form to choose from.
+    std::optional<CiAlignment> bestForm(const Poem &poem, const CiTune *tune, Book book = Book::Cilin) const;
+
+    // The poem against the best-fitting form of the 词牌, or with tune null of any 词牌.
+    PoemCheck check(const Poem &poem, const CiTune *tune, Book book = Book::Cilin) const;
+
+    // The 词牌 a poem seems written to: the one its title begins with, else the one with a form its
+    // lines fit with at most one fault of structure in eight lines; null when none does.
+    const CiTune *recognise(const Poem &poem, Book book = Book::Cilin) const;
+
+    // How far the poem is from the 词牌's best-fitting form (any 词牌's with tune null).
+    AlignmentCost distance(const Poem &poem, const CiTune *tune, Book book = Book::Cilin) const;
+
+    // The 词 of a text. The reader separates poems at blank lines; here the next block joins the 词
+    // while it has no title of its own and joining fits the 词牌 better (a blank line between the 片).
+    QList<Poem> readCi(const QString &text, const CiTune *tune, Book book = Book::Cilin) const;
+
+    const RhymeBooks &books() const { return *m_books; }
+    const Cipu &cipu() const { return m_books->cipu(); }
+
+private:
+    std::optional<CiAlignment> bestForm(const QList<int> &lengths, const Classes &classes,
+                                        const CiTune *tune) const;
+
+    std::shared_ptr<const RhymeBooks> m_books;
+};
+
+} // namespace prosody

@@ -1,0 +1,207 @@
+#include "prosody/ci/cijudge.h"
+
+#include "prosody/core/rhymevote.h"
+#include "prosody/findings/characternotes.h"
+
+namespace prosody {
+
+namespace {
+
+class CiJudge {
+public:
+    CiJudge(const RhymeBooks &books, const Poem &poem, const Classes &classes, const CiAlignment &a,
+            Book book)
+        : m_books(books)
+        , m_book(book)
+        , m_a(a)
+        , m_form(*a.form)
+    {
+        m_out.poem = poem;
+        m_out.book = book;
+        m_out.ciForm = m_form;
+        m_out.form = m_form.tune;
+        m_out.variant = m_form.name();
+        for (qsizetype i = 0; i < poem.lines.size(); ++i) {
+            LineCheck lc;
+            lc.line = poem.lines[i];
+            lc.tones = classes[i];
+            m_out.lines.append(lc);
+        }
+    }
+
+    PoemCheck run()
+    {
+        judgeLines();
+        judgeRhymes();
+        m_out.findings += characterNotes(m_books, m_book, m_out.lines);
+        m_out.sortFindings();
+        return m_out;
+    }
+
+private:
+    QString charAt(int line, int index) const { return m_out.lines[line].line.text(index, 1); }
+    QString at(int line, int index) const { return locator(line + 1, index + 1, charAt(line, index)); }
+
+    // A fault at a character (0-based); index -1 for the whole line, line -1 for the whole poem.
+    void add(int line, int index, const QString &kind, const QString &text)
+    {
+        const QString c = line >= 0 && index >= 0 ? charAt(line, index) : QString();
+        m_out.findings.append({line + 1, index + 1, c, kind, Severity::Fault, text});
+    }
+
+    void judgeLines()
+    {
+        for (int j : m_a.missing)
+            add(-1, -1, kind::length,
+                QStringLiteral("缺一句：谱中第%1句（%2字）无对应").arg(j + 1).arg(m_form.lines[j].length()));
+        for (int i = 0; i < m_out.lines.size(); ++i) {
+            LineCheck &lc = m_out.lines[i];
+            const QList<CiAlignment::Piece> &pieces = m_a.lines[i];
+            if (pieces.isEmpty()) {
+                add(i, -1, kind::length, QStringLiteral("第%1句多出：谱中无此句").arg(i + 1));
+                continue;
+            }
+            lc.formLine = pieces.first().formLine;
+            const CiLine &last = m_form.lines[pieces.last().formLine];
+            // The line's end is the form line's end unless the poem breaks inside a form line.
+            if (pieces.last().formOffset + pieces.last().length == last.length() || m_a.wrongLength[i]) {
+                lc.rhymeRun = last.rhymeRun;
+                lc.rhymed = last.rhymeRun != 0;
+            }
+            if (m_a.wrongLength[i]) {
+                add(i, -1, kind::length,
+                    QStringLiteral("第%1句%2字，谱中此句%3字")
+                        .arg(i + 1)
+                        .arg(lc.line.size())
+                        .arg(last.length()));
+                continue;
+            }
+            for (const CiAlignment::Piece &p : pieces) {
+                const CiLine &line = m_form.lines[p.formLine];
+                for (int k = 0; k < p.length; ++k) {
+                    const CiPosition &pos = line.positions[p.formOffset + k];
+                    lc.pattern += className(pos.tone);
+                    lc.shares << pos.percent();
+                    judgeTone(i, p.lineOffset + k, pos);
+                }
+            }
+        }
+    }
+
+    void judgeTone(int line, int index, const CiPosition &pos)
+    {
+        const ToneClass have = m_out.lines[line].tones[index];
+        if (pos.tone == ToneClass::Both || !isDefinite(have) || have == pos.tone)
+            return;
+        add(line, index, kind::tones,
+            QStringLiteral("%1：此处应%2（谱中%3%用%2），用了%4声")
+                .arg(at(line, index), QString(className(pos.tone)))
+                .arg(pos.percent())
+                .arg(className(have)));
+    }
+
+    // The character at the end of each rhymed line of the form, where the poem has one.
+    struct RhymeChar {
+        int line;
+        int index;
+        int run;
+    };
+
+    QList<RhymeChar> rhymeChars() const
+    {
+        QList<RhymeChar> out;
+        for (int i = 0; i < m_out.lines.size(); ++i) {
+            const int length = int(m_out.lines[i].line.size());
+            for (const CiAlignment::Piece &p : m_a.lines[i]) {
+                const CiLine &line = m_form.lines[p.formLine];
+                const bool end = m_a.wrongLength[i] || p.formOffset + p.length == line.length();
+                if (line.rhymeRun == 0 || !end)
+                    continue;
+                // The 平水韵 keeps the tones apart: a run rhyming on both (西江月) is judged tone by tone.
+                const int run = m_book == Book::Pingshui && line.rhymeTone == ToneClass::Ze ? -line.rhymeRun
+                                                                                            : line.rhymeRun;
+                out.append({i, m_a.wrongLength[i] ? length - 1 : p.lineOffset + p.length - 1, run});
+            }
+        }
+        return out;
+    }
+
+    char32_t code(const RhymeChar &r) const { return m_out.lines[r.line].line.chars[r.index]; }
+
+    QList<int> groupsAt(const RhymeChar &r) const
+    {
+        QList<int> out;
+        for (const RhymeBooks::Membership &m : m_books.memberships(m_book, code(r)))
+            if (!out.contains(m.group))
+                out.append(m.group);
+        return out;
+    }
+
+    QString groupNames(const QList<int> &groups) const
+    {
+        QStringList names;
+        for (int g : groups)
+            names << m_books.groups(m_book).at(g).name;
+        return names.join(u'、');
+    }
+
+    // In each run the group most rhyme characters share is the run's rhyme; a character outside it
+    // is 出韵; a run where no two characters share a group does not rhyme at all (未押韵).
+    void judgeRhymes()
+    {
+        const QList<RhymeChar> chars = rhymeChars();
+        QList<int> runs;
+        for (const RhymeChar &r : chars)
+            if (!runs.contains(r.run))
+                runs.append(r.run);
+        QStringList rhymes;
+        for (int run : runs) {
+            QList<RhymeChar> members;
+            QList<char32_t> codes;
+            for (const RhymeChar &r : chars) {
+                if (r.run == run && !groupsAt(r).isEmpty()) {
+                    members.append(r);
+                    codes.append(code(r));
+                }
+            }
+            if (members.size() < 2)
+                continue;
+            const RhymeVote vote = voteRhyme(m_books, m_book, codes, RhymeTone::Any);
+            if (vote.voters < 2) {
+                QStringList all;
+                for (const RhymeChar &r : members)
+                    all << charAt(r.line, r.index);
+                for (const RhymeChar &r : members)
+                    add(r.line, r.index, kind::unrhymed,
+                        QStringLiteral("%1：此处应押韵，同组韵脚「%2」各不同部")
+                            .arg(at(r.line, r.index), all.join(u'、')));
+                continue;
+            }
+            const QString name = m_books.groups(m_book).at(vote.group).name;
+            if (!rhymes.contains(name))
+                rhymes << name;
+            for (const RhymeChar &r : members)
+                if (!groupsAt(r).contains(vote.group))
+                    add(r.line, r.index, kind::offRhyme,
+                        QStringLiteral("%1：出韵，不在%2（属%3）")
+                            .arg(at(r.line, r.index), name, groupNames(groupsAt(r))));
+        }
+        m_out.rhyme = rhymes.join(u'、');
+    }
+
+    const RhymeBooks &m_books;
+    Book m_book;
+    const CiAlignment &m_a;
+    const CiForm &m_form;
+    PoemCheck m_out;
+};
+
+} // namespace
+
+PoemCheck judgeCi(const RhymeBooks &books, const Poem &poem, const Classes &classes, const CiAlignment &a,
+                  Book book)
+{
+    return CiJudge(books, poem, classes, a, book).run();
+}
+
+} // namespace prosody

@@ -1,0 +1,149 @@
+#include "prosody/ci/cipu.h"
+
+#include <algorithm>
+
+namespace prosody {
+
+namespace {
+
+// Every name the text may stand for: itself, and the parts of a title such as "浣溪沙·春景".
+QStringList candidateNames(const QString &text)
+{
+    QString t = text.simplified().remove(u' ');
+    for (const QChar dot : {u'・', u'•', u'‧', u'･', u'.'})
+        t.replace(dot, u'·');
+    QStringList out = {t};
+    for (const QString &part : t.split(u'·', Qt::SkipEmptyParts))
+        if (!out.contains(part))
+            out << part;
+    return out;
+}
+
+} // namespace
+
+int CiPosition::percent() const
+{
+    const int known = ping + ze;
+    return known == 0 ? 0 : (100 * std::max(ping, ze) + known / 2) / known;
+}
+
+QString CiPosition::tip() const
+{
+    QString counts = QStringLiteral("平 %1 · 仄 %2").arg(ping).arg(ze);
+    if (both)
+        counts += QStringLiteral(" · 两读 %1").arg(both);
+    if (unknown)
+        counts += QStringLiteral(" · 无考 %1").arg(unknown);
+    const QString share = ping + ze == 0 ? QStringLiteral("无考")
+                                         : QStringLiteral("%1 %2%").arg(className(leaning())).arg(percent());
+    if (tone == ToneClass::Both)
+        return QStringLiteral("中：%1（%2）").arg(share, counts);
+    return QStringLiteral("%1（%2）").arg(share, counts);
+}
+
+QString CiLine::pattern() const
+{
+    QString out;
+    for (const CiPosition &p : positions)
+        out += className(p.tone);
+    return out;
+}
+
+QString CiLine::marks() const
+{
+    QString out;
+    for (const CiPosition &p : positions)
+        out += classMark(p.tone);
+    return out;
+}
+
+QString CiForm::name() const
+{
+    return number == 1 ? QStringLiteral("正体") : QStringLiteral("又一体（%1）").arg(number);
+}
+
+int CiForm::characters() const
+{
+    int n = 0;
+    for (const CiLine &l : lines)
+        n += l.length();
+    return n;
+}
+
+QList<int> CiForm::lengths() const
+{
+    QList<int> out;
+    for (const CiLine &l : lines)
+        out << l.length();
+    return out;
+}
+
+QString CiForm::structure() const
+{
+    QString out;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            out += i == stanzaBreak ? u'|' : u',';
+        out += QString::number(lines[i].length());
+    }
+    return out;
+}
+
+Cipu::Cipu(QList<CiTune> tunes)
+    : m_tunes(std::move(tunes))
+{
+    for (qsizetype i = 0; i < m_tunes.size(); ++i)
+        m_byName.insert(m_tunes[i].name, int(i));
+    // An alias several 词牌 bear leads to the most written of them.
+    for (qsizetype i = 0; i < m_tunes.size(); ++i) {
+        for (const QString &alias : m_tunes[i].aliases) {
+            const int other = m_byAlias.value(alias, -1);
+            if (other < 0 || m_tunes[i].rank < m_tunes[other].rank)
+                m_byAlias.insert(alias, int(i));
+        }
+    }
+    for (const CiTune &tune : m_tunes)
+        for (const CiForm &form : tune.forms)
+            m_forms.append(&form);
+}
+
+const CiTune *Cipu::find(const QString &name) const
+{
+    const QStringList names = candidateNames(name);
+    for (const QString &n : names)
+        if (const auto it = m_byName.constFind(n); it != m_byName.constEnd())
+            return &m_tunes[*it];
+    for (const QString &n : names)
+        if (const auto it = m_byAlias.constFind(n); it != m_byAlias.constEnd())
+            return &m_tunes[*it];
+    return nullptr;
+}
+
+QList<const CiTune *> Cipu::search(const QString &typed) const
+{
+    const QString text = typed.simplified().remove(u' ');
+    QList<std::pair<int, const CiTune *>> ranked;
+    for (const CiTune &tune : m_tunes) {
+        int tier = -1;
+        if (text.isEmpty() || tune.name == text || tune.aliases.contains(text))
+            tier = 0;
+        else if (tune.name.startsWith(text))
+            tier = 1;
+        else if (tune.name.contains(text))
+            tier = 2;
+        else if (std::any_of(tune.aliases.begin(), tune.aliases.end(),
+                             [&](const QString &a) { return a.contains(text); }))
+            tier = 3;
+        if (tier >= 0)
+            ranked.append({tier, &tune});
+    }
+    // m_tunes is in the order of use already: a stable sort by tier keeps it within each.
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<const CiTune *> out;
+    for (const auto &[tier, tune] : ranked)
+        out.append(tune);
+    return out;
+}
+
+} // namespace prosody

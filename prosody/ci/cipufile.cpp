@@ -1,0 +1,134 @@
+#include "prosody/ci/cipufile.h"
+
+#include "db/rhymebookschema.h"
+#include "db/sqlite.h"
+
+#include <algorithm>
+
+namespace prosody {
+
+namespace {
+
+ToneClass classOfName(QByteArrayView name)
+{
+    static const QByteArray ping = QByteArrayLiteral("平"), ze = QByteArrayLiteral("仄");
+    return name == ping ? ToneClass::Ping : name == ze ? ToneClass::Ze : ToneClass::Both;
+}
+
+bool hasTable(sqlite3 *db, const QString &table)
+{
+    Statement stmt(db, QByteArrayLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1"));
+    stmt.bindText(1, table);
+    return stmt.step();
+}
+
+QList<CiTune> readTunes(sqlite3 *db, QHash<QString, int> &byName)
+{
+    QList<CiTune> tunes;
+    Statement stmt(db, QByteArrayLiteral("SELECT 牌, 序, 首数 FROM 词牌 ORDER BY 序"));
+    while (stmt.step()) {
+        CiTune tune;
+        tune.name = stmt.text(0);
+        tune.rank = stmt.integer(1);
+        tune.poems = stmt.integer(2);
+        byName.insert(tune.name, int(tunes.size()));
+        tunes.append(tune);
+    }
+    // Aliases by use.
+    Statement aliases(db,
+                      QByteArrayLiteral("SELECT 名, 牌 FROM 词牌名 WHERE 名 <> 牌 ORDER BY 首数 DESC, 名"));
+    while (aliases.step()) {
+        const int tune = byName.value(aliases.text(1), -1);
+        if (tune >= 0)
+            tunes[tune].aliases << aliases.text(0);
+    }
+    return tunes;
+}
+
+// (tune, 体) → the form's place: (tune, index in its forms).
+using FormIndex = QHash<std::pair<int, int>, std::pair<int, int>>;
+
+void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, FormIndex &formAt)
+{
+    Statement stmt(db, QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例 FROM 词体 ORDER BY 牌, 体"));
+    while (stmt.step()) {
+        const int tune = byName.value(stmt.text(0), -1);
+        if (tune < 0)
+            continue;
+        CiForm form;
+        form.tune = tunes[tune].name;
+        form.number = stmt.integer(1);
+        form.poems = stmt.integer(2);
+        form.stanzaBreak = std::max(0, stmt.integer(3) - 1);
+        form.scheme = stmt.text(4);
+        form.example = stmt.text(5);
+        formAt.insert({tune, form.number}, {tune, int(tunes[tune].forms.size())});
+        tunes[tune].forms.append(form);
+    }
+}
+
+// Lines and positions come in the forms' order, so each row extends the last line of its form.
+void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, const FormIndex &formAt)
+{
+    const auto formOf = [&](const Statement &s) -> CiForm * {
+        const auto it = formAt.constFind({byName.value(s.text(0), -1), s.integer(1)});
+        return it == formAt.constEnd() ? nullptr : &tunes[it->first].forms[it->second];
+    };
+    Statement lines(db, QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押 FROM 词句 ORDER BY 牌, 体, 句"));
+    while (lines.step()) {
+        CiForm *form = formOf(lines);
+        if (!form || lines.integer(2) != form->lines.size() + 1)
+            continue;
+        CiLine line;
+        line.rhymeRun = lines.integer(3);
+        line.rhymeTone = line.rhymeRun ? classOfName(lines.bytes(4)) : ToneClass::Unknown;
+        line.rhymed = lines.integer(5);
+        form->lines.append(line);
+    }
+    Statement positions(db, QByteArrayLiteral("SELECT 牌, 体, 句, 字, 声, 平, 仄, 两, 缺 FROM 词位 "
+                                              "ORDER BY 牌, 体, 句, 字"));
+    // Rows of one form come together: its name is decoded only when it changes.
+    CiForm *form = nullptr;
+    QByteArray lastTune;
+    int lastNumber = -1;
+    while (positions.step()) {
+        const Statement &s = positions;
+        if (s.bytes(0) != lastTune || s.integer(1) != lastNumber) {
+            form = formOf(s);
+            lastTune = s.bytes(0).toByteArray();
+            lastNumber = s.integer(1);
+        }
+        const int line = s.integer(2) - 1;
+        if (!form || line < 0 || line >= form->lines.size())
+            continue;
+        CiPosition pos;
+        pos.tone = classOfName(s.bytes(4));
+        pos.ping = quint16(s.integer(5));
+        pos.ze = quint16(s.integer(6));
+        pos.both = quint16(s.integer(7));
+        pos.unknown = quint16(s.integer(8));
+        form->lines[line].positions.append(pos);
+    }
+}
+
+} // namespace
+
+std::shared_ptr<const Cipu> readCipu(sqlite3 *db)
+{
+    if (!hasTable(db, rhymebookschema::tableCiPositions))
+        return std::make_shared<Cipu>();
+    QHash<QString, int> byName;
+    QList<CiTune> tunes = readTunes(db, byName);
+    FormIndex formAt;
+    readForms(db, tunes, byName, formAt);
+    readLines(db, tunes, byName, formAt);
+    // A form with a line left empty by a damaged file is of no use: drop it.
+    for (CiTune &tune : tunes)
+        tune.forms.removeIf([](const CiForm &f) {
+            return f.lines.isEmpty() || std::any_of(f.lines.begin(), f.lines.end(),
+                                                    [](const CiLine &l) { return l.positions.isEmpty(); });
+        });
+    return std::make_shared<Cipu>(std::move(tunes));
+}
+
+} // namespace prosody

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "prosody/ci/cipu.h"
+#include "prosody/core/tones.h"
+#include "prosody/findings/finding.h"
+#include "prosody/text/reader.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace prosody {
+
+struct LineCheck {
+    Line line;
+    QList<ToneClass> tones;
+    QString pattern;     // the template, 中 where it leaves a position free; empty when not judged
+    bool rhymed = false; // a rhyme position of the form
+    // For a 词: the share in percent of the poems behind each position of the pattern (the class
+    // they lean to, as CiPosition::percent()), the rhyme run of the line's end (0 for none), and the
+    // line of the form it stands for (0-based; -1 for a line the form has no place for).
+    QList<int> shares;
+    int rhymeRun = 0;
+    int formLine = -1;
+};
+
+// The verdict on one poem: its lines with their classes and template, the form it was judged as, and
+// what was found.
+struct PoemCheck {
+    Poem poem;
+    Book book = Book::Pingshui;
+    QString form;    // "七言绝句"; empty when the lines make no regulated form
+    QString variant; // "平起首句入韵"
+    QString rhyme;   // the rhyme group shared by the rhyme characters
+    QList<LineCheck> lines;
+    QList<Finding> findings; // in the order of the poem: faults, warnings and 拗救 together
+    // For a 词: the form it was checked against, whole, for drawing the pattern beside the poem
+    // (with the lines the poem lacks); form is then the 词牌 and variant the form's name.
+    std::optional<CiForm> ciForm;
+
+    bool ok() const;
+    int faultCount() const;
+    bool isCi() const { return ciForm.has_value(); }
+    // "七言绝句 · 平起首句入韵 · 下平七阳 · 合律" or "浣溪沙 · 正体 · 第七部 · 合谱", or with the number
+    // of faults.
+    QString summary() const;
+    // Faults first, then warnings, then the accepted 拗救; in the order of the poem within each.
+    QList<Finding> sortedFindings() const;
+    // Puts the findings in the order of the poem (line, then position), keeping the order of equals.
+    void sortFindings();
+};
+
+} // namespace prosody

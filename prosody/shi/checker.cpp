@@ -1,0 +1,42 @@
+#include "prosody/shi/checker.h"
+
+#include "prosody/findings/characternotes.h"
+#include "prosody/reading/classes.h"
+#include "prosody/shi/length.h"
+#include "prosody/shi/linetypes.h"
+#include "prosody/shi/rhymes.h"
+#include "prosody/shi/rules.h"
+
+namespace prosody {
+
+Checker::Checker(std::shared_ptr<const RhymeBooks> books)
+    : m_books(std::move(books))
+{
+}
+
+PoemCheck Checker::check(const Poem &poem, Book book, FormChoice form) const
+{
+    ShiPoem shi(*m_books, poem, classesOf(*m_books, poem, book), book);
+    PoemCheck &out = shi.out();
+    if (out.lines.isEmpty())
+        return out;
+    out.findings += characterNotes(*m_books, book, out.lines);
+    if (judgeLength(shi, form) && !judgeObliqueRhyme(shi)) {
+        chooseRhymeGroup(shi);
+        chooseLineTypes(shi);
+        judgeLines(shi);
+        judgeRhymes(shi);
+    }
+    out.sortFindings();
+    return out;
+}
+
+QList<PoemCheck> Checker::checkText(const QString &text, Book book, FormChoice form) const
+{
+    QList<PoemCheck> out;
+    for (const Poem &poem : readPoems(text))
+        out.append(check(poem, book, form));
+    return out;
+}
+
+} // namespace prosody

@@ -1,0 +1,76 @@
+#include "prosody/shi/rhymes.h"
+
+#include "prosody/core/rhymevote.h"
+
+namespace prosody {
+
+namespace {
+
+QString groupName(const ShiPoem &poem, int group)
+{
+    return group < 0 ? QString() : poem.books().groups(poem.book()).at(group).name;
+}
+
+int vote(const ShiPoem &poem, const QList<int> &lines, RhymeTone tone)
+{
+    QList<char32_t> rhymes;
+    for (int l : lines)
+        rhymes.append(poem.code(l, poem.length()));
+    return voteRhyme(poem.books(), poem.book(), rhymes, tone, !lines.isEmpty() && lines.first() == 0).group;
+}
+
+} // namespace
+
+bool judgeObliqueRhyme(ShiPoem &poem)
+{
+    // A character of both classes may be read 平: only rhymes that are clearly 仄 make 古体.
+    int level = 0, oblique = 0;
+    QStringList chars;
+    for (int l : poem.evenLineEnds()) {
+        level += maybe(poem.cls(l, poem.length()), ToneClass::Ping);
+        oblique += poem.cls(l, poem.length()) == ToneClass::Ze;
+        chars << poem.ch(l, poem.length());
+    }
+    if (oblique <= level)
+        return false;
+    poem.out().rhyme = groupName(poem, vote(poem, poem.evenLineEnds(), RhymeTone::Oblique));
+    poem.add(-1, 0, kind::obliqueRhyme, Severity::Fault,
+             QStringLiteral("韵脚「%1」为仄声，属古体，不按近体格律检查").arg(chars.join(u'、')));
+    return true;
+}
+
+void chooseRhymeGroup(ShiPoem &poem)
+{
+    // The even lines, and line 1 when it ends in 平: it counts for the rhyme only on a tie.
+    QList<int> lines = poem.evenLineEnds();
+    if (maybe(poem.cls(0, poem.length()), ToneClass::Ping))
+        lines.prepend(0);
+    poem.group = vote(poem, lines, RhymeTone::Level);
+    poem.out().rhyme = groupName(poem, poem.group);
+}
+
+void judgeRhymes(ShiPoem &poem)
+{
+    if (poem.group < 0)
+        return;
+    const int n = poem.length();
+    const QString name = groupName(poem, poem.group);
+    for (int l = 0; l < poem.lineCount(); ++l) {
+        if (!poem.out().lines.at(l).rhymed || poem.inGroup(l, poem.group, true))
+            continue;
+        const ToneClass c = poem.cls(l, n);
+        if (c == ToneClass::Ze || c == ToneClass::Unknown)
+            continue; // already a 平仄 fault, or a character the book lacks
+        if (poem.books().memberships(poem.book(), poem.code(l, n)).isEmpty())
+            continue; // classed by its modern reading: it has no group to compare
+        if (l == 0 && poem.inNeighbour(l))
+            poem.add(l, n, kind::borrowedRhyme, Severity::Warning,
+                     QStringLiteral("%1：属邻韵%2，首句借邻韵，为孤雁出群，可用")
+                         .arg(poem.at(l, n), poem.groupsOf(l)));
+        else
+            poem.add(l, n, kind::offRhyme, Severity::Fault,
+                     QStringLiteral("%1：出韵，不在%2（属%3）").arg(poem.at(l, n), name, poem.groupsOf(l)));
+    }
+}
+
+} // namespace prosody

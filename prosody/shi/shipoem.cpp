@@ -1,0 +1,56 @@
+#include "prosody/shi/shipoem.h"
+
+#include <algorithm>
+
+namespace prosody {
+
+ShiPoem::ShiPoem(const RhymeBooks &books, const Poem &poem, const Classes &classes, Book book)
+    : m_books(books)
+{
+    m_out.poem = poem;
+    m_out.book = book;
+    for (qsizetype i = 0; i < poem.lines.size(); ++i) {
+        LineCheck lc;
+        lc.line = poem.lines.at(i);
+        lc.tones = classes.at(i);
+        m_out.lines.append(lc);
+    }
+}
+
+void ShiPoem::add(int line, int pos, const QString &kind, Severity severity, const QString &text)
+{
+    m_out.findings.append({line + 1, pos, pos > 0 ? ch(line, pos) : QString(), kind, severity, text});
+}
+
+QList<int> ShiPoem::evenLineEnds() const
+{
+    QList<int> lines;
+    for (int l = 1; l < lineCount(); l += 2)
+        lines.append(l);
+    return lines;
+}
+
+bool ShiPoem::inGroup(int line, int group, bool level) const
+{
+    for (const RhymeBooks::Membership &m : m_books.memberships(book(), code(line, length())))
+        if (m.group == group && (m.tone == Tone::Ping) == level)
+            return true;
+    return false;
+}
+
+bool ShiPoem::inNeighbour(int line) const
+{
+    const QList<int> &neighbours = m_books.groups(book()).at(group).neighbours;
+    return std::any_of(neighbours.begin(), neighbours.end(), [&](int n) { return inGroup(line, n, true); });
+}
+
+QString ShiPoem::groupsOf(int line) const
+{
+    QStringList names;
+    for (const RhymeBooks::Membership &m : m_books.memberships(book(), code(line, length())))
+        if (m.tone == Tone::Ping && !names.contains(m_books.groups(book()).at(m.group).name))
+            names << m_books.groups(book()).at(m.group).name;
+    return names.join(u'、');
+}
+
+} // namespace prosody
