@@ -47,9 +47,13 @@ void ExamplesPanel::showRows(int from)
         auto *item = new QListWidgetItem(m_source->rowText(row), m_list);
         item->setToolTip(m_source->rowToolTip(row));
     }
-    // A first page that does not fill the list asks for the next at once.
-    if (m_source->canFetchMore() && m_list->verticalScrollBar()->maximum() == 0 && m_list->isVisible())
-        m_source->fetchMore();
+    // A first page that does not fill the list asks for the next at once. The list lays its rows out
+    // later: laid out now, its scroll bar tells whether they fill it, else every page would be fetched.
+    if (m_source->canFetchMore() && m_list->isVisible()) {
+        m_list->doItemsLayout();
+        if (m_list->verticalScrollBar()->maximum() == 0)
+            m_source->fetchMore();
+    }
 }
 
 void ExamplesPanel::showPoem(QListWidgetItem *item)
