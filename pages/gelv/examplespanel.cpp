@@ -1,7 +1,7 @@
 #include "pages/gelv/examplespanel.h"
 
 #include "pages/shared/look.h"
-#include "presentation/examplesmodel.h"
+#include "presentation/gelv/examplessource.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -10,8 +10,9 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-ExamplesPanel::ExamplesPanel(QWidget *parent)
+ExamplesPanel::ExamplesPanel(ExamplesSource *source, QWidget *parent)
     : QWidget(parent)
+    , m_source(source)
 {
     setObjectName(QStringLiteral("Gelv_Examples"));
     auto *layout = new QVBoxLayout(this);
@@ -28,37 +29,36 @@ ExamplesPanel::ExamplesPanel(QWidget *parent)
     layout->addWidget(m_list, 1);
     // More lines as the list is scrolled near its end.
     connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (m_model && value >= m_list->verticalScrollBar()->maximum() - 2)
-            m_model->fetchMore();
+        if (value >= m_list->verticalScrollBar()->maximum() - 2)
+            m_source->fetchMore();
     });
     connect(m_list, &QListWidget::itemDoubleClicked, this, &ExamplesPanel::showPoem);
-}
-
-void ExamplesPanel::setModel(ExamplesModel *model)
-{
-    m_model = model;
-    connect(m_model, &ExamplesModel::reset, this, [this] { showRows(0); });
-    connect(m_model, &ExamplesModel::rowsAdded, this, &ExamplesPanel::showRows);
+    connect(m_source, &ExamplesSource::reset, this, [this] { showRows(0); });
+    connect(m_source, &ExamplesSource::rowsAdded, this, &ExamplesPanel::showRows);
     showRows(0);
 }
 
 void ExamplesPanel::showRows(int from)
 {
-    m_summary->setText(m_model->summary());
+    m_summary->setText(m_source->summary());
     if (from == 0)
         m_list->clear();
-    for (int row = from; row < m_model->rows().size(); ++row) {
-        auto *item = new QListWidgetItem(m_model->rowText(row), m_list);
-        item->setToolTip(m_model->rowToolTip(row));
+    for (int row = from; row < m_source->rowCount(); ++row) {
+        auto *item = new QListWidgetItem(m_source->rowText(row), m_list);
+        item->setToolTip(m_source->rowToolTip(row));
     }
-    // A first page that does not fill the list asks for the next at once.
-    if (m_model->canFetchMore() && m_list->verticalScrollBar()->maximum() == 0 && m_list->isVisible())
-        m_model->fetchMore();
+    // A first page that does not fill the list asks for the next at once. The list lays its rows out
+    // later: laid out now, its scroll bar tells whether they fill it, else every page would be fetched.
+    if (m_source->canFetchMore() && m_list->isVisible()) {
+        m_list->doItemsLayout();
+        if (m_list->verticalScrollBar()->maximum() == 0)
+            m_source->fetchMore();
+    }
 }
 
 void ExamplesPanel::showPoem(QListWidgetItem *item)
 {
-    const std::optional<ExamplesModel::PoemPage> page = m_model->poemPage(m_list->row(item));
+    const std::optional<ExamplesSource::PoemPage> page = m_source->poemPage(m_list->row(item));
     if (!page)
         return;
     if (!m_poem) {

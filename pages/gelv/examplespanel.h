@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class ExamplesModel;
+class ExamplesSource;
 class QDialog;
 class QLabel;
 class QListWidget;
@@ -13,16 +13,13 @@ class QListWidgetItem;
 class ExamplesPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit ExamplesPanel(QWidget *parent);
-
-    // The model arrives when the classics are first opened.
-    void setModel(ExamplesModel *model);
+    ExamplesPanel(ExamplesSource *source, QWidget *parent);
 
 private:
     void showRows(int from);
     void showPoem(QListWidgetItem *item);
 
-    ExamplesModel *m_model = nullptr;
+    ExamplesSource *m_source;
     QLabel *m_summary;
     QListWidget *m_list;
     QDialog *m_poem = nullptr; // made when a line is first opened

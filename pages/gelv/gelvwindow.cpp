@@ -4,8 +4,11 @@
 #include "pages/gelv/lookuppanel.h"
 #include "pages/gelv/markedpoemview.h"
 #include "pages/shared/look.h"
-#include "presentation/examplesmodel.h"
-#include "presentation/gelvmodel.h"
+#include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/examplesmodel.h"
+#include "presentation/gelv/formchoicemodel.h"
+#include "presentation/gelv/gelvwindowmodel.h"
+#include "presentation/gelv/lookupmodel.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -46,8 +49,7 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     : QWidget(mainWindow, Qt::Tool)
     , m_draft(draft)
     , m_mainWindow(mainWindow)
-    , m_model(new GelvModel(booksPath, this))
-    , m_classicsPath(classicsPath)
+    , m_model(new GelvWindowModel(booksPath, classicsPath, this))
 {
     setObjectName(QStringLiteral("Gelv"));
     setWindowTitle(QStringLiteral("格律"));
@@ -61,13 +63,13 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     auto *bar = new QHBoxLayout;
     Gelv_Book_ComboBox = new QComboBox(this);
     Gelv_Book_ComboBox->setObjectName(QStringLiteral("Gelv_Book_ComboBox"));
-    Gelv_Book_ComboBox->addItems(GelvModel::bookNames());
+    Gelv_Book_ComboBox->addItems(FormChoiceModel::bookNames());
     Gelv_Form_ComboBox = new QComboBox(this);
     Gelv_Form_ComboBox->setObjectName(QStringLiteral("Gelv_Form_ComboBox"));
     // The forms of regulated verse, then the 词牌 (once the books are read); typing narrows the list.
     Gelv_Form_ComboBox->setEditable(true);
     Gelv_Form_ComboBox->setInsertPolicy(QComboBox::NoInsert);
-    Gelv_Form_ComboBox->addItems(m_model->formNames());
+    Gelv_Form_ComboBox->addItems(m_model->forms()->formNames());
     Gelv_Form_ComboBox->completer()->setFilterMode(Qt::MatchContains);
     Gelv_Form_ComboBox->completer()->setCompletionMode(QCompleter::PopupCompletion);
     bar->addWidget(new QLabel(QStringLiteral("韵书"), this));
@@ -95,8 +97,8 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     Gelv_Findings->setWordWrap(true);
     Gelv_Findings->setFont(look::songFont());
     Gelv_Findings->setMinimumHeight(48);
-    Gelv_Lookup = new LookupPanel(m_model, this);
-    Gelv_Examples = new ExamplesPanel(this);
+    Gelv_Lookup = new LookupPanel(m_model->lookup(), this);
+    Gelv_Examples = new ExamplesPanel(m_model->examples(), this);
     Gelv_Tabs = new QTabWidget(splitter);
     Gelv_Tabs->setObjectName(QStringLiteral("Gelv_Tabs"));
     Gelv_Tabs->addTab(Gelv_Lookup, QStringLiteral("查韵"));
@@ -107,16 +109,24 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     m_splitter = splitter;
     layout->addWidget(splitter, 1);
 
-    connect(Gelv_Book_ComboBox, &QComboBox::currentIndexChanged, m_model, &GelvModel::setBook);
+    connectModels();
+}
+
+void GelvWindow::connectModels()
+{
+    FormChoiceModel *forms = m_model->forms();
+    connect(Gelv_Book_ComboBox, &QComboBox::currentIndexChanged, forms, &FormChoiceModel::setBook);
     connect(Gelv_Form_ComboBox, &QComboBox::activated, this,
-            [this](int index) { m_model->setForm(Gelv_Form_ComboBox->itemText(index)); });
+            [this](int index) { m_model->forms()->setForm(Gelv_Form_ComboBox->itemText(index)); });
     connect(Gelv_Form_ComboBox->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        m_model->setForm(Gelv_Form_ComboBox->currentText());
-        Gelv_Form_ComboBox->setEditText(m_model->form()); // an alias shows as its 词牌, an unknown name goes
+        m_model->forms()->setForm(Gelv_Form_ComboBox->currentText());
+        // An alias shows as its 词牌, an unknown name goes.
+        Gelv_Form_ComboBox->setEditText(m_model->forms()->form());
     });
-    connect(m_model, &GelvModel::bookChanged, Gelv_Book_ComboBox, &QComboBox::setCurrentIndex);
-    connect(m_model, &GelvModel::checksChanged, this, &GelvWindow::showChecks);
-    connect(m_model, &GelvModel::lookupChanged, this, &GelvWindow::showLookup);
+    connect(forms, &FormChoiceModel::bookChanged, Gelv_Book_ComboBox, &QComboBox::setCurrentIndex);
+    connect(forms, &FormChoiceModel::formNamesChanged, this, &GelvWindow::showFormNames);
+    connect(m_model, &GelvWindowModel::rowsChanged, this, [this] { Gelv_View->setRows(m_model->rows()); });
+    connect(m_model->check(), &CheckModel::checksChanged, this, &GelvWindow::showFindings);
     connect(Gelv_Findings, &QListWidget::itemClicked, this, &GelvWindow::selectInDraft);
     connect(Gelv_Lookup, &LookupPanel::characterChosen, this, &GelvWindow::insertIntoDraft);
     if (m_draft) {
@@ -126,44 +136,20 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     }
 }
 
-void GelvWindow::openClassics()
-{
-    if (m_examples)
-        return;
-    std::shared_ptr<const classics::Classics> opened;
-    QString error;
-    try {
-        opened = classics::Classics::open(m_classicsPath);
-    } catch (const classics::ClassicsError &e) {
-        error = e.message();
-    }
-    m_examples = new ExamplesModel(opened, error, 50, this);
-    m_model->setClassics(opened);
-    Gelv_Examples->setModel(m_examples);
-}
-
 void GelvWindow::showExamples(const QString &word)
 {
     open();
     Gelv_Tabs->setCurrentWidget(Gelv_Examples);
-    m_examples->setText(word);
+    m_model->showExamples(word);
 }
 
 void GelvWindow::open()
 {
-    openClassics();
-    const bool wasLoaded = m_model->isLoaded();
-    if (!m_model->load()) {
+    if (!m_model->open()) {
         Gelv_Message->setText(m_model->errorText());
         Gelv_Message->show();
     } else {
         Gelv_Message->hide();
-        if (!wasLoaded) { // the 词牌 join the forms once the books are read
-            const QString chosen = Gelv_Form_ComboBox->currentText();
-            Gelv_Form_ComboBox->clear();
-            Gelv_Form_ComboBox->addItems(m_model->formNames());
-            Gelv_Form_ComboBox->setEditText(chosen);
-        }
     }
     if (!m_placed)
         placeBesideMainWindow();
@@ -175,9 +161,16 @@ void GelvWindow::open()
 void GelvWindow::lookUp(const QString &hanzi)
 {
     open();
-    const char32_t c = GelvModel::characterAt(hanzi, int(hanzi.size()));
-    if (c)
-        m_model->setLookup(c);
+    m_model->lookUp(hanzi);
+}
+
+// The 词牌 join the forms once the books are read.
+void GelvWindow::showFormNames()
+{
+    const QString chosen = Gelv_Form_ComboBox->currentText();
+    Gelv_Form_ComboBox->clear();
+    Gelv_Form_ComboBox->addItems(m_model->forms()->formNames());
+    Gelv_Form_ComboBox->setEditText(chosen);
 }
 
 // To the right of the main window where the screen has room, else over its right part.
@@ -214,38 +207,25 @@ void GelvWindow::followDraft()
         return;
     const QTextCursor cursor = m_draft->textCursor();
     m_model->setDraft(m_draft->toPlainText(), cursor.selectionStart(), cursor.selectionEnd());
-    if (m_examples && cursor.hasSelection())
-        m_examples->setText(cursor.selectedText());
 }
 
 void GelvWindow::followCaret()
 {
     if (!isVisible() || !m_draft)
         return;
-    const char32_t c = GelvModel::characterAt(m_draft->toPlainText(), m_draft->textCursor().position());
-    if (c)
-        m_model->setLookup(c);
+    const QTextCursor cursor = m_draft->textCursor();
+    m_model->setCaret(m_draft->toPlainText(), cursor.position(), cursor.hasSelection());
 }
 
-void GelvWindow::showChecks()
+void GelvWindow::showFindings()
 {
-    Gelv_View->setChecks(m_model->checks());
     Gelv_Findings->clear();
-    for (const GelvModel::FindingRow &row : m_model->findingRows()) {
+    for (const CheckModel::FindingRow &row : m_model->check()->findingRows()) {
         auto *item = new QListWidgetItem(row.text, Gelv_Findings);
         item->setForeground(severityColor(row.severity));
         item->setData(kStartRole, row.start);
         item->setData(kLengthRole, row.length);
     }
-}
-
-void GelvWindow::showLookup()
-{
-    Gelv_Lookup->refresh();
-    // The character looked up stands for its examples too, unless part of the draft is selected.
-    const char32_t c = m_model->lookup();
-    if (m_examples && c && !(m_draft && m_draft->textCursor().hasSelection()))
-        m_examples->setText(QString::fromUcs4(&c, 1));
 }
 
 void GelvWindow::selectInDraft(QListWidgetItem *item)

@@ -4,9 +4,8 @@
 #include <QTextEdit>
 #include <QWidget>
 
-class ExamplesModel;
 class ExamplesPanel;
-class GelvModel;
+class GelvWindowModel;
 class LookupPanel;
 class MarkedPoemView;
 class QComboBox;
@@ -31,7 +30,7 @@ public:
     // Opens on the 例句 of a word.
     void showExamples(const QString &word);
 
-    GelvModel *model() const { return m_model; }
+    GelvWindowModel *model() const { return m_model; }
 
     QComboBox *Gelv_Book_ComboBox;
     QComboBox *Gelv_Form_ComboBox;
@@ -46,20 +45,18 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void openClassics();
+    void connectModels();
     void placeBesideMainWindow();
     void followDraft();
     void followCaret();
-    void showChecks();
-    void showLookup();
+    void showFormNames();
+    void showFindings();
     void selectInDraft(QListWidgetItem *item);
     void insertIntoDraft(const QString &hanzi);
 
     QPointer<QTextEdit> m_draft; // may go first when the main window is taken apart
     QWidget *m_mainWindow;
-    GelvModel *m_model;
-    QString m_classicsPath;
-    ExamplesModel *m_examples = nullptr; // made when the classics are first opened
+    GelvWindowModel *m_model;
     QSplitter *m_splitter;
     bool m_placed = false;
     bool m_splitSet = false;

@@ -1,7 +1,7 @@
 #include "pages/gelv/lookuppanel.h"
 
 #include "pages/shared/look.h"
-#include "presentation/gelvmodel.h"
+#include "presentation/gelv/lookupsource.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -78,9 +78,9 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 } // namespace
 
-LookupPanel::LookupPanel(GelvModel *model, QWidget *parent)
+LookupPanel::LookupPanel(LookupSource *source, QWidget *parent)
     : QWidget(parent)
-    , m_model(model)
+    , m_source(source)
 {
     setObjectName(QStringLiteral("Gelv_Lookup"));
     auto *grid = new QGridLayout(this);
@@ -111,31 +111,30 @@ LookupPanel::LookupPanel(GelvModel *model, QWidget *parent)
     grid->setRowStretch(3, 2);
     grid->setRowStretch(5, 1);
 
-    connect(m_char, &QLineEdit::textEdited, this, [this](const QString &text) {
-        const char32_t c = GelvModel::characterAt(text, int(text.size()));
-        if (c)
-            m_model->setLookup(c);
-    });
-    connect(m_groups, &QComboBox::activated, m_model, &GelvModel::setLookupGroup);
+    connect(m_char, &QLineEdit::textEdited, m_source, &LookupSource::lookUpTyped);
+    connect(m_groups, &QComboBox::activated, m_source, &LookupSource::setLookupGroup);
+    connect(m_source, &LookupSource::lookupChanged, this, &LookupPanel::refresh);
     for (QListWidget *list : {m_common, m_other})
         connect(list, &QListWidget::itemDoubleClicked, this,
                 [this](QListWidgetItem *item) { emit characterChosen(item->text()); });
+    refresh();
 }
 
 void LookupPanel::refresh()
 {
-    const char32_t c = m_model->lookup();
-    if (GelvModel::characterAt(m_char->text(), int(m_char->text().size())) != c)
-        m_char->setText(c ? QString::fromUcs4(&c, 1) : QString());
-    m_readings->setText(m_model->readings().join(QStringLiteral(" · ")));
-    m_books->setText(m_model->lookupBooks().join(u'\n'));
+    // What is being typed stays while it ends in the character looked up.
+    const QString c = m_source->character();
+    if (!m_char->text().endsWith(c))
+        m_char->setText(c);
+    m_readings->setText(m_source->readings().join(QStringLiteral(" · ")));
+    m_books->setText(m_source->lookupBooks().join(u'\n'));
     m_groups->clear();
-    m_groups->addItems(m_model->lookupGroups());
-    m_groups->setCurrentIndex(m_model->lookupGroup());
+    m_groups->addItems(m_source->lookupGroups());
+    m_groups->setCurrentIndex(m_source->lookupGroup());
     for (const auto &[list, members] :
-         {std::pair(m_common, m_model->commonMembers()), std::pair(m_other, m_model->otherMembers())}) {
+         {std::pair(m_common, m_source->commonMembers()), std::pair(m_other, m_source->otherMembers())}) {
         list->clear();
-        for (const GelvModel::Member &m : members) {
+        for (const LookupSource::Member &m : members) {
             auto *item = new QListWidgetItem(m.hanzi, list);
             item->setData(kCountRole, m.count);
             item->setToolTip(m.toolTip());

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class GelvModel;
+class LookupSource;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -13,17 +13,17 @@ class QListWidget;
 class LookupPanel : public QWidget {
     Q_OBJECT
 public:
-    LookupPanel(GelvModel *model, QWidget *parent);
-
-    // Shows the model's lookup.
-    void refresh();
+    LookupPanel(LookupSource *source, QWidget *parent);
 
 signals:
     // A character of the group was double-clicked.
     void characterChosen(const QString &hanzi);
 
 private:
-    GelvModel *m_model;
+    // Shows the source's lookup.
+    void refresh();
+
+    LookupSource *m_source;
     QLineEdit *m_char;
     QLabel *m_readings;
     QLabel *m_books;

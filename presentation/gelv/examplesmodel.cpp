@@ -1,14 +1,21 @@
-#include "presentation/examplesmodel.h"
+#include "presentation/gelv/examplesmodel.h"
 
 using namespace classics;
 
 ExamplesModel::ExamplesModel(std::shared_ptr<const Classics> classics, const QString &error, int pageSize,
                              QObject *parent)
-    : QObject(parent)
+    : ExamplesSource(parent)
     , m_classics(std::move(classics))
     , m_error(error)
     , m_pageSize(pageSize)
 {
+}
+
+void ExamplesModel::setClassics(std::shared_ptr<const Classics> classics, const QString &error)
+{
+    m_classics = std::move(classics);
+    m_error = error;
+    search();
 }
 
 void ExamplesModel::setText(const QString &text)
@@ -17,6 +24,11 @@ void ExamplesModel::setText(const QString &text)
     if (trimmed == m_text)
         return;
     m_text = trimmed;
+    search();
+}
+
+void ExamplesModel::search()
+{
     m_counts = {};
     m_rows.clear();
     if (m_classics && !m_text.isEmpty()) {

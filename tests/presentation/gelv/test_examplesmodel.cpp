@@ -1,5 +1,6 @@
-#include "presentation/examplesmodel.h"
-#include "presentation/gelvmodel.h"
+#include "presentation/gelv/examplesmodel.h"
+#include "presentation/gelv/gelvwindowmodel.h"
+#include "presentation/gelv/lookupmodel.h"
 #include "tests/classics/corpus.h"
 #include "tools/builddb/classics.h" // the builder's
 
@@ -10,8 +11,8 @@
 
 using namespace Qt::StringLiterals;
 
-// The 例句 of the 格律 window and the lookup's order by use, over a classics file built from a small
-// corpus the test writes.
+// The 例句 of the 格律 window, what they show, and the lookup's order by use, over a classics file
+// built from a small corpus the test writes.
 class ExamplesModelTest : public QObject {
     Q_OBJECT
 
@@ -107,16 +108,16 @@ private slots:
     // With the classics the lookup lists the group's characters most rhymed on first, with counts.
     void theLookupOrdersTheGroupByUse()
     {
-        GelvModel model(m_dir.filePath(u"date/rhymebooks.db"_s));
-        QVERIFY(model.load());
+        LookupModel model;
+        model.setBooks(prosody::loadRhymeBooks(m_dir.filePath(u"date/rhymebooks.db"_s)));
         model.setLookup(U'天');
-        const QList<GelvModel::Member> plain = model.commonMembers();
+        const QList<LookupSource::Member> plain = model.commonMembers();
         QVERIFY(!plain.isEmpty());
         QVERIFY(std::all_of(plain.begin(), plain.end(),
-                            [](const GelvModel::Member &m) { return m.count == -1; }));
+                            [](const LookupSource::Member &m) { return m.count == -1; }));
         QCOMPARE(plain.first().toolTip(), QString());
         model.setClassics(m_classics);
-        const QList<GelvModel::Member> used = model.commonMembers();
+        const QList<LookupSource::Member> used = model.commonMembers();
         QCOMPARE(used.size(), plain.size());
         for (qsizetype i = 1; i < used.size(); ++i)
             QVERIFY(used.at(i - 1).count >= used.at(i).count);
@@ -125,11 +126,37 @@ private slots:
         // Every count is what the classics give for that character in that group.
         const QList<classics::RhymeWord> words =
             m_classics->rhymeWords(prosody::Book::Pingshui, model.lookupGroups().first());
-        for (const GelvModel::Member &m : used) {
+        for (const LookupSource::Member &m : used) {
             const auto it = std::find_if(words.begin(), words.end(),
                                          [&](const classics::RhymeWord &w) { return w.hanzi == m.hanzi; });
             QCOMPARE(m.count, it == words.end() ? 0 : it->count);
         }
+    }
+
+    // The window's 例句: the selected part of the draft, else the character looked up, else a word
+    // asked for; the classics opened with the window order the lookup by use.
+    void theExamplesShowTheSelectionElseTheCharacterLookedUp()
+    {
+        GelvWindowModel model(m_dir.filePath(u"date/rhymebooks.db"_s), m_dir.filePath(u"date/classics.db"_s));
+        ExamplesModel *examples = model.examples();
+        QVERIFY(model.open());
+        const QString draft = u"孤灯天"_s;
+        model.setDraft(draft, 2, 2);
+        model.setCaret(draft, 2, false);
+        QCOMPARE(examples->summary(), u"「灯」共 2 句：唐 1 · 宋 1"_s);
+        model.setDraft(draft, 2, 0);
+        QCOMPARE(examples->summary(), u"「孤灯」共 1 句：唐 1"_s);
+        model.setCaret(draft, 1, true); // the lookup follows the caret, the examples the selection
+        QCOMPARE(model.lookup()->character(), u"孤"_s);
+        QCOMPARE(examples->text(), u"孤灯"_s);
+        model.setCaret(draft, 3, false); // a click: the caret moves before the selection goes
+        QCOMPARE(examples->text(), u"天"_s);
+        model.setDraft(draft, 3, 3);
+        QCOMPARE(examples->text(), u"天"_s);
+        model.showExamples(u"江楼"_s);
+        QCOMPARE(examples->text(), u"江楼"_s);
+
+        QVERIFY(model.lookup()->commonMembers().first().count > 0);
     }
 };
 

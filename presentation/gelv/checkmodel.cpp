@@ -1,0 +1,81 @@
+#include "presentation/gelv/checkmodel.h"
+
+#include "prosody/check.h"
+
+#include <algorithm>
+
+using namespace prosody;
+
+CheckModel::CheckModel(QObject *parent)
+    : QObject(parent)
+    , m_form(QStringLiteral("自动"))
+{
+}
+
+void CheckModel::setBooks(std::shared_ptr<const RhymeBooks> books)
+{
+    m_books = std::move(books);
+    recheck();
+}
+
+void CheckModel::setChoice(Book book, const QString &form)
+{
+    if (book == m_book && form == m_form)
+        return;
+    m_book = book;
+    m_form = form;
+    recheck();
+}
+
+void CheckModel::setDraft(const QString &text, int selectionStart, int selectionEnd)
+{
+    const int from = std::clamp(std::min(selectionStart, selectionEnd), 0, int(text.size()));
+    const int to = std::clamp(std::max(selectionStart, selectionEnd), 0, int(text.size()));
+    const QString checked = from == to ? text : text.mid(from, to - from);
+    if (checked == m_checkedText && (from == to ? 0 : from) == m_checkedFrom && !m_checks.isEmpty())
+        return;
+    m_checkedText = checked;
+    m_checkedFrom = from == to ? 0 : from;
+    recheck();
+}
+
+void CheckModel::recheck()
+{
+    m_checks = m_books ? checkAs(m_books, m_checkedText, m_form, m_book).value_or(QList<PoemCheck>())
+                       : QList<PoemCheck>();
+    emit checksChanged();
+}
+
+QList<CheckModel::FindingRow> CheckModel::findingRows() const
+{
+    QList<FindingRow> rows;
+    for (const PoemCheck &check : m_checks) {
+        for (const Finding &f : check.findings) {
+            FindingRow row{f.text, f.severity, m_checkedFrom + check.poem.start,
+                           check.poem.end - check.poem.start};
+            if (f.line > 0 && f.line <= check.lines.size()) {
+                const Line &line = check.lines.at(f.line - 1).line;
+                if (f.pos > 0 && f.pos <= line.size()) {
+                    row.start = m_checkedFrom + line.offsets.at(f.pos - 1);
+                    row.length = line.width(f.pos - 1);
+                } else {
+                    row.start = m_checkedFrom + line.offsets.first();
+                    row.length = line.offsets.last() + line.width(line.size() - 1) - line.offsets.first();
+                }
+            }
+            rows.append(row);
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const FindingRow &a, const FindingRow &b) {
+        return int(a.severity) < int(b.severity);
+    });
+    return rows;
+}
+
+QStringList CheckModel::summaries() const
+{
+    QStringList out;
+    for (const PoemCheck &check : m_checks)
+        out << check.summary();
+    return out;
+}

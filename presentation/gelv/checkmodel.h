@@ -1,0 +1,53 @@
+#pragma once
+
+#include "prosody/check.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// The check of the draft, or of its selected part, in the chosen book and form: the poems found,
+// each finding with the place in the draft it points to, and one summary per poem.
+class CheckModel : public QObject {
+    Q_OBJECT
+public:
+    explicit CheckModel(QObject *parent = nullptr);
+
+    // Nothing is checked without the books.
+    void setBooks(std::shared_ptr<const prosody::RhymeBooks> books);
+    // The book and the form's name (自动, a form of regulated verse or a 词牌), as the form choice has them.
+    void setChoice(prosody::Book book, const QString &form);
+
+    // The draft and its selection (UTF-16 offsets; an empty selection checks the whole draft).
+    void setDraft(const QString &text, int selectionStart, int selectionEnd);
+    const QList<prosody::PoemCheck> &checks() const { return m_checks; }
+    // Where the checked text begins in the draft: the selection's start, or 0.
+    int checkedFrom() const { return m_checkedFrom; }
+
+    struct FindingRow {
+        QString text;
+        prosody::Severity severity;
+        int start; // the characters of the draft it points to
+        int length;
+    };
+    // Faults first, then warnings, then the accepted 拗救; in the order of the draft within each.
+    QList<FindingRow> findingRows() const;
+    // One per poem: "七言绝句 · 平起首句入韵 · 下平七阳 · 合律".
+    QStringList summaries() const;
+
+signals:
+    void checksChanged();
+
+private:
+    void recheck();
+
+    std::shared_ptr<const prosody::RhymeBooks> m_books;
+    prosody::Book m_book = prosody::Book::Pingshui;
+    QString m_form;
+    int m_checkedFrom = 0;
+    QString m_checkedText;
+    QList<prosody::PoemCheck> m_checks;
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "presentation/gelv/markedrows.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace prosody {
+class RhymeBooks;
+}
+class CheckModel;
+class ExamplesModel;
+class FormChoiceModel;
+class LookupModel;
+
+// The 格律 window without widgets. It reads the rhyme books and opens the classics when the window
+// first opens and hands them to the models of its parts, and keeps those in step: the chosen book
+// and form rule the check and the lookup, the check gives the marked rows, and the 例句 show the
+// selected part of the draft, else the character looked up.
+class GelvWindowModel : public QObject {
+    Q_OBJECT
+public:
+    GelvWindowModel(const QString &booksPath, const QString &classicsPath, QObject *parent = nullptr);
+
+    // Opens the classics the first time, and reads the books until they are read; false when the
+    // books' file is missing or damaged, and errorText() then says so in one line with the command
+    // that builds it.
+    bool open();
+    bool isLoaded() const { return m_books != nullptr; }
+    QString errorText() const { return m_error; }
+
+    FormChoiceModel *forms() const { return m_forms; }
+    CheckModel *check() const { return m_check; }
+    LookupModel *lookup() const { return m_lookup; }
+    ExamplesModel *examples() const { return m_examples; }
+    // What the marked poem shows of the check.
+    const QList<MarkedRow> &rows() const { return m_rows; }
+
+    // The draft as the editor holds it, with its selection (UTF-16 offsets).
+    void setDraft(const QString &text, int selectionStart, int selectionEnd);
+    // The caret moved: the character at it is looked up. The editor may say the caret moved before it
+    // says the selection went, so it tells whether part of the draft is still selected.
+    void setCaret(const QString &text, int caret, bool selecting);
+    // Looks up the last character of a text.
+    void lookUp(const QString &text);
+    // The 例句 of a word, until the selection or the lookup changes.
+    void showExamples(const QString &word);
+
+signals:
+    void rowsChanged();
+
+private:
+    void showLookupExamples();
+
+    QString m_booksPath;
+    QString m_classicsPath;
+    std::shared_ptr<const prosody::RhymeBooks> m_books;
+    QString m_error;
+    bool m_classicsOpened = false;
+    bool m_selected = false; // part of the draft is selected
+    FormChoiceModel *m_forms;
+    CheckModel *m_check;
+    LookupModel *m_lookup;
+    ExamplesModel *m_examples;
+    QList<MarkedRow> m_rows;
+};

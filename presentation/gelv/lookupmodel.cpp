@@ -1,0 +1,175 @@
+#include "presentation/gelv/lookupmodel.h"
+
+#include "classics/classics.h"
+#include "prosody/text/reader.h"
+
+#include <algorithm>
+
+using namespace prosody;
+
+namespace {
+
+QString text(char32_t c)
+{
+    return QString::fromUcs4(&c, 1);
+}
+
+} // namespace
+
+LookupModel::LookupModel(QObject *parent)
+    : LookupSource(parent)
+{
+}
+
+void LookupModel::setBooks(std::shared_ptr<const RhymeBooks> books)
+{
+    m_books = std::move(books);
+    m_lookupGroup = 0;
+    emit lookupChanged();
+}
+
+void LookupModel::setBook(Book book)
+{
+    if (book == m_book)
+        return;
+    m_book = book;
+    m_lookupGroup = 0;
+    emit lookupChanged();
+}
+
+void LookupModel::setClassics(std::shared_ptr<const classics::Classics> classics)
+{
+    m_classics = std::move(classics);
+    emit lookupChanged();
+}
+
+char32_t LookupModel::characterAt(const QString &text, int caret)
+{
+    const auto at = [&](int i) -> char32_t {
+        if (i < 0 || i >= text.size())
+            return 0;
+        QChar c = text.at(i);
+        if (c.isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate())
+            return QChar::surrogateToUcs4(text.at(i - 1), c);
+        if (c.isHighSurrogate() && i + 1 < text.size())
+            return QChar::surrogateToUcs4(c, text.at(i + 1));
+        return c.unicode();
+    };
+    const char32_t before = at(caret - 1);
+    if (before != 0 && isVerseChar(before))
+        return before;
+    const char32_t after = at(caret);
+    return after != 0 && isVerseChar(after) ? after : 0;
+}
+
+void LookupModel::lookUpAt(const QString &text, int caret)
+{
+    if (const char32_t c = characterAt(text, caret))
+        setLookup(c);
+}
+
+void LookupModel::lookUpTyped(const QString &text)
+{
+    lookUpAt(text, int(text.size()));
+}
+
+void LookupModel::setLookup(char32_t hanzi)
+{
+    if (hanzi == m_lookup)
+        return;
+    m_lookup = hanzi;
+    m_lookupGroup = 0;
+    emit lookupChanged();
+}
+
+QString LookupModel::character() const
+{
+    return m_lookup ? text(m_lookup) : QString();
+}
+
+QStringList LookupModel::readings() const
+{
+    return m_books && m_lookup ? m_books->readings(m_lookup) : QStringList();
+}
+
+QStringList LookupModel::lookupBooks() const
+{
+    QStringList lines;
+    if (!m_books || !m_lookup)
+        return lines;
+    for (Book b : allBooks) {
+        QStringList groups;
+        for (const RhymeBooks::Membership &m : m_books->memberships(b, m_lookup))
+            groups
+                << QStringLiteral("%1（%2）").arg(m_books->groups(b).at(m.group).name).arg(toneName(m.tone));
+        QString where = groups.join(u'、');
+        if (groups.isEmpty()) {
+            const std::optional<RhymeBooks::Ungrouped> u = m_books->ungrouped(b, m_lookup);
+            where = u ? QStringLiteral("无韵部（%1，%2）").arg(u->basis).arg(toneName(u->tone))
+                      : QStringLiteral("无此字");
+        }
+        lines << QStringLiteral("%1：%2　%3")
+                     .arg(bookName(b), where)
+                     .arg(className(m_books->toneClass(b, m_lookup)));
+    }
+    return lines;
+}
+
+QList<LookupModel::GroupChoice> LookupModel::groupChoices() const
+{
+    QList<GroupChoice> choices;
+    if (!m_books || !m_lookup)
+        return choices;
+    for (const RhymeBooks::Membership &m : m_books->memberships(m_book, m_lookup)) {
+        const bool byTone = m_books->groups(m_book).at(m.group).tones.size() > 1;
+        const bool seen = std::any_of(choices.begin(), choices.end(), [&](const GroupChoice &c) {
+            return c.group == m.group && (!byTone || c.tone == m.tone);
+        });
+        if (!seen)
+            choices.append({m.group, m.tone, byTone});
+    }
+    return choices;
+}
+
+QStringList LookupModel::lookupGroups() const
+{
+    QStringList names;
+    for (const GroupChoice &c : groupChoices()) {
+        const QString name = m_books->groups(m_book).at(c.group).name;
+        names << (c.byTone ? QStringLiteral("%1（%2）").arg(name).arg(toneName(c.tone)) : name);
+    }
+    return names;
+}
+
+void LookupModel::setLookupGroup(int index)
+{
+    if (index == m_lookupGroup || index < 0 || index >= groupChoices().size())
+        return;
+    m_lookupGroup = index;
+    emit lookupChanged();
+}
+
+QList<LookupSource::Member> LookupModel::members(bool common) const
+{
+    QList<Member> out;
+    const QList<GroupChoice> choices = groupChoices();
+    if (m_lookupGroup >= choices.size())
+        return out;
+    const GroupChoice &c = choices.at(m_lookupGroup);
+    const auto take = [&](const RhymeBooks::Member &m, int count) {
+        if ((!c.byTone || m.tone == c.tone) && (m.level == 1) == common)
+            out.append({text(m.hanzi), count});
+    };
+    if (m_classics) {
+        try {
+            for (const classics::CountedMember &m : m_classics->membersByUse(*m_books, m_book, c.group))
+                take(m.member, m.count);
+            return out;
+        } catch (const classics::ClassicsError &) {
+            out.clear(); // unreadable now: the book's order, without counts
+        }
+    }
+    for (const RhymeBooks::Member &m : m_books->members(m_book, c.group))
+        take(m, -1);
+    return out;
+}

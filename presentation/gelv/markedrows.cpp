@@ -1,0 +1,111 @@
+#include "presentation/gelv/markedrows.h"
+
+#include "prosody/ci/cipu.h"
+
+using namespace prosody;
+
+namespace {
+
+MarkedRow lineRow(const PoemCheck &check, qsizetype l)
+{
+    const LineCheck &lc = check.lines.at(l);
+    const CiLine *ciLine = check.isCi() && lc.formLine >= 0 && lc.formLine < check.ciForm->lines.size()
+                               ? &check.ciForm->lines.at(lc.formLine)
+                               : nullptr;
+    MarkedRow row;
+    for (qsizetype i = 0; i < lc.line.size(); ++i) {
+        row.chars.append(lc.line.text(i, 1));
+        row.marks += classMark(lc.tones.at(i));
+        const QChar want = i < lc.pattern.size() ? lc.pattern.at(i) : QChar();
+        if (check.isCi()) {
+            // A 词 shows its whole pattern over the line: ○ 平, ● 仄, ◎ 中.
+            row.expected += want == u'平' ? u'○' : want == u'仄' ? u'●' : want == u'中' ? u'◎' : u' ';
+        } else {
+            const bool differs = (want == u'平' && lc.tones.at(i) == ToneClass::Ze) ||
+                                 (want == u'仄' && lc.tones.at(i) == ToneClass::Ping);
+            row.expected += differs ? want : QChar(u' ');
+        }
+        row.faults.append(false);
+        row.rhymes.append(lc.rhymed && i == lc.line.size() - 1);
+        QString tip = QStringLiteral("%1：%2").arg(lc.line.text(i, 1)).arg(className(lc.tones.at(i)));
+        if (ciLine && i < lc.shares.size())
+            tip += QStringLiteral("\n谱：%1 %2%").arg(want).arg(lc.shares.at(i));
+        row.tips.append(tip);
+    }
+    if (lc.rhymed && !check.rhyme.isEmpty())
+        row.rhyme = QStringLiteral("韵·%1").arg(check.rhyme);
+    for (const Finding &f : check.findings) {
+        if (f.line != l + 1 || f.pos < 1 || f.pos > row.chars.size())
+            continue;
+        if (f.isFault())
+            row.faults[f.pos - 1] = true;
+        row.tips[f.pos - 1] += u'\n' + f.text;
+    }
+    return row;
+}
+
+MarkedRow gap()
+{
+    MarkedRow row;
+    row.kind = MarkedRow::Kind::Gap;
+    return row;
+}
+
+MarkedRow patternRow(const CiLine &line)
+{
+    MarkedRow row;
+    row.kind = MarkedRow::Kind::Pattern;
+    row.marks = line.marks();
+    for (const CiPosition &p : line.positions)
+        row.tips.append(p.tip());
+    if (line.rhymeRun > 0)
+        row.rhyme = QStringLiteral("韵%1（%2）").arg(line.rhymeRun).arg(className(line.rhymeTone));
+    return row;
+}
+
+// The 词 along its form: each written line over its pattern, the form's lines not yet written as
+// their pattern alone, and a gap between the 片.
+void addCi(QList<MarkedRow> &rows, const PoemCheck &check)
+{
+    const CiForm &form = *check.ciForm;
+    int next = 0; // the form's next line to show
+    const auto patternRows = [&](int upTo) {
+        for (; next < upTo && next < form.lines.size(); ++next) {
+            if (next == form.stanzaBreak && next > 0)
+                rows.append(gap());
+            rows.append(patternRow(form.lines.at(next)));
+        }
+    };
+    for (qsizetype l = 0; l < check.lines.size(); ++l) {
+        const int formLine = check.lines.at(l).formLine;
+        if (formLine >= next) {
+            patternRows(formLine); // lines of the form the poem skipped
+            if (formLine == form.stanzaBreak && formLine > 0)
+                rows.append(gap());
+            next = formLine + 1;
+        }
+        rows.append(lineRow(check, l));
+    }
+    patternRows(int(form.lines.size()));
+}
+
+} // namespace
+
+QList<MarkedRow> markedRows(const QList<PoemCheck> &checks)
+{
+    QList<MarkedRow> rows;
+    for (const PoemCheck &check : checks) {
+        MarkedRow summary;
+        summary.kind = MarkedRow::Kind::Summary;
+        summary.summary = check.summary();
+        summary.ok = check.ok();
+        rows.append(summary);
+        if (check.isCi()) {
+            addCi(rows, check);
+        } else {
+            for (qsizetype l = 0; l < check.lines.size(); ++l)
+                rows.append(lineRow(check, l));
+        }
+    }
+    return rows;
+}

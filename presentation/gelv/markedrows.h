@@ -1,0 +1,34 @@
+#pragma once
+
+#include "prosody/check.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One row of the marked poem as the view paints it.
+struct MarkedRow {
+    enum class Kind {
+        Summary, // a poem's summary, above its lines
+        Line,    // a line of the poem: its characters with their marks
+        Pattern, // a line of a 词's form that the poem has not reached: its pattern alone
+        Gap,     // the space between the 片 of a 词
+    };
+    Kind kind = Kind::Line;
+    QString summary; // "七言绝句 · 平起首句入韵 · 下平七阳 · 合律"
+    bool ok = true;  // the summary's poem keeps its form
+    QStringList chars;
+    // A line: ○ 平, ● 仄, ◎ 中, ？ unknown under each character; a pattern: its marks.
+    QString marks;
+    // Over each character: for 诗 the template's 平 or 仄 where it differs from the character, else a
+    // blank; for 词 the pattern's ○ ● ◎ over every character.
+    QString expected;
+    QList<bool> faults;
+    QList<bool> rhymes; // the rhyme character, underlined
+    QString rhyme;      // after the line: "韵·上平一东", or a pattern's "韵1（平）"
+    QStringList tips;   // per character (a pattern: per position), shown on hover
+};
+
+// The rows of the checked poems: each summary, then its lines; a 词 along its form, with the lines
+// of the form not yet written as their pattern and a gap between the 片.
+QList<MarkedRow> markedRows(const QList<prosody::PoemCheck> &checks);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "presentation/gelv/markedrows.h"
+
+#include <QStringList>
+
+// The marked poem's rows as text, one per row: a summary as it is; a line as
+// "chars|marks|expected|faults|rhyme" (faults: ✗ under a fault, else a blank); a line of a 词's form
+// not yet written as "谱|marks|rhyme"; "—" between the 片.
+inline QStringList rowTexts(const QList<MarkedRow> &rows)
+{
+    QStringList out;
+    for (const MarkedRow &r : rows) {
+        switch (r.kind) {
+        case MarkedRow::Kind::Summary:
+            out << r.summary;
+            break;
+        case MarkedRow::Kind::Gap:
+            out << QStringLiteral("—");
+            break;
+        case MarkedRow::Kind::Pattern:
+            out << QStringLiteral("谱|%1|%2").arg(r.marks, r.rhyme);
+            break;
+        case MarkedRow::Kind::Line: {
+            QString faults;
+            for (bool f : r.faults)
+                faults += f ? u'✗' : u' ';
+            out << QStringLiteral("%1|%2|%3|%4|%5")
+                       .arg(r.chars.join(QString()), r.marks, r.expected, faults, r.rhyme);
+            break;
+        }
+        }
+    }
+    return out;
+}
