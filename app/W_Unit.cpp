@@ -10,14 +10,13 @@
 #include "pages/gelv/gelvwindow.h"
 #include "pages/rhymes/rhymespage.h"
 #include "pages/shared/boundcontrols.h"
-#include "pages/shared/dbgrid.h"
 #include "pages/shared/guard.h"
 #include "pages/shared/hiddenmenu.h"
 #include "pages/shared/look.h"
+#include "pages/shared/recoveryprompt.h"
 #include "pages/shared/statusbar.h"
 #include "pages/works/workspage.h"
 #include "presentation/closing.h"
-#include "presentation/restore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,8 +25,6 @@
 #include <QShortcut>
 #include <QStyleFactory>
 #include <QTabWidget>
-
-const QString TW::recoveryQuestion = QStringLiteral("上次未正常退出，有尚未保存的内容。是否恢复？");
 
 void TW::setUpApplication()
 {
@@ -57,17 +54,15 @@ TW::TW(QWidget *parent)
     menuBar()->hide();
 
     connect(m_edit, &CreationPage::gelvRequested, this, &TW::Edit_gelv_SpeedButtonClick);
-    connect(m_edit, &CreationPage::rhymeLookupRequested, this, &TW::gelvLookUp);
-    connect(m_think, &AssociationPage::examplesRequested, this, &TW::gelvExamples);
+    connect(m_edit, &CreationPage::rhymeLookupRequested, this,
+            [this](const QString &h) { gelvWindow()->lookUp(h); });
+    connect(m_think, &AssociationPage::examplesRequested, this,
+            [this](const QString &word) { gelvWindow()->showExamples(word); });
     auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
     f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
     connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);
 
-    // What is typed and not yet written goes to the recovery file; a file the last run left stays
-    // as it is until the user has been asked about it.
-    m_keeper = new RecoveryKeeper(Database::defaultPath(), m_db->queries(), this);
-    m_keeper->hold(!m_keeper->leftFile().isEmpty());
-    keepTypedCells(this, m_keeper);
+    m_keeper = recoveryprompt::keeperFor(this, *m_db, Database::defaultPath());
 #ifndef QT_NO_SESSIONMANAGER
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { writeForExit(); });
 #endif
@@ -96,14 +91,6 @@ void TW::Edit_gelv_SpeedButtonClick()
 {
     gelvWindow()->open();
 }
-void TW::gelvLookUp(const QString &hanzi)
-{
-    gelvWindow()->lookUp(hanzi);
-}
-void TW::gelvExamples(const QString &word)
-{
-    gelvWindow()->showExamples(word);
-}
 
 void TW::pageShown(int index)
 {
@@ -129,7 +116,15 @@ void TW::showEvent(QShowEvent *event)
         return;
     m_shown = true;
     FormShow();
-    QMetaObject::invokeMethod(this, &TW::offerRecovery, Qt::QueuedConnection);
+    // Asked once the window is up; an end that came while asking writes what was put back.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const auto listCategory = [this](const QString &c) { m_show->Show_ComboBox->setEditText(c); };
+            if (!m_ending && recoveryprompt::offer(this, *m_db, *m_keeper, listCategory) && m_ending)
+                writeForExit();
+        },
+        Qt::QueuedConnection);
 }
 
 void TW::FormShow()
@@ -138,36 +133,22 @@ void TW::FormShow()
     W_PageControl->setCurrentWidget(m_edit);
 }
 
-QStringList TW::writeUnwritten()
-{
-    commitOpenEditors(this);
-    return closing::writeUnwritten(*m_db);
-}
-
-bool TW::FormClose()
-{
-    const QStringList refused = writeUnwritten();
-    if (!refused.isEmpty())
-        Dialogs::current().error(this, refused.first());
-    return refused.isEmpty();
-}
-
+// A refused write is shown and keeps the window open.
 void TW::closeEvent(QCloseEvent *event)
 {
-    const bool written = FormClose();
-    if (written)
+    commitOpenEditors(this);
+    const QStringList refused = closing::writeUnwritten(*m_db);
+    if (!refused.isEmpty())
+        Dialogs::current().error(this, refused.first());
+    else
         m_keeper->keepNow(); // nothing is left unwritten: the file goes
-    event->setAccepted(written);
+    event->setAccepted(refused.isEmpty());
 }
 
 bool TW::writeForExit()
 {
-    const QStringList refused = writeUnwritten();
-    for (const QString &message : refused)
-        qWarning("%s", qPrintable(message));
-    if (!m_keeper->keepNow())
-        qWarning("%s", qPrintable(QStringLiteral("无法写入恢复文件 %1").arg(m_keeper->file())));
-    return refused.isEmpty();
+    commitOpenEditors(this);
+    return closing::writeForExit(*m_db, *m_keeper);
 }
 
 void TW::endBySignal()
@@ -176,31 +157,4 @@ void TW::endBySignal()
         return;
     writeForExit();
     QCoreApplication::exit(0);
-}
-
-// 是 puts the texts back as if just typed; 否 keeps the file aside under a dated name.
-void TW::offerRecovery()
-{
-    if (m_ending)
-        return;
-    const restore::Offer offer = restore::prepare(*m_db, *m_keeper);
-    if (!offer.message.isEmpty())
-        Dialogs::current().message(this, offer.message);
-    if (offer.rows.isEmpty())
-        return;
-    const Dialogs::Answer answer = Dialogs::current().ask(this, windowTitle(), recoveryQuestion);
-    if (answer == Dialogs::Answer::None)
-        return; // ended while asking: the file stays for the next start
-    if (answer == Dialogs::Answer::No)
-        return restore::decline(*m_keeper, offer);
-    m_keeper->hold(false);
-    const auto listCategory = [this](const QString &category) {
-        m_show->Show_ComboBox->setEditText(category);
-    };
-    if (!guarded(this, [&] { restore::putBack(*m_db, listCategory, offer.rows); }))
-        recovery::setAside(offer.file); // kept whole; what was put back is kept anew
-    if (m_ending)
-        writeForExit(); // answered as a termination signal came: written as the end would have
-    else
-        m_keeper->changed();
 }

@@ -30,25 +30,16 @@ public:
 
     Database &database() const { return *m_db; }
     StatusBar *statusPanels() const { return W_StatusBar; }
-    RecoveryKeeper *recoveryKeeper() const { return m_keeper; }
 
     void FormShow();
-    // Writes what closing writes; false, after showing why, when a write was refused: the window
-    // then stays open.
-    bool FormClose();
     // The same writes without a question or a message, for an end the user cannot be asked about (a
     // termination signal, the desktop session ending). What is refused stays in the recovery file.
     bool writeForExit();
     // A termination signal: everything is written as by closing, then the program ends with status 0.
     void endBySignal();
-    // Asked once after the window opens when the last run left unwritten texts in the recovery file.
-    void offerRecovery();
-    static const QString recoveryQuestion;
 
     // The 格律 window: opened or raised by its button, F9 and the draft's context menu.
     void Edit_gelv_SpeedButtonClick();
-    void gelvLookUp(const QString &hanzi);
-    void gelvExamples(const QString &word);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -57,7 +48,6 @@ protected:
 private:
     GelvWindow *gelvWindow();
     void pageShown(int index);
-    QStringList writeUnwritten();
 
     std::unique_ptr<Database> m_db;
     StatusBar *W_StatusBar;

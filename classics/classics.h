@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/classicsschema.h"
+#include "db/error.h"
 #include "prosody/core/books.h"
 
 #include <QList>
@@ -9,9 +10,8 @@
 
 #include <memory>
 #include <optional>
-#include <stdexcept>
 
-struct sqlite3;
+class SqliteFile;
 
 // The classics as a concordance: the lines of 全唐诗 and 宋词 that hold a text, whole poems, and the
 // characters their regulated verse rhymes on, read from date/classics.db (built by
@@ -20,13 +20,9 @@ namespace classics {
 
 // Raised when the file is missing, damaged or of another kind, or cannot be read; what() is one line
 // for the user, in Chinese, saying why and naming the command that builds the file.
-class ClassicsError : public std::runtime_error {
+class ClassicsError : public ShihaiError {
 public:
-    explicit ClassicsError(const QString &message)
-        : std::runtime_error(message.toStdString())
-    {
-    }
-    QString message() const { return QString::fromUtf8(what()); }
+    using ShihaiError::ShihaiError;
 };
 
 struct DynastyCount {
@@ -127,9 +123,6 @@ public:
     QString dataVersion() const { return m_version; }
 
 private:
-    struct Closer {
-        void operator()(sqlite3 *db) const;
-    };
     struct Run {
         qint64 first;
         qint64 last;
@@ -143,7 +136,7 @@ private:
     QStringList m_dynasties;
     QList<Run> m_runs; // sorted by first line
     Totals m_totals;
-    std::unique_ptr<sqlite3, Closer> m_db;
+    std::unique_ptr<SqliteFile> m_file;
 };
 
 } // namespace classics

@@ -1,12 +1,10 @@
 #include "db/datasource.h"
 
-#include "db/query.h"
-
-DataSource::DataSource(Query *query)
-    : QObject(query)
+DataSource::DataSource(Query *query, QObject *owner)
+    : QObject(owner)
     , m_query(query)
 {
-    QString name = query->objectName();
+    QString name = owner->objectName();
     name.replace(QStringLiteral("_ADOQuery"), QString());
     setObjectName(name + QStringLiteral("_DataSource"));
 }

@@ -8,7 +8,8 @@ class Query;
 class DataSource : public QObject {
     Q_OBJECT
 public:
-    explicit DataSource(Query *query);
+    // Owned by `owner`, the query itself, and named after it.
+    DataSource(Query *query, QObject *owner);
     Query *query() const { return m_query; }
 
 signals:

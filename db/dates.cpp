@@ -24,6 +24,12 @@ QDate fromStored(const QString &stored)
     return QDate::fromString(stored.left(10), Qt::ISODate);
 }
 
+QString shownFromStored(const QString &stored)
+{
+    const QDate date = fromStored(stored);
+    return date.isValid() ? display(date) : stored;
+}
+
 QDate fromTyped(const QString &typed)
 {
     const QString text = typed.trimmed();

@@ -11,6 +11,8 @@ QString shortFormat();
 QString display(const QDate &date);
 // Reads a stored value: ISO date, optionally followed by a time.
 QDate fromStored(const QString &stored);
+// A stored value as shown: a date in the short format, anything else as it is.
+QString shownFromStored(const QString &stored);
 // Reads what a user typed: the short format, or an ISO-like y-M-d with - / or . between.
 QDate fromTyped(const QString &typed);
 QString toStored(const QDate &date);

@@ -1,16 +1,11 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "db/error.h"
 
 // An error reported by the database engine or the data layer; what() is the message shown to the user.
-class DbError : public std::runtime_error {
+class DbError : public ShihaiError {
 public:
-    explicit DbError(const QString &message)
-        : std::runtime_error(message.toStdString())
-    {
-    }
-    QString message() const { return QString::fromUtf8(what()); }
+    using ShihaiError::ShihaiError;
 };
 
 // Messages of the data layer itself (the engine's own messages come from sqlite3_errmsg).

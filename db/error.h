@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-// The base of the errors this program shows to the user: what() is the one-line message, in the
-// user's language, that says what went wrong and, where it can, what to do.
+// The base of the program's own errors (the data layer's, the classics file's, the rhyme books'):
+// what() is the one-line message shown to the user, in UTF-8, so one catch can show any of them.
 class ShihaiError : public std::runtime_error {
 public:
     explicit ShihaiError(const QString &message)

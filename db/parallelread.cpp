@@ -115,4 +115,17 @@ void read(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const 
         into.append(std::move(part.rows));
 }
 
+void readAll(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const QString &table,
+             const QString &rowidName, Statement &whole, Snapshot &into)
+{
+    const bool hasRowid = !rowidName.isEmpty();
+    scansplit::Plan plan;
+    if (hasRowid && reader && sqlite3_get_autocommit(db))
+        plan = scansplit::plan(db, query, table, rowidName);
+    if (!plan.ranges.empty())
+        read(db, reader, query, plan, into);
+    else
+        into.readRows(whole, hasRowid);
+}
+
 } // namespace parallelread

@@ -5,6 +5,7 @@
 
 struct sqlite3;
 class Snapshot;
+class Statement;
 
 // Reads a query planned in parts (see scansplit) into a snapshot: the parts are shared between this
 // connection and a second thread over `reader`, and joined in order, so the rows are exactly those
@@ -14,5 +15,11 @@ namespace parallelread {
 
 void read(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const scansplit::Plan &plan,
           Snapshot &into);
+
+// Reads every row of a query into `into`, choosing how: in parts when its result has a rowid (named
+// `rowidName` in `table`), there is a second connection, no transaction is open on `db` and the plan
+// finds parts worth reading; otherwise whole, through `whole`, the statement prepared for it.
+void readAll(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const QString &table,
+             const QString &rowidName, Statement &whole, Snapshot &into);
 
 } // namespace parallelread

@@ -5,85 +5,26 @@
 #include "db/dberror.h"
 #include "db/dialect.h"
 #include "db/parallelread.h"
-#include "db/scansplit.h"
+#include "db/preparedquery.h"
+#include "db/resultcolumn.h"
 #include "db/sqlite.h"
-
-#include <QRegularExpression>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <memory>
 #include <numeric>
 #include <optional>
 
-namespace {
-
-// Adds the rowid, under `name`, as the first result column of a plain SELECT, so that rows can be
-// written back.
-QByteArray withRowidColumn(const QByteArray &sql, const QString &name)
-{
-    static const QRegularExpression select(QStringLiteral("^\\s*select\\s+(?!(distinct|all)\\b)"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    const QString text = QString::fromUtf8(sql);
-    const QRegularExpressionMatch m = select.match(text);
-    if (!m.hasMatch())
-        return {};
-    return (text.left(m.capturedEnd()) + name + QStringLiteral(", ") + text.mid(m.capturedEnd())).toUtf8();
-}
-
-// True when `name`, read as the first result column, is the table's rowid rather than a column of its
-// own under that name. (The engine describes the rowid as an integer primary key under any of its
-// names, and a column under its own declaration.)
-bool firstColumnIsRowid(sqlite3 *db, sqlite3_stmt *h, const QString &name)
-{
-    const char *table = sqlite3_column_table_name(h, 0);
-    const char *type = nullptr;
-    int primaryKey = 0;
-    return table &&
-           sqlite3_table_column_metadata(db, sqlite3_column_database_name(h, 0), table,
-                                         name.toUtf8().constData(), &type, nullptr, nullptr, &primaryKey,
-                                         nullptr) == SQLITE_OK &&
-           primaryKey && type && qstricmp(type, "INTEGER") == 0;
-}
-
-// Throws unless the bytes after the first statement are only blanks, semicolons or comments.
-void requireSingleStatement(sqlite3 *db, QByteArray tail)
-{
-    while (!tail.trimmed().isEmpty()) {
-        Statement next(db, tail);
-        if (next.handle())
-            throw DbError(QStringLiteral("Characters found after end of SQL statement."));
-        tail = next.tail();
-    }
-}
-
-} // namespace
-
 Query::Query(Connection *connection, const QString &name, const QString &sql)
     : QObject(connection)
     , m_connection(connection)
 {
     setObjectName(name);
-    m_source = new DataSource(this);
+    m_source = new DataSource(this, this);
     if (!sql.isEmpty())
         m_sql << sql;
 }
 
 Query::~Query() = default;
-
-QuietWalk::QuietWalk(Query *query)
-    : m_query(query)
-    , m_wasBlocked(query->dataSource()->blockSignals(true))
-{
-}
-
-QuietWalk::~QuietWalk()
-{
-    m_query->dataSource()->blockSignals(m_wasBlocked);
-    if (!m_wasBlocked)
-        emit m_query->dataSource()->currentChanged(m_query->currentRow());
-}
 
 void Query::requireOpen() const
 {
@@ -126,19 +67,14 @@ void Query::close()
         return;
     m_open = false;
     clearRows();
+    announceReset();
+}
+
+void Query::announceReset()
+{
     emit m_source->reset();
-    emit m_source->currentChanged(-1);
+    emit m_source->currentChanged(m_current);
     emit m_source->stateChanged();
-}
-
-void Query::clearSql()
-{
-    m_sql.clear();
-}
-
-void Query::addSql(const QString &line)
-{
-    m_sql << line;
 }
 
 void Query::open()
@@ -147,88 +83,37 @@ void Query::open()
         return;
     sqlite3 *db = m_connection->handle();
     const dialect::Translated translated = dialect::translate(sqlText());
-
-    std::unique_ptr<Statement> st;
-    QString rowidName;
-    // The rowid goes by three names; a table may have a column of its own under one or two of them.
-    for (const QString &name : {QStringLiteral("_rowid_"), QStringLiteral("rowid"), QStringLiteral("oid")}) {
-        const QByteArray withRowid = withRowidColumn(translated.sql, name);
-        if (withRowid.isEmpty())
-            break;
-        try {
-            auto candidate = std::make_unique<Statement>(db, withRowid);
-            if (firstColumnIsRowid(db, candidate->handle(), name)) {
-                st = std::move(candidate);
-                rowidName = name;
-                break;
-            }
-        } catch (const DbError &) {
-            break; // not a single-table result: opened below without a rowid, read-only
-        }
-    }
-    const bool hasRowid = !rowidName.isEmpty();
-    if (!st)
-        st = std::make_unique<Statement>(db, translated.sql);
-    if (!st->handle())
-        throw DbError(QStringLiteral("Command text was not set for the command object."));
-    requireSingleStatement(db, st->tail());
-    for (int i = 0; i < translated.literals.size(); ++i)
-        st->bindText(i + 1, translated.literals[i]);
-
-    sqlite3_stmt *h = st->handle();
-    const int first = hasRowid ? 1 : 0;
-    const int total = sqlite3_column_count(h);
-    std::vector<ResultColumn> columns;
-    QString table = hasRowid ? QString::fromUtf8(sqlite3_column_table_name(h, 0)) : QString();
-    for (int c = first; c < total; ++c) {
-        const QString columnTable = QString::fromUtf8(sqlite3_column_table_name(h, c));
-        const QString origin = QString::fromUtf8(sqlite3_column_origin_name(h, c));
-        if (columnTable != table)
-            table.clear();
-        columns.push_back(
-            {QString::fromUtf8(sqlite3_column_name(h, c)), origin, schema::columnKind(columnTable, origin)});
-    }
+    const PreparedQuery prepared = prepareQuery(db, translated);
+    Statement &st = *prepared.statement;
+    ResultShape shape = describeResult(st.handle(), prepared.rowidName.isEmpty() ? 0 : 1);
 
     clearRows();
-    m_columns = std::move(columns);
+    m_columns = std::move(shape.columns);
     const int count = int(m_columns.size());
     m_rows.reset(count);
     try {
-        sqlite3 *reader = m_connection->reader();
-        scansplit::Plan plan;
-        if (hasRowid && reader && sqlite3_get_autocommit(db))
-            plan = scansplit::plan(db, translated, table, rowidName);
-        if (!plan.ranges.empty())
-            parallelread::read(db, reader, translated, plan, m_rows);
-        else
-            m_rows.readRows(*st, hasRowid);
+        parallelread::readAll(db, m_connection->reader(), translated, shape.table, prepared.rowidName, st,
+                              m_rows);
     } catch (const DbError &) {
         clearRows();
         throw;
     }
     m_order.resize(m_rows.rowCount());
     std::iota(m_order.begin(), m_order.end(), quint32(0));
-    m_table = table;
-    m_rowidName = rowidName;
+    m_table = shape.table;
+    m_rowidName = prepared.rowidName;
     m_pending.assign(count, std::nullopt);
     m_open = true;
     m_current = m_order.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_order.empty();
-    emit m_source->reset();
-    emit m_source->currentChanged(m_current);
-    emit m_source->stateChanged();
+    announceReset();
 }
 
 QString Query::displayText(quint32 physical, int column) const
 {
     const QString stored = m_rows.text(physical, column);
-    if (m_columns[column].kind == schema::ColumnKind::Date) {
-        const QDate date = dates::fromStored(stored);
-        if (date.isValid())
-            return dates::display(date);
-    }
-    return stored;
+    return m_columns[column].kind == schema::ColumnKind::Date ? dates::shownFromStored(stored) : stored;
 }
 
 int Query::recordCount() const
@@ -237,21 +122,12 @@ int Query::recordCount() const
     return int(m_order.size());
 }
 
-int Query::fieldIndex(const QString &name) const
-{
-    for (size_t i = 0; i < m_columns.size(); ++i)
-        if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
-}
-
 QString Query::cellText(int row, int column) const
 {
-    if (!m_open || row < 0 || row >= int(m_order.size()) || column < 0 || column >= int(m_columns.size()))
-        return {};
-    if (row == m_current && m_state != State::Browse && m_pending[column])
-        return *m_pending[column];
-    return displayText(m_order[row], column);
+    if (row == m_current)
+        if (const std::optional<QString> pending = pendingText(column))
+            return *pending;
+    return postedText(row, column);
 }
 
 QString Query::text(const QString &field) const
@@ -259,17 +135,6 @@ QString Query::text(const QString &field) const
     requireOpen();
     const int column = requireField(field);
     return cellText(m_current, column);
-}
-
-qint64 Query::integer(const QString &field) const
-{
-    const QString value = typedValue(text(field));
-    bool ok = false;
-    const qint64 whole = value.toLongLong(&ok);
-    if (ok)
-        return whole;
-    const double number = value.toDouble(&ok);
-    return ok ? qRound64(number) : 0;
 }
 
 void Query::setText(const QString &field, const QString &value)
@@ -296,31 +161,18 @@ bool Query::isModified() const
     return std::any_of(m_pending.begin(), m_pending.end(), [](const auto &v) { return v.has_value(); });
 }
 
-std::optional<recovery::Row> Query::unwritten(int typingColumn, const QString &typingText) const
+QString Query::postedText(int row, int column) const
 {
-    if (!m_open || m_table.isEmpty() || m_current < 0)
+    if (!m_open || row < 0 || row >= rowCount() || column < 0 || column >= int(m_columns.size()))
+        return {};
+    return displayText(m_order[row], column);
+}
+
+std::optional<QString> Query::pendingText(int column) const
+{
+    if (!m_open || m_state == State::Browse || column < 0 || column >= int(m_pending.size()))
         return std::nullopt;
-    const bool typing = typingColumn >= 0 && typingColumn < int(m_columns.size());
-    if (m_state == State::Browse && !typing)
-        return std::nullopt;
-    recovery::Row row{m_table, std::nullopt, {}};
-    if (m_state != State::Insert)
-        row.rowid = m_rows.rowid(m_order[m_current]);
-    for (size_t c = 0; c < m_columns.size(); ++c) {
-        if (m_columns[c].origin.isEmpty())
-            continue;
-        std::optional<QString> value = m_state == State::Browse ? std::nullopt : m_pending[c];
-        if (typing && int(c) == typingColumn) {
-            const QString original =
-                m_state == State::Insert ? QString() : displayText(m_order[m_current], int(c));
-            value = typingText == original ? std::nullopt : std::optional<QString>(typingText);
-        }
-        if (value)
-            row.fields << recovery::Field{m_columns[c].origin, *value};
-    }
-    if (row.fields.isEmpty())
-        return std::nullopt;
-    return row;
+    return m_pending[column];
 }
 
 bool Query::locate(qint64 rowid)
@@ -335,63 +187,51 @@ bool Query::locate(qint64 rowid)
     return false;
 }
 
-int Query::fieldOfColumn(const QString &column) const
-{
-    for (size_t i = 0; i < m_columns.size(); ++i)
-        if (m_columns[i].origin == column)
-            return int(i);
-    return -1;
-}
-
 void Query::first()
 {
-    requireOpen();
-    settle();
-    const int n = rowCount();
-    m_current = n ? 0 : -1;
-    m_bof = true;
-    m_eof = n == 0;
-    emit m_source->currentChanged(m_current);
+    toEnd(false);
 }
 
 void Query::last()
 {
+    toEnd(true);
+}
+
+void Query::toEnd(bool last)
+{
     requireOpen();
     settle();
     const int n = rowCount();
-    m_current = n - 1;
-    m_eof = true;
-    m_bof = n == 0;
+    m_current = last ? n - 1 : (n ? 0 : -1);
+    m_bof = !last || n == 0;
+    m_eof = last || n == 0;
     emit m_source->currentChanged(m_current);
 }
 
 void Query::next()
 {
-    requireOpen();
-    settle();
-    if (m_eof)
-        return;
-    m_bof = m_eof = false;
-    if (m_current + 1 < rowCount()) {
-        ++m_current;
-        emit m_source->currentChanged(m_current);
-    } else {
-        m_eof = true;
-    }
+    step(1);
 }
 
 void Query::prior()
 {
+    step(-1);
+}
+
+// One row on, or back; stepping past the end (the start) only sets eof (bof).
+void Query::step(int by)
+{
     requireOpen();
     settle();
-    if (m_bof)
+    bool &end = by > 0 ? m_eof : m_bof;
+    if (end)
         return;
     m_bof = m_eof = false;
-    if (m_current > 0) {
-        --m_current;
+    if (m_current + by >= 0 && m_current + by < rowCount()) {
+        m_current += by;
         emit m_source->currentChanged(m_current);
     } else {
-        m_bof = true;
+        end = true;
     }
 }
 
@@ -413,13 +253,19 @@ void Query::moveTo(int row)
     emit m_source->currentChanged(m_current);
 }
 
+void Query::requireWritable() const
+{
+    requireOpen();
+    if (isReadOnly())
+        throw DbError(dberror::readOnly);
+}
+
 void Query::edit()
 {
     requireOpen();
     if (m_state != State::Browse)
         return;
-    if (isReadOnly())
-        throw DbError(dberror::readOnly);
+    requireWritable();
     if (m_order.empty()) {
         insert();
         return;
@@ -430,18 +276,14 @@ void Query::edit()
 
 void Query::insert()
 {
-    requireOpen();
-    if (isReadOnly())
-        throw DbError(dberror::readOnly);
+    requireWritable();
     settle();
     beginNewRow(m_current < 0 ? 0 : m_current);
 }
 
 void Query::append()
 {
-    requireOpen();
-    if (isReadOnly())
-        throw DbError(dberror::readOnly);
+    requireWritable();
     settle();
     beginNewRow(rowCount());
 }
@@ -467,6 +309,11 @@ void Query::post()
     if (m_state == State::Browse)
         return;
     writeRow();
+    backToBrowse();
+}
+
+void Query::backToBrowse()
+{
     m_pending.assign(m_columns.size(), std::nullopt);
     m_state = State::Browse;
     emit m_source->rowChanged(m_current);
@@ -498,40 +345,27 @@ void Query::cancel()
 {
     if (!m_open || m_state == State::Browse)
         return;
-    if (m_state == State::Edit) {
-        m_pending.assign(m_columns.size(), std::nullopt);
-        m_state = State::Browse;
-        emit m_source->rowChanged(m_current);
-        emit m_source->stateChanged();
-        return;
-    }
+    if (m_state == State::Edit)
+        return backToBrowse();
     // A new row disappears; the row that was current before it is current again.
-    const int at = m_current;
-    m_order.erase(m_order.begin() + at);
     m_rows.removeLastRow();
-    m_pending.assign(m_columns.size(), std::nullopt);
-    m_state = State::Browse;
-    const int n = rowCount();
-    m_current = n == 0 ? -1 : std::min(at, n - 1);
-    if (n == 0)
-        m_bof = m_eof = true;
-    emit m_source->rowRemoved(at);
-    emit m_source->currentChanged(m_current);
-    emit m_source->stateChanged();
+    dropCurrentRow();
 }
 
 void Query::remove()
 {
     requireOpen();
-    if (m_state == State::Insert) {
-        cancel();
-        return;
-    }
+    if (m_state == State::Insert)
+        return cancel();
     requireCurrent();
-    if (isReadOnly())
-        throw DbError(dberror::readOnly);
+    requireWritable();
     writer().remove(m_rows.rowid(m_order[m_current]));
+    dropCurrentRow();
+}
 
+// The current row leaves the result; the one after it, or else the last, becomes current.
+void Query::dropCurrentRow()
+{
     const int at = m_current;
     m_order.erase(m_order.begin() + at);
     m_pending.assign(m_columns.size(), std::nullopt);

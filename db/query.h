@@ -1,6 +1,5 @@
 #pragma once
 
-#include "db/recoveryfile.h"
 #include "db/rowwriter.h"
 #include "db/snapshot.h"
 
@@ -14,22 +13,6 @@
 
 class Connection;
 class DataSource;
-struct sqlite3;
-class Query;
-
-// While it lives, the moves of a query that walks its rows are not announced, so bound controls do
-// not follow every step; at its end the current row is announced once.
-class QuietWalk {
-public:
-    explicit QuietWalk(Query *query);
-    ~QuietWalk();
-    QuietWalk(const QuietWalk &) = delete;
-    QuietWalk &operator=(const QuietWalk &) = delete;
-
-private:
-    Query *m_query;
-    bool m_wasBlocked;
-};
 
 // A named SQL result with a cursor, in the manner of the pages' queries: the SQL text is a list of
 // lines; opening takes a static snapshot of the rows; the current row can be edited, a new row
@@ -49,8 +32,8 @@ public:
 
     // SQL text
     void close();
-    void clearSql();
-    void addSql(const QString &line);
+    void clearSql() { m_sql.clear(); }
+    void addSql(const QString &line) { m_sql << line; }
     const QStringList &sql() const { return m_sql; }
     QString sqlText() const { return m_sql.join(u'\n'); }
     void open();
@@ -69,9 +52,9 @@ public:
     void moveTo(int row);
 
     // Fields of the current row
-    int fieldIndex(const QString &name) const;
+    int fieldIndex(const QString &name) const { return columnNamed(m_columns, name); }
     QString text(const QString &field) const;
-    qint64 integer(const QString &field) const;
+    qint64 integer(const QString &field) const { return typedInteger(text(field)); }
     void setText(const QString &field, const QString &value);
     // Any row, as shown: the current row shows its unposted values.
     QString cellText(int row, int column) const;
@@ -91,23 +74,31 @@ public:
     // Before a move or a replacement of the SQL text: post a row with changed values, otherwise
     // leave edit or insert state (a new row without values disappears).
     void settle();
-    // The current row's values not yet written, by column of the base table, while it is edited or
-    // new; `typingColumn` adds a text a control still holds for that column. Nothing in browse state
-    // without such a text, or when the result cannot be written.
-    std::optional<recovery::Row> unwritten(int typingColumn = -1, const QString &typingText = {}) const;
+    // The result's columns, the rowid a row was read with (0 for a new row), a row's value as the
+    // table holds it (without the current row's unposted value), and the current row's unposted value.
+    const std::vector<ResultColumn> &columns() const { return m_columns; }
+    qint64 rowid(int row) const { return row >= 0 && row < rowCount() ? m_rows.rowid(m_order[row]) : 0; }
+    QString postedText(int row, int column) const;
+    std::optional<QString> pendingText(int column) const;
     // Makes the row with this rowid current; false when the result does not hold it.
     bool locate(qint64 rowid);
     // The index of the field that reads this column of the base table, -1 when none does.
-    int fieldOfColumn(const QString &column) const;
+    int fieldOfColumn(const QString &column) const { return columnReading(m_columns, column); }
     // Called whenever a new row has been begun, to preset its values.
     void setNewRowHandler(std::function<void(Query &)> handler) { m_newRow = std::move(handler); }
 
 private:
     void requireOpen() const;
     void requireCurrent() const;
+    void requireWritable() const;
     int requireField(const QString &name) const;
     void clearRows();
+    void announceReset();
+    void toEnd(bool last);
+    void step(int by);
     void beginNewRow(int at);
+    void backToBrowse();
+    void dropCurrentRow();
     QString displayText(quint32 physical, int column) const;
     RowWriter writer() const;
     void writeRow();

@@ -86,6 +86,35 @@ std::optional<Row> rowFromJson(const QJsonValue &value)
 
 } // namespace
 
+std::optional<Row> unwrittenRow(const Query &query, int typingColumn, const QString &typingText)
+{
+    const int current = query.currentRow();
+    if (!query.isOpen() || query.isReadOnly() || current < 0)
+        return std::nullopt;
+    const std::vector<ResultColumn> &columns = query.columns();
+    const bool typing = typingColumn >= 0 && typingColumn < int(columns.size());
+    const Query::State state = query.state();
+    if (state == Query::State::Browse && !typing)
+        return std::nullopt;
+    Row row{query.tableName(), std::nullopt, {}};
+    if (state != Query::State::Insert)
+        row.rowid = query.rowid(current);
+    for (int c = 0; c < int(columns.size()); ++c) {
+        if (columns[c].origin.isEmpty())
+            continue;
+        std::optional<QString> value = query.pendingText(c);
+        if (typing && c == typingColumn) {
+            const QString original = state == Query::State::Insert ? QString() : query.postedText(current, c);
+            value = typingText == original ? std::nullopt : std::optional<QString>(typingText);
+        }
+        if (value)
+            row.fields << Field{columns[c].origin, *value};
+    }
+    if (row.fields.isEmpty())
+        return std::nullopt;
+    return row;
+}
+
 Fingerprint fingerprintOf(const QString &databasePath)
 {
     const QFileInfo info(databasePath);
@@ -228,7 +257,8 @@ QList<recovery::Row> RecoveryKeeper::unwrittenRows() const
     QList<recovery::Row> rows;
     for (Query *q : m_queries) {
         const std::optional<Typing> typing = m_typing ? m_typing(q) : std::nullopt;
-        if (auto row = typing ? q->unwritten(typing->column, typing->text) : q->unwritten())
+        if (auto row = typing ? recovery::unwrittenRow(*q, typing->column, typing->text)
+                              : recovery::unwrittenRow(*q))
             rows << *row;
     }
     return rows;

@@ -40,6 +40,11 @@ struct Fingerprint {
 };
 Fingerprint fingerprintOf(const QString &databasePath);
 
+// The current row's values of `query` not yet written, by column of its base table, while the row is
+// edited or new; `typingColumn` adds a text a control still holds for that query column. None in
+// browse state without such a text, or when the result cannot be written.
+std::optional<Row> unwrittenRow(const Query &query, int typingColumn = -1, const QString &typingText = {});
+
 QString fileFor(const QString &databasePath);
 // Where the file goes when the database's folder cannot be written: the user's data folder, under
 // a name taken from the database's path.

@@ -50,6 +50,17 @@ QString typedValue(const QString &text)
     return text.normalized(QString::NormalizationForm_KC).trimmed();
 }
 
+qint64 typedInteger(const QString &text)
+{
+    const QString value = typedValue(text);
+    bool ok = false;
+    const qint64 whole = value.toLongLong(&ok);
+    if (ok)
+        return whole;
+    const double number = value.toDouble(&ok);
+    return ok ? qRound64(number) : 0;
+}
+
 RowWriter::RowWriter(sqlite3 *db, const QString &table, const QString &rowidName,
                      const std::vector<ResultColumn> &columns)
     : m_db(db)

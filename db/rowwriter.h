@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/schema.h"
+#include "db/resultcolumn.h"
 
 #include <QList>
 #include <QString>
@@ -13,16 +13,11 @@
 struct sqlite3;
 class Snapshot;
 
-// One column of a query's result.
-struct ResultColumn {
-    QString name;
-    QString origin; // column of the base table, empty for an expression
-    schema::ColumnKind kind;
-};
-
 // A text as typed: full-width digits and separators, as a Chinese input method types them, read as
 // their ASCII forms.
 QString typedValue(const QString &text);
+// A typed text as a whole number: a decimal rounded, 0 when it is no number.
+qint64 typedInteger(const QString &text);
 
 // Writes rows of a result back to its base table by rowid. Values are the texts the user typed, one
 // per result column (none: unchanged); integer and date columns take them as such or refuse them

@@ -170,9 +170,15 @@ qint64 Statement::int64(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
-int Statement::integer(int column) const
+int Statement::int32(int column) const
 {
     return sqlite3_column_int(m_stmt, column);
+}
+
+QString Statement::text(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
 }
 
 QByteArrayView Statement::bytes(int column) const
@@ -185,22 +191,22 @@ char32_t Statement::character(int column) const
 {
     const QByteArrayView b = bytes(column);
     const auto byte = [&](qsizetype i) { return char32_t(quint8(b[i])); };
-    switch (b.size()) {
-    case 1:
-        return byte(0) < 0x80 ? byte(0) : 0;
-    case 2:
-        return (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F);
-    case 3:
-        return (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
-    case 4:
-        return (byte(0) & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 | (byte(3) & 0x3F);
-    default:
+    const auto follows = [&](qsizetype from) {
+        for (qsizetype i = from; i < b.size(); ++i)
+            if ((byte(i) & 0xC0) != 0x80)
+                return false;
+        return true;
+    };
+    // The lead byte tells the length of its sequence; the column must be exactly one sequence.
+    if (b.size() == 1 && byte(0) < 0x80)
+        return byte(0);
+    if (!follows(1))
         return 0;
-    }
-}
-
-QString Statement::text(int column) const
-{
-    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
+    if (b.size() == 2 && (byte(0) & 0xE0) == 0xC0)
+        return (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F);
+    if (b.size() == 3 && (byte(0) & 0xF0) == 0xE0)
+        return (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+    if (b.size() == 4 && (byte(0) & 0xF8) == 0xF0)
+        return (byte(0) & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 | (byte(3) & 0x3F);
+    return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 
@@ -69,16 +70,24 @@ public:
     // Steps once; true when a row is ready. Throws DbError on failure.
     bool step();
 
+    // Steps through every row, handing the statement to `visit` at each.
+    template <class Visit> void forEachRow(Visit visit)
+    {
+        while (step())
+            visit(*this);
+    }
+
     // Columns of the row at hand.
     int columnCount() const;
     bool isNull(int column) const;
     qint64 int64(int column) const;
-    int integer(int column) const;
+    int int32(int column) const;
     QString text(int column) const; // null for NULL
-    // The column's UTF-8 bytes, valid until the next step; for reading many rows without copies.
+    // The column's UTF-8 bytes, valid until the next step or reset: compared or decoded without a
+    // QString for every row of a large table.
     QByteArrayView bytes(int column) const;
-    // The one character of a column, decoded straight from its UTF-8 bytes; 0 when it holds another
-    // number of characters.
+    // The one character the column holds, decoded straight from its UTF-8 bytes; 0 when it holds
+    // none or more than one.
     char32_t character(int column) const;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "db/database.h"
 #include "db/query.h"
+#include "db/recoveryfile.h"
 
 #include <exception>
 
@@ -32,6 +33,16 @@ QStringList writeUnwritten(Database &db)
         if (!failed.contains(q))
             attempt(q, [q] { q->settle(); });
     return refused;
+}
+
+bool writeForExit(Database &db, RecoveryKeeper &keeper)
+{
+    const QStringList refused = writeUnwritten(db);
+    for (const QString &message : refused)
+        qWarning("%s", qPrintable(message));
+    if (!keeper.keepNow())
+        qWarning("%s", qPrintable(QStringLiteral("无法写入恢复文件 %1").arg(keeper.file())));
+    return refused.isEmpty();
 }
 
 } // namespace closing

@@ -4,6 +4,7 @@
 #include "db/dates.h"
 #include "db/dialect.h"
 #include "db/query.h"
+#include "db/quietwalk.h"
 #include "db/schema.h"
 #include "presentation/categories.h"
 #include "presentation/worksstatus.h"

@@ -3,7 +3,7 @@
 #include "db/datasource.h"
 #include "db/query.h"
 #include "db/rtf.h"
-#include "pages/shared/guard.h"
+#include "pages/shared/errorguard.h"
 
 #include <limits>
 

@@ -5,7 +5,7 @@
 #include "db/recoveryfile.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dialogs.h"
-#include "pages/shared/guard.h"
+#include "pages/shared/errorguard.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

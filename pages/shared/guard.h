@@ -1,25 +1,10 @@
 #pragma once
 
 #include "pages/shared/dbgrid.h"
-#include "pages/shared/dialogs.h"
+#include "pages/shared/errorguard.h"
 
 #include <QObject>
 #include <QWidget>
-
-#include <exception>
-
-// Runs one user action; an error it raises ends the action and is shown in an error box, and the
-// program keeps running. Returns false when the action failed.
-template <class Action> bool guarded(QWidget *parent, Action &&action)
-{
-    try {
-        action();
-        return true;
-    } catch (const std::exception &e) {
-        Dialogs::current().error(parent, QString::fromUtf8(e.what()));
-        return false;
-    }
-}
 
 // Before an action of a page may write a row: an editor still open in one of the page's grids hands
 // its text to its row, so that what the user typed is part of the write.

@@ -2,7 +2,7 @@
 
 #include "db/datasource.h"
 #include "db/query.h"
-#include "pages/shared/guard.h"
+#include "pages/shared/errorguard.h"
 
 #include <QScopedValueRollback>
 

@@ -29,8 +29,8 @@ QList<CiTune> readTunes(sqlite3 *db, QHash<QString, int> &byName)
     while (stmt.step()) {
         CiTune tune;
         tune.name = stmt.text(0);
-        tune.rank = stmt.integer(1);
-        tune.poems = stmt.integer(2);
+        tune.rank = stmt.int32(1);
+        tune.poems = stmt.int32(2);
         byName.insert(tune.name, int(tunes.size()));
         tunes.append(tune);
     }
@@ -57,9 +57,9 @@ void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
             continue;
         CiForm form;
         form.tune = tunes[tune].name;
-        form.number = stmt.integer(1);
-        form.poems = stmt.integer(2);
-        form.stanzaBreak = std::max(0, stmt.integer(3) - 1);
+        form.number = stmt.int32(1);
+        form.poems = stmt.int32(2);
+        form.stanzaBreak = std::max(0, stmt.int32(3) - 1);
         form.scheme = stmt.text(4);
         form.example = stmt.text(5);
         formAt.insert({tune, form.number}, {tune, int(tunes[tune].forms.size())});
@@ -71,18 +71,18 @@ void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
 void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, const FormIndex &formAt)
 {
     const auto formOf = [&](const Statement &s) -> CiForm * {
-        const auto it = formAt.constFind({byName.value(s.text(0), -1), s.integer(1)});
+        const auto it = formAt.constFind({byName.value(s.text(0), -1), s.int32(1)});
         return it == formAt.constEnd() ? nullptr : &tunes[it->first].forms[it->second];
     };
     Statement lines(db, QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押 FROM 词句 ORDER BY 牌, 体, 句"));
     while (lines.step()) {
         CiForm *form = formOf(lines);
-        if (!form || lines.integer(2) != form->lines.size() + 1)
+        if (!form || lines.int32(2) != form->lines.size() + 1)
             continue;
         CiLine line;
-        line.rhymeRun = lines.integer(3);
+        line.rhymeRun = lines.int32(3);
         line.rhymeTone = line.rhymeRun ? classOfName(lines.bytes(4)) : ToneClass::Unknown;
-        line.rhymed = lines.integer(5);
+        line.rhymed = lines.int32(5);
         form->lines.append(line);
     }
     Statement positions(db, QByteArrayLiteral("SELECT 牌, 体, 句, 字, 声, 平, 仄, 两, 缺 FROM 词位 "
@@ -93,20 +93,20 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
     int lastNumber = -1;
     while (positions.step()) {
         const Statement &s = positions;
-        if (s.bytes(0) != lastTune || s.integer(1) != lastNumber) {
+        if (s.bytes(0) != lastTune || s.int32(1) != lastNumber) {
             form = formOf(s);
             lastTune = s.bytes(0).toByteArray();
-            lastNumber = s.integer(1);
+            lastNumber = s.int32(1);
         }
-        const int line = s.integer(2) - 1;
+        const int line = s.int32(2) - 1;
         if (!form || line < 0 || line >= form->lines.size())
             continue;
         CiPosition pos;
         pos.tone = classOfName(s.bytes(4));
-        pos.ping = quint16(s.integer(5));
-        pos.ze = quint16(s.integer(6));
-        pos.both = quint16(s.integer(7));
-        pos.unknown = quint16(s.integer(8));
+        pos.ping = quint16(s.int32(5));
+        pos.ze = quint16(s.int32(6));
+        pos.both = quint16(s.int32(7));
+        pos.unknown = quint16(s.int32(8));
         form->lines[line].positions.append(pos);
     }
 }

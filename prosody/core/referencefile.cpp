@@ -69,7 +69,7 @@ void readGroups(const SqliteFile &file, Books &books, GroupIndex &index)
         auto it = index[int(*book)].constFind(name);
         if (it == index[int(*book)].constEnd()) {
             it = index[int(*book)].insert(name, int(data.groups.size()));
-            data.groups.append({QString::fromUtf8(name), s.integer(2), {}, {}});
+            data.groups.append({QString::fromUtf8(name), s.int32(2), {}, {}});
             data.members.append(QList<RhymeBooks::Member>());
         }
         data.groups[*it].tones.append(*tone);
@@ -99,10 +99,10 @@ void readMembers(const SqliteFile &file, Books &books, const GroupIndex &index)
             return;
         RhymeBooks::BookData &data = books[book];
         data.chars[hanzi].append({quint16(group), *tone});
-        data.members[group].append({hanzi, *tone, quint8(s.integer(4))});
+        data.members[group].append({hanzi, *tone, quint8(s.int32(4))});
         if (places[book].size() <= group)
             places[book].resize(group + 1);
-        places[book][group].append(s.integer(5));
+        places[book][group].append(s.int32(5));
     });
     for (int b = 0; b < 4; ++b)
         for (qsizetype g = 0; g < places[b].size(); ++g)

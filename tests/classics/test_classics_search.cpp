@@ -1,4 +1,5 @@
 #include "classics/classics.h"
+#include "db/sqlite.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/text/reader.h"
 #include "tests/classics/corpus.h"
@@ -8,8 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <sqlite3.h>
 
 using namespace classics;
 using namespace Qt::StringLiterals;
@@ -234,16 +233,12 @@ private slots:
         if (!QFileInfo::exists(path))
             QSKIP("date/classics.db is not built");
         const std::unique_ptr<Classics> real = Classics::open(path);
-        sqlite3 *db = nullptr;
-        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt *stmt = nullptr;
-        sqlite3_prepare_v2(db, "SELECT 编号, 文 FROM 句 ORDER BY 编号", -1, &stmt, nullptr);
         QList<std::pair<qint64, QString>> lines;
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            lines.append({sqlite3_column_int64(stmt, 0), QString::fromUtf8(reinterpret_cast<const char *>(
-                                                             sqlite3_column_text(stmt, 0 + 1)))});
-        sqlite3_finalize(stmt);
-        sqlite3_close(db);
+        {
+            const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
+            Statement stmt(file.handle(), QByteArrayLiteral("SELECT 编号, 文 FROM 句 ORDER BY 编号"));
+            stmt.forEachRow([&](const Statement &s) { lines.append({s.int64(0), s.text(1)}); });
+        }
         QCOMPARE(lines.size(), real->totals().lines);
 
         for (const QString &text : {u"山"_s, u"月"_s, u"明月"_s, u"春风"_s, u"不知"_s, u"江南"_s,

@@ -126,6 +126,35 @@ private slots:
         QVERIFY(!(fingerprintOf(copy) == before));
     }
 
+    // What a row holds unwritten: its changed values, and a text a control still holds when it differs
+    // from the row's; a new row has no rowid, a result that cannot be written holds nothing.
+    void unwrittenRowHoldsOnlyWhatDiffers()
+    {
+        Query *words = db->Cizu_ADOQuery;
+        const qint64 rowid = fx->value(QStringLiteral("select rowid from 词组")).toLongLong();
+        QCOMPARE(unwrittenRow(*words), std::nullopt);
+        const int meaning = words->fieldIndex(colMeaning);
+        QCOMPARE(unwrittenRow(*words, meaning, QStringLiteral("义")), std::nullopt);
+        QCOMPARE(unwrittenRow(*words, meaning, QStringLiteral("新义")),
+                 (Row{tableWords, rowid, {{colMeaning, QStringLiteral("新义")}}}));
+
+        words->edit();
+        words->setText(colWord, QStringLiteral("秋风"));
+        QCOMPARE(unwrittenRow(*words, meaning, QStringLiteral("义")),
+                 (Row{tableWords, rowid, {{colWord, QStringLiteral("秋风")}}}));
+        words->cancel();
+        words->append();
+        QCOMPARE(unwrittenRow(*words, meaning, QStringLiteral("义")),
+                 (Row{tableWords, std::nullopt, {{colMeaning, QStringLiteral("义")}}}));
+        words->cancel();
+
+        Query joined(db->connection(), QStringLiteral("joined"),
+                     QStringLiteral("select 词组.含义 from 词组, 成语"));
+        fx->insert(tableIdioms, {colIdiom}, {QStringLiteral("春风化雨")});
+        joined.open();
+        QCOMPARE(unwrittenRow(joined, 0, QStringLiteral("别的")), std::nullopt);
+    }
+
     // Typing costs no write; within a second the file holds only the changed texts; writing or
     // giving up the rows removes them, and the file with the last of them.
     void keeperFollowsTheRowsUnderEdit()

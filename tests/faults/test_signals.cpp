@@ -1,6 +1,7 @@
 #include "app/W_Unit.h"
 #include "db/recoveryfile.h"
 #include "db/schema.h"
+#include "pages/shared/recoveryprompt.h"
 #include "tests/faults/faultsupport.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
@@ -169,7 +170,7 @@ private slots:
         const ProgramRun next = answerAndEnd(true);
         QVERIFY2(next.cleanExit(0), qPrintable(next.diagnostics));
         QCOMPARE(next.boxes.size(), 1);
-        QCOMPARE(next.boxes[0].value(QStringLiteral("box")).toString(), TW::recoveryQuestion);
+        QCOMPARE(next.boxes[0].value(QStringLiteral("box")).toString(), recoveryprompt::question);
         QCOMPARE(fx->value(draftSql), QStringLiteral("床前明月光"));
         QCOMPARE(fx->value(workSql), QStringLiteral("李白|疑是地上霜"));
         QVERIFY(!QFileInfo::exists(recoveryFile()));
@@ -209,7 +210,7 @@ private slots:
             const ProgramRun next = answerAndEnd(yes);
             QVERIFY2(next.cleanExit(0), qPrintable(next.diagnostics));
             QCOMPARE(next.boxes.size(), 1);
-            QCOMPARE(next.boxes[0].value(QStringLiteral("box")).toString(), TW::recoveryQuestion);
+            QCOMPARE(next.boxes[0].value(QStringLiteral("box")).toString(), recoveryprompt::question);
             QVERIFY(!QFileInfo::exists(recoveryFile()));
             QCOMPARE(fx->value(draftSql), yes ? left : before);
             if (!yes) {

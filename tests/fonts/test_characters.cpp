@@ -1,5 +1,6 @@
 #include "app/W_Unit.h"
 #include "db/schema.h"
+#include "db/sqlite.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/look.h"
@@ -14,8 +15,6 @@
 #include <QRawFont>
 #include <QTabWidget>
 #include <QToolButton>
-
-#include <sqlite3.h>
 
 #include <map>
 #include <memory>
@@ -71,23 +70,16 @@ private slots:
                 }
         QVERIFY2(!fonts.isEmpty(), "no font of the program is installed");
 
-        sqlite3 *db = nullptr;
-        QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+        const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
         std::map<char32_t, QString> seenIn; // code point -> first table holding it
         for (const QString &table : {tablePsy, tableJsy, tableWords, tableIdioms, tableWorks}) {
-            sqlite3_stmt *st = nullptr;
-            QCOMPARE(sqlite3_prepare_v2(db,
-                                        QStringLiteral("SELECT * FROM %1").arg(table).toUtf8().constData(),
-                                        -1, &st, nullptr),
-                     SQLITE_OK);
-            while (sqlite3_step(st) == SQLITE_ROW)
-                for (int c = 0; c < sqlite3_column_count(st); ++c)
-                    if (const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(st, c)))
-                        for (const char32_t cp : QString::fromUtf8(text).toUcs4())
-                            seenIn.try_emplace(cp, table);
-            sqlite3_finalize(st);
+            Statement st(file.handle(), QStringLiteral("SELECT * FROM %1").arg(table).toUtf8());
+            st.forEachRow([&](const Statement &row) {
+                for (int c = 0; c < row.columnCount(); ++c)
+                    for (const char32_t cp : row.text(c).toUcs4())
+                        seenIn.try_emplace(cp, table);
+            });
         }
-        sqlite3_close(db);
         QVERIFY(seenIn.size() > 8000);
 
         QStringList missing;

@@ -29,6 +29,8 @@ bool ScriptedDialogs::askYesNo(QWidget *, const QString &title, const QString &q
 Dialogs::Answer ScriptedDialogs::ask(QWidget *, const QString &title, const QString &question)
 {
     calls << Call{QStringLiteral("yesno"), title, question};
+    if (unanswered)
+        return Answer::None;
     return answer ? Answer::Yes : Answer::No;
 }
 

@@ -15,7 +15,8 @@ public:
         QString text;
     };
     QList<Call> calls;
-    bool answer = true; // the answer to the next questions
+    bool answer = true;      // the answer to the next questions
+    bool unanswered = false; // ask() gets no answer at all, as when the program ends while it is open
 
     void error(QWidget *parent, const QString &message) override;
     void message(QWidget *parent, const QString &message) override;

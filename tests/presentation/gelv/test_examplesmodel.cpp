@@ -1,6 +1,7 @@
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "presentation/gelv/lookupmodel.h"
+#include "prosody/core/referencefile.h"
 #include "tests/classics/corpus.h"
 #include "tools/builddb/classics.h" // the builder's
 

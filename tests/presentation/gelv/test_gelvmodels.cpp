@@ -2,6 +2,7 @@
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "presentation/gelv/lookupmodel.h"
+#include "prosody/core/referencefile.h"
 #include "tests/support/booksfixture.h"
 
 #include <QDir>
