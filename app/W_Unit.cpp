@@ -13,6 +13,7 @@
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/guard.h"
 #include "pages/shared/hiddenmenu.h"
+#include "pages/shared/language.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
 #include "pages/works/workspage.h"
@@ -32,6 +33,7 @@ const QString TW::recoveryQuestion = QStringLiteral("上次未正常退出，有
 void TW::setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("诗海拾贝"));
+    language::useChinese();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     look::installFontSubstitutions();
     QApplication::setFont(look::sansSerifFont());
