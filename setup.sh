@@ -14,7 +14,7 @@ TEST_PACKAGES=(clang libclang-rt-dev clang-format desktop-file-utils appstream)
 
 APT_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libsqlite3-dev sqlite3 libjpeg-dev libopencc-dev libbz2-dev unicode-data libbenchmark-dev dpkg-dev
     fonts-wqy-microhei fonts-dejavu-core fonts-babelstone-han fonts-hanazono
 )

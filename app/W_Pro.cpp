@@ -1,4 +1,6 @@
 #include "app/W_Unit.h"
+#include "db/database.h"
+#include "pages/instance/singleinstance.h"
 #include "pages/shared/dialogs.h"
 #include "presentation/termination.h"
 
@@ -8,9 +10,14 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     TW::setUpApplication();
+    // A copy already on this database is brought forward; this one ends without touching its files.
+    SingleInstance instance(Database::defaultPath());
+    if (!instance.isFirst())
+        return instance.handOver();
     const TerminationSignals termination;
     try {
         TW w;
+        instance.raiseOnRequest(&w);
         QObject::connect(&termination, &TerminationSignals::received, &w, &TW::endBySignal);
         w.show();
         return app.exec();

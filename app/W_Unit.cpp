@@ -12,6 +12,7 @@
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/guard.h"
 #include "pages/shared/hiddenmenu.h"
+#include "pages/shared/language.h"
 #include "pages/shared/look.h"
 #include "pages/shared/recoveryprompt.h"
 #include "pages/shared/statusbar.h"
@@ -29,6 +30,7 @@
 void TW::setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("诗海拾贝"));
+    language::useChinese();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     look::installFontSubstitutions();
     QApplication::setFont(look::sansSerifFont());

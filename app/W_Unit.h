@@ -25,7 +25,8 @@ public:
     explicit TW(QWidget *parent = nullptr);
     ~TW() override;
 
-    // Application name, style and fonts, shared by the program and its tests.
+    // Application name, Chinese for Qt's own texts and dates, style and fonts, shared by the program
+    // and its tests.
     static void setUpApplication();
 
     Database &database() const { return *m_db; }

@@ -9,6 +9,7 @@ using namespace schema;
 
 const QString CreationModel::notSet = QStringLiteral("请选择");
 const QString CreationModel::incompleteMessage = QStringLiteral("请选择完整的条件进行查询");
+const QString CreationModel::draftSaved = QStringLiteral("草稿已保存");
 
 namespace {
 
@@ -85,6 +86,7 @@ void CreationModel::saveDraft()
     Query *draft = m_db.Edit_ADOQuery;
     draft->edit();
     draft->post();
+    emit statusNote(0, draftSaved);
 }
 
 QString CreationModel::characterAt(const QString &text, int cursor, bool leftOfCaret)

@@ -17,6 +17,8 @@ public:
     // The marker a selector shows until the user sets it.
     static const QString notSet;
     static const QString incompleteMessage;
+    // Said for a moment once 保存草稿 has written the draft.
+    static const QString draftSaved;
 
     // Both the group and the tone are set.
     static bool conditionsComplete(const QString &group, const QString &tone);
@@ -29,7 +31,7 @@ public:
     // complete conditions nothing is looked up and the status names all records. Rows with
     // unwritten changes are written first; a refused write (DbError) stops the lookup.
     void lookUp(const QString &group, const QString &final, const QString &tone);
-    // Writes the draft as the editor holds it.
+    // Writes the draft as the editor holds it, then says so for a moment.
     void saveDraft();
 
     // What 查韵 of the draft's context menu looks up: the character a click is on, given the cursor
@@ -39,6 +41,8 @@ public:
 
 signals:
     void statusChanged(int panel, const QString &text);
+    // A text shown in a panel for a moment, after which the panel shows what it showed before.
+    void statusNote(int panel, const QString &text);
 
 private:
     Database &m_db;

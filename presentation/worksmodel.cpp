@@ -145,6 +145,20 @@ void WorksModel::last()
     setButtons(true, true, false, false);
 }
 
+bool WorksModel::moveToWork(qint64 rowid)
+{
+    Query *q = query();
+    if (!q->locate(rowid)) {
+        chooseCategory(m_listed); // added since the list was read
+        if (!q->locate(rowid))
+            return false;
+    }
+    const bool atFirst = q->currentRow() == 0;
+    const bool atLast = q->currentRow() == q->rowCount() - 1;
+    setButtons(!atFirst, !atFirst, !atLast, !atLast);
+    return true;
+}
+
 void WorksModel::add()
 {
     Query *q = query();

@@ -47,6 +47,10 @@ public:
     void prior();
     void next();
     void last();
+    // Makes the work with this rowid the current one, the buttons enabled as its place allows; the
+    // list is read anew when it does not hold the work yet. False when the listed works do not
+    // include it.
+    bool moveToWork(qint64 rowid);
     bool firstEnabled() const { return m_first; }
     bool priorEnabled() const { return m_prior; }
     bool nextEnabled() const { return m_next; }

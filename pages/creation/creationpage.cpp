@@ -100,6 +100,7 @@ CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
     });
 
     connect(m_model, &CreationModel::statusChanged, status, &StatusBar::setPanelText);
+    connect(m_model, &CreationModel::statusNote, status, &StatusBar::showBriefly);
     // A pick of the item already shown changes no text but is still a choice of that group.
     connectGuarded(ComboBox1, &QComboBox::editTextChanged, this, [this] { ComboBox1Change(); });
     connectGuarded(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });

@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 #include <qdrawutil.h>
 
 const QString StatusBar::updateDate = QStringLiteral("更新日期：2007-03-31");
@@ -104,6 +105,13 @@ StatusBar::StatusBar(QWidget *parent)
     setSizeGripEnabled(false);
     setFixedHeight(20);
     m_texts[2] = updateDate;
+    for (int panel = 0; panel < 2; ++panel) {
+        QTimer *timer = m_briefs[panel].timer = new QTimer(this);
+        timer->setObjectName(QStringLiteral("W_StatusBar_brief%1").arg(panel));
+        timer->setSingleShot(true);
+        timer->setInterval(briefMs);
+        connect(timer, &QTimer::timeout, this, [this, panel] { briefOver(panel); });
+    }
     static const bool installed = [] {
         QAccessible::installFactory(statusBarAccessible);
         return true;
@@ -123,6 +131,23 @@ void StatusBar::setPanelText(int panel, const QString &text)
         QAccessibleEvent changed(bar->child(panel), QAccessible::NameChanged);
         QAccessible::updateAccessibility(&changed);
     }
+}
+
+void StatusBar::showBriefly(int panel, const QString &text)
+{
+    Brief &brief = m_briefs[panel];
+    // Shown again while still shown: the moment starts anew, and what it replaced stays the same.
+    if (!brief.timer->isActive() || m_texts[panel] != brief.text)
+        brief.replaced = m_texts[panel];
+    brief.text = text;
+    setPanelText(panel, text);
+    brief.timer->start();
+}
+
+void StatusBar::briefOver(int panel)
+{
+    if (m_texts[panel] == m_briefs[panel].text)
+        setPanelText(panel, m_briefs[panel].replaced);
 }
 
 QRect StatusBar::panelRect(int panel) const

@@ -9,6 +9,8 @@
 #include "pages/shared/guard.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
+#include "pages/works/findbar.h"
+#include "presentation/worksfinder.h"
 #include "presentation/worksmodel.h"
 
 #include <QApplication>
@@ -77,6 +79,10 @@ WorksPage::WorksPage(Database &db, StatusBar *status, QWidget *parent)
     connect(m_model, &WorksModel::selectorReset, this, &WorksPage::showSelector);
     showButtons();
     connectControls();
+    m_find = new WorksFindBar(new WorksFinder(db, this), Show_Panel, this);
+    connect(m_find, &WorksFindBar::workChosen, this,
+            [this](const FoundWork &work) { guarded(this, [&] { showWork(work.rowid, work.category); }); });
+    connect(m_find, &WorksFindBar::closed, nr_DBRichEdit, [this] { nr_DBRichEdit->setFocus(); });
 }
 
 // Taking the page apart can still make its controls signal (the focus leaves an edit); none of that
@@ -292,6 +298,17 @@ void WorksPage::del_SpeedButtonClick()
     if (Dialogs::current().askYesNo(this, QStringLiteral("Confirm"), WorksModel::deleteQuestion))
         m_model->deleteCurrent();
     m_model->refreshStatus();
+}
+
+bool WorksPage::showWork(qint64 rowid, const QString &category)
+{
+    commitOpenEditors(this);
+    // Through the selector, as a pick of the category: a refused write of the current work stops it.
+    if (const int item = Show_ComboBox->findText(category); item >= 0)
+        Show_ComboBox->setCurrentIndex(item);
+    if (Show_ComboBox->currentText() != category)
+        Show_ComboBox->setEditText(category);
+    return m_model->listed() == category && m_model->moveToWork(rowid);
 }
 
 void WorksPage::lb_DBComboBoxChange()

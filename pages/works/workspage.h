@@ -12,6 +12,7 @@ class QFrame;
 class QLabel;
 class QToolButton;
 class StatusBar;
+class WorksFindBar;
 class WorksModel;
 
 // 经典案例: the user's works by category, newest first, with navigation, the content editor and the
@@ -38,6 +39,9 @@ public:
     void del_SpeedButtonClick();
     void lb_DBComboBoxChange();
     void bj_DBComboBoxChange();
+    // A work of any category chosen in the find bar: its category is listed and it becomes the
+    // current work. False when it is no longer there.
+    bool showWork(qint64 rowid, const QString &category);
 
     // What the tests and the recovery of unwritten works reach.
     QToolButton *first_SpeedButton;
@@ -56,6 +60,7 @@ public:
     DbEdit *wz_DBEdit;
     DbEdit *rq_DBEdit;
     DbRichEdit *bz_DBRichEdit;
+    WorksFindBar *findBar() const { return m_find; }
 
 private:
     void buildConditionBar();
@@ -84,4 +89,5 @@ private:
     QLabel *bz_Label;
     QToolButton *ok_SpeedButton;
     QToolButton *Cancel_SpeedButton;
+    WorksFindBar *m_find;
 };

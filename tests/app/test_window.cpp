@@ -1,15 +1,22 @@
 #include "app/W_Unit.h"
 #include "db/database.h"
+#include "db/dates.h"
 #include "db/dberror.h"
 #include "db/query.h"
 #include "db/schema.h"
 #include "pages/shared/statusbar.h"
+#include "presentation/worksmodel.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <memory>
 
@@ -29,6 +36,19 @@ class TestWindow : public QObject {
         auto w = std::make_unique<TW>();
         w->show();
         return w;
+    }
+    // The texts of the buttons of the next question, as shown (without their shortcut letters),
+    // answered with `answer`.
+    static void answerNextQuestion(QStringList &buttons, QMessageBox::StandardButton answer)
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, [&buttons, answer] { answerNextQuestion(buttons, answer); });
+            return;
+        }
+        for (QAbstractButton *b : box->buttons())
+            buttons << b->text().remove(QRegularExpression(QStringLiteral("\\(?&.\\)?")));
+        box->button(answer)->click();
     }
 
 private slots:
@@ -122,6 +142,35 @@ private slots:
         w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"))->setCurrentIndex(2);
         QCOMPARE(iface->child(0)->text(QAccessible::Name), u"查询条件：显示全部数据"_s);
         QCOMPARE(iface->child(0)->text(QAccessible::Name), bar->panelText(0));
+    }
+
+    // Qt's own texts are Chinese whatever the system's language: the buttons of both kinds of
+    // question (their titles stay as given), an edit's context menu; and dates take the Chinese
+    // short format.
+    void qtTextsAndDatesAreChinese()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        TW::setUpApplication();
+        QCOMPARE(dates::display(QDate(2026, 12, 9)), u"2026/12/9"_s);
+        dialogs.reset(); // the program's own message boxes
+        QStringList buttons;
+        QTimer::singleShot(0, [&] { answerNextQuestion(buttons, QMessageBox::No); });
+        QCOMPARE(Dialogs::current().ask(nullptr, u"Confirm"_s, WorksModel::deleteQuestion),
+                 Dialogs::Answer::No);
+        QCOMPARE(buttons, QStringList({u"是"_s, u"否"_s}));
+        buttons.clear();
+        QTimer::singleShot(0, [&] { answerNextQuestion(buttons, QMessageBox::Cancel); });
+        QVERIFY(!Dialogs::current().askOkCancel(nullptr, u"Confirm"_s, u"Delete record?"_s));
+        QCOMPARE(buttons, QStringList({u"确定"_s, u"取消"_s}));
+
+        QLineEdit edit(u"床前明月光"_s);
+        std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+        QStringList items;
+        for (QAction *a : menu->actions())
+            if (!a->isSeparator())
+                items << a->text().remove(QRegularExpression(QStringLiteral("\\(?&.\\)?|\t.*")));
+        QCOMPARE(items,
+                 QStringList({u"撤消"_s, u"重做"_s, u"剪切"_s, u"复制"_s, u"粘贴"_s, u"删除"_s, u"全选"_s}));
     }
 
     void menuHasItsItemsAllHidden()

@@ -10,6 +10,7 @@
 #include "tests/testmain.h"
 
 #include <QComboBox>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -209,6 +210,39 @@ private slots:
         QCOMPARE(fx->value(stored), QStringLiteral("床前明月光\t疑是地上霜"));
         QCOMPARE(fx->count(tableWorks), 1);
         QVERIFY(dialogs->calls.isEmpty());
+    }
+
+    // 保存草稿 says so in panel 0 for two seconds, then the panel shows its text again; a text given
+    // to the panel meanwhile stays. A refused write says nothing of the kind.
+    void saveSaysSoForTwoSeconds()
+    {
+        p = std::make_unique<Page>(fx->path());
+        page().EditShow();
+        const QString before = panel(0);
+        auto *moment = p->status.findChild<QTimer *>(QStringLiteral("W_StatusBar_brief0"));
+        QVERIFY(moment);
+        typeText(page().Edit_DBRichEdit, "春");
+        QTest::mouseClick(page().findChild<QToolButton *>("Edit_save_SpeedButton"), Qt::LeftButton);
+        QCOMPARE(panel(0), QStringLiteral("草稿已保存"));
+        QVERIFY(moment->isActive());
+        QCOMPARE(moment->interval(), 2000);
+        moment->start(0); // the two seconds are over
+        QTRY_COMPARE(panel(0), before);
+
+        QTest::mouseClick(page().findChild<QToolButton *>("Edit_save_SpeedButton"), Qt::LeftButton);
+        choose("[a]开头", 4, "阳平");
+        QTest::mouseClick(page().Edit_ok_SpeedButton, Qt::LeftButton);
+        const QString lookedUp = panel(0);
+        QVERIFY(lookedUp != before && lookedUp != QStringLiteral("草稿已保存"));
+        moment->start(0);
+        QTest::qWait(0);
+        QCOMPARE(panel(0), lookedUp);
+
+        fx->exec("DROP TABLE 作品");
+        typeText(page().Edit_DBRichEdit, "秋");
+        QVERIFY(!run([&] { page().Edit_save_SpeedButtonClick(); }));
+        QCOMPARE(panel(0), lookedUp);
+        QVERIFY(!moment->isActive());
     }
 
     void firstTypingWithoutADraftRowCreatesIt()

@@ -82,7 +82,7 @@ deb=$(ls "$work"/package/shihai_*.deb)
 dpkg-deb -I "$deb" >"$work/info"
 dpkg-deb -c "$deb" >"$work/contents"
 check "package is shihai" grep -q '^ Package: shihai$' "$work/info"
-for dep in libqt6widgets6 libsqlite3-0 libjpeg62-turbo qt6-qpa-plugins fonts-wqy-microhei fonts-babelstone-han fonts-hanazono; do
+for dep in libqt6widgets6 libqt6network6 libsqlite3-0 libjpeg62-turbo qt6-qpa-plugins qt6-translations-l10n fonts-wqy-microhei fonts-babelstone-han fonts-hanazono; do
     check "package depends on $dep" grep -q "Depends:.*$dep" "$work/info"
 done
 for f in ./usr/bin/shihai ./usr/bin/shihai-gelv ./usr/libexec/shihai/shihai ./usr/share/shihai/W.mdb \

@@ -6,6 +6,7 @@
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/statusbar.h"
+#include "pages/works/findbar.h"
 #include "pages/works/workspage.h"
 #include "presentation/categories.h"
 #include "tests/support/fixture.h"
@@ -316,6 +317,43 @@ private slots:
         page->Show_ComboBox->setCurrentIndex(2);
         QCOMPARE(page->Show_ComboBox->currentText(), QStringLiteral("乙类"));
         QCOMPARE(listed(), QStringList{QStringLiteral("乙")});
+    }
+
+    // Ctrl+F, a few characters and Return: the list moves to the work found, whatever category is
+    // listed, with the buttons its place allows; the work being edited is written first, as a pick
+    // of the category writes it.
+    void findBarMovesTheListToTheWorkChosen()
+    {
+        threeSeries();
+        addWork(QStringLiteral("戊一"), QStringLiteral("戊类"), 1, QStringLiteral("2008-01-01"));
+        addWork(QStringLiteral("江雪"), QStringLiteral("戊类"), 1, QStringLiteral("2006-01-01"));
+        openPage();
+        page->show();
+        QApplication::setActiveWindow(page.get());
+        QVERIFY(QTest::qWaitForWindowActive(page.get()));
+        page->ShowShow();
+        retype(page->zz_DBEdit, QStringLiteral("柳宗元"));
+        QTest::keyClick(page->nr_DBRichEdit, Qt::Key_F, Qt::ControlModifier);
+        QLineEdit *find = page->findBar()->edit();
+        QVERIFY(find->hasFocus());
+        typeText(find, QStringLiteral("江雪"));
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(page->Show_ComboBox->currentText(), QStringLiteral("戊类"));
+        QCOMPARE(listed(), QStringList({QStringLiteral("戊一"), QStringLiteral("江雪")}));
+        QCOMPARE(page->bt_DBEdit->text(), QStringLiteral("江雪"));
+        QCOMPARE(buttons(), QStringLiteral("1100"));
+        QCOMPARE(stored(colAuthor, QStringLiteral("一")), QStringLiteral("柳宗元"));
+        QCOMPARE(panels(), QStringList({QStringLiteral("结果：共2条记录"), QString()}));
+
+        retype(find, QStringLiteral("二"));
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(page->Show_ComboBox->currentText(), QStringLiteral("甲类"));
+        QCOMPARE(page->bt_DBEdit->text(), QStringLiteral("二"));
+        QCOMPARE(buttons(), QStringLiteral("1111"));
+        QTest::keyClick(find, Qt::Key_Escape);
+        QVERIFY(!page->findBar()->isVisible());
+        QVERIFY(page->nr_DBRichEdit->hasFocus());
+        QVERIFY(dialogs->calls.isEmpty());
     }
 };
 
