@@ -1,0 +1,56 @@
+#include "presentation/works/exportjob.h"
+
+#include "presentation/works/workwriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+ExportJob::ExportJob(QList<Work> works, std::unique_ptr<WorkWriter> writer, const QString &path)
+    : m_works(std::move(works))
+    , m_writer(std::move(writer))
+    , m_path(path)
+{
+}
+
+ExportJob::~ExportJob() = default;
+
+QString ExportJob::open()
+{
+    m_file = std::make_unique<QSaveFile>(m_path);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        const QString folder = QDir::toNativeSeparators(QFileInfo(m_path).absolutePath());
+        const QString reason = m_file->errorString();
+        m_file.reset();
+        return QStringLiteral("无法在文件夹“%1”中写入文件（%2）。请换一个文件夹。").arg(folder, reason);
+    }
+    m_done = 0;
+    m_writer->begin(m_file.get());
+    return {};
+}
+
+void ExportJob::step()
+{
+    m_writer->write(m_works.at(m_done));
+    ++m_done;
+}
+
+QString ExportJob::commit()
+{
+    m_writer->end();
+    // A write that failed (a full disk) makes the commit fail; the temporary file then goes.
+    const bool written = m_file->commit();
+    const QString reason = m_file->errorString();
+    m_file.reset();
+    if (written)
+        return {};
+    return QStringLiteral("写入文件“%1”时出错（%2），文件没有保存。磁盘可能已满。")
+        .arg(QDir::toNativeSeparators(m_path), reason);
+}
+
+void ExportJob::cancel()
+{
+    if (m_file)
+        m_file->cancelWriting();
+    m_file.reset(); // an uncommitted save file removes its temporary file
+}
