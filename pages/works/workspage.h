@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class Database;
 class DbComboBox;
 class DbEdit;
@@ -10,9 +12,11 @@ class DbRichEdit;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
 class QToolButton;
 class StatusBar;
 class WorksModel;
+class WorksTransfer;
 
 // 经典案例: the user's works by category, newest first, with navigation, the content editor and the
 // detail panel for adding, committing, cancelling and deleting works. What the page decides is in
@@ -38,6 +42,10 @@ public:
     void del_SpeedButtonClick();
     void lb_DBComboBoxChange();
     void bj_DBComboBoxChange();
+
+    // The title list's context menu: 导出本篇…, 导出本类…, 导出全部… and 导入…. A click on a title
+    // makes it the current work first. The caller owns the menu.
+    QMenu *titleMenu(const QPoint &pos);
 
     // What the tests and the recovery of unwritten works reach.
     QToolButton *first_SpeedButton;
@@ -67,6 +75,7 @@ private:
 
     Database &m_db;
     WorksModel *m_model;
+    std::unique_ptr<WorksTransfer> m_transfer;
 
     QFrame *Show_Panel;
     QToolButton *add_SpeedButton;
