@@ -65,13 +65,18 @@ public:
     // Sets one line of text in `em`, broken where it is wider than the area.
     void set(const QStringList &chars, qreal em, Role role, QList<Placed> &out)
     {
+        // Characters are set side by side, so a run is as wide as its characters together.
         QString run;
+        qreal width = 0;
         for (const QString &c : chars) {
-            if (!run.isEmpty() && m_advance(role, run + c) > m_area.width() + epsilon) {
+            const qreal advance = m_advance(role, c);
+            if (!run.isEmpty() && width + advance > m_area.width() + epsilon) {
                 place(run, em, role, out);
                 run.clear();
+                width = 0;
             }
             run += c;
+            width += advance;
         }
         place(run, em, role, out);
     }
