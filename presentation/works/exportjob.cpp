@@ -8,8 +8,8 @@
 
 ExportJob::ExportJob(QList<Work> works, std::unique_ptr<WorkWriter> writer, const QString &path)
     : m_works(std::move(works))
-    , m_writer(std::move(writer))
     , m_path(path)
+    , m_writer(std::move(writer))
 {
 }
 
@@ -50,6 +50,7 @@ QString ExportJob::commit()
 
 void ExportJob::cancel()
 {
+    m_writer.reset();
     if (m_file)
         m_file->cancelWriting();
     m_file.reset(); // an uncommitted save file removes its temporary file

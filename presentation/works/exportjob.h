@@ -30,8 +30,9 @@ public:
 
 private:
     QList<Work> m_works;
-    std::unique_ptr<WorkWriter> m_writer;
     QString m_path;
     std::unique_ptr<QSaveFile> m_file;
+    // Goes before the file it writes to: a writer may still write as it ends.
+    std::unique_ptr<WorkWriter> m_writer;
     int m_done = 0;
 };

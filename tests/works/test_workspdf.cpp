@@ -4,6 +4,7 @@
 #include "presentation/works/exportjob.h"
 #include "presentation/works/work.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
@@ -134,6 +135,13 @@ private slots:
         }
         // No works: still a valid document.
         QCOMPARE(pagesOf(exported({}, ExportFormat(format), u"空.pdf"_s)), 1);
+
+        // Cancelled half-way: nothing is left, not even the temporary file.
+        ExportJob cancelled(works, makeWriter(ExportFormat(format)), dir.filePath(u"取消.pdf"_s));
+        QCOMPARE(cancelled.open(), QString());
+        cancelled.step();
+        cancelled.cancel();
+        QCOMPARE(QDir(dir.path()).entryList({u"取消*"_s}, QDir::Files | QDir::Hidden), QStringList());
     }
 };
 
