@@ -38,9 +38,17 @@ void ExportJob::step()
 QString ExportJob::commit()
 {
     m_writer->end();
-    // A write that failed (a full disk) makes the commit fail; the temporary file then goes.
+    m_writer.reset();
+    // What the file still buffers is written first: a failure there (a full disk) would not stop
+    // the commit from giving the cut file its name. A failed write stops it, and the temporary
+    // file goes.
+    const bool flushed = m_file->flush();
+    QString reason = m_file->errorString();
+    if (!flushed)
+        m_file->cancelWriting();
     const bool written = m_file->commit();
-    const QString reason = m_file->errorString();
+    if (flushed)
+        reason = m_file->errorString();
     m_file.reset();
     if (written)
         return {};

@@ -73,7 +73,7 @@ void MarkdownWriter::begin(QIODevice *out)
 void MarkdownWriter::write(const Work &work)
 {
     const QString separator = std::exchange(m_first, false) ? QString() : QStringLiteral("\n");
-    m_out->write((separator + format(work)).toUtf8());
+    writeAll(m_out, (separator + format(work)).toUtf8());
 }
 
 void MarkdownWriter::end()

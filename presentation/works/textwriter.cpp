@@ -23,7 +23,7 @@ void TextWriter::begin(QIODevice *out)
 void TextWriter::write(const Work &work)
 {
     const QString separator = std::exchange(m_first, false) ? QString() : QStringLiteral("\n");
-    m_out->write((separator + format(work)).toUtf8());
+    writeAll(m_out, (separator + format(work)).toUtf8());
 }
 
 void TextWriter::end()

@@ -8,20 +8,24 @@
 #include "presentation/works/textwriter.h"
 #include "tests/faults/faultsupport.h"
 #include "tests/support/dbfixture.h"
+#include "tests/works/filesizelimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
 #include <algorithm>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 using namespace schema;
 using namespace Qt::StringLiterals;
 
 // Works taken out of a real file and brought into one: the rows an import adds, its single
 // transaction (refused half-way, cancelled, locked out), the whole library through the plain-text
-// format and back, and the files an export leaves when it cannot finish.
+// format and back, and the files an export leaves when it cannot finish (cancelled, a folder that
+// cannot be written, a full disk).
 class TestWorksImport : public QObject {
     Q_OBJECT
 
@@ -201,6 +205,19 @@ private slots:
         QCOMPARE(filesIn(folder), QStringList{u"作品.txt"_s});
         ExportJob intoAFile(two, std::make_unique<TextWriter>(), target + u"/x.txt"_s);
         QVERIFY(!intoAFile.open().isEmpty());
+
+        // A disk that fills up half-way: a limit on the size of the files this process writes.
+        const QList<Work> large = {Work{u"长"_s, QString(100000, u'字'), {}, {}}};
+        ExportJob full(large, std::make_unique<TextWriter>(), folder + u"/满.txt"_s);
+        QCOMPARE(full.open(), QString());
+        QString message;
+        {
+            const FileSizeLimit limit(64 * 1024);
+            full.step();
+            message = full.commit();
+        }
+        QVERIFY2(message.contains(u"满.txt"_s) && message.contains(u"磁盘"_s), qPrintable(message));
+        QCOMPARE(filesIn(folder), QStringList{u"作品.txt"_s});
     }
 };
 

@@ -3,6 +3,7 @@
 #include "pages/works/pdf/writers.h"
 #include "presentation/works/exportjob.h"
 #include "presentation/works/work.h"
+#include "tests/works/filesizelimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +18,8 @@ using namespace Qt::StringLiterals;
 using pagelayout::Role;
 
 // The PDF of works: where the characters go on a page, vertically from the right or horizontally,
-// and the file itself: a valid PDF with a page per work, in the program's Song font.
+// and the file itself: a valid PDF with a page per work, in the program's Song font, and none at
+// all when the export is cancelled or the disk is full.
 class TestWorksPdf : public QObject {
     Q_OBJECT
 
@@ -136,12 +138,25 @@ private slots:
         // No works: still a valid document.
         QCOMPARE(pagesOf(exported({}, ExportFormat(format), u"空.pdf"_s)), 1);
 
+        // The disk fills up: the export is refused and leaves nothing.
+        ExportJob full(works, makeWriter(ExportFormat(format)), dir.filePath(u"满.pdf"_s));
+        QCOMPARE(full.open(), QString());
+        QString refused;
+        {
+            const FileSizeLimit limit(4096);
+            while (full.done() < full.total())
+                full.step();
+            refused = full.commit();
+        }
+        QVERIFY(!refused.isEmpty());
+
         // Cancelled half-way: nothing is left, not even the temporary file.
         ExportJob cancelled(works, makeWriter(ExportFormat(format)), dir.filePath(u"取消.pdf"_s));
         QCOMPARE(cancelled.open(), QString());
         cancelled.step();
         cancelled.cancel();
-        QCOMPARE(QDir(dir.path()).entryList({u"取消*"_s}, QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(dir.path()).entryList({u"取消*"_s, u"满*"_s}, QDir::Files | QDir::Hidden),
+                 QStringList());
     }
 };
 

@@ -4,6 +4,7 @@
 #include "pages/works/pdf/pagelayout.h"
 #include "presentation/works/work.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPageLayout>
@@ -44,7 +45,12 @@ PdfWriter::~PdfWriter()
 
 void PdfWriter::begin(QIODevice *out)
 {
-    m_pdf = std::make_unique<QPdfWriter>(out);
+    // The document is made in memory and handed to the file whole at the end, where a file that
+    // takes only part of it is noticed.
+    m_out = out;
+    m_document = std::make_unique<QBuffer>();
+    m_document->open(QIODevice::WriteOnly);
+    m_pdf = std::make_unique<QPdfWriter>(m_document.get());
     m_pdf->setResolution(resolution);
     m_pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF()));
     m_pdf->setTitle(QStringLiteral("诗海拾贝 · 作品"));
@@ -137,4 +143,6 @@ void PdfWriter::end()
     m_painter->end();
     m_painter.reset();
     m_pdf.reset();
+    writeAll(m_out, m_document->data());
+    m_document.reset();
 }

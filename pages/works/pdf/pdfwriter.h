@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QBuffer;
 class QPainter;
 class QPdfWriter;
 
@@ -31,6 +32,8 @@ private:
     QList<pagelayout::Placed> layOut(const Work &work, const Type &type) const;
 
     bool m_vertical;
+    QIODevice *m_out = nullptr;
+    std::unique_ptr<QBuffer> m_document;
     std::unique_ptr<QPdfWriter> m_pdf;
     std::unique_ptr<QPainter> m_painter;
     QFont m_fonts[3]; // the family and weight of each pagelayout::Role
