@@ -231,7 +231,7 @@ void WorksPage::connectControls()
 QMenu *WorksPage::titleMenu(const QPoint &pos)
 {
     if (const QModelIndex at = Show_DBGrid->indexAt(pos); at.isValid())
-        guarded(this, [&] { Show_DBGrid->setCurrentIndex(at); });
+        Show_DBGrid->setCurrentIndex(at); // the grid moves the list as a click does
     const bool listed = m_db.Show_ADOQuery->rowCount() > 0;
     using Scope = WorksTransfer::Scope;
     auto *menu = new QMenu(Show_DBGrid);
