@@ -44,19 +44,14 @@ std::optional<WorksDialogs::SaveTarget> WorksDialogs::saveTarget(QWidget *parent
 {
     const QStringList filters = exportformat::filters();
     QString filter = filters.first();
-    const QString path = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("导出作品"), lastFolder() + u'/' + suggestedName + QStringLiteral(".txt"),
-        filters.join(QStringLiteral(";;")), &filter);
+    // The name goes without a suffix: the chosen filter's is added, unless one is typed.
+    const QString path =
+        QFileDialog::getSaveFileName(parent, QStringLiteral("导出作品"), lastFolder() + u'/' + suggestedName,
+                                     filters.join(QStringLiteral(";;")), &filter);
     if (path.isEmpty())
         return std::nullopt;
     lastFolder() = QFileInfo(path).absolutePath();
-    ExportFormat format = exportformat::fromFilter(filter).value_or(ExportFormat::Text);
-    // A suffix typed for another format names the format meant.
-    const auto typed =
-        exportformat::fromName(QFileInfo(path).suffix(), format == ExportFormat::PdfHorizontal);
-    if (typed && exportformat::suffix(*typed) != exportformat::suffix(format))
-        format = *typed;
-    return SaveTarget{exportformat::withSuffix(path, format), format};
+    return exportformat::fromDialog(path, filter);
 }
 
 QString WorksDialogs::importFile(QWidget *parent)

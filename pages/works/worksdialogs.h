@@ -17,10 +17,7 @@ class WorksDialogs {
 public:
     virtual ~WorksDialogs() = default;
 
-    struct SaveTarget {
-        QString path;
-        ExportFormat format;
-    };
+    using SaveTarget = exportformat::Target;
     // The save dialog, its filters the formats; nothing when cancelled.
     virtual std::optional<SaveTarget> saveTarget(QWidget *parent, const QString &suggestedName);
     // The text file to import; empty when cancelled.

@@ -1,5 +1,7 @@
 #include "presentation/works/exportformat.h"
 
+#include <QFileInfo>
+
 namespace exportformat {
 
 QString suffix(ExportFormat format)
@@ -46,6 +48,16 @@ QString withSuffix(const QString &path, ExportFormat format)
 {
     const QString ending = u'.' + suffix(format);
     return path.endsWith(ending, Qt::CaseInsensitive) ? path : path + ending;
+}
+
+Target fromDialog(const QString &path, const QString &filter)
+{
+    ExportFormat format = fromFilter(filter).value_or(ExportFormat::Text);
+    const QString typed = QFileInfo(path).suffix();
+    if (const auto named = fromName(typed, format == ExportFormat::PdfHorizontal);
+        named && typed.compare(suffix(format), Qt::CaseInsensitive) != 0)
+        format = *named;
+    return {withSuffix(path, format), format};
 }
 
 } // namespace exportformat

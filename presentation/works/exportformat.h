@@ -21,4 +21,12 @@ std::optional<ExportFormat> fromName(const QString &name, bool horizontal = fals
 // `path` with the format's suffix added unless it already ends in it.
 QString withSuffix(const QString &path, ExportFormat format);
 
+// What a save dialog's answer means: the format of the chosen filter, unless the name typed ends in
+// another format's suffix; the path ends in the format's suffix.
+struct Target {
+    QString path;
+    ExportFormat format;
+};
+Target fromDialog(const QString &path, const QString &filter);
+
 } // namespace exportformat

@@ -1,3 +1,4 @@
+#include "presentation/works/exportformat.h"
 #include "presentation/works/importplan.h"
 #include "presentation/works/markdownwriter.h"
 #include "presentation/works/textimporter.h"
@@ -7,6 +8,8 @@
 #include <QBuffer>
 #include <QStringEncoder>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 // The plain-text format read back by the importer, ordinary poem files, the files refused, the
 // Markdown, and the duplicates an import preview flags: without a database.
@@ -154,6 +157,32 @@ private slots:
         QCOMPARE(md, QStringLiteral("## \\*星\\* \\#1\n\n*甲类 · 2024-03-05*\n\n"
                                     "其一  \n&#32;&#32;床前\\_明月\\_光\n\n其二  \n\\[链接\\]\\(x\\)\n"
                                     "\n## 无日期\n\n一句\n"));
+    }
+
+    // The save dialog's filter names the format; a suffix typed for another format overrides it.
+    void theSaveDialogsAnswerNamesTheFormat_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("format");
+        const QStringList f = exportformat::filters();
+        QTest::newRow("no suffix") << u"/a/全部"_s << 2 << u"/a/全部.pdf"_s << int(ExportFormat::PdfVertical);
+        QTest::newRow("its suffix") << u"/a/x.PDF"_s << 3 << u"/a/x.PDF"_s
+                                    << int(ExportFormat::PdfHorizontal);
+        QTest::newRow("another suffix") << u"/a/x.md"_s << 0 << u"/a/x.md"_s << int(ExportFormat::Markdown);
+        QTest::newRow("a dot in the title")
+            << u"/a/春.夜"_s << 1 << u"/a/春.夜.md"_s << int(ExportFormat::Markdown);
+    }
+    void theSaveDialogsAnswerNamesTheFormat()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(QString, path);
+        QFETCH(int, format);
+        const exportformat::Target target = exportformat::fromDialog(typed, exportformat::filters()[filter]);
+        QCOMPARE(target.path, path);
+        QCOMPARE(int(target.format), format);
     }
 
     void duplicatesAreFlagged()
