@@ -3,15 +3,20 @@
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/statusbar.h"
+#include "pages/works/importpreview.h"
 #include "pages/works/worksdialogs.h"
 #include "pages/works/workspage.h"
 #include "tests/faults/faultsupport.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -204,6 +209,31 @@ private slots:
         works->cancelAfter = -1;
         run(u"导入…"_s);
         QCOMPARE(fx->count(tableWorks), 4);
+    }
+
+    // The real preview: duplicates unticked, the category offered first, nothing to import when
+    // nothing is ticked.
+    void thePreviewLeavesDuplicatesUnticked()
+    {
+        const QList<ImportItem> items = {{Poem{u"新"_s, u"一\n二"_s}, 2, false},
+                                         {Poem{u"旧\n题"_s, u"三"_s}, 1, true}};
+        ImportPreviewDialog preview(u"诗.txt"_s, u"GB 18030"_s, items, u"丁类"_s);
+        auto *list = preview.findChild<QTreeWidget *>(u"Works_Import_List"_s);
+        QCOMPARE(list->topLevelItem(1)->text(0), u"旧 题"_s);
+        QCOMPARE(list->topLevelItem(1)->text(2), u"可能重复"_s);
+        QCOMPARE(preview.chosen(), QList<int>{0});
+        QCOMPARE(preview.category(), u"丁类"_s);
+        list->topLevelItem(1)->setCheckState(0, Qt::Checked);
+        QCOMPARE(preview.chosen(), (QList<int>{0, 1}));
+        QCOMPARE(preview.findChild<QLabel *>(u"Works_Import_Count"_s)->text(), u"将添加 2 首。"_s);
+        QAbstractButton *import = nullptr;
+        for (QAbstractButton *b : preview.findChild<QDialogButtonBox *>()->buttons())
+            if (b->text() == u"导入"_s)
+                import = b;
+        QVERIFY(import && import->isEnabled());
+        for (int i = 0; i < 2; ++i)
+            list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+        QVERIFY(!import->isEnabled());
     }
 
     void refusalsSayWhyInOneLine()
