@@ -10,7 +10,8 @@ JOBS=2
 # The tests run a second time in a sanitizer tree, and the query dialect is fuzzed in a clang tree.
 ASAN_BUILD=$ROOT/build-asan
 FUZZ_BUILD=$ROOT/build-fuzz
-TEST_PACKAGES=(clang libclang-rt-dev clang-format desktop-file-utils appstream)
+# pdfinfo (poppler-utils) counts the pages of exported PDFs.
+TEST_PACKAGES=(clang libclang-rt-dev clang-format desktop-file-utils appstream poppler-utils)
 
 APT_PACKAGES=(
     cmake ninja-build g++ pkg-config

@@ -201,6 +201,18 @@ void WorksModel::deleteCurrent()
     q->remove();
 }
 
+void WorksModel::exported(int works, const QString &fileName)
+{
+    emit statusChanged(1, worksstatus::exported(works, fileName));
+}
+
+void WorksModel::imported(const QString &category, int works)
+{
+    chooseCategory(category);
+    emit selectorReset(category);
+    emit statusChanged(1, worksstatus::imported(works, category));
+}
+
 // The partner is set through the row, so category and mark are written together.
 void WorksModel::categoryEdited(const QString &category)
 {

@@ -66,6 +66,12 @@ public:
     // The status by the selector's text: 甲类 and the default query in series, else in records.
     void refreshStatus();
 
+    // An export wrote `works` works to `fileName`: the status says so.
+    void exported(int works, const QString &fileName);
+    // An import added `works` works to `category`: that category is listed, the selector shows it and
+    // the status says how many were added.
+    void imported(const QString &category, int works);
+
     // The user changed the category or the mark box: its partner is set through the row.
     void categoryEdited(const QString &category);
     void markEdited(const QString &mark);

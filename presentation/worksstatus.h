@@ -14,4 +14,8 @@ struct Texts {
 Texts series(int rows, qint64 total);
 Texts records(int rows);
 
+// Panel 1 after an export or an import.
+QString exported(int works, const QString &fileName);
+QString imported(int works, const QString &category);
+
 } // namespace worksstatus

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/shared/fonts.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -13,7 +15,8 @@ class QToolButton;
 class QWidget;
 class QStyle;
 
-// The common look of the pages: colours, fonts and the controls of the condition bars.
+// The common look of the pages: colours, fonts (pages/shared/fonts.h) and the controls of the
+// condition bars.
 namespace look {
 
 inline const QColor skyBlue{166, 202, 240};    // 15780518: a condition selector not yet set
@@ -25,11 +28,6 @@ inline const QColor navy{0, 0, 128};
 void setFill(QWidget *widget, const QColor &color);
 QColor fill(const QWidget *widget);
 void setTextColor(QWidget *widget, const QColor &color);
-
-// Maps the program's font names to fonts installed on this system, so Chinese never shows as boxes.
-void installFontSubstitutions();
-QFont songFont();      // 新宋体, 9 points (12 pixels)
-QFont sansSerifFont(); // MS Sans Serif, 8 points (11 pixels): the window's default font
 
 // A condition bar: 40 high along the top of a page, full width, single-line border.
 QFrame *conditionBar(QWidget *page, const QString &name);

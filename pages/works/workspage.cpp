@@ -11,12 +11,15 @@
 #include "pages/shared/statusbar.h"
 #include "pages/works/findbar.h"
 #include "presentation/worksfinder.h"
+#include "pages/works/worksfiles.h"
+#include "presentation/works/transfer.h"
 #include "presentation/worksmodel.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
@@ -68,6 +71,7 @@ WorksPage::WorksPage(Database &db, StatusBar *status, QWidget *parent)
     : QWidget(parent)
     , m_db(db)
     , m_model(new WorksModel(db, this))
+    , m_transfer(std::make_unique<WorksTransfer>(db, *m_model))
 {
     setObjectName(QStringLiteral("Show"));
     resize(784, 518);
@@ -139,6 +143,7 @@ void WorksPage::buildList()
     Show_DBGrid->setTitlesVisible(false);
     Show_DBGrid->setGeometry(15, 51, 105, 411);
     tooltipFill(Show_DBGrid);
+    Show_DBGrid->setContextMenuPolicy(Qt::CustomContextMenu);
 
     nr_DBRichEdit = new DbRichEdit(m_db.Show_ADOQuery->dataSource(), colContent, this);
     nr_DBRichEdit->setObjectName(QStringLiteral("nr_DBRichEdit"));
@@ -223,6 +228,34 @@ void WorksPage::connectControls()
     // The coupling follows the user's changes only, never a row being shown.
     connectGuarded(lb_DBComboBox, &DbComboBox::userChanged, this, [this] { lb_DBComboBoxChange(); });
     connectGuarded(bj_DBComboBox, &DbComboBox::userChanged, this, [this] { bj_DBComboBoxChange(); });
+    connect(Show_DBGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        const std::unique_ptr<QMenu> menu(titleMenu(pos));
+        menu->exec(Show_DBGrid->viewport()->mapToGlobal(pos));
+    });
+}
+
+QMenu *WorksPage::titleMenu(const QPoint &pos)
+{
+    if (const QModelIndex at = Show_DBGrid->indexAt(pos); at.isValid())
+        Show_DBGrid->setCurrentIndex(at); // the grid moves the list as a click does
+    const bool listed = m_db.Show_ADOQuery->rowCount() > 0;
+    using Scope = WorksTransfer::Scope;
+    auto *menu = new QMenu(Show_DBGrid);
+    menu->setObjectName(QStringLiteral("Show_Title_Menu"));
+    auto add = [&](const QString &caption, bool enabled, auto action) {
+        QAction *item = menu->addAction(caption);
+        item->setEnabled(enabled);
+        connectGuarded(item, &QAction::triggered, this, action);
+    };
+    add(QStringLiteral("导出本篇…"), listed,
+        [this] { worksfiles::exportWorks(this, *m_transfer, *m_model, Scope::Current); });
+    add(QStringLiteral("导出本类…"), listed,
+        [this] { worksfiles::exportWorks(this, *m_transfer, *m_model, Scope::Category); });
+    add(QStringLiteral("导出全部…"), true,
+        [this] { worksfiles::exportWorks(this, *m_transfer, *m_model, Scope::All); });
+    menu->addSeparator();
+    add(QStringLiteral("导入…"), true, [this] { worksfiles::importWorks(this, *m_transfer, *m_model); });
+    return menu;
 }
 
 void WorksPage::showButtons()

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class Database;
 class DbComboBox;
 class DbEdit;
@@ -10,10 +12,12 @@ class DbRichEdit;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
 class QToolButton;
 class StatusBar;
 class WorksFindBar;
 class WorksModel;
+class WorksTransfer;
 
 // 经典案例: the user's works by category, newest first, with navigation, the content editor and the
 // detail panel for adding, committing, cancelling and deleting works. What the page decides is in
@@ -42,6 +46,10 @@ public:
     // A work of any category chosen in the find bar: its category is listed and it becomes the
     // current work. False when it is no longer there.
     bool showWork(qint64 rowid, const QString &category);
+
+    // The title list's context menu: 导出本篇…, 导出本类…, 导出全部… and 导入…. A click on a title
+    // makes it the current work first. The caller owns the menu.
+    QMenu *titleMenu(const QPoint &pos);
 
     // What the tests and the recovery of unwritten works reach.
     QToolButton *first_SpeedButton;
@@ -72,6 +80,7 @@ private:
 
     Database &m_db;
     WorksModel *m_model;
+    std::unique_ptr<WorksTransfer> m_transfer;
 
     QFrame *Show_Panel;
     QToolButton *add_SpeedButton;

@@ -23,7 +23,7 @@ check() { # description, command...
 # 1. The installed tree.
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
 root="$work/root/usr"
-for f in bin/shihai bin/shihai-gelv bin/shihai-builddb libexec/shihai/shihai share/shihai/W.mdb \
+for f in bin/shihai bin/shihai-gelv bin/shihai-builddb bin/shihai-works libexec/shihai/shihai share/shihai/W.mdb \
     share/shihai/rhymebooks.db share/shihai/classics.db share/applications/shihai.desktop share/metainfo/shihai.metainfo.xml \
     share/icons/hicolor/scalable/apps/shihai.svg share/icons/hicolor/48x48/apps/shihai.png \
     share/icons/hicolor/256x256/apps/shihai.png share/doc/shihai/copyright; do
@@ -75,6 +75,8 @@ fi
 # 3. The installed command finds the installed rhyme books from anywhere.
 check "shihai-gelv finds the installed books" bash -c "cd '$work' && echo '白日依山尽，黄河入海流。欲穷千里目，更上一层楼。' | HOME='$work/nobody' '$root/bin/shihai-gelv' >/dev/null"
 
+check "shihai-works lists the works of the installed dictionary" bash -c "'$root/bin/shihai-works' list --db '$root/share/shihai/W.mdb' | grep -q '^甲类'"
+
 # 4. The Debian package.
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1) ||
     { cat "$work/cpack.log"; exit 1; }
@@ -85,7 +87,7 @@ check "package is shihai" grep -q '^ Package: shihai$' "$work/info"
 for dep in libqt6widgets6 libqt6network6 libsqlite3-0 libjpeg62-turbo qt6-qpa-plugins qt6-translations-l10n fonts-wqy-microhei fonts-babelstone-han fonts-hanazono; do
     check "package depends on $dep" grep -q "Depends:.*$dep" "$work/info"
 done
-for f in ./usr/bin/shihai ./usr/bin/shihai-gelv ./usr/libexec/shihai/shihai ./usr/share/shihai/W.mdb \
+for f in ./usr/bin/shihai ./usr/bin/shihai-gelv ./usr/bin/shihai-works ./usr/libexec/shihai/shihai ./usr/share/shihai/W.mdb \
     ./usr/share/applications/shihai.desktop ./usr/share/doc/shihai/copyright; do
     check "package holds $f" grep -q " $f\$" "$work/contents"
 done
