@@ -2,6 +2,7 @@
 #include "db/recoveryfile.h"
 #include "db/schema.h"
 #include "pages/instance/singleinstance.h"
+#include "pages/shared/recoveryprompt.h"
 #include "tests/faults/faultsupport.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
@@ -64,7 +65,7 @@ private slots:
         const ProgramRun run = next.finish();
         QVERIFY2(run.cleanExit(0), qPrintable(run.diagnostics));
         QCOMPARE(run.boxes.size(), 1);
-        QCOMPARE(run.boxes[0].value(QStringLiteral("box")).toString(), TW::recoveryQuestion);
+        QCOMPARE(run.boxes[0].value(QStringLiteral("box")).toString(), recoveryprompt::question);
         QCOMPARE(fx->value(QStringLiteral("select 内容 from 作品 where 标题='草稿'")),
                  QStringLiteral("床前明月光"));
         QVERIFY(!QFileInfo::exists(recoveryFile()));
