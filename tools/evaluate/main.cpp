@@ -9,6 +9,7 @@
 #include "tools/builddb/converter.h"
 #include "tools/builddb/sources.h"
 #include "tools/builddb/works.h"
+#include "tools/evaluate/pasted.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -396,7 +397,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QString command = args.value(1);
-    const QString path = args.value(2, QStringLiteral("date/rhymebooks.db"));
+    QStringList files = args.mid(2);
+    files.removeIf([](const QString &a) { return a.startsWith(u"--"); });
+    const QString path = files.value(0, QStringLiteral("date/rhymebooks.db"));
     try {
         if (command == u"classics")
             return classicsFile(args.value(2, QStringLiteral("date/classics.db")));
@@ -407,11 +410,14 @@ int main(int argc, char **argv)
             return tangshi(books);
         if (command == u"cipu")
             return cipu(books);
+        if (command == u"pasted")
+            return pastedAnthology(books, dist(), args.contains(QStringLiteral("--clean")), out);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;
     }
-    QTextStream(stderr)
-        << "usage: shihai-evaluate strains|tangshi|cipu [rhymebooks.db] | classics [classics.db]" << Qt::endl;
+    QTextStream(stderr) << "usage: shihai-evaluate strains|tangshi|cipu|pasted [--clean] [rhymebooks.db] | "
+                           "classics [classics.db]"
+                        << Qt::endl;
     return 2;
 }
