@@ -1,30 +1,75 @@
 #include "prosody/reading/classes.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace prosody {
 
-ToneClass classAt(const RhymeBooks &books, const Line &line, qsizetype index, Book book)
+namespace {
+
+// Whether the book gives the character an entering (入) reading, whose modern reflex may be of any tone.
+bool hasEnteringReading(const RhymeBooks &books, Book book, char32_t hanzi)
 {
-    const ToneClass c = books.toneClass(book, line.chars.at(index));
-    if (c != ToneClass::Both || !isModern(book))
-        return c;
-    // The longest known word around the character decides its reading.
+    const RhymeBooks::Memberships ms = books.memberships(book, hanzi);
+    if (std::any_of(ms.begin(), ms.end(), [](const RhymeBooks::Membership &m) { return m.tone == Tone::Ru; }))
+        return true;
+    const std::optional<RhymeBooks::Ungrouped> u = books.ungrouped(book, hanzi);
+    return u && u->tone == Tone::Ru;
+}
+
+// The reading of the character in the longest known word of the line around it.
+Reading wordReadingAt(const RhymeBooks &books, const Line &line, qsizetype index)
+{
     for (qsizetype len = std::min<qsizetype>(4, line.size()); len >= 2; --len) {
         for (qsizetype start = std::max<qsizetype>(0, index - len + 1);
              start <= index && start + len <= line.size(); ++start) {
-            const QString reading = books.wordReading(line.text(start, len));
+            const QString word = line.text(start, len);
+            const QString reading = books.wordReading(word);
             if (reading.isEmpty())
                 continue;
             const QStringList syllables = reading.split(u' ');
-            if (syllables.size() == len) {
-                const ToneClass w = modernClass(syllables.at(index - start));
-                if (w != ToneClass::Unknown)
-                    return w;
-            }
+            if (syllables.size() != len)
+                continue;
+            const QString syllable = syllables.at(index - start);
+            const ToneClass c = modernClass(syllable);
+            if (c != ToneClass::Unknown)
+                return {c, word, syllable};
         }
     }
-    return c;
+    return {};
+}
+
+} // namespace
+
+bool isOneMeaningTwoReadings(char32_t hanzi)
+{
+    // Ours: characters read 平 or 仄 in verse with one meaning, in simplified and traditional forms; the
+    // modern reading of their words says nothing of the classical class (不教 jiào, yet 平 in verse).
+    static const QSet<char32_t> chars = {U'看', U'听', U'聽', U'望', U'忘', U'过', U'過', U'醒',
+                                         U'思', U'叹', U'歎', U'嘆', U'漫', U'探', U'教', U'敎',
+                                         U'令', U'论', U'論', U'凭', U'憑', U'判', U'傍'};
+    return chars.contains(hanzi);
+}
+
+Reading readingAt(const RhymeBooks &books, const Line &line, qsizetype index, Book book)
+{
+    const char32_t hanzi = line.chars.at(index);
+    const ToneClass c = books.toneClass(book, hanzi);
+    if (c != ToneClass::Both || (!isModern(book) && isOneMeaningTwoReadings(hanzi)))
+        return {c, {}, {}};
+    Reading r = wordReadingAt(books, line, index);
+    if (r.word.isEmpty())
+        return {c, {}, {}};
+    // A modern level tone may come from an old entering one: the word does not decide then.
+    if (!isModern(book) && r.cls == ToneClass::Ping && hasEnteringReading(books, book, hanzi))
+        return {c, {}, {}};
+    return r;
+}
+
+ToneClass classAt(const RhymeBooks &books, const Line &line, qsizetype index, Book book)
+{
+    return readingAt(books, line, index, book).cls;
 }
 
 QList<ToneClass> classesOf(const RhymeBooks &books, const Line &line, Book book)
