@@ -1,5 +1,7 @@
 #include "prosody/reading/classes.h"
 
+#include "prosody/reading/versewords.h"
+
 #include <QSet>
 
 #include <algorithm>
@@ -18,26 +20,47 @@ bool hasEnteringReading(const RhymeBooks &books, Book book, char32_t hanzi)
     return u && u->tone == Tone::Ru;
 }
 
-// The reading of the character in the longest known word of the line around it.
+// Whether a word from start to end (exclusive) keeps within the rhythm of a line of regulated verse:
+// 2|3 for five characters, 2|2|3 for seven. Lines of other lengths have no fixed rhythm.
+bool keepsRhythm(qsizetype size, qsizetype start, qsizetype end)
+{
+    const auto crosses = [&](qsizetype boundary) { return start < boundary && end > boundary; };
+    if (size == 5)
+        return !crosses(2);
+    if (size == 7)
+        return !crosses(2) && !crosses(4);
+    return true;
+}
+
+// The reading of the character in the known words of the line around it that keep its rhythm, the
+// longest one named; nothing when the words disagree (学长生: 学长 zhǎng, 长生 cháng).
 Reading wordReadingAt(const RhymeBooks &books, const Line &line, qsizetype index)
 {
+    Reading found;
     for (qsizetype len = std::min<qsizetype>(4, line.size()); len >= 2; --len) {
         for (qsizetype start = std::max<qsizetype>(0, index - len + 1);
              start <= index && start + len <= line.size(); ++start) {
-            const QString word = line.text(start, len);
-            const QString reading = books.wordReading(word);
-            if (reading.isEmpty())
+            if (!keepsRhythm(line.size(), start, start + len))
                 continue;
-            const QStringList syllables = reading.split(u' ');
+            const QString word = line.text(start, len);
+            if (readBothWaysInVerse(word))
+                return {};
+            const QString verse = verseReading(word);
+            const QStringList syllables =
+                (verse.isEmpty() ? books.wordReading(word) : verse).split(u' ', Qt::SkipEmptyParts);
             if (syllables.size() != len)
                 continue;
             const QString syllable = syllables.at(index - start);
             const ToneClass c = modernClass(syllable);
-            if (c != ToneClass::Unknown)
-                return {c, word, syllable};
+            if (c == ToneClass::Unknown)
+                continue;
+            if (found.word.isEmpty())
+                found = {c, word, syllable};
+            else if (c != found.cls)
+                return {};
         }
     }
-    return {};
+    return found;
 }
 
 } // namespace
