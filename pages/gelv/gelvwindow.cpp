@@ -234,8 +234,10 @@ void GelvWindow::selectInDraft(QListWidgetItem *item)
         return;
     QTextCursor cursor = m_draft->textCursor();
     const int start = item->data(kStartRole).toInt();
+    const int end = start + item->data(kLengthRole).toInt();
+    m_model->selectingItself(start, end); // shown where it is, the finding keeps the check as it was
     cursor.setPosition(start);
-    cursor.setPosition(start + item->data(kLengthRole).toInt(), QTextCursor::KeepAnchor);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
     m_draft->setTextCursor(cursor);
     m_draft->activateWindow();
     m_draft->setFocus();

@@ -256,11 +256,15 @@ private slots:
         openByButton();
         auto *list = child<QListWidget>(gelv(), u"Gelv_Findings"_s);
         QCOMPARE(list->count(), 1);
+        const QStringList checked = viewRows();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QCOMPARE(draft()->textCursor().selectedText(), u"天"_s);
         QCOMPARE(draft()->textCursor().selectionStart(),
                  int(draft()->toPlainText().indexOf(u"天天天天"_s)) + 3);
         QTRY_COMPARE(QApplication::focusWidget(), draft());
+        // The selection shows the finding; the poem stays checked with all it was found to have.
+        QCOMPARE(viewRows(), checked);
+        QCOMPARE(findingTexts(), QStringList{u"第3句第4字「天」：此处应仄，用了平声"_s});
     }
 
     void selectingPartOfTheDraftChecksThatPart()

@@ -1,4 +1,5 @@
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "presentation/gelv/lookupmodel.h"
@@ -125,6 +126,61 @@ private slots:
         checked.clear();
         model.setDraft(draft, int(draft.size()), from);
         QCOMPARE(checked.count(), 0);
+    }
+
+    // A selection is checked alone only when it holds a whole line of verse: one made to look a word
+    // up, or made by the window to show a finding, leaves the poem checked with all its findings.
+    void onlyASelectionOfWholeLinesReplacesTheCheck()
+    {
+        GelvWindowModel model(m_path, QString());
+        QVERIFY(model.open());
+        const QString draft = m_regular + u"\n\n木木天天木，天天木木东。天天天木木木，木木木天风。"_s;
+        model.setDraft(draft, 0, 0);
+        const QStringList whole = model.check()->summaries();
+        QCOMPARE(whole.size(), 2);
+        model.setDraft(draft, 6, 8); // 天天, to see its examples
+        QCOMPARE(model.check()->summaries(), whole);
+        QCOMPARE(model.examples()->text(), u"天天"_s);
+        model.setDraft(draft, 4, 13); // from the end of line 1 across line 2
+        QCOMPARE(model.check()->summaries(), QStringList{u"不合近体诗体裁"_s});
+
+        // The finding of the long line selects that whole line, but the window made that selection.
+        model.setDraft(draft, 0, 0);
+        const CheckModel::FindingRow line = model.check()->findingRows().first();
+        QCOMPARE(draft.mid(line.start, line.length), u"天天天木木木"_s);
+        model.selectingItself(line.start, line.start + line.length);
+        model.setDraft(draft, line.start + line.length, line.start);
+        QCOMPARE(model.check()->summaries(), whole);
+        // Selected again by the user, it is checked alone.
+        model.setDraft(draft, 0, 0);
+        model.setDraft(draft, line.start, line.start + line.length);
+        QCOMPARE(model.check()->summaries().size(), 1);
+    }
+
+    // The 例句 follow what is selected now, else the character looked up: a selection that went takes
+    // its query with it, even when the caret comes back to the character looked up before.
+    void theExamplesNeverKeepASelectionThatWent()
+    {
+        GelvWindowModel model(m_path, QString());
+        QVERIFY(model.open());
+        model.setDraft(m_regular, 1, 1);
+        model.setCaret(m_regular, 1, false);
+        QCOMPARE(model.examples()->text(), u"木"_s);
+        model.setDraft(m_regular, 0, int(m_regular.size()));
+        model.setCaret(m_regular, int(m_regular.size()), true);
+        QCOMPARE(model.examples()->text(), m_regular);
+        model.setCaret(m_regular, 1, false); // a click back on the first line
+        QCOMPARE(model.examples()->text(), u"木"_s);
+        model.setDraft(m_regular, 1, 1);
+        QCOMPARE(model.examples()->text(), u"木"_s);
+
+        // A word asked for stays until the lookup or the selection changes.
+        model.showExamples(u"东风"_s);
+        model.setDraft(m_regular, 1, 1);
+        model.forms()->setBook(2);
+        QCOMPARE(model.examples()->text(), u"东风"_s);
+        model.setCaret(m_regular, 3, false);
+        QCOMPARE(model.examples()->text(), u"天"_s);
     }
 
     void findingsComeFaultsFirstAndWholeLinesAreMarkedWhole()
