@@ -354,6 +354,39 @@ private slots:
         QCOMPARE(summary->text(), u"「灯」共 2 句：唐 1 · 宋 1"_s);
     }
 
+    // The 例句 and the lookup show what is there now: a selection that went takes its query with it,
+    // and pinyin typed into 查字 lists its characters instead of showing the one before.
+    void theExamplesAndTheLookupNeverShowAStaleQuery()
+    {
+        show();
+        typeLines(u"孤灯\n春风"_s);
+        openByButton();
+        auto *summary = child<QLabel>(gelv(), u"Gelv_Examples_Summary"_s);
+        const QString wind = summary->text();
+        QVERIFY2(wind.startsWith(u"「风」共"_s), qPrintable(wind));
+        QTest::keyClick(draft(), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(summary->text().endsWith(u"没有这样的句子"_s));
+        QTextCursor end = draft()->textCursor();
+        end.clearSelection();
+        QTest::mouseClick(draft()->viewport(), Qt::LeftButton, {}, draft()->cursorRect(end).center());
+        QVERIFY(!draft()->textCursor().hasSelection());
+        QCOMPARE(summary->text(), wind);
+
+        auto *edit = child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s);
+        edit->clear();
+        QTest::keyClicks(edit, u"feng"_s);
+        QCOMPARE(child<QLabel>(gelv(), u"Gelv_Books"_s)->text(), QString()); // nothing of 风 shown for it
+        auto *candidates = child<QListWidget>(gelv(), u"Gelv_Candidates_List"_s);
+        QCOMPARE(candidates->count(), 1);
+        QTest::mouseClick(candidates->viewport(), Qt::LeftButton, {},
+                          candidates->visualItemRect(candidates->item(0)).center());
+        QCOMPARE(edit->text(), u"风"_s);
+        QCOMPARE(child<QLabel>(gelv(), u"Gelv_Readings"_s)->text(), u"fēng"_s);
+        edit->clear();
+        QTest::keyClicks(edit, u"xyz"_s);
+        QCOMPARE(child<QLabel>(gelv(), u"Gelv_Typed_Note"_s)->text(), u"「xyz」不是汉字，也没有这样读的字"_s);
+    }
+
     void aWordOfTheAssociationPageOpensItsExamples()
     {
         fx->insert(schema::tableWords, {schema::colWord, schema::colMeaning}, {u"孤灯"_s, u"一盏灯"_s});

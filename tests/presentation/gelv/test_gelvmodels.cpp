@@ -64,9 +64,13 @@ private slots:
             .ciForm(u"忆江南"_s, 1, 100,
                     {u"平平仄"_s, u"仄仄仄平平/1"_s, u"仄仄平平平仄仄"_s, u"平平仄仄仄平平/1"_s,
                      u"中仄仄平平/1"_s})
+            .add(u"平水韵"_s, u"上平十四寒"_s, u"平"_s, u"刊"_s, 2)
+            .add(u"中华新韵"_s, u"十二齐"_s, u"去"_s, u"绿"_s)
             .ungrouped(u"平水韵"_s, u"们"_s, u"平"_s)
             .reading(u"看"_s, u"kàn"_s)
-            .reading(u"看"_s, u"kān"_s);
+            .reading(u"看"_s, u"kān"_s)
+            .reading(u"刊"_s, u"kān"_s)
+            .reading(u"绿"_s, u"lǜ"_s);
         m_books = prosody::loadRhymeBooks(m_path);
     }
 
@@ -268,8 +272,41 @@ private slots:
         LookupModel model;
         model.lookUpTyped(u"春风"_s);
         QCOMPARE(model.character(), u"风"_s);
-        model.lookUpTyped(u"ab"_s);
-        QCOMPARE(model.lookup(), U'风');
+        model.lookUpTyped(u"，"_s);
+        QCOMPARE(model.lookup(), char32_t(0)); // not kept from before: nothing is looked up
+        QCOMPARE(model.typedNote(), u"「，」不是汉字"_s);
+    }
+
+    // Pinyin typed into the lookup lists the characters of that reading, common ones first.
+    void aTypedReadingListsItsCharacters()
+    {
+        LookupModel model;
+        model.setBooks(m_books);
+        model.lookUpTyped(u"看"_s);
+        QSignalSpy looked(&model, &LookupModel::lookupChanged);
+        model.lookUpTyped(u"kan"_s);
+        QCOMPARE(looked.count(), 1);
+        QCOMPARE(model.character(), QString()); // 看 is not shown for it
+        QCOMPARE(model.typedCandidates(), (QStringList{u"看"_s, u"刊"_s}));
+        QCOMPARE(model.typedNote(), u"读 kan 的字（点一个即查）"_s);
+        for (const QString &typed : {u"kàn"_s, u"KAN4"_s, u"看kan4"_s}) {
+            model.lookUpTyped(typed);
+            QCOMPARE(model.typedCandidates(), QStringList{u"看"_s});
+        }
+        for (const QString &typed : {u"lv"_s, u"lü"_s, u"lu:4"_s, u"lǜ"_s}) {
+            model.lookUpTyped(typed);
+            QCOMPARE(model.typedCandidates(), QStringList{u"绿"_s});
+        }
+        model.lookUpTyped(u"ka"_s);
+        QVERIFY(model.typedCandidates().isEmpty());
+        QCOMPARE(model.typedNote(), u"「ka」：拼音还没打完"_s);
+        model.lookUpTyped(u"kaq"_s);
+        QCOMPARE(model.typedNote(), u"「kaq」不是汉字，也没有这样读的字"_s);
+        // Picking one looks it up.
+        model.lookUpTyped(u"看"_s);
+        QCOMPARE(model.character(), u"看"_s);
+        QVERIFY(model.typedNote().isEmpty());
+        QVERIFY(model.typedCandidates().isEmpty());
     }
 
     void theLookupShowsTheBooksAndTheGroupsCharacters()
