@@ -221,6 +221,12 @@ private slots:
                                           u"谱|◎●●○○|韵1（平）"_s}));
         QCOMPARE(findingTexts(), QStringList{u"缺一句：谱中第5句（5字）无对应"_s});
 
+        // Back to 自动: the book the poet had.
+        form->setCurrentIndex(0);
+        emit form->activated(0);
+        QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->currentText(), u"平水韵"_s);
+        QVERIFY(viewRows().at(0).contains(u"上平一东"_s));
+
         // An alias typed into the selector stands for its 词牌.
         form->setEditText(QString());
         form->lineEdit()->setFocus();

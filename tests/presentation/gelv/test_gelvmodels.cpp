@@ -255,8 +255,15 @@ private slots:
 
         forms->setForm(u"无此词牌"_s);
         QCOMPARE(forms->form(), u"忆江南"_s);
+        // Going back brings the book the poet chose; one chosen while on a 词牌 is the poet's too.
         forms->setForm(u"自动"_s);
-        QCOMPARE(forms->book(), Book::Cilin); // the book stays as chosen
+        QCOMPARE(forms->book(), Book::Pingshui);
+        QCOMPARE(book.count(), 2);
+        QCOMPARE(model.check()->checks().first().book, Book::Pingshui);
+        forms->setForm(u"忆江南"_s);
+        forms->setBook(int(Book::Xinyun));
+        forms->setForm(u"七言绝句"_s);
+        QCOMPARE(forms->book(), Book::Xinyun);
     }
 
     void theCharacterAtTheCaret()
