@@ -18,6 +18,7 @@
 #include "pages/shared/statusbar.h"
 #include "pages/works/workspage.h"
 #include "presentation/closing.h"
+#include "presentation/gelv/gelvsettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -125,6 +126,10 @@ void TW::showEvent(QShowEvent *event)
             const auto listCategory = [this](const QString &c) { m_show->Show_ComboBox->setEditText(c); };
             if (!m_ending && recoveryprompt::offer(this, *m_db, *m_keeper, listCategory) && m_ending)
                 writeForExit();
+            if (!m_ending && gelvsettings::wasOpen()) {
+                gelvWindow()->open(); // as it was when the program last ended; the draft keeps the keys
+                activateWindow();
+            }
         },
         Qt::QueuedConnection);
 }

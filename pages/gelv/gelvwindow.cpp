@@ -7,9 +7,11 @@
 #include "presentation/gelv/checkmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
+#include "presentation/gelv/gelvsettings.h"
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "presentation/gelv/lookupmodel.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
@@ -110,6 +112,7 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     layout->addWidget(splitter, 1);
 
     connectModels();
+    m_model->keepSettings();
 }
 
 void GelvWindow::connectModels()
@@ -153,6 +156,7 @@ void GelvWindow::open()
     }
     if (!m_placed)
         placeBesideMainWindow();
+    gelvsettings::setOpen(true);
     show();
     raise();
     activateWindow();
@@ -199,6 +203,14 @@ void GelvWindow::showEvent(QShowEvent *event)
     }
     followDraft();
     followCaret();
+}
+
+// Closed by the user, it stays closed at the next start; the main window closing leaves it as it was.
+void GelvWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_mainWindow && m_mainWindow->isVisible())
+        gelvsettings::setOpen(false);
+    QWidget::closeEvent(event);
 }
 
 void GelvWindow::followDraft()

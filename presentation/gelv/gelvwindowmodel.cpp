@@ -4,6 +4,7 @@
 #include "presentation/gelv/checkmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
+#include "presentation/gelv/gelvsettings.h"
 #include "presentation/gelv/lookupmodel.h"
 #include "prosody/core/books.h"
 #include "prosody/core/referencefile.h"
@@ -64,6 +65,14 @@ bool GelvWindowModel::open()
     m_check->setBooks(m_books);
     m_lookup->setBooks(m_books);
     return true;
+}
+
+void GelvWindowModel::keepSettings()
+{
+    if (const std::optional<Book> book = gelvsettings::book())
+        m_forms->setBook(int(*book));
+    connect(m_forms, &FormChoiceModel::choiceChanged, this,
+            [this] { gelvsettings::setBook(m_forms->chosenBook()); });
 }
 
 void GelvWindowModel::setDraft(const QString &text, int selectionStart, int selectionEnd)

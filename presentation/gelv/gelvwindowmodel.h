@@ -35,6 +35,10 @@ public:
     bool isLoaded() const { return m_books != nullptr; }
     QString errorText() const { return m_error; }
 
+    // Takes the book the poet chose when the program last ran, and keeps each new choice in the
+    // user's settings.
+    void keepSettings();
+
     FormChoiceModel *forms() const { return m_forms; }
     CheckModel *check() const { return m_check; }
     LookupModel *lookup() const { return m_lookup; }

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -116,6 +117,8 @@ private slots:
         QFile::copy(m_corpus.filePath(u"date/classics.db"_s), fx->dir() + u"/date/classics.db"_s);
         cwd = std::make_unique<WorkingDirectory>(fx->dir());
         dialogs = std::make_unique<ScriptedDialogs>();
+        // Each case starts as a first start: no book chosen, the window not open before.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, fx->dir() + u"/config"_s);
     }
     void cleanup()
     {
@@ -142,6 +145,28 @@ private slots:
         QTRY_VERIFY(gelv()->isVisible());
         QTest::keyClick(draft(), Qt::Key_F9);
         QCOMPARE(w->findChildren<GelvWindow *>().size(), 1);
+    }
+
+    // The next start opens the window when it was open and with the book the poet chose; closed by
+    // the user, it stays closed.
+    void theWindowComesBackAsItWasLeft()
+    {
+        show();
+        openByButton();
+        child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->setCurrentIndex(2);
+        QVERIFY(w->close());
+        gelv()->close(); // as the program's end closes every window after the main one
+        w.reset();
+        show();
+        QTRY_VERIFY(gelv() && gelv()->isVisible());
+        QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->currentText(), u"中华新韵"_s);
+        QVERIFY(gelv()->close());
+        QVERIFY(w->close());
+        w.reset();
+        show();
+        QTest::qWait(50); // the start's queued work
+        QVERIFY(!gelv());
+        QVERIFY(QFile::exists(fx->dir() + u"/config/shihai/shihai.conf"_s));
     }
 
     void theMainWindowStaysAsItWas()

@@ -7,6 +7,7 @@
 #include "tests/support/booksfixture.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -264,6 +265,29 @@ private slots:
         forms->setBook(int(Book::Xinyun));
         forms->setForm(u"七言绝句"_s);
         QCOMPARE(forms->book(), Book::Xinyun);
+    }
+
+    // The book the poet chose comes back at the next start, from the user's settings; a book a 词牌
+    // brought in for itself does not.
+    void theBookChosenIsKeptForTheNextStart()
+    {
+        QTemporaryDir config;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+        const auto started = [this] {
+            auto model = std::make_unique<GelvWindowModel>(m_path, QString());
+            model->keepSettings();
+            return model;
+        };
+        started()->forms()->setBook(int(Book::Xinyun));
+        std::unique_ptr<GelvWindowModel> model = started();
+        QCOMPARE(model->forms()->book(), Book::Xinyun);
+        QVERIFY(model->open());
+        model->forms()->setBook(int(Book::Pingshui));
+        model->forms()->setForm(u"忆江南"_s);
+        QCOMPARE(started()->forms()->book(), Book::Pingshui);
+        QSettings(config.filePath(u"shihai/shihai.conf"_s), QSettings::NativeFormat)
+            .setValue(u"gelv/book"_s, u"无此书"_s);
+        QCOMPARE(started()->forms()->book(), Book::Pingshui);
     }
 
     void theCharacterAtTheCaret()
