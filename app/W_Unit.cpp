@@ -8,6 +8,7 @@
 #include "pages/association/associationpage.h"
 #include "pages/creation/creationpage.h"
 #include "pages/gelv/gelvwindow.h"
+#include "pages/gelv/zoom.h"
 #include "pages/rhymes/rhymespage.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/guard.h"
@@ -61,6 +62,8 @@ TW::TW(QWidget *parent)
             [this](const QString &h) { gelvWindow()->lookUp(h); });
     connect(m_think, &AssociationPage::examplesRequested, this,
             [this](const QString &word) { gelvWindow()->showExamples(word); });
+    zoomEditor(m_edit->Edit_DBRichEdit, QStringLiteral("draft"));
+    zoomEditor(m_show->nr_DBRichEdit, QStringLiteral("work"));
     auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
     f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
     connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);

@@ -44,4 +44,14 @@ void setOpen(bool open)
     file().setValue(kOpen, open);
 }
 
+int zoom(const QString &name)
+{
+    return file().value(QStringLiteral("zoom/") + name, 0).toInt();
+}
+
+void setZoom(const QString &name, int level)
+{
+    file().setValue(QStringLiteral("zoom/") + name, level);
+}
+
 } // namespace gelvsettings

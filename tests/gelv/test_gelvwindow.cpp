@@ -22,9 +22,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -167,6 +169,54 @@ private slots:
         QTest::qWait(50); // the start's queued work
         QVERIFY(!gelv());
         QVERIFY(QFile::exists(fx->dir() + u"/config/shihai/shihai.conf"_s));
+    }
+
+    // Ctrl+wheel and Ctrl+= / Ctrl+- make the draft and the marked poem larger or smaller, the text
+    // stored untouched; the sizes come back at the next start.
+    void theDraftAndTheMarksZoomButNotTheText()
+    {
+        show();
+        typeLines(u"木木天天木，天天木木东。"_s);
+        openByButton();
+        auto *view = child<QWidget>(gelv(), u"Gelv_View"_s);
+        const int made = view->minimumHeight();
+        const auto wheel = [&](QWidget *on, Qt::KeyboardModifiers modifiers) {
+            QWheelEvent turn(QPointF(5, 5), on->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                             Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(on, &turn);
+        };
+        wheel(view, Qt::NoModifier);
+        QCOMPARE(view->minimumHeight(), made);
+        wheel(view, Qt::ControlModifier);
+        wheel(view, Qt::ControlModifier);
+        QVERIFY(view->minimumHeight() > made * 6 / 5); // two eighths larger
+        const int larger = view->minimumHeight();
+        gelv()->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), gelv());
+        child<QWidget>(gelv(), u"Gelv_Findings"_s)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(view->minimumHeight() < larger);
+
+        w->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), w.get());
+        draft()->setFocus();
+        QSignalSpy edited(draft(), &QTextEdit::textChanged);
+        const int pixels = draft()->font().pixelSize();
+        QTest::keyClick(draft(), Qt::Key_Equal, Qt::ControlModifier);
+        wheel(draft()->viewport(), Qt::ControlModifier);
+        QCOMPARE(draft()->font().pixelSize(), pixels + 4);
+        QTest::keyClick(draft(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(draft()->font().pixelSize(), pixels + 2);
+        QCOMPARE(edited.count(), 0); // nothing written back
+        QCOMPARE(draft()->toPlainText(), u"木木天天木，天天木木东。"_s);
+
+        const int zoomed = view->minimumHeight();
+        QVERIFY(w->close());
+        w.reset();
+        show();
+        QCOMPARE(draft()->font().pixelSize(), pixels + 2);
+        QTRY_VERIFY(gelv() && gelv()->isVisible());
+        QCOMPARE(child<QWidget>(gelv(), u"Gelv_View"_s)->minimumHeight(), zoomed);
     }
 
     void theMainWindowStaysAsItWas()
