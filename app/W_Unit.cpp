@@ -7,6 +7,7 @@
 #include "pages/about/aboutpage.h"
 #include "pages/association/associationpage.h"
 #include "pages/creation/creationpage.h"
+#include "pages/gelv/editorfollower.h"
 #include "pages/gelv/gelvwindow.h"
 #include "pages/gelv/zoom.h"
 #include "pages/rhymes/rhymespage.h"
@@ -57,9 +58,13 @@ TW::TW(QWidget *parent)
     setMenuBar(hiddenMenuBar(this));
     menuBar()->hide();
 
-    connect(m_edit, &CreationPage::gelvRequested, this, &TW::Edit_gelv_SpeedButtonClick);
+    // The 格律 window asked for from an editor checks that editor.
+    connect(m_edit, &CreationPage::gelvRequested, this, [this] { checkIn(m_edit->Edit_DBRichEdit); });
+    connect(m_show, &WorksPage::gelvRequested, this, [this] { checkIn(m_show->nr_DBRichEdit); });
     connect(m_edit, &CreationPage::rhymeLookupRequested, this,
-            [this](const QString &h) { gelvWindow()->lookUp(h); });
+            [this](const QString &h) { checkIn(m_edit->Edit_DBRichEdit, h); });
+    connect(m_show, &WorksPage::rhymeLookupRequested, this,
+            [this](const QString &h) { checkIn(m_show->nr_DBRichEdit, h); });
     connect(m_think, &AssociationPage::examplesRequested, this,
             [this](const QString &word) { gelvWindow()->showExamples(word); });
     zoomEditor(m_edit->Edit_DBRichEdit, QStringLiteral("draft"));
@@ -87,10 +92,28 @@ TW::~TW()
 
 GelvWindow *TW::gelvWindow()
 {
-    if (!m_gelv)
-        m_gelv = new GelvWindow(m_edit->Edit_DBRichEdit, rhymebookschema::defaultPath,
-                                classicsschema::defaultPath, this);
+    if (m_gelv)
+        return m_gelv;
+    m_gelv = new GelvWindow(m_edit->Edit_DBRichEdit, rhymebookschema::defaultPath,
+                            classicsschema::defaultPath, this);
+    // The work shown on 经典案例, named by its title in the window's.
+    EditorFollower *editors = m_gelv->editors();
+    editors->add(m_show->nr_DBRichEdit, EditorTarget::Kind::Work);
+    const auto title = [this, editors] {
+        editors->setTitle(m_show->nr_DBRichEdit, m_show->bt_DBEdit->text());
+    };
+    title();
+    connect(m_show->bt_DBEdit, &QLineEdit::textChanged, editors, title);
     return m_gelv;
+}
+
+void TW::checkIn(QTextEdit *editor, const QString &hanzi)
+{
+    gelvWindow()->editors()->follow(editor);
+    if (hanzi.isEmpty())
+        m_gelv->open();
+    else
+        m_gelv->lookUp(hanzi);
 }
 
 void TW::Edit_gelv_SpeedButtonClick()

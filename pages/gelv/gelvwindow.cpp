@@ -1,5 +1,6 @@
 #include "pages/gelv/gelvwindow.h"
 
+#include "pages/gelv/editorfollower.h"
 #include "pages/gelv/examplespanel.h"
 #include "pages/gelv/lookuppanel.h"
 #include "pages/gelv/markedpoemview.h"
@@ -50,12 +51,14 @@ QColor severityColor(Severity s)
 GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString &classicsPath,
                        QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Tool)
-    , m_draft(draft)
+    , m_editors(new EditorFollower(this))
     , m_mainWindow(mainWindow)
     , m_model(new GelvWindowModel(booksPath, classicsPath, this))
 {
     setObjectName(QStringLiteral("Gelv"));
-    setWindowTitle(QStringLiteral("格律"));
+    if (draft)
+        m_editors->add(draft, EditorTarget::Kind::Draft);
+    setWindowTitle(m_editors->target().windowTitle());
     // As tall as the main window, taller where the screen has room for more of the group.
     const int screenHeight =
         mainWindow && mainWindow->screen() ? mainWindow->screen()->availableGeometry().height() : 0;
@@ -137,11 +140,15 @@ void GelvWindow::connectModels()
     connect(m_model->check(), &CheckModel::checksChanged, this, &GelvWindow::showFindings);
     connect(Gelv_Findings, &QListWidget::itemClicked, this, &GelvWindow::selectInDraft);
     connect(Gelv_Lookup, &LookupPanel::characterChosen, this, &GelvWindow::insertIntoDraft);
-    if (m_draft) {
-        connect(m_draft, &QTextEdit::textChanged, this, &GelvWindow::followDraft);
-        connect(m_draft, &QTextEdit::selectionChanged, this, &GelvWindow::followDraft);
-        connect(m_draft, &QTextEdit::cursorPositionChanged, this, &GelvWindow::followCaret);
-    }
+    connect(m_editors, &EditorFollower::textChanged, this, &GelvWindow::followDraft);
+    connect(m_editors, &EditorFollower::selectionChanged, this, &GelvWindow::followDraft);
+    connect(m_editors, &EditorFollower::cursorPositionChanged, this, &GelvWindow::followCaret);
+    connect(m_editors, &EditorFollower::followed, this, [this] {
+        followDraft();
+        followCaret();
+    });
+    connect(m_editors, &EditorFollower::targetChanged, this,
+            [this] { setWindowTitle(m_editors->target().windowTitle()); });
 }
 
 void GelvWindow::showExamples(const QString &word)
@@ -220,18 +227,20 @@ void GelvWindow::closeEvent(QCloseEvent *event)
 
 void GelvWindow::followDraft()
 {
-    if (!isVisible() || !m_draft)
+    const QTextEdit *editor = m_editors->editor();
+    if (!isVisible() || !editor)
         return;
-    const QTextCursor cursor = m_draft->textCursor();
-    m_model->setDraft(m_draft->toPlainText(), cursor.selectionStart(), cursor.selectionEnd());
+    const QTextCursor cursor = editor->textCursor();
+    m_model->setDraft(editor->toPlainText(), cursor.selectionStart(), cursor.selectionEnd());
 }
 
 void GelvWindow::followCaret()
 {
-    if (!isVisible() || !m_draft)
+    const QTextEdit *editor = m_editors->editor();
+    if (!isVisible() || !editor)
         return;
-    const QTextCursor cursor = m_draft->textCursor();
-    m_model->setCaret(m_draft->toPlainText(), cursor.position(), cursor.hasSelection());
+    const QTextCursor cursor = editor->textCursor();
+    m_model->setCaret(editor->toPlainText(), cursor.position(), cursor.hasSelection());
 }
 
 void GelvWindow::showFindings()
@@ -247,24 +256,27 @@ void GelvWindow::showFindings()
 
 void GelvWindow::selectInDraft(QListWidgetItem *item)
 {
-    if (!m_draft)
+    QTextEdit *editor = m_editors->editor();
+    if (!editor)
         return;
-    QTextCursor cursor = m_draft->textCursor();
+    QTextCursor cursor = editor->textCursor();
     const int start = item->data(kStartRole).toInt();
     const int end = start + item->data(kLengthRole).toInt();
     m_model->selectingItself(start, end); // shown where it is, the finding keeps the check as it was
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
-    m_draft->setTextCursor(cursor);
-    m_draft->activateWindow();
-    m_draft->setFocus();
+    editor->setTextCursor(cursor);
+    editor->activateWindow();
+    editor->setFocus();
 }
 
+// Through the editor's cursor, as a key typed there: the editor writes it back by its page's rules.
 void GelvWindow::insertIntoDraft(const QString &hanzi)
 {
-    if (!m_draft || m_draft->isReadOnly())
+    QTextEdit *editor = m_editors->editor();
+    if (!editor || editor->isReadOnly())
         return;
-    m_draft->textCursor().insertText(hanzi);
-    m_draft->activateWindow();
-    m_draft->setFocus();
+    editor->textCursor().insertText(hanzi);
+    editor->activateWindow();
+    editor->setFocus();
 }

@@ -6,6 +6,7 @@
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/statusbar.h"
+#include "pages/works/workspage.h"
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "tests/classics/corpus.h"
 #include "tests/creation/rhymedata.h"
@@ -255,6 +256,69 @@ private slots:
         QTRY_VERIFY(gelv() && gelv()->isVisible());
         QCOMPARE(child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s)->text(), u"风"_s);
         QCOMPARE(child<QLabel>(gelv(), u"Gelv_Readings"_s)->text(), u"fēng"_s);
+    }
+
+    // The window follows the editor the user last worked in: a work of 经典案例 is checked where it
+    // is kept, named in the title, its findings point into it and a chosen character goes into it.
+    void theWindowFollowsTheWorkBeingEdited()
+    {
+        using namespace schema;
+        const QString work = u"木木天天木，天天木木东。\n天天天天木，木木木天风。"_s;
+        fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate, colContent},
+                   {u"春望"_s, u"甲类"_s, 4, u"2006-05-01"_s, work});
+        fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate, colContent},
+                   {u"秋兴"_s, u"甲类"_s, 1, u"2005-05-01"_s, u"东风"_s});
+        show();
+        typeText(draft(), u"木红风"_s);
+        openByButton();
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 草稿"_s);
+        auto *pages = child<QTabWidget>(w.get(), u"W_PageControl"_s);
+        pages->setCurrentIndex(3);
+        auto *page = child<WorksPage>(w.get(), u"Show"_s);
+        DbRichEdit *content = page->nr_DBRichEdit;
+        QTRY_COMPARE(QApplication::focusWidget(), content);
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 《春望》"_s);
+        QCOMPARE(viewRows().at(0), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 1处不合"_s);
+
+        // The same entries as the draft's on the work's context menu.
+        std::unique_ptr<QMenu> menu(
+            page->contentMenu(content->cursorRect(QTextCursor(content->document())).center()));
+        QCOMPARE(menu->actions().at(0)->text(), u"检查格律"_s);
+        QCOMPARE(menu->actions().at(1)->text(), u"查韵「木」"_s);
+        pages->setCurrentIndex(0);
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 草稿"_s);
+        menu->actions().at(0)->trigger();
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 《春望》"_s);
+
+        auto *findings = child<QListWidget>(gelv(), u"Gelv_Findings"_s);
+        QCOMPARE(findingTexts(), QStringList{u"第3句第4字「天」：此处应仄，用了平声"_s});
+        QTest::mouseClick(findings->viewport(), Qt::LeftButton, {},
+                          findings->visualItemRect(findings->item(0)).center());
+        QCOMPARE(content->textCursor().selectionStart(), int(work.indexOf(u"天天天天"_s)) + 3);
+        QCOMPARE(content->textCursor().selectedText(), u"天"_s);
+        QCOMPARE(draft()->toPlainText(), u"木红风"_s);
+
+        // A character chosen in the lookup is typed into the work, and written as the page writes it.
+        QTextCursor caret(content->document());
+        content->setTextCursor(caret);
+        child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s)->clear();
+        QTest::sendKeyEvent(QTest::Click, child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s), Qt::Key_unknown,
+                            u"红"_s, Qt::NoModifier);
+        auto *common = child<QListWidget>(gelv(), u"Gelv_Common_List"_s);
+        const QPoint at =
+            common->visualItemRect(common->findItems(u"红"_s, Qt::MatchExactly).value(0)).center();
+        QTest::mouseClick(common->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(common->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(content->toPlainText(), u"红"_s + work);
+        QCOMPARE(viewRows().at(0), u"不合近体诗体裁"_s); // checked as it now is
+
+        // Another work: the window follows it and its title.
+        QTest::mouseClick(child<QToolButton>(w.get(), u"next_SpeedButton"_s), Qt::LeftButton);
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 《秋兴》"_s);
+        QCOMPARE(viewRows().value(1).left(2), u"东风"_s);
+        QVERIFY(w->close());
+        QCOMPARE(fx->value("select 内容 from 作品 where 标题='春望'"), u"红"_s + work);
+        QCOMPARE(fx->value("select 内容 from 作品 where 标题='草稿'"), u"木红风"_s);
     }
 
     void marksAndSummaryFollowTheBook()

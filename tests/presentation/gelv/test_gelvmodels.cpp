@@ -1,4 +1,5 @@
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/editortarget.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvwindowmodel.h"
@@ -288,6 +289,17 @@ private slots:
         QSettings(config.filePath(u"shihai/shihai.conf"_s), QSettings::NativeFormat)
             .setValue(u"gelv/book"_s, u"无此书"_s);
         QCOMPARE(started()->forms()->book(), Book::Pingshui);
+    }
+
+    // The window's title names what it checks, on one line and of a length a title bar shows.
+    void theTitleSaysWhatIsChecked()
+    {
+        using Kind = EditorTarget::Kind;
+        QCOMPARE((EditorTarget{Kind::Draft, u"春望"_s}.windowTitle()), u"格律 · 草稿"_s);
+        QCOMPARE((EditorTarget{Kind::Work, u" 春望\n"_s}.windowTitle()), u"格律 · 《春望》"_s);
+        QCOMPARE((EditorTarget{Kind::Work, QString()}.windowTitle()), u"格律 · 《无题》"_s);
+        const QString title = EditorTarget{Kind::Work, u"𩏑"_s.repeated(10000)}.windowTitle();
+        QCOMPARE(title, u"格律 · 《"_s + u"𩏑"_s.repeated(23) + u"…》"_s); // whole characters beyond the BMP
     }
 
     void theCharacterAtTheCaret()
