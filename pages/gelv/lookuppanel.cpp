@@ -101,6 +101,7 @@ LookupPanel::LookupPanel(LookupSource *source, QWidget *parent)
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("Gelv_Typed_Note"));
     m_candidates = characterGrid(this, QStringLiteral("Gelv_Candidates_List"));
+    m_candidates->setMaximumHeight(2 * 34 + 6); // two rows show, the rest scroll
     m_common = characterGrid(this, QStringLiteral("Gelv_Common_List"));
     m_other = characterGrid(this, QStringLiteral("Gelv_Other_List"));
     grid->addWidget(m_char, 0, 0);
@@ -114,7 +115,6 @@ LookupPanel::LookupPanel(LookupSource *source, QWidget *parent)
     grid->addWidget(caption(QStringLiteral("其余各字"), this), 6, 0, 1, 3);
     grid->addWidget(m_other, 7, 0, 1, 3);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(3, 2);
     grid->setRowStretch(5, 2);
     grid->setRowStretch(7, 1);
 
