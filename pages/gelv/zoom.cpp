@@ -64,7 +64,7 @@ bool Zoom::eventFilter(QObject *watched, QEvent *event)
 Zoom *zoomEditor(QTextEdit *editor, const QString &name)
 {
     const QFont made = editor->font();
-    auto *zoom = new Zoom(editor, name, -3, 12, [editor, made](int level) {
+    auto *zoom = new Zoom(editor, name, -2, 12, [editor, made](int level) {
         QFont font = made;
         if (made.pixelSize() > 0)
             font.setPixelSize(made.pixelSize() + 2 * level);
