@@ -7,7 +7,9 @@
 #include "pages/about/aboutpage.h"
 #include "pages/association/associationpage.h"
 #include "pages/creation/creationpage.h"
+#include "pages/gelv/editorfollower.h"
 #include "pages/gelv/gelvwindow.h"
+#include "pages/gelv/zoom.h"
 #include "pages/rhymes/rhymespage.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/guard.h"
@@ -18,6 +20,7 @@
 #include "pages/shared/statusbar.h"
 #include "pages/works/workspage.h"
 #include "presentation/closing.h"
+#include "presentation/gelv/gelvsettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -55,11 +58,17 @@ TW::TW(QWidget *parent)
     setMenuBar(hiddenMenuBar(this));
     menuBar()->hide();
 
-    connect(m_edit, &CreationPage::gelvRequested, this, &TW::Edit_gelv_SpeedButtonClick);
+    // The 格律 window asked for from an editor checks that editor.
+    connect(m_edit, &CreationPage::gelvRequested, this, [this] { checkIn(m_edit->Edit_DBRichEdit); });
+    connect(m_show, &WorksPage::gelvRequested, this, [this] { checkIn(m_show->nr_DBRichEdit); });
     connect(m_edit, &CreationPage::rhymeLookupRequested, this,
-            [this](const QString &h) { gelvWindow()->lookUp(h); });
+            [this](const QString &h) { checkIn(m_edit->Edit_DBRichEdit, h); });
+    connect(m_show, &WorksPage::rhymeLookupRequested, this,
+            [this](const QString &h) { checkIn(m_show->nr_DBRichEdit, h); });
     connect(m_think, &AssociationPage::examplesRequested, this,
             [this](const QString &word) { gelvWindow()->showExamples(word); });
+    zoomEditor(m_edit->Edit_DBRichEdit, QStringLiteral("draft"));
+    zoomEditor(m_show->nr_DBRichEdit, QStringLiteral("work"));
     auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
     f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
     connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);
@@ -83,10 +92,28 @@ TW::~TW()
 
 GelvWindow *TW::gelvWindow()
 {
-    if (!m_gelv)
-        m_gelv = new GelvWindow(m_edit->Edit_DBRichEdit, rhymebookschema::defaultPath,
-                                classicsschema::defaultPath, this);
+    if (m_gelv)
+        return m_gelv;
+    m_gelv = new GelvWindow(m_edit->Edit_DBRichEdit, rhymebookschema::defaultPath,
+                            classicsschema::defaultPath, this);
+    // The work shown on 经典案例, named by its title in the window's.
+    EditorFollower *editors = m_gelv->editors();
+    editors->add(m_show->nr_DBRichEdit, EditorTarget::Kind::Work);
+    const auto title = [this, editors] {
+        editors->setTitle(m_show->nr_DBRichEdit, m_show->bt_DBEdit->text());
+    };
+    title();
+    connect(m_show->bt_DBEdit, &QLineEdit::textChanged, editors, title);
     return m_gelv;
+}
+
+void TW::checkIn(QTextEdit *editor, const QString &hanzi)
+{
+    gelvWindow()->editors()->follow(editor);
+    if (hanzi.isEmpty())
+        m_gelv->open();
+    else
+        m_gelv->lookUp(hanzi);
 }
 
 void TW::Edit_gelv_SpeedButtonClick()
@@ -125,6 +152,10 @@ void TW::showEvent(QShowEvent *event)
             const auto listCategory = [this](const QString &c) { m_show->Show_ComboBox->setEditText(c); };
             if (!m_ending && recoveryprompt::offer(this, *m_db, *m_keeper, listCategory) && m_ending)
                 writeForExit();
+            if (!m_ending && gelvsettings::wasOpen()) {
+                gelvWindow()->open(); // as it was when the program last ended; the draft keeps the keys
+                activateWindow();
+            }
         },
         Qt::QueuedConnection);
 }

@@ -10,6 +10,7 @@ class CreationPage;
 class Database;
 class GelvWindow;
 class QTabWidget;
+class QTextEdit;
 class RecoveryKeeper;
 class RhymesPage;
 class StatusBar;
@@ -48,6 +49,8 @@ protected:
 
 private:
     GelvWindow *gelvWindow();
+    // Opens the 格律 window on an editor, or on one of its characters.
+    void checkIn(QTextEdit *editor, const QString &hanzi = QString());
     void pageShown(int index);
 
     std::unique_ptr<Database> m_db;
