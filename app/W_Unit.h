@@ -8,9 +8,8 @@ class AboutPage;
 class AssociationPage;
 class CreationPage;
 class Database;
-class GelvWindow;
+class GelvDesk;
 class QTabWidget;
-class QTextEdit;
 class RecoveryKeeper;
 class RhymesPage;
 class StatusBar;
@@ -48,9 +47,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    GelvWindow *gelvWindow();
-    // Opens the 格律 window on an editor, or on one of its characters.
-    void checkIn(QTextEdit *editor, const QString &hanzi = QString());
     void pageShown(int index);
 
     std::unique_ptr<Database> m_db;
@@ -61,7 +57,7 @@ private:
     AssociationPage *m_think;
     WorksPage *m_show;
     AboutPage *m_about;
-    GelvWindow *m_gelv = nullptr;
+    GelvDesk *m_gelv;
     RecoveryKeeper *m_keeper;
     bool m_shown = false;
     bool m_ending = false; // a termination signal is being handled
