@@ -9,6 +9,7 @@
 #include "tools/builddb/converter.h"
 #include "tools/builddb/sources.h"
 #include "tools/builddb/works.h"
+#include "tools/evaluate/couplets.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -407,11 +408,15 @@ int main(int argc, char **argv)
             return tangshi(books);
         if (command == u"cipu")
             return cipu(books);
+        if (command == u"couplets")
+            return evaluateCouplets(books, args.value(3, QStringLiteral("date/classics.db")), dist(), out);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;
     }
     QTextStream(stderr)
-        << "usage: shihai-evaluate strains|tangshi|cipu [rhymebooks.db] | classics [classics.db]" << Qt::endl;
+        << "usage: shihai-evaluate strains|tangshi|cipu [rhymebooks.db] | classics [classics.db] | couplets "
+           "[rhymebooks.db [classics.db]]"
+        << Qt::endl;
     return 2;
 }
