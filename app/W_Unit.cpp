@@ -60,6 +60,8 @@ TW::TW(QWidget *parent)
             [this](const QString &h) { gelvWindow()->lookUp(h); });
     connect(m_think, &AssociationPage::examplesRequested, this,
             [this](const QString &word) { gelvWindow()->showExamples(word); });
+    connect(m_think, &AssociationPage::coupletsRequested, this,
+            [this](const QString &word) { gelvWindow()->showCouplets(word); });
     auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
     f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
     connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);

@@ -1,5 +1,6 @@
 #include "pages/gelv/markedpoemview.h"
 
+#include "pages/gelv/coupletmarks.h"
 #include "pages/shared/look.h"
 
 #include <QHelpEvent>
@@ -54,6 +55,8 @@ int MarkedPoemView::rowHeight(const MarkedRow &row)
         return 10;
     case MarkedRow::Kind::Pattern:
         return kChar + kGap;
+    case MarkedRow::Kind::Couplet:
+        return coupletmarks::kHeight + kGap;
     case MarkedRow::Kind::Line:
         break;
     }
@@ -95,6 +98,8 @@ void MarkedPoemView::paintEvent(QPaintEvent *event)
         if (top + height >= dirty.top()) {
             if (row.kind == MarkedRow::Kind::Gap) {
                 // nothing: the space between the 片
+            } else if (row.kind == MarkedRow::Kind::Couplet) {
+                coupletmarks::paint(p, row, kMargin, top, kCell);
             } else if (row.kind == MarkedRow::Kind::Pattern) {
                 p.setFont(markFont);
                 p.setPen(kQuiet);

@@ -18,6 +18,12 @@ void CheckModel::setBooks(std::shared_ptr<const RhymeBooks> books)
     recheck();
 }
 
+void CheckModel::setPairs(std::shared_ptr<const PairSource> pairs)
+{
+    m_pairs = std::move(pairs);
+    recheck();
+}
+
 void CheckModel::setChoice(Book book, const QString &form)
 {
     if (book == m_book && form == m_form)
@@ -41,8 +47,9 @@ void CheckModel::setDraft(const QString &text, int selectionStart, int selection
 
 void CheckModel::recheck()
 {
-    m_checks = m_books ? checkAs(m_books, m_checkedText, m_form, m_book).value_or(QList<PoemCheck>())
-                       : QList<PoemCheck>();
+    m_checks =
+        m_books ? checkAs(m_books, m_checkedText, m_form, m_book, m_pairs.get()).value_or(QList<PoemCheck>())
+                : QList<PoemCheck>();
     emit checksChanged();
 }
 

@@ -1,7 +1,9 @@
 #include "presentation/gelv/gelvwindowmodel.h"
 
 #include "classics/classics.h"
+#include "classics/coupletpairs.h"
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/coupletwordsmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/lookupmodel.h"
@@ -20,6 +22,7 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     , m_check(new CheckModel(this))
     , m_lookup(new LookupModel(this))
     , m_examples(new ExamplesModel(nullptr, QString(), 50, this))
+    , m_couplets(new CoupletWordsModel(this))
 {
     connect(m_forms, &FormChoiceModel::choiceChanged, this,
             [this] { m_check->setChoice(m_forms->book(), m_forms->form()); });
@@ -44,6 +47,17 @@ bool GelvWindowModel::open()
         }
         m_examples->setClassics(opened, error);
         m_lookup->setClassics(opened);
+        // An older file serves the 例句 but has no pairs: the 对仗 tab says how to rebuild it.
+        std::shared_ptr<const classics::CoupletPairs> pairs;
+        if (opened) {
+            try {
+                pairs = classics::CoupletPairs::open(m_classicsPath);
+            } catch (const classics::ClassicsError &e) {
+                error = e.message();
+            }
+        }
+        m_couplets->setSources(pairs, opened, error);
+        m_check->setPairs(pairs);
     }
     if (m_books)
         return true;
@@ -67,6 +81,7 @@ void GelvWindowModel::setDraft(const QString &text, int selectionStart, int sele
     if (m_selected) {
         const auto [from, to] = std::minmax(selectionStart, selectionEnd);
         m_examples->setText(text.mid(from, to - from));
+        m_couplets->setWord(text.mid(from, to - from));
     }
 }
 
@@ -74,6 +89,9 @@ void GelvWindowModel::setCaret(const QString &text, int caret, bool selecting)
 {
     m_selected = selecting;
     m_lookup->lookUpAt(text, caret);
+    // A caret at no verse (after a mark, on a blank line) leaves the word as it was.
+    if (const QString word = CoupletWordsModel::wordAt(text, caret); !selecting && !word.isEmpty())
+        m_couplets->setWord(word);
 }
 
 void GelvWindowModel::lookUp(const QString &text)
@@ -84,6 +102,11 @@ void GelvWindowModel::lookUp(const QString &text)
 void GelvWindowModel::showExamples(const QString &word)
 {
     m_examples->setText(word);
+}
+
+void GelvWindowModel::showCouplets(const QString &word)
+{
+    m_couplets->setWord(word);
 }
 
 // The character looked up stands for its examples too, unless part of the draft is selected.
