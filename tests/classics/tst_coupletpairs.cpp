@@ -178,6 +178,38 @@ private slots:
                      qPrintable(e.message()));
         }
     }
+
+    // The file the set-up builds, when it is there: the pairs a poet knows, and the famous middle
+    // couplets judged parallel.
+    void theRealFile()
+    {
+        const QString path = qEnvironmentVariable("SHIHAI_SOURCE_DIR") + u"/date/classics.db"_s;
+        std::unique_ptr<classics::CoupletPairs> pairs;
+        try {
+            pairs = classics::CoupletPairs::open(path);
+        } catch (const classics::ClassicsError &e) {
+            QSKIP(qPrintable(e.message()));
+        }
+        QVERIFY(pairs->totals().poems > 15000);
+        QStringList best;
+        for (const classics::Partner &p : pairs->partners(u"天"_s, 3))
+            best << p.text;
+        QVERIFY2(best.contains(u"地"_s) && best.contains(u"日"_s), qPrintable(best.join(u' ')));
+        QCOMPARE(pairs->partners(u"红"_s, 1).value(0).text, u"绿"_s);
+        QVERIFY(pairs->pairCount(u"明月"_s, u"白云"_s) > 10);
+        QVERIFY(pairs->groupOf(u"山"_s) > 0);
+
+        const auto books =
+            prosody::loadRhymeBooks(qEnvironmentVariable("SHIHAI_SOURCE_DIR") + u"/date/rhymebooks.db"_s);
+        const QString dufu = u"风急天高猿啸哀，渚清沙白鸟飞回。无边落木萧萧下，不尽长江滚滚来。"
+                             "万里悲秋常作客，百年多病独登台。艰难苦恨繁霜鬓，潦倒新停浊酒杯。"_s;
+        const prosody::PoemCheck check =
+            prosody::checkAs(books, dufu, u"自动"_s, {}, pairs.get()).value().first();
+        QVERIFY(check.ok());
+        QVERIFY(check.couplets.at(1).parallel && check.couplets.at(2).parallel);
+        QCOMPARE(check.couplets.at(1).units.at(2).upper, u"萧萧"_s); // 叠字 against 叠字
+        QCOMPARE(check.couplets.at(1).units.at(2).judgement, prosody::Parallel::Strict);
+    }
 };
 
 SHIHAI_TEST_MAIN(CoupletPairsTest)
