@@ -9,6 +9,8 @@ namespace classics {
 
 namespace {
 
+constexpr qsizetype kRememberedCouplets = 20000;
+
 QString rebuildHint()
 {
     return QStringLiteral("请运行 bash setup.sh run，或 build/tools/shihai-builddb --classics %1 重新生成。")
@@ -118,6 +120,20 @@ int CoupletPairs::pairCount(const QString &a, const QString &b) const
 int CoupletPairs::groupOf(const QString &text) const
 {
     return unit(text).group;
+}
+
+std::optional<prosody::Couplet> CoupletPairs::remembered(const QString &key) const
+{
+    const auto found = m_couplets.constFind(key);
+    return found == m_couplets.constEnd() ? std::nullopt : std::optional(found.value());
+}
+
+void CoupletPairs::remember(const QString &key, const prosody::Couplet &couplet) const
+{
+    // Bounded, so a long session of drafts does not grow it without end.
+    if (m_couplets.size() >= kRememberedCouplets)
+        m_couplets.clear();
+    m_couplets.insert(key, couplet);
 }
 
 int CoupletPairs::unitCount(const QString &word) const

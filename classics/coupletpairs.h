@@ -60,6 +60,8 @@ public:
 
     int pairCount(const QString &a, const QString &b) const override;
     int groupOf(const QString &unit) const override;
+    std::optional<prosody::Couplet> remembered(const QString &key) const override;
+    void remember(const QString &key, const prosody::Couplet &couplet) const override;
 
     // The words set against a word of one to four characters, best first (by the score of the pair,
     // so that the commonest characters do not crowd the rest), at most limit. Throws ClassicsError
@@ -88,6 +90,7 @@ private:
     std::unique_ptr<Statement> m_pairQuery;
     mutable QHash<QString, Unit> m_units;
     mutable QHash<QString, int> m_pairs; // "甲\t乙"
+    mutable QHash<QString, prosody::Couplet> m_couplets;
 };
 
 } // namespace classics

@@ -89,6 +89,9 @@ Couplet judgeCouplet(const QList<char32_t> &upper, const QList<char32_t> &lower,
     Couplet best;
     if (upper.size() != lower.size() || upper.isEmpty())
         return best;
+    const QString lines = textOf(upper) + u'|' + textOf(lower);
+    if (std::optional<Couplet> known = pairs.remembered(lines))
+        return *known;
     // The reading with the fewest units 未对, then the most 工对 and 宽对; the usual one on a tie.
     const auto key = [](const Couplet &c) {
         return std::pair(-c.count(Parallel::None), 2 * c.count(Parallel::Strict) + c.count(Parallel::Loose));
@@ -122,6 +125,7 @@ Couplet judgeCouplet(const QList<char32_t> &upper, const QList<char32_t> &lower,
         alike += same;
     }
     best.alike = alike >= std::max(2, units - 1);
+    pairs.remember(lines, best);
     return best;
 }
 

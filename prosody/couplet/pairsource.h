@@ -1,6 +1,10 @@
 #pragma once
 
+#include "prosody/couplet/couplet.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace prosody {
 
@@ -16,6 +20,20 @@ public:
     virtual int pairCount(const QString &a, const QString &b) const = 0;
     // The group of a unit of one or two characters; 0 when it has none (too rare to place).
     virtual int groupOf(const QString &unit) const = 0;
+
+    // A source that lasts (the classics file, opened once for the window) may remember whole couplets
+    // judged, for the check runs again on every keystroke; key is the two lines. By default nothing is
+    // remembered.
+    virtual std::optional<Couplet> remembered(const QString &key) const
+    {
+        Q_UNUSED(key);
+        return std::nullopt;
+    }
+    virtual void remember(const QString &key, const Couplet &couplet) const
+    {
+        Q_UNUSED(key);
+        Q_UNUSED(couplet);
+    }
 };
 
 } // namespace prosody
