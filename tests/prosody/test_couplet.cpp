@@ -168,6 +168,14 @@ private slots:
         QVERIFY(describe(repeated).contains(u"+对仗@2:0"_s));
         QVERIFY(describe(repeated).contains(u"~同字相对@4:1"_s));
         QVERIFY(!describe(repeated).contains(u"@8:"_s));
+
+        // The one loose unit a middle couplet may have does not make an outer couplet parallel.
+        FixturePairs slack = m_pairs;
+        slack.pair(u"空山"_s, u"天气"_s, 2).pair(u"新"_s, u"晚"_s, 5);
+        const Couplet first = checkOne(kShanju, u"五律"_s, &slack).couplets.first();
+        QCOMPARE(first.count(Parallel::None), 1);
+        QVERIFY(judgeCouplet(chars(u"空山新雨后"_s), chars(u"天气晚来秋"_s), slack).parallel);
+        QVERIFY(!first.parallel);
     }
 
     // 对联: the 上联 ends 仄, the 下联 平, and the rhythm points are opposed.

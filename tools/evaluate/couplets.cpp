@@ -134,7 +134,7 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
     const builddb::Converter t2s;
     const SqliteFile file(classicsPath, SqliteFile::Mode::ReadOnly);
     Tally middle, outer, middleInSample, outerInSample;
-    QStringList missed, outerParallel;
+    QStringList missed, slack, outerParallel;
     QHash<Parallel, QStringList> samples;
     int poems = 0;
     QElapsedTimer clock;
@@ -164,6 +164,8 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
                          read.first().lines.at(c.lowerLine).text(), unitsOf(c));
             if (c.middle && !c.parallel)
                 missed << line;
+            if (c.middle && c.parallel && c.count(Parallel::None) > 0)
+                slack << line;
             if (!c.middle && c.parallel)
                 outerParallel << line;
             if (c.middle)
@@ -203,6 +205,7 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
         out << "\n";
     }
     out << "### Middle couplets judged not parallel\n\n" << missed.join(u'\n') << "\n\n";
+    out << "### Middle couplets judged parallel with one unit 未对\n\n" << slack.join(u'\n') << "\n\n";
     out << "### Outer couplets judged parallel\n\n" << outerParallel.join(u'\n') << "\n" << Qt::endl;
     return 0;
 }
