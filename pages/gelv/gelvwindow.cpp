@@ -11,6 +11,7 @@
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "presentation/gelv/lookupmodel.h"
+#include "presentation/gelv/placement.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -184,19 +185,24 @@ void GelvWindow::showFormNames()
     Gelv_Form_ComboBox->setEditText(chosen);
 }
 
-// To the right of the main window where the screen has room, else over its right part.
+// Beside the main window, never over the draft (see presentation/gelv/placement.h).
 void GelvWindow::placeBesideMainWindow()
 {
     m_placed = true;
     if (!m_mainWindow)
         return;
-    const QRect main = m_mainWindow->frameGeometry();
     const QScreen *screen = m_mainWindow->screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect();
-    QPoint at(main.right() + 1, main.top());
-    if (room.isValid() && at.x() + frameGeometry().width() > room.right() + 1)
-        at.setX(main.right() + 1 - frameGeometry().width());
-    move(at);
+    const QRect draft = m_draft ? QRect(m_draft->mapToGlobal(QPoint(0, 0)), m_draft->size()) : QRect();
+    // Not shown yet, the window has no frame: it will have one as wide as the main window's.
+    QRect frame = frameGeometry();
+    if (!isVisible())
+        frame.setSize(size() + m_mainWindow->frameGeometry().size() - m_mainWindow->size());
+    const GelvPlacement at = placeGelv(screen ? screen->availableGeometry() : QRect(),
+                                       m_mainWindow->frameGeometry(), draft, frame);
+    if (at.mainAt != m_mainWindow->frameGeometry().topLeft())
+        m_mainWindow->move(at.mainAt);
+    resize(width() - frame.width() + at.window.width(), height());
+    move(at.window.topLeft());
 }
 
 void GelvWindow::showEvent(QShowEvent *event)

@@ -3,6 +3,7 @@
 #include "pages/gelv/coupletmarks.h"
 #include "pages/shared/look.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -41,6 +42,20 @@ MarkedPoemView::MarkedPoemView(QWidget *parent)
 void MarkedPoemView::setRows(const QList<MarkedRow> &rows)
 {
     m_rows = rows;
+    // Assistive tools hear the verdict as the view's name and the lines with their marks as its
+    // description, and are told when either changes.
+    const QString verdict = spokenVerdict(rows), lines = spokenLines(rows);
+    const bool newVerdict = verdict != accessibleName(), newLines = lines != accessibleDescription();
+    setAccessibleName(verdict);
+    setAccessibleDescription(lines);
+    if (newVerdict) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+    if (newLines) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
     // Inside a scroll area: as large as the rows need, and scrolled when the window is smaller.
     setMinimumSize(sizeHint());
     update();

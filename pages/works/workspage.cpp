@@ -10,9 +10,9 @@
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
 #include "pages/works/findbar.h"
-#include "presentation/worksfinder.h"
 #include "pages/works/worksfiles.h"
 #include "presentation/works/transfer.h"
+#include "presentation/worksfinder.h"
 #include "presentation/worksmodel.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "presentation/gelv/lookupmodel.h"
 
 #include "classics/classics.h"
+#include "prosody/reading/classes.h"
 #include "prosody/text/reader.h"
 
 #include <algorithm>
@@ -64,8 +65,27 @@ char32_t LookupModel::characterAt(const QString &text, int caret)
 
 void LookupModel::lookUpAt(const QString &text, int caret)
 {
-    if (const char32_t c = characterAt(text, caret))
+    const char32_t c = characterAt(text, caret);
+    if (!c)
+        return;
+    // The line the character stands in, so that its word can decide a character of both classes.
+    const int at =
+        caret > 0 && characterAt(text.left(caret), caret) == c ? caret - (c > 0xFFFF ? 2 : 1) : caret;
+    const qsizetype start = text.lastIndexOf(u'\n', at - 1) + 1;
+    const qsizetype end = text.indexOf(u'\n', at);
+    std::optional<std::pair<Line, int>> context;
+    for (const Poem &poem : readPoems(text.mid(start, end < 0 ? -1 : end - start)))
+        for (const Line &line : poem.lines)
+            if (const qsizetype i = line.offsets.indexOf(int(at - start)); i >= 0)
+                context = {line, int(i)};
+    const bool moved =
+        context.has_value() != m_context.has_value() ||
+        (context && (context->first.chars != m_context->first.chars || context->second != m_context->second));
+    m_context = context;
+    if (c != m_lookup)
         setLookup(c);
+    else if (moved)
+        emit lookupChanged();
 }
 
 void LookupModel::lookUpTyped(const QString &text)
@@ -77,6 +97,8 @@ void LookupModel::setLookup(char32_t hanzi)
 {
     if (hanzi == m_lookup)
         return;
+    if (m_context && m_context->first.chars.value(m_context->second) != hanzi)
+        m_context.reset();
     m_lookup = hanzi;
     m_lookupGroup = 0;
     emit lookupChanged();
@@ -108,9 +130,15 @@ QStringList LookupModel::lookupBooks() const
             where = u ? QStringLiteral("无韵部（%1，%2）").arg(u->basis).arg(toneName(u->tone))
                       : QStringLiteral("无此字");
         }
-        lines << QStringLiteral("%1：%2　%3")
-                     .arg(bookName(b), where)
-                     .arg(className(m_books->toneClass(b, m_lookup)));
+        QString cls = className(m_books->toneClass(b, m_lookup));
+        // A character of both classes that its word decides says which word.
+        if (m_context) {
+            const Reading r = readingAt(*m_books, m_context->first, m_context->second, b);
+            if (!r.word.isEmpty())
+                cls += QStringLiteral("，在「%1」中读 %2，计为%3")
+                           .arg(r.word, r.pinyin, QString(className(r.cls)));
+        }
+        lines << QStringLiteral("%1：%2　%3").arg(bookName(b), where, cls);
     }
     return lines;
 }

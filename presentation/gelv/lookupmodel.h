@@ -2,8 +2,10 @@
 
 #include "presentation/gelv/lookupsource.h"
 #include "prosody/core/books.h"
+#include "prosody/text/reader.h"
 
 #include <memory>
+#include <optional>
 
 namespace classics {
 class Classics;
@@ -56,5 +58,6 @@ private:
     prosody::Book m_book = prosody::Book::Pingshui;
     std::shared_ptr<const classics::Classics> m_classics;
     char32_t m_lookup = 0;
+    std::optional<std::pair<prosody::Line, int>> m_context; // the line of the draft it stands in, and where
     int m_lookupGroup = 0;
 };

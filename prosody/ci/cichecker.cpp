@@ -32,8 +32,18 @@ std::optional<CiAlignment> CiChecker::bestForm(const QList<int> &lengths, const 
             forms.append(&f);
     else
         forms = cipu().forms();
-    if (forms.isEmpty() || lengths.isEmpty())
+    if (lengths.isEmpty())
         return std::nullopt;
+    // Among all forms, only those the lines could fit well: every line of the poem stands for at most
+    // two of the form and every line of the form for at most two of the poem, so a count of lines far
+    // from the form's is that many faults at least (a long paste is no 词 of any form).
+    if (!tune) {
+        const int m = int(lengths.size());
+        forms.removeIf([m](const CiForm *f) {
+            const int n = int(f->lines.size());
+            return 8 * std::max({0, n - 2 * m, m - 2 * n}) > std::max(8, n);
+        });
+    }
     // The cost of every form first; the alignment and its 平仄 only where no other form has fewer
     // faults of structure.
     QVarLengthArray<int, 512> faults;
@@ -45,6 +55,8 @@ std::optional<CiAlignment> CiChecker::bestForm(const QList<int> &lengths, const 
     const auto rank = [](const CiAlignment &a) {
         return std::tuple(a.structureFaults, a.toneFaults, a.looseness, -a.form->poems, a.form->number);
     };
+    if (forms.isEmpty())
+        return std::nullopt;
     std::optional<CiAlignment> best;
     for (qsizetype i = 0; i < forms.size(); ++i) {
         if (faults[i] != fewest)

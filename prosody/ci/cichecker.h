@@ -14,9 +14,10 @@ class CiChecker {
 public:
     explicit CiChecker(std::shared_ptr<const RhymeBooks> books);
 
-    // The form that fits the poem best among the 词牌's (with tune null, among all forms): fewest
-    // faults of structure, then of 平仄, then the one whose breaks match the poem's (fewest lines joined,
-    // split or moved), then the most written form. nullopt when there is no form to choose from.
+    // The form that fits the poem best among the 词牌's (with tune null, among the forms whose count of
+    // lines it could fit well): fewest faults of structure, then of 平仄, then the one whose breaks match
+    // the poem's (fewest lines joined, split or moved), then the most written form. nullopt when there
+    // is no form to choose from.
     std::optional<CiAlignment> bestForm(const Poem &poem, const CiTune *tune, Book book = Book::Cilin) const;
 
     // The poem against the best-fitting form of the 词牌, or with tune null of any 词牌.

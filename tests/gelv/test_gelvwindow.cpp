@@ -157,8 +157,9 @@ private slots:
         QCOMPARE(panel(0), condition);
         QCOMPARE(panel(1), counts);
         QCOMPARE(panel(2), date);
-        // Placed beside the main window, or over its right part when the screen has no room.
-        QVERIFY(gelv()->frameGeometry().left() > w->frameGeometry().left());
+        // Beside the main window, or over its left part when the screen (800 wide here) has no room:
+        // never over the draft.
+        QVERIFY(!gelv()->frameGeometry().intersects(QRect(draft()->mapToGlobal(QPoint(0, 0)), draft()->size())));
         QVERIFY(dialogs->calls.isEmpty());
     }
 
@@ -234,7 +235,10 @@ private slots:
         show();
         openByButton();
         typeLines(u"木木天天木，天天木木东。\n天天天天"_s);
-        QCOMPARE(findingTexts(), QStringList{u"第3句4字，与其余各句（5字）不同"_s}); // still being written
+        // The line being typed is checked on what is typed: its fourth character is already wrong.
+        QCOMPARE(findingTexts(), QStringList{u"第3句第4字「天」：此处应仄，用了平声"_s});
+        QCOMPARE(viewRows().at(0),
+                 u"五言绝句 · 仄起首句不入韵 · 上平一东 · 已写2句，第3句尚缺1字，其后尚缺1句 · 1处不合"_s);
         typeText(draft(), u"木，木木木天风。"_s);
         QCOMPARE(findingTexts(), QStringList{u"第3句第4字「天」：此处应仄，用了平声"_s});
         QCOMPARE(viewRows().at(3), u"天天天天木|○○○○●|   仄 |   ✗ |"_s);
@@ -273,7 +277,8 @@ private slots:
         cursor.setPosition(3);
         cursor.setPosition(3 + 12, QTextCursor::KeepAnchor);
         draft()->setTextCursor(cursor);
-        QCOMPARE(viewRows().at(0), u"不合近体诗体裁"_s); // two lines alone make no form
+        // Two lines alone are the start of a quatrain.
+        QCOMPARE(viewRows().at(0), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 已写2句，尚缺2句"_s);
     }
 
     void theLookupFollowsTheCaretAndADoubleClickTypesIntoTheDraft()

@@ -64,6 +64,9 @@ private slots:
                     {u"平平仄"_s, u"仄仄仄平平/1"_s, u"仄仄平平平仄仄"_s, u"平平仄仄仄平平/1"_s,
                      u"中仄仄平平/1"_s})
             .ungrouped(u"平水韵"_s, u"们"_s, u"平"_s)
+            .add(u"平水韵"_s, u"下平七阳"_s, u"平"_s, u"长江"_s)
+            .add(u"平水韵"_s, u"上声二十二养"_s, u"上"_s, u"长"_s)
+            .word(u"长江"_s, u"cháng jiāng"_s)
             .reading(u"看"_s, u"kàn"_s)
             .reading(u"看"_s, u"kān"_s);
         m_books = prosody::loadRhymeBooks(m_path);
@@ -247,6 +250,21 @@ private slots:
         QCOMPARE(model.lookupBooks().at(0), u"平水韵：无韵部（今读，平）　平"_s);
         QVERIFY(model.lookupGroups().isEmpty());
         QVERIFY(hanzi(model.commonMembers()).isEmpty());
+    }
+
+    void theLookupSaysWhichWordDecidedAPolyphone()
+    {
+        LookupModel model;
+        model.setBooks(m_books);
+        QSignalSpy looked(&model, &LookupModel::lookupChanged);
+        model.lookUpAt(u"月涌长江流\n长"_s, 3); // the caret after 长 of 长江
+        QCOMPARE(model.character(), u"长"_s);
+        QCOMPARE(model.lookupBooks().at(0),
+                 u"平水韵：下平七阳（平）、上声二十二养（上）　中，在「长江」中读 cháng，计为平"_s);
+        // The same character alone on its line: no word decides it.
+        model.lookUpAt(u"月涌长江流\n长"_s, 7);
+        QCOMPARE(looked.count(), 2);
+        QCOMPARE(model.lookupBooks().at(0), u"平水韵：下平七阳（平）、上声二十二养（上）　中"_s);
     }
 };
 
