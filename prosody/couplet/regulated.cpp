@@ -2,21 +2,20 @@
 
 #include "prosody/couplet/judge.h"
 
-#include <algorithm>
-
 namespace prosody {
 
 namespace {
 
-bool isRegulatedWithMiddle(const PoemCheck &check)
+// The couplets of a 律诗 or an 排律, written or still to write (a poem in progress counts the lines its
+// form still wants); 0 for other poems.
+int coupletsOfForm(const PoemCheck &check)
 {
-    if (check.isCi() || check.lines.size() < 8 || check.lines.size() % 2 != 0)
-        return false;
+    if (check.isCi())
+        return 0;
     if (!check.form.endsWith(QStringLiteral("律诗")) && !check.form.endsWith(QStringLiteral("排律")))
-        return false;
-    const qsizetype length = check.lines.first().line.size();
-    return std::all_of(check.lines.begin(), check.lines.end(),
-                       [&](const LineCheck &l) { return l.line.size() == length; });
+        return 0;
+    const qsizetype lines = check.lines.size() + check.pending.size();
+    return lines >= 8 && lines % 2 == 0 ? int(lines / 2) : 0;
 }
 
 QString quoted(const QStringList &texts)
@@ -78,12 +77,15 @@ void addCoupletFindings(PoemCheck &check, const Couplet &c)
 
 void judgeCouplets(PoemCheck &check, const PairSource &pairs)
 {
-    if (!isRegulatedWithMiddle(check))
-        return;
-    const int couplets = int(check.lines.size() / 2);
-    for (int k = 0; k < couplets; ++k) {
-        Couplet c =
-            judgeCouplet(check.lines.at(2 * k).line.chars, check.lines.at(2 * k + 1).line.chars, pairs);
+    const int couplets = coupletsOfForm(check);
+    for (int k = 0; k < couplets && 2 * k + 1 < check.lines.size(); ++k) {
+        const QList<char32_t> &upper = check.lines.at(2 * k).line.chars,
+                              &lower = check.lines.at(2 * k + 1).line.chars;
+        // A couplet whose lower line is still being typed, or with a line of another length, waits until
+        // its lines are of one length; the others are judged as they are written.
+        if (upper.size() != lower.size())
+            continue;
+        Couplet c = judgeCouplet(upper, lower, pairs);
         c.upperLine = 2 * k;
         c.lowerLine = 2 * k + 1;
         c.name = coupletName(k, couplets);

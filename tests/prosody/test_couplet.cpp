@@ -178,6 +178,28 @@ private slots:
         QVERIFY(!first.parallel);
     }
 
+    // While a 律诗 is being written its whole couplets are judged already, named by the form's place.
+    void aPoemInProgressHasItsWrittenCoupletsJudged()
+    {
+        const QString sixLines = kShanju.left(kShanju.indexOf(u"随意"_s));
+        const PoemCheck six = checkOne(sixLines, u"自动"_s, &m_pairs);
+        QCOMPARE(six.form, u"五言律诗"_s);
+        QCOMPARE(six.couplets.size(), 3);
+        QCOMPARE(six.couplets.at(1).name, u"颔联"_s);
+        QVERIFY(six.couplets.at(1).parallel);
+        QVERIFY(describe(six).contains(u"~对仗@6:0"_s)); // the 颈联, unpaired in the fixture
+
+        // The 颈联's lower line half typed: it waits; a line of another length keeps only its own couplet
+        // out.
+        const PoemCheck typing = checkOne(sixLines.left(sixLines.size() - 4), u"自动"_s, &m_pairs);
+        QCOMPARE(typing.couplets.size(), 2);
+        QVERIFY(!describe(typing).contains(u"对仗@6"_s));
+        const PoemCheck slip =
+            checkOne(QString(kShanju).replace(u"王孙自可留"_s, u"王孙自可久留"_s), u"自动"_s, &m_pairs);
+        QCOMPARE(slip.couplets.size(), 3);
+        QCOMPARE(slip.couplets.at(1).name, u"颔联"_s);
+    }
+
     // 对联: the 上联 ends 仄, the 下联 平, and the rhythm points are opposed.
     void aDuilianKeepsItsTones()
     {
