@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace coupletmarks {
 
 namespace {
@@ -23,13 +25,18 @@ QColor colourOf(prosody::Parallel p)
 
 } // namespace
 
-void paint(QPainter &painter, const MarkedRow &row, int left, int top, int cell)
+int height(double scale)
+{
+    return int(std::lround(16 * scale));
+}
+
+void paint(QPainter &painter, const MarkedRow &row, int left, int top, int cell, double scale)
 {
     QFont font = look::songFont();
-    font.setPixelSize(11);
+    font.setPixelSize(int(std::lround(11 * scale)));
     painter.setFont(font);
     for (const CoupletMark &u : row.units) {
-        const QRect span(left + u.from * cell + 3, top, u.length * cell - 6, kHeight);
+        const QRect span(left + u.from * cell + 3, top, u.length * cell - 6, height(scale));
         painter.setPen(colourOf(u.judgement));
         painter.drawLine(span.left(), span.top() + 1, span.right(), span.top() + 1);
         painter.drawText(span.adjusted(0, 2, 0, 0), Qt::AlignCenter, u.mark);

@@ -8,9 +8,10 @@ class QPainter;
 // in the colour of advice, 未对 in red, with a thin bracket over the unit's characters.
 namespace coupletmarks {
 
-constexpr int kHeight = 16;
+// The row's height at the view's zoom (1 at the usual size).
+int height(double scale);
 
 // row is of kind Couplet; left is where the line's first character starts, cell a character's width.
-void paint(QPainter &painter, const MarkedRow &row, int left, int top, int cell);
+void paint(QPainter &painter, const MarkedRow &row, int left, int top, int cell, double scale);
 
 } // namespace coupletmarks

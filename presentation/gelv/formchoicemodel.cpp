@@ -58,7 +58,7 @@ void FormChoiceModel::setBook(int index)
 {
     if (index < 0 || index >= int(std::size(allBooks)) || Book(index) == m_book)
         return;
-    m_book = Book(index);
+    m_book = m_chosenBook = Book(index);
     emit bookChanged(index);
     emit choiceChanged();
 }
@@ -72,8 +72,9 @@ void FormChoiceModel::setForm(const QString &name)
     if (!formFromName(form) && !tune && form != duilianForm)
         return;
     m_form = tune ? tune->name : form;
-    if (tune && m_book == Book::Pingshui) {
-        m_book = Book::Cilin;
+    const Book book = tune && m_chosenBook == Book::Pingshui ? Book::Cilin : m_chosenBook;
+    if (book != m_book) {
+        m_book = book;
         emit bookChanged(int(m_book));
     }
     emit choiceChanged();

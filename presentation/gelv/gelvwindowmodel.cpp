@@ -6,6 +6,7 @@
 #include "presentation/gelv/coupletwordsmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
+#include "presentation/gelv/gelvsettings.h"
 #include "presentation/gelv/lookupmodel.h"
 #include "prosody/core/books.h"
 #include "prosody/core/referencefile.h"
@@ -31,7 +32,13 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
         m_rows = markedRows(m_check->checks());
         emit rowsChanged();
     });
-    connect(m_lookup, &LookupModel::lookupChanged, this, &GelvWindowModel::showLookupExamples);
+    connect(m_lookup, &LookupModel::lookupChanged, this, [this] {
+        if (m_lookup->lookup() == m_lookedUp)
+            return; // another group or book of the same character
+        m_lookedUp = m_lookup->lookup();
+        m_word.clear();
+        showExamplesOf();
+    });
 }
 
 bool GelvWindowModel::open()
@@ -74,24 +81,39 @@ bool GelvWindowModel::open()
     return true;
 }
 
+void GelvWindowModel::keepSettings()
+{
+    if (const std::optional<Book> book = gelvsettings::book())
+        m_forms->setBook(int(*book));
+    connect(m_forms, &FormChoiceModel::choiceChanged, this,
+            [this] { gelvsettings::setBook(m_forms->chosenBook()); });
+}
+
 void GelvWindowModel::setDraft(const QString &text, int selectionStart, int selectionEnd)
 {
-    m_check->setDraft(text, selectionStart, selectionEnd);
-    m_selected = selectionStart != selectionEnd;
-    if (m_selected) {
-        const auto [from, to] = std::minmax(selectionStart, selectionEnd);
-        m_examples->setText(text.mid(from, to - from));
-        m_couplets->setWord(text.mid(from, to - from));
+    const auto [from, to] = std::minmax(selectionStart, selectionEnd);
+    if (m_own != std::pair(from, to) || text != m_draft) {
+        m_own.reset();
+        m_check->setDraft(text, from, to);
     }
+    m_draft = text;
+    setSelection(text.mid(from, to - from));
+}
+
+void GelvWindowModel::selectingItself(int start, int end)
+{
+    m_own = std::minmax(start, end);
 }
 
 void GelvWindowModel::setCaret(const QString &text, int caret, bool selecting)
 {
-    m_selected = selecting;
     m_lookup->lookUpAt(text, caret);
-    // A caret at no verse (after a mark, on a blank line) leaves the word as it was.
-    if (const QString word = CoupletWordsModel::wordAt(text, caret); !selecting && !word.isEmpty())
-        m_couplets->setWord(word);
+    if (!selecting) {
+        setSelection(QString());
+        // A caret at no verse (after a mark, on a blank line) leaves the 对仗 word as it was.
+        if (const QString word = CoupletWordsModel::wordAt(text, caret); !word.isEmpty())
+            m_couplets->setWord(word);
+    }
 }
 
 void GelvWindowModel::lookUp(const QString &text)
@@ -101,7 +123,8 @@ void GelvWindowModel::lookUp(const QString &text)
 
 void GelvWindowModel::showExamples(const QString &word)
 {
-    m_examples->setText(word);
+    m_word = word;
+    showExamplesOf();
 }
 
 void GelvWindowModel::showCouplets(const QString &word)
@@ -109,9 +132,22 @@ void GelvWindowModel::showCouplets(const QString &word)
     m_couplets->setWord(word);
 }
 
-// The character looked up stands for its examples too, unless part of the draft is selected.
-void GelvWindowModel::showLookupExamples()
+void GelvWindowModel::setSelection(const QString &selected)
 {
-    if (m_lookup->lookup() && !m_selected)
-        m_examples->setText(m_lookup->character());
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    m_word.clear();
+    if (!selected.isEmpty())
+        m_couplets->setWord(selected);
+    showExamplesOf();
+}
+
+// The examples are always of what is selected now, else of the word asked for, else of the
+// character looked up: never of a selection that has gone.
+void GelvWindowModel::showExamplesOf()
+{
+    m_examples->setText(!m_selected.isEmpty() ? m_selected
+                        : !m_word.isEmpty()   ? m_word
+                                              : m_lookup->character());
 }

@@ -1,6 +1,7 @@
 #include "presentation/gelv/lookupmodel.h"
 
 #include "classics/classics.h"
+#include "presentation/gelv/pinyinindex.h"
 #include "prosody/reading/classes.h"
 #include "prosody/text/reader.h"
 
@@ -22,9 +23,12 @@ LookupModel::LookupModel(QObject *parent)
 {
 }
 
+LookupModel::~LookupModel() = default;
+
 void LookupModel::setBooks(std::shared_ptr<const RhymeBooks> books)
 {
     m_books = std::move(books);
+    m_pinyin.reset();
     m_lookupGroup = 0;
     emit lookupChanged();
 }
@@ -90,17 +94,51 @@ void LookupModel::lookUpAt(const QString &text, int caret)
 
 void LookupModel::lookUpTyped(const QString &text)
 {
-    lookUpAt(text, int(text.size()));
+    const QString typed = text.trimmed();
+    if (typed.isEmpty())
+        return;
+    if (const char32_t c = characterAt(typed, int(typed.size()))) {
+        setLookup(c);
+        return;
+    }
+    lookUpReading(typed);
+}
+
+// No character was typed: the letters at the end may be a reading.
+void LookupModel::lookUpReading(const QString &typed)
+{
+    qsizetype from = typed.size();
+    const auto latin = [](QChar c) { return (c.isLetterOrNumber() && c.unicode() < 0x250) || c == u':'; };
+    while (from > 0 && latin(typed.at(from - 1)))
+        --from;
+    const QString pinyin = PinyinIndex::looksLikePinyin(typed.mid(from)) ? typed.mid(from) : QString();
+    m_lookup = 0;
+    m_lookupGroup = 0;
+    m_candidates.clear();
+    if (!pinyin.isEmpty() && m_books) {
+        if (!m_pinyin)
+            m_pinyin = std::make_unique<PinyinIndex>(*m_books);
+        for (char32_t c : m_pinyin->characters(pinyin))
+            m_candidates << text(c);
+        m_note = !m_candidates.isEmpty()    ? QStringLiteral("读 %1 的字（点一个即查）").arg(pinyin)
+                 : m_pinyin->begins(pinyin) ? QStringLiteral("「%1」：拼音还没打完").arg(pinyin)
+                                            : QStringLiteral("「%1」不是汉字，也没有这样读的字").arg(pinyin);
+    } else {
+        m_note = QStringLiteral("「%1」不是汉字").arg(typed);
+    }
+    emit lookupChanged();
 }
 
 void LookupModel::setLookup(char32_t hanzi)
 {
-    if (hanzi == m_lookup)
+    if (hanzi == m_lookup && m_note.isEmpty())
         return;
     if (m_context && m_context->first.chars.value(m_context->second) != hanzi)
         m_context.reset();
     m_lookup = hanzi;
     m_lookupGroup = 0;
+    m_candidates.clear();
+    m_note.clear();
     emit lookupChanged();
 }
 

@@ -85,7 +85,8 @@ private slots:
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(view);
         QCOMPARE(iface->text(QAccessible::Name), view->accessibleName());
         typeText(draft(), u"天天木木木，"_s);
-        QCOMPARE(iface->text(QAccessible::Name), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 已写3句，尚缺1句"_s);
+        QCOMPARE(iface->text(QAccessible::Name),
+                 u"五言绝句 · 仄起首句不入韵 · 上平一东 · 已写3句，尚缺1句"_s);
     }
 };
 
