@@ -59,6 +59,8 @@ TW::TW(QWidget *parent)
             [this](const QString &h) { m_gelv->checkIn(m_show->nr_DBRichEdit, h); });
     connect(m_think, &AssociationPage::examplesRequested, this,
             [this](const QString &word) { m_gelv->window()->showExamples(word); });
+    connect(m_think, &AssociationPage::coupletsRequested, this,
+            [this](const QString &word) { m_gelv->window()->showCouplets(word); });
     auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
     f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
     connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);

@@ -1,7 +1,12 @@
 // Benchmarks of the classics' searches on the real file (date/classics.db of the source tree): the
-// count and the first 200 lines of texts of one, two and four characters, a whole poem and the
-// rhyme words of a group. Prints the process's memory before and after.
+// count and the first 200 lines of texts of one, two and four characters, a whole poem, the rhyme
+// words of a group, the words the middle couplets set against a word and the 对仗 of a 律诗. Prints
+// the process's memory before and after.
 #include "classics/classics.h"
+#include "classics/coupletpairs.h"
+#include "prosody/check.h"
+#include "prosody/core/referencefile.h"
+#include "prosody/couplet/judge.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +15,8 @@
 #include <QFileInfo>
 
 #include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -94,6 +101,71 @@ void rhymeWordsOfAGroup(benchmark::State &state)
         benchmark::DoNotOptimize(opened().rhymeWords(prosody::Book::Pingshui, QStringLiteral("下平七阳")));
 }
 BENCHMARK(rhymeWordsOfAGroup)->Unit(benchmark::kMicrosecond);
+
+// The words set against a word and each one's example couplet, as the 对仗 tab shows the first 30.
+const char16_t *const kWords[] = {u"天", u"酒", u"明月", u"万里", u"白发", u"萧萧", u"无边落木", u"万里悲秋"};
+
+void partnersWithExamples(benchmark::State &state)
+{
+    static const std::unique_ptr<classics::CoupletPairs> pairs = classics::CoupletPairs::open(kPath);
+    const QString word = QString::fromUtf16(kWords[state.range(0)]);
+    int found = 0;
+    for (auto _ : state) {
+        const QList<classics::Partner> partners = pairs->partners(word, 30);
+        found = int(partners.size());
+        for (const classics::Partner &p : partners)
+            benchmark::DoNotOptimize(pairs->couplet(p.couplet));
+    }
+    state.SetLabel(QStringLiteral("%1 (%2 partners)").arg(word).arg(found).toStdString());
+}
+BENCHMARK(partnersWithExamples)->DenseRange(0, std::size(kWords) - 1)->Unit(benchmark::kMillisecond);
+
+// The four couplets of 登高 judged with nothing yet remembered (a new draft), then again (a keystroke
+// elsewhere in the draft: every pair is remembered).
+void judgeDenggao(benchmark::State &state)
+{
+    const QStringList lines = {u"风急天高猿啸哀"_s, u"渚清沙白鸟飞回"_s, u"无边落木萧萧下"_s,
+                               u"不尽长江滚滚来"_s, u"万里悲秋常作客"_s, u"百年多病独登台"_s,
+                               u"艰难苦恨繁霜鬓"_s, u"潦倒新停浊酒杯"_s};
+    QList<QList<char32_t>> chars;
+    for (const QString &l : lines) {
+        QList<char32_t> c;
+        for (const uint u : l.toUcs4())
+            c.append(u);
+        chars.append(c);
+    }
+    const bool remembered = state.range(0) == 1;
+    std::unique_ptr<classics::CoupletPairs> pairs = classics::CoupletPairs::open(kPath);
+    for (auto _ : state) {
+        if (!remembered) {
+            state.PauseTiming();
+            pairs = classics::CoupletPairs::open(kPath);
+            state.ResumeTiming();
+        }
+        for (int k = 0; k < 4; ++k)
+            benchmark::DoNotOptimize(prosody::judgeCouplet(chars.at(2 * k), chars.at(2 * k + 1), *pairs));
+    }
+    state.SetLabel(remembered ? "remembered" : "first time");
+}
+BENCHMARK(judgeDenggao)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The check of a draft of 100 lines (25 of 登高) with and without the 对仗 of its couplets, every
+// pair remembered: what judging the couplets adds to the check of a keystroke.
+void checkDraft(benchmark::State &state)
+{
+    static const std::shared_ptr<const prosody::RhymeBooks> books =
+        prosody::loadRhymeBooks(QStringLiteral(SHIHAI_SOURCE_ROOT "/date/rhymebooks.db"));
+    static const std::unique_ptr<classics::CoupletPairs> pairs = classics::CoupletPairs::open(kPath);
+    QString draft;
+    for (int i = 0; i < 25; ++i)
+        draft += u"风急天高猿啸哀，渚清沙白鸟飞回。\n无边落木萧萧下，不尽长江滚滚来。\n"
+                 "万里悲秋常作客，百年多病独登台。\n艰难苦恨繁霜鬓，潦倒新停浊酒杯。\n\n"_s;
+    const prosody::PairSource *source = state.range(0) ? pairs.get() : nullptr;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(prosody::checkAs(books, draft, u"自动"_s, std::nullopt, source));
+    state.SetLabel(source ? "with couplets" : "without");
+}
+BENCHMARK(checkDraft)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

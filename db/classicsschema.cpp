@@ -20,7 +20,16 @@ QStringList createStatements()
                        "PRIMARY KEY (字, 朝代)) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE 韵脚 (书 TEXT NOT NULL, 部 TEXT NOT NULL, 字 TEXT NOT NULL, "
                        "次数 INTEGER NOT NULL, PRIMARY KEY (书, 部, 字)) WITHOUT ROWID"),
+        QStringLiteral(
+            "CREATE TABLE 对语 (编号 INTEGER PRIMARY KEY, 文 TEXT NOT NULL, 次数 INTEGER NOT NULL, "
+            "类 INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TABLE 对仗 (甲 INTEGER NOT NULL, 乙 INTEGER NOT NULL, 次数 INTEGER NOT NULL, "
+                       "分 INTEGER NOT NULL, 外 INTEGER NOT NULL, 例 INTEGER NOT NULL, PRIMARY KEY (甲, 乙)) "
+                       "WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE 联 (编号 INTEGER PRIMARY KEY, 诗 INTEGER NOT NULL, 位 TEXT NOT NULL, "
+                       "上 TEXT NOT NULL, 下 TEXT NOT NULL)"),
         QStringLiteral("CREATE INDEX 韵脚_字 ON 韵脚 (字)"),
+        QStringLiteral("CREATE INDEX 对语_文 ON 对语 (文)"),
     };
 }
 

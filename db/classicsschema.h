@@ -4,8 +4,9 @@
 #include <QStringList>
 
 // The reference file date/classics.db: the poems of 全唐诗 and 宋词 (and the primers' 唐诗三百首, 千家诗
-// and 宋词三百首) in simplified characters, a full-text index of their lines and the rhyme words of their
-// regulated verse. It holds no user data and is rebuilt whenever its data version changes.
+// and 宋词三百首) in simplified characters, a full-text index of their lines, the rhyme words of their
+// regulated verse and the pairs their middle couplets set against each other. It holds no user data
+// and is rebuilt whenever its data version changes.
 namespace classicsschema {
 
 inline const QString defaultPath = QStringLiteral("date/classics.db");
@@ -35,6 +36,16 @@ inline const QString tableRuns = QStringLiteral("朝代段");
 inline const QString tableCharCounts = QStringLiteral("字频");
 // 韵脚(书, 部, 字, 次数): how often the regulated verse rhymes on a character in a group of a book.
 inline const QString tableRhymeWords = QStringLiteral("韵脚");
+// 对语(编号, 文, 次数, 类): the units (one to four characters) the 颔联 and 颈联 of regulated poems of
+// four couplets hold at the counted places (prosody/couplet/rhythm.h), how often, and their group by
+// whom they stand against (0 for none).
+inline const QString tableCoupletUnits = QStringLiteral("对语");
+// 对仗(甲, 乙, 次数, 分, 外, 例): units of 对语 set against each other at one place of those couplets,
+// counted both ways (a row each way); 分 the score that orders partners (× 100), 外 the same pair in
+// the 首联 and 尾联, 例 the first couplet of 联 holding it.
+inline const QString tablePairs = QStringLiteral("对仗");
+// 联(编号, 诗, 位, 上, 下): those couplets, in the order of the poems; 位 颔联 or 颈联.
+inline const QString tableCouplets = QStringLiteral("联");
 
 inline const QString formShi = QStringLiteral("诗");
 inline const QString formCi = QStringLiteral("词");

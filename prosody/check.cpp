@@ -1,5 +1,7 @@
 #include "prosody/check.h"
 
+#include "prosody/couplet/duilian.h"
+#include "prosody/couplet/regulated.h"
 #include "prosody/shi/shape.h"
 
 #include <algorithm>
@@ -56,8 +58,10 @@ bool hasShiShape(const Poem &poem)
                                                        [&](const Line &l) { return l.size() == length; });
 }
 
-std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> &books, const QString &text,
-                                        const QString &form, std::optional<Book> book)
+namespace {
+
+std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBooks> &books,
+                                           const QString &text, const QString &form, std::optional<Book> book)
 {
     const Book shiBook = book.value_or(Book::Pingshui), ciBook = book.value_or(Book::Cilin);
     const std::optional<FormChoice> shi = formFromName(form);
@@ -121,6 +125,21 @@ std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> 
         }
         out.append(shi);
     }
+    return out;
+}
+
+} // namespace
+
+std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> &books, const QString &text,
+                                        const QString &form, std::optional<Book> book,
+                                        const PairSource *pairs)
+{
+    if (form.trimmed() == duilianForm)
+        return checkDuilian(*books, text, book.value_or(Book::Pingshui), pairs);
+    std::optional<QList<PoemCheck>> out = checkForms(books, text, form, book);
+    if (out && pairs)
+        for (PoemCheck &check : *out)
+            judgeCouplets(check, *pairs);
     return out;
 }
 

@@ -61,7 +61,46 @@ QByteArray list(const QList<QByteArray> &items)
     return out + ']';
 }
 
+QByteArray coupletsJson(const QList<Couplet> &couplets)
+{
+    QList<QByteArray> out;
+    for (const Couplet &c : couplets) {
+        QList<QByteArray> units;
+        for (const CoupletUnit &u : c.units) {
+            const QByteArray pair =
+                QJsonDocument(QJsonArray{u.upper, u.lower}).toJson(QJsonDocument::Compact);
+            units.append(JsonWriter()
+                             .key("text")
+                             .raw(pair)
+                             .key("judgement")
+                             .value(parallelName(u.judgement))
+                             .key("count")
+                             .value(u.count)
+                             .object());
+        }
+        out.append(JsonWriter()
+                       .key("lines")
+                       .raw(list({QByteArray::number(c.upperLine + 1), QByteArray::number(c.lowerLine + 1)}))
+                       .key("parallel")
+                       .value(c.parallel)
+                       .key("units")
+                       .raw(list(units))
+                       .object());
+    }
+    return list(out);
+}
+
 } // namespace
+
+QString coupletText(const Couplet &couplet)
+{
+    QStringList units;
+    for (const CoupletUnit &u : couplet.units)
+        units << QStringLiteral("%1/%2 %3").arg(u.upper, u.lower, parallelMark(u.judgement));
+    return QStringLiteral("%1 %2：%3")
+        .arg(couplet.name, couplet.parallel ? QStringLiteral("对仗") : QStringLiteral("未成对仗"),
+             units.join(QStringLiteral(" · ")));
+}
 
 QByteArray toJson(const PoemCheck &check)
 {
@@ -112,13 +151,10 @@ QByteArray toJson(const PoemCheck &check)
     out.key("rhyme").value(check.rhyme);
     if (check.isCi())
         out.key("structure").value(check.ciForm->structure()).key("scheme").value(check.ciForm->scheme);
-    return out.key("ok")
-        .value(check.ok())
-        .key("lines")
-        .raw(list(lines))
-        .key("findings")
-        .raw(list(findings))
-        .object();
+    out.key("ok").value(check.ok()).key("lines").raw(list(lines));
+    if (!check.couplets.isEmpty())
+        out.key("couplets").raw(coupletsJson(check.couplets));
+    return out.key("findings").raw(list(findings)).object();
 }
 
 QString toText(const PoemCheck &check)
@@ -142,6 +178,9 @@ QString toText(const PoemCheck &check)
             out += pattern + (l.rhymed ? QStringLiteral(" 韵") : QString()) + u'\n';
         }
     }
+    for (const Couplet &c : check.couplets)
+        if (c.middle || c.parallel)
+            out += coupletText(c) + u'\n';
     const QList<Finding> findings = check.sortedFindings();
     for (const Finding &f : findings)
         out += (f.isFault()                       ? QStringLiteral("✗ ")

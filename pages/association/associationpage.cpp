@@ -112,6 +112,8 @@ QMenu *AssociationPage::rowMenu(DbGrid *grid, const QPoint &pos)
     auto *menu = new QMenu(grid);
     QAction *examples = menu->addAction(QStringLiteral("查看例句"));
     connect(examples, &QAction::triggered, this, [this, word] { emit examplesRequested(word); });
+    QAction *couplets = menu->addAction(QStringLiteral("查看对仗"));
+    connect(couplets, &QAction::triggered, this, [this, word] { emit coupletsRequested(word); });
     return menu;
 }
 

@@ -38,8 +38,8 @@ public:
     void Think_ComboBoxChange();
     void Think_EditClick();
 
-    // The menu of a grid's row at pos: 查看例句 of the row's word or idiom. The caller owns it;
-    // null when pos is on no row.
+    // The menu of a grid's row at pos: 查看例句 and 查看对仗 of the row's word or idiom. The caller owns
+    // it; null when pos is on no row.
     QMenu *rowMenu(DbGrid *grid, const QPoint &pos);
 
     QComboBox *Think_ComboBox;
@@ -50,6 +50,8 @@ public:
 signals:
     // The user asked to see a word in the lines of the classics.
     void examplesRequested(const QString &word);
+    // The user asked for the words the classics set against a word.
+    void coupletsRequested(const QString &word);
 
 private:
     QFrame *Panel10;

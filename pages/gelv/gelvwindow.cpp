@@ -1,5 +1,6 @@
 #include "pages/gelv/gelvwindow.h"
 
+#include "pages/gelv/coupletpanel.h"
 #include "pages/gelv/editorfollower.h"
 #include "pages/gelv/examplespanel.h"
 #include "pages/gelv/lookuppanel.h"
@@ -7,6 +8,7 @@
 #include "pages/gelv/zoom.h"
 #include "pages/shared/look.h"
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/coupletwordsmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvsettings.h"
@@ -107,10 +109,12 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     Gelv_Findings->setMinimumHeight(48);
     Gelv_Lookup = new LookupPanel(m_model->lookup(), this);
     Gelv_Examples = new ExamplesPanel(m_model->examples(), this);
+    Gelv_Couplets = new CoupletPanel(m_model->couplets(), this);
     Gelv_Tabs = new QTabWidget(splitter);
     Gelv_Tabs->setObjectName(QStringLiteral("Gelv_Tabs"));
     Gelv_Tabs->addTab(Gelv_Lookup, QStringLiteral("查韵"));
     Gelv_Tabs->addTab(Gelv_Examples, QStringLiteral("例句"));
+    Gelv_Tabs->addTab(Gelv_Couplets, QStringLiteral("对仗"));
     splitter->addWidget(scroll);
     splitter->addWidget(Gelv_Findings);
     splitter->addWidget(Gelv_Tabs);
@@ -158,6 +162,13 @@ void GelvWindow::showExamples(const QString &word)
     open();
     Gelv_Tabs->setCurrentWidget(Gelv_Examples);
     m_model->showExamples(word);
+}
+
+void GelvWindow::showCouplets(const QString &word)
+{
+    open();
+    Gelv_Tabs->setCurrentWidget(Gelv_Couplets);
+    m_model->showCouplets(word);
 }
 
 void GelvWindow::open()

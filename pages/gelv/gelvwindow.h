@@ -3,6 +3,7 @@
 #include <QTextEdit>
 #include <QWidget>
 
+class CoupletPanel;
 class EditorFollower;
 class ExamplesPanel;
 class GelvWindowModel;
@@ -31,6 +32,8 @@ public:
     void lookUp(const QString &hanzi);
     // Opens on the 例句 of a word.
     void showExamples(const QString &word);
+    // Opens on the 对仗 of a word.
+    void showCouplets(const QString &word);
 
     GelvWindowModel *model() const { return m_model; }
     EditorFollower *editors() const { return m_editors; }
@@ -43,6 +46,7 @@ public:
     QTabWidget *Gelv_Tabs;
     LookupPanel *Gelv_Lookup;
     ExamplesPanel *Gelv_Examples;
+    CoupletPanel *Gelv_Couplets;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,5 +1,6 @@
 #include "pages/gelv/markedpoemview.h"
 
+#include "pages/gelv/coupletmarks.h"
 #include "pages/gelv/marks.h"
 #include "pages/shared/look.h"
 
@@ -81,6 +82,8 @@ int MarkedPoemView::rowHeight(const MarkedRow &row) const
         return m.gap * 3;
     case MarkedRow::Kind::Pattern:
         return m.chr + m.gap;
+    case MarkedRow::Kind::Couplet:
+        return coupletmarks::height(m_scale) + m.gap;
     case MarkedRow::Kind::Line:
         break;
     }
@@ -124,6 +127,8 @@ void MarkedPoemView::paintEvent(QPaintEvent *event)
         if (top + height >= dirty.top()) {
             if (row.kind == MarkedRow::Kind::Gap) {
                 // nothing: the space between the 片
+            } else if (row.kind == MarkedRow::Kind::Couplet) {
+                coupletmarks::paint(p, row, kMargin, top, m.cell, m_scale);
             } else if (row.kind == MarkedRow::Kind::Pattern) {
                 p.setFont(markFont);
                 for (qsizetype i = 0; i < row.marks.size(); ++i)

@@ -35,6 +35,12 @@ void CheckModel::setBooks(std::shared_ptr<const RhymeBooks> books)
     recheck();
 }
 
+void CheckModel::setPairs(std::shared_ptr<const PairSource> pairs)
+{
+    m_pairs = std::move(pairs);
+    recheck();
+}
+
 void CheckModel::setChoice(Book book, const QString &form)
 {
     if (book == m_book && form == m_form)
@@ -60,8 +66,9 @@ void CheckModel::setDraft(const QString &text, int selectionStart, int selection
 
 void CheckModel::recheck()
 {
-    m_checks = m_books ? checkAs(m_books, m_checkedText, m_form, m_book).value_or(QList<PoemCheck>())
-                       : QList<PoemCheck>();
+    m_checks =
+        m_books ? checkAs(m_books, m_checkedText, m_form, m_book, m_pairs.get()).value_or(QList<PoemCheck>())
+                : QList<PoemCheck>();
     emit checksChanged();
 }
 

@@ -18,7 +18,10 @@ public:
 
     // Nothing is checked without the books.
     void setBooks(std::shared_ptr<const prosody::RhymeBooks> books);
-    // The book and the form's name (自动, a form of regulated verse or a 词牌), as the form choice has them.
+    // The pairs of the classics the couplets of a 律诗 and a 对联 are judged by; may be null (not judged).
+    void setPairs(std::shared_ptr<const prosody::PairSource> pairs);
+    // The book and the form's name (自动, a form of regulated verse, 对联 or a 词牌), as the form choice has
+    // them.
     void setChoice(prosody::Book book, const QString &form);
 
     // The draft and its selection (UTF-16 offsets). A selection holding at least one whole line of
@@ -46,6 +49,7 @@ private:
     void recheck();
 
     std::shared_ptr<const prosody::RhymeBooks> m_books;
+    std::shared_ptr<const prosody::PairSource> m_pairs;
     prosody::Book m_book = prosody::Book::Pingshui;
     QString m_form;
     int m_checkedFrom = 0;

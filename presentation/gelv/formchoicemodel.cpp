@@ -2,13 +2,18 @@
 
 #include "prosody/check.h"
 #include "prosody/ci/cipu.h"
+#include "prosody/couplet/duilian.h"
 
 using namespace prosody;
 
 namespace {
-const QStringList kShiForms = {QStringLiteral("自动"),     QStringLiteral("五言绝句"),
-                               QStringLiteral("七言绝句"), QStringLiteral("五言律诗"),
-                               QStringLiteral("七言律诗"), QStringLiteral("排律")};
+const QStringList kShiForms = {QStringLiteral("自动"),
+                               QStringLiteral("五言绝句"),
+                               QStringLiteral("七言绝句"),
+                               QStringLiteral("五言律诗"),
+                               QStringLiteral("七言律诗"),
+                               QStringLiteral("排律"),
+                               duilianForm};
 } // namespace
 
 FormChoiceModel::FormChoiceModel(QObject *parent)
@@ -64,7 +69,7 @@ void FormChoiceModel::setForm(const QString &name)
     if (form == m_form)
         return;
     const CiTune *tune = m_books && !formFromName(form) ? m_books->cipu().find(form) : nullptr;
-    if (!formFromName(form) && !tune)
+    if (!formFromName(form) && !tune && form != duilianForm)
         return;
     m_form = tune ? tune->name : form;
     const Book book = tune && m_chosenBook == Book::Pingshui ? Book::Cilin : m_chosenBook;

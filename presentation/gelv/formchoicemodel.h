@@ -13,7 +13,7 @@ class RhymeBooks;
 }
 
 // The book and the form the draft is checked in: the four rhyme books; 自动, the forms of regulated
-// verse and every 词牌 of the 词谱 (once the books are read); the search among the 词牌.
+// verse, 对联 and every 词牌 of the 词谱 (once the books are read); the search among the 词牌.
 class FormChoiceModel : public QObject {
     Q_OBJECT
 public:
@@ -23,8 +23,8 @@ public:
     void setBooks(std::shared_ptr<const prosody::RhymeBooks> books);
 
     static QStringList bookNames();
-    // 自动, the forms of regulated verse, then every 词牌 of the 词谱, the most written first (once the
-    // books are read).
+    // 自动, the forms of regulated verse, 对联, then every 词牌 of the 词谱, the most written first (once
+    // the books are read).
     QStringList formNames() const;
     // The 词牌 of the 词谱 whose name or alias is the text, then those that begin with it or hold it.
     QStringList searchTunes(const QString &typed) const;
@@ -35,7 +35,7 @@ public:
     // The poet's choice, an index into bookNames(); another changes nothing.
     void setBook(int index);
     QString form() const { return m_form; }
-    // A form of regulated verse or a 词牌 (its name or an alias); another name changes nothing. A
+    // A form of regulated verse, 对联 or a 词牌 (its name or an alias); another name changes nothing. A
     // 词牌 is judged in 词林正韵: choosing one while 平水韵 is chosen switches the book, and choosing
     // another form afterwards brings back the book the poet chose.
     void setForm(const QString &name);

@@ -1,7 +1,9 @@
 #include "presentation/gelv/gelvwindowmodel.h"
 
 #include "classics/classics.h"
+#include "classics/coupletpairs.h"
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/coupletwordsmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvsettings.h"
@@ -21,6 +23,7 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     , m_check(new CheckModel(this))
     , m_lookup(new LookupModel(this))
     , m_examples(new ExamplesModel(nullptr, QString(), 50, this))
+    , m_couplets(new CoupletWordsModel(this))
 {
     connect(m_forms, &FormChoiceModel::choiceChanged, this,
             [this] { m_check->setChoice(m_forms->book(), m_forms->form()); });
@@ -51,6 +54,17 @@ bool GelvWindowModel::open()
         }
         m_examples->setClassics(opened, error);
         m_lookup->setClassics(opened);
+        // An older file serves the 例句 but has no pairs: the 对仗 tab says how to rebuild it.
+        std::shared_ptr<const classics::CoupletPairs> pairs;
+        if (opened) {
+            try {
+                pairs = classics::CoupletPairs::open(m_classicsPath);
+            } catch (const classics::ClassicsError &e) {
+                error = e.message();
+            }
+        }
+        m_couplets->setSources(pairs, opened, error);
+        m_check->setPairs(pairs);
     }
     if (m_books)
         return true;
@@ -94,8 +108,12 @@ void GelvWindowModel::selectingItself(int start, int end)
 void GelvWindowModel::setCaret(const QString &text, int caret, bool selecting)
 {
     m_lookup->lookUpAt(text, caret);
-    if (!selecting)
+    if (!selecting) {
         setSelection(QString());
+        // A caret at no verse (after a mark, on a blank line) leaves the 对仗 word as it was.
+        if (const QString word = CoupletWordsModel::wordAt(text, caret); !word.isEmpty())
+            m_couplets->setWord(word);
+    }
 }
 
 void GelvWindowModel::lookUp(const QString &text)
@@ -109,12 +127,19 @@ void GelvWindowModel::showExamples(const QString &word)
     showExamplesOf();
 }
 
+void GelvWindowModel::showCouplets(const QString &word)
+{
+    m_couplets->setWord(word);
+}
+
 void GelvWindowModel::setSelection(const QString &selected)
 {
     if (selected == m_selected)
         return;
     m_selected = selected;
     m_word.clear();
+    if (!selected.isEmpty())
+        m_couplets->setWord(selected);
     showExamplesOf();
 }
 

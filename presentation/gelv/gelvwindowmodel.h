@@ -14,15 +14,16 @@ namespace prosody {
 class RhymeBooks;
 }
 class CheckModel;
+class CoupletWordsModel;
 class ExamplesModel;
 class FormChoiceModel;
 class LookupModel;
 
 // The 格律 window without widgets. It reads the rhyme books and opens the classics when the window
 // first opens and hands them to the models of its parts, and keeps those in step: the chosen book
-// and form rule the check and the lookup, the check gives the marked rows, and the 例句 show the
+// and form rule the check and the lookup, the check gives the marked rows, the 例句 show the
 // selected part of the draft, else the character looked up (or a word asked for, until either
-// changes).
+// changes), and the 对仗 the selected part, else the unit of the rhythm at the caret.
 class GelvWindowModel : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +44,7 @@ public:
     CheckModel *check() const { return m_check; }
     LookupModel *lookup() const { return m_lookup; }
     ExamplesModel *examples() const { return m_examples; }
+    CoupletWordsModel *couplets() const { return m_couplets; }
     // What the marked poem shows of the check.
     const QList<MarkedRow> &rows() const { return m_rows; }
 
@@ -58,6 +60,8 @@ public:
     void lookUp(const QString &text);
     // The 例句 of a word, until the selection or the lookup changes.
     void showExamples(const QString &word);
+    // The 对仗 of a word, until the selection or the caret changes.
+    void showCouplets(const QString &word);
 
 signals:
     void rowsChanged();
@@ -80,5 +84,6 @@ private:
     CheckModel *m_check;
     LookupModel *m_lookup;
     ExamplesModel *m_examples;
+    CoupletWordsModel *m_couplets;
     QList<MarkedRow> m_rows;
 };

@@ -44,6 +44,17 @@ MarkedRow lineRow(const PoemCheck &check, qsizetype l)
     return row;
 }
 
+MarkedRow coupletRow(const CoupletMarks &marks)
+{
+    MarkedRow row;
+    row.kind = MarkedRow::Kind::Couplet;
+    row.summary = marks.summary;
+    row.ok = marks.parallel;
+    row.units = marks.units;
+    row.tips = marks.tips;
+    return row;
+}
+
 MarkedRow gap()
 {
     MarkedRow row;
@@ -117,8 +128,11 @@ QList<MarkedRow> markedRows(const QList<PoemCheck> &checks)
         if (check.isCi()) {
             addCi(rows, check);
         } else {
-            for (qsizetype l = 0; l < check.lines.size(); ++l)
+            for (qsizetype l = 0; l < check.lines.size(); ++l) {
                 rows.append(lineRow(check, l));
+                if (std::optional<CoupletMarks> marks = coupletMarks(check, int(l)))
+                    rows.append(coupletRow(*marks));
+            }
             for (const PoemCheck::PendingLine &line : check.pending)
                 rows.append(pendingRow(line, check.rhyme));
         }

@@ -2,6 +2,7 @@
 
 #include "prosody/ci/cipu.h"
 #include "prosody/core/tones.h"
+#include "prosody/couplet/couplet.h"
 #include "prosody/findings/finding.h"
 #include "prosody/text/reader.h"
 
@@ -38,6 +39,9 @@ struct PoemCheck {
     // For a 词: the form it was checked against, whole, for drawing the pattern beside the poem
     // (with the lines the poem lacks); form is then the 词牌 and variant the form's name.
     std::optional<CiForm> ciForm;
+    // For a 律诗, an 排律 and a 对联: each couplet judged as 对仗, in the order of the poem (none
+    // without the classics' pairs).
+    QList<Couplet> couplets;
     // A 诗 still being written: the lines of its form not yet written, as their templates, and the
     // characters its last line still lacks.
     struct PendingLine {

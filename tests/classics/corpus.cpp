@@ -151,4 +151,32 @@ QString buildClassics(const QString &root)
     return options.output;
 }
 
+QString buildClassicsWithCouplets(const QString &root)
+{
+    writePoetry(root);
+    const auto shanju = [](const QString &author, const QString &opening) {
+        return QJsonObject{
+            {"title", u"山居秋暝"_s},
+            {"author", author},
+            {"id", author},
+            {"paragraphs", QJsonArray{opening, u"明月松間照，清泉石上流。"_s, u"竹喧歸浣女，蓮動下漁舟。"_s,
+                                      u"隨意春芳歇，王孫自可留。"_s}}};
+    };
+    writeJson(root + u"/node_modules/chinese-poetry/dist/quantangshi/poet.tang.2000.json"_s,
+              QJsonDocument(QJsonArray{shanju(u"王維"_s, u"空山新雨後，天氣晚來秋。"_s),
+                                       shanju(u"王十"_s, u"新山空雨後，天氣晚來秋。"_s)}));
+    BooksFixture books(root + u"/date/rhymebooks.db"_s);
+    books.add(u"平水韵"_s, u"下平十一尤"_s, u"平"_s, u"秋流舟留"_s)
+        .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"空山新天来明松间清泉喧归莲渔随春芳王孙"_s)
+        .add(u"平水韵"_s, u"去声七遇"_s, u"去"_s, u"雨后气晚照石上浣女动下意自可月"_s)
+        .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"竹歇"_s);
+    builddb::ClassicsOptions options;
+    options.output = root + u"/date/classics.db"_s;
+    options.sources.root = root;
+    QString out;
+    QTextStream log(&out);
+    builddb::buildClassicsFile(options, log);
+    return options.output;
+}
+
 } // namespace corpus

@@ -353,7 +353,7 @@ private slots:
         openByButton();
         auto *form = child<QComboBox>(gelv(), u"Gelv_Form_ComboBox"_s);
         const int index = form->findText(u"忆江南"_s);
-        QCOMPARE(index, 6); // after 自动 and the five forms of regulated verse
+        QCOMPARE(index, 7); // after 自动, the five forms of regulated verse and 对联
         form->setCurrentIndex(index);
         emit form->activated(index);
         QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->currentText(), u"词林正韵"_s);
@@ -551,7 +551,7 @@ private slots:
         std::unique_ptr<QMenu> menu(
             page->rowMenu(grid, grid->visualRect(grid->model()->index(0, 0)).center()));
         QVERIFY(menu);
-        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().size(), 2);
         QCOMPARE(menu->actions().first()->text(), u"查看例句"_s);
         QVERIFY(!page->rowMenu(grid, QPoint(5, grid->viewport()->height() - 2))); // below the rows
         menu->actions().first()->trigger();
@@ -560,6 +560,27 @@ private slots:
                  u"Gelv_Examples"_s);
         QCOMPARE(child<QLabel>(gelv(), u"Gelv_Examples_Summary"_s)->text(), u"「孤灯」共 1 句：唐 1"_s);
         QCOMPARE(child<QTabWidget>(w.get(), u"W_PageControl"_s)->currentIndex(), 2); // the page stays
+    }
+
+    void aWordOfTheAssociationPageOpensItsCouplets()
+    {
+        fx->insert(schema::tableWords, {schema::colWord, schema::colMeaning}, {u"孤灯"_s, u"一盏灯"_s});
+        show();
+        child<QTabWidget>(w.get(), u"W_PageControl"_s)->setCurrentIndex(2);
+        auto *page = child<AssociationPage>(w.get(), u"Think"_s);
+        DbGrid *grid = page->cizu_DBGrid;
+        std::unique_ptr<QMenu> menu(
+            page->rowMenu(grid, grid->visualRect(grid->model()->index(0, 0)).center()));
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().last()->text(), u"查看对仗"_s);
+        menu->actions().last()->trigger();
+        QTRY_VERIFY(gelv() && gelv()->isVisible());
+        QCOMPARE(child<QTabWidget>(gelv(), u"Gelv_Tabs"_s)->currentWidget()->objectName(),
+                 u"Gelv_Couplets"_s);
+        QCOMPARE(child<QLineEdit>(gelv(), u"Gelv_Couplets_Word"_s)->text(), u"孤灯"_s);
+        // The test's corpus holds no regulated poem of four couplets: nothing is set against it.
+        const QString summary = child<QLabel>(gelv(), u"Gelv_Couplets_Summary"_s)->text();
+        QVERIFY2(summary.startsWith(u"「孤灯」"_s), qPrintable(summary));
     }
 
     void withoutTheClassicsTheExamplesSayWhy()

@@ -5,6 +5,7 @@
 #include "prosody/core/referencefile.h"
 #include "prosody/text/reader.h"
 #include "tools/builddb/builderror.h"
+#include "tools/builddb/coupletpairs.h"
 #include "tools/builddb/progress.h"
 #include "tools/builddb/reference.h"
 #include "tools/builddb/referencewriter.h"
@@ -28,7 +29,7 @@ namespace cs = classicsschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("classics 1");
+const QString kFormat = QStringLiteral("classics 2");
 const QString kPackage = QStringLiteral("chinese-poetry");
 
 const QString kQuantangshi = QStringLiteral("全唐诗");
@@ -238,6 +239,24 @@ struct Run {
     QString dynasty;
 };
 
+// The regulated poems of four couplets among those the rhyme words counted, with their lines.
+QList<EightLines> eightLinePoems(const QList<ClassicPoem> &poems, const QList<qsizetype> &verseToPoem,
+                                 const QList<qsizetype> &regulated)
+{
+    QList<EightLines> out;
+    for (const qsizetype v : regulated) {
+        const qsizetype i = verseToPoem.at(v);
+        const QList<prosody::Poem> read = prosody::readPoems(poems.at(i).lines.join(u'\n'));
+        if (read.size() != 1 || read.first().lines.size() != 8)
+            continue;
+        EightLines poem{i + 1, {}};
+        for (const prosody::Line &l : read.first().lines)
+            poem.lines.append(l.chars);
+        out.append(poem);
+    }
+    return out;
+}
+
 } // namespace
 
 CleanText cleanLines(const QStringList &lines)
@@ -377,9 +396,10 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
     const QStringList dynasties = orderForSearch(poems);
 
     QList<QStringList> verse;
-    for (const ClassicPoem &p : poems)
-        if (p.form == cs::formShi)
-            verse << p.lines;
+    QList<qsizetype> verseToPoem;
+    for (qsizetype i = 0; i < poems.size(); ++i)
+        if (poems.at(i).form == cs::formShi)
+            verse << poems.at(i).lines, verseToPoem << i;
     summary.rhymes = countRhymeWords(verse, books);
     QStringList unplaced;
     for (prosody::Book b : prosody::allBooks)
@@ -401,6 +421,23 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
                        .arg(summary.rhymes.positions)
                        .arg(summary.rhymes.counts.size())
                        .arg(unplaced.join(QStringLiteral(", "))));
+
+    summary.pairs = countPairs(eightLinePoems(poems, verseToPoem, summary.rhymes.regulated));
+    const PairTable &pairs = summary.pairs;
+    progress.stage(
+        QStringLiteral("couplet pairs"),
+        QStringLiteral("%1 regulated poems of four couplets, %2 middle couplets; %3 units in %4 groups, "
+                       "%5 pairs; character positions attested by the other poems: middle %6 of %7, "
+                       "outer %8 of %9")
+            .arg(pairs.poems)
+            .arg(pairs.couplets.size())
+            .arg(pairs.units.size())
+            .arg(pairs.groups)
+            .arg(pairs.pairs.size() / 2)
+            .arg(pairs.middleAttested)
+            .arg(pairs.middlePositions)
+            .arg(pairs.outerAttested)
+            .arg(pairs.outerPositions));
 
     {
         ReferenceWriter writer(temporary->fileName(), cs::createStatements());
@@ -492,11 +529,19 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
                 run(stmt);
             }
         });
+        writePairTable(writer, pairs);
         writer.insert(cs::tableTotals, 2, [&](Statement &stmt) {
             const std::pair<const char16_t *, qint64> rows[] = {
-                {u"诗", summary.poems},           {u"句", summary.lines},
-                {u"字", summary.characters},      {u"近体诗", summary.rhymes.poems},
+                {u"诗", summary.poems},
+                {u"句", summary.lines},
+                {u"字", summary.characters},
+                {u"近体诗", summary.rhymes.poems},
                 {u"合并", summary.corpus.merged},
+                {u"对仗诗", pairs.poems},
+                {u"对仗联", pairs.couplets.size()},
+                {u"对语", pairs.units.size()},
+                {u"对仗对", pairs.pairs.size() / 2},
+                {u"对类", pairs.groups},
             };
             for (const auto &[key, value] : rows) {
                 stmt.bindText(1, QString::fromUtf16(key));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/builddb/converter.h"
+#include "tools/builddb/pairtable.h"
 #include "tools/builddb/rhymewords.h"
 #include "tools/builddb/sources.h"
 
@@ -67,6 +68,7 @@ struct ClassicsSummary {
     qsizetype lines = 0;
     qsizetype characters = 0; // Chinese characters in the lines
     RhymeWordTally rhymes;
+    PairTable pairs; // of the regulated poems of four couplets
     qint64 fileSize = 0;
 };
 

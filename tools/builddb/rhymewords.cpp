@@ -54,7 +54,8 @@ RhymeWordTally countRhymeWords(const QList<QStringList> &poems, std::shared_ptr<
     }
 
     RhymeWordTally tally;
-    for (const QStringList &lines : poems) {
+    for (qsizetype p = 0; p < poems.size(); ++p) {
+        const QStringList &lines = poems.at(p);
         const QList<prosody::Poem> read = prosody::readPoems(lines.join(u'\n'));
         if (read.size() != 1)
             continue;
@@ -75,6 +76,7 @@ RhymeWordTally countRhymeWords(const QList<QStringList> &poems, std::shared_ptr<
                 rhymes.append(line.line.chars.last());
         const bool firstRhymed = check.lines.first().rhymed;
         ++tally.poems;
+        tally.regulated.append(p);
         tally.positions += rhymes.size();
         for (Book book : prosody::allBooks) {
             const int poemGroup =

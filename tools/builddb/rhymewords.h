@@ -24,6 +24,7 @@ struct RhymeWordTally {
     qsizetype byFaults[5] = {};   // poems of a form with a level rhyme, by faults: 0, 1, 2, 3, 4 or more
     qsizetype positions = 0;      // rhyme positions in them
     qsizetype unplaced[4] = {};   // positions a book could put in no single group, by book
+    QList<qsizetype> regulated;   // the poems judged regulated verse, as indices of the list counted
 };
 
 // Counts the rhyme words of the regulated verse (近体诗) among poems, each given by its lines. The

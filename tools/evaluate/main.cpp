@@ -9,6 +9,7 @@
 #include "tools/builddb/converter.h"
 #include "tools/builddb/sources.h"
 #include "tools/builddb/works.h"
+#include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
 #include "tools/evaluate/strains.h"
@@ -371,6 +372,8 @@ int main(int argc, char **argv)
             return tangshi(books);
         if (command == u"cipu")
             return cipu(books);
+        if (command == u"couplets")
+            return evaluateCouplets(books, args.value(3, QStringLiteral("date/classics.db")), dist(), out);
         if (command == u"polyphones")
             return polyphones(books, dist(), out);
         if (command == u"pasted")
@@ -381,7 +384,7 @@ int main(int argc, char **argv)
     }
     QTextStream(stderr)
         << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|pasted [--clean] [rhymebooks.db] | "
-           "classics [classics.db]"
+           "classics [classics.db] | couplets [rhymebooks.db [classics.db]]"
         << Qt::endl;
     return 2;
 }

@@ -1,4 +1,6 @@
-// shihai-gelv: checks the metre of regulated verse and of 词 from a file or standard input.
+// shihai-gelv: checks the metre of regulated verse, of 词 and of 对联 from a file or standard input.
+#include "classics/coupletpairs.h"
+#include "db/classicsschema.h"
 #include "db/rhymebookschema.h"
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
@@ -23,16 +25,16 @@ int fail(const QString &message)
     return 2;
 }
 
-// Without --db: the working directory's date/rhymebooks.db as the program reads it, else the user's
-// data folder of the installed program, else the copy installed beside the command.
-QString defaultBooks()
+// A reference file named by its usual place (date/rhymebooks.db): the working directory's as the
+// program reads it, else the user's data folder of the installed program, else the copy installed
+// beside the command.
+QString defaultFile(const QString &local)
 {
-    const QString local = rhymebookschema::defaultPath;
     const QString xdg =
         qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share"));
-    for (const QString &path :
-         {local, xdg + QStringLiteral("/shihai/") + local,
-          QCoreApplication::applicationDirPath() + QStringLiteral("/../share/shihai/rhymebooks.db")})
+    for (const QString &path : {local, xdg + QStringLiteral("/shihai/") + local,
+                                QCoreApplication::applicationDirPath() + QStringLiteral("/../share/shihai/") +
+                                    QFileInfo(local).fileName()})
         if (QFileInfo::exists(path))
             return path;
     return local; // the message then names the usual place
@@ -64,15 +66,23 @@ int main(int argc, char **argv)
     const QCommandLineOption form(
         QStringLiteral("form"),
         QStringLiteral(
-            "体裁：自动（默认）、五绝、七绝、五律、七律、排律，或词牌名（如 浣溪沙、念奴娇、大江东去）。"
-            "自动时，绝句、律诗、排律句式按诗检查；其余文本若题目为词牌名或句式合某一词牌，按词检查。"),
+            "体裁：自动（默认）、五绝、七绝、五律、七律、排律、对联，或词牌名（如 "
+            "浣溪沙、念奴娇、大江东去）。"
+            "自动时，绝句、律诗、排律句式按诗检查；其余文本若题目为词牌名或句式合某一词牌，按词检查。"
+            "对联：上联一行，下联一行。"),
         QStringLiteral("FORM"), QStringLiteral("自动"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("每首诗输出一行 JSON。"));
     const QCommandLineOption db(
         QStringLiteral("db"),
         QStringLiteral("韵书文件（默认：当前目录下的 %1）。").arg(rhymebookschema::defaultPath),
         QStringLiteral("PATH"), rhymebookschema::defaultPath);
-    parser.addOptions({book, form, json, db});
+    const QCommandLineOption classicsFile(
+        QStringLiteral("classics"),
+        QStringLiteral(
+            "古典诗词文件，律诗中间两联和对联的对仗据此判断（默认：当前目录下的 %1；没有时不判断对仗）。")
+            .arg(classicsschema::defaultPath),
+        QStringLiteral("PATH"), classicsschema::defaultPath);
+    parser.addOptions({book, form, json, db, classicsFile});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("要检查的文本；省略时读标准输入。"));
     parser.process(app);
 
@@ -103,11 +113,23 @@ int main(int argc, char **argv)
 
     std::shared_ptr<const RhymeBooks> books;
     try {
-        books = loadRhymeBooks(parser.isSet(db) ? parser.value(db) : defaultBooks());
+        books =
+            loadRhymeBooks(parser.isSet(db) ? parser.value(db) : defaultFile(rhymebookschema::defaultPath));
     } catch (const LoadError &e) {
         return fail(e.message());
     }
-    const std::optional<QList<PoemCheck>> checked = checkAs(books, text, parser.value(form), chosenBook);
+    // Without the classics' pairs the metre is checked all the same; a 对联 then says so.
+    std::unique_ptr<classics::CoupletPairs> pairs;
+    try {
+        pairs = classics::CoupletPairs::open(parser.isSet(classicsFile)
+                                                 ? parser.value(classicsFile)
+                                                 : defaultFile(classicsschema::defaultPath));
+    } catch (const classics::ClassicsError &e) {
+        if (parser.isSet(classicsFile))
+            return fail(e.message());
+    }
+    const std::optional<QList<PoemCheck>> checked =
+        checkAs(books, text, parser.value(form), chosenBook, pairs.get());
     if (!checked) {
         QStringList near;
         for (const CiTune *tune : books->cipu().search(parser.value(form).left(2)).mid(0, 8))

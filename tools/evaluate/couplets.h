@@ -1,0 +1,13 @@
+#pragma once
+
+#include "prosody/core/books.h"
+
+#include <QString>
+#include <QTextStream>
+
+#include <memory>
+
+// The pair table of date/classics.db and the 对仗 check measured on the 律诗 of 唐诗三百首, as
+// Markdown for docs/DUIZHANG.md. Returns the exit status.
+int evaluateCouplets(const std::shared_ptr<const prosody::RhymeBooks> &books, const QString &classicsPath,
+                     const QString &dist, QTextStream &out);
