@@ -9,6 +9,7 @@
 #include "tools/builddb/converter.h"
 #include "tools/builddb/sources.h"
 #include "tools/builddb/works.h"
+#include "tools/evaluate/songci300.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -407,11 +408,14 @@ int main(int argc, char **argv)
             return tangshi(books);
         if (command == u"cipu")
             return cipu(books);
+        if (command == u"songci300")
+            return evaluate::songci300(books, dist(), args.value(3, QStringLiteral("20")).toInt());
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;
     }
-    QTextStream(stderr)
-        << "usage: shihai-evaluate strains|tangshi|cipu [rhymebooks.db] | classics [classics.db]" << Qt::endl;
+    QTextStream(stderr) << "usage: shihai-evaluate strains|tangshi|cipu [rhymebooks.db] | songci300 "
+                           "[rhymebooks.db [judged]] | classics [classics.db]"
+                        << Qt::endl;
     return 2;
 }
