@@ -13,6 +13,17 @@ bool hasShiShape(const Poem &poem)
                                                        [&](const Line &l) { return l.size() == length; });
 }
 
+std::pair<const CiTune *, int> tuneAndForm(const Cipu &cipu, const QString &form)
+{
+    const qsizetype colon = std::max(form.lastIndexOf(u':'), form.lastIndexOf(u'：'));
+    bool number = false;
+    const int n = colon > 0 ? form.mid(colon + 1).trimmed().toInt(&number) : 0;
+    if (number && n > 0)
+        if (const CiTune *tune = cipu.find(form.left(colon)))
+            return {tune, n};
+    return {cipu.find(form), 0};
+}
+
 std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> &books, const QString &text,
                                         const QString &form, std::optional<Book> book)
 {
@@ -23,11 +34,11 @@ std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> 
     const CiChecker ci(books);
     QList<PoemCheck> out;
     if (!shi) {
-        const CiTune *tune = books->cipu().find(form);
+        const auto [tune, number] = tuneAndForm(books->cipu(), form);
         if (!tune)
             return std::nullopt;
         for (const Poem &poem : ci.readCi(text, tune, ciBook))
-            out.append(ci.check(poem, tune, ciBook));
+            out.append(ci.check(poem, tune, ciBook, number));
         return out;
     }
     // 自动: poem by poem. A 词 takes the untitled blocks after it (its 片) while they fit a form no
@@ -45,17 +56,18 @@ std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> 
                    ci.distance(joined(poem, blocks[i]), tune, ciBook) < ci.distance(poem, tune, ciBook))
                 poem = joined(poem, blocks[i++]);
         } else if (!hasShiShape(poem)) {
-            std::optional<CiAlignment> best = ci.bestForm(poem, nullptr, ciBook);
+            std::optional<Recognition> best = ci.recogniseShape(poem, ciBook);
             while (next(i)) {
                 const Poem both = joined(poem, blocks[i]);
-                std::optional<CiAlignment> a = ci.bestForm(both, nullptr, ciBook);
-                if (!a || !fitsWell(*a) ||
-                    (best && fitsWell(*best) && a->structureFaults > best->structureFaults))
+                std::optional<Recognition> r = ci.recogniseShape(both, ciBook);
+                if (!r || (best && r->best.structureFaults > best->best.structureFaults))
                     break;
-                poem = both, best = std::move(a), ++i;
+                poem = both, best = std::move(r), ++i;
             }
-            if (best && fitsWell(*best))
-                tune = books->cipu().find(best->form->tune);
+            if (best) {
+                out.append(ci.checkRecognised(poem, *best, ciBook));
+                continue;
+            }
         }
         out.append(tune ? ci.check(poem, tune, ciBook) : checker.check(poem, shiBook));
     }

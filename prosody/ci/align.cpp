@@ -8,27 +8,35 @@ namespace prosody {
 
 namespace {
 
-enum Step : quint8 { None, Match, Join, Split, Shift, Miss, Extra };
+enum Step : quint8 { None, Match, Near, Wrong, Join, Split, Shift, Miss, Extra };
 using Lengths = QVarLengthArray<int, 64>;
 using Costs = QVarLengthArray<AlignmentCost, 1024>;
-constexpr AlignmentCost kUnreached{std::numeric_limits<int>::max(), 0};
+constexpr AlignmentCost kUnreached{std::numeric_limits<int>::max() / 2, 0, 0};
 
-Lengths lengthsOf(const CiForm &form)
+struct FormShape {
+    Lengths lengths;
+    QVarLengthArray<bool, 64> rhymed;
+};
+
+FormShape shapeOf(const CiForm &form)
 {
-    Lengths out;
-    for (const CiLine &l : form.lines)
-        out.append(l.length());
+    FormShape out;
+    for (const CiLine &l : form.lines) {
+        out.lengths.append(l.length());
+        out.rhymed.append(l.rhymeRun != 0);
+    }
     return out;
 }
 
-// The cheapest edit from the poem's line lengths to the form's: a line for a line (a fault when the
-// lengths differ), one line for two of the form, two for one, or two for two broken elsewhere
-// (多情应笑我，早生华发 for 多情应笑，我早生华发) where the lengths add up (loose but no fault), a line
-// missing or one too many (a fault). Fills the table of costs and, when steps is given, of steps.
-AlignmentCost fillCosts(const QList<int> &poem, const Lengths &f, Costs &cost,
-                        QVarLengthArray<Step, 1024> *steps)
+// The cheapest edit from the poem's line lengths to the form's: a line for a line (one fault when
+// the lengths differ, however much), one line for two of the form, two for one, or two for two broken
+// elsewhere (多情应笑我，早生华发 for 多情应笑，我早生华发) where the lengths add up and no rhyme of
+// the form falls inside a line of the poem (loose but no fault), a line missing or one too many (a
+// fault). The poem may stop anywhere: the form's lines after its last are not yet written.
+AlignmentCost fillCosts(const QList<int> &poem, const FormShape &f, Costs &cost,
+                        QVarLengthArray<Step, 1024> *steps, int *end)
 {
-    const int m = int(poem.size()), n = int(f.size());
+    const int m = int(poem.size()), n = int(f.lengths.size());
     const int width = n + 1;
     cost.resize((m + 1) * width);
     std::fill(cost.begin(), cost.end(), kUnreached);
@@ -37,37 +45,98 @@ AlignmentCost fillCosts(const QList<int> &poem, const Lengths &f, Costs &cost,
         std::fill(steps->begin(), steps->end(), None);
     }
     cost[0] = {};
-    const auto relax = [&](int i, int j, AlignmentCost c, Step s) {
-        if (c < cost[i * width + j]) {
-            cost[i * width + j] = c;
+    const auto relax = [&](int i, int j, AlignmentCost c, int faults, int looseness, Step s) {
+        const AlignmentCost next{c.faults + faults, 0, c.looseness + looseness};
+        if (next < cost[i * width + j]) {
+            cost[i * width + j] = next;
             if (steps)
                 (*steps)[i * width + j] = s;
         }
     };
-    const auto plus = [](AlignmentCost c, int faults, int looseness) {
-        return AlignmentCost{c.faults + faults, c.looseness + looseness};
-    };
+    const auto &len = f.lengths;
     for (int i = 0; i <= m; ++i) {
         for (int j = 0; j <= n; ++j) {
             const AlignmentCost c = cost[i * width + j];
-            if (c == kUnreached)
+            if (c.faults >= kUnreached.faults)
                 continue;
-            if (i < m && j < n)
-                relax(i + 1, j + 1, poem[i] == f[j] ? c : plus(c, 1, std::abs(poem[i] - f[j])), Match);
-            if (i < m && j + 1 < n && poem[i] == f[j] + f[j + 1])
-                relax(i + 1, j + 2, plus(c, 0, 1), Join);
-            if (i + 1 < m && j < n && poem[i] + poem[i + 1] == f[j])
-                relax(i + 2, j + 1, plus(c, 0, 1), Split);
-            if (i + 1 < m && j + 1 < n && poem[i] != f[j] && poem[i] + poem[i + 1] == f[j] + f[j + 1])
-                relax(i + 2, j + 2, plus(c, 0, 1), Shift);
-            // A 词 being written lacks its last lines: a line missing inside costs a little more.
-            if (j < n)
-                relax(i, j + 1, plus(c, 1, f[j] + (i < m ? 1 : 0)), Miss);
+            if (i < m && j < n) {
+                const int diff = std::abs(poem[i] - len[j]);
+                relax(i + 1, j + 1, c, diff ? 1 : 0, diff, diff == 0 ? Match : diff == 1 ? Near : Wrong);
+            }
+            if (i < m && j + 1 < n && !f.rhymed[j] && poem[i] == len[j] + len[j + 1])
+                relax(i + 1, j + 2, c, 0, 1, Join);
+            if (i + 1 < m && j < n && poem[i] + poem[i + 1] == len[j])
+                relax(i + 2, j + 1, c, 0, 1, Split);
+            if (i + 1 < m && j + 1 < n && !f.rhymed[j] && poem[i] != len[j] &&
+                poem[i] + poem[i + 1] == len[j] + len[j + 1])
+                relax(i + 2, j + 2, c, 0, 1, Shift);
+            if (j < n && i < m)
+                relax(i, j + 1, c, 1, len[j] + 1, Miss);
             if (i < m)
-                relax(i + 1, j, plus(c, 1, poem[i]), Extra);
+                relax(i + 1, j, c, 1, poem[i], Extra);
         }
     }
-    return cost[m * width + n];
+    AlignmentCost best = kUnreached;
+    for (int j = 0; j <= n; ++j) {
+        AlignmentCost c = cost[m * width + j];
+        if (c.faults >= kUnreached.faults)
+            continue;
+        c.unwritten = n - j;
+        if (c < best) {
+            best = c;
+            if (end)
+                *end = j;
+        }
+    }
+    return best;
+}
+
+// How badly a stretch of the line sits on the form: positions checked written the other way.
+int misfit(const CiLine &line, int formOffset, const QList<ToneClass> &tones, int lineOffset, int length)
+{
+    int out = 0;
+    for (int k = 0; k < length; ++k) {
+        const CiPosition &p = line.positions[formOffset + k];
+        const ToneClass have = tones[lineOffset + k];
+        if (p.strictness != Strictness::Free && isDefinite(have) && have != p.tone)
+            out += p.strictness == Strictness::Fault ? 2 : 1;
+    }
+    return out;
+}
+
+// A line one character short (少一字) or long (多一字) of its form line: the gap or the extra character
+// where the rest fits the form best, the latest place on a tie.
+void placeNear(CiAlignment &a, int i, int j, int length, const Classes *classes)
+{
+    const CiLine &line = a.form->lines[j];
+    const int formLength = line.length();
+    const bool shorter = length < formLength;
+    int best = length - (shorter ? 0 : 1), bestMisfit = std::numeric_limits<int>::max();
+    if (classes) {
+        for (int at = shorter ? formLength - 1 : length - 1; at >= 0; --at) {
+            const int after = shorter ? formLength - 1 - at : formLength - at;
+            const int fit = misfit(line, 0, (*classes)[i], 0, at) +
+                            (shorter ? misfit(line, at + 1, (*classes)[i], at, after)
+                                     : misfit(line, at, (*classes)[i], at + 1, after));
+            if (fit < bestMisfit)
+                best = at, bestMisfit = fit;
+        }
+    } else {
+        best = shorter ? formLength - 1 : length - 1;
+    }
+    QList<CiAlignment::Piece> pieces;
+    if (best > 0)
+        pieces.append({j, 0, 0, best});
+    if (shorter) {
+        a.missingChar[i] = best;
+        if (formLength - 1 - best > 0)
+            pieces.append({j, best + 1, best, formLength - 1 - best});
+    } else {
+        a.extraChar[i] = best;
+        if (formLength - best > 0)
+            pieces.append({j, best, best + 1, formLength - best});
+    }
+    a.lines[i] = pieces;
 }
 
 } // namespace
@@ -75,29 +144,39 @@ AlignmentCost fillCosts(const QList<int> &poem, const Lengths &f, Costs &cost,
 AlignmentCost alignmentCost(const QList<int> &lengths, const CiForm &form)
 {
     Costs table;
-    return fillCosts(lengths, lengthsOf(form), table, nullptr);
+    return fillCosts(lengths, shapeOf(form), table, nullptr, nullptr);
 }
 
-CiAlignment align(const QList<int> &poem, const CiForm &form)
+CiAlignment align(const QList<int> &poem, const CiForm &form, const Classes *classes)
 {
-    const Lengths f = lengthsOf(form);
+    const FormShape shape = shapeOf(form);
+    const Lengths &f = shape.lengths;
     const int m = int(poem.size()), n = int(f.size());
     const int width = n + 1;
     Costs cost;
     QVarLengthArray<Step, 1024> step;
-    const AlignmentCost total = fillCosts(poem, f, cost, &step);
+    int end = n;
+    const AlignmentCost total = fillCosts(poem, shape, cost, &step, &end);
     CiAlignment a;
     a.form = &form;
     a.lines.resize(m);
     a.wrongLength.resize(m, false);
+    a.missingChar.resize(m, -1);
+    a.extraChar.resize(m, -1);
     a.structureFaults = total.faults;
     a.looseness = total.looseness;
-    for (int i = m, j = n; i > 0 || j > 0;) {
+    a.unwrittenFrom = end;
+    for (int i = m, j = end; i > 0 || j > 0;) {
         switch (step[i * width + j]) {
         case Match:
+        case Wrong:
             --i, --j;
             a.lines[i] = {{j, 0, 0, std::min(poem[i], f[j])}};
             a.wrongLength[i] = poem[i] != f[j];
+            break;
+        case Near:
+            --i, --j;
+            placeNear(a, i, j, poem[i], classes);
             break;
         case Join:
             --i, j -= 2;
@@ -140,22 +219,18 @@ int countToneFaults(const CiAlignment &a, const Classes &classes)
         for (const CiAlignment::Piece &p : a.lines[i]) {
             const CiLine &line = a.form->lines[p.formLine];
             for (int k = 0; k < p.length; ++k) {
-                const ToneClass want = line.positions[p.formOffset + k].tone;
+                const CiPosition &pos = line.positions[p.formOffset + k];
                 const ToneClass have = classes[i][p.lineOffset + k];
-                faults += want != ToneClass::Both && isDefinite(have) && have != want;
+                faults += pos.strictness == Strictness::Fault && isDefinite(have) && have != pos.tone;
             }
         }
     }
     return faults;
 }
 
-} // namespace prosody
-
-namespace prosody {
-
 bool fitsWell(const CiAlignment &a)
 {
-    return 8 * a.structureFaults <= std::max<qsizetype>(8, a.form->lines.size());
+    return 8 * a.structureFaults <= std::max(8, a.unwrittenFrom);
 }
 
 } // namespace prosody

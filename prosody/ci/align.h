@@ -9,7 +9,8 @@ namespace prosody {
 
 // Where the lines of a 词 fall in a form. A line of the poem stands for one line of the form, for two
 // when the poem leaves out a break the corpus makes (浪淘尽千古风流人物 for 浪淘尽、千古风流人物), or
-// for part of one when the poem breaks where the corpus does not.
+// for part of one when the poem breaks where the corpus does not. Lines after the last one written
+// are not yet written: the pattern only, never a fault.
 struct CiAlignment {
     struct Piece {
         int formLine = 0;
@@ -19,31 +20,38 @@ struct CiAlignment {
     };
     const CiForm *form = nullptr;
     QList<QList<Piece>> lines; // per line of the poem; empty for a line the form has no place for
-    QList<bool> wrongLength;   // per line of the poem: it stands for a form line of another length
-    QList<int> missing;        // form lines no line of the poem stands for
+    QList<bool> wrongLength;   // per line: it stands for a form line two characters or more longer or shorter
+    QList<int> missingChar;    // per line: the form's position it lacks (少一字), else -1
+    QList<int> extraChar;      // per line: its character the form has no place for (多一字), else -1
+    QList<int> missing;        // form lines inside the written part no line of the poem stands for
+    int unwrittenFrom = 0;     // the form's first line not yet written (its line count when complete)
     int structureFaults = 0;   // lines of a wrong length, extra lines and missing ones
-    int toneFaults = 0;        // fixed positions written the other way
+    int toneFaults = 0;        // positions the corpus fixes written the other way
     int looseness = 0;         // joined and split lines, length differences: breaks ties only
 };
 
-// The cost of fitting a poem's lines to a form: faults of structure first, any number of loose fits
-// weighing less than one fault.
+// The cost of fitting a poem's lines to a form. Faults of structure first, a poem that stops before
+// the form's end counting as one more (so that a whole form with one fault ties with a longer one
+// begun without fault, and the whole one wins on the lines left unwritten); loose fits weigh least.
 struct AlignmentCost {
     int faults = 0;
+    int unwritten = 0; // form lines after the last written one
     int looseness = 0;
-    auto operator<=>(const AlignmentCost &) const = default;
+    int rank() const { return faults + (unwritten > 0 ? 1 : 0); }
+    bool operator==(const AlignmentCost &) const = default;
+    bool operator<(const AlignmentCost &o) const
+    {
+        return std::tuple(rank(), unwritten, looseness) < std::tuple(o.rank(), o.unwritten, o.looseness);
+    }
 };
 
 // The cheapest fit of the line lengths to the form's, without the pieces (for ranking many forms).
 AlignmentCost alignmentCost(const QList<int> &lengths, const CiForm &form);
-// The cheapest fit with its pieces; toneFaults stays 0 (countToneFaults fills it).
-CiAlignment align(const QList<int> &lengths, const CiForm &form);
-// Fixed positions written the other way, over the lines of the right length.
+// The cheapest fit with its pieces. A line one character short or long is placed where its classes
+// fit the form best (with classes null: the gap at its end); toneFaults stays 0 (countToneFaults).
+CiAlignment align(const QList<int> &lengths, const CiForm &form, const Classes *classes = nullptr);
+// Positions checked as faults (Strictness::Fault) written the other way, over the lines placed.
 int countToneFaults(const CiAlignment &a, const Classes &classes);
-
-} // namespace prosody
-
-namespace prosody {
 
 // Close enough to take the poem for a 词 of the form: at most one fault of structure in eight lines.
 bool fitsWell(const CiAlignment &a);

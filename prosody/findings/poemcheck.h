@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,6 +22,7 @@ struct LineCheck {
     // they lean to, as CiPosition::percent()), the rhyme run of the line's end (0 for none), and the
     // line of the form it stands for (0-based; -1 for a line the form has no place for).
     QList<int> shares;
+    QStringList tips; // for a 词: what each character's position asks, with its counts (CiPosition::tip)
     int rhymeRun = 0;
     int formLine = -1;
 };
@@ -38,6 +40,9 @@ struct PoemCheck {
     // For a 词: the form it was checked against, whole, for drawing the pattern beside the poem
     // (with the lines the poem lacks); form is then the 词牌 and variant the form's name.
     std::optional<CiForm> ciForm;
+    // For a 词 recognised in 自动: other 词牌 or forms that fit almost as well, as a form selector
+    // names them ("念奴娇:2"), best first.
+    QStringList ciAlternatives;
 
     bool ok() const;
     int faultCount() const;

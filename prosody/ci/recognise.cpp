@@ -1,0 +1,67 @@
+#include "prosody/ci/recognise.h"
+
+#include <QVarLengthArray>
+
+#include <algorithm>
+
+namespace prosody {
+
+namespace {
+
+constexpr int kAlternatives = 4;
+constexpr int kAlternativeToneFaults = 2;
+
+auto rankOf(const CiAlignment &a)
+{
+    const int unwritten = int(a.form->lines.size()) - a.unwrittenFrom;
+    return std::tuple(a.structureFaults + (unwritten > 0), unwritten, a.toneFaults, a.looseness,
+                      -a.form->poems, a.form->number);
+}
+
+} // namespace
+
+QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
+                             const QList<const CiForm *> &forms)
+{
+    if (forms.isEmpty() || lengths.isEmpty())
+        return {};
+    // The cost of every form first; the alignment and its 平仄 only where no other form costs less.
+    QVarLengthArray<std::pair<int, int>, 1024> costs;
+    std::pair<int, int> fewest{std::numeric_limits<int>::max(), 0};
+    for (const CiForm *f : forms) {
+        const AlignmentCost c = alignmentCost(lengths, *f);
+        costs.append({c.rank(), c.unwritten});
+        fewest = std::min(fewest, costs.last());
+    }
+    QList<CiAlignment> out;
+    for (qsizetype i = 0; i < forms.size(); ++i) {
+        if (costs[i] != fewest)
+            continue;
+        CiAlignment a = align(lengths, *forms[i], &classes);
+        a.toneFaults = countToneFaults(a, classes);
+        out.append(std::move(a));
+    }
+    std::stable_sort(out.begin(), out.end(),
+                     [](const CiAlignment &a, const CiAlignment &b) { return rankOf(a) < rankOf(b); });
+    return out;
+}
+
+std::optional<Recognition> recogniseShape(const Cipu &cipu, const QList<int> &lengths, const Classes &classes)
+{
+    const QList<CiAlignment> ranked = rankForms(lengths, classes, cipu.forms());
+    if (ranked.isEmpty() || !fitsWell(ranked.first()))
+        return std::nullopt;
+    Recognition r{ranked.first(), {}};
+    if (!r.complete() && (lengths.size() < 3 || std::all_of(lengths.begin(), lengths.end(),
+                                                            [&](int n) { return n == lengths.first(); })))
+        return std::nullopt;
+    for (qsizetype i = 1; i < ranked.size() && r.alternatives.size() < kAlternatives; ++i) {
+        const CiAlignment &a = ranked[i];
+        if (a.toneFaults > r.best.toneFaults + kAlternativeToneFaults)
+            break;
+        r.alternatives.append(a.form);
+    }
+    return r;
+}
+
+} // namespace prosody

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "prosody/ci/align.h"
+
+#include <QList>
+
+#include <optional>
+
+namespace prosody {
+
+// The forms that fit a poem's lines best, best first: fewest faults of structure (a poem that stops
+// early counting one), fewest lines left unwritten, fewest 平仄 faults, breaks closest to the form's,
+// the most written form. Only the forms of the least cost of structure are aligned and kept.
+QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
+                             const QList<const CiForm *> &forms);
+
+// The 词牌 a text seems written to from the shape of its lines alone, for 自动.
+struct Recognition {
+    CiAlignment best;
+    // Other forms that fit almost as well (the same cost of structure, at most two 平仄 faults more),
+    // best first, each 词牌 and form once; the window offers them to pick.
+    QList<const CiForm *> alternatives;
+    bool complete() const { return best.unwrittenFrom == best.form->lines.size(); }
+};
+
+// A 词 when its lines fit some form with at most one fault of structure in eight lines written; a
+// text that stops early must have three lines at least, not all of one length (a 诗 being written).
+std::optional<Recognition> recogniseShape(const Cipu &cipu, const QList<int> &lengths,
+                                          const Classes &classes);
+
+} // namespace prosody
