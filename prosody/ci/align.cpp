@@ -2,13 +2,17 @@
 
 #include <QVarLengthArray>
 
+#include <cmath>
 #include <limits>
 
 namespace prosody {
 
 namespace {
 
-enum Step : quint8 { None, Match, Near, Wrong, Join, Split, Shift, Miss, Extra };
+// A regrouping takes kRegroup lines or fewer on either side: Regroup + 4 * (a - 1) + (b - 1) for a lines of
+// the poem standing for b of the form.
+constexpr int kRegroup = 3;
+enum Step : quint8 { None, Match, Near, Wrong, Miss, Extra, Regroup };
 using Lengths = QVarLengthArray<int, 64>;
 using Costs = QVarLengthArray<AlignmentCost, 1024>;
 constexpr AlignmentCost kUnreached{std::numeric_limits<int>::max() / 2, 0, 0};
@@ -63,13 +67,21 @@ AlignmentCost fillCosts(const QList<int> &poem, const FormShape &f, Costs &cost,
                 const int diff = std::abs(poem[i] - len[j]);
                 relax(i + 1, j + 1, c, diff ? 1 : 0, diff, diff == 0 ? Match : diff == 1 ? Near : Wrong);
             }
-            if (i < m && j + 1 < n && !f.rhymed[j] && poem[i] == len[j] + len[j + 1])
-                relax(i + 1, j + 2, c, 0, 1, Join);
-            if (i + 1 < m && j < n && poem[i] + poem[i + 1] == len[j])
-                relax(i + 2, j + 1, c, 0, 1, Split);
-            if (i + 1 < m && j + 1 < n && !f.rhymed[j] && poem[i] != len[j] &&
-                poem[i] + poem[i + 1] == len[j] + len[j + 1])
-                relax(i + 2, j + 2, c, 0, 1, Shift);
+            // a lines of the poem for b of the form, the characters adding up and no rhyme of the form
+            // inside: 浪淘尽千古风流人物 for 浪淘尽、千古风流人物, 多情应笑我，早生华发 for
+            // 多情应笑，我早生华发.
+            int poemSum = 0;
+            for (int x = 1; x <= kRegroup && i + x <= m; ++x) {
+                poemSum += poem[i + x - 1];
+                int formSum = 0;
+                for (int y = 1; y <= kRegroup && j + y <= n; ++y) {
+                    formSum += len[j + y - 1];
+                    if (y > 1 && f.rhymed[j + y - 2])
+                        break;
+                    if ((x > 1 || y > 1) && poemSum == formSum && (x != 1 || y != 1))
+                        relax(i + x, j + y, c, 0, 1, Step(Regroup + 4 * (x - 1) + (y - 1)));
+                }
+            }
             if (j < n && i < m)
                 relax(i, j + 1, c, 1, len[j] + 1, Miss);
             if (i < m)
@@ -178,25 +190,6 @@ CiAlignment align(const QList<int> &poem, const CiForm &form, const Classes *cla
             --i, --j;
             placeNear(a, i, j, poem[i], classes);
             break;
-        case Join:
-            --i, j -= 2;
-            a.lines[i] = {{j, 0, 0, f[j]}, {j + 1, 0, f[j], f[j + 1]}};
-            break;
-        case Split:
-            i -= 2, --j;
-            a.lines[i] = {{j, 0, 0, poem[i]}};
-            a.lines[i + 1] = {{j, poem[i], 0, poem[i + 1]}};
-            break;
-        case Shift:
-            i -= 2, j -= 2;
-            if (poem[i] > f[j]) {
-                a.lines[i] = {{j, 0, 0, f[j]}, {j + 1, 0, f[j], poem[i] - f[j]}};
-                a.lines[i + 1] = {{j + 1, poem[i] - f[j], 0, poem[i + 1]}};
-            } else {
-                a.lines[i] = {{j, 0, 0, poem[i]}};
-                a.lines[i + 1] = {{j, poem[i], 0, f[j] - poem[i]}, {j + 1, 0, f[j] - poem[i], f[j + 1]}};
-            }
-            break;
         case Miss:
             --j;
             a.missing.prepend(j);
@@ -205,27 +198,66 @@ CiAlignment align(const QList<int> &poem, const CiForm &form, const Classes *cla
         case None:
             --i;
             break;
+        default: { // a regrouping: lay the poem's characters over the form's positions in order
+            const int x = (step[i * width + j] - Regroup) / 4 + 1,
+                      y = (step[i * width + j] - Regroup) % 4 + 1;
+            i -= x, j -= y;
+            int line = i, offset = 0, formLine = j, formOffset = 0;
+            while (line < i + x && formLine < j + y) {
+                const int length = std::min(poem[line] - offset, f[formLine] - formOffset);
+                a.lines[line].append({formLine, formOffset, offset, length});
+                offset += length, formOffset += length;
+                if (offset == poem[line])
+                    ++line, offset = 0;
+                if (formOffset == f[formLine])
+                    ++formLine, formOffset = 0;
+            }
+            break;
+        }
         }
     }
     return a;
 }
 
-int countToneFaults(const CiAlignment &a, const Classes &classes)
+namespace {
+
+// Over the positions the poem's lines are placed on, those where wrong(position, class) holds.
+template <typename Wrong> int countPositions(const CiAlignment &a, const Classes &classes, Wrong wrong)
 {
-    int faults = 0;
+    int out = 0;
     for (qsizetype i = 0; i < a.lines.size(); ++i) {
         if (a.wrongLength[i])
             continue;
         for (const CiAlignment::Piece &p : a.lines[i]) {
             const CiLine &line = a.form->lines[p.formLine];
             for (int k = 0; k < p.length; ++k) {
-                const CiPosition &pos = line.positions[p.formOffset + k];
                 const ToneClass have = classes[i][p.lineOffset + k];
-                faults += pos.strictness == Strictness::Fault && isDefinite(have) && have != pos.tone;
+                out += isDefinite(have) && wrong(line.positions[p.formOffset + k], have);
             }
         }
     }
-    return faults;
+    return out;
+}
+
+} // namespace
+
+int countToneFaults(const CiAlignment &a, const Classes &classes)
+{
+    return countPositions(a, classes, [](const CiPosition &p, ToneClass have) {
+        return p.strictness == Strictness::Fault && have != p.tone;
+    });
+}
+
+int surpriseOf(const CiAlignment &a, const Classes &classes)
+{
+    // The form's poems are its prior: a form written by hundreds is likelier than one written by two.
+    double nats = -std::log(std::max(1, a.form->poems));
+    countPositions(a, classes, [&](const CiPosition &p, ToneClass have) {
+        const double same = have == ToneClass::Ping ? p.ping : p.ze;
+        nats -= std::log((same + 1) / (p.ping + p.ze + 2.0));
+        return false;
+    });
+    return int(1000 * nats);
 }
 
 bool fitsWell(const CiAlignment &a)

@@ -27,6 +27,8 @@ struct CiAlignment {
     int unwrittenFrom = 0;     // the form's first line not yet written (its line count when complete)
     int structureFaults = 0;   // lines of a wrong length, extra lines and missing ones
     int toneFaults = 0;        // positions the corpus fixes written the other way
+    int surprise = 0;          // how unlikely the poem's classes are by the form's counts (1/1000 nat): ranks
+                               // forms of much and of little evidence alike
     int looseness = 0;         // joined and split lines, length differences: breaks ties only
 };
 
@@ -52,6 +54,10 @@ AlignmentCost alignmentCost(const QList<int> &lengths, const CiForm &form);
 CiAlignment align(const QList<int> &lengths, const CiForm &form, const Classes *classes = nullptr);
 // Positions checked as faults (Strictness::Fault) written the other way, over the lines placed.
 int countToneFaults(const CiAlignment &a, const Classes &classes);
+// Over the lines placed, the sum of -ln p of each class written, p from the position's counts with one
+// poem of each class added (a form of one example is a weak witness, one of hundreds a strong one),
+// less ln of the form's poems (the likelier form a priori).
+int surpriseOf(const CiAlignment &a, const Classes &classes);
 
 // Close enough to take the poem for a 词 of the form: at most one fault of structure in eight lines.
 bool fitsWell(const CiAlignment &a);

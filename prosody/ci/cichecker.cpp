@@ -34,7 +34,8 @@ std::optional<CiAlignment> CiChecker::bestForm(const QList<int> &lengths, const 
                 forms.append(&f);
     if (!tune)
         forms = cipu().forms();
-    QList<CiAlignment> ranked = rankForms(lengths, classes, forms);
+    QList<CiAlignment> ranked =
+        rankForms(lengths, classes, forms, tune ? Ranking::Faults : Ranking::Likelihood);
     if (ranked.isEmpty())
         return std::nullopt;
     return ranked.takeFirst();

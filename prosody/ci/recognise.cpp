@@ -9,19 +9,22 @@ namespace prosody {
 namespace {
 
 constexpr int kAlternatives = 4;
-constexpr int kAlternativeToneFaults = 2;
+// About two positions against a strong pattern more than the best (ln 20 each, in 1/1000 nat).
+constexpr int kAlternativeSurprise = 6000;
 
-auto rankOf(const CiAlignment &a)
+auto rankOf(const CiAlignment &a, Ranking ranking)
 {
     const int unwritten = int(a.form->lines.size()) - a.unwrittenFrom;
-    return std::tuple(a.structureFaults + (unwritten > 0), unwritten, a.toneFaults, a.looseness,
-                      -a.form->poems, a.form->number);
+    const bool likely = ranking == Ranking::Likelihood;
+    return std::tuple(a.structureFaults + (unwritten > 0), unwritten, likely ? a.surprise : a.toneFaults,
+                      likely ? a.toneFaults : a.looseness, likely ? a.looseness : a.surprise, -a.form->poems,
+                      a.form->number);
 }
 
 } // namespace
 
 QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
-                             const QList<const CiForm *> &forms)
+                             const QList<const CiForm *> &forms, Ranking ranking)
 {
     if (forms.isEmpty() || lengths.isEmpty())
         return {};
@@ -39,16 +42,18 @@ QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
             continue;
         CiAlignment a = align(lengths, *forms[i], &classes);
         a.toneFaults = countToneFaults(a, classes);
+        a.surprise = surpriseOf(a, classes);
         out.append(std::move(a));
     }
-    std::stable_sort(out.begin(), out.end(),
-                     [](const CiAlignment &a, const CiAlignment &b) { return rankOf(a) < rankOf(b); });
+    std::stable_sort(out.begin(), out.end(), [&](const CiAlignment &a, const CiAlignment &b) {
+        return rankOf(a, ranking) < rankOf(b, ranking);
+    });
     return out;
 }
 
 std::optional<Recognition> recogniseShape(const Cipu &cipu, const QList<int> &lengths, const Classes &classes)
 {
-    const QList<CiAlignment> ranked = rankForms(lengths, classes, cipu.forms());
+    const QList<CiAlignment> ranked = rankForms(lengths, classes, cipu.forms(), Ranking::Likelihood);
     if (ranked.isEmpty() || !fitsWell(ranked.first()))
         return std::nullopt;
     Recognition r{ranked.first(), {}};
@@ -57,7 +62,7 @@ std::optional<Recognition> recogniseShape(const Cipu &cipu, const QList<int> &le
         return std::nullopt;
     for (qsizetype i = 1; i < ranked.size() && r.alternatives.size() < kAlternatives; ++i) {
         const CiAlignment &a = ranked[i];
-        if (a.toneFaults > r.best.toneFaults + kAlternativeToneFaults)
+        if (a.surprise > r.best.surprise + kAlternativeSurprise)
             break;
         r.alternatives.append(a.form);
     }

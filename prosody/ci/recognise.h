@@ -9,15 +9,21 @@
 namespace prosody {
 
 // The forms that fit a poem's lines best, best first: fewest faults of structure (a poem that stops
-// early counting one), fewest lines left unwritten, fewest 平仄 faults, breaks closest to the form's,
-// the most written form. Only the forms of the least cost of structure are aligned and kept.
+// early counting one), fewest lines left unwritten, then
+//   Faults — among the forms of one 词牌: fewest 平仄 faults, breaks closest to the form's, the classes
+//            most likely by the form's counts;
+//   Likelihood — among all forms: the classes most likely by the form's counts (so that a form of one
+//            example, which fixes no position, does not win over one of hundreds), fewest 平仄 faults,
+//            breaks closest to the form's;
+// then the most written form. Only the forms of the least cost of structure are aligned and kept.
+enum class Ranking { Faults, Likelihood };
 QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
-                             const QList<const CiForm *> &forms);
+                             const QList<const CiForm *> &forms, Ranking ranking);
 
 // The 词牌 a text seems written to from the shape of its lines alone, for 自动.
 struct Recognition {
     CiAlignment best;
-    // Other forms that fit almost as well (the same cost of structure, at most two 平仄 faults more),
+    // Other forms that fit almost as well (the same cost of structure, the classes about as likely),
     // best first, each 词牌 and form once; the window offers them to pick.
     QList<const CiForm *> alternatives;
     bool complete() const { return best.unwrittenFrom == best.form->lines.size(); }

@@ -40,6 +40,9 @@ const QList<std::pair<QString, QStringList>> &ciAliasList()
         {QStringLiteral("摸鱼儿"),
          {QStringLiteral("摸鱼子"), QStringLiteral("买陂塘"), QStringLiteral("迈陂塘")}},
         {QStringLiteral("忆秦娥"), {QStringLiteral("秦楼月")}},
+        {QStringLiteral("阮郎归"), {QStringLiteral("醉桃源"), QStringLiteral("碧桃春")}},
+        {QStringLiteral("声声慢"), {QStringLiteral("胜胜慢"), QStringLiteral("凤求凰")}},
+        {QStringLiteral("琐窗寒"), {QStringLiteral("锁窗寒"), QStringLiteral("琐寒窗")}},
         // Other writings of a name (tools/builddb/cicorpus.cpp reads them as the usual one).
         {QStringLiteral("一剪梅"), {QStringLiteral("一翦梅")}},
         {QStringLiteral("雨霖铃"), {QStringLiteral("雨淋铃")}},
@@ -116,14 +119,22 @@ public:
     {
         return std::accumulate(m_histogram[root].cbegin(), m_histogram[root].cend(), 0);
     }
-    bool join(int a, int b)
+    // With loose, one structure in common is agreement enough: the corpus gives the larger group's
+    // name as the smaller one's usual name ("胜胜慢・声声慢"), or our alias list joins them.
+    bool join(int a, int b, bool loose)
     {
         int ra = find(a), rb = find(b);
         if (ra == rb)
             return true;
         if (size(ra) < size(rb))
             std::swap(ra, rb);
-        if (!formsAgree(m_histogram[rb], m_histogram[ra]))
+        const auto shared = [&] {
+            for (auto it = m_histogram[rb].cbegin(); it != m_histogram[rb].cend(); ++it)
+                if (m_histogram[ra].contains(it.key()))
+                    return true;
+            return false;
+        };
+        if (!formsAgree(m_histogram[rb], m_histogram[ra]) && !(loose && shared()))
             return false;
         for (auto it = m_histogram[rb].cbegin(); it != m_histogram[rb].cend(); ++it)
             m_histogram[ra][it.key()] += it.value();
@@ -141,6 +152,7 @@ struct Link {
     int from;
     int to;
     QString reason;
+    bool loose = false;
 };
 
 // Each link goes to the largest group bearing the name; the links of the most poems are tried first.
@@ -157,19 +169,20 @@ QList<Link> linksOf(const QList<WrittenName> &written)
                 bearer.insert(part, g);
 
     QList<Link> links;
-    const auto link = [&](int g, const QString &name, const QString &reason) {
+    const auto link = [&](int g, const QString &name, const QString &reason, bool loose) {
         const int to = bearer.value(name, -1);
         if (to >= 0 && to != g)
-            links.append({g, to, reason});
+            links.append({g, to, reason, loose});
     };
     for (int g = 0; g < written.size(); ++g) {
         for (const QString &part : written[g].parts) {
-            link(g, part, QStringLiteral("集中写法"));
+            link(g, part, QStringLiteral("集中写法"),
+                 part == written[g].parts.last() && written[g].parts.size() > 1);
             if (part.size() > 2 && QStringView(u"令慢近引").contains(part.back()))
-                link(g, part.chopped(1), QStringLiteral("令慢"));
+                link(g, part.chopped(1), QStringLiteral("令慢"), false);
             for (const auto &[usual, others] : ciAliasList())
                 if (others.contains(part))
-                    link(g, usual, QStringLiteral("别名表"));
+                    link(g, usual, QStringLiteral("别名表"), true);
         }
     }
     std::stable_sort(links.begin(), links.end(), [&](const Link &a, const Link &b) {
@@ -195,7 +208,7 @@ NameJoins joinNames(const QList<WrittenName> &written, int report)
                                  .arg(written[link.to].name)
                                  .arg(written[link.to].poems.size())
                                  .arg(link.reason);
-        if (joins.join(link.from, link.to))
+        if (joins.join(link.from, link.to, link.loose))
             out.joined << line;
         else if (big)
             out.refused << line;
@@ -246,7 +259,7 @@ QString nameOfGroup(const NameGroup &group, const QSet<QString> &taken)
     for (const QString &name : names)
         if (!taken.contains(name))
             return name;
-    return names.first() + QStringLiteral("（%1首）").arg(group.poems.size());
+    return {};
 }
 
 } // namespace builddb

@@ -38,7 +38,8 @@ struct NameJoins {
 NameJoins joinNames(const QList<WrittenName> &written, int report);
 
 // The name a group goes by: a handbook name it bears (the most written; not one the alias list gives
-// to another 词牌), else the name the corpus most often gives as the usual one; never one in taken.
+// to another 词牌), else the name the corpus most often gives as the usual one; never one in taken
+// (empty when every name of the group is).
 QString nameOfGroup(const NameGroup &group, const QSet<QString> &taken);
 
 } // namespace builddb

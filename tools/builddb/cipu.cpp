@@ -1,9 +1,12 @@
 #include "tools/builddb/cipu.h"
 
+#include "prosody/ci/align.h"
 #include "tools/builddb/cinames.h"
 #include "tools/builddb/rhymegroups.h"
 
 #include <QSet>
+
+#include <deque>
 
 #include <algorithm>
 #include <numeric>
@@ -20,10 +23,52 @@ constexpr int kMinVariantPoems = 2;
 constexpr int kMinVariantPoemsOfCommonTunes = 5;
 constexpr int kCommonTune = 50;
 
+// The shape of a derived form as the metre check aligns against it: its line lengths and rhymes.
+prosody::CiForm shapeOf(const DerivedForm &form)
+{
+    prosody::CiForm out;
+    for (const DerivedLine &l : form.lines) {
+        prosody::CiLine line;
+        line.positions.resize(l.length);
+        line.rhymeRun = l.rhymeRun;
+        out.lines.append(line);
+    }
+    return out;
+}
+
+// A poem recut to the lines of a form of as many characters: the same characters in their order, a
+// line end a sentence end where the poem ends a sentence at that character.
+CorpusPoem recut(const CorpusPoem &poem, const QList<int> &lengths)
+{
+    QList<char32_t> chars;
+    QSet<int> sentenceEnds;
+    for (qsizetype l = 0; l < poem.lines.size(); ++l) {
+        chars += poem.lines[l];
+        if (poem.sentenceEnds[l])
+            sentenceEnds.insert(int(chars.size()));
+    }
+    CorpusPoem out = poem;
+    out.lines.clear();
+    out.sentenceEnds.clear();
+    QStringList structure;
+    int at = 0;
+    for (int n : lengths) {
+        out.lines.append(chars.mid(at, n));
+        at += n;
+        out.sentenceEnds.append(sentenceEnds.contains(at));
+        structure << QString::number(n);
+    }
+    out.structure = structure.join(u',');
+    return out;
+}
+
 // The forms of one 词牌 from its poems, by line structure, the most written first (the earliest on a
-// tie); a variant is a whole poem: not a fragment (fewer than three lines or half the characters).
+// tie); a variant is a whole poem: not a fragment (fewer than three lines or half the characters). A
+// structure too rare to be a variant joins the first form it reads as — the same characters broken
+// elsewhere where no rhyme of the form falls inside (、 and the pause after a 领字, two lines written
+// as one) — so that the punctuation of the corpus does not split the evidence.
 void deriveForms(DerivedTune &tune, QList<const CorpusPoem *> members, const CiLookup &lookup,
-                 RhymeSharing &sharing)
+                 RhymeSharing &sharing, std::deque<CorpusPoem> &recutPoems)
 {
     std::sort(members.begin(), members.end(),
               [](const CorpusPoem *a, const CorpusPoem *b) { return a->index < b->index; });
@@ -40,12 +85,38 @@ void deriveForms(DerivedTune &tune, QList<const CorpusPoem *> members, const CiL
     const QList<int> main = lengthsOf(order.first());
     const int mainChars = std::accumulate(main.begin(), main.end(), 0);
     const int minVariant = tune.poems >= kCommonTune ? kMinVariantPoemsOfCommonTunes : kMinVariantPoems;
+    QList<QList<const CorpusPoem *>> forms;
+    QStringList rare;
     for (const QString &structure : order) {
         const QList<const CorpusPoem *> &those = byStructure.value(structure);
         const QList<int> lengths = lengthsOf(structure);
-        if (!tune.forms.isEmpty() && (those.size() < minVariant || lengths.size() < 3 ||
-                                      2 * std::accumulate(lengths.begin(), lengths.end(), 0) < mainChars))
-            continue;
+        if (!forms.isEmpty() && (those.size() < minVariant || lengths.size() < 3 ||
+                                 2 * std::accumulate(lengths.begin(), lengths.end(), 0) < mainChars))
+            rare << structure;
+        else
+            forms.append(those);
+    }
+    RhymeSharing scratch;
+    QList<prosody::CiForm> shapes;
+    for (const QList<const CorpusPoem *> &those : forms)
+        shapes.append(shapeOf(deriveForm(those, lookup, scratch)));
+    for (const QString &structure : rare) {
+        const QList<int> lengths = lengthsOf(structure);
+        const int chars = std::accumulate(lengths.begin(), lengths.end(), 0);
+        for (qsizetype f = 0; f < shapes.size(); ++f) {
+            const prosody::AlignmentCost cost = prosody::alignmentCost(lengths, shapes[f]);
+            if (shapes[f].characters() != chars || cost.faults > 0 || cost.unwritten > 0)
+                continue;
+            for (const CorpusPoem *poem : byStructure.value(structure)) {
+                recutPoems.push_back(recut(*poem, shapes[f].lengths()));
+                forms[f].append(&recutPoems.back());
+            }
+            break;
+        }
+    }
+    for (QList<const CorpusPoem *> &those : forms) {
+        std::sort(those.begin(), those.end(),
+                  [](const CorpusPoem *a, const CorpusPoem *b) { return a->index < b->index; });
         DerivedForm form = deriveForm(those, lookup, sharing);
         form.number = int(tune.forms.size()) + 1;
         tune.inForms += form.poems;
@@ -118,33 +189,53 @@ DerivedCipu deriveCipu(const QList<CorpusCi> &corpus, const CiLookup &lookup)
         return std::pair(-a.poems.size(), *std::min_element(a.poems.begin(), a.poems.end())) <
                std::pair(-b.poems.size(), *std::min_element(b.poems.begin(), b.poems.end()));
     });
+    // Names first: a group whose every name a larger group bears already is of that 词牌 (its forms
+    // differ, so they become its variants or stay out of its forms).
     QSet<QString> taken;
+    QHash<QString, int> tuneOf; // name → index in out.tunes
+    QList<QList<int>> membersOf;
     for (const NameGroup &group : joins.groups) {
         const bool handbook = std::any_of(group.named.keyBegin(), group.named.keyEnd(),
                                           [](const QString &n) { return handbookTunes().contains(n); });
+        QStringList names = group.named.keys();
+        std::sort(names.begin(), names.end(), [&](const QString &a, const QString &b) {
+            return std::pair(-group.named.value(a), a) < std::pair(-group.named.value(b), b);
+        });
+        const QString name = nameOfGroup(group, taken);
+        if (name.isEmpty()) {
+            const int t = tuneOf.value(names.first());
+            out.tunes[t].poems += int(group.poems.size());
+            membersOf[t] += group.poems;
+            continue;
+        }
         if (group.poems.size() < kMinTunePoems && !handbook) {
             counts.smallTunes += int(group.poems.size());
             continue;
         }
         DerivedTune tune;
         tune.poems = int(group.poems.size());
-        tune.name = nameOfGroup(group, taken);
+        tune.name = name;
         taken.insert(tune.name);
         tune.names.append({tune.name, group.named.value(tune.name), QStringLiteral("本名")});
-        QStringList names = group.named.keys();
-        std::sort(names.begin(), names.end(), [&](const QString &a, const QString &b) {
-            return std::pair(-group.named.value(a), a) < std::pair(-group.named.value(b), b);
-        });
-        for (const QString &name : names)
-            if (name != tune.name)
-                tune.names.append({name, group.named.value(name), QStringLiteral("集中写法")});
+        for (const QString &n : names) {
+            if (n != tune.name)
+                tune.names.append({n, group.named.value(n), QStringLiteral("集中写法")});
+            if (!tuneOf.contains(n))
+                tuneOf.insert(n, int(out.tunes.size()));
+        }
+        tuneOf.insert(tune.name, int(out.tunes.size()));
+        out.tunes.append(tune);
+        membersOf.append(group.poems);
+    }
+    std::deque<CorpusPoem> recutPoems; // poems read as another form's lines; the forms point into it
+    for (qsizetype t = 0; t < out.tunes.size(); ++t) {
+        DerivedTune &tune = out.tunes[t];
         QList<const CorpusPoem *> members;
-        for (int p : group.poems)
+        for (int p : membersOf[t])
             members.append(&poems[p]);
-        deriveForms(tune, members, lookup, out.sharing);
+        deriveForms(tune, members, lookup, out.sharing, recutPoems);
         counts.inForms += tune.inForms;
         counts.noForm += tune.poems - tune.inForms;
-        out.tunes.append(tune);
     }
     std::sort(out.tunes.begin(), out.tunes.end(), [](const DerivedTune &a, const DerivedTune &b) {
         return std::pair(-a.poems, a.name) < std::pair(-b.poems, b.name);

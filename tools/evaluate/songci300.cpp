@@ -41,10 +41,10 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
     const builddb::Converter t2s;
     const QJsonArray poems =
         builddb::readJsonArray(QDir(dist).filePath(QStringLiteral("songci/宋词三百首.json")));
-    int named = 0, passed = 0, known = 0, asCi = 0;
+    int named = 0, passed = 0, known = 0, asCi = 0, onlyShort = 0;
     QMap<QString, int> kinds, warnings;
     QMap<QString, int> texts; // fault texts without their place, for the commonest
-    QStringList examples;
+    QStringList examples, unnamed;
     QElapsedTimer clock;
     clock.start();
     for (const QJsonValue &v : poems) {
@@ -63,6 +63,9 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
         asCi += check.isCi();
         const bool isNamed = tune && check.isCi() && check.form == tune->name;
         named += isNamed;
+        if (!isNamed)
+            unnamed << QStringLiteral("- %1《%2》→ %3")
+                           .arg(o.value(QStringLiteral("author")).toString(), tuneName, check.summary());
         passed += check.ok();
         QStringList faults;
         for (const Finding &f : check.findings) {
@@ -75,6 +78,11 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
             const qsizetype colon = f.text.indexOf(u'：');
             ++texts[f.kind + u' ' + (colon >= 0 ? f.text.mid(colon + 1) : f.text)];
         }
+        // The texts of this file lose rare characters (鄜州 written 州, 颙望 written 望): a 词 whose only
+        // faults are lines one character short is counted apart.
+        if (!check.ok() && isNamed &&
+            std::all_of(faults.begin(), faults.end(), [](const QString &f) { return f.contains(u"少一字"); }))
+            ++onlyShort;
         if (!check.ok() && isNamed && examples.size() < judged)
             examples << QStringLiteral("- %1《%2》%3：%4")
                             .arg(o.value(QStringLiteral("author")).toString(), tuneName, check.summary(),
@@ -86,7 +94,8 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
         << "| 词 | " << n << " |\n| whose 词牌 the 词谱 knows | " << known << " |\n| checked as 词 | " << asCi
         << " |\n| named as their 词牌 | " << named
         << QStringLiteral(" (%1%)").arg(100.0 * named / n, 0, 'f', 1) << " |\n| 合谱 | " << passed
-        << QStringLiteral(" (%1%)").arg(100.0 * passed / n, 0, 'f', 1) << " |\n\n"
+        << QStringLiteral(" (%1%)").arg(100.0 * passed / n, 0, 'f', 1)
+        << " |\n| named, not 合谱 only for lines one character short | " << onlyShort << " |\n\n"
         << "Faults among all: ";
     for (auto it = kinds.constBegin(); it != kinds.constEnd(); ++it)
         out << it.key() << " " << it.value() << "; ";
@@ -102,7 +111,8 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
     for (qsizetype i = 0; i < std::min<qsizetype>(15, common.size()); ++i)
         out << "- " << common[i].second << " (" << common[i].first << ")\n";
     out << "\nNamed 词 that do not pass (the first " << judged << "):\n\n"
-        << examples.join(u'\n') << "\n\n(" << ms << " ms for the 280 checks)\n"
+        << examples.join(u'\n') << "\n\nNot named as their 词牌:\n\n"
+        << unnamed.join(u'\n') << "\n\n(" << ms << " ms for the 280 checks)\n"
         << Qt::endl;
     return 0;
 }
