@@ -2,6 +2,7 @@
 
 #include "classics/classics.h"
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/ciformchoice.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/lookupmodel.h"
@@ -20,9 +21,10 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     , m_check(new CheckModel(this))
     , m_lookup(new LookupModel(this))
     , m_examples(new ExamplesModel(nullptr, QString(), 50, this))
+    , m_ciForms(new CiFormChoice(m_forms, m_check, this))
 {
     connect(m_forms, &FormChoiceModel::choiceChanged, this,
-            [this] { m_check->setChoice(m_forms->book(), m_forms->form()); });
+            [this] { m_check->setChoice(m_forms->book(), m_forms->checkedForm()); });
     connect(m_forms, &FormChoiceModel::bookChanged, this, [this] { m_lookup->setBook(m_forms->book()); });
     connect(m_check, &CheckModel::checksChanged, this, [this] {
         m_rows = markedRows(m_check->checks());

@@ -12,6 +12,7 @@ namespace prosody {
 class RhymeBooks;
 }
 class CheckModel;
+class CiFormChoice;
 class ExamplesModel;
 class FormChoiceModel;
 class LookupModel;
@@ -36,6 +37,8 @@ public:
     CheckModel *check() const { return m_check; }
     LookupModel *lookup() const { return m_lookup; }
     ExamplesModel *examples() const { return m_examples; }
+    // The form of a 词牌 chosen, or the 词牌 that fit almost as well in 自动.
+    CiFormChoice *ciForms() const { return m_ciForms; }
     // What the marked poem shows of the check.
     const QList<MarkedRow> &rows() const { return m_rows; }
 
@@ -65,5 +68,6 @@ private:
     CheckModel *m_check;
     LookupModel *m_lookup;
     ExamplesModel *m_examples;
+    CiFormChoice *m_ciForms;
     QList<MarkedRow> m_rows;
 };

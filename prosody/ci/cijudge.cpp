@@ -230,7 +230,13 @@ private:
             }
             if (members.size() < 2)
                 continue;
-            const RhymeVote vote = voteRhyme(m_books, m_book, codes, RhymeTone::Any);
+            RhymeVote vote = voteRhyme(m_books, m_book, codes, RhymeTone::Any);
+            // No two in one 部, but every one in a 部 the poets rhymed with the first's (物 and 壁): the
+            // run rhymes in the first's 部 by 通押.
+            if (vote.voters < 2 && std::all_of(members.begin() + 1, members.end(), [&](const RhymeChar &r) {
+                    return sharedWith(groupsAt(members.first()).first(), groupsAt(r)) >= 0;
+                }))
+                vote = {groupsAt(members.first()).first(), 2};
             if (vote.voters < 2) {
                 QStringList all;
                 for (const RhymeChar &r : members)

@@ -15,10 +15,11 @@ constexpr int kAlternativeSurprise = 6000;
 auto rankOf(const CiAlignment &a, Ranking ranking)
 {
     const int unwritten = int(a.form->lines.size()) - a.unwrittenFrom;
+    // Among all forms, how much of a form is left to write says nothing of which one is meant.
     const bool likely = ranking == Ranking::Likelihood;
-    return std::tuple(a.structureFaults + (unwritten > 0), unwritten, likely ? a.surprise : a.toneFaults,
-                      likely ? a.toneFaults : a.looseness, likely ? a.looseness : a.surprise, -a.form->poems,
-                      a.form->number);
+    return std::tuple(a.structureFaults + (unwritten > 0), likely ? 0 : unwritten,
+                      likely ? a.surprise : a.toneFaults, likely ? a.toneFaults : a.looseness,
+                      likely ? a.looseness : a.surprise, -a.form->poems, a.form->number);
 }
 
 } // namespace
@@ -33,7 +34,7 @@ QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
     std::pair<int, int> fewest{std::numeric_limits<int>::max(), 0};
     for (const CiForm *f : forms) {
         const AlignmentCost c = alignmentCost(lengths, *f);
-        costs.append({c.rank(), c.unwritten});
+        costs.append({c.rank(), ranking == Ranking::Likelihood ? 0 : c.unwritten});
         fewest = std::min(fewest, costs.last());
     }
     QList<CiAlignment> out;

@@ -9,12 +9,12 @@
 namespace prosody {
 
 // The forms that fit a poem's lines best, best first: fewest faults of structure (a poem that stops
-// early counting one), fewest lines left unwritten, then
-//   Faults — among the forms of one 词牌: fewest 平仄 faults, breaks closest to the form's, the classes
-//            most likely by the form's counts;
+// early counting one), then
+//   Faults — among the forms of one 词牌: fewest lines left unwritten, fewest 平仄 faults, breaks
+//            closest to the form's, the classes most likely by the form's counts;
 //   Likelihood — among all forms: the classes most likely by the form's counts (so that a form of one
-//            example, which fixes no position, does not win over one of hundreds), fewest 平仄 faults,
-//            breaks closest to the form's;
+//            example, which fixes no position, does not win over one of hundreds, nor a short form
+//            over a long one a poet has begun), fewest 平仄 faults, breaks closest to the form's;
 // then the most written form. Only the forms of the least cost of structure are aligned and kept.
 enum class Ranking { Faults, Likelihood };
 QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
