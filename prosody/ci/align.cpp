@@ -32,13 +32,27 @@ FormShape shapeOf(const CiForm &form)
     return out;
 }
 
+// How badly a stretch of the line sits on the form: positions checked written the other way.
+int misfit(const CiLine &line, int formOffset, const QList<ToneClass> &tones, int lineOffset, int length)
+{
+    int out = 0;
+    for (int k = 0; k < length; ++k) {
+        const CiPosition &p = line.positions[formOffset + k];
+        const ToneClass have = tones[lineOffset + k];
+        if (p.strictness != Strictness::Free && isDefinite(have) && have != p.tone)
+            out += p.strictness == Strictness::Fault ? 2 : 1;
+    }
+    return out;
+}
+
 // The cheapest edit from the poem's line lengths to the form's: a line for a line (one fault when
 // the lengths differ, however much), one line for two of the form, two for one, or two for two broken
 // elsewhere (多情应笑我，早生华发 for 多情应笑，我早生华发) where the lengths add up and no rhyme of
 // the form falls inside a line of the poem (loose but no fault), a line missing or one too many (a
 // fault). The poem may stop anywhere: the form's lines after its last are not yet written.
 AlignmentCost fillCosts(const QList<int> &poem, const FormShape &f, Costs &cost,
-                        QVarLengthArray<Step, 1024> *steps, int *end)
+                        QVarLengthArray<Step, 1024> *steps, int *end, const CiForm *form = nullptr,
+                        const Classes *classes = nullptr)
 {
     const int m = int(poem.size()), n = int(f.lengths.size());
     const int width = n + 1;
@@ -49,8 +63,8 @@ AlignmentCost fillCosts(const QList<int> &poem, const FormShape &f, Costs &cost,
         std::fill(steps->begin(), steps->end(), None);
     }
     cost[0] = {};
-    const auto relax = [&](int i, int j, AlignmentCost c, int faults, int looseness, Step s) {
-        const AlignmentCost next{c.faults + faults, 0, c.looseness + looseness};
+    const auto relax = [&](int i, int j, AlignmentCost c, int faults, int looseness, Step s, int misfit = 0) {
+        const AlignmentCost next{c.faults + faults, 0, c.looseness + looseness, c.misfit + misfit};
         if (next < cost[i * width + j]) {
             cost[i * width + j] = next;
             if (steps)
@@ -65,7 +79,9 @@ AlignmentCost fillCosts(const QList<int> &poem, const FormShape &f, Costs &cost,
                 continue;
             if (i < m && j < n) {
                 const int diff = std::abs(poem[i] - len[j]);
-                relax(i + 1, j + 1, c, diff ? 1 : 0, diff, diff == 0 ? Match : diff == 1 ? Near : Wrong);
+                const int fit =
+                    diff == 0 && classes ? misfit(form->lines[j], 0, (*classes)[i], 0, poem[i]) : 0;
+                relax(i + 1, j + 1, c, diff ? 1 : 0, diff, diff == 0 ? Match : diff == 1 ? Near : Wrong, fit);
             }
             // a lines of the poem for b of the form, the characters adding up and no rhyme of the form
             // inside: 浪淘尽千古风流人物 for 浪淘尽、千古风流人物, 多情应笑我，早生华发 for
@@ -103,29 +119,19 @@ AlignmentCost fillCosts(const QList<int> &poem, const FormShape &f, Costs &cost,
     return best;
 }
 
-// How badly a stretch of the line sits on the form: positions checked written the other way.
-int misfit(const CiLine &line, int formOffset, const QList<ToneClass> &tones, int lineOffset, int length)
-{
-    int out = 0;
-    for (int k = 0; k < length; ++k) {
-        const CiPosition &p = line.positions[formOffset + k];
-        const ToneClass have = tones[lineOffset + k];
-        if (p.strictness != Strictness::Free && isDefinite(have) && have != p.tone)
-            out += p.strictness == Strictness::Fault ? 2 : 1;
-    }
-    return out;
-}
-
 // A line one character short (少一字) or long (多一字) of its form line: the gap or the extra character
-// where the rest fits the form best, the latest place on a tie.
+// where the rest fits the form best, the latest place on a tie, never after a rhyme.
 void placeNear(CiAlignment &a, int i, int j, int length, const Classes *classes)
 {
     const CiLine &line = a.form->lines[j];
     const int formLength = line.length();
     const bool shorter = length < formLength;
-    int best = length - (shorter ? 0 : 1), bestMisfit = std::numeric_limits<int>::max();
+    // A rhymed line keeps its last character, the rhyme, on the form line's last position.
+    const int keep = line.rhymeRun != 0 ? 1 : 0;
+    int best = std::max(0, (shorter ? formLength - 1 : length - 1) - keep);
+    int bestMisfit = std::numeric_limits<int>::max();
     if (classes) {
-        for (int at = shorter ? formLength - 1 : length - 1; at >= 0; --at) {
+        for (int at = best; at >= 0; --at) {
             const int after = shorter ? formLength - 1 - at : formLength - at;
             const int fit = misfit(line, 0, (*classes)[i], 0, at) +
                             (shorter ? misfit(line, at + 1, (*classes)[i], at, after)
@@ -133,8 +139,6 @@ void placeNear(CiAlignment &a, int i, int j, int length, const Classes *classes)
             if (fit < bestMisfit)
                 best = at, bestMisfit = fit;
         }
-    } else {
-        best = shorter ? formLength - 1 : length - 1;
     }
     QList<CiAlignment::Piece> pieces;
     if (best > 0)
@@ -168,7 +172,7 @@ CiAlignment align(const QList<int> &poem, const CiForm &form, const Classes *cla
     Costs cost;
     QVarLengthArray<Step, 1024> step;
     int end = n;
-    const AlignmentCost total = fillCosts(poem, shape, cost, &step, &end);
+    const AlignmentCost total = fillCosts(poem, shape, cost, &step, &end, &form, classes);
     CiAlignment a;
     a.form = &form;
     a.lines.resize(m);

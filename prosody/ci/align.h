@@ -35,22 +35,27 @@ struct CiAlignment {
 // The cost of fitting a poem's lines to a form. Faults of structure first, a poem that stops before
 // the form's end counting as one more (so that a whole form with one fault ties with a longer one
 // begun without fault, and the whole one wins on the lines left unwritten); loose fits weigh least.
+// Where the lengths leave a choice (which of two lines of five was left out), the lines sit where
+// their classes fit the form best.
 struct AlignmentCost {
     int faults = 0;
     int unwritten = 0; // form lines after the last written one
     int looseness = 0;
+    int misfit = 0; // lines of the poem's length placed on positions written the other way
     int rank() const { return faults + (unwritten > 0 ? 1 : 0); }
     bool operator==(const AlignmentCost &) const = default;
     bool operator<(const AlignmentCost &o) const
     {
-        return std::tuple(rank(), unwritten, looseness) < std::tuple(o.rank(), o.unwritten, o.looseness);
+        return std::tuple(rank(), unwritten, looseness, misfit) <
+               std::tuple(o.rank(), o.unwritten, o.looseness, o.misfit);
     }
 };
 
 // The cheapest fit of the line lengths to the form's, without the pieces (for ranking many forms).
 AlignmentCost alignmentCost(const QList<int> &lengths, const CiForm &form);
-// The cheapest fit with its pieces. A line one character short or long is placed where its classes
-// fit the form best (with classes null: the gap at its end); toneFaults stays 0 (countToneFaults).
+// The cheapest fit with its pieces. A line one character short or long has the gap or the extra
+// character where the rest fits the form best, the latest place on a tie (with classes null: at the
+// end), except that a rhymed line keeps its rhyme last; toneFaults stays 0 (countToneFaults).
 CiAlignment align(const QList<int> &lengths, const CiForm &form, const Classes *classes = nullptr);
 // Positions checked as faults (Strictness::Fault) written the other way, over the lines placed.
 int countToneFaults(const CiAlignment &a, const Classes &classes);

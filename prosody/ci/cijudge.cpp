@@ -195,7 +195,7 @@ private:
     // The 部 number of a 词林正韵 group; 0 in another book (通押 is counted in the 词林正韵 only).
     int sectionOf(int group) const
     {
-        return m_book == Book::Cilin ? m_books.groups(m_book).at(group).order : 0;
+        return m_book == Book::Cilin ? sectionNumber(m_books.groups(m_book).at(group).name) : 0;
     }
 
     // A group of the character that Song poets rhymed with the run's group often: the 通押 of the corpus.

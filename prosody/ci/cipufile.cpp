@@ -33,22 +33,6 @@ bool hasColumn(sqlite3 *db, const QString &table, const QString &column)
     return stmt.step();
 }
 
-// 第一部 … 第十九部 → 1 … 19; 0 for another name.
-int sectionNumber(const QString &name)
-{
-    static const QString digits = QStringLiteral("一二三四五六七八九");
-    if (!name.startsWith(u'第') || !name.endsWith(u'部'))
-        return 0;
-    const QString n = name.mid(1, name.size() - 2);
-    if (n == u"十")
-        return 10;
-    if (n.size() == 1)
-        return int(digits.indexOf(n[0])) + 1;
-    if (n.size() == 2 && n[0] == u'十')
-        return 10 + int(digits.indexOf(n[1])) + 1;
-    return 0;
-}
-
 QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(sqlite3 *db)
 {
     QHash<std::pair<int, int>, Cipu::SharedRhyme> out;

@@ -27,6 +27,22 @@ void applyEvidence(CiPosition &p, int formPoems)
     }
 }
 
+// 第一部 … 第十九部 → 1 … 19; 0 for another name.
+int sectionNumber(const QString &name)
+{
+    static const QString digits = QStringLiteral("一二三四五六七八九");
+    if (!name.startsWith(u'第') || !name.endsWith(u'部'))
+        return 0;
+    const QString n = name.mid(1, name.size() - 2);
+    if (n == u"十")
+        return 10;
+    if (n.size() == 1)
+        return int(digits.indexOf(n[0])) + 1;
+    if (n.size() == 2 && n[0] == u'十')
+        return 10 + int(digits.indexOf(n[1])) + 1;
+    return 0;
+}
+
 bool rhymedTogether(const Cipu &cipu, int section, int other)
 {
     constexpr int firstEntering = 15;

@@ -23,6 +23,8 @@ inline constexpr int kSharedRhymePoems = 10;
 inline constexpr int kSharedRhymePerMille = 10;
 } // namespace evidence
 bool rhymedTogether(const Cipu &cipu, int section, int other);
+// The number of a 部 of the 词林正韵 by its name: 第一部 … 第十九部 → 1 … 19; 0 for another name.
+int sectionNumber(const QString &name);
 
 // The class a position asks for and how strictly, from its counts and the poems of its form.
 void applyEvidence(CiPosition &position, int formPoems);

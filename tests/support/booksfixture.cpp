@@ -101,7 +101,7 @@ BooksFixture &BooksFixture::sharedRhyme(const QString &section, const QString &o
 }
 
 BooksFixture &BooksFixture::ciForm(const QString &tune, int number, int poems, const QStringList &lines,
-                                   int stanzaBreak, const QString &scheme)
+                                   int stanzaBreak, const QString &scheme, int share)
 {
     QStringList lengths;
     for (qsizetype l = 0; l < lines.size(); ++l) {
@@ -115,9 +115,8 @@ BooksFixture &BooksFixture::ciForm(const QString &tune, int number, int poems, c
               run == u"0" ? QString() : QString(pattern.back() == u'仄' ? u'仄' : u'平'),
               QString::number(poems)});
         for (qsizetype i = 0; i < pattern.size(); ++i) {
-            const int ping = pattern[i] == u'平'   ? poems - poems / 20
-                             : pattern[i] == u'仄' ? poems / 20
-                                                   : poems * 6 / 10;
+            const int lean = share > 0 ? poems * share / 100 : poems - poems / 20;
+            const int ping = pattern[i] == u'平' ? lean : pattern[i] == u'仄' ? poems - lean : poems * 6 / 10;
             exec(QStringLiteral("INSERT INTO 词位 VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, 0, 0)"),
                  {tune, QString::number(number), line, QString::number(i + 1), QString(pattern[i]),
                   QString::number(ping), QString::number(poems - ping)});
