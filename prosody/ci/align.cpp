@@ -52,7 +52,7 @@ int misfit(const CiLine &line, int formOffset, const QList<ToneClass> &tones, in
 // fault). The poem may stop anywhere: the form's lines after its last are not yet written.
 AlignmentCost fillCosts(const QList<int> &poem, const FormShape &f, Costs &cost,
                         QVarLengthArray<Step, 1024> *steps, int *end, const CiForm *form = nullptr,
-                        const Classes *classes = nullptr)
+                        const Classes *classes = nullptr, int limit = kUnreached.faults)
 {
     const int m = int(poem.size()), n = int(f.lengths.size());
     const int width = n + 1;
@@ -73,6 +73,15 @@ AlignmentCost fillCosts(const QList<int> &poem, const FormShape &f, Costs &cost,
     };
     const auto &len = f.lengths;
     for (int i = 0; i <= m; ++i) {
+        // Every fit enters rows i … i + kRegroup - 1 from above and its faults only grow: past the limit
+        // in all of them, no fit is within it.
+        if (limit < kUnreached.faults) {
+            int fewest = kUnreached.faults;
+            for (int k = i * width; k < std::min(m + 1, i + kRegroup) * width; ++k)
+                fewest = std::min(fewest, cost[k].faults);
+            if (fewest > limit)
+                return kUnreached;
+        }
         for (int j = 0; j <= n; ++j) {
             const AlignmentCost c = cost[i * width + j];
             if (c.faults >= kUnreached.faults)
@@ -157,10 +166,10 @@ void placeNear(CiAlignment &a, int i, int j, int length, const Classes *classes)
 
 } // namespace
 
-AlignmentCost alignmentCost(const QList<int> &lengths, const CiForm &form)
+AlignmentCost alignmentCost(const QList<int> &lengths, const CiForm &form, int limit)
 {
     Costs table;
-    return fillCosts(lengths, shapeOf(form), table, nullptr, nullptr);
+    return fillCosts(lengths, shapeOf(form), table, nullptr, nullptr, nullptr, nullptr, limit);
 }
 
 CiAlignment align(const QList<int> &poem, const CiForm &form, const Classes *classes)

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <limits>
+
 namespace prosody {
 
 // Where the lines of a 词 fall in a form. A line of the poem stands for one line of the form, for two
@@ -52,7 +54,9 @@ struct AlignmentCost {
 };
 
 // The cheapest fit of the line lengths to the form's, without the pieces (for ranking many forms).
-AlignmentCost alignmentCost(const QList<int> &lengths, const CiForm &form);
+// With a limit, a fit of more faults of structure may come back as unreached (faults past any limit).
+AlignmentCost alignmentCost(const QList<int> &lengths, const CiForm &form,
+                            int limit = std::numeric_limits<int>::max());
 // The cheapest fit with its pieces. A line one character short or long has the gap or the extra
 // character where the rest fits the form best, the latest place on a tie (with classes null: at the
 // end), except that a rhymed line keeps its rhyme last; toneFaults stays 0 (countToneFaults).

@@ -33,7 +33,8 @@ QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
     QVarLengthArray<std::pair<int, int>, 1024> costs;
     std::pair<int, int> fewest{std::numeric_limits<int>::max(), 0};
     for (const CiForm *f : forms) {
-        const AlignmentCost c = alignmentCost(lengths, *f);
+        // A form past the fewest faults so far may stop early: it is left out below either way.
+        const AlignmentCost c = alignmentCost(lengths, *f, fewest.first);
         costs.append({c.rank(), ranking == Ranking::Likelihood ? 0 : c.unwritten});
         fewest = std::min(fewest, costs.last());
     }
