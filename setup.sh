@@ -93,16 +93,19 @@ sanitizer_tests() {
         ctest --test-dir "$ASAN_BUILD" --output-on-failure -j "$JOBS"
 }
 
-# The query dialect's translator under libFuzzer for a bounded time; any crash or hang fails.
-fuzz_dialect() {
-    say "fuzzing the query dialect for 60 seconds"
+# The query dialect's translator and the metre check on pasted text under libFuzzer, half a minute each;
+# any crash, hang or sanitizer report fails.
+fuzz() {
+    say "fuzzing the query dialect and the metre check for 30 seconds each"
     [ -f "$FUZZ_BUILD/build.ninja" ] ||
         CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DSHIHAI_FUZZ=ON
-    cmake --build "$FUZZ_BUILD" -j "$JOBS" --target fuzz_dialect
-    mkdir -p "$FUZZ_BUILD/corpus"
-    "$FUZZ_BUILD/tests/fuzz/fuzz_dialect" -max_total_time=60 -timeout=10 -rss_limit_mb=2048 \
+    cmake --build "$FUZZ_BUILD" -j "$JOBS" --target fuzz_dialect fuzz_check
+    mkdir -p "$FUZZ_BUILD/corpus" "$FUZZ_BUILD/corpus-check"
+    "$FUZZ_BUILD/tests/fuzz/fuzz_dialect" -max_total_time=30 -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$FUZZ_BUILD/" "$FUZZ_BUILD/corpus" "$ROOT/tests/fuzz/seeds"
+    SHIHAI_BOOKS="$ROOT/date/rhymebooks.db" "$FUZZ_BUILD/tests/fuzz/fuzz_check" -max_total_time=30 -timeout=10 \
+        -rss_limit_mb=2048 -artifact_prefix="$FUZZ_BUILD/check-" "$FUZZ_BUILD/corpus-check" "$ROOT/tests/fuzz/verse"
 }
 
 case "${1:-}" in
@@ -127,7 +130,7 @@ test)
     # As root the package test also installs the package, starts it and removes it again.
     SHIHAI_TEST_DPKG=1 ctest --test-dir "$BUILD" --output-on-failure -j "$JOBS"
     sanitizer_tests
-    fuzz_dialect
+    fuzz
     ;;
 package)
     install_packages

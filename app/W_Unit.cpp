@@ -1,39 +1,33 @@
 #include "app/W_Unit.h"
 
-#include "db/classicsschema.h"
 #include "db/database.h"
 #include "db/recoveryfile.h"
-#include "db/rhymebookschema.h"
 #include "pages/about/aboutpage.h"
 #include "pages/association/associationpage.h"
 #include "pages/creation/creationpage.h"
+#include "pages/gelv/gelvdesk.h"
 #include "pages/gelv/gelvwindow.h"
 #include "pages/rhymes/rhymespage.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/guard.h"
 #include "pages/shared/hiddenmenu.h"
-#include "pages/shared/language.h"
 #include "pages/shared/look.h"
 #include "pages/shared/recoveryprompt.h"
 #include "pages/shared/statusbar.h"
 #include "pages/works/workspage.h"
 #include "presentation/closing.h"
+#include "presentation/gelv/gelvsettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
-#include <QStyleFactory>
 #include <QTabWidget>
 
 void TW::setUpApplication()
 {
-    QApplication::setApplicationName(QStringLiteral("诗海拾贝"));
-    language::useChinese();
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    look::installFontSubstitutions();
-    QApplication::setFont(look::sansSerifFont());
+    look::setUpApplication();
 }
 
 TW::TW(QWidget *parent)
@@ -55,11 +49,16 @@ TW::TW(QWidget *parent)
     setMenuBar(hiddenMenuBar(this));
     menuBar()->hide();
 
-    connect(m_edit, &CreationPage::gelvRequested, this, &TW::Edit_gelv_SpeedButtonClick);
+    // The 格律 window asked for from an editor checks that editor.
+    m_gelv = new GelvDesk(m_edit->Edit_DBRichEdit, m_show->nr_DBRichEdit, m_show->bt_DBEdit, this);
+    connect(m_edit, &CreationPage::gelvRequested, this, [this] { m_gelv->checkIn(m_edit->Edit_DBRichEdit); });
+    connect(m_show, &WorksPage::gelvRequested, this, [this] { m_gelv->checkIn(m_show->nr_DBRichEdit); });
     connect(m_edit, &CreationPage::rhymeLookupRequested, this,
-            [this](const QString &h) { gelvWindow()->lookUp(h); });
+            [this](const QString &h) { m_gelv->checkIn(m_edit->Edit_DBRichEdit, h); });
+    connect(m_show, &WorksPage::rhymeLookupRequested, this,
+            [this](const QString &h) { m_gelv->checkIn(m_show->nr_DBRichEdit, h); });
     connect(m_think, &AssociationPage::examplesRequested, this,
-            [this](const QString &word) { gelvWindow()->showExamples(word); });
+            [this](const QString &word) { m_gelv->window()->showExamples(word); });
     auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
     f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
     connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);
@@ -81,17 +80,9 @@ TW::~TW()
         child->disconnect(this);
 }
 
-GelvWindow *TW::gelvWindow()
-{
-    if (!m_gelv)
-        m_gelv = new GelvWindow(m_edit->Edit_DBRichEdit, rhymebookschema::defaultPath,
-                                classicsschema::defaultPath, this);
-    return m_gelv;
-}
-
 void TW::Edit_gelv_SpeedButtonClick()
 {
-    gelvWindow()->open();
+    m_gelv->window()->open();
 }
 
 void TW::pageShown(int index)
@@ -125,6 +116,10 @@ void TW::showEvent(QShowEvent *event)
             const auto listCategory = [this](const QString &c) { m_show->Show_ComboBox->setEditText(c); };
             if (!m_ending && recoveryprompt::offer(this, *m_db, *m_keeper, listCategory) && m_ending)
                 writeForExit();
+            if (!m_ending && gelvsettings::wasOpen()) {
+                m_gelv->window()->open(); // as it was when the program last ended; the draft keeps the keys
+                activateWindow();
+            }
         },
         Qt::QueuedConnection);
 }

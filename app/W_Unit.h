@@ -8,7 +8,7 @@ class AboutPage;
 class AssociationPage;
 class CreationPage;
 class Database;
-class GelvWindow;
+class GelvDesk;
 class QTabWidget;
 class RecoveryKeeper;
 class RhymesPage;
@@ -47,7 +47,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    GelvWindow *gelvWindow();
     void pageShown(int index);
 
     std::unique_ptr<Database> m_db;
@@ -58,7 +57,7 @@ private:
     AssociationPage *m_think;
     WorksPage *m_show;
     AboutPage *m_about;
-    GelvWindow *m_gelv = nullptr;
+    GelvDesk *m_gelv;
     RecoveryKeeper *m_keeper;
     bool m_shown = false;
     bool m_ending = false; // a termination signal is being handled

@@ -129,6 +129,49 @@ BENCHMARK(checkLongDraft)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
+// Drafts of 10,000 characters of the kinds a paste can bring, each checked in 自动 as the window checks
+// a draft: 0 one line without a break, 1 a character to a line, 2 two characters to a line with blank
+// lines between, 3 brackets opened and never closed, 4 a whole poem repeated without blank lines, 5
+// lines of every length from 1 to 30.
+QString hostileDraft(int kind)
+{
+    const QString han = QStringLiteral("风急天高猿啸哀渚清沙白鸟飞回无边落木萧萧下不尽长江滚滚来");
+    QString text;
+    int i = 0;
+    while (text.size() < 10000) {
+        const QChar c = han.at(i++ % han.size());
+        switch (kind) {
+        case 0:
+            text += c;
+            break;
+        case 1:
+            text += c + QStringLiteral("，");
+            break;
+        case 2:
+            text += QString(c) + c + QStringLiteral("\n\n");
+            break;
+        case 3:
+            text += QStringLiteral("（") + c + c;
+            break;
+        case 4:
+            text += kDenggao;
+            break;
+        default:
+            text += han.left(i % 30 + 1) + u'\n';
+            break;
+        }
+    }
+    return text.left(10000);
+}
+
+void checkHostileDraft(benchmark::State &state)
+{
+    const QString text = hostileDraft(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(prosody::checkAs(books(), text, QStringLiteral("自动")));
+}
+BENCHMARK(checkHostileDraft)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);

@@ -1,8 +1,51 @@
 #include "prosody/check.h"
 
+#include "prosody/shi/shape.h"
+
 #include <algorithm>
 
 namespace prosody {
+
+namespace {
+
+bool isOblique(const PoemCheck &check)
+{
+    return std::any_of(check.findings.begin(), check.findings.end(),
+                       [](const Finding &f) { return f.kind == kind::obliqueRhyme; });
+}
+
+// A regulated shape rhyming 仄 taken as the 词牌 whose form it is line for line, when the poem keeps
+// that form's 平仄 (at most two faults).
+std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Book book)
+{
+    const std::optional<CiAlignment> a = ci.bestForm(poem, nullptr, book);
+    if (!a || a->structureFaults > 0 || a->looseness > 0 || !a->missing.isEmpty())
+        return std::nullopt;
+    PoemCheck check = ci.check(poem, ci.cipu().find(a->form->tune), book);
+    if (check.faultCount() > 2)
+        return std::nullopt;
+    return check;
+}
+
+// Whether lines that fit a 词牌 well are that 词 rather than regulated verse: when their shape fits
+// the 词牌 better (a line of another length or a break between blocks is a fault of the 诗's shape; a 诗
+// being written is no fault), or as well with fewer faults. A 词 that stops short of its form is no
+// better than a 诗 being written.
+template <typename ShiCheck>
+bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemCheck &asCi, ShiCheck shiCheck)
+{
+    const std::optional<int> distance = shiDistance(poem);
+    if (!distance)
+        return true;
+    const int shiFaults = *distance + joins;
+    if (a.structureFaults != shiFaults)
+        return a.structureFaults < shiFaults;
+    if (!a.missing.isEmpty())
+        return false;
+    return asCi.faultCount() < shiCheck().faultCount();
+}
+
+} // namespace
 
 bool hasShiShape(const Poem &poem)
 {
@@ -55,21 +98,39 @@ std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> 
             while (next(i) &&
                    ci.distance(joined(poem, blocks[i]), tune, ciBook) < ci.distance(poem, tune, ciBook))
                 poem = joined(poem, blocks[i++]);
-        } else if (!hasShiShape(poem)) {
-            std::optional<Recognition> best = ci.recogniseShape(poem, ciBook);
-            while (next(i)) {
-                const Poem both = joined(poem, blocks[i]);
-                std::optional<Recognition> r = ci.recogniseShape(both, ciBook);
-                if (!r || (best && r->best.structureFaults > best->best.structureFaults))
-                    break;
-                poem = both, best = std::move(r), ++i;
-            }
-            if (best) {
-                out.append(ci.checkRecognised(poem, *best, ciBook));
+            out.append(ci.check(poem, tune, ciBook));
+            continue;
+        }
+        PoemCheck shi = checker.check(poem, shiBook);
+        if (hasShiShape(poem)) {
+            // A whole regulated shape is 诗, unless it rhymes 仄 where a 词牌 has its shape (玉楼春).
+            if (isOblique(shi))
+                if (std::optional<PoemCheck> c = ciOfOwnShape(ci, poem, ciBook))
+                    shi = *c;
+            out.append(shi);
+            continue;
+        }
+        // The 词牌 from the shape (ci/recognise), the blocks after it joined while they fit no worse.
+        Poem both = poem;
+        qsizetype after = i;
+        std::optional<Recognition> best = ci.recogniseShape(poem, ciBook);
+        while (next(after)) {
+            const Poem more = joined(both, blocks[after]);
+            std::optional<Recognition> r = ci.recogniseShape(more, ciBook);
+            if (!r || (best && r->best.structureFaults > best->best.structureFaults))
+                break;
+            both = more, best = std::move(r), ++after;
+        }
+        if (best) {
+            const PoemCheck asCi = ci.checkRecognised(both, *best, ciBook);
+            if (prefersCi(both, int(after - i), best->best, asCi,
+                          [&] { return checker.check(both, shiBook); })) {
+                out.append(asCi);
+                i = after;
                 continue;
             }
         }
-        out.append(tune ? ci.check(poem, tune, ciBook) : checker.check(poem, shiBook));
+        out.append(shi);
     }
     return out;
 }

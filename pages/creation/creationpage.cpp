@@ -5,6 +5,7 @@
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/dialogs.h"
+#include "pages/shared/gelvmenu.h"
 #include "pages/shared/guard.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
@@ -112,23 +113,9 @@ CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
 
 QMenu *CreationPage::draftMenu(const QPoint &pos)
 {
-    QMenu *menu = Edit_DBRichEdit->createStandardContextMenu(Edit_DBRichEdit->viewport()->mapToGlobal(pos));
-    QAction *first = menu->actions().value(0);
-    QAction *check = new QAction(QStringLiteral("检查格律"), menu);
-    connect(check, &QAction::triggered, this, &CreationPage::gelvRequested);
-    menu->insertAction(first, check);
-    // The character the click is on: the one whose box holds the point.
-    QTextCursor cursor = Edit_DBRichEdit->cursorForPosition(pos);
-    const QRect caret = Edit_DBRichEdit->cursorRect(cursor);
-    const QString hanzi = CreationModel::characterAt(Edit_DBRichEdit->toPlainText(), cursor.position(),
-                                                     pos.x() < caret.center().x());
-    if (!hanzi.isEmpty()) {
-        QAction *lookup = new QAction(QStringLiteral("查韵「%1」").arg(hanzi), menu);
-        connect(lookup, &QAction::triggered, this, [this, hanzi] { emit rhymeLookupRequested(hanzi); });
-        menu->insertAction(first, lookup);
-    }
-    menu->insertSeparator(first);
-    return menu;
+    return gelvMenu(
+        Edit_DBRichEdit, pos, [this] { emit gelvRequested(); },
+        [this](const QString &hanzi) { emit rhymeLookupRequested(hanzi); });
 }
 
 void CreationPage::EditShow()

@@ -1,16 +1,21 @@
 #include "pages/gelv/gelvwindow.h"
 
 #include "pages/gelv/ciformselector.h"
+#include "pages/gelv/editorfollower.h"
 #include "pages/gelv/examplespanel.h"
 #include "pages/gelv/lookuppanel.h"
 #include "pages/gelv/markedpoemview.h"
+#include "pages/gelv/zoom.h"
 #include "pages/shared/look.h"
 #include "presentation/gelv/checkmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
+#include "presentation/gelv/gelvsettings.h"
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "presentation/gelv/lookupmodel.h"
+#include "presentation/gelv/placement.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
@@ -20,6 +25,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 using namespace prosody;
@@ -48,12 +54,14 @@ QColor severityColor(Severity s)
 GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString &classicsPath,
                        QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Tool)
-    , m_draft(draft)
+    , m_editors(new EditorFollower(this))
     , m_mainWindow(mainWindow)
     , m_model(new GelvWindowModel(booksPath, classicsPath, this))
 {
     setObjectName(QStringLiteral("Gelv"));
-    setWindowTitle(QStringLiteral("格律"));
+    if (draft)
+        m_editors->add(draft, EditorTarget::Kind::Draft);
+    setWindowTitle(m_editors->target().windowTitle());
     // As tall as the main window, taller where the screen has room for more of the group.
     const int screenHeight =
         mainWindow && mainWindow->screen() ? mainWindow->screen()->availableGeometry().height() : 0;
@@ -112,6 +120,11 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     layout->addWidget(splitter, 1);
 
     connectModels();
+    m_model->keepSettings();
+    // Larger marks for tired eyes: a step is an eighth, from three quarters to two and a half.
+    (new Zoom(this, QStringLiteral("marks"), -2, 12, [this](int level) {
+        Gelv_View->setScale(1 + level / 8.0);
+    }))->watchWheel(Gelv_View);
 }
 
 void GelvWindow::connectModels()
@@ -136,11 +149,15 @@ void GelvWindow::connectModels()
     connect(m_model->check(), &CheckModel::checksChanged, this, &GelvWindow::showFindings);
     connect(Gelv_Findings, &QListWidget::itemClicked, this, &GelvWindow::selectInDraft);
     connect(Gelv_Lookup, &LookupPanel::characterChosen, this, &GelvWindow::insertIntoDraft);
-    if (m_draft) {
-        connect(m_draft, &QTextEdit::textChanged, this, &GelvWindow::followDraft);
-        connect(m_draft, &QTextEdit::selectionChanged, this, &GelvWindow::followDraft);
-        connect(m_draft, &QTextEdit::cursorPositionChanged, this, &GelvWindow::followCaret);
-    }
+    connect(m_editors, &EditorFollower::textChanged, this, &GelvWindow::followDraft);
+    connect(m_editors, &EditorFollower::selectionChanged, this, &GelvWindow::followDraft);
+    connect(m_editors, &EditorFollower::cursorPositionChanged, this, &GelvWindow::followCaret);
+    connect(m_editors, &EditorFollower::followed, this, [this] {
+        followDraft();
+        followCaret();
+    });
+    connect(m_editors, &EditorFollower::targetChanged, this,
+            [this] { setWindowTitle(m_editors->target().windowTitle()); });
 }
 
 void GelvWindow::showExamples(const QString &word)
@@ -160,6 +177,7 @@ void GelvWindow::open()
     }
     if (!m_placed)
         placeBesideMainWindow();
+    gelvsettings::setOpen(true);
     show();
     raise();
     activateWindow();
@@ -180,19 +198,25 @@ void GelvWindow::showFormNames()
     Gelv_Form_ComboBox->setEditText(chosen);
 }
 
-// To the right of the main window where the screen has room, else over its right part.
+// Beside the main window, never over the draft (see presentation/gelv/placement.h).
 void GelvWindow::placeBesideMainWindow()
 {
     m_placed = true;
     if (!m_mainWindow)
         return;
-    const QRect main = m_mainWindow->frameGeometry();
     const QScreen *screen = m_mainWindow->screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect();
-    QPoint at(main.right() + 1, main.top());
-    if (room.isValid() && at.x() + frameGeometry().width() > room.right() + 1)
-        at.setX(main.right() + 1 - frameGeometry().width());
-    move(at);
+    const QTextEdit *editor = m_editors->editor();
+    const QRect draft = editor ? QRect(editor->mapToGlobal(QPoint(0, 0)), editor->size()) : QRect();
+    // Not shown yet, the window has no frame: it will have one as wide as the main window's.
+    QRect frame = frameGeometry();
+    if (!isVisible())
+        frame.setSize(size() + m_mainWindow->frameGeometry().size() - m_mainWindow->size());
+    const GelvPlacement at = placeGelv(screen ? screen->availableGeometry() : QRect(),
+                                       m_mainWindow->frameGeometry(), draft, frame);
+    if (at.mainAt != m_mainWindow->frameGeometry().topLeft())
+        m_mainWindow->move(at.mainAt);
+    resize(width() - frame.width() + at.window.width(), height());
+    move(at.window.topLeft());
 }
 
 void GelvWindow::showEvent(QShowEvent *event)
@@ -208,20 +232,30 @@ void GelvWindow::showEvent(QShowEvent *event)
     followCaret();
 }
 
+// Closed by the user, it stays closed at the next start; the main window closing leaves it as it was.
+void GelvWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_mainWindow && m_mainWindow->isVisible())
+        gelvsettings::setOpen(false);
+    QWidget::closeEvent(event);
+}
+
 void GelvWindow::followDraft()
 {
-    if (!isVisible() || !m_draft)
+    const QTextEdit *editor = m_editors->editor();
+    if (!isVisible() || !editor)
         return;
-    const QTextCursor cursor = m_draft->textCursor();
-    m_model->setDraft(m_draft->toPlainText(), cursor.selectionStart(), cursor.selectionEnd());
+    const QTextCursor cursor = editor->textCursor();
+    m_model->setDraft(editor->toPlainText(), cursor.selectionStart(), cursor.selectionEnd());
 }
 
 void GelvWindow::followCaret()
 {
-    if (!isVisible() || !m_draft)
+    const QTextEdit *editor = m_editors->editor();
+    if (!isVisible() || !editor)
         return;
-    const QTextCursor cursor = m_draft->textCursor();
-    m_model->setCaret(m_draft->toPlainText(), cursor.position(), cursor.hasSelection());
+    const QTextCursor cursor = editor->textCursor();
+    m_model->setCaret(editor->toPlainText(), cursor.position(), cursor.hasSelection());
 }
 
 void GelvWindow::showFindings()
@@ -237,22 +271,27 @@ void GelvWindow::showFindings()
 
 void GelvWindow::selectInDraft(QListWidgetItem *item)
 {
-    if (!m_draft)
+    QTextEdit *editor = m_editors->editor();
+    if (!editor)
         return;
-    QTextCursor cursor = m_draft->textCursor();
+    QTextCursor cursor = editor->textCursor();
     const int start = item->data(kStartRole).toInt();
+    const int end = start + item->data(kLengthRole).toInt();
+    m_model->selectingItself(start, end); // shown where it is, the finding keeps the check as it was
     cursor.setPosition(start);
-    cursor.setPosition(start + item->data(kLengthRole).toInt(), QTextCursor::KeepAnchor);
-    m_draft->setTextCursor(cursor);
-    m_draft->activateWindow();
-    m_draft->setFocus();
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    editor->activateWindow();
+    editor->setFocus();
 }
 
+// Through the editor's cursor, as a key typed there: the editor writes it back by its page's rules.
 void GelvWindow::insertIntoDraft(const QString &hanzi)
 {
-    if (!m_draft || m_draft->isReadOnly())
+    QTextEdit *editor = m_editors->editor();
+    if (!editor || editor->isReadOnly())
         return;
-    m_draft->textCursor().insertText(hanzi);
-    m_draft->activateWindow();
-    m_draft->setFocus();
+    editor->textCursor().insertText(hanzi);
+    editor->activateWindow();
+    editor->setFocus();
 }

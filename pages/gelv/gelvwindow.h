@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QPointer>
 #include <QTextEdit>
 #include <QWidget>
 
+class EditorFollower;
 class ExamplesPanel;
 class GelvWindowModel;
 class LookupPanel;
@@ -16,8 +16,10 @@ class QSplitter;
 class QTabWidget;
 
 // The 格律 window beside the main window: the check of the draft as it is written, its findings,
-// and the lookup of the character under the caret. It follows the draft editor it is given and
-// writes into it only as typing would, by inserting a chosen character at the caret.
+// and the lookup of the character under the caret. It follows the draft editor it is given, or
+// another editor added to its editors() when the user works there (a work of 经典案例), says which
+// in its title, and writes into it only as typing would, by inserting a chosen character at the
+// caret.
 class GelvWindow : public QWidget {
     Q_OBJECT
 public:
@@ -31,6 +33,7 @@ public:
     void showExamples(const QString &word);
 
     GelvWindowModel *model() const { return m_model; }
+    EditorFollower *editors() const { return m_editors; }
 
     QComboBox *Gelv_Book_ComboBox;
     QComboBox *Gelv_Form_ComboBox;
@@ -43,6 +46,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void connectModels();
@@ -54,7 +58,7 @@ private:
     void selectInDraft(QListWidgetItem *item);
     void insertIntoDraft(const QString &hanzi);
 
-    QPointer<QTextEdit> m_draft; // may go first when the main window is taken apart
+    EditorFollower *m_editors;
     QWidget *m_mainWindow;
     GelvWindowModel *m_model;
     QSplitter *m_splitter;

@@ -97,23 +97,32 @@ LookupPanel::LookupPanel(LookupSource *source, QWidget *parent)
     m_books->setFont(look::songFont());
     m_groups = new QComboBox(this);
     m_groups->setObjectName(QStringLiteral("Gelv_Group_ComboBox"));
+    // Pinyin typed into the lookup: the characters of that reading, or why there are none.
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("Gelv_Typed_Note"));
+    m_candidates = characterGrid(this, QStringLiteral("Gelv_Candidates_List"));
+    m_candidates->setMaximumHeight(2 * 34 + 6); // two rows show, the rest scroll
     m_common = characterGrid(this, QStringLiteral("Gelv_Common_List"));
     m_other = characterGrid(this, QStringLiteral("Gelv_Other_List"));
     grid->addWidget(m_char, 0, 0);
     grid->addWidget(m_readings, 0, 1);
     grid->addWidget(m_groups, 0, 2);
     grid->addWidget(m_books, 1, 0, 1, 3);
-    grid->addWidget(caption(QStringLiteral("常用字（双击插入草稿）"), this), 2, 0, 1, 3);
-    grid->addWidget(m_common, 3, 0, 1, 3);
-    grid->addWidget(caption(QStringLiteral("其余各字"), this), 4, 0, 1, 3);
-    grid->addWidget(m_other, 5, 0, 1, 3);
+    grid->addWidget(m_note, 2, 0, 1, 3);
+    grid->addWidget(m_candidates, 3, 0, 1, 3);
+    grid->addWidget(caption(QStringLiteral("常用字（双击插入草稿）"), this), 4, 0, 1, 3);
+    grid->addWidget(m_common, 5, 0, 1, 3);
+    grid->addWidget(caption(QStringLiteral("其余各字"), this), 6, 0, 1, 3);
+    grid->addWidget(m_other, 7, 0, 1, 3);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(3, 2);
-    grid->setRowStretch(5, 1);
+    grid->setRowStretch(5, 2);
+    grid->setRowStretch(7, 1);
 
     connect(m_char, &QLineEdit::textEdited, m_source, &LookupSource::lookUpTyped);
     connect(m_groups, &QComboBox::activated, m_source, &LookupSource::setLookupGroup);
     connect(m_source, &LookupSource::lookupChanged, this, &LookupPanel::refresh);
+    connect(m_candidates, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { m_source->lookUpTyped(item->text()); });
     for (QListWidget *list : {m_common, m_other})
         connect(list, &QListWidget::itemDoubleClicked, this,
                 [this](QListWidgetItem *item) { emit characterChosen(item->text()); });
@@ -127,6 +136,11 @@ void LookupPanel::refresh()
     if (!m_char->text().endsWith(c))
         m_char->setText(c);
     m_readings->setText(m_source->readings().join(QStringLiteral(" · ")));
+    m_note->setText(m_source->typedNote());
+    m_note->setVisible(!m_note->text().isEmpty());
+    m_candidates->clear();
+    m_candidates->addItems(m_source->typedCandidates());
+    m_candidates->setVisible(m_candidates->count() > 0);
     m_books->setText(m_source->lookupBooks().join(u'\n'));
     m_groups->clear();
     m_groups->addItems(m_source->lookupGroups());

@@ -28,6 +28,8 @@ private:
     QLabel *m_readings;
     QLabel *m_books;
     QComboBox *m_groups;
+    QLabel *m_note;
+    QListWidget *m_candidates;
     QListWidget *m_common;
     QListWidget *m_other;
 };

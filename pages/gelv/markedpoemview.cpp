@@ -1,32 +1,22 @@
 #include "pages/gelv/markedpoemview.h"
 
+#include "pages/gelv/marks.h"
 #include "pages/shared/look.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
 
+#include <cmath>
+
 namespace {
 
 constexpr int kMargin = 8;
-constexpr int kCell = 24;     // width of one character
-constexpr int kExpected = 11; // the template's class above
-constexpr int kChar = 22;
-constexpr int kMark = 16;
-constexpr int kGap = 2;
-constexpr int kSummary = 22;
 
 const QColor kFault(200, 0, 0);
 const QColor kRhyme(0, 70, 160);
 const QColor kQuiet(110, 110, 110);
-
-QFont sized(int pixels, bool bold = false)
-{
-    QFont f = look::songFont();
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
 
 } // namespace
 
@@ -40,24 +30,61 @@ MarkedPoemView::MarkedPoemView(QWidget *parent)
 void MarkedPoemView::setRows(const QList<MarkedRow> &rows)
 {
     m_rows = rows;
+    // Assistive tools hear the verdict as the view's name and the lines with their marks as its
+    // description, and are told when either changes.
+    const QString verdict = spokenVerdict(rows), lines = spokenLines(rows);
+    const bool newVerdict = verdict != accessibleName(), newLines = lines != accessibleDescription();
+    setAccessibleName(verdict);
+    setAccessibleDescription(lines);
+    if (newVerdict) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+    if (newLines) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
     // Inside a scroll area: as large as the rows need, and scrolled when the window is smaller.
     setMinimumSize(sizeHint());
     update();
 }
 
-int MarkedPoemView::rowHeight(const MarkedRow &row)
+void MarkedPoemView::setScale(qreal scale)
 {
+    m_scale = scale;
+    setRows(m_rows);
+}
+
+// The marks at a size told apart at a glance: a ring, a disc and a ring round a dot of 12 pixels
+// under each character of 20, and of 10 over it.
+MarkedPoemView::Metrics MarkedPoemView::metrics() const
+{
+    const auto px = [this](int pixels) { return int(std::lround(pixels * m_scale)); };
+    return {px(28), px(16), px(26), px(18), px(3), px(24), px(12), px(10)};
+}
+
+QFont MarkedPoemView::sized(int pixels, bool bold) const
+{
+    QFont f = look::songFont();
+    f.setPixelSize(int(std::lround(pixels * m_scale)));
+    f.setBold(bold);
+    return f;
+}
+
+int MarkedPoemView::rowHeight(const MarkedRow &row) const
+{
+    const Metrics m = metrics();
     switch (row.kind) {
     case MarkedRow::Kind::Summary:
-        return kSummary;
+        return m.summary;
     case MarkedRow::Kind::Gap:
-        return 10;
+        return m.gap * 3;
     case MarkedRow::Kind::Pattern:
-        return kChar + kGap;
+        return m.chr + m.gap;
     case MarkedRow::Kind::Line:
         break;
     }
-    return kExpected + kChar + kMark + kGap;
+    return m.expected + m.chr + m.mark + m.gap;
 }
 
 int MarkedPoemView::rowTop(int index) const
@@ -70,14 +97,15 @@ int MarkedPoemView::rowTop(int index) const
 
 QRect MarkedPoemView::cellRect(int row, int column) const
 {
-    return QRect(kMargin + column * kCell, rowTop(row), kCell, rowHeight(m_rows.at(row)));
+    const int cell = metrics().cell;
+    return QRect(kMargin + column * cell, rowTop(row), cell, rowHeight(m_rows.at(row)));
 }
 
 QSize MarkedPoemView::sizeHint() const
 {
     int widest = 0;
     for (const MarkedRow &r : m_rows)
-        widest = std::max<int>(widest, int(r.tips.size()) * kCell + 120);
+        widest = std::max<int>(widest, int(r.tips.size()) * metrics().cell + int(120 * m_scale));
     return QSize(kMargin * 2 + widest, rowTop(int(m_rows.size())) + kMargin);
 }
 
@@ -85,8 +113,9 @@ void MarkedPoemView::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     const QRect dirty = event->rect();
-    const QFont summaryFont = sized(13, true), expectedFont = sized(10), charFont = sized(18),
-                markFont = sized(13);
+    const Metrics m = metrics();
+    const QFont summaryFont = sized(14, true), expectedFont = sized(13), charFont = sized(20),
+                markFont = sized(15), noteFont = sized(12);
     int top = kMargin;
     for (const MarkedRow &row : m_rows) {
         const int height = rowHeight(row);
@@ -97,15 +126,15 @@ void MarkedPoemView::paintEvent(QPaintEvent *event)
                 // nothing: the space between the 片
             } else if (row.kind == MarkedRow::Kind::Pattern) {
                 p.setFont(markFont);
-                p.setPen(kQuiet);
                 for (qsizetype i = 0; i < row.marks.size(); ++i)
-                    p.drawText(QRect(kMargin + int(i) * kCell, top, kCell, kChar), Qt::AlignCenter,
-                               row.marks.at(i));
+                    marks::paint(p, QRect(kMargin + int(i) * m.cell, top, m.cell, m.chr), row.marks.at(i),
+                                 m.markDiameter, kQuiet);
                 if (!row.rhyme.isEmpty()) {
-                    p.setFont(expectedFont);
+                    p.setFont(noteFont);
                     p.setPen(kRhyme);
-                    p.drawText(QRect(kMargin + int(row.marks.size()) * kCell + 6, top, 200, kChar),
-                               Qt::AlignLeft | Qt::AlignVCenter, row.rhyme);
+                    p.drawText(
+                        QRect(kMargin + int(row.marks.size()) * m.cell + 6, top, int(220 * m_scale), m.chr),
+                        Qt::AlignLeft | Qt::AlignVCenter, row.rhyme);
                 }
             } else if (row.kind == MarkedRow::Kind::Summary) {
                 p.setFont(summaryFont);
@@ -114,31 +143,32 @@ void MarkedPoemView::paintEvent(QPaintEvent *event)
                            Qt::AlignLeft | Qt::AlignVCenter, row.summary);
             } else {
                 for (qsizetype i = 0; i < row.chars.size(); ++i) {
-                    const int left = kMargin + int(i) * kCell;
+                    const int left = kMargin + int(i) * m.cell;
                     const QColor ink = row.faults.at(i)   ? kFault
                                        : row.rhymes.at(i) ? kRhyme
                                                           : palette().color(QPalette::Text);
                     if (row.expected.at(i) != u' ') {
                         p.setFont(expectedFont);
-                        p.setPen(kQuiet);
-                        p.drawText(QRect(left, top, kCell, kExpected), Qt::AlignCenter, row.expected.at(i));
+                        marks::paint(p, QRect(left, top, m.cell, m.expected), row.expected.at(i),
+                                     m.expectedDiameter, kQuiet);
                     }
                     p.setFont(charFont);
                     p.setPen(ink);
-                    p.drawText(QRect(left, top + kExpected, kCell, kChar), Qt::AlignCenter, row.chars.at(i));
+                    p.drawText(QRect(left, top + m.expected, m.cell, m.chr), Qt::AlignCenter,
+                               row.chars.at(i));
                     if (row.rhymes.at(i))
-                        p.drawLine(left + 3, top + kExpected + kChar - 1, left + kCell - 3,
-                                   top + kExpected + kChar - 1);
+                        p.drawLine(left + 3, top + m.expected + m.chr - 1, left + m.cell - 3,
+                                   top + m.expected + m.chr - 1);
                     p.setFont(markFont);
-                    p.drawText(QRect(left, top + kExpected + kChar, kCell, kMark), Qt::AlignCenter,
-                               row.marks.at(i));
+                    marks::paint(p, QRect(left, top + m.expected + m.chr, m.cell, m.mark), row.marks.at(i),
+                                 m.markDiameter, ink);
                 }
                 if (!row.rhyme.isEmpty()) {
-                    p.setFont(expectedFont);
+                    p.setFont(noteFont);
                     p.setPen(kRhyme);
-                    p.drawText(
-                        QRect(kMargin + int(row.chars.size()) * kCell + 6, top + kExpected, 200, kChar),
-                        Qt::AlignLeft | Qt::AlignVCenter, row.rhyme);
+                    p.drawText(QRect(kMargin + int(row.chars.size()) * m.cell + 6, top + m.expected,
+                                     int(220 * m_scale), m.chr),
+                               Qt::AlignLeft | Qt::AlignVCenter, row.rhyme);
                 }
             }
         }

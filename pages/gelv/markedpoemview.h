@@ -14,6 +14,9 @@ public:
     explicit MarkedPoemView(QWidget *parent = nullptr);
 
     void setRows(const QList<MarkedRow> &rows);
+    // Everything larger or smaller by the factor (1 as made); the rows stay as they are.
+    void setScale(qreal scale);
+    qreal scale() const { return m_scale; }
 
     QSize sizeHint() const override;
 
@@ -22,9 +25,23 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    // The sizes of a line's parts in pixels at the scale.
+    struct Metrics {
+        int cell;     // width of one character
+        int expected; // the template's class above
+        int chr;
+        int mark;
+        int gap;
+        int summary;
+        int markDiameter;
+        int expectedDiameter;
+    };
+    Metrics metrics() const;
     QRect cellRect(int row, int column) const;
     int rowTop(int row) const;
-    static int rowHeight(const MarkedRow &row);
+    int rowHeight(const MarkedRow &row) const;
+    QFont sized(int pixels, bool bold = false) const;
 
     QList<MarkedRow> m_rows;
+    qreal m_scale = 1;
 };

@@ -1,6 +1,7 @@
 #include "pages/shared/look.h"
 
 #include "pages/shared/boundcontrols.h"
+#include "pages/shared/language.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -119,6 +120,15 @@ public:
 };
 
 } // namespace
+
+void setUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("诗海拾贝"));
+    language::useChinese();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installFontSubstitutions();
+    QApplication::setFont(sansSerifFont());
+}
 
 void slimArrow(QComboBox *box, int pixels)
 {

@@ -19,6 +19,9 @@ class QStyle;
 // condition bars.
 namespace look {
 
+// The program's name, Chinese for Qt's own texts and dates, the style and the fonts.
+void setUpApplication();
+
 inline const QColor skyBlue{166, 202, 240};    // 15780518: a condition selector not yet set
 inline const QColor moneyGreen{192, 220, 192}; // 12639424: a selector or edit the user has set
 inline const QColor purple{128, 0, 128};

@@ -6,13 +6,14 @@
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/dialogs.h"
+#include "pages/shared/gelvmenu.h"
 #include "pages/shared/guard.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
 #include "pages/works/findbar.h"
-#include "presentation/worksfinder.h"
 #include "pages/works/worksfiles.h"
 #include "presentation/works/transfer.h"
+#include "presentation/worksfinder.h"
 #include "presentation/worksmodel.h"
 
 #include <QApplication>
@@ -151,6 +152,7 @@ void WorksPage::buildList()
     nr_DBRichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     nr_DBRichEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     nr_DBRichEdit->setGeometry(135, 40, 449, 478);
+    nr_DBRichEdit->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void WorksPage::buildDetailPanel()
@@ -232,6 +234,17 @@ void WorksPage::connectControls()
         const std::unique_ptr<QMenu> menu(titleMenu(pos));
         menu->exec(Show_DBGrid->viewport()->mapToGlobal(pos));
     });
+    connect(nr_DBRichEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        const std::unique_ptr<QMenu> menu(contentMenu(pos));
+        menu->exec(nr_DBRichEdit->viewport()->mapToGlobal(pos));
+    });
+}
+
+QMenu *WorksPage::contentMenu(const QPoint &pos)
+{
+    return gelvMenu(
+        nr_DBRichEdit, pos, [this] { emit gelvRequested(); },
+        [this](const QString &hanzi) { emit rhymeLookupRequested(hanzi); });
 }
 
 QMenu *WorksPage::titleMenu(const QPoint &pos)

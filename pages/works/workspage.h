@@ -50,6 +50,9 @@ public:
     // The title list's context menu: 导出本篇…, 导出本类…, 导出全部… and 导入…. A click on a title
     // makes it the current work first. The caller owns the menu.
     QMenu *titleMenu(const QPoint &pos);
+    // The content editor's context menu: 检查格律 and 查韵「X」 for the character at pos, above the
+    // editor's own entries. The caller owns the menu.
+    QMenu *contentMenu(const QPoint &pos);
 
     // What the tests and the recovery of unwritten works reach.
     QToolButton *first_SpeedButton;
@@ -69,6 +72,11 @@ public:
     DbEdit *rq_DBEdit;
     DbRichEdit *bz_DBRichEdit;
     WorksFindBar *findBar() const { return m_find; }
+
+signals:
+    // The user asked for the 格律 window on the work, or for the rhyme of one of its characters.
+    void gelvRequested();
+    void rhymeLookupRequested(const QString &hanzi);
 
 private:
     void buildConditionBar();

@@ -1,10 +1,27 @@
 #include "presentation/gelv/checkmodel.h"
 
 #include "prosody/check.h"
+#include "prosody/text/reader.h"
 
 #include <algorithm>
 
 using namespace prosody;
+
+namespace {
+
+// Whether the span holds at least one whole line of verse of the text: a selection that does is
+// meant to be checked; a shorter one was made to look something up.
+bool holdsWholeLine(const QString &text, int from, int to)
+{
+    for (const Poem &poem : readPoems(text))
+        for (const Line &line : poem.lines)
+            if (line.size() > 0 && line.offsets.first() >= from &&
+                line.offsets.last() + line.width(line.size() - 1) <= to)
+                return true;
+    return false;
+}
+
+} // namespace
 
 CheckModel::CheckModel(QObject *parent)
     : QObject(parent)
@@ -29,8 +46,10 @@ void CheckModel::setChoice(Book book, const QString &form)
 
 void CheckModel::setDraft(const QString &text, int selectionStart, int selectionEnd)
 {
-    const int from = std::clamp(std::min(selectionStart, selectionEnd), 0, int(text.size()));
-    const int to = std::clamp(std::max(selectionStart, selectionEnd), 0, int(text.size()));
+    int from = std::clamp(std::min(selectionStart, selectionEnd), 0, int(text.size()));
+    int to = std::clamp(std::max(selectionStart, selectionEnd), 0, int(text.size()));
+    if (from != to && !holdsWholeLine(text, from, to))
+        from = to = 0;
     const QString checked = from == to ? text : text.mid(from, to - from);
     if (checked == m_checkedText && (from == to ? 0 : from) == m_checkedFrom && !m_checks.isEmpty())
         return;

@@ -21,7 +21,8 @@ public:
     // The book and the form's name (自动, a form of regulated verse or a 词牌), as the form choice has them.
     void setChoice(prosody::Book book, const QString &form);
 
-    // The draft and its selection (UTF-16 offsets; an empty selection checks the whole draft).
+    // The draft and its selection (UTF-16 offsets). A selection holding at least one whole line of
+    // verse is checked alone; another, or none, leaves the whole draft checked.
     void setDraft(const QString &text, int selectionStart, int selectionEnd);
     const QList<prosody::PoemCheck> &checks() const { return m_checks; }
     // Where the checked text begins in the draft: the selection's start, or 0.

@@ -53,7 +53,7 @@ void FormChoiceModel::setBook(int index)
 {
     if (index < 0 || index >= int(std::size(allBooks)) || Book(index) == m_book)
         return;
-    m_book = Book(index);
+    m_book = m_chosenBook = Book(index);
     emit bookChanged(index);
     emit choiceChanged();
 }
@@ -70,9 +70,10 @@ void FormChoiceModel::setForm(const QString &name)
     if ((tune ? tune->name : form) == m_form && number == m_variant)
         return;
     m_form = tune ? tune->name : form;
-    m_variant = number > 0 && number <= tune->forms.size() ? number : 0;
-    if (tune && m_book == Book::Pingshui) {
-        m_book = Book::Cilin;
+    m_variant = tune && number > 0 && number <= tune->forms.size() ? number : 0;
+    const Book book = tune && m_chosenBook == Book::Pingshui ? Book::Cilin : m_chosenBook;
+    if (book != m_book) {
+        m_book = book;
         emit bookChanged(int(m_book));
     }
     emit choiceChanged();

@@ -31,12 +31,14 @@ public:
     QStringList searchTunes(const QString &typed) const;
 
     prosody::Book book() const { return m_book; }
-    // An index into bookNames(); another changes nothing.
+    // The book the poet chose, which a 词牌 may have put aside for 词林正韵.
+    prosody::Book chosenBook() const { return m_chosenBook; }
+    // The poet's choice, an index into bookNames(); another changes nothing.
     void setBook(int index);
     QString form() const { return m_form; }
     // A form of regulated verse or a 词牌 (its name or an alias, or "念奴娇:2" for that 词牌's form 2);
     // another name changes nothing. A 词牌 is judged in 词林正韵: choosing one while 平水韵 is chosen
-    // switches the book.
+    // switches the book, and choosing another form afterwards brings back the book the poet chose.
     void setForm(const QString &name);
     // The chosen 词牌's form: 0 the one that fits best, 1 正体, 2 … 又一体; always 0 for another choice.
     int variant() const { return m_variant; }
@@ -55,6 +57,7 @@ signals:
 private:
     std::shared_ptr<const prosody::RhymeBooks> m_books;
     prosody::Book m_book = prosody::Book::Pingshui;
+    prosody::Book m_chosenBook = prosody::Book::Pingshui;
     QString m_form;
     int m_variant = 0;
 };

@@ -5,6 +5,7 @@
 #include "presentation/gelv/ciformchoice.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
+#include "presentation/gelv/gelvsettings.h"
 #include "presentation/gelv/lookupmodel.h"
 #include "prosody/core/books.h"
 #include "prosody/core/referencefile.h"
@@ -30,7 +31,13 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
         m_rows = markedRows(m_check->checks());
         emit rowsChanged();
     });
-    connect(m_lookup, &LookupModel::lookupChanged, this, &GelvWindowModel::showLookupExamples);
+    connect(m_lookup, &LookupModel::lookupChanged, this, [this] {
+        if (m_lookup->lookup() == m_lookedUp)
+            return; // another group or book of the same character
+        m_lookedUp = m_lookup->lookup();
+        m_word.clear();
+        showExamplesOf();
+    });
 }
 
 bool GelvWindowModel::open()
@@ -62,20 +69,35 @@ bool GelvWindowModel::open()
     return true;
 }
 
+void GelvWindowModel::keepSettings()
+{
+    if (const std::optional<Book> book = gelvsettings::book())
+        m_forms->setBook(int(*book));
+    connect(m_forms, &FormChoiceModel::choiceChanged, this,
+            [this] { gelvsettings::setBook(m_forms->chosenBook()); });
+}
+
 void GelvWindowModel::setDraft(const QString &text, int selectionStart, int selectionEnd)
 {
-    m_check->setDraft(text, selectionStart, selectionEnd);
-    m_selected = selectionStart != selectionEnd;
-    if (m_selected) {
-        const auto [from, to] = std::minmax(selectionStart, selectionEnd);
-        m_examples->setText(text.mid(from, to - from));
+    const auto [from, to] = std::minmax(selectionStart, selectionEnd);
+    if (m_own != std::pair(from, to) || text != m_draft) {
+        m_own.reset();
+        m_check->setDraft(text, from, to);
     }
+    m_draft = text;
+    setSelection(text.mid(from, to - from));
+}
+
+void GelvWindowModel::selectingItself(int start, int end)
+{
+    m_own = std::minmax(start, end);
 }
 
 void GelvWindowModel::setCaret(const QString &text, int caret, bool selecting)
 {
-    m_selected = selecting;
     m_lookup->lookUpAt(text, caret);
+    if (!selecting)
+        setSelection(QString());
 }
 
 void GelvWindowModel::lookUp(const QString &text)
@@ -85,12 +107,24 @@ void GelvWindowModel::lookUp(const QString &text)
 
 void GelvWindowModel::showExamples(const QString &word)
 {
-    m_examples->setText(word);
+    m_word = word;
+    showExamplesOf();
 }
 
-// The character looked up stands for its examples too, unless part of the draft is selected.
-void GelvWindowModel::showLookupExamples()
+void GelvWindowModel::setSelection(const QString &selected)
 {
-    if (m_lookup->lookup() && !m_selected)
-        m_examples->setText(m_lookup->character());
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    m_word.clear();
+    showExamplesOf();
+}
+
+// The examples are always of what is selected now, else of the word asked for, else of the
+// character looked up: never of a selection that has gone.
+void GelvWindowModel::showExamplesOf()
+{
+    m_examples->setText(!m_selected.isEmpty() ? m_selected
+                        : !m_word.isEmpty()   ? m_word
+                                              : m_lookup->character());
 }

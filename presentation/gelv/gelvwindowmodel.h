@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace prosody {
 class RhymeBooks;
@@ -20,7 +22,8 @@ class LookupModel;
 // The 格律 window without widgets. It reads the rhyme books and opens the classics when the window
 // first opens and hands them to the models of its parts, and keeps those in step: the chosen book
 // and form rule the check and the lookup, the check gives the marked rows, and the 例句 show the
-// selected part of the draft, else the character looked up.
+// selected part of the draft, else the character looked up (or a word asked for, until either
+// changes).
 class GelvWindowModel : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +36,10 @@ public:
     bool isLoaded() const { return m_books != nullptr; }
     QString errorText() const { return m_error; }
 
+    // Takes the book the poet chose when the program last ran, and keeps each new choice in the
+    // user's settings.
+    void keepSettings();
+
     FormChoiceModel *forms() const { return m_forms; }
     CheckModel *check() const { return m_check; }
     LookupModel *lookup() const { return m_lookup; }
@@ -44,6 +51,9 @@ public:
 
     // The draft as the editor holds it, with its selection (UTF-16 offsets).
     void setDraft(const QString &text, int selectionStart, int selectionEnd);
+    // The window is about to select part of the draft itself (a finding's character): that selection
+    // leaves the check as it is.
+    void selectingItself(int start, int end);
     // The caret moved: the character at it is looked up. The editor may say the caret moved before it
     // says the selection went, so it tells whether part of the draft is still selected.
     void setCaret(const QString &text, int caret, bool selecting);
@@ -56,14 +66,19 @@ signals:
     void rowsChanged();
 
 private:
-    void showLookupExamples();
+    void setSelection(const QString &selected);
+    void showExamplesOf();
 
     QString m_booksPath;
     QString m_classicsPath;
     std::shared_ptr<const prosody::RhymeBooks> m_books;
     QString m_error;
     bool m_classicsOpened = false;
-    bool m_selected = false; // part of the draft is selected
+    QString m_draft;
+    QString m_selected;                       // the selected part of the draft
+    QString m_word;                           // a word whose examples were asked for
+    char32_t m_lookedUp = 0;                  // the character the examples last followed
+    std::optional<std::pair<int, int>> m_own; // the selection the window made itself, while it stays
     FormChoiceModel *m_forms;
     CheckModel *m_check;
     LookupModel *m_lookup;

@@ -1,6 +1,8 @@
 #include "presentation/gelv/lookupmodel.h"
 
 #include "classics/classics.h"
+#include "presentation/gelv/pinyinindex.h"
+#include "prosody/reading/classes.h"
 #include "prosody/text/reader.h"
 
 #include <algorithm>
@@ -21,9 +23,12 @@ LookupModel::LookupModel(QObject *parent)
 {
 }
 
+LookupModel::~LookupModel() = default;
+
 void LookupModel::setBooks(std::shared_ptr<const RhymeBooks> books)
 {
     m_books = std::move(books);
+    m_pinyin.reset();
     m_lookupGroup = 0;
     emit lookupChanged();
 }
@@ -64,21 +69,76 @@ char32_t LookupModel::characterAt(const QString &text, int caret)
 
 void LookupModel::lookUpAt(const QString &text, int caret)
 {
-    if (const char32_t c = characterAt(text, caret))
+    const char32_t c = characterAt(text, caret);
+    if (!c)
+        return;
+    // The line the character stands in, so that its word can decide a character of both classes.
+    const int at =
+        caret > 0 && characterAt(text.left(caret), caret) == c ? caret - (c > 0xFFFF ? 2 : 1) : caret;
+    const qsizetype start = text.lastIndexOf(u'\n', at - 1) + 1;
+    const qsizetype end = text.indexOf(u'\n', at);
+    std::optional<std::pair<Line, int>> context;
+    for (const Poem &poem : readPoems(text.mid(start, end < 0 ? -1 : end - start)))
+        for (const Line &line : poem.lines)
+            if (const qsizetype i = line.offsets.indexOf(int(at - start)); i >= 0)
+                context = {line, int(i)};
+    const bool moved =
+        context.has_value() != m_context.has_value() ||
+        (context && (context->first.chars != m_context->first.chars || context->second != m_context->second));
+    m_context = context;
+    if (c != m_lookup)
         setLookup(c);
+    else if (moved)
+        emit lookupChanged();
 }
 
 void LookupModel::lookUpTyped(const QString &text)
 {
-    lookUpAt(text, int(text.size()));
+    const QString typed = text.trimmed();
+    if (typed.isEmpty())
+        return;
+    if (const char32_t c = characterAt(typed, int(typed.size()))) {
+        setLookup(c);
+        return;
+    }
+    lookUpReading(typed);
+}
+
+// No character was typed: the letters at the end may be a reading.
+void LookupModel::lookUpReading(const QString &typed)
+{
+    qsizetype from = typed.size();
+    const auto latin = [](QChar c) { return (c.isLetterOrNumber() && c.unicode() < 0x250) || c == u':'; };
+    while (from > 0 && latin(typed.at(from - 1)))
+        --from;
+    const QString pinyin = PinyinIndex::looksLikePinyin(typed.mid(from)) ? typed.mid(from) : QString();
+    m_lookup = 0;
+    m_lookupGroup = 0;
+    m_candidates.clear();
+    if (!pinyin.isEmpty() && m_books) {
+        if (!m_pinyin)
+            m_pinyin = std::make_unique<PinyinIndex>(*m_books);
+        for (char32_t c : m_pinyin->characters(pinyin))
+            m_candidates << text(c);
+        m_note = !m_candidates.isEmpty()    ? QStringLiteral("读 %1 的字（点一个即查）").arg(pinyin)
+                 : m_pinyin->begins(pinyin) ? QStringLiteral("「%1」：拼音还没打完").arg(pinyin)
+                                            : QStringLiteral("「%1」不是汉字，也没有这样读的字").arg(pinyin);
+    } else {
+        m_note = QStringLiteral("「%1」不是汉字").arg(typed);
+    }
+    emit lookupChanged();
 }
 
 void LookupModel::setLookup(char32_t hanzi)
 {
-    if (hanzi == m_lookup)
+    if (hanzi == m_lookup && m_note.isEmpty())
         return;
+    if (m_context && m_context->first.chars.value(m_context->second) != hanzi)
+        m_context.reset();
     m_lookup = hanzi;
     m_lookupGroup = 0;
+    m_candidates.clear();
+    m_note.clear();
     emit lookupChanged();
 }
 
@@ -108,9 +168,15 @@ QStringList LookupModel::lookupBooks() const
             where = u ? QStringLiteral("无韵部（%1，%2）").arg(u->basis).arg(toneName(u->tone))
                       : QStringLiteral("无此字");
         }
-        lines << QStringLiteral("%1：%2　%3")
-                     .arg(bookName(b), where)
-                     .arg(className(m_books->toneClass(b, m_lookup)));
+        QString cls = className(m_books->toneClass(b, m_lookup));
+        // A character of both classes that its word decides says which word.
+        if (m_context) {
+            const Reading r = readingAt(*m_books, m_context->first, m_context->second, b);
+            if (!r.word.isEmpty())
+                cls += QStringLiteral("，在「%1」中读 %2，计为%3")
+                           .arg(r.word, r.pinyin, QString(className(r.cls)));
+        }
+        lines << QStringLiteral("%1：%2　%3").arg(bookName(b), where, cls);
     }
     return lines;
 }

@@ -2,9 +2,12 @@
 
 #include "presentation/gelv/lookupsource.h"
 #include "prosody/core/books.h"
+#include "prosody/text/reader.h"
 
 #include <memory>
+#include <optional>
 
+class PinyinIndex;
 namespace classics {
 class Classics;
 }
@@ -15,6 +18,7 @@ class LookupModel : public LookupSource {
     Q_OBJECT
 public:
     explicit LookupModel(QObject *parent = nullptr);
+    ~LookupModel() override;
 
     void setBooks(std::shared_ptr<const prosody::RhymeBooks> books);
     // The book whose groups are listed; another book shows its first group.
@@ -41,6 +45,8 @@ public:
     QList<Member> commonMembers() const override { return members(true); }
     QList<Member> otherMembers() const override { return members(false); }
     void lookUpTyped(const QString &text) override;
+    QStringList typedCandidates() const override { return m_candidates; }
+    QString typedNote() const override { return m_note; }
     void setLookupGroup(int index) override;
 
 private:
@@ -51,10 +57,15 @@ private:
     };
     QList<GroupChoice> groupChoices() const;
     QList<Member> members(bool common) const;
+    void lookUpReading(const QString &typed);
 
     std::shared_ptr<const prosody::RhymeBooks> m_books;
     prosody::Book m_book = prosody::Book::Pingshui;
     std::shared_ptr<const classics::Classics> m_classics;
     char32_t m_lookup = 0;
+    std::optional<std::pair<prosody::Line, int>> m_context; // the line of the draft it stands in, and where
     int m_lookupGroup = 0;
+    std::unique_ptr<PinyinIndex> m_pinyin; // made when pinyin is first typed
+    QStringList m_candidates;
+    QString m_note;
 };

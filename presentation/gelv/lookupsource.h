@@ -36,8 +36,13 @@ public:
     virtual QList<Member> commonMembers() const = 0;
     virtual QList<Member> otherMembers() const = 0;
 
-    // The text typed into the lookup: its last character is looked up.
+    // The text typed into the lookup: its last character is looked up. Pinyin typed there lists the
+    // characters of that reading to pick from, and anything else is said not to be a character.
     virtual void lookUpTyped(const QString &text) = 0;
+    // What was typed when it was no character: the characters of the reading typed, and one line
+    // about them or about why there are none. Empty while a character is looked up.
+    virtual QStringList typedCandidates() const = 0;
+    virtual QString typedNote() const = 0;
     virtual void setLookupGroup(int index) = 0;
 
 signals:

@@ -63,6 +63,20 @@ MarkedRow patternRow(const CiLine &line, int poems)
     return row;
 }
 
+// A line of a 诗 still to write: its template's marks, and the rhyme where it rhymes.
+MarkedRow pendingRow(const PoemCheck::PendingLine &line, const QString &rhyme)
+{
+    MarkedRow row;
+    row.kind = MarkedRow::Kind::Pattern;
+    for (QChar c : line.pattern) {
+        row.marks += c == u'平' ? u'○' : c == u'仄' ? u'●' : u'◎';
+        row.tips.append(c == u'中' ? QStringLiteral("可平可仄") : QStringLiteral("应%1").arg(c));
+    }
+    if (line.rhymed)
+        row.rhyme = rhyme.isEmpty() ? QStringLiteral("韵") : QStringLiteral("韵·%1").arg(rhyme);
+    return row;
+}
+
 // The 词 along its form: each written line over its pattern, the form's lines not yet written as
 // their pattern alone, and a gap between the 片.
 void addCi(QList<MarkedRow> &rows, const PoemCheck &check)
@@ -107,7 +121,30 @@ QList<MarkedRow> markedRows(const QList<PoemCheck> &checks)
         } else {
             for (qsizetype l = 0; l < check.lines.size(); ++l)
                 rows.append(lineRow(check, l));
+            for (const PoemCheck::PendingLine &line : check.pending)
+                rows.append(pendingRow(line, check.rhyme));
         }
     }
     return rows;
+}
+
+QString spokenVerdict(const QList<MarkedRow> &rows)
+{
+    QStringList out;
+    for (const MarkedRow &row : rows)
+        if (row.kind == MarkedRow::Kind::Summary)
+            out << row.summary;
+    return out.join(QStringLiteral("；"));
+}
+
+QString spokenLines(const QList<MarkedRow> &rows)
+{
+    QStringList out;
+    for (const MarkedRow &row : rows) {
+        if (row.kind == MarkedRow::Kind::Line)
+            out << row.chars.join(QString()) + u' ' + row.marks;
+        else if (row.kind == MarkedRow::Kind::Pattern)
+            out << QStringLiteral("待写 ") + row.marks;
+    }
+    return out.join(u'\n');
 }

@@ -11,7 +11,7 @@ struct MarkedRow {
     enum class Kind {
         Summary, // a poem's summary, above its lines
         Line,    // a line of the poem: its characters with their marks
-        Pattern, // a line of a 词's form that the poem has not reached: its pattern alone
+        Pattern, // a line of the form that the poem has not reached (词 or 诗): its pattern alone
         Gap,     // the space between the 片 of a 词
     };
     Kind kind = Kind::Line;
@@ -29,6 +29,12 @@ struct MarkedRow {
     QStringList tips;   // per character (a pattern: per position), shown on hover
 };
 
-// The rows of the checked poems: each summary, then its lines; a 词 along its form, with the lines
-// of the form not yet written as their pattern and a gap between the 片.
+// The rows of the checked poems: each summary, then its lines; a 诗 being written with the lines it
+// has still to write as their template; a 词 along its form, with the lines of the form not yet written
+// as their pattern and a gap between the 片.
 QList<MarkedRow> markedRows(const QList<prosody::PoemCheck> &checks);
+
+// What assistive tools say of the rows: the verdicts ("五言绝句 · 平起首句不入韵 · 下平十一尤 · 合律"),
+// and each line with its marks ("白日依山尽 ●●○○●", a line still to write as "待写 ◎●◎○○").
+QString spokenVerdict(const QList<MarkedRow> &rows);
+QString spokenLines(const QList<MarkedRow> &rows);

@@ -11,7 +11,7 @@ namespace {
 
 // A regrouping takes kRegroup lines or fewer on either side: Regroup + 4 * (a - 1) + (b - 1) for a lines of
 // the poem standing for b of the form.
-constexpr int kRegroup = 3;
+constexpr int kRegroup = kRegroupLines;
 enum Step : quint8 { None, Match, Near, Wrong, Miss, Extra, Regroup };
 using Lengths = QVarLengthArray<int, 64>;
 using Costs = QVarLengthArray<AlignmentCost, 1024>;

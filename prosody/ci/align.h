@@ -53,6 +53,9 @@ struct AlignmentCost {
     }
 };
 
+// A regrouping takes at most this many lines of the poem for one of the form, or the other way.
+inline constexpr int kRegroupLines = 3;
+
 // The cheapest fit of the line lengths to the form's, without the pieces (for ranking many forms).
 // With a limit, a fit of more faults of structure may come back as unreached (faults past any limit).
 AlignmentCost alignmentCost(const QList<int> &lengths, const CiForm &form,

@@ -34,6 +34,8 @@ std::optional<CiAlignment> CiChecker::bestForm(const QList<int> &lengths, const 
                 forms.append(&f);
     if (!tune)
         forms = cipu().forms();
+    if (!tune)
+        forms = formsOfLineCount(forms, int(lengths.size()));
     QList<CiAlignment> ranked =
         rankForms(lengths, classes, forms, tune ? Ranking::Faults : Ranking::Likelihood);
     if (ranked.isEmpty())

@@ -15,10 +15,10 @@ class CiChecker {
 public:
     explicit CiChecker(std::shared_ptr<const RhymeBooks> books);
 
-    // The form that fits the poem best among the 词牌's (with tune null, among all forms): fewest
-    // faults of structure, then of 平仄, then the one whose breaks match the poem's (fewest lines joined,
-    // split or moved), then the most written form. nullopt when there is no form to choose from.
-    // With form > 0, that form of the 词牌 (1 正体, 2 … 又一体) when it has it.
+    // The form that fits the poem best among the 词牌's (with tune null, among the forms whose count of
+    // lines it could fit well): fewest faults of structure, then of 平仄, then the one whose breaks match
+    // the poem's (fewest lines joined, split or moved), then the most written form. nullopt when there
+    // is no form to choose from. With form > 0, that form of the 词牌 (1 正体, 2 … 又一体) when it has it.
     std::optional<CiAlignment> bestForm(const Poem &poem, const CiTune *tune, Book book = Book::Cilin,
                                         int form = 0) const;
 

@@ -53,9 +53,20 @@ QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
     return out;
 }
 
+QList<const CiForm *> formsOfLineCount(QList<const CiForm *> forms, int lineCount)
+{
+    const int m = lineCount;
+    forms.removeIf([m](const CiForm *f) {
+        const int n = int(f->lines.size());
+        return 8 * std::max(0, m - kRegroupLines * n) > std::max(8, n);
+    });
+    return forms;
+}
+
 std::optional<Recognition> recogniseShape(const Cipu &cipu, const QList<int> &lengths, const Classes &classes)
 {
-    const QList<CiAlignment> ranked = rankForms(lengths, classes, cipu.forms(), Ranking::Likelihood);
+    const QList<CiAlignment> ranked =
+        rankForms(lengths, classes, formsOfLineCount(cipu.forms(), int(lengths.size())), Ranking::Likelihood);
     if (ranked.isEmpty() || !fitsWell(ranked.first()))
         return std::nullopt;
     Recognition r{ranked.first(), {}};

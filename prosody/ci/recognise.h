@@ -20,6 +20,11 @@ enum class Ranking { Faults, Likelihood };
 QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
                              const QList<const CiForm *> &forms, Ranking ranking);
 
+// Of the forms, those a poem of lineCount lines could fit well: a line of the form stands for at most
+// kRegroupLines of the poem, so a poem of far more lines has that many faults at least (a long paste is
+// no 词 of any form); one of fewer lines may be a 词 begun.
+QList<const CiForm *> formsOfLineCount(QList<const CiForm *> forms, int lineCount);
+
 // The 词牌 a text seems written to from the shape of its lines alone, for 自动.
 struct Recognition {
     CiAlignment best;

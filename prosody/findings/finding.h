@@ -27,6 +27,7 @@ inline const QString lonePingRescue = QStringLiteral("孤平拗救");
 inline const QString partnerRescue = QStringLiteral("对句相救");
 inline const QString unknown = QStringLiteral("未知");
 inline const QString modernOnly = QStringLiteral("今读");
+inline const QString unfinished = QStringLiteral("未完");
 } // namespace kind
 
 struct Finding {

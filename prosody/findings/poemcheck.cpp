@@ -36,9 +36,38 @@ QString PoemCheck::summary() const
         parts << rhyme;
     if (form.isEmpty())
         parts << QStringLiteral("不合近体诗体裁");
+    else if (inProgress() && !oblique)
+        parts << progress() << (ok() ? QString() : QStringLiteral("%1处不合").arg(faultCount()));
     else if (!oblique)
         parts << (ok() ? QStringLiteral("合律") : QStringLiteral("%1处不合").arg(faultCount()));
+    parts.removeAll(QString());
     return parts.join(QStringLiteral(" · "));
+}
+
+QString PoemCheck::progress() const
+{
+    const int written = int(lines.size()) - (unfinishedChars > 0 ? 1 : 0);
+    QString out = QStringLiteral("已写%1句").arg(written);
+    if (unfinishedChars > 0)
+        out += QStringLiteral("，第%1句尚缺%2字").arg(written + 1).arg(unfinishedChars);
+    if (!pending.isEmpty())
+        out += (unfinishedChars > 0 ? QStringLiteral("，其后尚缺%1句") : QStringLiteral("，尚缺%1句"))
+                   .arg(pending.size());
+    return out;
+}
+
+std::optional<Finding> PoemCheck::unfinished() const
+{
+    if (!inProgress())
+        return std::nullopt;
+    const int last = int(lines.size());
+    QString text;
+    if (unfinishedChars > 0)
+        text = QStringLiteral("第%1句尚缺%2字").arg(last).arg(unfinishedChars);
+    if (!pending.isEmpty())
+        text += (text.isEmpty() ? QStringLiteral("尚缺%1句") : QStringLiteral("，其后尚缺%1句"))
+                    .arg(pending.size());
+    return Finding{unfinishedChars > 0 ? last : 0, 0, QString(), kind::unfinished, Severity::Fault, text};
 }
 
 QList<Finding> PoemCheck::sortedFindings() const

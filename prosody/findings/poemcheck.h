@@ -43,10 +43,24 @@ struct PoemCheck {
     // For a 词 recognised in 自动: other 词牌 or forms that fit almost as well, as a form selector
     // names them ("念奴娇:2"), best first.
     QStringList ciAlternatives;
+    // A 诗 still being written: the lines of its form not yet written, as their templates, and the
+    // characters its last line still lacks.
+    struct PendingLine {
+        QString pattern; // "平平中仄仄"
+        bool rhymed = false;
+    };
+    QList<PendingLine> pending;
+    int unfinishedChars = 0;
 
     bool ok() const;
     int faultCount() const;
     bool isCi() const { return ciForm.has_value(); }
+    bool inProgress() const { return !pending.isEmpty() || unfinishedChars > 0; }
+    // Where a poem being written stands: "已写6句，尚缺2句", "已写3句，第4句尚缺2字".
+    QString progress() const;
+    // What a finished text lacks, as one finding ("尚缺2句", "第4句尚缺2字"), for a check of a text
+    // that should be whole; none for a poem that is not in progress.
+    std::optional<Finding> unfinished() const;
     // "七言绝句 · 平起首句入韵 · 下平七阳 · 合律" or "浣溪沙 · 正体 · 第七部 · 合谱", or with the number
     // of faults.
     QString summary() const;

@@ -2,10 +2,11 @@
 
 #include "prosody/findings/characternotes.h"
 #include "prosody/reading/classes.h"
-#include "prosody/shi/length.h"
 #include "prosody/shi/linetypes.h"
+#include "prosody/shi/progress.h"
 #include "prosody/shi/rhymes.h"
 #include "prosody/shi/rules.h"
+#include "prosody/shi/shape.h"
 
 namespace prosody {
 
@@ -21,11 +22,12 @@ PoemCheck Checker::check(const Poem &poem, Book book, FormChoice form) const
     if (out.lines.isEmpty())
         return out;
     out.findings += characterNotes(*m_books, book, out.lines);
-    if (judgeLength(shi, form) && !judgeObliqueRhyme(shi)) {
+    if (judgeShape(shi, form) && !judgeObliqueRhyme(shi)) {
         chooseRhymeGroup(shi);
         chooseLineTypes(shi);
         judgeLines(shi);
         judgeRhymes(shi);
+        addPendingLines(shi);
     }
     out.sortFindings();
     return out;

@@ -42,7 +42,7 @@ int kept(const ShiPoem &poem, int l, LineType type)
 void chooseLineTypes(ShiPoem &poem)
 {
     const int n = poem.length();
-    const ToneClass last = poem.cls(0, n);
+    const ToneClass last = poem.hasEnd(0) ? poem.endClass(0) : ToneClass::Unknown;
     const bool firstRhymed =
         last == ToneClass::Ping || (last == ToneClass::Both && poem.group >= 0 &&
                                     (poem.inGroup(0, poem.group, true) || poem.inNeighbour(0)));

@@ -15,7 +15,7 @@ int vote(const ShiPoem &poem, const QList<int> &lines, RhymeTone tone)
 {
     QList<char32_t> rhymes;
     for (int l : lines)
-        rhymes.append(poem.code(l, poem.length()));
+        rhymes.append(poem.endCode(l));
     return voteRhyme(poem.books(), poem.book(), rhymes, tone, !lines.isEmpty() && lines.first() == 0).group;
 }
 
@@ -27,9 +27,9 @@ bool judgeObliqueRhyme(ShiPoem &poem)
     int level = 0, oblique = 0;
     QStringList chars;
     for (int l : poem.evenLineEnds()) {
-        level += maybe(poem.cls(l, poem.length()), ToneClass::Ping);
-        oblique += poem.cls(l, poem.length()) == ToneClass::Ze;
-        chars << poem.ch(l, poem.length());
+        level += maybe(poem.endClass(l), ToneClass::Ping);
+        oblique += poem.endClass(l) == ToneClass::Ze;
+        chars << poem.ch(l, poem.size(l));
     }
     if (oblique <= level)
         return false;
@@ -43,7 +43,7 @@ void chooseRhymeGroup(ShiPoem &poem)
 {
     // The even lines, and line 1 when it ends in 平: it counts for the rhyme only on a tie.
     QList<int> lines = poem.evenLineEnds();
-    if (maybe(poem.cls(0, poem.length()), ToneClass::Ping))
+    if (poem.hasEnd(0) && maybe(poem.endClass(0), ToneClass::Ping))
         lines.prepend(0);
     poem.group = vote(poem, lines, RhymeTone::Level);
     poem.out().rhyme = groupName(poem, poem.group);
@@ -53,15 +53,19 @@ void judgeRhymes(ShiPoem &poem)
 {
     if (poem.group < 0)
         return;
-    const int n = poem.length();
     const QString name = groupName(poem, poem.group);
     for (int l = 0; l < poem.lineCount(); ++l) {
-        if (!poem.out().lines.at(l).rhymed || poem.inGroup(l, poem.group, true))
+        if (!poem.out().lines.at(l).rhymed || !poem.hasEnd(l))
             continue;
-        const ToneClass c = poem.cls(l, n);
-        if (c == ToneClass::Ze || c == ToneClass::Unknown)
-            continue; // already a 平仄 fault, or a character the book lacks
-        if (poem.books().memberships(poem.book(), poem.code(l, n)).isEmpty())
+        const int n = poem.size(l);
+        const ToneClass c = poem.endClass(l);
+        // A line of another length is not judged position by position: its rhyme is judged here.
+        if (c == ToneClass::Ze && !poem.isFull(l))
+            poem.add(l, n, kind::tones, Severity::Fault,
+                     QStringLiteral("%1：韵脚应平，用了仄声").arg(poem.at(l, n)));
+        if (poem.inGroup(l, poem.group, true) || c == ToneClass::Ze || c == ToneClass::Unknown)
+            continue; // in the group, already a 平仄 fault, or a character the book lacks
+        if (poem.books().memberships(poem.book(), poem.endCode(l)).isEmpty())
             continue; // classed by its modern reading: it has no group to compare
         if (l == 0 && poem.inNeighbour(l))
             poem.add(l, n, kind::borrowedRhyme, Severity::Warning,

@@ -79,7 +79,7 @@ void judgeBrokenPosition(ShiPoem &poem, int l, int p, LineType type, ToneClass w
 // In a line of the type 平平仄仄平, one 平 besides the rhyme is 孤平; 仄平平仄平 makes it good.
 void judgeLonePing(ShiPoem &poem, int l, LineType type)
 {
-    if (type != LineType::B)
+    if (type != LineType::B || !poem.isFull(l))
         return;
     int level = 0;
     for (int p = 1; p <= 4; ++p) {
@@ -100,6 +100,8 @@ void judgeLonePing(ShiPoem &poem, int l, LineType type)
 
 void judgeTail(ShiPoem &poem, int l)
 {
+    if (!poem.isFull(l))
+        return;
     const int n = poem.length();
     const QString tail = poem.out().lines.at(l).line.text(n - 3, 3);
     const auto all = [&](ToneClass c) {

@@ -22,17 +22,31 @@ void ShiPoem::add(int line, int pos, const QString &kind, Severity severity, con
     m_out.findings.append({line + 1, pos, pos > 0 ? ch(line, pos) : QString(), kind, severity, text});
 }
 
+bool ShiPoem::isPartial(int line) const
+{
+    const Line &l = m_out.lines.at(line).line;
+    return line == lineCount() - 1 && l.size() < m_length && !l.closed;
+}
+
+ToneClass ShiPoem::cls(int line, int pos) const
+{
+    if (pos > size(line) || (!isFull(line) && !isPartial(line)))
+        return ToneClass::Unknown;
+    return m_out.lines.at(line).tones.at(pos - 1);
+}
+
 QList<int> ShiPoem::evenLineEnds() const
 {
     QList<int> lines;
     for (int l = 1; l < lineCount(); l += 2)
-        lines.append(l);
+        if (hasEnd(l))
+            lines.append(l);
     return lines;
 }
 
 bool ShiPoem::inGroup(int line, int group, bool level) const
 {
-    for (const RhymeBooks::Membership &m : m_books.memberships(book(), code(line, length())))
+    for (const RhymeBooks::Membership &m : m_books.memberships(book(), endCode(line)))
         if (m.group == group && (m.tone == Tone::Ping) == level)
             return true;
     return false;
@@ -47,7 +61,7 @@ bool ShiPoem::inNeighbour(int line) const
 QString ShiPoem::groupsOf(int line) const
 {
     QStringList names;
-    for (const RhymeBooks::Membership &m : m_books.memberships(book(), code(line, length())))
+    for (const RhymeBooks::Membership &m : m_books.memberships(book(), endCode(line)))
         if (m.tone == Tone::Ping && !names.contains(m_books.groups(book()).at(m.group).name))
             names << m_books.groups(book()).at(m.group).name;
     return names.join(u'、');

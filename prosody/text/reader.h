@@ -5,12 +5,13 @@
 
 namespace prosody {
 
-// One line of verse: its characters (Chinese characters only; punctuation, blanks and other
-// letters are not part of the metre) and where each stands in the text it was read from.
+// One line of verse: its characters (Chinese characters only; punctuation, blanks, notes in brackets
+// and other letters are not part of the metre) and where each stands in the text it was read from.
 struct Line {
     QList<char32_t> chars;
-    QList<int> offsets; // UTF-16 offset of each character in the source text
-    int sourceLine = 0; // 0-based line of the source text
+    QList<int> offsets;  // UTF-16 offset of each character in the source text
+    int sourceLine = 0;  // 0-based line of the source text
+    bool closed = false; // ended by sentence punctuation, not by the end of the text or of its line
 
     qsizetype size() const { return chars.size(); }
     QString text() const;
@@ -20,15 +21,20 @@ struct Line {
 };
 
 struct Poem {
-    QString title; // a leading line that is not verse, when there is one
+    QString title;  // a leading line that is not verse, when there is one
+    QString author; // a line that names only the author ("唐·杜甫", "——李白"), when there is one
     QList<Line> lines;
     int start = 0; // UTF-16 span of the poem in the source text (title included)
     int end = 0;
 };
 
 // Splits a text into poems at blank lines, and each poem into lines at line breaks, blanks and the
-// sentence punctuation ，。！？；：、 (and , . ! ? ; :). A first line of another length than the
-// poem's that does not end like a verse line is taken as the title.
+// sentence punctuation ，。！？；：、 (and , . ! ? ; :). Text as pasted from books and web pages is read
+// as a poet reads it: notes in brackets are not verse (prosody/text/notes.h); a line naming only the
+// author, a date or signature line, and notes under the poem (注：…) are not verse, nor a block of
+// them between blank lines (prosody/text/nonverse.h). A first line of another length than the poem's
+// that does not end like a verse line is taken as the title, as is a short line standing alone
+// before the poem's block.
 QList<Poem> readPoems(const QString &text);
 
 // The poem with the lines of the next one after its own (a 词 and its second 片).

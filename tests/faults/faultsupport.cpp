@@ -142,6 +142,7 @@ LiveProgram::LiveProgram(const QString &dir, const Options &options)
     m_process.setReadChannel(QProcess::StandardError); // where the probe reports
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_scriptDir.path()); // not the user's settings
     env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(BOXPROBE_PLUGINS));
     env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), options.run == Run::CloseWhenShown
                                                              ? QStringLiteral("shihaiboxprobe:close")

@@ -6,6 +6,7 @@
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/statusbar.h"
+#include "pages/works/workspage.h"
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "tests/classics/corpus.h"
 #include "tests/creation/rhymedata.h"
@@ -21,9 +22,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -116,6 +120,8 @@ private slots:
         QFile::copy(m_corpus.filePath(u"date/classics.db"_s), fx->dir() + u"/date/classics.db"_s);
         cwd = std::make_unique<WorkingDirectory>(fx->dir());
         dialogs = std::make_unique<ScriptedDialogs>();
+        // Each case starts as a first start: no book chosen, the window not open before.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, fx->dir() + u"/config"_s);
     }
     void cleanup()
     {
@@ -144,6 +150,76 @@ private slots:
         QCOMPARE(w->findChildren<GelvWindow *>().size(), 1);
     }
 
+    // The next start opens the window when it was open and with the book the poet chose; closed by
+    // the user, it stays closed.
+    void theWindowComesBackAsItWasLeft()
+    {
+        show();
+        openByButton();
+        child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->setCurrentIndex(2);
+        QVERIFY(w->close());
+        gelv()->close(); // as the program's end closes every window after the main one
+        w.reset();
+        show();
+        QTRY_VERIFY(gelv() && gelv()->isVisible());
+        QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->currentText(), u"中华新韵"_s);
+        QVERIFY(gelv()->close());
+        QVERIFY(w->close());
+        w.reset();
+        show();
+        QTest::qWait(50); // the start's queued work
+        QVERIFY(!gelv());
+        QVERIFY(QFile::exists(fx->dir() + u"/config/shihai/shihai.conf"_s));
+    }
+
+    // Ctrl+wheel and Ctrl+= / Ctrl+- make the draft and the marked poem larger or smaller, the text
+    // stored untouched; the sizes come back at the next start.
+    void theDraftAndTheMarksZoomButNotTheText()
+    {
+        show();
+        typeLines(u"木木天天木，天天木木东。"_s);
+        openByButton();
+        auto *view = child<QWidget>(gelv(), u"Gelv_View"_s);
+        const int made = view->minimumHeight();
+        const auto wheel = [&](QWidget *on, Qt::KeyboardModifiers modifiers) {
+            QWheelEvent turn(QPointF(5, 5), on->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                             Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(on, &turn);
+        };
+        wheel(view, Qt::NoModifier);
+        QCOMPARE(view->minimumHeight(), made);
+        wheel(view, Qt::ControlModifier);
+        wheel(view, Qt::ControlModifier);
+        QVERIFY(view->minimumHeight() > made * 6 / 5); // two eighths larger
+        const int larger = view->minimumHeight();
+        gelv()->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), gelv());
+        child<QWidget>(gelv(), u"Gelv_Findings"_s)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(view->minimumHeight() < larger);
+
+        w->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), w.get());
+        draft()->setFocus();
+        QSignalSpy edited(draft(), &QTextEdit::textChanged);
+        const int pixels = draft()->font().pixelSize();
+        QTest::keyClick(draft(), Qt::Key_Equal, Qt::ControlModifier);
+        wheel(draft()->viewport(), Qt::ControlModifier);
+        QCOMPARE(draft()->font().pixelSize(), pixels + 4);
+        QTest::keyClick(draft(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(draft()->font().pixelSize(), pixels + 2);
+        QCOMPARE(edited.count(), 0); // nothing written back
+        QCOMPARE(draft()->toPlainText(), u"木木天天木，天天木木东。"_s);
+
+        const int zoomed = view->minimumHeight();
+        QVERIFY(w->close());
+        w.reset();
+        show();
+        QCOMPARE(draft()->font().pixelSize(), pixels + 2);
+        QTRY_VERIFY(gelv() && gelv()->isVisible());
+        QCOMPARE(child<QWidget>(gelv(), u"Gelv_View"_s)->minimumHeight(), zoomed);
+    }
+
     void theMainWindowStaysAsItWas()
     {
         show();
@@ -157,8 +233,10 @@ private slots:
         QCOMPARE(panel(0), condition);
         QCOMPARE(panel(1), counts);
         QCOMPARE(panel(2), date);
-        // Placed beside the main window, or over its right part when the screen has no room.
-        QVERIFY(gelv()->frameGeometry().left() > w->frameGeometry().left());
+        // Beside the main window, or over its left part when the screen (800 wide here) has no room:
+        // never over the draft.
+        QVERIFY(
+            !gelv()->frameGeometry().intersects(QRect(draft()->mapToGlobal(QPoint(0, 0)), draft()->size())));
         QVERIFY(dialogs->calls.isEmpty());
     }
 
@@ -180,6 +258,71 @@ private slots:
         QTRY_VERIFY(gelv() && gelv()->isVisible());
         QCOMPARE(child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s)->text(), u"风"_s);
         QCOMPARE(child<QLabel>(gelv(), u"Gelv_Readings"_s)->text(), u"fēng"_s);
+    }
+
+    // The window follows the editor the user last worked in: a work of 经典案例 is checked where it
+    // is kept, named in the title, its findings point into it and a chosen character goes into it.
+    void theWindowFollowsTheWorkBeingEdited()
+    {
+        using namespace schema;
+        const QString work = u"木木天天木，天天木木东。\n天天天天木，木木木天风。"_s;
+        fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate, colContent},
+                   {u"春望"_s, u"甲类"_s, 4, u"2006-05-01"_s, work});
+        fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate, colContent},
+                   {u"秋兴"_s, u"甲类"_s, 1, u"2005-05-01"_s, u"东风"_s});
+        show();
+        typeText(draft(), u"木红风"_s);
+        openByButton();
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 草稿"_s);
+        auto *pages = child<QTabWidget>(w.get(), u"W_PageControl"_s);
+        pages->setCurrentIndex(3);
+        auto *page = child<WorksPage>(w.get(), u"Show"_s);
+        DbRichEdit *content = page->nr_DBRichEdit;
+        QTRY_COMPARE(QApplication::focusWidget(), content);
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 《春望》"_s);
+        QCOMPARE(viewRows().at(0), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 1处不合"_s);
+
+        // The same entries as the draft's on the work's context menu.
+        std::unique_ptr<QMenu> menu(
+            page->contentMenu(content->cursorRect(QTextCursor(content->document())).center()));
+        QCOMPARE(menu->actions().at(0)->text(), u"检查格律"_s);
+        QCOMPARE(menu->actions().at(1)->text(), u"查韵「木」"_s);
+        pages->setCurrentIndex(0);
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 草稿"_s);
+        menu->actions().at(0)->trigger();
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 《春望》"_s);
+
+        auto *findings = child<QListWidget>(gelv(), u"Gelv_Findings"_s);
+        QCOMPARE(findingTexts(), QStringList{u"第3句第4字「天」：此处应仄，用了平声"_s});
+        QTest::mouseClick(findings->viewport(), Qt::LeftButton, {},
+                          findings->visualItemRect(findings->item(0)).center());
+        QCOMPARE(content->textCursor().selectionStart(), int(work.indexOf(u"天天天天"_s)) + 3);
+        QCOMPARE(content->textCursor().selectedText(), u"天"_s);
+        QCOMPARE(draft()->toPlainText(), u"木红风"_s);
+
+        // A character chosen in the lookup is typed into the work, and written as the page writes it.
+        QTextCursor caret(content->document());
+        content->setTextCursor(caret);
+        child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s)->clear();
+        QTest::sendKeyEvent(QTest::Click, child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s), Qt::Key_unknown,
+                            u"红"_s, Qt::NoModifier);
+        auto *common = child<QListWidget>(gelv(), u"Gelv_Common_List"_s);
+        const QPoint at =
+            common->visualItemRect(common->findItems(u"红"_s, Qt::MatchExactly).value(0)).center();
+        QTest::mouseClick(common->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(common->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(content->toPlainText(), u"红"_s + work);
+        // Checked as it now is: the first line has one character too many.
+        QCOMPARE(viewRows().at(0), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 2处不合"_s);
+        QVERIFY(findingTexts().contains(u"第1句多一字"_s));
+
+        // Another work: the window follows it and its title.
+        QTest::mouseClick(child<QToolButton>(w.get(), u"next_SpeedButton"_s), Qt::LeftButton);
+        QCOMPARE(gelv()->windowTitle(), u"格律 · 《秋兴》"_s);
+        QCOMPARE(viewRows().value(1).left(2), u"东风"_s);
+        QVERIFY(w->close());
+        QCOMPARE(fx->value("select 内容 from 作品 where 标题='春望'"), u"红"_s + work);
+        QCOMPARE(fx->value("select 内容 from 作品 where 标题='草稿'"), u"木红风"_s);
     }
 
     void marksAndSummaryFollowTheBook()
@@ -222,6 +365,12 @@ private slots:
                          u"天天木木木天风|○○●●●○○|○○●●●○○|       |韵·第一部"_s, u"谱|◎●●○○|韵1（平）"_s}));
         QVERIFY(findingTexts().isEmpty()); // the line not yet written is the pattern only
 
+        // Back to 自动: the book the poet had.
+        form->setCurrentIndex(0);
+        emit form->activated(0);
+        QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->currentText(), u"平水韵"_s);
+        QVERIFY(viewRows().at(0).contains(u"上平一东"_s));
+
         // An alias typed into the selector stands for its 词牌.
         form->setEditText(QString());
         form->lineEdit()->setFocus();
@@ -235,7 +384,10 @@ private slots:
         show();
         openByButton();
         typeLines(u"木木天天木，天天木木东。\n天天天天"_s);
-        QCOMPARE(findingTexts(), QStringList{u"第3句4字，与其余各句（5字）不同"_s}); // still being written
+        // The line being typed is checked on what is typed: its fourth character is already wrong.
+        QCOMPARE(findingTexts(), QStringList{u"第3句第4字「天」：此处应仄，用了平声"_s});
+        QCOMPARE(viewRows().at(0),
+                 u"五言绝句 · 仄起首句不入韵 · 上平一东 · 已写2句，第3句尚缺1字，其后尚缺1句 · 1处不合"_s);
         typeText(draft(), u"木，木木木天风。"_s);
         QCOMPARE(findingTexts(), QStringList{u"第3句第4字「天」：此处应仄，用了平声"_s});
         QCOMPARE(viewRows().at(3), u"天天天天木|○○○○●|   仄 |   ✗ |"_s);
@@ -257,11 +409,15 @@ private slots:
         openByButton();
         auto *list = child<QListWidget>(gelv(), u"Gelv_Findings"_s);
         QCOMPARE(list->count(), 1);
+        const QStringList checked = viewRows();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QCOMPARE(draft()->textCursor().selectedText(), u"天"_s);
         QCOMPARE(draft()->textCursor().selectionStart(),
                  int(draft()->toPlainText().indexOf(u"天天天天"_s)) + 3);
         QTRY_COMPARE(QApplication::focusWidget(), draft());
+        // The selection shows the finding; the poem stays checked with all it was found to have.
+        QCOMPARE(viewRows(), checked);
+        QCOMPARE(findingTexts(), QStringList{u"第3句第4字「天」：此处应仄，用了平声"_s});
     }
 
     void selectingPartOfTheDraftChecksThatPart()
@@ -274,7 +430,8 @@ private slots:
         cursor.setPosition(3);
         cursor.setPosition(3 + 12, QTextCursor::KeepAnchor);
         draft()->setTextCursor(cursor);
-        QCOMPARE(viewRows().at(0), u"不合近体诗体裁"_s); // two lines alone make no form
+        // Two lines alone are the start of a quatrain.
+        QCOMPARE(viewRows().at(0), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 已写2句，尚缺2句"_s);
     }
 
     void theLookupFollowsTheCaretAndADoubleClickTypesIntoTheDraft()
@@ -349,6 +506,39 @@ private slots:
         QCOMPARE(summary->text(), u"「孤」共 4 句：唐 2 · 宋 2"_s);
         typeText(draft(), u"灯"_s);
         QCOMPARE(summary->text(), u"「灯」共 2 句：唐 1 · 宋 1"_s);
+    }
+
+    // The 例句 and the lookup show what is there now: a selection that went takes its query with it,
+    // and pinyin typed into 查字 lists its characters instead of showing the one before.
+    void theExamplesAndTheLookupNeverShowAStaleQuery()
+    {
+        show();
+        typeLines(u"孤灯\n春风"_s);
+        openByButton();
+        auto *summary = child<QLabel>(gelv(), u"Gelv_Examples_Summary"_s);
+        const QString wind = summary->text();
+        QVERIFY2(wind.startsWith(u"「风」共"_s), qPrintable(wind));
+        QTest::keyClick(draft(), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(summary->text().endsWith(u"没有这样的句子"_s));
+        QTextCursor end = draft()->textCursor();
+        end.clearSelection();
+        QTest::mouseClick(draft()->viewport(), Qt::LeftButton, {}, draft()->cursorRect(end).center());
+        QVERIFY(!draft()->textCursor().hasSelection());
+        QCOMPARE(summary->text(), wind);
+
+        auto *edit = child<QLineEdit>(gelv(), u"Gelv_Char_Edit"_s);
+        edit->clear();
+        QTest::keyClicks(edit, u"feng"_s);
+        QCOMPARE(child<QLabel>(gelv(), u"Gelv_Books"_s)->text(), QString()); // nothing of 风 shown for it
+        auto *candidates = child<QListWidget>(gelv(), u"Gelv_Candidates_List"_s);
+        QCOMPARE(candidates->count(), 1);
+        QTest::mouseClick(candidates->viewport(), Qt::LeftButton, {},
+                          candidates->visualItemRect(candidates->item(0)).center());
+        QCOMPARE(edit->text(), u"风"_s);
+        QCOMPARE(child<QLabel>(gelv(), u"Gelv_Readings"_s)->text(), u"fēng"_s);
+        edit->clear();
+        QTest::keyClicks(edit, u"xyz"_s);
+        QCOMPARE(child<QLabel>(gelv(), u"Gelv_Typed_Note"_s)->text(), u"「xyz」不是汉字，也没有这样读的字"_s);
     }
 
     void aWordOfTheAssociationPageOpensItsExamples()

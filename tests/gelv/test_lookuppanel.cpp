@@ -20,6 +20,8 @@ public:
     int group = 0;
     QList<Member> common, other;
     QStringList typed;
+    QStringList candidates;
+    QString note;
 
     QString character() const override { return hanzi; }
     QStringList readings() const override { return readingsList; }
@@ -29,6 +31,8 @@ public:
     QList<Member> commonMembers() const override { return common; }
     QList<Member> otherMembers() const override { return other; }
     void lookUpTyped(const QString &text) override { typed << text; }
+    QStringList typedCandidates() const override { return candidates; }
+    QString typedNote() const override { return note; }
     void setLookupGroup(int index) override { group = index; }
 };
 
@@ -63,6 +67,8 @@ private slots:
         m_source.common = {{u"看"_s, 12}, {u"汉"_s, -1}};
         m_source.other = {{u"瀚"_s, 0}};
         m_source.typed.clear();
+        m_source.candidates.clear();
+        m_source.note.clear();
         m_panel = std::make_unique<LookupPanel>(&m_source, nullptr);
         m_panel->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
@@ -112,6 +118,31 @@ private slots:
         groups->setCurrentIndex(0);
         emit groups->activated(0);
         QCOMPARE(m_source.group, 0);
+    }
+
+    // Pinyin typed: the characters of the reading to pick from with a click, or why there are none.
+    void theCharactersOfATypedReadingArePickedFrom()
+    {
+        auto *note = child<QLabel>(u"Gelv_Typed_Note"_s);
+        auto *candidates = child<QListWidget>(u"Gelv_Candidates_List"_s);
+        QVERIFY(!note->isVisible());
+        QVERIFY(!candidates->isVisible());
+        m_source.hanzi.clear();
+        m_source.note = u"读 shuang 的字（点一个即查）"_s;
+        m_source.candidates = {u"双"_s, u"霜"_s};
+        emit m_source.lookupChanged();
+        QCOMPARE(note->text(), m_source.note);
+        QVERIFY(note->isVisible());
+        QCOMPARE(texts(candidates), m_source.candidates);
+        QTest::mouseClick(candidates->viewport(), Qt::LeftButton, {},
+                          candidates->visualItemRect(candidates->item(1)).center());
+        QCOMPARE(m_source.typed, QStringList{u"霜"_s});
+
+        m_source.note = u"「xq」不是汉字，也没有这样读的字"_s;
+        m_source.candidates.clear();
+        emit m_source.lookupChanged();
+        QVERIFY(note->isVisible());
+        QVERIFY(!candidates->isVisible());
     }
 
     void aDoubleClickedCharacterIsChosen()

@@ -1,7 +1,9 @@
 #include "pages/gelv/markedpoemview.h"
+#include "pages/gelv/marks.h"
 #include "tests/testmain.h"
 
 #include <QHelpEvent>
+#include <QPainter>
 #include <QSet>
 #include <QToolTip>
 
@@ -68,6 +70,27 @@ private slots:
         QTRY_VERIFY(!QToolTip::isVisible()); // the last tip goes after a moment
         QVERIFY(view.minimumSize().height() < size.height());
         QVERIFY(tipsShown(view).isEmpty());
+    }
+
+    // ○ 平, ● 仄 and ◎ 中 stay apart at the smallest size the view draws them (over a character):
+    // light or dark at the centre, and between the dot and the ring.
+    void theMarksAreToldApartWhenSmall()
+    {
+        for (int diameter : {10, 12}) {
+            QStringList seen;
+            for (QChar mark : {u'○', u'●', u'◎'}) {
+                QImage image(diameter * 2, diameter * 2, QImage::Format_RGB32);
+                image.fill(Qt::white);
+                QPainter painter(&image);
+                marks::paint(painter, image.rect(), mark, diameter, Qt::black);
+                painter.end();
+                const auto dark = [&](qreal x) {
+                    return qGray(image.pixel(int(diameter + x), diameter)) < 128;
+                };
+                seen << QString(dark(0) ? u"x"_s : u"."_s) + (dark(diameter * 0.3) ? u"x"_s : u"."_s);
+            }
+            QCOMPARE(seen, (QStringList{u".."_s, u"xx"_s, u"x."_s}));
+        }
     }
 };
 

@@ -59,7 +59,12 @@ RhymeWordTally countRhymeWords(const QList<QStringList> &poems, std::shared_ptr<
         if (read.size() != 1)
             continue;
         const prosody::PoemCheck check = checker.check(read.first(), Book::Pingshui);
-        if (check.form.isEmpty() || check.rhyme.isEmpty() || isObliqueRhymed(check))
+        // Whole regulated poems only: not one that stops short or has a line of another length.
+        const bool whole = !check.inProgress() && std::none_of(check.findings.begin(), check.findings.end(),
+                                                               [](const prosody::Finding &f) {
+                                                                   return f.kind == prosody::kind::length;
+                                                               });
+        if (check.form.isEmpty() || check.rhyme.isEmpty() || isObliqueRhymed(check) || !whole)
             continue;
         ++tally.byFaults[std::min(check.faultCount(), 4)];
         if (check.faultCount() > kMostFaults)

@@ -9,7 +9,10 @@
 #include "tools/builddb/converter.h"
 #include "tools/builddb/sources.h"
 #include "tools/builddb/works.h"
+#include "tools/evaluate/pasted.h"
+#include "tools/evaluate/polyphones.h"
 #include "tools/evaluate/songci300.h"
+#include "tools/evaluate/strains.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,47 +31,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QTextStream out(stdout);
-
-QString dist()
-{
-    return builddb::SourcePaths::installed().nodeModule(QStringLiteral("chinese-poetry/dist"));
-}
-
-QString keyOf(const QString &author, const QString &firstLine)
-{
-    return author + u'\t' + builddb::firstClause(firstLine);
-}
-
-// 平仄 strings of 全唐诗 poems, by author and first clause in simplified characters.
-QHash<QString, QStringList> tangStrains(const builddb::Converter &t2s)
-{
-    QHash<QString, QStringList> byKey;
-    const QDir poems(QDir(dist()).filePath(QStringLiteral("quantangshi")));
-    const QDir strains(QDir(dist()).filePath(QStringLiteral("strains/json")));
-    for (const QString &name : poems.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
-        if (!strains.exists(name))
-            continue;
-        QHash<QString, QStringList> strainsById;
-        for (const QJsonValue &v : builddb::readJsonArray(strains.filePath(name))) {
-            QStringList lines;
-            for (const QJsonValue &s : v.toObject().value(QStringLiteral("strains")).toArray())
-                lines << s.toString();
-            strainsById.insert(v.toObject().value(QStringLiteral("id")).toString(), lines);
-        }
-        for (const QJsonValue &v : builddb::readJsonArray(poems.filePath(name))) {
-            const QJsonObject poem = v.toObject();
-            const QJsonArray paragraphs = poem.value(QStringLiteral("paragraphs")).toArray();
-            if (paragraphs.isEmpty())
-                continue;
-            const QString key = keyOf(t2s(poem.value(QStringLiteral("author")).toString()),
-                                      t2s(paragraphs.first().toString()));
-            const QStringList s = strainsById.value(poem.value(QStringLiteral("id")).toString());
-            if (!s.isEmpty() && !byKey.contains(key))
-                byKey.insert(key, s);
-        }
-    }
-    return byKey;
-}
 
 int strains(const RhymeBooks &books)
 {
@@ -397,7 +359,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QString command = args.value(1);
-    const QString path = args.value(2, QStringLiteral("date/rhymebooks.db"));
+    QStringList files = args.mid(2);
+    files.removeIf([](const QString &a) { return a.startsWith(u"--"); });
+    const QString path = files.value(0, QStringLiteral("date/rhymebooks.db"));
     try {
         if (command == u"classics")
             return classicsFile(args.value(2, QStringLiteral("date/classics.db")));
@@ -410,12 +374,17 @@ int main(int argc, char **argv)
             return cipu(books);
         if (command == u"songci300")
             return evaluate::songci300(books, dist(), args.value(3, QStringLiteral("20")).toInt());
+        if (command == u"polyphones")
+            return polyphones(books, dist(), out);
+        if (command == u"pasted")
+            return pastedAnthology(books, dist(), args.contains(QStringLiteral("--clean")), out);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;
     }
-    QTextStream(stderr) << "usage: shihai-evaluate strains|tangshi|cipu [rhymebooks.db] | songci300 "
-                           "[rhymebooks.db [judged]] | classics [classics.db]"
-                        << Qt::endl;
+    QTextStream(stderr)
+        << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|pasted [--clean] [rhymebooks.db] | "
+           "songci300 [rhymebooks.db [judged]] | classics [classics.db]"
+        << Qt::endl;
     return 2;
 }

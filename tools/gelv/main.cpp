@@ -119,7 +119,11 @@ int main(int argc, char **argv)
                                              ? QString()
                                              : QStringLiteral("（相近的词牌：%1）").arg(near.join(u'、'))));
     }
-    const QList<PoemCheck> &checks = *checked;
+    // A text given to be checked is taken as finished: one that stops short says what it lacks.
+    QList<PoemCheck> checks = *checked;
+    for (PoemCheck &check : checks)
+        if (const std::optional<Finding> lack = check.unfinished())
+            check.findings.append(*lack);
     if (checks.isEmpty())
         return fail(QStringLiteral("输入中没有诗句"));
 

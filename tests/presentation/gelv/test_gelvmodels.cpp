@@ -1,4 +1,6 @@
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/editortarget.h"
+#include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "presentation/gelv/lookupmodel.h"
@@ -6,6 +8,7 @@
 #include "tests/support/booksfixture.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,9 +66,16 @@ private slots:
             .ciForm(u"忆江南"_s, 1, 100,
                     {u"平平仄"_s, u"仄仄仄平平/1"_s, u"仄仄平平平仄仄"_s, u"平平仄仄仄平平/1"_s,
                      u"中仄仄平平/1"_s})
+            .add(u"平水韵"_s, u"上平十四寒"_s, u"平"_s, u"刊"_s, 2)
+            .add(u"中华新韵"_s, u"十二齐"_s, u"去"_s, u"绿"_s)
             .ungrouped(u"平水韵"_s, u"们"_s, u"平"_s)
+            .add(u"平水韵"_s, u"下平七阳"_s, u"平"_s, u"长江"_s)
+            .add(u"平水韵"_s, u"上声二十二养"_s, u"上"_s, u"长"_s)
+            .word(u"长江"_s, u"cháng jiāng"_s)
             .reading(u"看"_s, u"kàn"_s)
-            .reading(u"看"_s, u"kān"_s);
+            .reading(u"看"_s, u"kān"_s)
+            .reading(u"刊"_s, u"kān"_s)
+            .reading(u"绿"_s, u"lǜ"_s);
         m_books = prosody::loadRhymeBooks(m_path);
     }
 
@@ -125,6 +135,61 @@ private slots:
         checked.clear();
         model.setDraft(draft, int(draft.size()), from);
         QCOMPARE(checked.count(), 0);
+    }
+
+    // A selection is checked alone only when it holds a whole line of verse: one made to look a word
+    // up, or made by the window to show a finding, leaves the poem checked with all its findings.
+    void onlyASelectionOfWholeLinesReplacesTheCheck()
+    {
+        GelvWindowModel model(m_path, QString());
+        QVERIFY(model.open());
+        const QString draft = m_regular + u"\n\n木木天天木，天天木木东。天天天木木木，木木木天风。"_s;
+        model.setDraft(draft, 0, 0);
+        const QStringList whole = model.check()->summaries();
+        QCOMPARE(whole.size(), 2);
+        model.setDraft(draft, 6, 8); // 天天, to see its examples
+        QCOMPARE(model.check()->summaries(), whole);
+        QCOMPARE(model.examples()->text(), u"天天"_s);
+        model.setDraft(draft, 4, 13); // from the end of line 1 across line 2
+        QCOMPARE(model.check()->summaries(), QStringList{u"不合近体诗体裁"_s});
+
+        // The finding of the long line selects that whole line, but the window made that selection.
+        model.setDraft(draft, 0, 0);
+        const CheckModel::FindingRow line = model.check()->findingRows().first();
+        QCOMPARE(draft.mid(line.start, line.length), u"天天天木木木"_s);
+        model.selectingItself(line.start, line.start + line.length);
+        model.setDraft(draft, line.start + line.length, line.start);
+        QCOMPARE(model.check()->summaries(), whole);
+        // Selected again by the user, it is checked alone.
+        model.setDraft(draft, 0, 0);
+        model.setDraft(draft, line.start, line.start + line.length);
+        QCOMPARE(model.check()->summaries().size(), 1);
+    }
+
+    // The 例句 follow what is selected now, else the character looked up: a selection that went takes
+    // its query with it, even when the caret comes back to the character looked up before.
+    void theExamplesNeverKeepASelectionThatWent()
+    {
+        GelvWindowModel model(m_path, QString());
+        QVERIFY(model.open());
+        model.setDraft(m_regular, 1, 1);
+        model.setCaret(m_regular, 1, false);
+        QCOMPARE(model.examples()->text(), u"木"_s);
+        model.setDraft(m_regular, 0, int(m_regular.size()));
+        model.setCaret(m_regular, int(m_regular.size()), true);
+        QCOMPARE(model.examples()->text(), m_regular);
+        model.setCaret(m_regular, 1, false); // a click back on the first line
+        QCOMPARE(model.examples()->text(), u"木"_s);
+        model.setDraft(m_regular, 1, 1);
+        QCOMPARE(model.examples()->text(), u"木"_s);
+
+        // A word asked for stays until the lookup or the selection changes.
+        model.showExamples(u"东风"_s);
+        model.setDraft(m_regular, 1, 1);
+        model.forms()->setBook(2);
+        QCOMPARE(model.examples()->text(), u"东风"_s);
+        model.setCaret(m_regular, 3, false);
+        QCOMPARE(model.examples()->text(), u"天"_s);
     }
 
     void findingsComeFaultsFirstAndWholeLinesAreMarkedWhole()
@@ -196,8 +261,49 @@ private slots:
 
         forms->setForm(u"无此词牌"_s);
         QCOMPARE(forms->form(), u"忆江南"_s);
+        // Going back brings the book the poet chose; one chosen while on a 词牌 is the poet's too.
         forms->setForm(u"自动"_s);
-        QCOMPARE(forms->book(), Book::Cilin); // the book stays as chosen
+        QCOMPARE(forms->book(), Book::Pingshui);
+        QCOMPARE(book.count(), 2);
+        QCOMPARE(model.check()->checks().first().book, Book::Pingshui);
+        forms->setForm(u"忆江南"_s);
+        forms->setBook(int(Book::Xinyun));
+        forms->setForm(u"七言绝句"_s);
+        QCOMPARE(forms->book(), Book::Xinyun);
+    }
+
+    // The book the poet chose comes back at the next start, from the user's settings; a book a 词牌
+    // brought in for itself does not.
+    void theBookChosenIsKeptForTheNextStart()
+    {
+        QTemporaryDir config;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+        const auto started = [this] {
+            auto model = std::make_unique<GelvWindowModel>(m_path, QString());
+            model->keepSettings();
+            return model;
+        };
+        started()->forms()->setBook(int(Book::Xinyun));
+        std::unique_ptr<GelvWindowModel> model = started();
+        QCOMPARE(model->forms()->book(), Book::Xinyun);
+        QVERIFY(model->open());
+        model->forms()->setBook(int(Book::Pingshui));
+        model->forms()->setForm(u"忆江南"_s);
+        QCOMPARE(started()->forms()->book(), Book::Pingshui);
+        QSettings(config.filePath(u"shihai/shihai.conf"_s), QSettings::NativeFormat)
+            .setValue(u"gelv/book"_s, u"无此书"_s);
+        QCOMPARE(started()->forms()->book(), Book::Pingshui);
+    }
+
+    // The window's title names what it checks, on one line and of a length a title bar shows.
+    void theTitleSaysWhatIsChecked()
+    {
+        using Kind = EditorTarget::Kind;
+        QCOMPARE((EditorTarget{Kind::Draft, u"春望"_s}.windowTitle()), u"格律 · 草稿"_s);
+        QCOMPARE((EditorTarget{Kind::Work, u" 春望\n"_s}.windowTitle()), u"格律 · 《春望》"_s);
+        QCOMPARE((EditorTarget{Kind::Work, QString()}.windowTitle()), u"格律 · 《无题》"_s);
+        const QString title = EditorTarget{Kind::Work, u"𩏑"_s.repeated(10000)}.windowTitle();
+        QCOMPARE(title, u"格律 · 《"_s + u"𩏑"_s.repeated(23) + u"…》"_s); // whole characters beyond the BMP
     }
 
     void theCharacterAtTheCaret()
@@ -213,8 +319,41 @@ private slots:
         LookupModel model;
         model.lookUpTyped(u"春风"_s);
         QCOMPARE(model.character(), u"风"_s);
-        model.lookUpTyped(u"ab"_s);
-        QCOMPARE(model.lookup(), U'风');
+        model.lookUpTyped(u"，"_s);
+        QCOMPARE(model.lookup(), char32_t(0)); // not kept from before: nothing is looked up
+        QCOMPARE(model.typedNote(), u"「，」不是汉字"_s);
+    }
+
+    // Pinyin typed into the lookup lists the characters of that reading, common ones first.
+    void aTypedReadingListsItsCharacters()
+    {
+        LookupModel model;
+        model.setBooks(m_books);
+        model.lookUpTyped(u"看"_s);
+        QSignalSpy looked(&model, &LookupModel::lookupChanged);
+        model.lookUpTyped(u"kan"_s);
+        QCOMPARE(looked.count(), 1);
+        QCOMPARE(model.character(), QString()); // 看 is not shown for it
+        QCOMPARE(model.typedCandidates(), (QStringList{u"看"_s, u"刊"_s}));
+        QCOMPARE(model.typedNote(), u"读 kan 的字（点一个即查）"_s);
+        for (const QString &typed : {u"kàn"_s, u"KAN4"_s, u"看kan4"_s}) {
+            model.lookUpTyped(typed);
+            QCOMPARE(model.typedCandidates(), QStringList{u"看"_s});
+        }
+        for (const QString &typed : {u"lv"_s, u"lü"_s, u"lu:4"_s, u"lǜ"_s}) {
+            model.lookUpTyped(typed);
+            QCOMPARE(model.typedCandidates(), QStringList{u"绿"_s});
+        }
+        model.lookUpTyped(u"ka"_s);
+        QVERIFY(model.typedCandidates().isEmpty());
+        QCOMPARE(model.typedNote(), u"「ka」：拼音还没打完"_s);
+        model.lookUpTyped(u"kaq"_s);
+        QCOMPARE(model.typedNote(), u"「kaq」不是汉字，也没有这样读的字"_s);
+        // Picking one looks it up.
+        model.lookUpTyped(u"看"_s);
+        QCOMPARE(model.character(), u"看"_s);
+        QVERIFY(model.typedNote().isEmpty());
+        QVERIFY(model.typedCandidates().isEmpty());
     }
 
     void theLookupShowsTheBooksAndTheGroupsCharacters()
@@ -248,6 +387,21 @@ private slots:
         QCOMPARE(model.lookupBooks().at(0), u"平水韵：无韵部（今读，平）　平"_s);
         QVERIFY(model.lookupGroups().isEmpty());
         QVERIFY(hanzi(model.commonMembers()).isEmpty());
+    }
+
+    void theLookupSaysWhichWordDecidedAPolyphone()
+    {
+        LookupModel model;
+        model.setBooks(m_books);
+        QSignalSpy looked(&model, &LookupModel::lookupChanged);
+        model.lookUpAt(u"月涌长江流\n长"_s, 3); // the caret after 长 of 长江
+        QCOMPARE(model.character(), u"长"_s);
+        QCOMPARE(model.lookupBooks().at(0),
+                 u"平水韵：下平七阳（平）、上声二十二养（上）　中，在「长江」中读 cháng，计为平"_s);
+        // The same character alone on its line: no word decides it.
+        model.lookUpAt(u"月涌长江流\n长"_s, 7);
+        QCOMPARE(looked.count(), 2);
+        QCOMPARE(model.lookupBooks().at(0), u"平水韵：下平七阳（平）、上声二十二养（上）　中"_s);
     }
 };
 

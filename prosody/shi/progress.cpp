@@ -1,0 +1,22 @@
+#include "prosody/shi/progress.h"
+
+namespace prosody {
+
+void addPendingLines(ShiPoem &poem)
+{
+    if (poem.formLines <= poem.lineCount() || poem.types.isEmpty())
+        return;
+    const int n = poem.length();
+    const Variant variant{templateOf(poem.types.first(), n).at(1) == u'平', isRhymedType(poem.types.first())};
+    const QList<LineType> types = lineTypes(variant, poem.formLines, n);
+    const QList<int> fixed = fixedPositions(n);
+    for (int l = poem.lineCount(); l < poem.formLines; ++l) {
+        QString pattern = templateOf(types.at(l), n);
+        for (int p = 1; p <= n; ++p)
+            if (!fixed.contains(p))
+                pattern[p - 1] = u'中';
+        poem.out().pending.append({pattern, isRhymedType(types.at(l))});
+    }
+}
+
+} // namespace prosody
