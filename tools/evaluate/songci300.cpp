@@ -20,17 +20,19 @@ namespace evaluate {
 
 namespace {
 
-// The 词牌 a corpus name stands for in this 词谱: "醉落魄・一斛珠" by either of its parts.
-const CiTune *tuneOfName(const Cipu &cipu, const QString &name)
+// The 词牌 a corpus name stands for in this 词谱: "醉落魄・一斛珠" by the whole or by either part (the
+// name the poet used, the usual name), which may be two 词牌 (木兰花 of its own, and 木兰花 as 玉楼春).
+QList<const CiTune *> tunesOfName(const Cipu &cipu, const QString &name)
 {
+    QList<const CiTune *> out;
     if (const CiTune *tune = cipu.find(name))
-        return tune;
+        out << tune;
     QString n = name;
     n.replace(u'・', u'·');
     for (const QString &part : n.split(u'·', Qt::SkipEmptyParts))
-        if (const CiTune *tune = cipu.find(part))
-            return tune;
-    return nullptr;
+        if (const CiTune *tune = cipu.find(part); tune && !out.contains(tune))
+            out << tune;
+    return out;
 }
 
 } // namespace
@@ -55,13 +57,15 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
             lines << t2s(p.toString());
         const QList<PoemCheck> checks =
             checkAs(books, lines.join(u'\n'), QStringLiteral("自动")).value_or(QList<PoemCheck>());
-        const CiTune *tune = tuneOfName(books->cipu(), tuneName);
-        known += tune != nullptr;
+        const QList<const CiTune *> tunes = tunesOfName(books->cipu(), tuneName);
+        known += !tunes.isEmpty();
         if (checks.size() != 1)
             continue;
         const PoemCheck &check = checks.first();
         asCi += check.isCi();
-        const bool isNamed = tune && check.isCi() && check.form == tune->name;
+        const bool isNamed = check.isCi() && std::any_of(tunes.begin(), tunes.end(), [&](const CiTune *t) {
+                                 return check.form == t->name;
+                             });
         named += isNamed;
         if (!isNamed)
             unnamed << QStringLiteral("- %1《%2》→ %3")
