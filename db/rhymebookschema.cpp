@@ -21,7 +21,9 @@ QStringList createStatements()
                        "据 TEXT NOT NULL, PRIMARY KEY (名, 牌))"),
         QStringLiteral("CREATE TABLE 词体 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 首数 INTEGER NOT NULL, "
                        "结构 TEXT NOT NULL, 分片 INTEGER NOT NULL, 韵式 TEXT NOT NULL, 例 TEXT NOT NULL, "
-                       "PRIMARY KEY (牌, 体))"),
+                       "家 INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (牌, 体))"),
+        QStringLiteral("CREATE TABLE 通押 (部 TEXT NOT NULL, 邻部 TEXT NOT NULL, 首数 INTEGER NOT NULL, "
+                       "部首数 INTEGER NOT NULL, PRIMARY KEY (部, 邻部))"),
         QStringLiteral(
             "CREATE TABLE 词句 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 句 INTEGER NOT NULL, "
             "字数 INTEGER NOT NULL, 韵组 INTEGER NOT NULL, 韵声 TEXT NOT NULL, 押 INTEGER NOT NULL, "

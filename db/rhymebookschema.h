@@ -37,10 +37,11 @@ inline const QString tableTunes = QStringLiteral("词牌");
 // 词牌名(名, 牌, 首数, 据): every name that leads to a 词牌, with the poems written under it; 据 says
 // why: 本名, 集中写法 (a way the corpus writes it) or 别名表 (our short list of aliases).
 inline const QString tableTuneNames = QStringLiteral("词牌名");
-// 词体(牌, 体, 首数, 结构, 分片, 韵式, 例): the forms, 体 1 the main form (正体) and 2… the variants by use;
-// 结构 the line lengths ("7,7,7,7,7,7"); 分片 the 1-based line that begins the second 片 as inferred
+// 词体(牌, 体, 首数, 结构, 分片, 韵式, 例, 家): the forms, 体 1 the main form (正体) and 2… the variants by
+// use; 结构 the line lengths ("7,7,7,7,7,7"); 分片 the 1-based line that begins the second 片 as inferred
 // from the pattern (0 when none is); 韵式 平韵, 仄韵, 换韵 or 平仄通叶; 例 the author and first sentence
-// of the poem that fits the pattern best.
+// of the poem that fits the pattern best; 家 the poets of its poems (0 in a file built before it was
+// kept).
 inline const QString tableCiForms = QStringLiteral("词体");
 // 词句(牌, 体, 句, 字数, 韵组, 韵声, 押): the lines of a form; 韵组 the rhyme run the line end belongs to
 // (0 for none), 韵声 平 or 仄 at a rhyme, 押 the poems whose line end rhymes there.
@@ -48,6 +49,9 @@ inline const QString tableCiLines = QStringLiteral("词句");
 // 词位(牌, 体, 句, 字, 声, 平, 仄, 两, 缺): each position of a form: 声 平, 仄 or 中, from the poems with a
 // 平 or 仄 character there (两: a character of both classes, 缺: one without a class).
 inline const QString tableCiPositions = QStringLiteral("词位");
+// 通押(部, 邻部, 首数, 部首数): rhymes of one 部 written in a run of another — the poems (per run
+// whose 部 is 部) with a rhyme of 邻部 alone, and 部首数 the poems with a run in 部; in the 词林正韵.
+inline const QString tableSharedRhymes = QStringLiteral("通押");
 // 词谱概况(项, 数): what the derivation counted: poems read, left out and why, 词牌 and forms.
 inline const QString tableCipuCounts = QStringLiteral("词谱概况");
 

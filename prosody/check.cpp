@@ -58,6 +58,17 @@ bool hasShiShape(const Poem &poem)
                                                        [&](const Line &l) { return l.size() == length; });
 }
 
+std::pair<const CiTune *, int> tuneAndForm(const Cipu &cipu, const QString &form)
+{
+    const qsizetype colon = std::max(form.lastIndexOf(u':'), form.lastIndexOf(u'：'));
+    bool number = false;
+    const int n = colon > 0 ? form.mid(colon + 1).trimmed().toInt(&number) : 0;
+    if (number && n > 0)
+        if (const CiTune *tune = cipu.find(form.left(colon)))
+            return {tune, n};
+    return {cipu.find(form), 0};
+}
+
 namespace {
 
 std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBooks> &books,
@@ -70,11 +81,11 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
     const CiChecker ci(books);
     QList<PoemCheck> out;
     if (!shi) {
-        const CiTune *tune = books->cipu().find(form);
+        const auto [tune, number] = tuneAndForm(books->cipu(), form);
         if (!tune)
             return std::nullopt;
         for (const Poem &poem : ci.readCi(text, tune, ciBook))
-            out.append(ci.check(poem, tune, ciBook));
+            out.append(ci.check(poem, tune, ciBook, number));
         return out;
     }
     // 自动: poem by poem. A 词 takes the untitled blocks after it (its 片) while they fit a form no
@@ -103,21 +114,21 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
             out.append(shi);
             continue;
         }
+        // The 词牌 from the shape (ci/recognise), the blocks after it joined while they fit no worse.
         Poem both = poem;
         qsizetype after = i;
-        std::optional<CiAlignment> best = ci.bestForm(poem, nullptr, ciBook);
+        std::optional<Recognition> best = ci.recogniseShape(poem, ciBook);
         while (next(after)) {
             const Poem more = joined(both, blocks[after]);
-            std::optional<CiAlignment> a = ci.bestForm(more, nullptr, ciBook);
-            if (!a || !fitsWell(*a) ||
-                (best && fitsWell(*best) && a->structureFaults > best->structureFaults))
+            std::optional<Recognition> r = ci.recogniseShape(more, ciBook);
+            if (!r || (best && r->best.structureFaults > best->best.structureFaults))
                 break;
-            both = more, best = std::move(a), ++after;
+            both = more, best = std::move(r), ++after;
         }
-        if (best && fitsWell(*best)) {
-            tune = books->cipu().find(best->form->tune);
-            const PoemCheck asCi = ci.check(both, tune, ciBook);
-            if (prefersCi(both, int(after - i), *best, asCi, [&] { return checker.check(both, shiBook); })) {
+        if (best) {
+            const PoemCheck asCi = ci.checkRecognised(both, *best, ciBook);
+            if (prefersCi(both, int(after - i), best->best, asCi,
+                          [&] { return checker.check(both, shiBook); })) {
                 out.append(asCi);
                 i = after;
                 continue;

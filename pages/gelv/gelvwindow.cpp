@@ -1,5 +1,6 @@
 #include "pages/gelv/gelvwindow.h"
 
+#include "pages/gelv/ciformselector.h"
 #include "pages/gelv/coupletpanel.h"
 #include "pages/gelv/editorfollower.h"
 #include "pages/gelv/examplespanel.h"
@@ -87,6 +88,7 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     bar->addSpacing(12);
     bar->addWidget(new QLabel(QStringLiteral("体裁"), this));
     bar->addWidget(Gelv_Form_ComboBox, 1);
+    bar->addWidget(new CiFormSelector(m_model->ciForms(), this), 1);
     layout->addLayout(bar);
 
     Gelv_Message = new QLabel(this);
@@ -142,6 +144,11 @@ void GelvWindow::connectModels()
     });
     connect(forms, &FormChoiceModel::bookChanged, Gelv_Book_ComboBox, &QComboBox::setCurrentIndex);
     connect(forms, &FormChoiceModel::formNamesChanged, this, &GelvWindow::showFormNames);
+    // A 词牌 picked in the form selector of a 词 (自动's close seconds) shows in this one too.
+    connect(forms, &FormChoiceModel::choiceChanged, this, [this] {
+        if (!Gelv_Form_ComboBox->lineEdit()->hasFocus())
+            Gelv_Form_ComboBox->setEditText(m_model->forms()->form());
+    });
     connect(m_model, &GelvWindowModel::rowsChanged, this, [this] { Gelv_View->setRows(m_model->rows()); });
     connect(m_model->check(), &CheckModel::checksChanged, this, &GelvWindow::showFindings);
     connect(Gelv_Findings, &QListWidget::itemClicked, this, &GelvWindow::selectInDraft);

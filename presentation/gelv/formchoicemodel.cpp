@@ -66,16 +66,40 @@ void FormChoiceModel::setBook(int index)
 void FormChoiceModel::setForm(const QString &name)
 {
     const QString form = name.trimmed();
-    if (form == m_form)
+    if (form == m_form && m_variant == 0)
         return;
-    const CiTune *tune = m_books && !formFromName(form) ? m_books->cipu().find(form) : nullptr;
+    const auto [tune, number] = m_books && !formFromName(form) ? tuneAndForm(m_books->cipu(), form)
+                                                               : std::pair<const CiTune *, int>();
     if (!formFromName(form) && !tune && form != duilianForm)
         return;
+    if ((tune ? tune->name : form) == m_form && number == m_variant)
+        return;
     m_form = tune ? tune->name : form;
+    m_variant = tune && number > 0 && number <= tune->forms.size() ? number : 0;
     const Book book = tune && m_chosenBook == Book::Pingshui ? Book::Cilin : m_chosenBook;
     if (book != m_book) {
         m_book = book;
         emit bookChanged(int(m_book));
     }
     emit choiceChanged();
+}
+
+void FormChoiceModel::setVariant(int number)
+{
+    const CiTune *chosen = tune();
+    const int n = chosen && number > 0 && number <= chosen->forms.size() ? number : 0;
+    if (n == m_variant)
+        return;
+    m_variant = n;
+    emit choiceChanged();
+}
+
+QString FormChoiceModel::checkedForm() const
+{
+    return m_variant > 0 ? m_form + u':' + QString::number(m_variant) : m_form;
+}
+
+const CiTune *FormChoiceModel::tune() const
+{
+    return m_books && !formFromName(m_form) ? m_books->cipu().find(m_form) : nullptr;
 }

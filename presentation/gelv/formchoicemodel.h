@@ -10,7 +10,8 @@
 
 namespace prosody {
 class RhymeBooks;
-}
+struct CiTune;
+} // namespace prosody
 
 // The book and the form the draft is checked in: the four rhyme books; 自动, the forms of regulated
 // verse, 对联 and every 词牌 of the 词谱 (once the books are read); the search among the 词牌.
@@ -35,10 +36,17 @@ public:
     // The poet's choice, an index into bookNames(); another changes nothing.
     void setBook(int index);
     QString form() const { return m_form; }
-    // A form of regulated verse, 对联 or a 词牌 (its name or an alias); another name changes nothing. A
-    // 词牌 is judged in 词林正韵: choosing one while 平水韵 is chosen switches the book, and choosing
-    // another form afterwards brings back the book the poet chose.
+    // A form of regulated verse, 对联 or a 词牌 (its name or an alias, or "念奴娇:2" for that 词牌's form
+    // 2); another name changes nothing. A 词牌 is judged in 词林正韵: choosing one while 平水韵 is chosen
+    // switches the book, and choosing another form afterwards brings back the book the poet chose.
     void setForm(const QString &name);
+    // The chosen 词牌's form: 0 the one that fits best, 1 正体, 2 … 又一体; always 0 for another choice.
+    int variant() const { return m_variant; }
+    void setVariant(int number);
+    // What the check is asked for: the form, with ":N" when a form of the 词牌 is chosen.
+    QString checkedForm() const;
+    // The chosen 词牌 (null for 自动 and regulated verse).
+    const prosody::CiTune *tune() const;
 
 signals:
     void formNamesChanged();
@@ -51,4 +59,5 @@ private:
     prosody::Book m_book = prosody::Book::Pingshui;
     prosody::Book m_chosenBook = prosody::Book::Pingshui;
     QString m_form;
+    int m_variant = 0;
 };

@@ -3,6 +3,7 @@
 #include "classics/classics.h"
 #include "classics/coupletpairs.h"
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/ciformchoice.h"
 #include "presentation/gelv/coupletwordsmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
@@ -24,9 +25,10 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     , m_lookup(new LookupModel(this))
     , m_examples(new ExamplesModel(nullptr, QString(), 50, this))
     , m_couplets(new CoupletWordsModel(this))
+    , m_ciForms(new CiFormChoice(m_forms, m_check, this))
 {
     connect(m_forms, &FormChoiceModel::choiceChanged, this,
-            [this] { m_check->setChoice(m_forms->book(), m_forms->form()); });
+            [this] { m_check->setChoice(m_forms->book(), m_forms->checkedForm()); });
     connect(m_forms, &FormChoiceModel::bookChanged, this, [this] { m_lookup->setBook(m_forms->book()); });
     connect(m_check, &CheckModel::checksChanged, this, [this] {
         m_rows = markedRows(m_check->checks());

@@ -15,6 +15,7 @@ class RhymeBooks;
 }
 class CheckModel;
 class CoupletWordsModel;
+class CiFormChoice;
 class ExamplesModel;
 class FormChoiceModel;
 class LookupModel;
@@ -45,6 +46,8 @@ public:
     LookupModel *lookup() const { return m_lookup; }
     ExamplesModel *examples() const { return m_examples; }
     CoupletWordsModel *couplets() const { return m_couplets; }
+    // The form of a 词牌 chosen, or the 词牌 that fit almost as well in 自动.
+    CiFormChoice *ciForms() const { return m_ciForms; }
     // What the marked poem shows of the check.
     const QList<MarkedRow> &rows() const { return m_rows; }
 
@@ -85,5 +88,6 @@ private:
     LookupModel *m_lookup;
     ExamplesModel *m_examples;
     CoupletWordsModel *m_couplets;
+    CiFormChoice *m_ciForms;
     QList<MarkedRow> m_rows;
 };

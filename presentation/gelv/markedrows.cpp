@@ -28,8 +28,8 @@ MarkedRow lineRow(const PoemCheck &check, qsizetype l)
         row.faults.append(false);
         row.rhymes.append(lc.rhymed && i == lc.line.size() - 1);
         QString tip = QStringLiteral("%1：%2").arg(lc.line.text(i, 1)).arg(className(lc.tones.at(i)));
-        if (ciLine && i < lc.shares.size())
-            tip += QStringLiteral("\n谱：%1 %2%").arg(want).arg(lc.shares.at(i));
+        if (ciLine && i < lc.tips.size() && !lc.tips.at(i).isEmpty())
+            tip += QStringLiteral("\n谱：") + lc.tips.at(i);
         row.tips.append(tip);
     }
     if (lc.rhymed && !check.rhyme.isEmpty())
@@ -62,13 +62,13 @@ MarkedRow gap()
     return row;
 }
 
-MarkedRow patternRow(const CiLine &line)
+MarkedRow patternRow(const CiLine &line, int poems)
 {
     MarkedRow row;
     row.kind = MarkedRow::Kind::Pattern;
     row.marks = line.marks();
     for (const CiPosition &p : line.positions)
-        row.tips.append(p.tip());
+        row.tips.append(p.tip(poems));
     if (line.rhymeRun > 0)
         row.rhyme = QStringLiteral("韵%1（%2）").arg(line.rhymeRun).arg(className(line.rhymeTone));
     return row;
@@ -98,7 +98,7 @@ void addCi(QList<MarkedRow> &rows, const PoemCheck &check)
         for (; next < upTo && next < form.lines.size(); ++next) {
             if (next == form.stanzaBreak && next > 0)
                 rows.append(gap());
-            rows.append(patternRow(form.lines.at(next)));
+            rows.append(patternRow(form.lines.at(next), form.poems));
         }
     };
     for (qsizetype l = 0; l < check.lines.size(); ++l) {
@@ -123,6 +123,8 @@ QList<MarkedRow> markedRows(const QList<PoemCheck> &checks)
         MarkedRow summary;
         summary.kind = MarkedRow::Kind::Summary;
         summary.summary = check.summary();
+        if (check.isCi())
+            summary.summary += QStringLiteral(" · ") + check.ciForm->evidence();
         summary.ok = check.ok();
         rows.append(summary);
         if (check.isCi()) {

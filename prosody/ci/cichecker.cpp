@@ -1,6 +1,7 @@
 #include "prosody/ci/cichecker.h"
 
 #include "prosody/ci/cijudge.h"
+#include "prosody/ci/recognise.h"
 
 #include <QVarLengthArray>
 
@@ -24,62 +25,36 @@ CiChecker::CiChecker(std::shared_ptr<const RhymeBooks> books)
 }
 
 std::optional<CiAlignment> CiChecker::bestForm(const QList<int> &lengths, const Classes &classes,
-                                               const CiTune *tune) const
+                                               const CiTune *tune, int form) const
 {
     QList<const CiForm *> forms;
     if (tune)
         for (const CiForm &f : tune->forms)
-            forms.append(&f);
-    else
+            if (form <= 0 || f.number == form || form > tune->forms.size())
+                forms.append(&f);
+    if (!tune)
         forms = cipu().forms();
-    if (lengths.isEmpty())
+    if (!tune)
+        forms = formsOfLineCount(forms, int(lengths.size()));
+    QList<CiAlignment> ranked =
+        rankForms(lengths, classes, forms, tune ? Ranking::Faults : Ranking::Likelihood);
+    if (ranked.isEmpty())
         return std::nullopt;
-    // Among all forms, only those the lines could fit well: every line of the poem stands for at most
-    // two of the form and every line of the form for at most two of the poem, so a count of lines far
-    // from the form's is that many faults at least (a long paste is no 词 of any form).
-    if (!tune) {
-        const int m = int(lengths.size());
-        forms.removeIf([m](const CiForm *f) {
-            const int n = int(f->lines.size());
-            return 8 * std::max({0, n - 2 * m, m - 2 * n}) > std::max(8, n);
-        });
-    }
-    // The cost of every form first; the alignment and its 平仄 only where no other form has fewer
-    // faults of structure.
-    QVarLengthArray<int, 512> faults;
-    int fewest = std::numeric_limits<int>::max();
-    for (const CiForm *form : forms) {
-        faults.append(alignmentCost(lengths, *form).faults);
-        fewest = std::min(fewest, faults.last());
-    }
-    const auto rank = [](const CiAlignment &a) {
-        return std::tuple(a.structureFaults, a.toneFaults, a.looseness, -a.form->poems, a.form->number);
-    };
-    if (forms.isEmpty())
-        return std::nullopt;
-    std::optional<CiAlignment> best;
-    for (qsizetype i = 0; i < forms.size(); ++i) {
-        if (faults[i] != fewest)
-            continue;
-        CiAlignment a = align(lengths, *forms[i]);
-        a.toneFaults = countToneFaults(a, classes);
-        if (!best || rank(a) < rank(*best))
-            best = std::move(a);
-    }
-    return best;
+    return ranked.takeFirst();
 }
 
-std::optional<CiAlignment> CiChecker::bestForm(const Poem &poem, const CiTune *tune, Book book) const
+std::optional<CiAlignment> CiChecker::bestForm(const Poem &poem, const CiTune *tune, Book book,
+                                               int form) const
 {
     if (poem.lines.isEmpty())
         return std::nullopt;
-    return bestForm(lineLengths(poem), classesOf(*m_books, poem, book), tune);
+    return bestForm(lineLengths(poem), classesOf(*m_books, poem, book), tune, form);
 }
 
-PoemCheck CiChecker::check(const Poem &poem, const CiTune *tune, Book book) const
+PoemCheck CiChecker::check(const Poem &poem, const CiTune *tune, Book book, int form) const
 {
     const Classes classes = classesOf(*m_books, poem, book);
-    const std::optional<CiAlignment> a = bestForm(lineLengths(poem), classes, tune);
+    const std::optional<CiAlignment> a = bestForm(lineLengths(poem), classes, tune, form);
     if (!a) {
         PoemCheck out;
         out.poem = poem;
@@ -95,16 +70,31 @@ const CiTune *CiChecker::recognise(const Poem &poem, Book book) const
     if (!poem.title.isEmpty())
         if (const CiTune *tune = cipu().find(poem.title))
             return tune;
-    const std::optional<CiAlignment> a = bestForm(poem, nullptr, book);
-    if (!a || !fitsWell(*a))
-        return nullptr;
-    return cipu().find(a->form->tune);
+    const std::optional<Recognition> r = recogniseShape(poem, book);
+    return r ? cipu().find(r->best.form->tune) : nullptr;
+}
+
+std::optional<Recognition> CiChecker::recogniseShape(const Poem &poem, Book book) const
+{
+    if (poem.lines.isEmpty())
+        return std::nullopt;
+    return prosody::recogniseShape(cipu(), lineLengths(poem), classesOf(*m_books, poem, book));
+}
+
+PoemCheck CiChecker::checkRecognised(const Poem &poem, const Recognition &r, Book book) const
+{
+    const CiTune *tune = cipu().find(r.best.form->tune);
+    PoemCheck out = check(poem, tune, book, r.complete() ? 0 : r.best.form->number);
+    for (const CiForm *f : r.alternatives)
+        out.ciAlternatives << f->tune + u':' + QString::number(f->number);
+    return out;
 }
 
 AlignmentCost CiChecker::distance(const Poem &poem, const CiTune *tune, Book book) const
 {
     const std::optional<CiAlignment> a = bestForm(poem, tune, book);
-    return a ? AlignmentCost{a->structureFaults, a->looseness} : AlignmentCost{};
+    return a ? AlignmentCost{a->structureFaults, int(a->form->lines.size()) - a->unwrittenFrom, a->looseness}
+             : AlignmentCost{};
 }
 
 QList<Poem> CiChecker::readCi(const QString &text, const CiTune *tune, Book book) const

@@ -1,5 +1,6 @@
 #include "prosody/ci/cijudge.h"
 
+#include "prosody/ci/evidence.h"
 #include "prosody/core/rhymevote.h"
 #include "prosody/findings/characternotes.h"
 
@@ -43,10 +44,11 @@ private:
     QString at(int line, int index) const { return locator(line + 1, index + 1, charAt(line, index)); }
 
     // A fault at a character (0-based); index -1 for the whole line, line -1 for the whole poem.
-    void add(int line, int index, const QString &kind, const QString &text)
+    void add(int line, int index, const QString &kind, const QString &text,
+             Severity severity = Severity::Fault)
     {
         const QString c = line >= 0 && index >= 0 ? charAt(line, index) : QString();
-        m_out.findings.append({line + 1, index + 1, c, kind, Severity::Fault, text});
+        m_out.findings.append({line + 1, index + 1, c, kind, severity, text});
     }
 
     void judgeLines()
@@ -64,7 +66,7 @@ private:
             lc.formLine = pieces.first().formLine;
             const CiLine &last = m_form.lines[pieces.last().formLine];
             // The line's end is the form line's end unless the poem breaks inside a form line.
-            if (pieces.last().formOffset + pieces.last().length == last.length() || m_a.wrongLength[i]) {
+            if (endsFormLine(i, pieces.last())) {
                 lc.rhymeRun = last.rhymeRun;
                 lc.rhymed = last.rhymeRun != 0;
             }
@@ -76,28 +78,70 @@ private:
                         .arg(last.length()));
                 continue;
             }
+            if (m_a.missingChar[i] >= 0)
+                add(i, m_a.missingChar[i] < lc.line.size() ? m_a.missingChar[i] : -1, kind::length,
+                    QStringLiteral("第%1句少一字：谱中此句%2字，此处缺第%3字")
+                        .arg(i + 1)
+                        .arg(last.length())
+                        .arg(m_a.missingChar[i] + 1));
+            if (m_a.extraChar[i] >= 0)
+                add(i, m_a.extraChar[i], kind::length,
+                    QStringLiteral("第%1句多一字：谱中此句%2字，「%3」多出")
+                        .arg(i + 1)
+                        .arg(last.length())
+                        .arg(charAt(i, m_a.extraChar[i])));
+            // The pattern under each character; a character the form has no place for gets a blank.
+            lc.pattern = QString(lc.line.size(), u' ');
+            lc.shares = QList<int>(lc.line.size(), 0);
+            lc.tips = QStringList(lc.line.size(), QString());
             for (const CiAlignment::Piece &p : pieces) {
                 const CiLine &line = m_form.lines[p.formLine];
                 for (int k = 0; k < p.length; ++k) {
                     const CiPosition &pos = line.positions[p.formOffset + k];
-                    lc.pattern += className(pos.tone);
-                    lc.shares << pos.percent();
+                    lc.pattern[p.lineOffset + k] = className(pos.tone);
+                    lc.shares[p.lineOffset + k] = pos.percent();
+                    lc.tips[p.lineOffset + k] = pos.tip(m_form.poems);
                     judgeTone(i, p.lineOffset + k, pos);
                 }
             }
         }
     }
 
+    bool endsFormLine(int i, const CiAlignment::Piece &p) const
+    {
+        return m_a.wrongLength[i] || m_a.missingChar[i] >= 0 || m_a.extraChar[i] >= 0 ||
+               p.formOffset + p.length == m_form.lines[p.formLine].length();
+    }
+
     void judgeTone(int line, int index, const CiPosition &pos)
     {
         const ToneClass have = m_out.lines[line].tones[index];
-        if (pos.tone == ToneClass::Both || !isDefinite(have) || have == pos.tone)
+        if (pos.strictness == Strictness::Free || !isDefinite(have) || have == pos.tone)
             return;
-        add(line, index, kind::tones,
-            QStringLiteral("%1：此处应%2（谱中%3%用%2），用了%4声")
-                .arg(at(line, index), QString(className(pos.tone)))
-                .arg(pos.percent())
-                .arg(className(have)));
+        const QString want = QString(className(pos.tone));
+        if (m_form.fromExamples()) {
+            const int agree = pos.tone == ToneClass::Ping ? pos.ping : pos.ze;
+            add(line, index, kind::tones,
+                QStringLiteral("%1：与例词不同：例词 %2 首中 %3 首用%4")
+                    .arg(at(line, index))
+                    .arg(m_form.poems)
+                    .arg(agree)
+                    .arg(want),
+                Severity::Warning);
+        } else if (pos.strictness == Strictness::Warning) {
+            add(line, index, kind::tones,
+                QStringLiteral("%1：宜%2（谱中%3%用%2），用了%4声")
+                    .arg(at(line, index), want)
+                    .arg(pos.percent())
+                    .arg(className(have)),
+                Severity::Warning);
+        } else {
+            add(line, index, kind::tones,
+                QStringLiteral("%1：此处应%2（谱中%3%用%2），用了%4声")
+                    .arg(at(line, index), want)
+                    .arg(pos.percent())
+                    .arg(className(have)));
+        }
     }
 
     // The character at the end of each rhymed line of the form, where the poem has one.
@@ -112,15 +156,18 @@ private:
         QList<RhymeChar> out;
         for (int i = 0; i < m_out.lines.size(); ++i) {
             const int length = int(m_out.lines[i].line.size());
-            for (const CiAlignment::Piece &p : m_a.lines[i]) {
+            const QList<CiAlignment::Piece> &pieces = m_a.lines[i];
+            for (qsizetype k = 0; k < pieces.size(); ++k) {
+                const CiAlignment::Piece &p = pieces[k];
                 const CiLine &line = m_form.lines[p.formLine];
-                const bool end = m_a.wrongLength[i] || p.formOffset + p.length == line.length();
+                const bool whole = m_a.wrongLength[i] || m_a.missingChar[i] >= 0 || m_a.extraChar[i] >= 0;
+                const bool end = whole ? k == pieces.size() - 1 : p.formOffset + p.length == line.length();
                 if (line.rhymeRun == 0 || !end)
                     continue;
                 // The 平水韵 keeps the tones apart: a run rhyming on both (西江月) is judged tone by tone.
                 const int run = m_book == Book::Pingshui && line.rhymeTone == ToneClass::Ze ? -line.rhymeRun
                                                                                             : line.rhymeRun;
-                out.append({i, m_a.wrongLength[i] ? length - 1 : p.lineOffset + p.length - 1, run});
+                out.append({i, whole ? length - 1 : p.lineOffset + p.length - 1, run});
             }
         }
         return out;
@@ -145,6 +192,23 @@ private:
         return names.join(u'、');
     }
 
+    // The 部 number of a 词林正韵 group; 0 in another book (通押 is counted in the 词林正韵 only).
+    int sectionOf(int group) const
+    {
+        return m_book == Book::Cilin ? sectionNumber(m_books.groups(m_book).at(group).name) : 0;
+    }
+
+    // A group of the character that Song poets rhymed with the run's group often: the 通押 of the corpus.
+    int sharedWith(int runGroup, const QList<int> &groups) const
+    {
+        if (m_book != Book::Cilin)
+            return -1;
+        for (int g : groups)
+            if (rhymedTogether(m_books.cipu(), sectionOf(runGroup), sectionOf(g)))
+                return g;
+        return -1;
+    }
+
     // In each run the group most rhyme characters share is the run's rhyme; a character outside it
     // is 出韵; a run where no two characters share a group does not rhyme at all (未押韵).
     void judgeRhymes()
@@ -166,7 +230,13 @@ private:
             }
             if (members.size() < 2)
                 continue;
-            const RhymeVote vote = voteRhyme(m_books, m_book, codes, RhymeTone::Any);
+            RhymeVote vote = voteRhyme(m_books, m_book, codes, RhymeTone::Any);
+            // No two in one 部, but every one in a 部 the poets rhymed with the first's (物 and 壁): the
+            // run rhymes in the first's 部 by 通押.
+            if (vote.voters < 2 && std::all_of(members.begin() + 1, members.end(), [&](const RhymeChar &r) {
+                    return sharedWith(groupsAt(members.first()).first(), groupsAt(r)) >= 0;
+                }))
+                vote = {groupsAt(members.first()).first(), 2};
             if (vote.voters < 2) {
                 QStringList all;
                 for (const RhymeChar &r : members)
@@ -180,11 +250,20 @@ private:
             const QString name = m_books.groups(m_book).at(vote.group).name;
             if (!rhymes.contains(name))
                 rhymes << name;
-            for (const RhymeChar &r : members)
-                if (!groupsAt(r).contains(vote.group))
+            for (const RhymeChar &r : members) {
+                if (groupsAt(r).contains(vote.group))
+                    continue;
+                if (const int shared = sharedWith(vote.group, groupsAt(r)); shared >= 0)
+                    add(r.line, r.index, kind::sharedRhyme,
+                        QStringLiteral("%1：%2与%3通押，宋词中常见，%4 首")
+                            .arg(at(r.line, r.index), name, m_books.groups(m_book).at(shared).name)
+                            .arg(m_books.cipu().sharedRhyme(sectionOf(vote.group), sectionOf(shared)).poems),
+                        Severity::Warning);
+                else
                     add(r.line, r.index, kind::offRhyme,
                         QStringLiteral("%1：出韵，不在%2（属%3）")
                             .arg(at(r.line, r.index), name, groupNames(groupsAt(r))));
+            }
         }
         m_out.rhyme = rhymes.join(u'、');
     }

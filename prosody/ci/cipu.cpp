@@ -27,18 +27,27 @@ int CiPosition::percent() const
     return known == 0 ? 0 : (100 * std::max(ping, ze) + known / 2) / known;
 }
 
-QString CiPosition::tip() const
+QString CiPosition::tip(int poems) const
 {
     QString counts = QStringLiteral("平 %1 · 仄 %2").arg(ping).arg(ze);
     if (both)
         counts += QStringLiteral(" · 两读 %1").arg(both);
     if (unknown)
         counts += QStringLiteral(" · 无考 %1").arg(unknown);
-    const QString share = ping + ze == 0 ? QStringLiteral("无考")
-                                         : QStringLiteral("%1 %2%").arg(className(leaning())).arg(percent());
-    if (tone == ToneClass::Both)
-        return QStringLiteral("中：%1（%2）").arg(share, counts);
-    return QStringLiteral("%1（%2）").arg(share, counts);
+    counts += QStringLiteral("，据 %1 首").arg(poems);
+    QString rule;
+    const QString lean = className(leaning());
+    if (ping + ze == 0)
+        rule = QStringLiteral("无考");
+    else if (strictness == Strictness::Fault)
+        rule = QStringLiteral("应%1 %2%").arg(lean).arg(percent());
+    else if (strictness == Strictness::Warning && poems < 10)
+        rule = QStringLiteral("例词多用%1").arg(lean);
+    else if (strictness == Strictness::Warning)
+        rule = QStringLiteral("宜%1 %2%").arg(lean).arg(percent());
+    else
+        rule = QStringLiteral("可平可仄（%1 %2%）").arg(lean).arg(percent());
+    return rule + u'\n' + counts;
 }
 
 QString CiLine::pattern() const
@@ -60,6 +69,17 @@ QString CiLine::marks() const
 QString CiForm::name() const
 {
     return number == 1 ? QStringLiteral("正体") : QStringLiteral("又一体（%1）").arg(number);
+}
+
+QString CiForm::evidence() const
+{
+    return authors > 0 ? QStringLiteral("据 %1 首，%2 家").arg(poems).arg(authors)
+                       : QStringLiteral("据 %1 首").arg(poems);
+}
+
+bool CiForm::fromExamples() const
+{
+    return poems < 10;
 }
 
 int CiForm::characters() const

@@ -20,13 +20,19 @@ namespace prosody {
 //       … tune->name, tune->aliases, tune->poems, tune->forms …
 //   const CiTune *tune = cipu.find(u"大江东去"_s);    // 念奴娇, by an alias
 // and to draw a pattern: for each CiLine of a CiForm, CiLine::marks() (○ 平, ● 仄, ◎ 中), each
-// position's CiPosition::tip() on hover ("平 93%（平 412 · 仄 31）"), CiLine::rhymeRun for the rhyme
-// mark and CiForm::stanzaBreak for the gap between the 片.
+// position's CiPosition::tip(form.poems) on hover ("平 412 · 仄 31，据 443 首"), CiLine::rhymeRun for the
+// rhyme mark and CiForm::stanzaBreak for the gap between the 片.
 
-// One position of a form: 平 or 仄 where at least 85% of the poems with a 平 or 仄 character there
-// agree, else 中 (ToneClass::Both).
+// How a position of a form is checked (prosody/ci/evidence.h decides from its counts): a fault where the
+// poems are near-unanimous, a warning where most take one class or where the form rests on a few
+// example poems, else free (可平可仄).
+enum class Strictness : quint8 { Free, Warning, Fault };
+
+// One position of a form: the class it asks for (ToneClass::Both where it is free) and the counts
+// of the poems behind it.
 struct CiPosition {
     ToneClass tone = ToneClass::Both;
+    Strictness strictness = Strictness::Free;
     quint16 ping = 0;
     quint16 ze = 0;
     quint16 both = 0;    // characters of both classes
@@ -35,8 +41,9 @@ struct CiPosition {
     // The class most poems take here (平 on a tie) and its share of the poems with 平 or 仄, in percent.
     ToneClass leaning() const { return ze > ping ? ToneClass::Ze : ToneClass::Ping; }
     int percent() const;
-    // "平 93%（平 412 · 仄 31）", or "中：平 60%（平 30 · 仄 20）" where the poems do not agree.
-    QString tip() const;
+    // What the position asks and the counts behind it, for a tooltip: "应平 93%\n平 412 · 仄 31，据 443 首"
+    // (poems: the form's).
+    QString tip(int poems) const;
 };
 
 struct CiLine {
@@ -58,8 +65,12 @@ struct CiForm {
     int stanzaBreak = 0; // 0-based line that begins the second 片, inferred from the pattern; 0: none
     QString scheme;      // 平韵, 仄韵, 换韵 (several runs) or 平仄通叶 (one 部 on both classes)
     QString example;     // "晏殊：一曲新词酒一杯。"
+    int authors = 0;     // the poets of its poems; 0 when the file does not say
 
-    QString name() const; // 正体, 又一体（2）…
+    QString name() const;     // 正体, 又一体（2）…
+    QString evidence() const; // "据 262 首，120 家"
+    // Fewer poems than make a rule: its positions are the example poems' and are checked as warnings.
+    bool fromExamples() const;
     int characters() const;
     QList<int> lengths() const;
     QString structure() const; // "7,7,7|7,7,7", | at the stanza break
@@ -96,11 +107,21 @@ public:
     // Every form of every 词牌, for matching a 词 of unknown 词牌.
     const QList<const CiForm *> &forms() const { return m_forms; }
 
+    // How often the poems rhyme 部 `other` in a run of 部 `section` (词林正韵 部 numbers, 1 to 19), and
+    // how many poems have a run in `section`.
+    struct SharedRhyme {
+        int poems = 0;
+        int runs = 0;
+    };
+    void setSharedRhymes(QHash<std::pair<int, int>, SharedRhyme> shared) { m_shared = std::move(shared); }
+    SharedRhyme sharedRhyme(int section, int other) const { return m_shared.value({section, other}); }
+
 private:
     QList<CiTune> m_tunes;
     QHash<QString, int> m_byName;  // a 词牌's own name → its index
     QHash<QString, int> m_byAlias; // an alias → the most written 词牌 that bears it
     QList<const CiForm *> m_forms;
+    QHash<std::pair<int, int>, SharedRhyme> m_shared;
 };
 
 } // namespace prosody

@@ -1,5 +1,7 @@
 #include "prosody/ci/cipufile.h"
 
+#include "prosody/ci/evidence.h"
+
 #include "db/rhymebookschema.h"
 #include "db/sqlite.h"
 
@@ -20,6 +22,29 @@ bool hasTable(sqlite3 *db, const QString &table)
     Statement stmt(db, QByteArrayLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1"));
     stmt.bindText(1, table);
     return stmt.step();
+}
+
+// A column added by a later data version; an older file lacks it.
+bool hasColumn(sqlite3 *db, const QString &table, const QString &column)
+{
+    Statement stmt(db, QByteArrayLiteral("SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2"));
+    stmt.bindText(1, table);
+    stmt.bindText(2, column);
+    return stmt.step();
+}
+
+QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(sqlite3 *db)
+{
+    QHash<std::pair<int, int>, Cipu::SharedRhyme> out;
+    if (!hasTable(db, rhymebookschema::tableSharedRhymes))
+        return out;
+    Statement stmt(db, QByteArrayLiteral("SELECT 部, 邻部, 首数, 部首数 FROM 通押"));
+    while (stmt.step()) {
+        const int a = sectionNumber(stmt.text(0)), b = sectionNumber(stmt.text(1));
+        if (a > 0 && b > 0)
+            out.insert({a, b}, {stmt.int32(2), stmt.int32(3)});
+    }
+    return out;
 }
 
 QList<CiTune> readTunes(sqlite3 *db, QHash<QString, int> &byName)
@@ -50,7 +75,10 @@ using FormIndex = QHash<std::pair<int, int>, std::pair<int, int>>;
 
 void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, FormIndex &formAt)
 {
-    Statement stmt(db, QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例 FROM 词体 ORDER BY 牌, 体"));
+    const bool authors = hasColumn(db, rhymebookschema::tableCiForms, QStringLiteral("家"));
+    Statement stmt(
+        db, authors ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家 FROM 词体 ORDER BY 牌, 体")
+                    : QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 0 FROM 词体 ORDER BY 牌, 体"));
     while (stmt.step()) {
         const int tune = byName.value(stmt.text(0), -1);
         if (tune < 0)
@@ -62,6 +90,7 @@ void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
         form.stanzaBreak = std::max(0, stmt.int32(3) - 1);
         form.scheme = stmt.text(4);
         form.example = stmt.text(5);
+        form.authors = stmt.int32(6);
         formAt.insert({tune, form.number}, {tune, int(tunes[tune].forms.size())});
         tunes[tune].forms.append(form);
     }
@@ -107,6 +136,7 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
         pos.ze = quint16(s.int32(6));
         pos.both = quint16(s.int32(7));
         pos.unknown = quint16(s.int32(8));
+        applyEvidence(pos, form->poems);
         form->lines[line].positions.append(pos);
     }
 }
@@ -128,7 +158,9 @@ std::shared_ptr<const Cipu> readCipu(sqlite3 *db)
             return f.lines.isEmpty() || std::any_of(f.lines.begin(), f.lines.end(),
                                                     [](const CiLine &l) { return l.positions.isEmpty(); });
         });
-    return std::make_shared<Cipu>(std::move(tunes));
+    auto cipu = std::make_shared<Cipu>(std::move(tunes));
+    cipu->setSharedRhymes(readSharedRhymes(db));
+    return cipu;
 }
 
 } // namespace prosody

@@ -19,6 +19,7 @@ inline const QString unglued = QStringLiteral("失粘");
 inline const QString offRhyme = QStringLiteral("出韵");
 inline const QString unrhymed = QStringLiteral("未押韵");
 inline const QString borrowedRhyme = QStringLiteral("孤雁出群");
+inline const QString sharedRhyme = QStringLiteral("通押");
 inline const QString obliqueRhyme = QStringLiteral("仄韵");
 inline const QString length = QStringLiteral("字数");
 inline const QString selfRescue = QStringLiteral("本句自救");

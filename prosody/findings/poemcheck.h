@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -22,6 +23,7 @@ struct LineCheck {
     // they lean to, as CiPosition::percent()), the rhyme run of the line's end (0 for none), and the
     // line of the form it stands for (0-based; -1 for a line the form has no place for).
     QList<int> shares;
+    QStringList tips; // for a 词: what each character's position asks, with its counts (CiPosition::tip)
     int rhymeRun = 0;
     int formLine = -1;
 };
@@ -42,6 +44,9 @@ struct PoemCheck {
     // For a 律诗, an 排律 and a 对联: each couplet judged as 对仗, in the order of the poem (none
     // without the classics' pairs).
     QList<Couplet> couplets;
+    // For a 词 recognised in 自动: other 词牌 or forms that fit almost as well, as a form selector
+    // names them ("念奴娇:2"), best first.
+    QStringList ciAlternatives;
     // A 诗 still being written: the lines of its form not yet written, as their templates, and the
     // characters its last line still lacks.
     struct PendingLine {

@@ -131,18 +131,26 @@ private slots:
             u"1×甲|天天木木（缺词文）。"_s,
             u"1×甲|天天\uFFFD木。"_s,
             u"1×甲|天天け木。"_s,
+            u"1×戊|天天木。"_s,
+            u"1×喝火令|天天木。"_s,
         });
         const CipuCounts &c = cipu.counts;
-        QCOMPARE(c.poems, 42);
+        QCOMPARE(c.poems, 44);
         QCOMPARE(c.damaged, 3);
         QCOMPARE(c.untitled, 2);
-        QCOMPARE(c.smallTunes, 9);
-        QCOMPARE(c.tunesWithoutForm, 1); // 丙: ten poems, no structure written twice
-        QCOMPARE(c.noForm, 5 + 1 + 10);
-        QCOMPARE(c.inForms, 12);
+        QCOMPARE(c.smallTunes, 1); // 戊: a name of one poem
+        // 丙: ten poems, each of its own structure: the first is its form, from one example.
+        QCOMPARE(c.noForm, 5 + 1 + 9);
+        QCOMPARE(c.inForms, 12 + 9 + 1 + 1);
         QCOMPARE(c.damaged + c.untitled + c.smallTunes + c.noForm + c.inForms, c.poems);
+        QStringList tunes;
+        for (const DerivedTune &t : cipu.tunes)
+            tunes << u"%1 %2/%3"_s.arg(t.name).arg(t.poems).arg(t.forms.size());
+        // Every name of two poems has its forms; a name of the handbook list has them from one poem.
+        QCOMPARE(tunes, (QStringList{u"甲 18/2"_s, u"丙 10/1"_s, u"乙 9/1"_s, u"喝火令 1/1"_s}));
+        QCOMPARE(tuneNamed(cipu, u"丙"_s)->forms.first().lengths(), QList<int>{1});
+        QCOMPARE(tuneNamed(cipu, u"乙"_s)->forms.first().authors, 9);
 
-        QCOMPARE(cipu.tunes.size(), 1);
         const DerivedTune &tune = cipu.tunes.first();
         QCOMPARE(tune.name, u"甲"_s);
         QCOMPARE(tune.poems, 18);

@@ -357,12 +357,13 @@ private slots:
         form->setCurrentIndex(index);
         emit form->activated(index);
         QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->currentText(), u"词林正韵"_s);
-        QCOMPARE(viewRows(), (QStringList{u"忆江南 · 正体 · 第一部 · 1处不合"_s, u"天天木|○○●|○○●|   |"_s,
-                                          u"木木木天东|●●●○○|●●●○○|     |韵·第一部"_s,
-                                          u"木木天天天木木|●●○○○●●|●●○○○●●|       |"_s,
-                                          u"天天木木木天风|○○●●●○○|○○●●●○○|       |韵·第一部"_s,
-                                          u"谱|◎●●○○|韵1（平）"_s}));
-        QCOMPARE(findingTexts(), QStringList{u"缺一句：谱中第5句（5字）无对应"_s});
+        QCOMPARE(
+            viewRows(),
+            (QStringList{u"忆江南 · 正体 · 第一部 · 合谱 · 据 100 首，33 家"_s, u"天天木|○○●|○○●|   |"_s,
+                         u"木木木天东|●●●○○|●●●○○|     |韵·第一部"_s,
+                         u"木木天天天木木|●●○○○●●|●●○○○●●|       |"_s,
+                         u"天天木木木天风|○○●●●○○|○○●●●○○|       |韵·第一部"_s, u"谱|◎●●○○|韵1（平）"_s}));
+        QVERIFY(findingTexts().isEmpty()); // the line not yet written is the pattern only
 
         // Back to 自动: the book the poet had.
         form->setCurrentIndex(0);

@@ -1,5 +1,7 @@
 #include "tests/support/booksfixture.h"
 
+#include <algorithm>
+
 #include "db/dberror.h"
 #include "db/rhymebookschema.h"
 
@@ -91,8 +93,15 @@ BooksFixture &BooksFixture::tune(const QString &name, int poems, const QStringLi
     return *this;
 }
 
+BooksFixture &BooksFixture::sharedRhyme(const QString &section, const QString &other, int poems, int runs)
+{
+    exec(QStringLiteral("INSERT INTO 通押 VALUES (?1, ?2, ?3, ?4)"),
+         {section, other, QString::number(poems), QString::number(runs)});
+    return *this;
+}
+
 BooksFixture &BooksFixture::ciForm(const QString &tune, int number, int poems, const QStringList &lines,
-                                   int stanzaBreak, const QString &scheme)
+                                   int stanzaBreak, const QString &scheme, int share)
 {
     QStringList lengths;
     for (qsizetype l = 0; l < lines.size(); ++l) {
@@ -106,16 +115,16 @@ BooksFixture &BooksFixture::ciForm(const QString &tune, int number, int poems, c
               run == u"0" ? QString() : QString(pattern.back() == u'仄' ? u'仄' : u'平'),
               QString::number(poems)});
         for (qsizetype i = 0; i < pattern.size(); ++i) {
-            const int ping = pattern[i] == u'平'   ? poems * 9 / 10
-                             : pattern[i] == u'仄' ? poems / 10
-                                                   : poems * 6 / 10;
+            const int lean = share > 0 ? poems * share / 100 : poems - poems / 20;
+            const int ping = pattern[i] == u'平' ? lean : pattern[i] == u'仄' ? poems - lean : poems * 6 / 10;
             exec(QStringLiteral("INSERT INTO 词位 VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, 0, 0)"),
                  {tune, QString::number(number), line, QString::number(i + 1), QString(pattern[i]),
                   QString::number(ping), QString::number(poems - ping)});
         }
     }
-    exec(QStringLiteral("INSERT INTO 词体 VALUES (?1, ?2, ?3, ?4, ?5, ?6, '某：例。')"),
+    // The poets: a third of the poems' number.
+    exec(QStringLiteral("INSERT INTO 词体 VALUES (?1, ?2, ?3, ?4, ?5, ?6, '某：例。', ?7)"),
          {tune, QString::number(number), QString::number(poems), lengths.join(u','),
-          QString::number(stanzaBreak), scheme});
+          QString::number(stanzaBreak), scheme, QString::number(std::max(1, poems / 3))});
     return *this;
 }

@@ -4,6 +4,7 @@
 #include "db/rhymebookschema.h"
 #include "db/sqlite.h"
 #include "tools/builddb/builderror.h"
+#include "tools/builddb/cipuwriter.h"
 #include "tools/builddb/converter.h"
 #include "tools/builddb/progress.h"
 #include "tools/builddb/referencewriter.h"
@@ -22,7 +23,7 @@ namespace rb = rhymebookschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("rhymebooks 6");
+const QString kFormat = QStringLiteral("rhymebooks 7");
 
 const QString kGuangyunPackage = QStringLiteral("tshet-uinh");
 const QString kPinyinPackage = QStringLiteral("@pinyin-pro/data");
@@ -85,135 +86,6 @@ void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
             }
         }
     });
-}
-
-void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
-{
-    writer.insert(rb::tableTunes, 4, [&](Statement &stmt) {
-        for (qsizetype i = 0; i < cipu.tunes.size(); ++i) {
-            const DerivedTune &t = cipu.tunes[i];
-            stmt.bindText(1, t.name);
-            stmt.bindInt64(2, i + 1);
-            stmt.bindInt64(3, t.poems);
-            stmt.bindInt64(4, t.inForms);
-            run(stmt);
-        }
-    });
-    writer.insert(rb::tableTuneNames, 4, [&](Statement &stmt) {
-        for (const DerivedTune &t : cipu.tunes) {
-            for (const DerivedName &n : t.names) {
-                stmt.bindText(1, n.name);
-                stmt.bindText(2, t.name);
-                stmt.bindInt64(3, n.poems);
-                stmt.bindText(4, n.basis);
-                run(stmt);
-            }
-        }
-    });
-    writer.insert(rb::tableCiForms, 7, [&](Statement &stmt) {
-        for (const DerivedTune &t : cipu.tunes) {
-            for (const DerivedForm &f : t.forms) {
-                QStringList lengths;
-                for (int n : f.lengths())
-                    lengths << QString::number(n);
-                stmt.bindText(1, t.name);
-                stmt.bindInt64(2, f.number);
-                stmt.bindInt64(3, f.poems);
-                stmt.bindText(4, lengths.join(u','));
-                stmt.bindInt64(5, f.stanzaBreak);
-                stmt.bindText(6, f.scheme);
-                stmt.bindText(7, f.example);
-                run(stmt);
-            }
-        }
-    });
-    writer.insert(rb::tableCiLines, 7, [&](Statement &stmt) {
-        for (const DerivedTune &t : cipu.tunes) {
-            for (const DerivedForm &f : t.forms) {
-                for (qsizetype l = 0; l < f.lines.size(); ++l) {
-                    const DerivedLine &line = f.lines[l];
-                    stmt.bindText(1, t.name);
-                    stmt.bindInt64(2, f.number);
-                    stmt.bindInt64(3, l + 1);
-                    stmt.bindInt64(4, line.length);
-                    stmt.bindInt64(5, line.rhymeRun);
-                    stmt.bindText(6, line.rhymeRun ? QString(line.rhymeTone) : QString());
-                    stmt.bindInt64(7, line.rhymed);
-                    run(stmt);
-                }
-            }
-        }
-    });
-    writer.insert(rb::tableCiPositions, 9, [&](Statement &stmt) {
-        for (const DerivedTune &t : cipu.tunes) {
-            for (const DerivedForm &f : t.forms) {
-                for (qsizetype l = 0; l < f.lines.size(); ++l) {
-                    for (qsizetype i = 0; i < f.lines[l].positions.size(); ++i) {
-                        const DerivedPosition &p = f.lines[l].positions[i];
-                        stmt.bindText(1, t.name);
-                        stmt.bindInt64(2, f.number);
-                        stmt.bindInt64(3, l + 1);
-                        stmt.bindInt64(4, i + 1);
-                        stmt.bindText(5, QString(p.tone));
-                        stmt.bindInt64(6, p.ping);
-                        stmt.bindInt64(7, p.ze);
-                        stmt.bindInt64(8, p.both);
-                        stmt.bindInt64(9, p.unknown);
-                        run(stmt);
-                    }
-                }
-            }
-        }
-    });
-    writer.insert(rb::tableCipuCounts, 2, [&](Statement &stmt) {
-        const CipuCounts &c = cipu.counts;
-        qsizetype forms = 0;
-        for (const DerivedTune &t : cipu.tunes)
-            forms += t.forms.size();
-        const QList<std::pair<const char16_t *, qsizetype>> rows = {
-            {u"词", c.poems},
-            {u"残缺", c.damaged},
-            {u"失调名", c.untitled},
-            {u"词牌不足十首", c.smallTunes},
-            {u"无体", c.noForm},
-            {u"入体", c.inForms},
-            {u"词牌", cipu.tunes.size()},
-            {u"词体", forms},
-            {u"无体词牌", c.tunesWithoutForm},
-        };
-        for (const auto &[item, count] : rows) {
-            stmt.bindText(1, QString::fromUtf16(item));
-            stmt.bindInt64(2, count);
-            run(stmt);
-        }
-    });
-}
-
-void logCipu(const DerivedCipu &cipu, Progress &progress)
-{
-    const CipuCounts &c = cipu.counts;
-    qsizetype forms = 0;
-    for (const DerivedTune &t : cipu.tunes)
-        forms += t.forms.size();
-    progress.stage(
-        QStringLiteral("词谱"),
-        QStringLiteral("%1 词: %2 词牌 with %3 forms hold %4; left out: %5 damaged, %6 without a "
-                       "tune name, %7 under 词牌 of fewer than 10, %8 in no form (%9 词牌 have none)")
-            .arg(c.poems)
-            .arg(cipu.tunes.size())
-            .arg(forms)
-            .arg(c.inForms)
-            .arg(c.damaged)
-            .arg(c.untitled)
-            .arg(c.smallTunes)
-            .arg(c.noForm)
-            .arg(c.tunesWithoutForm));
-    progress.stage(
-        QStringLiteral("词牌 names joined"),
-        QStringLiteral("%1: %2").arg(cipu.joined.size()).arg(cipu.joined.join(QStringLiteral("; "))));
-    progress.stage(
-        QStringLiteral("词牌 names kept apart, forms differ"),
-        QStringLiteral("%1: %2").arg(cipu.refused.size()).arg(cipu.refused.join(QStringLiteral("; "))));
 }
 
 // "2 ... # Date: 2022-08-03 ..." — the first lines of a bzip2 file, without reading it whole.
@@ -374,8 +246,8 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
     in.simplifiers = {std::cref(t2s), std::cref(tw2s), std::cref(hk2s)};
     summary.books = buildRhymeBooks(in);
     logBooks(summary.books, progress);
-    summary.cipu = deriveCipu(readSongCi(src.nodeModule(kPoetryPackage + QStringLiteral("/dist")), t2s),
-                              ciLookupOf(summary.books));
+    const QString dist = src.nodeModule(kPoetryPackage + QStringLiteral("/dist"));
+    summary.cipu = deriveCipu(readSongCi(dist, t2s) + readWudaiCi(dist, t2s), ciLookupOf(summary.books));
     logCipu(summary.cipu, progress);
 
     const std::unique_ptr<QTemporaryFile> temporary = temporaryBeside(options.output);

@@ -12,6 +12,7 @@
 #include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
+#include "tools/evaluate/songci300.h"
 #include "tools/evaluate/strains.h"
 
 #include <QCoreApplication>
@@ -374,6 +375,8 @@ int main(int argc, char **argv)
             return cipu(books);
         if (command == u"couplets")
             return evaluateCouplets(books, args.value(3, QStringLiteral("date/classics.db")), dist(), out);
+        if (command == u"songci300")
+            return evaluate::songci300(books, dist(), args.value(3, QStringLiteral("20")).toInt());
         if (command == u"polyphones")
             return polyphones(books, dist(), out);
         if (command == u"pasted")
@@ -384,7 +387,8 @@ int main(int argc, char **argv)
     }
     QTextStream(stderr)
         << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|pasted [--clean] [rhymebooks.db] | "
-           "classics [classics.db] | couplets [rhymebooks.db [classics.db]]"
+           "songci300 [rhymebooks.db [judged]] | classics [classics.db] | couplets [rhymebooks.db "
+           "[classics.db]]"
         << Qt::endl;
     return 2;
 }

@@ -67,7 +67,8 @@ int main(int argc, char **argv)
         QStringLiteral("form"),
         QStringLiteral(
             "体裁：自动（默认）、五绝、七绝、五律、七律、排律、对联，或词牌名（如 "
-            "浣溪沙、念奴娇、大江东去）。"
+            "浣溪沙、念奴娇、大江东去），"
+            "词牌名后加“:N”指定其第 N 体（1 为正体，如 念奴娇:2）。"
             "自动时，绝句、律诗、排律句式按诗检查；其余文本若题目为词牌名或句式合某一词牌，按词检查。"
             "对联：上联一行，下联一行。"),
         QStringLiteral("FORM"), QStringLiteral("自动"));

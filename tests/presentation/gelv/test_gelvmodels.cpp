@@ -254,8 +254,9 @@ private slots:
         QCOMPARE(book.first().first().toInt(), 1);
         QCOMPARE(forms->book(), Book::Cilin);
         QCOMPARE(checked.count(), 1); // the book and the form at once
-        QCOMPARE(model.check()->summaries(), QStringList{u"忆江南 · 正体 · 第一部 · 1处不合"_s});
-        QCOMPARE(model.check()->findingRows().first().text, u"缺一句：谱中第5句（5字）无对应"_s);
+        // The last line not yet written is no fault.
+        QCOMPARE(model.check()->summaries(), QStringList{u"忆江南 · 正体 · 第一部 · 合谱"_s});
+        QVERIFY(model.check()->findingRows().isEmpty());
         QVERIFY(model.check()->checks().first().isCi());
 
         forms->setForm(u"无此词牌"_s);

@@ -80,9 +80,11 @@ private slots:
                               u"木木天风|●●○○|●●○○|    |韵·第一部"_s, u"—"_s, u"谱|○○●|"_s,
                               u"谱|●●●○○|韵1（平）"_s}));
         QVERIFY2(texts.first().startsWith(u"双片调 · 正体 · 第一部"_s), qPrintable(texts.first()));
-        QCOMPARE(ci.at(1).tips.at(0), u"天：平\n谱：平 90%"_s);
-        QCOMPARE(ci.at(5).tips, (QStringList{u"平 90%（平 45 · 仄 5）"_s, u"平 90%（平 45 · 仄 5）"_s,
-                                             u"仄 90%（平 5 · 仄 45）"_s}));
+        QCOMPARE(ci.at(1).tips.at(0), u"天：平\n谱：应平 96%\n平 48 · 仄 2，据 50 首"_s);
+        QCOMPARE(ci.at(5).tips,
+                 (QStringList{u"应平 96%\n平 48 · 仄 2，据 50 首"_s, u"应平 96%\n平 48 · 仄 2，据 50 首"_s,
+                              u"应仄 96%\n平 2 · 仄 48，据 50 首"_s}));
+        QVERIFY2(texts.first().endsWith(u" · 据 50 首，16 家"_s), qPrintable(texts.first()));
     }
 };
 

@@ -1,0 +1,56 @@
+#include "prosody/ci/evidence.h"
+
+namespace prosody {
+
+void applyEvidence(CiPosition &p, int formPoems)
+{
+    const int known = p.ping + p.ze;
+    const int lean = std::max(p.ping, p.ze);
+    p.tone = ToneClass::Both;
+    p.strictness = Strictness::Free;
+    if (known == 0)
+        return;
+    if (formPoems < evidence::kRulePoems) {
+        // The examples' class where most of them agree: a warning, never a fault.
+        if (2 * lean > known) {
+            p.tone = p.leaning();
+            p.strictness = Strictness::Warning;
+        }
+        return;
+    }
+    if (known >= evidence::kRulePoems && 100 * lean >= evidence::kFaultPercent * known) {
+        p.tone = p.leaning();
+        p.strictness = Strictness::Fault;
+    } else if (100 * lean >= evidence::kWarningPercent * known) {
+        p.tone = p.leaning();
+        p.strictness = Strictness::Warning;
+    }
+}
+
+// 第一部 … 第十九部 → 1 … 19; 0 for another name.
+int sectionNumber(const QString &name)
+{
+    static const QString digits = QStringLiteral("一二三四五六七八九");
+    if (!name.startsWith(u'第') || !name.endsWith(u'部'))
+        return 0;
+    const QString n = name.mid(1, name.size() - 2);
+    if (n == u"十")
+        return 10;
+    if (n.size() == 1)
+        return int(digits.indexOf(n[0])) + 1;
+    if (n.size() == 2 && n[0] == u'十')
+        return 10 + int(digits.indexOf(n[1])) + 1;
+    return 0;
+}
+
+bool rhymedTogether(const Cipu &cipu, int section, int other)
+{
+    constexpr int firstEntering = 15;
+    if ((section >= firstEntering) != (other >= firstEntering))
+        return false;
+    const Cipu::SharedRhyme shared = cipu.sharedRhyme(section, other);
+    return shared.poems >= evidence::kSharedRhymePoems &&
+           1000 * shared.poems >= evidence::kSharedRhymePerMille * shared.runs;
+}
+
+} // namespace prosody
