@@ -22,7 +22,6 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
-#include <QShortcut>
 #include <QTabWidget>
 
 void TW::setUpApplication()
@@ -61,9 +60,6 @@ TW::TW(QWidget *parent)
             [this](const QString &word) { m_gelv->window()->showExamples(word); });
     connect(m_think, &AssociationPage::coupletsRequested, this,
             [this](const QString &word) { m_gelv->window()->showCouplets(word); });
-    auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
-    f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
-    connect(f9, &QShortcut::activated, this, &TW::Edit_gelv_SpeedButtonClick);
 
     m_keeper = recoveryprompt::keeperFor(this, *m_db, Database::defaultPath());
 #ifndef QT_NO_SESSIONMANAGER

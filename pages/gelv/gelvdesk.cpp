@@ -7,6 +7,7 @@
 #include "pages/gelv/zoom.h"
 
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTextEdit>
 
 GelvDesk::GelvDesk(QTextEdit *draft, QTextEdit *work, QLineEdit *workTitle, QWidget *mainWindow)
@@ -18,6 +19,9 @@ GelvDesk::GelvDesk(QTextEdit *draft, QTextEdit *work, QLineEdit *workTitle, QWid
 {
     zoomEditor(draft, QStringLiteral("draft"));
     zoomEditor(work, QStringLiteral("work"));
+    auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), mainWindow);
+    f9->setObjectName(QStringLiteral("W_gelv_Shortcut"));
+    connect(f9, &QShortcut::activated, this, [this] { window()->open(); });
 }
 
 GelvWindow *GelvDesk::window()

@@ -9,7 +9,8 @@ class QTextEdit;
 class QWidget;
 
 // The main window's 格律 window, made when first asked for. It follows the draft and the work shown
-// on 经典案例 (named by its title) and opens on the editor a request came from; both editors zoom.
+// on 经典案例 (named by its title) and opens on the editor a request came from, or on F9; both
+// editors zoom.
 class GelvDesk : public QObject {
     Q_OBJECT
 public:
