@@ -21,7 +21,8 @@ bool isOblique(const PoemCheck &check)
 std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Book book)
 {
     const std::optional<CiAlignment> a = ci.bestForm(poem, nullptr, book);
-    if (!a || a->structureFaults > 0 || a->looseness > 0 || !a->missing.isEmpty())
+    if (!a || a->structureFaults > 0 || a->looseness > 0 || !a->missing.isEmpty() ||
+        a->unwrittenFrom < a->form->lines.size())
         return std::nullopt;
     PoemCheck check = ci.check(poem, ci.cipu().find(a->form->tune), book);
     if (check.faultCount() > 2)

@@ -69,9 +69,11 @@ bool isOneMeaningTwoReadings(char32_t hanzi)
 {
     // Ours: characters read 平 or 仄 in verse with one meaning, in simplified and traditional forms; the
     // modern reading of their words says nothing of the classical class (不教 jiào, yet 平 in verse).
+    // 沈 too: verse writes it for 沉 (平) far more often than as the name 沈 (仄), which is all the
+    // modern list reads.
     static const QSet<char32_t> chars = {U'看', U'听', U'聽', U'望', U'忘', U'过', U'過', U'醒',
                                          U'思', U'叹', U'歎', U'嘆', U'漫', U'探', U'教', U'敎',
-                                         U'令', U'论', U'論', U'凭', U'憑', U'判', U'傍'};
+                                         U'令', U'论', U'論', U'凭', U'憑', U'判', U'傍', U'沈'};
     return chars.contains(hanzi);
 }
 

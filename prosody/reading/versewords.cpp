@@ -18,14 +18,12 @@ QString verseReading(const QString &word)
         {QStringLiteral("两重"), QStringLiteral("liǎng chóng")}, // two layers
         {QStringLiteral("难禁"), QStringLiteral("nán jīn")},     // hard to bear
         {QStringLiteral("不禁"), QStringLiteral("bù jīn")},      // cannot bear
-        // 沈 written for 沉, to sink
-        {QStringLiteral("沈鱼"), QStringLiteral("chén yú")},
-        {QStringLiteral("浮沈"), QStringLiteral("fú chén")},
-        {QStringLiteral("沈沈"), QStringLiteral("chén chén")},
-        {QStringLiteral("消沈"), QStringLiteral("xiāo chén")},
-        {QStringLiteral("销沈"), QStringLiteral("xiāo chén")},
-        {QStringLiteral("沈吟"), QStringLiteral("chén yín")},
-        {QStringLiteral("陆沈"), QStringLiteral("lù chén")},
+        // 钿 is tián, 平, in the ornaments of verse
+        {QStringLiteral("花钿"), QStringLiteral("huā tián")},
+        {QStringLiteral("金钿"), QStringLiteral("jīn tián")},
+        {QStringLiteral("翠钿"), QStringLiteral("cuì tián")},
+        {QStringLiteral("宝钿"), QStringLiteral("bǎo tián")},
+        {QStringLiteral("钿车"), QStringLiteral("tián chē")},
     };
     return words.value(word);
 }

@@ -63,6 +63,8 @@ private slots:
                 .add(book, cilin ? u"第十一部"_s : u"去声二十五径"_s, u"去"_s, u"称"_s)
                 .add(book, cilin ? u"第十三部"_s : u"下平十二侵"_s, u"平"_s, u"禁"_s)
                 .add(book, cilin ? u"第十三部"_s : u"去声二十七沁"_s, u"去"_s, u"禁"_s)
+                .add(book, cilin ? u"第十三部"_s : u"下平十二侵"_s, u"平"_s, u"沈"_s)
+                .add(book, cilin ? u"第十三部"_s : u"上声二十六寝"_s, u"上"_s, u"沈"_s)
                 .add(book, cilin ? u"第七部"_s : u"上平十四寒"_s, u"平"_s, u"看"_s)
                 .add(book, cilin ? u"第七部"_s : u"去声十五翰"_s, u"去"_s, u"看"_s)
                 .add(book, cilin ? u"第十五部"_s : u"入声一屋"_s, u"入"_s, u"木竹屋生量花急"_s)
@@ -77,6 +79,7 @@ private slots:
             .word(u"重心"_s, u"zhòng xīn"_s)
             .word(u"称重"_s, u"chēng zhòng"_s)
             .word(u"难禁"_s, u"nán jìn"_s)
+            .word(u"沈鱼"_s, u"shěn yú"_s)
             // A 词 of eight lines of seven rhyming 仄, and one of eight lines of five.
             .tune(u"测楼春"_s, 50)
             .ciForm(u"测楼春"_s, 1, 50,
@@ -159,6 +162,10 @@ private slots:
         // The same shape against the 词's 平仄 everywhere is 古体.
         const QString other = verse(u"仄仄平平仄仄木，平平仄仄仄平竹。平平仄仄平平平，仄仄平平仄仄屋。"_s);
         QCOMPARE(autoCheck(other + other).first().summary(), u"古体（仄韵） · 入声一屋"_s);
+        // Four lines of a 词 of eight are its first half at most: a quatrain rhyming 仄 stays 古体 (鹿柴).
+        QCOMPARE(autoCheck(half).first().summary(), u"古体（仄韵） · 入声一屋"_s);
+        const QString fives = verse(u"平平平仄平，仄仄平平木。仄仄仄平平，仄仄平平竹。"_s);
+        QCOMPARE(autoCheck(fives).first().summary(), u"古体（仄韵） · 入声一屋"_s);
     }
 
     void pastedTextKeepsItsVerseOnly_data()
@@ -234,6 +241,7 @@ private slots:
         QTest::newRow("两重 against 重心") << u"两重心字罗衣"_s << 1 << int(ToneClass::Both) << QString();
         QTest::newRow("称重 undecided") << u"绿杯红袖称重阳"_s << 4 << int(ToneClass::Both) << QString();
         QTest::newRow("难禁 平") << u"也知芳思难禁"_s << 5 << int(ToneClass::Ping) << u"难禁"_s;
+        QTest::newRow("沈 for 沉 stays 中") << u"浮雁沈鱼"_s << 2 << int(ToneClass::Both) << QString();
     }
 
     void aPolyphoneTakesTheClassOfItsWordInEveryBook()

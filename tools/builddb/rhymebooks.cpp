@@ -75,7 +75,8 @@ constexpr struct {
 };
 
 // Classical readings the reflex filter would drop but that poets use: the old 两读 that the
-// modern standard has lost (思 as a noun is 去, 望 and 忘 are often 平, 一骑 is 去).
+// modern standard has lost (思 as a noun is 去, 望 and 忘 are often 平, 一骑 is 去), 沈 written
+// for 沉 (平), 花钿 (平) and 污 as a verb (去).
 constexpr struct {
     char32_t hanzi;
     char16_t tone;
@@ -84,7 +85,7 @@ constexpr struct {
     {U'过', u'平'}, {U'骑', u'去'}, {U'漫', u'平'}, {U'吹', u'去'}, {U'探', u'平'}, {U'凭', u'去'},
     {U'衣', u'去'}, {U'乘', u'去'}, {U'从', u'去'}, {U'操', u'去'}, {U'治', u'平'}, {U'烧', u'去'},
     {U'纵', u'平'}, {U'胜', u'平'}, {U'王', u'去'}, {U'遗', u'去'}, {U'傍', u'平'}, {U'障', u'平'},
-    {U'施', u'去'}, {U'暝', u'去'}, {U'劳', u'去'},
+    {U'施', u'去'}, {U'暝', u'去'}, {U'劳', u'去'}, {U'沈', u'平'}, {U'钿', u'平'}, {U'污', u'去'},
 };
 
 std::optional<Tone> toneOf(char16_t c)
