@@ -1,14 +1,13 @@
 #include "pages/gelv/coupletpanel.h"
 
+#include "pages/gelv/poemdialog.h"
 #include "pages/shared/look.h"
 #include "presentation/gelv/coupletwordssource.h"
 
-#include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -75,17 +74,7 @@ void CoupletPanel::showPoem(QTreeWidgetItem *item)
         m_source->poemPage(m_list->indexOfTopLevelItem(item));
     if (!page)
         return;
-    if (!m_poem) {
-        m_poem = new QDialog(this);
-        m_poem->setObjectName(QStringLiteral("Gelv_Couplets_Poem"));
-        m_poem->resize(380, 460);
-        auto *text = new QTextBrowser(m_poem);
-        text->setObjectName(QStringLiteral("Gelv_Couplets_Poem_Text"));
-        text->setFont(look::songFont());
-        (new QVBoxLayout(m_poem))->addWidget(text);
-    }
-    m_poem->setWindowTitle(page->title);
-    m_poem->findChild<QTextBrowser *>()->setHtml(page->html);
-    m_poem->show();
-    m_poem->raise();
+    if (!m_poem)
+        m_poem = new PoemDialog(QStringLiteral("Gelv_Couplets_Poem"), this);
+    m_poem->showPage(page->title, page->html);
 }

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 class CoupletWordsSource;
-class QDialog;
+class PoemDialog;
 class QLabel;
 class QLineEdit;
 class QTreeWidget;
@@ -26,6 +26,6 @@ private:
     QLineEdit *m_word;
     QLabel *m_summary;
     QTreeWidget *m_list;
-    QDialog *m_poem = nullptr; // made when an example is first opened
+    PoemDialog *m_poem = nullptr; // made when an example is first opened
     bool m_typing = false;
 };

@@ -1,13 +1,12 @@
 #include "pages/gelv/examplespanel.h"
 
+#include "pages/gelv/poemdialog.h"
 #include "pages/shared/look.h"
 #include "presentation/gelv/examplessource.h"
 
-#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 ExamplesPanel::ExamplesPanel(ExamplesSource *source, QWidget *parent)
@@ -61,17 +60,7 @@ void ExamplesPanel::showPoem(QListWidgetItem *item)
     const std::optional<ExamplesSource::PoemPage> page = m_source->poemPage(m_list->row(item));
     if (!page)
         return;
-    if (!m_poem) {
-        m_poem = new QDialog(this);
-        m_poem->setObjectName(QStringLiteral("Gelv_Poem"));
-        m_poem->resize(380, 460);
-        auto *text = new QTextBrowser(m_poem);
-        text->setObjectName(QStringLiteral("Gelv_Poem_Text"));
-        text->setFont(look::songFont());
-        (new QVBoxLayout(m_poem))->addWidget(text);
-    }
-    m_poem->setWindowTitle(page->title);
-    m_poem->findChild<QTextBrowser *>()->setHtml(page->html);
-    m_poem->show();
-    m_poem->raise();
+    if (!m_poem)
+        m_poem = new PoemDialog(QStringLiteral("Gelv_Poem"), this);
+    m_poem->showPage(page->title, page->html);
 }

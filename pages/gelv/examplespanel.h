@@ -3,7 +3,7 @@
 #include <QWidget>
 
 class ExamplesSource;
-class QDialog;
+class PoemDialog;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -22,5 +22,5 @@ private:
     ExamplesSource *m_source;
     QLabel *m_summary;
     QListWidget *m_list;
-    QDialog *m_poem = nullptr; // made when a line is first opened
+    PoemDialog *m_poem = nullptr; // made when a line is first opened
 };
