@@ -149,6 +149,7 @@ private:
         int line;
         int index;
         int run;
+        int formLine;
     };
 
     QList<RhymeChar> rhymeChars() const
@@ -167,7 +168,7 @@ private:
                 // The 平水韵 keeps the tones apart: a run rhyming on both (西江月) is judged tone by tone.
                 const int run = m_book == Book::Pingshui && line.rhymeTone == ToneClass::Ze ? -line.rhymeRun
                                                                                             : line.rhymeRun;
-                out.append({i, whole ? length - 1 : p.lineOffset + p.length - 1, run});
+                out.append({i, whole ? length - 1 : p.lineOffset + p.length - 1, run, p.formLine});
             }
         }
         return out;
@@ -207,6 +208,18 @@ private:
             if (rhymedTogether(m_books.cipu(), sectionOf(runGroup), sectionOf(g)))
                 return g;
         return -1;
+    }
+
+    // The share of the form's poems that rhyme at this line end, in percent, where too few rhyme there
+    // to make an unrhymed character a fault (the share of the tones' rule; a form of a few example
+    // poems: all of them); else -1.
+    int rhymedShare(const RhymeChar &r) const
+    {
+        const int rhymed = m_form.lines[r.formLine].rhymed;
+        const int poems = m_form.poems;
+        const bool rule =
+            m_form.fromExamples() ? rhymed >= poems : 100 * rhymed >= evidence::kFaultPercent * poems;
+        return rule || poems <= 0 ? -1 : 100 * rhymed / poems;
     }
 
     // In each run the group most rhyme characters share is the run's rhyme; a character outside it
@@ -258,6 +271,12 @@ private:
                         QStringLiteral("%1：%2与%3通押，宋词中常见，%4 首")
                             .arg(at(r.line, r.index), name, m_books.groups(m_book).at(shared).name)
                             .arg(m_books.cipu().sharedRhyme(sectionOf(vote.group), sectionOf(shared)).poems),
+                        Severity::Warning);
+                else if (const int share = rhymedShare(r); share >= 0)
+                    add(r.line, r.index, kind::offRhyme,
+                        QStringLiteral("%1：不押%2；谱中此处%3%押韵，可不押")
+                            .arg(at(r.line, r.index), name)
+                            .arg(share),
                         Severity::Warning);
                 else
                     add(r.line, r.index, kind::offRhyme,

@@ -22,16 +22,16 @@ QString verseReading(const QString &word)
         {QStringLiteral("花钿"), QStringLiteral("huā tián")},
         {QStringLiteral("金钿"), QStringLiteral("jīn tián")},
         {QStringLiteral("翠钿"), QStringLiteral("cuì tián")},
-        {QStringLiteral("宝钿"), QStringLiteral("bǎo tián")},
-        {QStringLiteral("钿车"), QStringLiteral("tián chē")},
     };
     return words.value(word);
 }
 
 bool readBothWaysInVerse(const QString &word)
 {
-    // 称重: chèn, to suit (称重阳), as often as chēng, to weigh.
-    static const QSet<QString> words = {QStringLiteral("不应"), QStringLiteral("称重")};
+    // 称重: chèn, to suit (称重阳), as often as chēng, to weigh. 钿车 and 宝钿: diàn, inlaid (史达祖's
+    // 钿车不到杜陵路 at a place all poets fill 仄), as often as tián.
+    static const QSet<QString> words = {QStringLiteral("不应"), QStringLiteral("称重"),
+                                        QStringLiteral("钿车"), QStringLiteral("宝钿")};
     return words.contains(word);
 }
 

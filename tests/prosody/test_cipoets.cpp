@@ -92,6 +92,12 @@ private slots:
                     {u"仄仄平平仄"_s, u"平平仄仄平/1"_s, u"平平仄仄"_s, u"仄仄仄平平/1"_s, u"仄仄平平仄仄"_s,
                      u"平平仄仄平/1"_s, u"平平平仄"_s, u"仄仄仄平平/1"_s},
                     4)
+            .tune(u"可韵调"_s, 40)
+            .ciForm(u"可韵调"_s, 1, 40,
+                    {u"仄平平仄仄"_s, u"仄仄平平/1"_s, u"中仄平/1~60"_s, u"平平仄仄平/1"_s}, 2)
+            .tune(u"必韵调"_s, 40)
+            .ciForm(u"必韵调"_s, 1, 40,
+                    {u"仄平平仄仄"_s, u"仄仄平平/1"_s, u"中仄平/1~96"_s, u"平平仄仄平/1"_s}, 2)
             .sharedRhyme(u"第六部"_s, u"第十一部"_s, 40, 200)
             .sharedRhyme(u"第一部"_s, u"第二部"_s, 3, 200)
             .sharedRhyme(u"第一部"_s, u"第十五部"_s, 50, 100);
@@ -202,6 +208,29 @@ private slots:
         QFETCH(QString, findings);
         QFETCH(QString, first);
         const PoemCheck c = check(text, u"大调"_s);
+        QCOMPARE(describe(c), findings);
+        QCOMPARE(c.findings.last().text, first);
+    }
+
+    // A line end that many poems of the form leave unrhymed is no 出韵 when the poet leaves it so too; a
+    // small form's rhyme holds where all its example poems rhyme.
+    void aRhymeThePoemsOftenLeaveOutIsAWarning_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("findings");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("60% rhyme") << u"可韵调"_s << u"~出韵@3:3"_s
+                                   << u"第3句第3字「阳」：不押第一部；谱中此处60%押韵，可不押"_s;
+        QTest::newRow("96% rhyme") << u"必韵调"_s << u"出韵@3:3"_s
+                                   << u"第3句第3字「阳」：出韵，不在第一部（属第二部）"_s;
+    }
+
+    void aRhymeThePoemsOftenLeaveOutIsAWarning()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, findings);
+        QFETCH(QString, first);
+        const PoemCheck c = check(u"木天天木木，木木天东。天木阳，天天木木东。"_s, form);
         QCOMPARE(describe(c), findings);
         QCOMPARE(c.findings.last().text, first);
     }

@@ -107,13 +107,15 @@ BooksFixture &BooksFixture::ciForm(const QString &tune, int number, int poems, c
     for (qsizetype l = 0; l < lines.size(); ++l) {
         const QStringList parts = lines[l].split(u'/');
         const QString pattern = parts.first();
-        const QString run = parts.value(1, QStringLiteral("0"));
+        const QStringList rhyme = parts.value(1, QStringLiteral("0")).split(u'~');
+        const QString run = rhyme.first();
+        const int rhymed = rhyme.size() > 1 ? poems * rhyme[1].toInt() / 100 : poems;
         const QString line = QString::number(l + 1);
         lengths << QString::number(pattern.size());
         exec(QStringLiteral("INSERT INTO 词句 VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)"),
              {tune, QString::number(number), line, QString::number(pattern.size()), run,
               run == u"0" ? QString() : QString(pattern.back() == u'仄' ? u'仄' : u'平'),
-              QString::number(poems)});
+              QString::number(rhymed)});
         for (qsizetype i = 0; i < pattern.size(); ++i) {
             const int lean = share > 0 ? poems * share / 100 : poems - poems / 20;
             const int ping = pattern[i] == u'平' ? lean : pattern[i] == u'仄' ? poems - lean : poems * 6 / 10;

@@ -30,9 +30,10 @@ public:
     // A 词牌 of the 词谱, placed after those already there, with its other names.
     BooksFixture &tune(const QString &name, int poems, const QStringList &aliases = {});
     // A form of a 词牌: each line its pattern of 平, 仄 and 中, and "/N" after a line whose end rhymes in
-    // run N ("仄仄平平/1"). A fixed position has 95% of the poems behind it or more (all but one in twenty),
-    // a 中 one 60% 平. The stanza break is the 1-based line that begins the second 片 (0 for none).
-    // With share > 0, a fixed position has that percentage of the poems behind it instead.
+    // run N ("仄仄平平/1"; "/1~60" where only 60% of the poems rhyme there). A fixed position has 95% of the
+    // poems behind it or more (all but one in twenty), a 中 one 60% 平. The stanza break is the 1-based line
+    // that begins the second 片 (0 for none). With share > 0, a fixed position has that percentage of the
+    // poems behind it instead.
     BooksFixture &ciForm(const QString &tune, int number, int poems, const QStringList &lines,
                          int stanzaBreak = 0, const QString &scheme = QStringLiteral("平韵"), int share = 0);
 
