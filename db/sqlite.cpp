@@ -63,9 +63,10 @@ QString Connection::errorMessage() const
 
 SqliteFile::SqliteFile(const QString &path, Mode mode)
 {
-    const int flags = mode == Mode::ReadOnly    ? SQLITE_OPEN_READONLY
-                      : mode == Mode::ReadWrite ? SQLITE_OPEN_READWRITE
-                                                : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int flags = mode == Mode::ReadOnly            ? SQLITE_OPEN_READONLY
+                      : mode == Mode::ReadOnlyOneThread ? SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX
+                      : mode == Mode::ReadWrite         ? SQLITE_OPEN_READWRITE
+                                                        : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));

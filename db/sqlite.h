@@ -34,7 +34,9 @@ QString quotedIdentifier(const QString &name);
 // when the file cannot be opened.
 class SqliteFile {
 public:
-    enum class Mode { ReadOnly, ReadWrite, Create };
+    // ReadOnlyOneThread: read by one thread at a time, without SQLite's locking of every call (a file read
+    // through once, as the rhyme books are at start).
+    enum class Mode { ReadOnly, ReadOnlyOneThread, ReadWrite, Create };
     SqliteFile(const QString &path, Mode mode);
     ~SqliteFile();
     SqliteFile(const SqliteFile &) = delete;

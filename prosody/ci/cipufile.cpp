@@ -114,8 +114,9 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
         line.rhymed = lines.int32(5);
         form->lines.append(line);
     }
-    Statement positions(db, QByteArrayLiteral("SELECT 牌, 体, 句, 字, 声, 平, 仄, 两, 缺 FROM 词位 "
-                                              "ORDER BY 牌, 体, 句, 字"));
+    // The class asked for follows from the counts (applyEvidence): the stored 声 is not read.
+    Statement positions(
+        db, QByteArrayLiteral("SELECT 牌, 体, 句, 平, 仄, 两, 缺 FROM 词位 ORDER BY 牌, 体, 句, 字"));
     // Rows of one form come together: its name is decoded only when it changes.
     CiForm *form = nullptr;
     QByteArray lastTune;
@@ -131,11 +132,10 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
         if (!form || line < 0 || line >= form->lines.size())
             continue;
         CiPosition pos;
-        pos.tone = classOfName(s.bytes(4));
-        pos.ping = quint16(s.int32(5));
-        pos.ze = quint16(s.int32(6));
-        pos.both = quint16(s.int32(7));
-        pos.unknown = quint16(s.int32(8));
+        pos.ping = quint16(s.int32(3));
+        pos.ze = quint16(s.int32(4));
+        pos.both = quint16(s.int32(5));
+        pos.unknown = quint16(s.int32(6));
         applyEvidence(pos, form->poems);
         form->lines[line].positions.append(pos);
     }

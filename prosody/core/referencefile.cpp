@@ -145,7 +145,7 @@ std::shared_ptr<const RhymeBooks> loadRhymeBooks(const QString &path)
         throw LoadError(QStringLiteral("找不到韵书文件 %1，无法检查格律。").arg(path) + hint);
     std::unique_ptr<SqliteFile> file;
     try {
-        file = std::make_unique<SqliteFile>(path, SqliteFile::Mode::ReadOnly);
+        file = std::make_unique<SqliteFile>(path, SqliteFile::Mode::ReadOnlyOneThread);
     } catch (const DbError &e) {
         throw LoadError(QStringLiteral("韵书文件 %1 打不开（%2），无法检查格律。").arg(path, e.message()) +
                         hint);
