@@ -18,6 +18,7 @@ QString verseReading(const QString &word)
         {QStringLiteral("两重"), QStringLiteral("liǎng chóng")}, // two layers
         {QStringLiteral("难禁"), QStringLiteral("nán jīn")},     // hard to bear
         {QStringLiteral("不禁"), QStringLiteral("bù jīn")},      // cannot bear
+        {QStringLiteral("相觑"), QStringLiteral("xiāng qù")},    // look at each other
         // 钿 is tián, 平, in the ornaments of verse
         {QStringLiteral("花钿"), QStringLiteral("huā tián")},
         {QStringLiteral("金钿"), QStringLiteral("jīn tián")},
@@ -28,10 +29,13 @@ QString verseReading(const QString &word)
 
 bool readBothWaysInVerse(const QString &word)
 {
-    // 称重: chèn, to suit (称重阳), as often as chēng, to weigh. 钿车 and 宝钿: diàn, inlaid (史达祖's
+    // 称重: chèn, to suit (称重阳), as often as chēng, to weigh. 相如: the name is xiāng in verse as
+    // often as xiàng (吴文英's 顿老相如 at a place all poets fill 平). 空相: kōng xiàng, the Buddhist
+    // term, or 空 then 相 xiāng, each other (空相觑). 钿车 and 宝钿: diàn, inlaid (史达祖's
     // 钿车不到杜陵路 at a place all poets fill 仄), as often as tián.
     static const QSet<QString> words = {QStringLiteral("不应"), QStringLiteral("称重"),
-                                        QStringLiteral("钿车"), QStringLiteral("宝钿")};
+                                        QStringLiteral("钿车"), QStringLiteral("宝钿"),
+                                        QStringLiteral("相如"), QStringLiteral("空相")};
     return words.contains(word);
 }
 
