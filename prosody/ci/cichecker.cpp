@@ -32,12 +32,8 @@ std::optional<CiAlignment> CiChecker::bestForm(const QList<int> &lengths, const 
         for (const CiForm &f : tune->forms)
             if (form <= 0 || f.number == form || form > tune->forms.size())
                 forms.append(&f);
-    if (!tune)
-        forms = cipu().forms();
-    if (!tune)
-        forms = formsOfLineCount(forms, int(lengths.size()));
     QList<CiAlignment> ranked =
-        rankForms(lengths, classes, forms, tune ? Ranking::Faults : Ranking::Likelihood);
+        tune ? rankForms(lengths, classes, forms, Ranking::Faults) : rankEveryForm(cipu(), lengths, classes);
     if (ranked.isEmpty())
         return std::nullopt;
     return ranked.takeFirst();

@@ -210,16 +210,19 @@ private:
         return -1;
     }
 
-    // The share of the form's poems that rhyme at this line end, in percent, where too few rhyme there
-    // to make an unrhymed character a fault (the share of the tones' rule; a form of a few example
-    // poems: all of them); else -1.
-    int rhymedShare(const RhymeChar &r) const
+    // Where too few of the form's poems rhyme at this line end to make an unrhymed character a fault
+    // (the share of the tones' rule; a form of a few example poems: all of them; a form of one poem
+    // never, since its runs may join line ends that share a 部 by chance), what the form says of it:
+    // "谱中此处68%押韵"; else empty.
+    QString weakRhyme(const RhymeChar &r) const
     {
         const int rhymed = m_form.lines[r.formLine].rhymed;
         const int poems = m_form.poems;
+        if (poems == 1)
+            return QStringLiteral("谱据孤例");
         const bool rule =
             m_form.fromExamples() ? rhymed >= poems : 100 * rhymed >= evidence::kFaultPercent * poems;
-        return rule || poems <= 0 ? -1 : 100 * rhymed / poems;
+        return rule || poems <= 0 ? QString() : QStringLiteral("谱中此处%1%押韵").arg(100 * rhymed / poems);
     }
 
     // In each run the group most rhyme characters share is the run's rhyme; a character outside it
@@ -254,10 +257,17 @@ private:
                 QStringList all;
                 for (const RhymeChar &r : members)
                     all << charAt(r.line, r.index);
-                for (const RhymeChar &r : members)
-                    add(r.line, r.index, kind::unrhymed,
-                        QStringLiteral("%1：此处应押韵，同组韵脚「%2」各不同部")
-                            .arg(at(r.line, r.index), all.join(u'、')));
+                for (const RhymeChar &r : members) {
+                    if (const QString weak = weakRhyme(r); !weak.isEmpty())
+                        add(r.line, r.index, kind::unrhymed,
+                            QStringLiteral("%1：%2；同组韵脚「%3」各不同部")
+                                .arg(at(r.line, r.index), weak, all.join(u'、')),
+                            Severity::Warning);
+                    else
+                        add(r.line, r.index, kind::unrhymed,
+                            QStringLiteral("%1：此处应押韵，同组韵脚「%2」各不同部")
+                                .arg(at(r.line, r.index), all.join(u'、')));
+                }
                 continue;
             }
             const QString name = m_books.groups(m_book).at(vote.group).name;
@@ -272,11 +282,9 @@ private:
                             .arg(at(r.line, r.index), name, m_books.groups(m_book).at(shared).name)
                             .arg(m_books.cipu().sharedRhyme(sectionOf(vote.group), sectionOf(shared)).poems),
                         Severity::Warning);
-                else if (const int share = rhymedShare(r); share >= 0)
+                else if (const QString weak = weakRhyme(r); !weak.isEmpty())
                     add(r.line, r.index, kind::offRhyme,
-                        QStringLiteral("%1：不押%2；谱中此处%3%押韵，可不押")
-                            .arg(at(r.line, r.index), name)
-                            .arg(share),
+                        QStringLiteral("%1：不押%2；%3，可不押").arg(at(r.line, r.index), name, weak),
                         Severity::Warning);
                 else
                     add(r.line, r.index, kind::offRhyme,

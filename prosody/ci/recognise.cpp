@@ -22,7 +22,37 @@ auto rankOf(const CiAlignment &a, Ranking ranking)
                       likely ? a.looseness : a.surprise, -a.form->poems, a.form->number);
 }
 
+int structureOf(const CiAlignment &a)
+{
+    return std::get<0>(rankOf(a, Ranking::Likelihood));
+}
+
 } // namespace
+
+QList<CiAlignment> rankEveryForm(const Cipu &cipu, const QList<int> &lengths, const Classes &classes)
+{
+    QList<const CiForm *> attested = formsOfLineCount(cipu.forms(), int(lengths.size()));
+    QList<const CiForm *> lone;
+    attested.removeIf([&](const CiForm *f) {
+        if (f->poems >= 2)
+            return false;
+        lone.append(f);
+        return true;
+    });
+    QList<CiAlignment> out = rankForms(lengths, classes, attested, Ranking::Likelihood);
+    if (!out.isEmpty() && structureOf(out.first()) == 0)
+        return out;
+    QList<CiAlignment> more = rankForms(lengths, classes, lone, Ranking::Likelihood);
+    if (more.isEmpty() || (!out.isEmpty() && structureOf(out.first()) < structureOf(more.first())))
+        return out;
+    if (!out.isEmpty() && structureOf(out.first()) > structureOf(more.first()))
+        out.clear();
+    out += more;
+    std::stable_sort(out.begin(), out.end(), [](const CiAlignment &a, const CiAlignment &b) {
+        return rankOf(a, Ranking::Likelihood) < rankOf(b, Ranking::Likelihood);
+    });
+    return out;
+}
 
 QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
                              const QList<const CiForm *> &forms, Ranking ranking)
@@ -65,8 +95,7 @@ QList<const CiForm *> formsOfLineCount(QList<const CiForm *> forms, int lineCoun
 
 std::optional<Recognition> recogniseShape(const Cipu &cipu, const QList<int> &lengths, const Classes &classes)
 {
-    const QList<CiAlignment> ranked =
-        rankForms(lengths, classes, formsOfLineCount(cipu.forms(), int(lengths.size())), Ranking::Likelihood);
+    const QList<CiAlignment> ranked = rankEveryForm(cipu, lengths, classes);
     if (ranked.isEmpty() || !fitsWell(ranked.first()))
         return std::nullopt;
     Recognition r{ranked.first(), {}};

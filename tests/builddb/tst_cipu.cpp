@@ -114,7 +114,7 @@ private slots:
             u"1×甲|天天木木（和韵），木木天天年。木木天天，天天木木前。"_s, // a note, not text
             u"5×甲|"_s + main + u"天天山。"_s,                              // a variant
             u"5×甲|天天木木，木木天天年。"_s,                               // fragments
-            u"1×甲|天天木木，木木天天年。木木天天，天天木木木前。"_s,       // alone in its structure
+            u"1×甲|天天木木，木木天天年。木木天天，天天木木木前。"_s,       // a slip: one character
             u"9×乙|天天木。"_s,
             u"1×丙|天。"_s,
             u"1×丙|天天。"_s,
@@ -139,15 +139,16 @@ private slots:
         QCOMPARE(c.damaged, 3);
         QCOMPARE(c.untitled, 2);
         QCOMPARE(c.smallTunes, 1); // 戊: a name of one poem
-        // 丙: ten poems, each of its own structure: the first is its form, from one example.
-        QCOMPARE(c.noForm, 5 + 1 + 9);
-        QCOMPARE(c.inForms, 12 + 9 + 1 + 1);
+        // 丙: ten poems, each of its own structure: the first is its form, from one example; of the
+        // others only 天，天，天 is a whole poem (three lines) and so a lone form of its own.
+        QCOMPARE(c.noForm, 5 + 1 + 8);
+        QCOMPARE(c.inForms, 12 + 9 + 2 + 1);
         QCOMPARE(c.damaged + c.untitled + c.smallTunes + c.noForm + c.inForms, c.poems);
         QStringList tunes;
         for (const DerivedTune &t : cipu.tunes)
             tunes << u"%1 %2/%3"_s.arg(t.name).arg(t.poems).arg(t.forms.size());
         // Every name of two poems has its forms; a name of the handbook list has them from one poem.
-        QCOMPARE(tunes, (QStringList{u"甲 18/2"_s, u"丙 10/1"_s, u"乙 9/1"_s, u"喝火令 1/1"_s}));
+        QCOMPARE(tunes, (QStringList{u"甲 18/2"_s, u"丙 10/2"_s, u"乙 9/1"_s, u"喝火令 1/1"_s}));
         QCOMPARE(tuneNamed(cipu, u"丙"_s)->forms.first().lengths(), QList<int>{1});
         QCOMPARE(tuneNamed(cipu, u"乙"_s)->forms.first().authors, 9);
 
@@ -162,6 +163,30 @@ private slots:
         QCOMPARE(tune.forms[1].poems, 5);
         QCOMPARE(tune.forms[1].lengths(), (QList<int>{4, 5, 4, 5, 3}));
         QCOMPARE(tune.forms[0].example, u"作者0：天天木木，木木天天年。"_s);
+    }
+
+    // A body of one poem in a small 词牌 is a form of its own (孤例) where it is far from every other
+    // form; a slip is not, and in a 词牌 of fifty poems or more neither is (a damaged text, most likely).
+    void aLoneBodyOfASmallTuneIsAFormOfItsOwn()
+    {
+        const QString main = u"天天木木，木木天天年。木木天天，天天木木前。"_s;
+        const QString body = u"天木，天天木木年。木木天天木，天天前。木天木木，天天木天前。"_s;
+        const DerivedCipu cipu = derive({
+            u"6×甲|"_s + main,
+            u"1×甲|"_s + body,
+            u"1×甲|天天木木，木木天天年。木木天天，天天木木木前。"_s,
+            u"60×乙|"_s + main,
+            u"1×乙|"_s + body,
+        });
+        QStringList forms;
+        for (const DerivedTune &t : cipu.tunes)
+            for (const DerivedForm &f : t.forms) {
+                QStringList lengths;
+                for (int n : f.lengths())
+                    lengths << QString::number(n);
+                forms << u"%1:%2 %3×%4"_s.arg(t.name).arg(f.number).arg(f.poems).arg(lengths.join(u','));
+            }
+        QCOMPARE(forms, (QStringList{u"乙:1 60×4,5,4,5"_s, u"甲:1 6×4,5,4,5"_s, u"甲:2 1×2,5,5,3,4,5"_s}));
     }
 
     void aPositionIsFixedWhereEightyFivePercentAgree()

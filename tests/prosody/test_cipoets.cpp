@@ -98,6 +98,10 @@ private slots:
             .tune(u"必韵调"_s, 40)
             .ciForm(u"必韵调"_s, 1, 40,
                     {u"仄平平仄仄"_s, u"仄仄平平/1"_s, u"中仄平/1~96"_s, u"平平仄仄平/1"_s}, 2)
+            .tune(u"孤调"_s, 1)
+            .ciForm(u"孤调"_s, 1, 1, {u"平平仄"_s, u"仄平平/1"_s, u"平平仄仄平平/1"_s, u"仄仄平平仄仄平/1"_s})
+            .tune(u"同形孤调"_s, 1)
+            .ciForm(u"同形孤调"_s, 1, 1, shape, 2)
             .sharedRhyme(u"第六部"_s, u"第十一部"_s, 40, 200)
             .sharedRhyme(u"第一部"_s, u"第二部"_s, 3, 200)
             .sharedRhyme(u"第一部"_s, u"第十五部"_s, 50, 100);
@@ -266,10 +270,22 @@ private slots:
 
     void automaticOffersTheFormsThatFitAlmostAsWell()
     {
-        // 大调 and 宜调 have one shape: the better evidence is taken, the other offered.
+        // 大调 and 宜调 have one shape: the better evidence is taken, the other offered; 同形孤调, a form
+        // of one poem, is not even offered where forms of many poems fit whole.
         const PoemCheck c = check(u"天天木木，木木天东。天木红，天天木木东。"_s, u"自动"_s);
         QCOMPARE(c.form, u"大调"_s);
         QCOMPARE(c.ciAlternatives, QStringList{u"宜调:1"_s});
+    }
+
+    // Where no form of many poems fits, a form of one poem that does names the 词; its rhymes are no
+    // rule, only the example's.
+    void aLoneFormNamesWhatNothingElseFits()
+    {
+        const PoemCheck c = check(u"天天木，木天东。天天木木天阳，木木天天木木东。"_s, u"自动"_s);
+        QCOMPARE(c.form, u"孤调"_s);
+        QCOMPARE(describe(c), u"~出韵@3:6"_s);
+        QCOMPARE(c.findings.first().text, u"第3句第6字「阳」：不押第一部；谱据孤例，可不押"_s);
+        QVERIFY(c.ok());
     }
 };
 

@@ -22,6 +22,10 @@ constexpr int kMinTunePoems = 2;
 constexpr int kMinVariantPoems = 2;
 constexpr int kMinVariantPoemsOfCommonTunes = 5;
 constexpr int kCommonTune = 50;
+// A structure of one poem in a 词牌 of fewer than kCommonTune poems is a form of its own (孤例) when it is
+// a whole poem at least this many faults of structure from every other form: a different body, not a
+// slip of the pen or a damaged text of a form already there.
+constexpr int kLoneFormDistance = 2;
 
 // The shape of a derived form as the metre check aligns against it: its line lengths and rhymes.
 prosody::CiForm shapeOf(const DerivedForm &form)
@@ -100,10 +104,12 @@ void deriveForms(DerivedTune &tune, QList<const CorpusPoem *> members, const CiL
     QList<prosody::CiForm> shapes;
     for (const QList<const CorpusPoem *> &those : forms)
         shapes.append(shapeOf(deriveForm(those, lookup, scratch)));
+    QStringList lone;
     for (const QString &structure : rare) {
         const QList<int> lengths = lengthsOf(structure);
         const int chars = std::accumulate(lengths.begin(), lengths.end(), 0);
-        for (qsizetype f = 0; f < shapes.size(); ++f) {
+        bool joined = false;
+        for (qsizetype f = 0; f < shapes.size() && !joined; ++f) {
             const prosody::AlignmentCost cost = prosody::alignmentCost(lengths, shapes[f]);
             if (shapes[f].characters() != chars || cost.faults > 0 || cost.unwritten > 0)
                 continue;
@@ -111,8 +117,24 @@ void deriveForms(DerivedTune &tune, QList<const CorpusPoem *> members, const CiL
                 recutPoems.push_back(recut(*poem, shapes[f].lengths()));
                 forms[f].append(&recutPoems.back());
             }
-            break;
+            joined = true;
         }
+        if (!joined && tune.poems < kCommonTune && lengths.size() >= 3 && 2 * chars >= mainChars)
+            lone << structure;
+    }
+    // The lone forms after the others, each far from every form before it.
+    QList<prosody::CiForm> loneShapes;
+    for (const QString &structure : lone) {
+        const QList<int> lengths = lengthsOf(structure);
+        const auto near = [&](const prosody::CiForm &shape) {
+            const prosody::AlignmentCost cost = prosody::alignmentCost(lengths, shape, kLoneFormDistance);
+            return cost.faults < kLoneFormDistance && cost.unwritten == 0;
+        };
+        if (std::any_of(shapes.begin(), shapes.end(), near) ||
+            std::any_of(loneShapes.begin(), loneShapes.end(), near))
+            continue;
+        forms.append(byStructure.value(structure));
+        loneShapes.append(shapeOf(deriveForm(forms.last(), lookup, scratch)));
     }
     for (QList<const CorpusPoem *> &those : forms) {
         std::sort(those.begin(), those.end(),
