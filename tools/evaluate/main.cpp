@@ -376,7 +376,8 @@ int main(int argc, char **argv)
         if (command == u"couplets")
             return evaluateCouplets(books, args.value(3, QStringLiteral("date/classics.db")), dist(), out);
         if (command == u"songci300")
-            return evaluate::songci300(books, dist(), args.value(3, QStringLiteral("20")).toInt());
+            return evaluate::songci300(books, dist(), files.value(1, QStringLiteral("20")).toInt(),
+                                       args.contains(QStringLiteral("--restored")));
         if (command == u"polyphones")
             return polyphones(books, dist(), out);
         if (command == u"pasted")
@@ -387,7 +388,8 @@ int main(int argc, char **argv)
     }
     QTextStream(stderr)
         << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|pasted [--clean] [rhymebooks.db] | "
-           "songci300 [rhymebooks.db [judged]] | classics [classics.db] | couplets [rhymebooks.db "
+           "songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | couplets "
+           "[rhymebooks.db "
            "[classics.db]]"
         << Qt::endl;
     return 2;

@@ -2,8 +2,10 @@
 
 #include "prosody/check.h"
 #include "prosody/ci/cipu.h"
+#include "tools/builddb/cicorpus.h"
 #include "tools/builddb/converter.h"
 #include "tools/builddb/sources.h"
+#include "tools/evaluate/restore.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -37,16 +39,19 @@ QList<const CiTune *> tunesOfName(const Cipu &cipu, const QString &name)
 
 } // namespace
 
-int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dist, int judged)
+int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dist, int judged, bool restore)
 {
     QTextStream out(stdout);
     const builddb::Converter t2s;
     const QJsonArray poems =
         builddb::readJsonArray(QDir(dist).filePath(QStringLiteral("songci/宋词三百首.json")));
-    int named = 0, passed = 0, known = 0, asCi = 0, onlyShort = 0;
+    std::optional<Restorer> restorer;
+    if (restore)
+        restorer.emplace(builddb::readSongCi(dist, t2s));
+    int named = 0, passed = 0, known = 0, asCi = 0, onlyShort = 0, restored = 0;
     QMap<QString, int> kinds, warnings;
     QMap<QString, int> texts; // fault texts without their place, for the commonest
-    QStringList examples, unnamed;
+    QStringList examples, unnamed, restoredList;
     QElapsedTimer clock;
     clock.start();
     for (const QJsonValue &v : poems) {
@@ -55,6 +60,16 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
         QStringList lines;
         for (const QJsonValue &p : o.value(QStringLiteral("paragraphs")).toArray())
             lines << t2s(p.toString());
+        if (restorer) {
+            if (std::optional<QStringList> whole =
+                    restorer->restored(t2s(o.value(QStringLiteral("author")).toString()), lines)) {
+                restoredList << QStringLiteral("%1《%2》%3")
+                                    .arg(o.value(QStringLiteral("author")).toString(), tuneName,
+                                         Restorer::added(lines, *whole));
+                lines = *whole;
+                ++restored;
+            }
+        }
         const QList<PoemCheck> checks =
             checkAs(books, lines.join(u'\n'), QStringLiteral("自动")).value_or(QList<PoemCheck>());
         const QList<const CiTune *> tunes = tunesOfName(books->cipu(), tuneName);
@@ -94,8 +109,12 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
     }
     const qint64 ms = clock.elapsed();
     const int n = int(poems.size());
-    out << "## 宋词三百首 in 自动, without titles\n\n| item | count |\n|---|---:|\n"
-        << "| 词 | " << n << " |\n| whose 词牌 the 词谱 knows | " << known << " |\n| checked as 词 | " << asCi
+    out << "## 宋词三百首 in 自动, without titles" << (restore ? ", lost characters restored" : "")
+        << "\n\n| item | count |\n|---|---:|\n"
+        << "| 词 | " << n << " |\n";
+    if (restore)
+        out << "| restored from the main 宋词 files | " << restored << " |\n";
+    out << "| whose 词牌 the 词谱 knows | " << known << " |\n| checked as 词 | " << asCi
         << " |\n| named as their 词牌 | " << named
         << QStringLiteral(" (%1%)").arg(100.0 * named / n, 0, 'f', 1) << " |\n| 合谱 | " << passed
         << QStringLiteral(" (%1%)").arg(100.0 * passed / n, 0, 'f', 1)
@@ -116,8 +135,10 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
         out << "- " << common[i].second << " (" << common[i].first << ")\n";
     out << "\nNamed 词 that do not pass (the first " << judged << "):\n\n"
         << examples.join(u'\n') << "\n\nNot named as their 词牌:\n\n"
-        << unnamed.join(u'\n') << "\n\n(" << ms << " ms for the 280 checks)\n"
-        << Qt::endl;
+        << unnamed.join(u'\n') << "\n\n";
+    if (restore)
+        out << "Restored (the characters added): " << restoredList.join(QStringLiteral("；")) << "\n\n";
+    out << "(" << ms << " ms for the 280 checks)\n" << Qt::endl;
     return 0;
 }
 
