@@ -42,7 +42,10 @@ QList<CiAlignment> rankEveryForm(const Cipu &cipu, const QList<int> &lengths, co
     QList<CiAlignment> out = rankForms(lengths, classes, attested, Ranking::Likelihood);
     if (!out.isEmpty() && structureOf(out.first()) == 0)
         return out;
-    QList<CiAlignment> more = rankForms(lengths, classes, lone, Ranking::Likelihood);
+    // Only a lone form that fits as well as the best so far can matter: the others stop early.
+    QList<CiAlignment> more =
+        rankForms(lengths, classes, lone, Ranking::Likelihood,
+                  out.isEmpty() ? std::numeric_limits<int>::max() : structureOf(out.first()));
     if (more.isEmpty() || (!out.isEmpty() && structureOf(out.first()) < structureOf(more.first())))
         return out;
     if (!out.isEmpty() && structureOf(out.first()) > structureOf(more.first()))
@@ -55,13 +58,13 @@ QList<CiAlignment> rankEveryForm(const Cipu &cipu, const QList<int> &lengths, co
 }
 
 QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
-                             const QList<const CiForm *> &forms, Ranking ranking)
+                             const QList<const CiForm *> &forms, Ranking ranking, int atMost)
 {
     if (forms.isEmpty() || lengths.isEmpty())
         return {};
     // The cost of every form first; the alignment and its 平仄 only where no other form costs less.
     QVarLengthArray<std::pair<int, int>, 1024> costs;
-    std::pair<int, int> fewest{std::numeric_limits<int>::max(), 0};
+    std::pair<int, int> fewest{atMost, 0};
     for (const CiForm *f : forms) {
         // A form past the fewest faults so far may stop early: it is left out below either way.
         const AlignmentCost c = alignmentCost(lengths, *f, fewest.first);

@@ -15,10 +15,12 @@ namespace prosody {
 //   Likelihood — among all forms: the classes most likely by the form's counts (so that a form of one
 //            example, which fixes no position, does not win over one of hundreds, nor a short form
 //            over a long one a poet has begun), fewest 平仄 faults, breaks closest to the form's;
-// then the most written form. Only the forms of the least cost of structure are aligned and kept.
+// then the most written form. Only the forms of the least cost of structure are aligned and kept, and
+// none whose cost of structure is above atMost.
 enum class Ranking { Faults, Likelihood };
 QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
-                             const QList<const CiForm *> &forms, Ranking ranking);
+                             const QList<const CiForm *> &forms, Ranking ranking,
+                             int atMost = std::numeric_limits<int>::max());
 
 // Of the forms, those a poem of lineCount lines could fit well: a line of the form stands for at most
 // kRegroupLines of the poem, so a poem of far more lines has that many faults at least (a long paste is
