@@ -27,7 +27,7 @@ QStringList createStatements()
         QStringLiteral(
             "CREATE TABLE 词句 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 句 INTEGER NOT NULL, "
             "字数 INTEGER NOT NULL, 韵组 INTEGER NOT NULL, 韵声 TEXT NOT NULL, 押 INTEGER NOT NULL, "
-            "PRIMARY KEY (牌, 体, 句)) WITHOUT ROWID"),
+            "位 BLOB NOT NULL DEFAULT x'', PRIMARY KEY (牌, 体, 句)) WITHOUT ROWID"),
         QStringLiteral(
             "CREATE TABLE 词位 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 句 INTEGER NOT NULL, "
             "字 INTEGER NOT NULL, 声 TEXT NOT NULL, 平 INTEGER NOT NULL, 仄 INTEGER NOT NULL, "

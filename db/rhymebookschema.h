@@ -43,8 +43,10 @@ inline const QString tableTuneNames = QStringLiteral("词牌名");
 // of the poem that fits the pattern best; 家 the poets of its poems (0 in a file built before it was
 // kept).
 inline const QString tableCiForms = QStringLiteral("词体");
-// 词句(牌, 体, 句, 字数, 韵组, 韵声, 押): the lines of a form; 韵组 the rhyme run the line end belongs to
-// (0 for none), 韵声 平 or 仄 at a rhyme, 押 the poems whose line end rhymes there.
+// 词句(牌, 体, 句, 字数, 韵组, 韵声, 押, 位): the lines of a form; 韵组 the rhyme run the line end belongs to
+// (0 for none), 韵声 平 or 仄 at a rhyme, 押 the poems whose line end rhymes there; 位 the counts of 词位
+// for each position of the line packed (平, 仄, 两, 缺 as little-endian 16-bit numbers, a position after
+// another), read at start in place of 词位's many rows; empty in a file built before it was kept.
 inline const QString tableCiLines = QStringLiteral("词句");
 // 词位(牌, 体, 句, 字, 声, 平, 仄, 两, 缺): each position of a form: 声 平, 仄 or 中, from the poems with a
 // 平 or 仄 character there (两: a character of both classes, 缺: one without a class).

@@ -129,6 +129,11 @@ void Statement::bindText(int index, const QString &value)
                         SQLITE_UTF8);
 }
 
+void Statement::bindBlob(int index, QByteArrayView value)
+{
+    sqlite3_bind_blob64(m_stmt, index, value.data(), sqlite3_uint64(value.size()), SQLITE_TRANSIENT);
+}
+
 void Statement::bindInt64(int index, qint64 value)
 {
     sqlite3_bind_int64(m_stmt, index, value);
@@ -180,6 +185,12 @@ QString Statement::text(int column) const
 {
     const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
     return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+QByteArrayView Statement::blob(int column) const
+{
+    const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
+    return QByteArrayView(data, sqlite3_column_bytes(m_stmt, column));
 }
 
 QByteArrayView Statement::bytes(int column) const

@@ -67,6 +67,7 @@ public:
     void bindText(int index, const QString &value);
     void bindInt64(int index, qint64 value);
     void bindNull(int index);
+    void bindBlob(int index, QByteArrayView value);
     // Makes the statement ready to run again; its bindings stay.
     void reset();
     // Steps once; true when a row is ready. Throws DbError on failure.
@@ -88,6 +89,8 @@ public:
     // The column's UTF-8 bytes, valid until the next step or reset: compared or decoded without a
     // QString for every row of a large table.
     QByteArrayView bytes(int column) const;
+    // The column's bytes as stored (a BLOB), valid until the next step or reset.
+    QByteArrayView blob(int column) const;
     // The one character the column holds, decoded straight from its UTF-8 bytes; 0 when it holds
     // none or more than one.
     char32_t character(int column) const;

@@ -6,6 +6,7 @@
 #include "db/sqlite.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace prosody {
 
@@ -96,24 +97,30 @@ void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
     }
 }
 
-// Lines and positions come in the forms' order, so each row extends the last line of its form.
-void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, const FormIndex &formAt)
+// A line's positions packed in 词句.位: 平, 仄, 两 and 缺 of each as little-endian 16-bit numbers.
+// False where the bytes do not hold `length` positions (a file built before they were kept).
+bool unpackPositions(QByteArrayView packed, int length, int formPoems, QList<CiPosition> &out)
 {
-    const auto formOf = [&](const Statement &s) -> CiForm * {
-        const auto it = formAt.constFind({byName.value(s.text(0), -1), s.int32(1)});
-        return it == formAt.constEnd() ? nullptr : &tunes[it->first].forms[it->second];
-    };
-    Statement lines(db, QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押 FROM 词句 ORDER BY 牌, 体, 句"));
-    while (lines.step()) {
-        CiForm *form = formOf(lines);
-        if (!form || lines.int32(2) != form->lines.size() + 1)
-            continue;
-        CiLine line;
-        line.rhymeRun = lines.int32(3);
-        line.rhymeTone = line.rhymeRun ? classOfName(lines.bytes(4)) : ToneClass::Unknown;
-        line.rhymed = lines.int32(5);
-        form->lines.append(line);
+    if (length <= 0 || packed.size() != 8 * qsizetype(length))
+        return false;
+    const auto *b = reinterpret_cast<const uchar *>(packed.data());
+    const auto at = [b](qsizetype i) { return quint16(b[2 * i] | (b[2 * i + 1] << 8)); };
+    out.reserve(length);
+    for (int i = 0; i < length; ++i) {
+        CiPosition pos;
+        pos.ping = at(4 * i);
+        pos.ze = at(4 * i + 1);
+        pos.both = at(4 * i + 2);
+        pos.unknown = at(4 * i + 3);
+        applyEvidence(pos, formPoems);
+        out.append(pos);
     }
+    return true;
+}
+
+// The positions from 词位, a row each, for a file without them packed in 词句.
+void readPositionRows(sqlite3 *db, const std::function<CiForm *(const Statement &)> &formOf)
+{
     // The class asked for follows from the counts (applyEvidence): the stored 声 is not read.
     Statement positions(
         db, QByteArrayLiteral("SELECT 牌, 体, 句, 平, 仄, 两, 缺 FROM 词位 ORDER BY 牌, 体, 句, 字"));
@@ -139,6 +146,40 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
         applyEvidence(pos, form->poems);
         form->lines[line].positions.append(pos);
     }
+}
+
+// Lines come in the forms' order, so each row extends the last line of its form; their positions
+// come packed with them, or else from 词位.
+void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, const FormIndex &formAt)
+{
+    const auto formOf = [&](const Statement &s) -> CiForm * {
+        const auto it = formAt.constFind({byName.value(s.text(0), -1), s.int32(1)});
+        return it == formAt.constEnd() ? nullptr : &tunes[it->first].forms[it->second];
+    };
+    const bool packed = hasColumn(db, rhymebookschema::tableCiLines, QStringLiteral("位"));
+    Statement lines(db, packed ? QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, 位 FROM 词句 "
+                                                   "ORDER BY 牌, 体, 句")
+                               : QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, x'' FROM 词句 "
+                                                   "ORDER BY 牌, 体, 句"));
+    bool allPacked = true;
+    while (lines.step()) {
+        CiForm *form = formOf(lines);
+        if (!form || lines.int32(2) != form->lines.size() + 1)
+            continue;
+        CiLine line;
+        line.rhymeRun = lines.int32(3);
+        line.rhymeTone = line.rhymeRun ? classOfName(lines.bytes(4)) : ToneClass::Unknown;
+        line.rhymed = lines.int32(5);
+        allPacked = unpackPositions(lines.blob(7), lines.int32(6), form->poems, line.positions) && allPacked;
+        form->lines.append(line);
+    }
+    if (allPacked)
+        return;
+    for (CiTune &tune : tunes)
+        for (CiForm &form : tune.forms)
+            for (CiLine &line : form.lines)
+                line.positions.clear();
+    readPositionRows(db, formOf);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "prosody/report.h"
 #include "tests/support/booksfixture.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -104,6 +105,30 @@ private slots:
         const auto books = loadRhymeBooks(dir.filePath(u"old.db"_s));
         QVERIFY(books->cipu().isEmpty());
         QVERIFY(!prosody::checkAs(books, u"天天木木"_s, u"测试调"_s));
+    }
+
+    // A file built before the positions were packed with their lines reads them from their own rows:
+    // the same patterns, the same counts.
+    void positionsReadTheSameWithoutThePackedCounts()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"old.db"_s);
+        QVERIFY(QFile::copy(m_dir.filePath(u"date/rhymebooks.db"_s), path));
+        sqlite3 *db = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &db);
+        QCOMPARE(sqlite3_exec(db, "ALTER TABLE 词句 DROP COLUMN 位", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        const auto patternsOf = [](const Cipu &cipu) {
+            QStringList out;
+            for (const CiForm *f : cipu.forms())
+                for (const CiLine &l : f->lines)
+                    out << f->tune + l.pattern() + l.positions.first().tip(f->poems) +
+                               l.positions.last().tip(f->poems);
+            return out;
+        };
+        const QStringList packed = patternsOf(m_books->cipu());
+        QVERIFY(packed.size() > 3);
+        QCOMPARE(patternsOf(loadRhymeBooks(path)->cipu()), packed);
     }
 
     void theSelectorFindsTunesByNameAndAlias_data()

@@ -3,6 +3,8 @@
 #include "db/rhymebookschema.h"
 #include "db/sqlite.h"
 
+#include <algorithm>
+
 namespace builddb {
 
 namespace rb = rhymebookschema;
@@ -17,6 +19,19 @@ QString sectionName(int section)
                          : section >= 10 ? digits[9]
                                          : QString();
     return QStringLiteral("第%1%2部").arg(tens, section % 10 ? digits[section % 10 - 1] : QString());
+}
+
+// The counts of a line's positions as the loader reads them from 词句.位.
+QByteArray packedPositions(const DerivedLine &line)
+{
+    QByteArray out;
+    out.reserve(8 * line.positions.size());
+    for (const DerivedPosition &p : line.positions)
+        for (int n : {p.ping, p.ze, p.both, p.unknown}) {
+            const quint16 v = quint16(std::clamp(n, 0, 0xFFFF));
+            out.append(char(v & 0xFF)).append(char(v >> 8));
+        }
+    return out;
 }
 
 } // namespace
@@ -62,7 +77,7 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
             }
         }
     });
-    writer.insert(rb::tableCiLines, 7, [&](Statement &stmt) {
+    writer.insert(rb::tableCiLines, 8, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
                 for (qsizetype l = 0; l < f.lines.size(); ++l) {
@@ -74,6 +89,7 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
                     stmt.bindInt64(5, line.rhymeRun);
                     stmt.bindText(6, line.rhymeRun ? QString(line.rhymeTone) : QString());
                     stmt.bindInt64(7, line.rhymed);
+                    stmt.bindBlob(8, packedPositions(line));
                     run(stmt);
                 }
             }
