@@ -148,6 +148,17 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
     });
 }
 
+// The count and the first few of a long list, for one line of the log: "365: a; b; c; d; e …".
+QString firstOf(const QStringList &items)
+{
+    constexpr int kShown = 5;
+    QString out =
+        QStringLiteral("%1: %2").arg(items.size()).arg(items.mid(0, kShown).join(QStringLiteral("; ")));
+    if (items.size() > kShown)
+        out += QStringLiteral(" …");
+    return out;
+}
+
 void logCipu(const DerivedCipu &cipu, Progress &progress)
 {
     const CipuCounts &c = cipu.counts;
@@ -165,12 +176,8 @@ void logCipu(const DerivedCipu &cipu, Progress &progress)
                        .arg(c.untitled)
                        .arg(c.smallTunes)
                        .arg(c.noForm));
-    progress.stage(
-        QStringLiteral("词牌 names joined"),
-        QStringLiteral("%1: %2").arg(cipu.joined.size()).arg(cipu.joined.join(QStringLiteral("; "))));
-    progress.stage(
-        QStringLiteral("词牌 names kept apart, forms differ"),
-        QStringLiteral("%1: %2").arg(cipu.refused.size()).arg(cipu.refused.join(QStringLiteral("; "))));
+    progress.stage(QStringLiteral("词牌 names joined"), firstOf(cipu.joined));
+    progress.stage(QStringLiteral("词牌 names kept apart, forms differ"), firstOf(cipu.refused));
 }
 
 } // namespace builddb
