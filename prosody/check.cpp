@@ -33,7 +33,9 @@ std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Boo
 // Whether lines that fit a 词牌 well are that 词 rather than regulated verse: when their shape fits
 // the 词牌 better (a line of another length or a break between blocks is a fault of the 诗's shape; a 诗
 // being written is no fault), or as well with fewer faults. A 词 that stops short of its form is no
-// better than a 诗 being written.
+// better than a 诗 being written. A form of a few example poems is no better than a 诗 with one slip,
+// nor a form of one poem (孤例) than any near-regulated shape: a quatrain with a line one character
+// long is far likelier than the few poems of an obscure 词牌.
 template <typename ShiCheck>
 bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemCheck &asCi, ShiCheck shiCheck)
 {
@@ -41,6 +43,8 @@ bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemChec
     if (!distance)
         return true;
     const int shiFaults = *distance + joins;
+    if (a.form->poems < 2 || (a.form->fromExamples() && shiFaults <= 1))
+        return false;
     if (a.structureFaults != shiFaults)
         return a.structureFaults < shiFaults;
     if (!a.missing.isEmpty())

@@ -102,6 +102,15 @@ private slots:
             .ciForm(u"孤调"_s, 1, 1, {u"平平仄"_s, u"仄平平/1"_s, u"平平仄仄平平/1"_s, u"仄仄平平仄仄平/1"_s})
             .tune(u"同形孤调"_s, 1)
             .ciForm(u"同形孤调"_s, 1, 1, shape, 2)
+            .tune(u"近诗小调"_s, 3)
+            .ciForm(u"近诗小调"_s, 1, 3,
+                    {u"平平平仄仄"_s, u"仄仄仄平平/1"_s, u"仄仄平平仄仄"_s, u"平平仄仄平/1"_s})
+            .tune(u"近诗孤调"_s, 1)
+            .ciForm(u"近诗孤调"_s, 1, 1,
+                    {u"仄仄平平平仄仄"_s, u"平平仄仄仄平平/1"_s, u"平平仄仄平平"_s, u"仄仄平平仄仄平/1"_s})
+            .tune(u"近诗大调"_s, 40)
+            .ciForm(u"近诗大调"_s, 1, 40,
+                    {u"平平平仄仄"_s, u"仄仄仄平平/1"_s, u"仄平平"_s, u"平平仄仄平/1"_s})
             .sharedRhyme(u"第六部"_s, u"第十一部"_s, 40, 200)
             .sharedRhyme(u"第一部"_s, u"第二部"_s, 3, 200)
             .sharedRhyme(u"第一部"_s, u"第十五部"_s, 50, 100);
@@ -267,6 +276,25 @@ private slots:
         const PoemCheck c = check(u"天天木木，木木天东。天木红，天天木木东。"_s, u"自动"_s);
         QCOMPARE(c.form, u"大调"_s);
         QCOMPARE(c.ciAlternatives, QStringList{u"宜调:1"_s});
+    }
+
+    // A quatrain with one line a character or two long or short is a 诗 with a slip, not a 词 of a form a few
+    // poems show, however exactly it fits; a form of many poems that fits it exactly is that 词.
+    void aSlipOfRegulatedVerseIsNoRareCi_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("form");
+        QTest::newRow("3 poems") << u"天天天木木，木木木天东。木木天天木木，天天木木红。"_s << u"五言绝句"_s;
+        QTest::newRow("1 poem") << u"木木天天天木木，天天木木木天东。天天木木天天，木木天天木木红。"_s
+                                << u"七言绝句"_s;
+        QTest::newRow("40 poems") << u"天天天木木，木木木天东。木天天，天天木木红。"_s << u"近诗大调"_s;
+    }
+
+    void aSlipOfRegulatedVerseIsNoRareCi()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, form);
+        QCOMPARE(check(text, u"自动"_s).form, form);
     }
 
     // Where no form of many poems fits, a form of one poem that does names the 词; its rhymes are no
