@@ -12,6 +12,7 @@
 #include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
+#include "tools/evaluate/slips.h"
 #include "tools/evaluate/songci300.h"
 #include "tools/evaluate/strains.h"
 
@@ -380,6 +381,8 @@ int main(int argc, char **argv)
                                        args.contains(QStringLiteral("--restored")));
         if (command == u"polyphones")
             return polyphones(books, dist(), out);
+        if (command == u"slips")
+            return slips(books, dist(), out);
         if (command == u"pasted")
             return pastedAnthology(books, dist(), args.contains(QStringLiteral("--clean")), out);
     } catch (const std::exception &e) {
@@ -387,7 +390,7 @@ int main(int argc, char **argv)
         return 1;
     }
     QTextStream(stderr)
-        << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|pasted [--clean] [rhymebooks.db] | "
+        << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|slips|pasted [--clean] [rhymebooks.db] | "
            "songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | couplets "
            "[rhymebooks.db "
            "[classics.db]]"
