@@ -45,8 +45,10 @@ bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemChec
     const int shiFaults = *distance + joins;
     if (a.form->poems < 2 || (a.form->fromExamples() && shiFaults <= 1))
         return false;
-    if (a.structureFaults != shiFaults)
-        return a.structureFaults < shiFaults;
+    // The rest of a 词 begun counts as one fault of structure, as a slip of the 诗 does.
+    const int ciFaults = a.structureFaults + (a.unwrittenFrom < a.form->lines.size() ? 1 : 0);
+    if (ciFaults != shiFaults)
+        return ciFaults < shiFaults;
     if (!a.missing.isEmpty())
         return false;
     return asCi.faultCount() < shiCheck().faultCount();
