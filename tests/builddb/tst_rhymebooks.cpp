@@ -381,6 +381,13 @@ exports.資料 = {iter音韻地位: function* () { yield a1; yield a2; },
         QVERIFY(query(path, u"SELECT 首数 FROM 通押 WHERE 部 = '第六部' AND 邻部 = '第十一部'"_s).toInt() >=
                 10);
         QVERIFY(query(path, u"SELECT count(*) FROM 词牌"_s).toInt() >= 450);
+        // Each line carries its positions' counts packed, eight bytes a position; 柳永's 戚氏, a body of
+        // its own in a small 词牌, is a form of one poem (孤例), and no 词牌 of fifty poems has one.
+        QCOMPARE(query(path, u"SELECT count(*) FROM 词句 WHERE length(位) <> 8 * 字数"_s), u"0"_s);
+        QVERIFY(query(path, u"SELECT count(*) FROM 词体 WHERE 牌 = '戚氏' AND 首数 = 1"_s).toInt() >= 1);
+        QCOMPARE(query(path, u"SELECT count(*) FROM 词体 JOIN 词牌 USING (牌) WHERE 词体.首数 = 1 AND "
+                             "词牌.首数 >= 50"_s),
+                 u"0"_s);
         QCOMPARE(query(path, u"SELECT count(*) FROM 词牌"_s), QString::number(summary.cipu.tunes.size()));
 
         // Up to date: a second build leaves the file alone; an older version is rebuilt.
