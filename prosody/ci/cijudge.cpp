@@ -16,6 +16,7 @@ public:
         , m_book(book)
         , m_a(a)
         , m_form(*a.form)
+        , m_loneRun(loneRun(m_form))
     {
         m_out.poem = poem;
         m_out.book = book;
@@ -67,8 +68,8 @@ private:
             const CiLine &last = m_form.lines[pieces.last().formLine];
             // The line's end is the form line's end unless the poem breaks inside a form line.
             if (endsFormLine(i, pieces.last())) {
-                lc.rhymeRun = last.rhymeRun;
-                lc.rhymed = last.rhymeRun != 0;
+                lc.rhymeRun = runOf(last);
+                lc.rhymed = lc.rhymeRun != 0;
             }
             if (m_a.wrongLength[i]) {
                 add(i, -1, kind::length,
@@ -105,6 +106,26 @@ private:
                 }
             }
         }
+    }
+
+    // A form of one poem (孤例) keeps only its largest rhyme run: its other runs may be line ends that
+    // share a 部 by chance. 0 for a form of more poems.
+    static int loneRun(const CiForm &form)
+    {
+        if (form.poems != 1)
+            return 0;
+        QHash<int, int> members;
+        int best = 0;
+        for (const CiLine &l : form.lines)
+            if (l.rhymeRun != 0 && ++members[l.rhymeRun] > members.value(best))
+                best = l.rhymeRun;
+        return best;
+    }
+
+    // The rhyme run of a form line as the check uses it.
+    int runOf(const CiLine &line) const
+    {
+        return m_loneRun != 0 && line.rhymeRun != m_loneRun ? 0 : line.rhymeRun;
     }
 
     bool endsFormLine(int i, const CiAlignment::Piece &p) const
@@ -163,7 +184,7 @@ private:
                 const CiLine &line = m_form.lines[p.formLine];
                 const bool whole = m_a.wrongLength[i] || m_a.missingChar[i] >= 0 || m_a.extraChar[i] >= 0;
                 const bool end = whole ? k == pieces.size() - 1 : p.formOffset + p.length == line.length();
-                if (line.rhymeRun == 0 || !end)
+                if (runOf(line) == 0 || !end)
                     continue;
                 // The 平水韵 keeps the tones apart: a run rhyming on both (西江月) is judged tone by tone.
                 const int run = m_book == Book::Pingshui && line.rhymeTone == ToneClass::Ze ? -line.rhymeRun
@@ -299,6 +320,7 @@ private:
     Book m_book;
     const CiAlignment &m_a;
     const CiForm &m_form;
+    const int m_loneRun;
     PoemCheck m_out;
 };
 
