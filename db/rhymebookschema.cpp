@@ -1,5 +1,7 @@
 #include "db/rhymebookschema.h"
 
+#include <algorithm>
+
 namespace rhymebookschema {
 
 QStringList createStatements()
@@ -37,6 +39,31 @@ QStringList createStatements()
         QStringLiteral("CREATE INDEX 韵字_部 ON 韵字 (书, 部, 次)"),
         QStringLiteral("CREATE INDEX 读音_字 ON 读音 (字)"),
     };
+}
+
+QByteArray packPositions(const QList<PositionCounts> &positions)
+{
+    QByteArray out;
+    out.reserve(8 * positions.size());
+    for (const PositionCounts &p : positions)
+        for (int n : {p.ping, p.ze, p.both, p.unknown}) {
+            const auto v = quint16(std::clamp(n, 0, 0xFFFF));
+            out.append(char(v & 0xFF)).append(char(v >> 8));
+        }
+    return out;
+}
+
+std::optional<QList<PositionCounts>> unpackPositions(QByteArrayView packed, int length)
+{
+    if (length <= 0 || packed.size() != 8 * qsizetype(length))
+        return std::nullopt;
+    const auto *b = reinterpret_cast<const uchar *>(packed.data());
+    const auto at = [b](qsizetype i) { return int(b[2 * i] | (b[2 * i + 1] << 8)); };
+    QList<PositionCounts> out;
+    out.reserve(length);
+    for (qsizetype i = 0; i < length; ++i)
+        out.append({.ping = at(4 * i), .ze = at(4 * i + 1), .both = at(4 * i + 2), .unknown = at(4 * i + 3)});
+    return out;
 }
 
 } // namespace rhymebookschema

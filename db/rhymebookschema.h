@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The reference file date/rhymebooks.db: the rhyme books and the word readings the metre check
 // needs. It holds no user data and is rebuilt whenever its data version changes.
@@ -48,6 +52,17 @@ inline const QString tableCiForms = QStringLiteral("词体");
 // for each position of the line packed (平, 仄, 两, 缺 as little-endian 16-bit numbers, a position after
 // another), read at start in place of 词位's many rows; empty in a file built before it was kept.
 inline const QString tableCiLines = QStringLiteral("词句");
+// The counts of one position as 词位 and 词句.位 keep them.
+struct PositionCounts {
+    int ping = 0;
+    int ze = 0;
+    int both = 0;    // characters of both classes
+    int unknown = 0; // characters without a class, or lost
+};
+// 词句.位 from a line's positions (counts past 65,535 are kept at it), and back: nothing where the bytes
+// do not hold `length` positions (a file built before 位 was kept).
+QByteArray packPositions(const QList<PositionCounts> &positions);
+std::optional<QList<PositionCounts>> unpackPositions(QByteArrayView packed, int length);
 // 词位(牌, 体, 句, 字, 声, 平, 仄, 两, 缺): each position of a form: 声 平, 仄 or 中, from the poems with a
 // 平 or 仄 character there (两: a character of both classes, 缺: one without a class).
 inline const QString tableCiPositions = QStringLiteral("词位");

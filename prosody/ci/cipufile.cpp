@@ -97,21 +97,20 @@ void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
     }
 }
 
-// A line's positions packed in 词句.位: 平, 仄, 两 and 缺 of each as little-endian 16-bit numbers.
-// False where the bytes do not hold `length` positions (a file built before they were kept).
+// A line's positions from 词句.位; false where it does not hold them (a file built before they were kept).
 bool unpackPositions(QByteArrayView packed, int length, int formPoems, QList<CiPosition> &out)
 {
-    if (length <= 0 || packed.size() != 8 * qsizetype(length))
+    const std::optional<QList<rhymebookschema::PositionCounts>> counts =
+        rhymebookschema::unpackPositions(packed, length);
+    if (!counts)
         return false;
-    const auto *b = reinterpret_cast<const uchar *>(packed.data());
-    const auto at = [b](qsizetype i) { return quint16(b[2 * i] | (b[2 * i + 1] << 8)); };
     out.reserve(length);
-    for (int i = 0; i < length; ++i) {
+    for (const rhymebookschema::PositionCounts &c : *counts) {
         CiPosition pos;
-        pos.ping = at(4 * i);
-        pos.ze = at(4 * i + 1);
-        pos.both = at(4 * i + 2);
-        pos.unknown = at(4 * i + 3);
+        pos.ping = quint16(c.ping);
+        pos.ze = quint16(c.ze);
+        pos.both = quint16(c.both);
+        pos.unknown = quint16(c.unknown);
         applyEvidence(pos, formPoems);
         out.append(pos);
     }

@@ -112,18 +112,17 @@ BooksFixture &BooksFixture::ciForm(const QString &tune, int number, int poems, c
         const int rhymed = rhyme.size() > 1 ? poems * rhyme[1].toInt() / 100 : poems;
         const QString line = QString::number(l + 1);
         lengths << QString::number(pattern.size());
-        QByteArray packed; // the counts of 词位 as the builder packs them in 词句.位
+        QList<rhymebookschema::PositionCounts> counts; // 词位's counts again, packed in 词句.位
         for (qsizetype i = 0; i < pattern.size(); ++i) {
             const int lean = share > 0 ? poems * share / 100 : poems - poems / 20;
             const int ping = pattern[i] == u'平' ? lean : pattern[i] == u'仄' ? poems - lean : poems * 6 / 10;
             exec(QStringLiteral("INSERT INTO 词位 VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, 0, 0)"),
                  {tune, QString::number(number), line, QString::number(i + 1), QString(pattern[i]),
                   QString::number(ping), QString::number(poems - ping)});
-            for (int n : {ping, poems - ping, 0, 0})
-                packed.append(char(n & 0xFF)).append(char(n >> 8));
+            counts.append({.ping = ping, .ze = poems - ping});
         }
         exec(QStringLiteral("INSERT INTO 词句 VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, x'%1')")
-                 .arg(QString::fromLatin1(packed.toHex())),
+                 .arg(QString::fromLatin1(rhymebookschema::packPositions(counts).toHex())),
              {tune, QString::number(number), line, QString::number(pattern.size()), run,
               run == u"0" ? QString() : QString(pattern.back() == u'仄' ? u'仄' : u'平'),
               QString::number(rhymed)});

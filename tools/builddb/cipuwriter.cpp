@@ -3,8 +3,6 @@
 #include "db/rhymebookschema.h"
 #include "db/sqlite.h"
 
-#include <algorithm>
-
 namespace builddb {
 
 namespace rb = rhymebookschema;
@@ -24,14 +22,10 @@ QString sectionName(int section)
 // The counts of a line's positions as the loader reads them from 词句.位.
 QByteArray packedPositions(const DerivedLine &line)
 {
-    QByteArray out;
-    out.reserve(8 * line.positions.size());
+    QList<rb::PositionCounts> counts;
     for (const DerivedPosition &p : line.positions)
-        for (int n : {p.ping, p.ze, p.both, p.unknown}) {
-            const quint16 v = quint16(std::clamp(n, 0, 0xFFFF));
-            out.append(char(v & 0xFF)).append(char(v >> 8));
-        }
-    return out;
+        counts.append({.ping = p.ping, .ze = p.ze, .both = p.both, .unknown = p.unknown});
+    return rb::packPositions(counts);
 }
 
 } // namespace
