@@ -21,8 +21,7 @@ bool isOblique(const PoemCheck &check)
 std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Book book)
 {
     const std::optional<CiAlignment> a = ci.bestForm(poem, nullptr, book);
-    if (!a || a->structureFaults > 0 || a->looseness > 0 || !a->missing.isEmpty() ||
-        a->unwrittenFrom < a->form->lines.size())
+    if (!a || a->structureCost() > 0 || a->looseness > 0 || !a->missing.isEmpty())
         return std::nullopt;
     PoemCheck check = ci.check(poem, ci.cipu().find(a->form->tune), book);
     if (check.faultCount() > 2)
@@ -46,7 +45,7 @@ bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemChec
     if (a.form->poems < 2 || (a.form->fromExamples() && shiFaults <= 1))
         return false;
     // The rest of a 词 begun counts as one fault of structure, as a slip of the 诗 does.
-    const int ciFaults = a.structureFaults + (a.unwrittenFrom < a.form->lines.size() ? 1 : 0);
+    const int ciFaults = a.structureCost();
     if (ciFaults != shiFaults)
         return ciFaults < shiFaults;
     if (!a.missing.isEmpty())

@@ -32,6 +32,11 @@ struct CiAlignment {
     int surprise = 0;          // how unlikely the poem's classes are by the form's counts (1/1000 nat): ranks
                                // forms of much and of little evidence alike
     int looseness = 0;         // joined and split lines, length differences: breaks ties only
+
+    int unwritten() const { return int(form->lines.size()) - unwrittenFrom; }
+    bool complete() const { return unwritten() == 0; }
+    // Faults of structure, a poem that stops before the form's end counting one more (AlignmentCost::rank).
+    int structureCost() const { return structureFaults + (complete() ? 0 : 1); }
 };
 
 // The cost of fitting a poem's lines to a form. Faults of structure first, a poem that stops before

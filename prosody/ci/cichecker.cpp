@@ -89,8 +89,7 @@ PoemCheck CiChecker::checkRecognised(const Poem &poem, const Recognition &r, Boo
 AlignmentCost CiChecker::distance(const Poem &poem, const CiTune *tune, Book book) const
 {
     const std::optional<CiAlignment> a = bestForm(poem, tune, book);
-    return a ? AlignmentCost{a->structureFaults, int(a->form->lines.size()) - a->unwrittenFrom, a->looseness}
-             : AlignmentCost{};
+    return a ? AlignmentCost{a->structureFaults, a->unwritten(), a->looseness} : AlignmentCost{};
 }
 
 QList<Poem> CiChecker::readCi(const QString &text, const CiTune *tune, Book book) const

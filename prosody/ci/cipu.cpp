@@ -123,8 +123,10 @@ Cipu::Cipu(QList<CiTune> tunes)
         }
     }
     for (const CiTune &tune : m_tunes)
-        for (const CiForm &form : tune.forms)
+        for (const CiForm &form : tune.forms) {
             m_forms.append(&form);
+            (form.poems >= 2 ? m_attestedForms : m_loneForms).append(&form);
+        }
 }
 
 const CiTune *Cipu::find(const QString &name) const

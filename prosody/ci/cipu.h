@@ -106,6 +106,9 @@ public:
 
     // Every form of every 词牌, for matching a 词 of unknown 词牌.
     const QList<const CiForm *> &forms() const { return m_forms; }
+    // The same, split: the forms of two poems or more, and those of a single poem (孤例).
+    const QList<const CiForm *> &attestedForms() const { return m_attestedForms; }
+    const QList<const CiForm *> &loneForms() const { return m_loneForms; }
 
     // How often the poems rhyme 部 `other` in a run of 部 `section` (词林正韵 部 numbers, 1 to 19), and
     // how many poems have a run in `section`.
@@ -121,6 +124,8 @@ private:
     QHash<QString, int> m_byName;  // a 词牌's own name → its index
     QHash<QString, int> m_byAlias; // an alias → the most written 词牌 that bears it
     QList<const CiForm *> m_forms;
+    QList<const CiForm *> m_attestedForms;
+    QList<const CiForm *> m_loneForms;
     QHash<std::pair<int, int>, SharedRhyme> m_shared;
 };
 

@@ -14,41 +14,29 @@ constexpr int kAlternativeSurprise = 6000;
 
 auto rankOf(const CiAlignment &a, Ranking ranking)
 {
-    const int unwritten = int(a.form->lines.size()) - a.unwrittenFrom;
     // Among all forms, how much of a form is left to write says nothing of which one is meant.
     const bool likely = ranking == Ranking::Likelihood;
-    return std::tuple(a.structureFaults + (unwritten > 0), likely ? 0 : unwritten,
-                      likely ? a.surprise : a.toneFaults, likely ? a.toneFaults : a.looseness,
-                      likely ? a.looseness : a.surprise, -a.form->poems, a.form->number);
-}
-
-int structureOf(const CiAlignment &a)
-{
-    return std::get<0>(rankOf(a, Ranking::Likelihood));
+    return std::tuple(a.structureCost(), likely ? 0 : a.unwritten(), likely ? a.surprise : a.toneFaults,
+                      likely ? a.toneFaults : a.looseness, likely ? a.looseness : a.surprise, -a.form->poems,
+                      a.form->number);
 }
 
 } // namespace
 
 QList<CiAlignment> rankEveryForm(const Cipu &cipu, const QList<int> &lengths, const Classes &classes)
 {
-    QList<const CiForm *> attested = formsOfLineCount(cipu.forms(), int(lengths.size()));
-    QList<const CiForm *> lone;
-    attested.removeIf([&](const CiForm *f) {
-        if (f->poems >= 2)
-            return false;
-        lone.append(f);
-        return true;
-    });
-    QList<CiAlignment> out = rankForms(lengths, classes, attested, Ranking::Likelihood);
-    if (!out.isEmpty() && structureOf(out.first()) == 0)
+    const int lines = int(lengths.size());
+    QList<CiAlignment> out =
+        rankForms(lengths, classes, formsOfLineCount(cipu.attestedForms(), lines), Ranking::Likelihood);
+    if (!out.isEmpty() && out.first().structureCost() == 0)
         return out;
     // Only a lone form that fits as well as the best so far can matter: the others stop early.
     QList<CiAlignment> more =
-        rankForms(lengths, classes, lone, Ranking::Likelihood,
-                  out.isEmpty() ? std::numeric_limits<int>::max() : structureOf(out.first()));
-    if (more.isEmpty() || (!out.isEmpty() && structureOf(out.first()) < structureOf(more.first())))
+        rankForms(lengths, classes, formsOfLineCount(cipu.loneForms(), lines), Ranking::Likelihood,
+                  out.isEmpty() ? std::numeric_limits<int>::max() : out.first().structureCost());
+    if (more.isEmpty())
         return out;
-    if (!out.isEmpty() && structureOf(out.first()) > structureOf(more.first()))
+    if (!out.isEmpty() && more.first().structureCost() < out.first().structureCost())
         out.clear();
     out += more;
     std::stable_sort(out.begin(), out.end(), [](const CiAlignment &a, const CiAlignment &b) {

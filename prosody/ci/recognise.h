@@ -38,7 +38,7 @@ struct Recognition {
     // Other forms that fit almost as well (the same cost of structure, the classes about as likely),
     // best first, each 词牌 and form once; the window offers them to pick.
     QList<const CiForm *> alternatives;
-    bool complete() const { return best.unwrittenFrom == best.form->lines.size(); }
+    bool complete() const { return best.complete(); }
 };
 
 // A 词 when its lines fit some form with at most one fault of structure in eight lines written; a
