@@ -48,7 +48,7 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
     std::optional<Restorer> restorer;
     if (restore)
         restorer.emplace(builddb::readSongCi(dist, t2s));
-    int named = 0, passed = 0, known = 0, asCi = 0, onlyShort = 0, restored = 0;
+    int named = 0, passed = 0, known = 0, asCi = 0, onlyShort = 0;
     QMap<QString, int> kinds, warnings;
     QMap<QString, int> texts; // fault texts without their place, for the commonest
     QStringList examples, unnamed, restoredList;
@@ -67,7 +67,6 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
                                     .arg(o.value(QStringLiteral("author")).toString(), tuneName,
                                          Restorer::added(lines, *whole));
                 lines = *whole;
-                ++restored;
             }
         }
         const QList<PoemCheck> checks =
@@ -113,7 +112,7 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
         << "\n\n| item | count |\n|---|---:|\n"
         << "| 词 | " << n << " |\n";
     if (restore)
-        out << "| restored from the main 宋词 files | " << restored << " |\n";
+        out << "| restored from the main 宋词 files | " << restoredList.size() << " |\n";
     out << "| whose 词牌 the 词谱 knows | " << known << " |\n| checked as 词 | " << asCi
         << " |\n| named as their 词牌 | " << named
         << QStringLiteral(" (%1%)").arg(100.0 * named / n, 0, 'f', 1) << " |\n| 合谱 | " << passed
