@@ -14,7 +14,7 @@
 #include "tests/support/fixture.h"
 #include "tests/support/markedrowtexts.h"
 #include "tests/testmain.h"
-#include "tools/builddb/classics.h" // the builder's
+#include "tools/classics/classics.h" // the builder's
 
 #include <QComboBox>
 #include <QDialog>

@@ -1,7 +1,7 @@
-#include "tools/builddb/builder.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/classics.h"
-#include "tools/builddb/reference.h"
+#include "tools/classics/classics.h"
+#include "tools/common/builderror.h"
+#include "tools/dictionary/builder.h"
+#include "tools/rhymebooks/reference.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
