@@ -9,6 +9,9 @@
 #include "pages/works/findbar.h"
 #include "pages/works/workspage.h"
 #include "presentation/categories.h"
+#include "presentation/works/transfer.h"
+#include "presentation/worksfinder.h"
+#include "presentation/worksmodel.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
 
@@ -47,7 +50,9 @@ class TestWorksPage : public QObject {
         owner = std::make_unique<QObject>();
         db = std::make_unique<Database>(fx->path(), owner.get());
         status = std::make_unique<StatusBar>();
-        page = std::make_unique<WorksPage>(*db, status.get());
+        auto *model = new WorksModel(*db);
+        page = std::make_unique<WorksPage>(model, new WorksFinder(*db),
+                                           std::make_unique<WorksTransfer>(*db, *model), status.get());
         page->computeWorksTotal();
     }
     Query *works() const { return db->Show_ADOQuery; }
