@@ -9,6 +9,7 @@
 #include "tools/builddb/converter.h"
 #include "tools/builddb/sources.h"
 #include "tools/builddb/works.h"
+#include "tools/evaluate/cipubook.h"
 #include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
@@ -367,6 +368,13 @@ int main(int argc, char **argv)
     try {
         if (command == u"classics")
             return classicsFile(args.value(2, QStringLiteral("date/classics.db")));
+        if (command == u"cipubook") {
+            const qsizetype tune = args.indexOf(QStringLiteral("--tune"));
+            if (tune > 0)
+                files.removeOne(args.value(tune + 1));
+            const QString dir = files.value(0, QStringLiteral(SHIHAI_CIPUBOOK_DIR));
+            return tune > 0 ? cipubookTune(dir, args.value(tune + 1), out) : cipubookReport(dir, out);
+        }
         const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(path);
         if (command == u"strains")
             return strains(*books);
@@ -393,7 +401,7 @@ int main(int argc, char **argv)
         << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|slips|pasted [--clean] [rhymebooks.db] | "
            "songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | couplets "
            "[rhymebooks.db "
-           "[classics.db]]"
+           "[classics.db]] | cipubook [DIR] [--tune NAME]"
         << Qt::endl;
     return 2;
 }

@@ -1,0 +1,201 @@
+#include "tools/rhymebooks/cipubook/cipubook.h"
+
+#include "tools/rhymebooks/cipubook/aliaslist.h"
+#include "tools/rhymebooks/cipubook/contents.h"
+#include "tools/rhymebooks/cipubook/example.h"
+#include "tools/rhymebooks/cipubook/heading.h"
+#include "tools/rhymebooks/cipubook/juanreader.h"
+#include "tools/rhymebooks/cipubook/origin.h"
+#include "tools/rhymebooks/cipubook/variants.h"
+
+#include <QDir>
+
+namespace cipubook {
+
+int BookStanza::characters() const
+{
+    int n = 0;
+    for (const BookLine &l : lines)
+        n += l.length;
+    return n;
+}
+
+int BookExample::characters() const
+{
+    int n = 0;
+    for (const BookStanza &s : stanzas)
+        n += s.characters();
+    return n;
+}
+
+int BookExample::lines() const
+{
+    int n = 0;
+    for (const BookStanza &s : stanzas)
+        n += int(s.lines.size());
+    return n;
+}
+
+int BookExample::rhymes() const
+{
+    int n = 0;
+    for (const BookStanza &s : stanzas)
+        for (const BookLine &l : s.lines)
+            n += l.rhymed();
+    return n;
+}
+
+QString BookExample::text() const
+{
+    QStringList out;
+    for (const BookStanza &s : stanzas) {
+        QString one;
+        for (const BookLine &l : s.lines)
+            one += l.text;
+        out << one;
+    }
+    return out.join(QChar(kBlank));
+}
+
+int FormHeading::lines() const
+{
+    int n = 0;
+    for (const StanzaHeading &s : perStanza) {
+        if (s.lines < 0)
+            return -1;
+        n += s.lines;
+    }
+    return perStanza.isEmpty() ? -1 : n;
+}
+
+int FormHeading::rhymes() const
+{
+    int n = 0;
+    for (const StanzaHeading &s : perStanza)
+        n += s.rhymes();
+    return n;
+}
+
+int CipuBook::forms() const
+{
+    int n = 0;
+    for (const BookTune &t : tunes)
+        n += int(t.forms.size());
+    return n;
+}
+
+namespace {
+
+BookForm formOf(const PrintedForm &printed, int number)
+{
+    BookForm form;
+    form.number = number;
+    form.heading = readHeading(printed.heading);
+    form.author = printed.author;
+    form.source = printed.source;
+    form.example = readExample(printed.example).example;
+    form.note = toQString(printed.note);
+    form.place = printed.place;
+    return form;
+}
+
+BookTune tuneOf(const PrintedTune &printed)
+{
+    BookTune tune;
+    tune.name = toQString(printed.name);
+    tune.origin = toQString(printed.origin);
+    tune.juan = printed.place.juan;
+    tune.place = printed.place;
+    for (const QString &name : originAliases(printed.origin))
+        tune.aliases.append({name, false, true});
+    int number = 0;
+    for (const PrintedForm &f : printed.forms)
+        tune.forms.append(formOf(f, ++number));
+    return tune;
+}
+
+// The table of contents of a 卷 against its 调, in order: a name found as printed (its variant forms
+// folded) first, then the ones left paired where the print differs in a character.
+QList<qsizetype> matchContents(const QList<PrintedEntry> &entries, const QList<BookTune> &tunes,
+                               qsizetype firstTune)
+{
+    QList<qsizetype> match(entries.size(), -1);
+    QList<bool> taken(tunes.size(), false);
+    qsizetype from = firstTune;
+    for (qsizetype e = 0; e < entries.size(); ++e) {
+        const Text name = folded(toText(entries[e].entry.name));
+        for (qsizetype t = from; t < tunes.size(); ++t)
+            if (!taken[t] && folded(toText(tunes[t].name)) == name) {
+                match[e] = t;
+                taken[t] = true;
+                from = t + 1;
+                break;
+            }
+    }
+    for (qsizetype e = 0; e < entries.size(); ++e) {
+        if (match[e] >= 0)
+            continue;
+        const qsizetype after = e > 0 && match[e - 1] >= 0 ? match[e - 1] + 1 : firstTune;
+        for (qsizetype t = after; t < tunes.size(); ++t)
+            if (!taken[t] && sameName(toText(entries[e].entry.name), toText(tunes[t].name))) {
+                match[e] = t;
+                taken[t] = true;
+                break;
+            }
+    }
+    return match;
+}
+
+void addContentsAliases(BookTune &tune, const PrintedEntry &entry)
+{
+    for (const QString &name : readAliasList(entry.aliasList, toText(tune.origin))) {
+        auto it = std::find_if(tune.aliases.begin(), tune.aliases.end(), [&](const Alias &a) {
+            return folded(toText(a.name)) == folded(toText(name));
+        });
+        if (it == tune.aliases.end())
+            tune.aliases.append({name, true, originNames(toText(tune.origin), toText(name))});
+        else
+            it->inContents = true;
+    }
+}
+
+} // namespace
+
+CipuBook readCipuBook(const QString &dir)
+{
+    CipuBook book;
+    for (int juan = 1; juan <= 40; ++juan) {
+        const QList<PrintedLine> lines =
+            readJuanFile(QDir(dir).filePath(QStringLiteral("KR4j0086_%1.txt").arg(juan, 3, 10, QLatin1Char('0'))),
+                         juan);
+        QList<PrintedLine> contents, body;
+        for (const PrintedLine &l : lines)
+            (l.contents ? contents : body).append(l);
+        const QList<PrintedEntry> entries = readContents(contents);
+        const PrintedJuan cut = cutJuan(body);
+        const qsizetype firstTune = book.tunes.size();
+        for (const PrintedTune &t : cut.tunes) {
+            book.tunes.append(tuneOf(t));
+            book.tunes.last().order = int(book.tunes.size());
+            book.tunes.last().appendix = juan == 40;
+        }
+        book.problems << cut.problems;
+        const QList<qsizetype> match = matchContents(entries, book.tunes, firstTune);
+        for (qsizetype e = 0; e < entries.size(); ++e) {
+            ContentsEntry entry = entries[e].entry;
+            if (match[e] >= 0) {
+                BookTune &tune = book.tunes[match[e]];
+                tune.contents = int(book.contents.size());
+                if (juan != 40)
+                    addContentsAliases(tune, entries[e]);
+            }
+            if (juan != 40)
+                entry.aliases = readAliasList(entries[e].aliasList,
+                                              match[e] >= 0 ? toText(book.tunes[match[e]].origin) : Text());
+            book.contents.append(entry);
+        }
+    }
+    return book;
+}
+
+} // namespace cipubook
