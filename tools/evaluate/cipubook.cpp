@@ -99,6 +99,16 @@ int showTune(const CipuBook &book, const QString &name, QTextStream &out)
 
 } // namespace
 
+int cipubookUnplaced(const QString &dir, QTextStream &out)
+{
+    const CipuBook book = readCipuBook(dir);
+    for (const BookTune &tune : book.tunes)
+        for (const BookForm &form : tune.forms)
+            for (const QString &u : form.unplaced)
+                out << placeOf(form.place) << " " << tune.name << " " << form.number << " " << u << "\n";
+    return 0;
+}
+
 int cipubookTune(const QString &dir, const QString &name, QTextStream &out)
 {
     return showTune(readCipuBook(dir), name, out);

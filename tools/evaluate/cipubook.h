@@ -9,3 +9,6 @@ int cipubookReport(const QString &dir, QTextStream &out);
 
 // Every form of one 调 (by its name or another name) as the reader reads it.
 int cipubookTune(const QString &dir, const QString &name, QTextStream &out);
+
+// The notes' named characters the reader could not place, one a line with the sentence.
+int cipubookUnplaced(const QString &dir, QTextStream &out);

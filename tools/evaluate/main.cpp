@@ -373,6 +373,8 @@ int main(int argc, char **argv)
             if (tune > 0)
                 files.removeOne(args.value(tune + 1));
             const QString dir = files.value(0, QStringLiteral(SHIHAI_CIPUBOOK_DIR));
+            if (args.contains(QStringLiteral("--unplaced")))
+                return cipubookUnplaced(dir, out);
             return tune > 0 ? cipubookTune(dir, args.value(tune + 1), out) : cipubookReport(dir, out);
         }
         const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(path);
@@ -401,7 +403,7 @@ int main(int argc, char **argv)
         << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|slips|pasted [--clean] [rhymebooks.db] | "
            "songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | couplets "
            "[rhymebooks.db "
-           "[classics.db]] | cipubook [DIR] [--tune NAME]"
+           "[classics.db]] | cipubook [DIR] [--tune NAME | --unplaced]"
         << Qt::endl;
     return 2;
 }

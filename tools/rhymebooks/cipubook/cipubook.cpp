@@ -2,9 +2,11 @@
 
 #include "tools/rhymebooks/cipubook/aliaslist.h"
 #include "tools/rhymebooks/cipubook/contents.h"
-#include "tools/rhymebooks/cipubook/example.h"
+#include "tools/rhymebooks/cipubook/contentsmatch.h"
 #include "tools/rhymebooks/cipubook/heading.h"
 #include "tools/rhymebooks/cipubook/juanreader.h"
+#include "tools/rhymebooks/cipubook/mending.h"
+#include "tools/rhymebooks/cipubook/notereader.h"
 #include "tools/rhymebooks/cipubook/origin.h"
 #include "tools/rhymebooks/cipubook/variants.h"
 
@@ -93,8 +95,15 @@ BookForm formOf(const PrintedForm &printed, int number)
     form.heading = readHeading(printed.heading);
     form.author = printed.author;
     form.source = printed.source;
-    form.example = readExample(printed.example).example;
+    MendedExample read = readMendedExample(printed.example, form.heading);
+    form.example = read.example;
+    form.slips = read.slips;
     form.note = toQString(printed.note);
+    const NoteReading note = readNote(printed.note, form.example);
+    form.free = note.free;
+    form.named = note.named;
+    form.unplaced = note.unplaced;
+    form.strict = note.strict;
     form.place = printed.place;
     return form;
 }
@@ -112,38 +121,6 @@ BookTune tuneOf(const PrintedTune &printed)
     for (const PrintedForm &f : printed.forms)
         tune.forms.append(formOf(f, ++number));
     return tune;
-}
-
-// The table of contents of a 卷 against its 调, in order: a name found as printed (its variant forms
-// folded) first, then the ones left paired where the print differs in a character.
-QList<qsizetype> matchContents(const QList<PrintedEntry> &entries, const QList<BookTune> &tunes,
-                               qsizetype firstTune)
-{
-    QList<qsizetype> match(entries.size(), -1);
-    QList<bool> taken(tunes.size(), false);
-    qsizetype from = firstTune;
-    for (qsizetype e = 0; e < entries.size(); ++e) {
-        const Text name = folded(toText(entries[e].entry.name));
-        for (qsizetype t = from; t < tunes.size(); ++t)
-            if (!taken[t] && folded(toText(tunes[t].name)) == name) {
-                match[e] = t;
-                taken[t] = true;
-                from = t + 1;
-                break;
-            }
-    }
-    for (qsizetype e = 0; e < entries.size(); ++e) {
-        if (match[e] >= 0)
-            continue;
-        const qsizetype after = e > 0 && match[e - 1] >= 0 ? match[e - 1] + 1 : firstTune;
-        for (qsizetype t = after; t < tunes.size(); ++t)
-            if (!taken[t] && sameName(toText(entries[e].entry.name), toText(tunes[t].name))) {
-                match[e] = t;
-                taken[t] = true;
-                break;
-            }
-    }
-    return match;
 }
 
 void addContentsAliases(BookTune &tune, const PrintedEntry &entry)
@@ -180,7 +157,7 @@ CipuBook readCipuBook(const QString &dir)
             book.tunes.last().appendix = juan == 40;
         }
         book.problems << cut.problems;
-        const QList<qsizetype> match = matchContents(entries, book.tunes, firstTune);
+        const QList<qsizetype> match = matchContents(entries, book.tunes, firstTune, book.problems);
         for (qsizetype e = 0; e < entries.size(); ++e) {
             ContentsEntry entry = entries[e].entry;
             if (match[e] >= 0) {

@@ -115,6 +115,7 @@ struct BookForm {
     QString author;
     QString source; // small print before the author: a dynasty or the book it is taken from (蜀, 梅苑)
     BookExample example;
+    QStringList slips; // slips of the print in the example read past (a mark printed as verse)
     QString note;   // the editors' note after the example
     QList<FreePosition> free;
     bool strict = false; // the note says no other poem can be compared: the example's tones stand

@@ -13,6 +13,7 @@ struct Mark {
     LineEnd end = LineEnd::Ju;
     QChar tone;
     bool change = false;
+    bool bare = false; // 換 with a tone and no 韻: the rest of the mark may follow
 };
 
 // (句/), (讀/), (韻/), (叶/), (疊/), (重/韻), (平/韻), (換仄/韻), (換/平) … read from the small print.
@@ -38,6 +39,7 @@ std::optional<Mark> markOf(TextView c)
         c.remove_prefix(1);
         if (c.empty()) {
             m.end = LineEnd::Rhyme;
+            m.bare = m.change;
             return m;
         }
     }
@@ -57,12 +59,14 @@ class Builder {
 public:
     void character(char32_t c)
     {
+        flush();
         m_text.push_back(c);
         m_open = true;
     }
 
     void gap()
     {
+        flush();
         if (m_open && !m_text.empty())
             close(LineEnd::Open, {}, false);
         if (!m_example.stanzas.isEmpty() && !m_example.stanzas.last().lines.isEmpty())
@@ -71,18 +75,45 @@ public:
 
     void mark(const Mark &m)
     {
+        // (換/仄) at a column's foot and (韻/) at the next one's head: one mark split by the column.
+        if (m_pending && !m.dou && !m.change && m.tone.isNull() &&
+            (m.end == LineEnd::Rhyme || m.end == LineEnd::Xie)) {
+            Mark merged = *m_pending;
+            merged.end = m.end;
+            m_pending.reset();
+            close(merged.end, merged.tone, merged.change);
+            return;
+        }
+        flush();
         if (m.dou)
             m_line.dou << int(m_text.size());
+        else if (m.bare)
+            m_pending = m;
         else
             close(m.end, m.tone, m.change);
     }
 
+    // A 換 mark not followed by its 韻 ends its 句 as it is.
+    void flush()
+    {
+        if (!m_pending)
+            return;
+        const Mark m = *m_pending;
+        m_pending.reset();
+        close(m.end, m.tone, m.change);
+    }
+
     bool closed() const { return !m_open; }
 
-    void harmony(const Text &text) { m_line.harmonies.append({int(m_text.size()), toQString(text)}); }
+    void harmony(const Text &text)
+    {
+        flush();
+        m_line.harmonies.append({int(m_text.size()), toQString(text)});
+    }
 
     BookExample finish()
     {
+        flush();
         if (m_open && !m_text.empty())
             close(LineEnd::Open, {}, false);
         if (!m_example.stanzas.isEmpty() && m_example.stanzas.last().lines.isEmpty())
@@ -116,6 +147,7 @@ private:
     BookLine m_line;
     Text m_text;
     bool m_open = false;
+    std::optional<Mark> m_pending; // (換/仄) waiting for its (韻/)
 };
 
 constexpr int kColumnCells = 21;

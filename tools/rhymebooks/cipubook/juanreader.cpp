@@ -1,6 +1,7 @@
 #include "tools/rhymebooks/cipubook/juanreader.h"
 
 #include "tools/rhymebooks/cipubook/heading.h"
+#include "tools/rhymebooks/cipubook/variants.h"
 
 namespace cipubook {
 
@@ -90,7 +91,7 @@ private:
         if (m_state == State::Heading && m_form && form().example.isEmpty() && line.indent >= 2 &&
             headingContinues(pieces))
             return;
-        if (opensWithSmall && pieces.size() == 1 && !isMark(pieces.first())) {
+        if (opensWithSmall && pieces.size() == 1 && (m_state == State::Note || !isMark(pieces.first()))) {
             note(pieces.first(), place);
             return;
         }
@@ -132,7 +133,7 @@ private:
             m_out.tunes.append({name, {}, place, {}});
             m_tune = m_out.tunes.size() - 1;
         }
-        if (!variant && name != tune().name)
+        if (!variant && folded(name) != folded(tune().name))
             m_out.problems.append({place, toQString(tune().name),
                                    QStringLiteral("正体标题作「%1」").arg(toQString(name))});
         PrintedForm printed;

@@ -19,6 +19,10 @@ void checkForm(const BookTune &tune, const BookForm &form, QList<Finding> &out)
     const BookExample &e = form.example;
     if (!h.read)
         add(FindingKind::Heading, QStringLiteral("标题未能读全：%1").arg(h.text));
+    for (const QString &slip : h.slips)
+        add(FindingKind::Slip, QStringLiteral("标题「%1」按 %2 读").arg(h.text, slip));
+    for (const QString &slip : form.slips)
+        add(FindingKind::Slip, QStringLiteral("例词%1").arg(slip));
     if (e.characters() != h.characters)
         add(FindingKind::Characters, QStringLiteral("标题 %1 字，例词 %2 字").arg(h.characters).arg(e.characters()));
     if (e.rhymes() != h.rhymes())
@@ -93,6 +97,8 @@ QString kindName(FindingKind kind)
         return QStringLiteral("体数");
     case FindingKind::UncountedEntry:
         return QStringLiteral("目录无体数");
+    case FindingKind::Slip:
+        return QStringLiteral("误字已读过");
     }
     return {};
 }

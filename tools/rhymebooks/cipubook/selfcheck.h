@@ -18,6 +18,7 @@ enum class FindingKind : quint8 {
     UnlistedTune,   // the text has a 调 the table of contents lacks
     FormCount,      // the table of contents gives another number of forms
     UncountedEntry, // an entry of the table of contents gives no number of forms
+    Slip,           // a slip of the print the reader read past (the form then agrees)
 };
 
 // One disagreement of the book with itself, or of the reader with the book.
