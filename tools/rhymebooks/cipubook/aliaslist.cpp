@@ -76,13 +76,18 @@ struct Reading {
     int score = 0;
 };
 
+// A name the origin note gives after 名 is worth much, the more the longer (the note's 名缺月挂疎桐 also
+// begins with 缺月挂); one it does not give costs a little, more when it is of two characters (most
+// names have three or more).
 int worth(const Text &name, const Text &origin)
 {
-    if (name.size() == 1)
+    if (name.size() == 1 || name.size() >= 7)
         return -100;
-    if (name.size() >= 7)
-        return -100;
-    return origin.find(folded(name)) != Text::npos ? 100 : 0;
+    const Text f = folded(name);
+    for (size_t at = origin.find(f); at != Text::npos; at = origin.find(f, at + 1))
+        if (at > 0 && (origin[at - 1] == U'名' || (at > 1 && origin[at - 2] == U'名')))
+            return 100 + 10 * int(name.size());
+    return name.size() == 2 ? -3 : -1;
 }
 
 void finish(Reading &r, const Text &origin)
@@ -140,19 +145,39 @@ QList<Reading> readColumn(const QList<Reading> &from, const Text &column, int jo
 
 } // namespace
 
-QStringList readAliasList(const QList<Piece> &blocks, TextView origin)
+QStringList readAliasList(const QList<QList<Piece>> &lines, TextView origin)
 {
     const Text foldedOrigin = folded(origin);
     QList<Reading> beam{Reading()};
-    for (qsizetype b = 0; b < blocks.size(); ++b) {
+    bool first = true;
+    for (const QList<Piece> &blocks : lines) {
+        // Every reading of the line's blocks together, each block read one of its ways.
+        QList<QList<BlockReading>> combos{{}};
+        for (const Piece &block : blocks) {
+            QList<QList<BlockReading>> more;
+            for (const BlockReading &r : readingsOf(block, first))
+                for (const QList<BlockReading> &c : std::as_const(combos))
+                    if (more.size() < 4096)
+                        more << (c + QList<BlockReading>{r});
+            combos = more;
+            first = false;
+        }
         QList<Reading> next;
-        for (const BlockReading &block : readingsOf(blocks[b], b == 0)) {
-            QList<Reading> start = beam;
-            for (Reading &r : start)
-                r.score -= block.moved; // as printed, when nothing else decides
-            // Within a block the left column continues the right; a new block is more often a new name.
-            const QList<Reading> right = readColumn(start, block.right, -2, foldedOrigin);
-            next << readColumn(right, block.left, 2, foldedOrigin);
+        for (const QList<BlockReading> &combo : std::as_const(combos)) {
+            QList<Reading> read = beam;
+            int moved = 0;
+            for (const BlockReading &b : combo)
+                moved += b.moved;
+            for (Reading &r : read)
+                r.score -= moved; // as printed, when nothing else decides
+            // The right columns, then the left ones; a column that continues the one before it within
+            // its block is likelier than one that continues across blocks.
+            for (qsizetype b = 0; b < combo.size(); ++b)
+                read = readColumn(read, combo[b].right, -2, foldedOrigin);
+            for (qsizetype b = 0; b < combo.size(); ++b)
+                if (!blocks[b].left.empty())
+                    read = readColumn(read, combo[b].left, b == 0 ? 2 : -2, foldedOrigin);
+            next << read;
         }
         std::stable_sort(next.begin(), next.end(),
                          [](const Reading &a, const Reading &b) { return a.score > b.score; });

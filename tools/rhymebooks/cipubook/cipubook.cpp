@@ -123,6 +123,24 @@ BookTune tuneOf(const PrintedTune &printed)
     return tune;
 }
 
+// A name the origin note seems to give that is a name of the contents with words run on ("安陽好張滋",
+// the poet after the name) or cut short, or the 调's own name run on: the contents' reading stands.
+void dropRunOnNames(BookTune &tune)
+{
+    const Text own = folded(toText(tune.name));
+    tune.aliases.removeIf([&](const Alias &a) {
+        if (a.inContents)
+            return false;
+        const Text name = folded(toText(a.name));
+        if (startsWith(name, own))
+            return true;
+        return std::any_of(tune.aliases.begin(), tune.aliases.end(), [&](const Alias &other) {
+            const Text o = folded(toText(other.name));
+            return other.inContents && o != name && (startsWith(name, o) || startsWith(o, name));
+        });
+    });
+}
+
 void addContentsAliases(BookTune &tune, const PrintedEntry &entry)
 {
     for (const QString &name : readAliasList(entry.aliasList, toText(tune.origin))) {
@@ -134,6 +152,7 @@ void addContentsAliases(BookTune &tune, const PrintedEntry &entry)
         else
             it->inContents = true;
     }
+    dropRunOnNames(tune);
 }
 
 } // namespace

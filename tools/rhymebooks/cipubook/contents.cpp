@@ -30,8 +30,12 @@ QList<PrintedEntry> readContents(const QList<PrintedLine> &lines)
             continue;
         const QList<Piece> pieces = piecesOf(t);
         if (pieces.first().small) {
+            QList<Piece> blocks;
+            for (const Piece &p : pieces)
+                if (p.small)
+                    blocks << p;
             if (!out.isEmpty())
-                out.last().aliasList << pieces;
+                out.last().aliasList << blocks;
             continue;
         }
         Text head;
@@ -47,9 +51,12 @@ QList<PrintedEntry> readContents(const QList<PrintedLine> &lines)
         e.entry.name = toQString(name);
         e.entry.forms = count;
         e.entry.place = {line.juan, line.page};
+        QList<Piece> blocks;
         for (qsizetype i = 1; i < pieces.size(); ++i)
             if (pieces[i].small)
-                e.aliasList << pieces[i];
+                blocks << pieces[i];
+        if (!blocks.isEmpty())
+            e.aliasList << blocks;
         out.append(e);
     }
     return out;

@@ -10,7 +10,7 @@ namespace cipubook {
 // An entry of a 卷's table of contents with its list of other names still in small print.
 struct PrintedEntry {
     ContentsEntry entry;
-    QList<Piece> aliasList; // one piece per printed block, in order
+    QList<QList<Piece>> aliasList; // its printed lines, each with its blocks of small print
 };
 
 // The entries of a 卷's table of contents: "南歌子七體" with the small print after it and on the

@@ -20,7 +20,7 @@ const QHash<char32_t, char32_t> &foldTable()
             {U"帯", U'帶'},   {U"嵗", U'歲'},       {U"㸃", U'點'}, {U"敎", U'教'}, {U"睂", U'眉'},
             {U"衆", U'眾'},   {U"巻", U'卷'},       {U"闗", U'關'}, {U"臺", U'台'}, {U"叚", U'段'},
             {U"秪祗", U'只'}, {U"徧", U'遍'},       {U"黄", U'黃'}, {U"眞", U'真'}, {U"孃", U'娘'},
-            {U"鴈", U'雁'},   {U"䕫", U'夔'},       {U"厎", U'底'}, {U"㡬", U'幾'}, {U"隂", U'陰'},
+            {U"鴈", U'雁'},   {U"䕫", U'夔'},       {U"峯", U'峰'},       {U"厎", U'底'}, {U"㡬", U'幾'}, {U"隂", U'陰'},
         };
         for (const auto &[variants, to] : groups)
             for (const char32_t v : variants)
