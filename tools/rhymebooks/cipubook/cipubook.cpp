@@ -1,6 +1,7 @@
 #include "tools/rhymebooks/cipubook/cipubook.h"
 
 #include "tools/rhymebooks/cipubook/aliaslist.h"
+#include "tools/rhymebooks/cipubook/appendix.h"
 #include "tools/rhymebooks/cipubook/contents.h"
 #include "tools/rhymebooks/cipubook/contentsmatch.h"
 #include "tools/rhymebooks/cipubook/heading.h"
@@ -168,14 +169,19 @@ CipuBook readCipuBook(const QString &dir)
         for (const PrintedLine &l : lines)
             (l.contents ? contents : body).append(l);
         const QList<PrintedEntry> entries = readContents(contents);
-        const PrintedJuan cut = cutJuan(body);
         const qsizetype firstTune = book.tunes.size();
-        for (const PrintedTune &t : cut.tunes) {
-            book.tunes.append(tuneOf(t));
-            book.tunes.last().order = int(book.tunes.size());
-            book.tunes.last().appendix = juan == 40;
+        if (juan == 40) {
+            const PrintedAppendix appendix = readAppendix(body);
+            book.tunes << appendix.tunes;
+            book.problems << appendix.problems;
+        } else {
+            const PrintedJuan cut = cutJuan(body);
+            for (const PrintedTune &t : cut.tunes)
+                book.tunes.append(tuneOf(t));
+            book.problems << cut.problems;
         }
-        book.problems << cut.problems;
+        for (qsizetype t = firstTune; t < book.tunes.size(); ++t)
+            book.tunes[t].order = int(t + 1);
         const QList<qsizetype> match = matchContents(entries, book.tunes, firstTune, book.problems);
         for (qsizetype e = 0; e < entries.size(); ++e) {
             ContentsEntry entry = entries[e].entry;

@@ -54,6 +54,8 @@ struct BookLine {
 
 struct BookStanza {
     QList<BookLine> lines;
+    int piece = -1; // 卷四十: the piece (首, 徧) of the set it belongs to, 0-based; -1 elsewhere
+    QString title;  // 卷四十: the piece's title (第一, 入破第一, 右崔徽) on its first 段
     int characters() const;
 };
 
@@ -139,7 +141,7 @@ struct BookTune {
     Place place;
     QList<BookForm> forms; // 正体 first
     int contents = -1;     // its entry in CipuBook::contents; -1 when the table of contents lacks it
-    bool appendix = false; // 卷四十's 大曲 and 转踏: pieces of several 词, not forms
+    bool appendix = false; // 卷四十's 大曲 and 转踏: each form a set of pieces (BookStanza::piece)
 };
 
 // One entry of a 卷's table of contents: "南歌子七體(又名…)".

@@ -43,7 +43,8 @@ std::optional<Mark> markOf(TextView c)
             return m;
         }
     }
-    if (c == U"韻") {
+    // (仄/聲) where (仄/韻) is meant: a tone after a phrase marks its rhyme.
+    if (c == U"韻" || (c == U"聲" && !m.tone.isNull())) {
         m.end = LineEnd::Rhyme;
     } else if (c == U"叶" || c == U"卟" || c == U"吐") {
         m.end = LineEnd::Xie;
@@ -171,6 +172,20 @@ int cellsOf(const QList<Piece> &pieces)
 }
 
 } // namespace
+
+bool isMarkPiece(const Piece &p)
+{
+    if (!p.small)
+        return false;
+    const bool sung = !p.right.empty() && p.right.size() <= 2 && p.left.size() == 1 && markOf(p.left);
+    return markOf(p.right + p.left) || sung;
+}
+
+bool endsShort(const PrintedLine &line)
+{
+    const QList<Piece> pieces = piecesOf(line.text);
+    return !pieces.isEmpty() && isMarkPiece(pieces.last()) && cellsOf(pieces) < kColumnCells;
+}
 
 ReadExample readExample(const QList<PrintedLine> &lines)
 {

@@ -17,4 +17,10 @@ struct ReadExample {
 // (or a line indented beyond the others) begins a 段, short small print that is no mark is a 和声.
 ReadExample readExample(const QList<PrintedLine> &lines);
 
+// A mark ((句/), (換仄/韻) …), or a 和声 of a word or two with the mark of its 句 beside it ((女兒/韻)).
+bool isMarkPiece(const Piece &piece);
+
+// The line ends on a mark with its column left short: a 段 (or a piece) ends there.
+bool endsShort(const PrintedLine &line);
+
 } // namespace cipubook

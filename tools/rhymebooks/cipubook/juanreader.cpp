@@ -1,5 +1,6 @@
 #include "tools/rhymebooks/cipubook/juanreader.h"
 
+#include "tools/rhymebooks/cipubook/example.h"
 #include "tools/rhymebooks/cipubook/heading.h"
 #include "tools/rhymebooks/cipubook/variants.h"
 
@@ -7,19 +8,9 @@ namespace cipubook {
 
 namespace {
 
-bool isMarkText(const Text &c)
-{
-    static const QList<Text> marks = {U"句", U"讀", U"韻", U"叶", U"卟", U"吐", U"疊", U"疉", U"重", U"重韻",
-                                      U"平韻", U"仄韻", U"換仄韻", U"換平韻", U"換韻", U"換仄", U"換平",
-                                      U"換叶", U"换仄韻", U"换韻", U"换平韻"};
-    return marks.contains(c);
-}
-
-// A mark, or a 和声 of a word or two with the mark of its 句 beside it ((女兒/韻)).
 bool isMark(const Piece &p)
 {
-    const bool sung = !p.right.empty() && p.right.size() <= 2 && p.left.size() == 1 && isMarkText(p.left);
-    return p.small && (isMarkText(p.right + p.left) || sung);
+    return isMarkPiece(p);
 }
 
 // Small print longer than a 和声: a note, not part of the verse.

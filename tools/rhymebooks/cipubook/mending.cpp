@@ -1,13 +1,10 @@
 #include "tools/rhymebooks/cipubook/mending.h"
 
+#include "tools/rhymebooks/cipubook/selfcheck.h"
+
 namespace cipubook {
 
 namespace {
-
-bool agrees(const BookExample &e, const FormHeading &h)
-{
-    return e.characters() == h.characters && e.rhymes() == h.rhymes();
-}
 
 struct Spot {
     qsizetype line = 0;

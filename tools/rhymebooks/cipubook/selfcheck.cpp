@@ -1,11 +1,30 @@
 #include "tools/rhymebooks/cipubook/selfcheck.h"
 
+#include "tools/rhymebooks/cipubook/appendix.h"
+
 namespace cipubook {
+
+int rhymesAsHeaded(const BookExample &example, const FormHeading &heading)
+{
+    int die = 0;
+    for (const StanzaHeading &s : heading.perStanza)
+        die += s.die;
+    int n = 0;
+    for (const BookStanza &s : example.stanzas)
+        for (const BookLine &l : s.lines)
+            n += l.rhymed() && (l.end != LineEnd::Repeat || die > 0);
+    return n;
+}
+
+bool agrees(const BookExample &example, const FormHeading &heading)
+{
+    return heading.characters > 0 && example.characters() == heading.characters &&
+           rhymesAsHeaded(example, heading) == heading.rhymes();
+}
 
 bool formAgrees(const BookForm &form)
 {
-    return form.heading.characters > 0 && form.example.characters() == form.heading.characters &&
-           form.example.rhymes() == form.heading.rhymes();
+    return agrees(form.example, form.heading);
 }
 
 namespace {
@@ -25,8 +44,9 @@ void checkForm(const BookTune &tune, const BookForm &form, QList<Finding> &out)
         add(FindingKind::Slip, QStringLiteral("例词%1").arg(slip));
     if (e.characters() != h.characters)
         add(FindingKind::Characters, QStringLiteral("标题 %1 字，例词 %2 字").arg(h.characters).arg(e.characters()));
-    if (e.rhymes() != h.rhymes())
-        add(FindingKind::Rhymes, QStringLiteral("标题 %1 韵，例词 %2 韵").arg(h.rhymes()).arg(e.rhymes()));
+    if (rhymesAsHeaded(e, h) != h.rhymes())
+        add(FindingKind::Rhymes,
+            QStringLiteral("标题 %1 韵，例词 %2 韵").arg(h.rhymes()).arg(rhymesAsHeaded(e, h)));
     if (h.stanzas > 0 && e.stanzas.size() != h.stanzas)
         add(FindingKind::Stanzas, QStringLiteral("标题 %1 段，例词 %2 段").arg(h.stanzas).arg(e.stanzas.size()));
     else if (h.perStanza.size() == e.stanzas.size())
@@ -61,6 +81,11 @@ QList<Finding> selfCheck(const CipuBook &book)
             else if (!tune.appendix && entry.forms != tune.forms.size())
                 out.append({FindingKind::FormCount, tune.place, tune.name, 0,
                             QStringLiteral("目录 %1 体，正文 %2 体").arg(entry.forms).arg(tune.forms.size())});
+            else if (tune.appendix && !tune.forms.isEmpty() && entry.forms != piecesOf(tune.forms.first().example))
+                out.append({FindingKind::FormCount, tune.place, tune.name, 0,
+                            QStringLiteral("目录 %1 首，正文 %2 首")
+                                .arg(entry.forms)
+                                .arg(piecesOf(tune.forms.first().example))});
         }
         if (tune.appendix)
             continue;

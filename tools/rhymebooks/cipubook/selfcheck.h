@@ -30,7 +30,12 @@ struct Finding {
     QString reason;
 };
 
+// The example's rhymes counted as its heading counts them: a 疊 (a phrase repeated) is a rhyme where
+// the heading counts 疊韻, else only a repetition (法駕導引: 朝元路朝元路, 六句三平韻).
+int rhymesAsHeaded(const BookExample &example, const FormHeading &heading);
+
 // The example has the 字数 and the number of rhymes its heading states.
+bool agrees(const BookExample &example, const FormHeading &heading);
 bool formAgrees(const BookForm &form);
 
 // Each form against its heading, each 卷's table of contents against its 调 (卷四十, a collection of
