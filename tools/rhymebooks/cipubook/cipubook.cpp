@@ -142,9 +142,9 @@ void dropRunOnNames(BookTune &tune)
     });
 }
 
-void addContentsAliases(BookTune &tune, const PrintedEntry &entry)
+void addContentsAliases(BookTune &tune, const QStringList &names)
 {
-    for (const QString &name : readAliasList(entry.aliasList, toText(tune.origin))) {
+    for (const QString &name : names) {
         auto it = std::find_if(tune.aliases.begin(), tune.aliases.end(), [&](const Alias &a) {
             return folded(toText(a.name)) == folded(toText(name));
         });
@@ -156,47 +156,59 @@ void addContentsAliases(BookTune &tune, const PrintedEntry &entry)
     dropRunOnNames(tune);
 }
 
+// One 卷's 调 and table of contents appended to the book.
+void addJuan(CipuBook &book, const QList<PrintedLine> &lines, int juan)
+{
+    QList<PrintedLine> contents, body;
+    for (const PrintedLine &l : lines)
+        (l.contents ? contents : body).append(l);
+    const QList<PrintedEntry> entries = readContents(contents);
+    const qsizetype firstTune = book.tunes.size();
+    if (juan == 40) {
+        const PrintedAppendix appendix = readAppendix(body);
+        book.tunes << appendix.tunes;
+        book.problems << appendix.problems;
+    } else {
+        const PrintedJuan cut = cutJuan(body);
+        for (const PrintedTune &t : cut.tunes)
+            book.tunes.append(tuneOf(t));
+        book.problems << cut.problems;
+    }
+    for (qsizetype t = firstTune; t < book.tunes.size(); ++t)
+        book.tunes[t].order = int(t + 1);
+    const QList<qsizetype> match = matchContents(entries, book.tunes, firstTune, book.problems);
+    for (qsizetype e = 0; e < entries.size(); ++e) {
+        ContentsEntry entry = entries[e].entry;
+        const Text origin = match[e] >= 0 ? toText(book.tunes[match[e]].origin) : Text();
+        if (juan != 40)
+            entry.aliases = readAliasList(entries[e].aliasList, origin);
+        if (match[e] >= 0) {
+            BookTune &tune = book.tunes[match[e]];
+            tune.contents = int(book.contents.size());
+            if (juan != 40)
+                addContentsAliases(tune, entry.aliases);
+        }
+        book.contents.append(entry);
+    }
+}
+
 } // namespace
 
 CipuBook readCipuBook(const QString &dir)
 {
     CipuBook book;
-    for (int juan = 1; juan <= 40; ++juan) {
-        const QList<PrintedLine> lines =
-            readJuanFile(QDir(dir).filePath(QStringLiteral("KR4j0086_%1.txt").arg(juan, 3, 10, QLatin1Char('0'))),
-                         juan);
-        QList<PrintedLine> contents, body;
-        for (const PrintedLine &l : lines)
-            (l.contents ? contents : body).append(l);
-        const QList<PrintedEntry> entries = readContents(contents);
-        const qsizetype firstTune = book.tunes.size();
-        if (juan == 40) {
-            const PrintedAppendix appendix = readAppendix(body);
-            book.tunes << appendix.tunes;
-            book.problems << appendix.problems;
-        } else {
-            const PrintedJuan cut = cutJuan(body);
-            for (const PrintedTune &t : cut.tunes)
-                book.tunes.append(tuneOf(t));
-            book.problems << cut.problems;
-        }
-        for (qsizetype t = firstTune; t < book.tunes.size(); ++t)
-            book.tunes[t].order = int(t + 1);
-        const QList<qsizetype> match = matchContents(entries, book.tunes, firstTune, book.problems);
-        for (qsizetype e = 0; e < entries.size(); ++e) {
-            ContentsEntry entry = entries[e].entry;
-            if (match[e] >= 0) {
-                BookTune &tune = book.tunes[match[e]];
-                tune.contents = int(book.contents.size());
-                if (juan != 40)
-                    addContentsAliases(tune, entries[e]);
-            }
-            if (juan != 40)
-                entry.aliases = readAliasList(entries[e].aliasList,
-                                              match[e] >= 0 ? toText(book.tunes[match[e]].origin) : Text());
-            book.contents.append(entry);
-        }
-    }
+    for (int juan = 1; juan <= 40; ++juan)
+        addJuan(book,
+                readJuanFile(QDir(dir).filePath(QStringLiteral("KR4j0086_%1.txt").arg(juan, 3, 10, QLatin1Char('0'))),
+                             juan),
+                juan);
+    return book;
+}
+
+CipuBook readCipuJuan(const QString &text, int juan)
+{
+    CipuBook book;
+    addJuan(book, printedLinesOf(text, juan), juan);
     return book;
 }
 

@@ -171,4 +171,8 @@ struct CipuBook {
 // cannot be read.
 CipuBook readCipuBook(const QString &dir);
 
+// One 卷 from its text in the files' format (its table of contents, then its body); 卷四十 is read as
+// the 附编.
+CipuBook readCipuJuan(const QString &text, int juan);
+
 } // namespace cipubook

@@ -47,22 +47,17 @@ int gapScore(const Text &column, size_t row)
 
 } // namespace
 
-QList<PrintedLine> readJuanFile(const QString &path, int juan)
+QList<PrintedLine> printedLinesOf(const QString &text, int juan)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw BookError(QStringLiteral("读不到御定词谱的文本 %1：%2").arg(path, file.errorString()));
     static const QRegularExpression pageMark(QStringLiteral("<pb:KR4j0086_[A-Z]+_(\\d+-\\d+[ab])>"));
     QList<PrintedLine> out;
     bool contents = false;
     QString page;
-    while (!file.atEnd()) {
-        QString raw = QString::fromUtf8(file.readLine());
-        while (raw.endsWith(u'\n') || raw.endsWith(u'\r'))
+    for (QString raw : text.split(u'\n')) {
+        if (raw.endsWith(u'\r'))
             raw.chop(1); // trimmed() would take the indent, which is full-width spaces
         if (raw.startsWith(u'#')) {
-            const qsizetype at = raw.indexOf(u"JUAN");
-            if (at >= 0)
+            if (raw.contains(u"JUAN"))
                 contents = raw.endsWith(u"目録") || raw.endsWith(u"目錄");
             continue;
         }
@@ -87,6 +82,14 @@ QList<PrintedLine> readJuanFile(const QString &path, int juan)
             out.append(line);
     }
     return out;
+}
+
+QList<PrintedLine> readJuanFile(const QString &path, int juan)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw BookError(QStringLiteral("读不到御定词谱的文本 %1：%2").arg(path, file.errorString()));
+    return printedLinesOf(QString::fromUtf8(file.readAll()), juan);
 }
 
 QList<Piece> piecesOf(TextView line)

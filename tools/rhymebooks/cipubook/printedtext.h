@@ -17,8 +17,10 @@ struct PrintedLine {
     Text text;
 };
 
-// The printed lines of one 卷 file, file properties and page marks taken out. Throws BookError when
-// the file cannot be read.
+// The printed lines of one 卷's text, file properties and page marks taken out.
+QList<PrintedLine> printedLinesOf(const QString &text, int juan);
+
+// The same from a file; throws BookError when it cannot be read.
 QList<PrintedLine> readJuanFile(const QString &path, int juan);
 
 // A printed line in pieces: full-size text (with its gaps) and small print in two columns, right
