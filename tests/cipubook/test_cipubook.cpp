@@ -58,7 +58,10 @@ QString freed(const BookForm &form)
                    .arg(f.stanza + 1)
                    .arg(f.line + 1)
                    .arg(f.index + 1)
-                   .arg(f.character, f.variant == Tone::Ping ? u"平"_s : f.variant == Tone::Ze ? u"仄"_s : u"入"_s,
+                   .arg(f.character,
+                        f.variant == Tone::Ping ? u"平"_s
+                        : f.variant == Tone::Ze ? u"仄"_s
+                                                : u"入"_s,
                         f.variantCharacter);
     return out.join(u' ');
 }
@@ -82,15 +85,15 @@ private slots:
         QTest::addColumn<QString>("shape");
         QTest::addColumn<bool>("agrees");
 
-        const QString zhuzhi = QStringLiteral(
-            "　竹枝(唐教坊曲名/)¶\n"
-            "　　　竹枝(單調十四字/兩句兩平韻)　　　　　　　皇甫松¶\n"
-            "　芙蓉並蔕(竹/枝)一心連(女兒/韻)花侵槅子(竹/枝)眼應穿(女兒/韻)¶\n"
-            "　　(尊前集載皇甫松竹枝詞六首皆兩句體平韻者五/仄韻者一)¶\n"
-            "　　　又一體(單調二十八字/四句三平韻)　　　　　孫光憲¶\n"
-            "門前春水(竹/枝)白蘋花(女兒/韻)㟁上無人(竹/枝)小艇斜(女兒/韻)商¶\n"
-            "女經過(竹/枝)江欲暮(女兒/句)散抛殘食(竹/枝)飼神鴉(女兒/韻)¶\n"
-            "　(此詞較皇甫松詞多兩句/)¶\n");
+        const QString zhuzhi =
+            QStringLiteral("　竹枝(唐教坊曲名/)¶\n"
+                           "　　　竹枝(單調十四字/兩句兩平韻)　　　　　　　皇甫松¶\n"
+                           "　芙蓉並蔕(竹/枝)一心連(女兒/韻)花侵槅子(竹/枝)眼應穿(女兒/韻)¶\n"
+                           "　　(尊前集載皇甫松竹枝詞六首皆兩句體平韻者五/仄韻者一)¶\n"
+                           "　　　又一體(單調二十八字/四句三平韻)　　　　　孫光憲¶\n"
+                           "門前春水(竹/枝)白蘋花(女兒/韻)㟁上無人(竹/枝)小艇斜(女兒/韻)商¶\n"
+                           "女經過(竹/枝)江欲暮(女兒/句)散抛殘食(竹/枝)飼神鴉(女兒/韻)¶\n"
+                           "　(此詞較皇甫松詞多兩句/)¶\n");
         QTest::newRow("和声 kept apart, (女兒/句) a 句 without rhyme")
             << zhuzhi << 2
             << u"門前春水[竹枝]白蘋花[女兒]韻|㟁上無人[竹枝]小艇斜[女兒]韻|商女經過[竹枝]江欲暮[女兒]句|"
@@ -114,7 +117,8 @@ private slots:
                               "夜永蘭膏燼(韻/)春睡何曾穩(韻/)枕邊珠淚㡬時乾(句/)恨¶\n"
                               "(韻/)恨(疊/)恨(疊/)惟有窗前(句/)過來明月(句/)照人方寸(韻/)¶\n")
             << 1
-            << u"陌上清明近韻|行人難借問韻|風流何處不歸來句|悶韻|悶疊|悶疊|回鴈峰前句|戲魚波上句|試尋芳信韻 / "
+            << u"陌上清明近韻|行人難借問韻|風流何處不歸來句|悶韻|悶疊|悶疊|回鴈峰前句|戲魚波上句|試尋芳信韻 "
+               u"/ "
                u"夜永蘭膏燼韻|春睡何曾穩韻|枕邊珠淚㡬時乾句|恨韻|恨疊|恨疊|惟有窗前句|過來明月句|照人方寸韻"_s
             << true;
         QTest::newRow("rhymes of a named tone, (換/仄) split from its (韻/) by the column")
@@ -177,11 +181,12 @@ private slots:
         QTest::newRow("念奴嬌: places carried from sentence to sentence; a quote of another length")
             << nian << u"1.2.2長仄阿 1.3.1雲仄太 1.6.1玉平荷 2.4.1起平回 2.5.1今仄獨"_s << 1 << false;
         QTest::newRow("歸字謡: another poem at the same place, 别首")
-            << QStringLiteral("　歸字謡(蔡伸詞名蒼梧謡/)¶\n"
-                              "　　歸字謡(單調十六字/四句三平韻)　　　　　　張孝祥¶\n"
-                              "歸(韻/)獵獵薰風颭繡旗(韻/)闌敎住(句/)重舉送行杯(韻/)¶\n"
-                              "　(按張詞别首第二句/十萬人家兒様啼兒字平聲  蔡)¶\n"
-                              "　(伸詞第二句休使圓蟾照客眠休字平聲第四句桂影自/嬋娟桂字仄聲譜内可平可仄據此)¶\n")
+            << QStringLiteral(
+                   "　歸字謡(蔡伸詞名蒼梧謡/)¶\n"
+                   "　　歸字謡(單調十六字/四句三平韻)　　　　　　張孝祥¶\n"
+                   "歸(韻/)獵獵薰風颭繡旗(韻/)闌敎住(句/)重舉送行杯(韻/)¶\n"
+                   "　(按張詞别首第二句/十萬人家兒様啼兒字平聲  蔡)¶\n"
+                   "　(伸詞第二句休使圓蟾照客眠休字平聲第四句桂影自/嬋娟桂字仄聲譜内可平可仄據此)¶\n")
             << u"1.2.5颭平兒 1.2.1獵平休 1.4.1重仄桂"_s << 0 << false;
         QTest::newRow("兩結 quoted together; the example's own character by its place")
             << QStringLiteral("　南歌子(唐教坊曲名/)¶\n"
@@ -189,7 +194,8 @@ private slots:
                               "惹恨還添恨(句/)牽腸即斷腸(韻/)凝情不語一枝芳(韻/)獨¶\n"
                               "映畫簾閒立(讀/)繡衣香(韻/)　暗想為雲女(句/)應憐傅¶\n"
                               "粉郎(韻/)晚來輕步出閨房(韻/)髻慢釵横無力(讀/)縱猖狂(韻/)¶\n"
-                              "　(賀鑄詞前後兩結句何處飛來白鷺立移時睡起芭蕉/葉上自題詩白字葉字俱仄聲此詞後段起句第四字可平)¶\n")
+                              "　(賀鑄詞前後兩結句何處飛來白鷺立移時睡起芭蕉/"
+                              "葉上自題詩白字葉字俱仄聲此詞後段起句第四字可平)¶\n")
             << u"1.4.5閒仄白 2.4.5無仄葉 2.1.4雲平雲"_s << 0 << false;
         QTest::newRow("no other poem to compare: the example's tones stand")
             << QStringLiteral("　醉妝詞(唐孫光憲北夢瑣言/)¶\n"
@@ -225,22 +231,26 @@ private slots:
         QTest::addColumn<QStringList>("names");
 
         QTest::newRow("憶江南: a lone character of the left column printed in the right")
-            << juan(QStringLiteral("　　憶江南三體(又名謝秋孃江江南好江春去也江/望江南  夢  南  夢  口  望)¶\n"
-                                   "　　　(梅蓬安陽好塞夢仙遊/望  萊  歸  北)　(步虛聲/)　(壺山好/)¶\n"),
-                    QStringLiteral("　憶江南(唐段安節樂府雜録云此曲名謝秋孃又名望江南/白居易詞名江南好劉禹錫詞名春去也)¶\n"
-                                   "　　　(温庭筠詞名夢江南又名夢江口皇甫松詞名望江梅又名安陽好又名夢仙遊/又名望蓬萊又名歸塞北又名步虛聲又名壺山好)¶\n"
-                                   "　　憶江南(單調二十七字/五句三平韻)　　　　　白居易¶\n"
-                                   "江南好(韻/)風景舊曽諳(韻/)日出江花紅勝火(句/)春來江¶\n"
-                                   "水緑如藍(韻/)能不憶江南(韻/)¶\n"))
-            << QStringList{u"謝秋孃"_s, u"江南好"_s, u"春去也"_s, u"望江南"_s, u"夢江南"_s, u"夢江口"_s,
-                           u"望江梅"_s, u"安陽好"_s, u"夢仙遊"_s, u"步虛聲"_s, u"壺山好"_s, u"望蓬萊"_s,
-                           u"歸塞北"_s};
+            << juan(
+                   QStringLiteral("　　憶江南三體(又名謝秋孃江江南好江春去也江/望江南  夢  南  夢  口  望)¶\n"
+                                  "　　　(梅蓬安陽好塞夢仙遊/望  萊  歸  北)　(步虛聲/)　(壺山好/)¶\n"),
+                   QStringLiteral("　憶江南(唐段安節樂府雜録云此曲名謝秋孃又名望江南/"
+                                  "白居易詞名江南好劉禹錫詞名春去也)¶\n"
+                                  "　　　(温庭筠詞名夢江南又名夢江口皇甫松詞名望江梅又名安陽好又名夢仙遊/"
+                                  "又名望蓬萊又名歸塞北又名步虛聲又名壺山好)¶\n"
+                                  "　　憶江南(單調二十七字/五句三平韻)　　　　　白居易¶\n"
+                                  "江南好(韻/)風景舊曽諳(韻/)日出江花紅勝火(句/)春來江¶\n"
+                                  "水緑如藍(韻/)能不憶江南(韻/)¶\n"))
+            << QStringList{u"謝秋孃"_s, u"江南好"_s, u"春去也"_s, u"望江南"_s, u"夢江南"_s,
+                           u"夢江口"_s, u"望江梅"_s, u"安陽好"_s, u"夢仙遊"_s, u"步虛聲"_s,
+                           u"壺山好"_s, u"望蓬萊"_s, u"歸塞北"_s};
         QTest::newRow("卜算子: the right columns of a line first, then the left")
             << juan(QStringLiteral("　　　卜算子七體(又名缺月挂疎桐/遥  睂峰碧)　(百尺樓/)　(楚天/)¶\n"),
-                    QStringLiteral("　卜算子(蘇軾詞有缺月挂疎桐/句名缺月挂踈桐秦湛詞有極目煙中百尺)¶\n"
-                                   "　　　(樓句名百尺樓僧皎詞有目斷楚天遥句名楚/天遥無名氏詞有蹙破睂峯碧句名睂峯碧)¶\n"
-                                   "　　卜算子(雙調四十四字前後/段各四句兩仄韻)　　　蘇　軾¶\n"
-                                   "缺月挂疎桐(句/)漏斷人初靜(韻/)¶\n"))
+                    QStringLiteral(
+                        "　卜算子(蘇軾詞有缺月挂疎桐/句名缺月挂踈桐秦湛詞有極目煙中百尺)¶\n"
+                        "　　　(樓句名百尺樓僧皎詞有目斷楚天遥句名楚/天遥無名氏詞有蹙破睂峯碧句名睂峯碧)¶\n"
+                        "　　卜算子(雙調四十四字前後/段各四句兩仄韻)　　　蘇　軾¶\n"
+                        "缺月挂疎桐(句/)漏斷人初靜(韻/)¶\n"))
             << QStringList{u"缺月挂疎桐"_s, u"百尺樓"_s, u"楚天遥"_s, u"睂峰碧"_s};
     }
 
@@ -267,8 +277,9 @@ private slots:
         QStringList found;
         for (const Finding &f : selfCheck(book))
             found << kindName(f.kind) + u' ' + f.tune + u' ' + f.reason;
-        QCOMPARE(found, (QStringList{u"体数 竹枝 目录 3 体，正文 1 体"_s, u"字数 竹枝 标题 15 字，例词 14 字"_s,
-                                     u"目录有正文无 閒中好 目录有此调，正文未见"_s}));
+        QCOMPARE(found,
+                 (QStringList{u"体数 竹枝 目录 3 体，正文 1 体"_s, u"字数 竹枝 标题 15 字，例词 14 字"_s,
+                              u"目录有正文无 閒中好 目录有此调，正文未见"_s}));
     }
 
     // The committed text: the tables of contents' 调 all found, the totals, what the self-check passes.

@@ -72,11 +72,14 @@ int showTune(const CipuBook &book, const QString &name, QTextStream &out)
             aliases << a.name + (a.inContents ? QStringLiteral("·目") : QString()) +
                            (a.inOrigin ? QStringLiteral("·注") : QString());
         out << "## " << tune.name << " (" << placeOf(tune.place) << ")\n\n又名：" << aliases.join(u'、')
-            << "\n\n" << tune.origin << "\n";
+            << "\n\n"
+            << tune.origin << "\n";
         for (const BookForm &form : tune.forms) {
-            out << "\n### " << (form.number == 1 ? QStringLiteral("正体") : QStringLiteral("又一体%1").arg(form.number - 1))
-                << " " << form.heading.text << " " << form.source << form.author << " (" << placeOf(form.place)
-                << ")\n\n";
+            out << "\n### "
+                << (form.number == 1 ? QStringLiteral("正体")
+                                     : QStringLiteral("又一体%1").arg(form.number - 1))
+                << " " << form.heading.text << " " << form.source << form.author << " ("
+                << placeOf(form.place) << ")\n\n";
             for (const BookStanza &s : form.example.stanzas) {
                 QStringList lines;
                 for (const BookLine &l : s.lines)
@@ -85,9 +88,12 @@ int showTune(const CipuBook &book, const QString &name, QTextStream &out)
             }
             out << "\n" << form.note << "\n";
             for (const FreePosition &f : form.free)
-                out << "- 第" << f.stanza + 1 << "段第" << f.line + 1 << "句第" << f.index + 1 << "字 " << f.character
-                    << (f.variant == Tone::Ping ? " 可平" : f.variant == Tone::Ze ? " 可仄" : " 入声") << "（"
-                    << f.poet << " " << f.variantCharacter << "）\n";
+                out << "- 第" << f.stanza + 1 << "段第" << f.line + 1 << "句第" << f.index + 1 << "字 "
+                    << f.character
+                    << (f.variant == Tone::Ping ? " 可平"
+                        : f.variant == Tone::Ze ? " 可仄"
+                                                : " 入声")
+                    << "（" << f.poet << " " << f.variantCharacter << "）\n";
             for (const QString &u : form.unplaced)
                 out << "- 未能定位：" << u << "\n";
             if (form.strict)
@@ -152,7 +158,8 @@ int cipubookReport(const QString &dir, QTextStream &out)
     out << "| 调 (卷一–卷三十九) | " << tunes << " |\n| 体 | " << forms << " |\n";
     for (auto it = byStanzas.constBegin(); it != byStanzas.constEnd(); ++it) {
         static const char16_t *const kinds[] = {u"未注", u"單調", u"雙調", u"三段", u"四段"};
-        out << "| 体, " << QString::fromUtf16(kinds[std::clamp(it.key(), 0, 4)]) << " | " << it.value() << " |\n";
+        out << "| 体, " << QString::fromUtf16(kinds[std::clamp(it.key(), 0, 4)]) << " | " << it.value()
+            << " |\n";
     }
     out << "| 体 whose example has the 字数 and rhymes of its heading | " << agree << " ("
         << percent(agree, forms) << ") |\n";
@@ -163,7 +170,8 @@ int cipubookReport(const QString &dir, QTextStream &out)
     out << "| tables of contents: 调 (卷一–卷三十九) | "
         << std::count_if(book.contents.begin(), book.contents.end(),
                          [](const ContentsEntry &e) { return e.juan != 40; })
-        << " |\n| tables of contents: 体 | " << listedForms << " (" << uncounted << " entries without a count) |\n";
+        << " |\n| tables of contents: 体 | " << listedForms << " (" << uncounted
+        << " entries without a count) |\n";
     out << "| 卷四十 (附编): pieces, forms | " << appendixTunes << ", " << appendixForms << " |\n\n";
 
     QMap<FindingKind, QList<const Finding *>> byKind;
@@ -176,8 +184,9 @@ int cipubookReport(const QString &dir, QTextStream &out)
         out << "\n#### " << kindName(it.key()) << "\n\n";
         for (const Finding *f : it.value())
             out << "- " << placeOf(f->place) << " " << f->tune
-                << (f->form > 1 ? QStringLiteral(" 又一体%1").arg(f->form - 1)
-                                : f->form == 1 ? QStringLiteral(" 正体") : QString())
+                << (f->form > 1    ? QStringLiteral(" 又一体%1").arg(f->form - 1)
+                    : f->form == 1 ? QStringLiteral(" 正体")
+                                   : QString())
                 << "：" << f->reason << "\n";
     }
     out << "\n### What the reader left\n\n";

@@ -36,8 +36,8 @@ bool wellSpaced(const Text &column)
 QList<BlockReading> readingsOf(const Piece &block, bool first)
 {
     Text right = block.right, left = block.left;
-    if (first && right.size() >= 2 && (right[0] == U'又' || right[0] == U'一' || right[0] == U'乂' ||
-                                       right[0] == U'义')) {
+    if (first && right.size() >= 2 &&
+        (right[0] == U'又' || right[0] == U'一' || right[0] == U'乂' || right[0] == U'义')) {
         const bool named = right[1] == U'名';
         right[0] = kLead;
         if (named)

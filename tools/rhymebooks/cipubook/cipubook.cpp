@@ -199,8 +199,9 @@ CipuBook readCipuBook(const QString &dir)
     CipuBook book;
     for (int juan = 1; juan <= 40; ++juan)
         addJuan(book,
-                readJuanFile(QDir(dir).filePath(QStringLiteral("KR4j0086_%1.txt").arg(juan, 3, 10, QLatin1Char('0'))),
-                             juan),
+                readJuanFile(
+                    QDir(dir).filePath(QStringLiteral("KR4j0086_%1.txt").arg(juan, 3, 10, QLatin1Char('0'))),
+                    juan),
                 juan);
     return book;
 }

@@ -39,12 +39,12 @@ struct Harmony {
 };
 
 struct BookLine {
-    QString text;    // its characters as printed, without marks and 和声
-    int length = 0;  // characters
-    int first = 0;   // the index of its first character among the example's
-    QList<int> dou;  // 读 (pauses inside the 句): after that many characters
+    QString text;   // its characters as printed, without marks and 和声
+    int length = 0; // characters
+    int first = 0;  // the index of its first character among the example's
+    QList<int> dou; // 读 (pauses inside the 句): after that many characters
     LineEnd end = LineEnd::Ju;
-    QChar rhymeTone; // 平 or 仄 where the mark names it ((平/韻), (換仄/韻)); null otherwise
+    QChar rhymeTone;          // 平 or 仄 where the mark names it ((平/韻), (換仄/韻)); null otherwise
     bool rhymeChange = false; // (換…): the rhyme changes here
     QList<Harmony> harmonies;
 
@@ -65,7 +65,7 @@ struct BookExample {
     QString prelude; // a 口號 printed before the 词 (转踏), not part of the form
     int characters() const;
     int lines() const;
-    int rhymes() const; // 句 ending on any kind of rhyme
+    int rhymes() const;   // 句 ending on any kind of rhyme
     QString text() const; // the characters, a full-width space between 段
 };
 
@@ -82,13 +82,13 @@ struct StanzaHeading {
 
 // "雙調一百字前後段各十句四仄韻", read.
 struct FormHeading {
-    QString text;        // as printed, the small print read
-    int stanzas = 0;     // 1 單調, 2 雙調, 3 三段, 4 四段; 0 when the heading does not say
-    int characters = 0;  // 字数; 0 when not read
+    QString text;                   // as printed, the small print read
+    int stanzas = 0;                // 1 單調, 2 雙調, 3 三段, 4 四段; 0 when the heading does not say
+    int characters = 0;             // 字数; 0 when not read
     QList<StanzaHeading> perStanza; // one per 段 when the heading gives them by 段, else one for all
-    bool read = false;   // the whole heading was understood
-    QStringList slips;   // slips of the print read past: "從段 → 後段"
-    int lines() const;   // -1 when a 段 does not say
+    bool read = false;              // the whole heading was understood
+    QStringList slips;              // slips of the print read past: "從段 → 後段"
+    int lines() const;              // -1 when a 段 does not say
     int rhymes() const;
 };
 
@@ -100,11 +100,11 @@ enum class Tone : quint8 {
 
 // A character of the example the note makes free: another poem has the other tone at this place.
 struct FreePosition {
-    int stanza = 0; // 0-based 段
-    int line = 0;   // 0-based 句 within the 段
-    int index = 0;  // 0-based character within the 句
-    int flat = 0;   // 0-based among the example's characters
-    QString character; // the example's character there
+    int stanza = 0;            // 0-based 段
+    int line = 0;              // 0-based 句 within the 段
+    int index = 0;             // 0-based character within the 句
+    int flat = 0;              // 0-based among the example's characters
+    QString character;         // the example's character there
     Tone variant = Tone::Ping; // the tone the other poem shows
     QString variantCharacter;  // the other poem's character
     QString poet;              // whose poem the note quotes, as it names it ("張元幹詞")
@@ -118,10 +118,10 @@ struct BookForm {
     QString source; // small print before the author: a dynasty or the book it is taken from (蜀, 梅苑)
     BookExample example;
     QStringList slips; // slips of the print in the example read past (a mark printed as verse)
-    QString note;   // the editors' note after the example
+    QString note;      // the editors' note after the example
     QList<FreePosition> free;
-    bool strict = false; // the note says no other poem can be compared: the example's tones stand
-    int named = 0;       // characters the note names with a tone (X字平聲)
+    bool strict = false;  // the note says no other poem can be compared: the example's tones stand
+    int named = 0;        // characters the note names with a tone (X字平聲)
     QStringList unplaced; // the note's sentences naming a character the reader could not place
     Place place;
 };
@@ -137,7 +137,7 @@ struct BookTune {
     QList<Alias> aliases;
     QString origin; // the note on its origin, before the first form
     int juan = 0;
-    int order = 0;  // 1-based place in the book
+    int order = 0; // 1-based place in the book
     Place place;
     QList<BookForm> forms; // 正体 first
     int contents = -1;     // its entry in CipuBook::contents; -1 when the table of contents lacks it
@@ -148,7 +148,7 @@ struct BookTune {
 struct ContentsEntry {
     int juan = 0;
     QString name;
-    int forms = -1; // -1: the entry gives no count
+    int forms = -1;      // -1: the entry gives no count
     QStringList aliases; // as the two-column list is read
     Place place;
 };

@@ -137,7 +137,7 @@ Text corrected(TextView text, QStringList &slips)
         if (c == U'叚')
             c = U'段';
     const std::pair<TextView, TextView> words[] = {
-        {U"從段", U"後段"}, {U"復段", U"後段"}, {U"后段", U"後段"}, {U"仄聲", U"仄韻"},
+        {U"從段", U"後段"}, {U"復段", U"後段"},     {U"后段", U"後段"},     {U"仄聲", U"仄韻"},
         {U"平聲", U"平韻"}, {U"西平韻", U"四平韻"}, {U"入仄韻", U"八仄韻"},
     };
     for (const auto &[slip, meant] : words)

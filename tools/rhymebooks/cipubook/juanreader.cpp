@@ -125,8 +125,8 @@ private:
             m_tune = m_out.tunes.size() - 1;
         }
         if (!variant && folded(name) != folded(tune().name))
-            m_out.problems.append({place, toQString(tune().name),
-                                   QStringLiteral("正体标题作「%1」").arg(toQString(name))});
+            m_out.problems.append(
+                {place, toQString(tune().name), QStringLiteral("正体标题作「%1」").arg(toQString(name))});
         PrintedForm printed;
         printed.name = name;
         printed.heading = heading;

@@ -12,7 +12,8 @@ QList<int> runOf(TextView digits, int after)
         return {};
     for (size_t cut = 1; cut <= digits.size(); ++cut) {
         const int n = numeral(digits.substr(0, cut));
-        const bool next = after < 0 ? n > 0 : (n == after + 1 || (after >= 10 && n == (after + 1) % 10 && n > 0));
+        const bool next =
+            after < 0 ? n > 0 : (n == after + 1 || (after >= 10 && n == (after + 1) % 10 && n > 0));
         if (!next)
             continue;
         const int value = after >= 10 && n < 10 ? after + 1 : n;
@@ -59,7 +60,8 @@ std::optional<std::pair<QList<int>, size_t>> lineWords(TextView text)
     size_t end = n + 1, more = end;
     while (more < text.size() && isNumeralChar(text[more]))
         ++more;
-    if (more > end && more < text.size() && text[more] == U'句' && numeral(text.substr(end, more - end)) == lines.last() + 1) {
+    if (more > end && more < text.size() && text[more] == U'句' &&
+        numeral(text.substr(end, more - end)) == lines.last() + 1) {
         lines << lines.last() + 1;
         end = more + 1;
     }

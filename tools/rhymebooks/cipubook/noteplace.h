@@ -12,8 +12,8 @@ namespace cipubook {
 // A place a note names: "前段第二句", "後段起句", "第九十句" (the ninth and tenth), "前後兩結",
 // "換頭". What it leaves out is taken from the place named before it.
 struct NotePlace {
-    QList<int> stanzas; // 0-based; empty: as before
-    QList<int> lines;   // 1-based within the 段; -1 the last, -2 the one before; empty: as before
+    QList<int> stanzas;    // 0-based; empty: as before
+    QList<int> lines;      // 1-based within the 段; -1 the last, -2 the one before; empty: as before
     bool bothEnds = false; // 兩結: the last 句 of each 段, in turn
 };
 

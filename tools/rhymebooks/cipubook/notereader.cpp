@@ -82,9 +82,8 @@ QList<Statement> statementsOf(TextView n)
         if (s.groups.isEmpty())
             continue;
         // Places in the 句 ("第二字") are the example's own: a rule or a freedom of this form.
-        s.direct = s.direct || std::all_of(s.groups.begin(), s.groups.end(), [](const Group &g) {
-                       return g.position >= 0;
-                   });
+        s.direct = s.direct || std::all_of(s.groups.begin(), s.groups.end(),
+                                           [](const Group &g) { return g.position >= 0; });
         s.end = i + 1;
         out.append(s);
     }
@@ -101,8 +100,8 @@ std::pair<size_t, QString> poetOf(TextView before)
     if (last == TextView::npos || before.size() - last > 3)
         return {before.size(), {}};
     size_t from = last;
-    while (from > 0 && last - from < 7 && !in(before[from - 1], U"聲按又如若此據者是也而與及則故云之韻同異") &&
-           before[from - 1] != kBlank)
+    while (from > 0 && last - from < 7 &&
+           !in(before[from - 1], U"聲按又如若此據者是也而與及則故云之韻同異") && before[from - 1] != kBlank)
         --from;
     return {from, toQString(before.substr(from, last - from + 1))};
 }
@@ -198,15 +197,16 @@ QList<size_t> offsetsOf(const Group &g, TextView quote)
 
 bool saysNoOther(TextView n)
 {
-    for (const TextView w : {U"其平仄當遵之", U"平仄當遵之", U"平仄當從之", U"秪此一詞", U"祇此一詞", U"只此一詞",
-                             U"秖此一詞", U"止此一詞", U"僅此一詞"})
+    for (const TextView w : {U"其平仄當遵之", U"平仄當遵之", U"平仄當從之", U"秪此一詞", U"祇此一詞",
+                             U"只此一詞", U"秖此一詞", U"止此一詞", U"僅此一詞"})
         if (contains(n, w))
             return true;
     for (size_t at = n.find(U"可校"); at != TextView::npos; at = n.find(U"可校", at + 1)) {
         const size_t from = at >= 8 ? at - 8 : 0;
         const TextView before = n.substr(from, at - from);
         const size_t no = before.rfind(U'無');
-        if (no != TextView::npos && !startsWith(before.substr(no), U"無名氏") && !contains(before.substr(no), U"不"))
+        if (no != TextView::npos && !startsWith(before.substr(no), U"無名氏") &&
+            !contains(before.substr(no), U"不"))
             return true;
     }
     return false;
@@ -227,7 +227,9 @@ NoteReading readNote(TextView n, const BookExample &example)
         for (qsizetype p = 0; p < places.size(); ++p) {
             const size_t end = p + 1 < places.size() ? places[p + 1].start : clause.size();
             Segment seg{inherit(places[p].place, p > 0 ? segments.last().place : before),
-                        quotesOf(clause.substr(places[p].end, end - places[p].end)), {}, 0};
+                        quotesOf(clause.substr(places[p].end, end - places[p].end)),
+                        {},
+                        0};
             const auto [from, poet] = poetOf(clause.substr(0, places[p].start));
             seg.poet = poet.isEmpty() && !last.isEmpty() ? last.last().poet : poet;
             seg.start = previousEnd + std::min(from, places[p].start);
@@ -272,8 +274,9 @@ NoteReading readNote(TextView n, const BookExample &example)
                         for (int k = 0; k < count; ++k) {
                             FreePosition f = positionAt(example, run->first, p + size_t(k));
                             f.variant = s.tone;
-                            f.variantCharacter = own || g.position >= 0 ? f.character
-                                                                        : toQString(TextView(&g.chars[size_t(k)], 1));
+                            f.variantCharacter = own || g.position >= 0
+                                                     ? f.character
+                                                     : toQString(TextView(&g.chars[size_t(k)], 1));
                             f.poet = own ? QString() : seg.poet;
                             f.evidence = sentenceFrom(seg);
                             out.free << f;
@@ -282,7 +285,8 @@ NoteReading readNote(TextView n, const BookExample &example)
                     break;
                 }
             }
-            const QString sentence = sentenceFrom(segments.isEmpty() ? Segment{{}, {}, {}, s.start} : segments.last());
+            const QString sentence =
+                sentenceFrom(segments.isEmpty() ? Segment{{}, {}, {}, s.start} : segments.last());
             if (!placed)
                 for (int k = 0; k < count; ++k)
                     out.unplaced << QStringLiteral("%1（%2）")

@@ -43,12 +43,14 @@ void checkForm(const BookTune &tune, const BookForm &form, QList<Finding> &out)
     for (const QString &slip : form.slips)
         add(FindingKind::Slip, QStringLiteral("例词%1").arg(slip));
     if (e.characters() != h.characters)
-        add(FindingKind::Characters, QStringLiteral("标题 %1 字，例词 %2 字").arg(h.characters).arg(e.characters()));
+        add(FindingKind::Characters,
+            QStringLiteral("标题 %1 字，例词 %2 字").arg(h.characters).arg(e.characters()));
     if (rhymesAsHeaded(e, h) != h.rhymes())
         add(FindingKind::Rhymes,
             QStringLiteral("标题 %1 韵，例词 %2 韵").arg(h.rhymes()).arg(rhymesAsHeaded(e, h)));
     if (h.stanzas > 0 && e.stanzas.size() != h.stanzas)
-        add(FindingKind::Stanzas, QStringLiteral("标题 %1 段，例词 %2 段").arg(h.stanzas).arg(e.stanzas.size()));
+        add(FindingKind::Stanzas,
+            QStringLiteral("标题 %1 段，例词 %2 段").arg(h.stanzas).arg(e.stanzas.size()));
     else if (h.perStanza.size() == e.stanzas.size())
         for (qsizetype s = 0; s < e.stanzas.size(); ++s)
             if (h.perStanza[s].lines >= 0 && h.perStanza[s].lines != e.stanzas[s].lines.size())
@@ -79,9 +81,11 @@ QList<Finding> selfCheck(const CipuBook &book)
                 out.append({FindingKind::UncountedEntry, entry.place, tune.name, 0,
                             QStringLiteral("目录未注体数，正文 %1 体").arg(tune.forms.size())});
             else if (!tune.appendix && entry.forms != tune.forms.size())
-                out.append({FindingKind::FormCount, tune.place, tune.name, 0,
-                            QStringLiteral("目录 %1 体，正文 %2 体").arg(entry.forms).arg(tune.forms.size())});
-            else if (tune.appendix && !tune.forms.isEmpty() && entry.forms != piecesOf(tune.forms.first().example))
+                out.append(
+                    {FindingKind::FormCount, tune.place, tune.name, 0,
+                     QStringLiteral("目录 %1 体，正文 %2 体").arg(entry.forms).arg(tune.forms.size())});
+            else if (tune.appendix && !tune.forms.isEmpty() &&
+                     entry.forms != piecesOf(tune.forms.first().example))
                 out.append({FindingKind::FormCount, tune.place, tune.name, 0,
                             QStringLiteral("目录 %1 首，正文 %2 首")
                                 .arg(entry.forms)
