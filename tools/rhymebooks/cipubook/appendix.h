@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/rhymebooks/cipubook/cipubook.h"
+#include "tools/rhymebooks/cipubook/booktypes.h"
 #include "tools/rhymebooks/cipubook/printedtext.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tools/rhymebooks/cipubook/booktext.h"
-#include "tools/rhymebooks/cipubook/cipubook.h"
+#include "tools/rhymebooks/cipubook/booktypes.h"
 
 #include <QList>
 #include <QStringList>

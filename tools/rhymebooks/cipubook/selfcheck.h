@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/rhymebooks/cipubook/cipubook.h"
+#include "tools/rhymebooks/cipubook/booktypes.h"
 
 #include <QList>
 #include <QString>
