@@ -56,6 +56,15 @@ MendedExample readMendedExample(const QList<PrintedLine> &lines, const FormHeadi
     MendedExample out{readExample(lines).example, {}};
     if (heading.characters <= 0 || agrees(out.example, heading))
         return out;
+    // The last 句 of a 词 ends on its rhyme; a mark lost at the foot of the last column is that one.
+    if (!out.example.stanzas.isEmpty() && !out.example.stanzas.last().lines.isEmpty() &&
+        out.example.stanzas.last().lines.last().end == LineEnd::Open) {
+        BookExample closed = out.example;
+        BookLine &last = closed.stanzas.last().lines.last();
+        last.end = LineEnd::Rhyme;
+        if (agrees(closed, heading))
+            return {closed, {QStringLiteral("末句「%1」后缺韵号，读作韵").arg(last.text)}};
+    }
     const QList<Spot> spots = spotsOf(lines);
     for (const Spot &s : spots) {
         const BookExample tried = readExample(asMarks(lines, {s})).example;
