@@ -125,9 +125,10 @@ int cipubookReport(const QString &dir, QTextStream &out)
     const CipuBook book = readCipuBook(dir);
     const QList<Finding> findings = selfCheck(book);
 
-    int tunes = 0, forms = 0, agree = 0, noted = 0, freeNotes = 0, free = 0, named = 0, unplaced = 0,
-        unplacedNotes = 0, strict = 0, appendixTunes = 0, appendixForms = 0;
+    int tunes = 0, forms = 0, agree = 0, noted = 0, naming = 0, freeNotes = 0, free = 0, named = 0,
+        unplaced = 0, unplacedNotes = 0, strict = 0, appendixTunes = 0, appendixForms = 0;
     QMap<int, int> byStanzas;
+    QMap<QString, int> missed; // named characters not placed, by why
     for (const BookTune &tune : book.tunes) {
         if (tune.appendix) {
             ++appendixTunes;
@@ -140,11 +141,14 @@ int cipubookReport(const QString &dir, QTextStream &out)
             ++byStanzas[form.heading.stanzas];
             agree += formAgrees(form);
             noted += !form.note.isEmpty();
+            naming += form.named > 0;
             freeNotes += !form.free.isEmpty();
             free += int(form.free.size());
             named += form.named;
             unplaced += int(form.unplaced.size());
             unplacedNotes += !form.unplaced.isEmpty();
+            for (const QString &u : form.unplaced)
+                ++missed[u.section(u'：', 0, 0)];
             strict += form.strict;
         }
     }
@@ -163,16 +167,21 @@ int cipubookReport(const QString &dir, QTextStream &out)
     }
     out << "| 体 whose example has the 字数 and rhymes of its heading | " << agree << " ("
         << percent(agree, forms) << ") |\n";
-    out << "| 体 with a note | " << noted << " |\n| notes with free characters | " << freeNotes << " |\n";
+    out << "| 体 with a note | " << noted << " |\n| notes naming characters with a tone | " << naming
+        << " |\n| notes with free characters | " << freeNotes << " |\n";
     out << "| free positions found | " << free << " |\n| characters the notes name with a tone | " << named
         << " |\n| named characters not placed | " << unplaced << " (in " << unplacedNotes << " notes) |\n";
+    for (auto it = missed.constBegin(); it != missed.constEnd(); ++it)
+        out << "| named characters not placed: " << it.key() << " | " << it.value() << " |\n";
     out << "| 体 whose note says no other poem can be compared | " << strict << " |\n";
     out << "| tables of contents: 调 (卷一–卷三十九) | "
         << std::count_if(book.contents.begin(), book.contents.end(),
                          [](const ContentsEntry &e) { return e.juan != 40; })
         << " |\n| tables of contents: 体 | " << listedForms << " (" << uncounted
         << " entries without a count) |\n";
-    out << "| 卷四十 (附编): pieces, forms | " << appendixTunes << ", " << appendixForms << " |\n\n";
+    out << "| 卷四十 (附编): 调, sets of pieces | " << appendixTunes << ", " << appendixForms << " |\n";
+    out << "| 调 and 体 in all, 卷四十's sets counted as 体 (the book's own count: 826, 2306) | "
+        << tunes + appendixTunes << ", " << forms + appendixForms << " |\n\n";
 
     QMap<FindingKind, QList<const Finding *>> byKind;
     for (const Finding &f : findings)
@@ -189,7 +198,7 @@ int cipubookReport(const QString &dir, QTextStream &out)
                                    : QString())
                 << "：" << f->reason << "\n";
     }
-    out << "\n### What the reader left\n\n";
+    out << "\n### What the reader read past or left\n\n";
     for (const ReadProblem &p : book.problems)
         out << "- " << placeOf(p.place) << " " << p.tune << "：" << p.reason << "\n";
     out << Qt::endl;

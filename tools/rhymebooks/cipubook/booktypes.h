@@ -92,7 +92,10 @@ enum class Tone : quint8 {
     Ru, // 入声 named as such: 仄, though the book may mean it stands for 平 (以入作平)
 };
 
-// A character of the example the note makes free: another poem has the other tone at this place.
+// A character of the example the note names with a tone: the tone another poem has at this place (the
+// note's evidence that the place may change), or, where the note speaks of the example itself ("此詞後段
+// 起句第四字可平", no poet), the tone it allows there. Whether it differs from the example's own tone is
+// for a rhyme book to tell.
 struct FreePosition {
     int stanza = 0;            // 0-based 段
     int line = 0;              // 0-based 句 within the 段
@@ -116,7 +119,8 @@ struct BookForm {
     QList<FreePosition> free;
     bool strict = false;  // the note says no other poem can be compared: the example's tones stand
     int named = 0;        // characters the note names with a tone (X字平聲)
-    QStringList unplaced; // the note's sentences naming a character the reader could not place
+    QStringList unplaced; // one per named character the reader could not place: why, the character,
+                          // the note's sentence ("引句与例词字数不同：雷（吳詞第二句雪消蕙草雷字仄聲）")
     Place place;
 };
 

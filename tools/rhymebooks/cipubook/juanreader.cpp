@@ -83,7 +83,7 @@ private:
             headingContinues(pieces))
             return;
         if (opensWithSmall && pieces.size() == 1 && (m_state == State::Note || !isMark(pieces.first()))) {
-            note(pieces.first(), place);
+            note(pieces.first());
             return;
         }
         if (!opensWithSmall && !hasMark(pieces) &&
@@ -158,7 +158,7 @@ private:
         return true;
     }
 
-    void note(const Piece &small, const Place &place)
+    void note(const Piece &small)
     {
         const Text text = readProse(small);
         switch (m_state) {
@@ -177,7 +177,6 @@ private:
         case State::Stray:
             break; // a preface to the 卷, or the note of a fragment left out
         }
-        Q_UNUSED(place);
     }
 
     void openTune(const QList<Piece> &pieces, const Place &place)

@@ -139,6 +139,24 @@ QList<Text> quotesOf(TextView text)
     return out;
 }
 
+// Why a named character found no place, the likeliest last.
+enum class Miss { NoPlace, NoLine, Length, NotQuoted };
+
+QString missName(Miss miss)
+{
+    switch (miss) {
+    case Miss::NoPlace:
+        return QStringLiteral("未言何句");
+    case Miss::NoLine:
+        return QStringLiteral("例词无此句");
+    case Miss::Length:
+        return QStringLiteral("引句与例词字数不同");
+    case Miss::NotQuoted:
+        return QStringLiteral("所指字不在引句中");
+    }
+    return {};
+}
+
 // A stretch of the note at one place: the 句 it may quote there.
 struct Segment {
     NotePlace place;
@@ -257,19 +275,24 @@ NoteReading readNote(TextView n, const BookExample &example)
             const int count = g.position >= 0 ? 1 : int(g.chars.size());
             out.named += count;
             bool placed = false;
+            Miss miss = segments.isEmpty() ? Miss::NoPlace : Miss::NoLine;
             // The stretch nearest the named characters first, then the ones before it.
             for (qsizetype i = segments.size() - 1; i >= 0 && !placed; --i) {
                 const Segment &seg = segments[i];
                 // No quote: the example's own character ("此詞第七句刻字入聲").
                 const bool own = s.direct || seg.quotes.isEmpty();
                 const QList<Text> quotes = own ? QList<Text>{Text()} : seg.quotes;
+                if (!linesAt(seg.place, example).isEmpty())
+                    miss = std::max(miss, Miss::Length);
                 for (const Text &quote : quotes) {
                     const auto run = runFor(seg.place, example, own ? -1 : int(quote.size()));
                     if (!run)
                         continue;
                     const QList<size_t> at = offsetsOf(g, own ? TextView(run->second) : TextView(quote));
-                    if (at.isEmpty())
+                    if (at.isEmpty()) {
+                        miss = Miss::NotQuoted;
                         continue;
+                    }
                     for (const size_t p : at)
                         for (int k = 0; k < count; ++k) {
                             FreePosition f = positionAt(example, run->first, p + size_t(k));
@@ -289,8 +312,9 @@ NoteReading readNote(TextView n, const BookExample &example)
                 sentenceFrom(segments.isEmpty() ? Segment{{}, {}, {}, s.start} : segments.last());
             if (!placed)
                 for (int k = 0; k < count; ++k)
-                    out.unplaced << QStringLiteral("%1（%2）")
-                                        .arg(g.position >= 0 ? QStringLiteral("第%1字").arg(g.position + 1)
+                    out.unplaced << QStringLiteral("%1：%2（%3）")
+                                        .arg(missName(miss),
+                                             g.position >= 0 ? QStringLiteral("第%1字").arg(g.position + 1)
                                                              : toQString(TextView(&g.chars[size_t(k)], 1)),
                                              sentence);
         }

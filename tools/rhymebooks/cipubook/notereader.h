@@ -10,8 +10,9 @@ namespace cipubook {
 
 struct NoteReading {
     QList<FreePosition> free;
-    int named = 0;        // characters named with a tone
-    QStringList unplaced; // one per named character the reader could not place: "荷（…荷字平聲）"
+    int named = 0; // characters named with a tone
+    QStringList
+        unplaced; // one per named character not placed, why and where: "引句与例词字数不同：荷（…荷字平聲）"
     bool strict = false;
 };
 
