@@ -10,12 +10,6 @@ namespace prosody {
 
 namespace {
 
-bool isOblique(const PoemCheck &check)
-{
-    return std::any_of(check.findings.begin(), check.findings.end(),
-                       [](const Finding &f) { return f.kind == kind::obliqueRhyme; });
-}
-
 // A regulated shape rhyming 仄 taken as the 词牌 whose form it is line for line, when the poem keeps
 // that form's 平仄 (at most two faults).
 std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Book book)
@@ -114,7 +108,7 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
         PoemCheck shi = checker.check(poem, shiBook);
         if (hasShiShape(poem)) {
             // A whole regulated shape is 诗, unless it rhymes 仄 where a 词牌 has its shape (玉楼春).
-            if (isOblique(shi))
+            if (shi.has(FindingKind::ObliqueRhyme))
                 if (std::optional<PoemCheck> c = ciOfOwnShape(ci, poem, ciBook))
                     shi = *c;
             out.append(shi);

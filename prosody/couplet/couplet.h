@@ -5,13 +5,6 @@
 
 namespace prosody {
 
-// Kinds of finding of the couplet check, as they are named to the user.
-namespace kind {
-inline const QString parallel = QStringLiteral("对仗");
-inline const QString sameChar = QStringLiteral("同字相对");
-inline const QString alike = QStringLiteral("合掌");
-} // namespace kind
-
 // How one aligned unit of a couplet stands against its partner: 工对 (the classics set the two
 // against each other, or both belong to one of our short lists), 宽对 (the two belong to one group of
 // words that stand against the same partners), or 未对.

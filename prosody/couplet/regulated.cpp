@@ -42,7 +42,7 @@ void addCoupletFindings(PoemCheck &check, const Couplet &c)
     if (!c.middle && !c.parallel)
         return; // an outer couplet need not be parallel: nothing to say
     if (!c.middle) {
-        check.findings.append({lower, 0, QString(), kind::parallel, Severity::Accepted,
+        check.findings.append({lower, 0, QString(), FindingKind::Parallel, Severity::Accepted,
                                QStringLiteral("%1对仗：工对%2处，宽对%3处")
                                    .arg(c.name)
                                    .arg(c.count(Parallel::Strict))
@@ -55,12 +55,12 @@ void addCoupletFindings(PoemCheck &check, const Couplet &c)
         const QString what = uppers.isEmpty()
                                  ? QStringLiteral("同字相对")
                                  : QStringLiteral("%1对%2无先例").arg(quoted(uppers), quoted(lowers));
-        check.findings.append({lower, 0, QString(), kind::parallel, Severity::Warning,
+        check.findings.append({lower, 0, QString(), FindingKind::Parallel, Severity::Warning,
                                QStringLiteral("%1未成对仗：%2").arg(c.name, what)});
     }
     for (int pos : c.sameChar) {
         const QString ch = check.lines.at(c.lowerLine).line.text(pos, 1);
-        check.findings.append({lower, pos + 1, ch, kind::sameChar, Severity::Warning,
+        check.findings.append({lower, pos + 1, ch, FindingKind::SameChar, Severity::Warning,
                                QStringLiteral("%1同字相对：第%2句与第%3句第%4字都是「%5」")
                                    .arg(c.name)
                                    .arg(upper)
@@ -69,7 +69,7 @@ void addCoupletFindings(PoemCheck &check, const Couplet &c)
                                    .arg(ch)});
     }
     if (c.alike)
-        check.findings.append({lower, 0, QString(), kind::alike, Severity::Warning,
+        check.findings.append({lower, 0, QString(), FindingKind::Alike, Severity::Warning,
                                QStringLiteral("%1合掌：上下句意思相同（「%2」与「%3」）")
                                    .arg(c.name, check.lines.at(c.upperLine).line.text(),
                                         check.lines.at(c.lowerLine).line.text())});

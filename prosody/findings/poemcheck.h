@@ -57,6 +57,8 @@ struct PoemCheck {
     int unfinishedChars = 0;
 
     bool ok() const;
+    // Whether a finding of the kind is among the findings.
+    bool has(FindingKind kind) const;
     int faultCount() const;
     bool isCi() const { return ciForm.has_value(); }
     bool inProgress() const { return !pending.isEmpty() || unfinishedChars > 0; }

@@ -23,7 +23,7 @@ QString faultKinds(const PoemCheck &check)
         out << (f.isFault()                       ? QString()
                 : f.severity == Severity::Warning ? u"~"_s
                                                   : u"+"_s) +
-                   f.kind + u"@%1:%2"_s.arg(f.line).arg(f.pos);
+                   kindName(f.kind) + u"@%1:%2"_s.arg(f.line).arg(f.pos);
     return out.join(u' ');
 }
 

@@ -57,7 +57,7 @@ QString describe(const PoemCheck &check)
         out << (f.isFault()                       ? QString()
                 : f.severity == Severity::Warning ? u"~"_s
                                                   : u"+"_s) +
-                   u"%1@%2:%3"_s.arg(f.kind).arg(f.line).arg(f.pos);
+                   u"%1@%2:%3"_s.arg(kindName(f.kind)).arg(f.line).arg(f.pos);
     return out.join(u' ');
 }
 

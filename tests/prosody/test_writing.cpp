@@ -24,7 +24,8 @@ QString describe(const PoemCheck &check)
 {
     QStringList out;
     for (const Finding &f : check.findings)
-        out << (f.isFault() ? QString() : u"~"_s) + u"%1@%2:%3"_s.arg(f.kind).arg(f.line).arg(f.pos);
+        out << (f.isFault() ? QString() : u"~"_s) +
+                   u"%1@%2:%3"_s.arg(kindName(f.kind)).arg(f.line).arg(f.pos);
     return out.join(u' ');
 }
 

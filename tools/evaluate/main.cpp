@@ -124,7 +124,7 @@ int tangshi(const std::shared_ptr<const RhymeBooks> &books)
         for (const Finding &f : check.findings) {
             if (!f.isFault())
                 continue;
-            ++kinds[f.kind];
+            ++kinds[kindName(f.kind)];
             faults << f.text;
         }
         failures << QStringLiteral("- %1《%2》（%3）%4：%5")
