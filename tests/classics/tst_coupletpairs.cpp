@@ -156,7 +156,7 @@ private slots:
             prosody::checkAs(
                 books,
                 u"空山新雨后，天气晚来秋。明月松间照，清泉石上流。竹喧归浣女，莲动下渔舟。随意春芳歇，王孙自可留。"_s,
-                u"自动"_s, std::nullopt, pairs.get())
+                {}, pairs.get())
                 .value();
         QVERIFY(checks.first().couplets.at(1).parallel);
         QCOMPARE(checks.first().couplets.at(1).units.first().count, 2);
@@ -203,8 +203,7 @@ private slots:
             prosody::loadRhymeBooks(qEnvironmentVariable("SHIHAI_SOURCE_DIR") + u"/date/rhymebooks.db"_s);
         const QString dufu = u"风急天高猿啸哀，渚清沙白鸟飞回。无边落木萧萧下，不尽长江滚滚来。"
                              "万里悲秋常作客，百年多病独登台。艰难苦恨繁霜鬓，潦倒新停浊酒杯。"_s;
-        const prosody::PoemCheck check =
-            prosody::checkAs(books, dufu, u"自动"_s, {}, pairs.get()).value().first();
+        const prosody::PoemCheck check = prosody::checkAs(books, dufu, {}, pairs.get()).value().first();
         QVERIFY(check.ok());
         QVERIFY(check.couplets.at(1).parallel && check.couplets.at(2).parallel);
         QCOMPARE(check.couplets.at(1).units.at(2).upper, u"萧萧"_s); // 叠字 against 叠字

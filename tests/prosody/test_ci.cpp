@@ -2,6 +2,7 @@
 #include "prosody/core/referencefile.h"
 #include "prosody/report.h"
 #include "tests/support/booksfixture.h"
+#include "tests/support/checknamed.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -40,7 +41,7 @@ private:
 
     QList<PoemCheck> checkAs(const QString &text, const QString &form, std::optional<Book> book = {}) const
     {
-        return prosody::checkAs(m_books, text, form, book).value_or(QList<PoemCheck>());
+        return checkNamed(m_books, text, form, book).value_or(QList<PoemCheck>());
     }
 
 private slots:
@@ -105,7 +106,7 @@ private slots:
         sqlite3_close(db);
         const auto books = loadRhymeBooks(dir.filePath(u"old.db"_s));
         QVERIFY(books->cipu().isEmpty());
-        QVERIFY(!prosody::checkAs(books, u"天天木木"_s, u"测试调"_s));
+        QVERIFY(!checkNamed(books, u"天天木木"_s, u"测试调"_s));
     }
 
     // A file built before the positions were packed with their lines reads them from their own rows:
@@ -328,7 +329,7 @@ private slots:
         QCOMPARE(pingshui.summary(), u"通叶调 · 正体 · 上平一东 · 合谱"_s);
         QCOMPARE(checkAs(u"木木天天木，天天木木东。天天天木木，木木木天风。"_s, u"五绝"_s).first().book,
                  Book::Pingshui);
-        QVERIFY(!prosody::checkAs(m_books, ci, u"无此调"_s));
+        QVERIFY(!checkNamed(m_books, ci, u"无此调"_s));
     }
 
     void recognitionNamesTheTune()

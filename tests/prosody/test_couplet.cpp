@@ -3,6 +3,7 @@
 #include "prosody/couplet/judge.h"
 #include "prosody/report.h"
 #include "tests/support/booksfixture.h"
+#include "tests/support/checknamed.h"
 
 #include <QHash>
 #include <QTemporaryDir>
@@ -77,7 +78,7 @@ private:
 
     PoemCheck checkOne(const QString &text, const QString &form, const PairSource *pairs) const
     {
-        return checkAs(m_books, text, form, std::nullopt, pairs).value().value(0);
+        return checkNamed(m_books, text, form, std::nullopt, pairs).value().value(0);
     }
 
 private slots:

@@ -150,10 +150,10 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
         ++poems;
         const LeaveOneOut leaveOut(*pairs, file, read.first().lines);
         clock.start();
-        const QList<PoemCheck> checks = checkAs(books, text, u"自动"_s, Book::Pingshui, &leaveOut).value();
+        const QList<PoemCheck> checks = checkAs(books, text, {AutoForm{}, Book::Pingshui}, &leaveOut).value();
         checkNs += clock.nsecsElapsed();
         const QList<PoemCheck> inSample =
-            checkAs(books, text, u"自动"_s, Book::Pingshui, pairs.get()).value();
+            checkAs(books, text, {AutoForm{}, Book::Pingshui}, pairs.get()).value();
         for (const Couplet &c : checks.first().couplets) {
             Tally &t = c.middle ? middle : outer;
             ++t.couplets;

@@ -338,9 +338,9 @@ int cipu(const std::shared_ptr<const RhymeBooks> &books)
 
     out << "## Ten famous 词 against their 词牌 (词林正韵)\n\n";
     for (const FamousCi &ci : kFamousCi) {
-        const QList<PoemCheck> checks =
-            checkAs(books, QString::fromUtf16(ci.text), QString::fromUtf16(ci.tune))
-                .value_or(QList<PoemCheck>());
+        const QList<PoemCheck> checks = checkAs(books, QString::fromUtf16(ci.text),
+                                                {CiFormRef{QString::fromUtf16(ci.tune), 0}, std::nullopt})
+                                            .value_or(QList<PoemCheck>());
         if (checks.size() != 1)
             continue;
         QStringList findings;

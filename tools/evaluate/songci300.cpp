@@ -70,7 +70,7 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
             }
         }
         const QList<PoemCheck> checks =
-            checkAs(books, lines.join(u'\n'), QStringLiteral("自动")).value_or(QList<PoemCheck>());
+            checkAs(books, lines.join(u'\n'), CheckRequest{}).value_or(QList<PoemCheck>());
         const QList<const CiTune *> tunes = tunesOfName(books->cipu(), tuneName);
         known += !tunes.isEmpty();
         if (checks.size() != 1)

@@ -5,6 +5,7 @@
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/report.h"
+#include "prosody/request/parserequest.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -129,20 +130,14 @@ int main(int argc, char **argv)
         if (parser.isSet(classicsFile))
             return fail(e.message());
     }
-    const std::optional<QList<PoemCheck>> checked =
-        checkAs(books, text, parser.value(form), chosenBook, pairs.get());
-    if (!checked) {
-        QStringList near;
-        for (const CiTune *tune : books->cipu().search(parser.value(form).left(2)).mid(0, 8))
-            near << tune->name;
-        return fail(
-            QStringLiteral("不认识的体裁或词牌「%1」，可选：自动、五绝、七绝、五律、七律、排律或词牌名%2")
-                .arg(parser.value(form), near.isEmpty()
-                                             ? QString()
-                                             : QStringLiteral("（相近的词牌：%1）").arg(near.join(u'、'))));
-    }
+    const ParsedRequest asked = parseRequest(books->cipu(), parser.value(form));
+    if (!asked.request)
+        return fail(asked.error);
+    CheckRequest request = *asked.request;
+    request.book = chosenBook;
+    // The request was read against this 词谱: every 词牌 and form it names is there.
+    QList<PoemCheck> checks = checkAs(books, text, request, pairs.get()).value();
     // A text given to be checked is taken as finished: one that stops short says what it lacks.
-    QList<PoemCheck> checks = *checked;
     for (PoemCheck &check : checks)
         if (const std::optional<Finding> lack = check.unfinished())
             check.findings.append(*lack);
