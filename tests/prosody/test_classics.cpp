@@ -323,6 +323,11 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(u"不认识的体裁或词牌「测试」"_s) && run.err.contains(u"测试调"_s),
                  qPrintable(run.err));
+        // A form the 词牌 lacks is no form at all, not the one that fits best.
+        run = gelv(db + QStringList{u"--form"_s, u"别调:40"_s}, ci);
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.err, u"shihai-gelv: 没有「别调:40」这一体：测试调共 1 体（测试调:1 为正体）\n"_s);
+        QVERIFY(run.out.isEmpty());
 
         // Bad input: nothing to check, not UTF-8, no reference file, an unknown book.
         for (const auto &[args, input, message] :
