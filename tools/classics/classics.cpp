@@ -581,7 +581,7 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
                            .arg(charLines.size()));
         writer.finish();
     }
-    replace(*temporary, options.output);
+    putInPlace(*temporary, options.output, Existing::Replace);
     summary.fileSize = QFileInfo(options.output).size();
     progress.stage(QStringLiteral("classics file written"), QStringLiteral("%1 (%2 MB) in %3 s")
                                                                 .arg(options.output)

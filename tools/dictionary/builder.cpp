@@ -4,6 +4,7 @@
 #include "tools/common/builderror.h"
 #include "tools/common/converter.h"
 #include "tools/common/progress.h"
+#include "tools/common/temporaryfile.h"
 #include "tools/dictionary/dbwriter.h"
 #include "tools/dictionary/meanings.h"
 #include "tools/dictionary/rhymes.h"
@@ -101,16 +102,9 @@ BuildSummary buildDatabase(const BuildOptions &options, QTextStream &log)
         readAllWorks(src.nodeModule(QStringLiteral("chinese-poetry/dist")), t2s, summary, progress);
 
     // Declared before the writer so that the writer closes the file before it is removed.
-    QTemporaryFile temporary(
-        QDir(target.absolutePath()).filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    if (!temporary.open())
-        throw BuildError(temporary.fileTemplate(),
-                         QStringLiteral("cannot be created: ") + temporary.errorString());
-    temporary.close();
-    // A temporary file is private to its owner; the database is an ordinary file.
-    temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const std::unique_ptr<QTemporaryFile> temporary = temporaryBeside(options.output);
     {
-        DatabaseWriter writer(temporary.fileName());
+        DatabaseWriter writer(temporary->fileName());
         writer.writeRhymes(schema::tablePsy, rhymes.plain);
         writer.writeRhymes(schema::tableJsy, rhymes.retroflex);
         writer.writeEntries(schema::tableIdioms, lexicon.idioms);
@@ -118,10 +112,7 @@ BuildSummary buildDatabase(const BuildOptions &options, QTextStream &log)
         writer.writeWorks(works, options.date);
         writer.finish();
     }
-    // rename() never replaces an existing file, should one have appeared during the build.
-    if (!temporary.rename(options.output))
-        throw BuildError(options.output, QStringLiteral("cannot be written: ") + temporary.errorString());
-    temporary.setAutoRemove(false); // the renamed file is the result
+    putInPlace(*temporary, options.output, Existing::Keep);
     summary.fileSize = QFileInfo(options.output).size();
     progress.stage(QStringLiteral("database written"),
                    QStringLiteral("%1 (%2 MB)").arg(options.output).arg(summary.fileSize / 1e6, 0, 'f', 1));

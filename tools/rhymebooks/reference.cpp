@@ -258,7 +258,7 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
         });
         writer.finish();
     }
-    replace(*temporary, options.output);
+    putInPlace(*temporary, options.output, Existing::Replace);
     summary.wordReadings = words.size();
     summary.fileSize = QFileInfo(options.output).size();
     progress.stage(QStringLiteral("reference file written"), QStringLiteral("%1 (%2 MB) in %3 s")
