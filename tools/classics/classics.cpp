@@ -445,33 +445,21 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
         QHash<char32_t, QList<int>> charLines; // lines holding a character, by dynasty
         QList<Run> runs;
         qint64 lineId = 0;
-        writer.insert(cs::tablePoems, 9, [&](Statement &poemRow) {
-            writer.insert(cs::tableLines, 3, [&](Statement &lineRow) {
+        writer.insert(cs::tablePoems, [&](Statement &poemRow) {
+            writer.insert(cs::tableLines, [&](Statement &lineRow) {
                 writer.prepared("INSERT INTO 句索引 (rowid, 文) VALUES (?1, ?2)", [&](Statement &indexRow) {
                     for (qsizetype i = 0; i < poems.size(); ++i) {
                         const ClassicPoem &p = poems.at(i);
                         const int dynasty = int(dynasties.indexOf(p.dynasty));
                         if (runs.isEmpty() || runs.last().dynasty != p.dynasty)
                             runs.append({lineId + 1, lineId + 1, p.dynasty});
-                        poemRow.bindInt64(1, i + 1);
-                        poemRow.bindText(2, p.title);
-                        poemRow.bindText(3, p.author);
-                        poemRow.bindText(4, p.dynasty);
-                        poemRow.bindText(5, p.form);
-                        poemRow.bindText(6, p.sources.join(QStringLiteral(" · ")));
-                        poemRow.bindText(7, p.notes.join(u'\n'));
-                        poemRow.bindInt64(8, lineId + 1);
-                        poemRow.bindInt64(9, p.lines.size());
-                        run(poemRow);
+                        insertRow(poemRow, i + 1, p.title, p.author, p.dynasty, p.form,
+                                  p.sources.join(QStringLiteral(" · ")), p.notes.join(u'\n'), lineId + 1,
+                                  p.lines.size());
                         for (const QString &line : p.lines) {
                             ++lineId;
-                            lineRow.bindInt64(1, lineId);
-                            lineRow.bindInt64(2, i + 1);
-                            lineRow.bindText(3, line);
-                            run(lineRow);
-                            indexRow.bindInt64(1, lineId);
-                            indexRow.bindText(2, classics::indexedText(line));
-                            run(indexRow);
+                            insertRow(lineRow, lineId, i + 1, line);
+                            insertRow(indexRow, lineId, classics::indexedText(line));
                             QSet<char32_t> seen;
                             for (const char32_t c : line.toUcs4()) {
                                 if (!prosody::isVerseChar(c))
@@ -493,45 +481,33 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
         summary.poems = poems.size();
         summary.lines = lineId;
 
-        writer.insert(cs::tableDynasties, 2, [&](Statement &stmt) {
+        writer.insert(cs::tableDynasties, [&](Statement &stmt) {
             for (qsizetype i = 0; i < dynasties.size(); ++i) {
-                stmt.bindInt64(1, i + 1);
-                stmt.bindText(2, dynasties.at(i));
-                run(stmt);
+                insertRow(stmt, i + 1, dynasties.at(i));
             }
         });
-        writer.insert(cs::tableRuns, 3, [&](Statement &stmt) {
+        writer.insert(cs::tableRuns, [&](Statement &stmt) {
             for (const Run &r : runs) {
-                stmt.bindInt64(1, r.first);
-                stmt.bindInt64(2, r.last);
-                stmt.bindText(3, r.dynasty);
-                run(stmt);
+                insertRow(stmt, r.first, r.last, r.dynasty);
             }
         });
-        writer.insert(cs::tableCharCounts, 3, [&](Statement &stmt) {
+        writer.insert(cs::tableCharCounts, [&](Statement &stmt) {
             for (auto it = charLines.constBegin(); it != charLines.constEnd(); ++it) {
                 const char32_t c = it.key();
                 for (qsizetype d = 0; d < it->size(); ++d) {
                     if (it->at(d) == 0)
                         continue;
-                    stmt.bindText(1, QString::fromUcs4(&c, 1));
-                    stmt.bindText(2, dynasties.at(d));
-                    stmt.bindInt64(3, it->at(d));
-                    run(stmt);
+                    insertRow(stmt, QString::fromUcs4(&c, 1), dynasties.at(d), it->at(d));
                 }
             }
         });
-        writer.insert(cs::tableRhymeWords, 4, [&](Statement &stmt) {
+        writer.insert(cs::tableRhymeWords, [&](Statement &stmt) {
             for (const RhymeWordCount &c : summary.rhymes.counts) {
-                stmt.bindText(1, prosody::bookName(c.book));
-                stmt.bindText(2, c.group);
-                stmt.bindText(3, c.hanzi);
-                stmt.bindInt64(4, c.count);
-                run(stmt);
+                insertRow(stmt, prosody::bookName(c.book), c.group, c.hanzi, c.count);
             }
         });
         writePairTable(writer, pairs);
-        writer.insert(cs::tableTotals, 2, [&](Statement &stmt) {
+        writer.insert(cs::tableTotals, [&](Statement &stmt) {
             const std::pair<const char16_t *, qint64> rows[] = {
                 {u"诗", summary.poems},
                 {u"句", summary.lines},
@@ -545,16 +521,10 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
                 {u"对类", pairs.groups},
             };
             for (const auto &[key, value] : rows) {
-                stmt.bindText(1, QString::fromUtf16(key));
-                stmt.bindInt64(2, value);
-                run(stmt);
+                insertRow(stmt, QString::fromUtf16(key), value);
             }
         });
-        writer.insert(cs::tableVersion, 2, [&](Statement &stmt) {
-            stmt.bindText(1, cs::versionKey);
-            stmt.bindText(2, version);
-            run(stmt);
-        });
+        writer.insert(cs::tableVersion, [&](Statement &stmt) { insertRow(stmt, cs::versionKey, version); });
         // One segment reads fastest.
         writer.exec("INSERT INTO 句索引 (句索引) VALUES ('optimize')");
 

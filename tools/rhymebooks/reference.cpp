@@ -39,52 +39,31 @@ QString text(char32_t c)
 void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
 {
     for (const Book &book : books.books) {
-        writer.insert(rb::tableGroups, 4, [&](Statement &stmt) {
+        writer.insert(rb::tableGroups, [&](Statement &stmt) {
             for (const BookGroup &g : book.groups) {
-                stmt.bindText(1, book.name);
-                stmt.bindInt64(2, g.order);
-                stmt.bindText(3, g.name);
-                stmt.bindText(4, g.tone);
-                run(stmt);
+                insertRow(stmt, book.name, g.order, g.name, g.tone);
             }
         });
-        writer.insert(rb::tableChars, 6, [&](Statement &stmt) {
+        writer.insert(rb::tableChars, [&](Statement &stmt) {
             for (const BookChar &c : book.chars) {
-                stmt.bindText(1, book.name);
-                stmt.bindText(2, c.group);
-                stmt.bindText(3, text(c.hanzi));
-                stmt.bindText(4, c.tone);
-                stmt.bindInt64(5, c.level);
-                stmt.bindInt64(6, c.order);
-                run(stmt);
+                insertRow(stmt, book.name, c.group, text(c.hanzi), c.tone, c.level, c.order);
             }
         });
-        writer.insert(rb::tableNeighbours, 3, [&](Statement &stmt) {
+        writer.insert(rb::tableNeighbours, [&](Statement &stmt) {
             for (const auto &[group, neighbour] : book.neighbours) {
-                stmt.bindText(1, book.name);
-                stmt.bindText(2, group);
-                stmt.bindText(3, neighbour);
-                run(stmt);
+                insertRow(stmt, book.name, group, neighbour);
             }
         });
-        writer.insert(rb::tableUngrouped, 5, [&](Statement &stmt) {
+        writer.insert(rb::tableUngrouped, [&](Statement &stmt) {
             for (const UngroupedChar &c : book.ungrouped) {
-                stmt.bindText(1, book.name);
-                stmt.bindText(2, text(c.hanzi));
-                stmt.bindText(3, c.tone);
-                stmt.bindInt64(4, c.level);
-                stmt.bindText(5, c.basis);
-                run(stmt);
+                insertRow(stmt, book.name, text(c.hanzi), c.tone, c.level, c.basis);
             }
         });
     }
-    writer.insert(rb::tableReadings, 3, [&](Statement &stmt) {
+    writer.insert(rb::tableReadings, [&](Statement &stmt) {
         for (auto it = books.readings.constBegin(); it != books.readings.constEnd(); ++it) {
             for (qsizetype i = 0; i < it->size(); ++i) {
-                stmt.bindText(1, text(it.key()));
-                stmt.bindInt64(2, i + 1);
-                stmt.bindText(3, it->at(i));
-                run(stmt);
+                insertRow(stmt, text(it.key()), i + 1, it->at(i));
             }
         }
     });
@@ -240,20 +219,16 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
         ReferenceWriter writer(temporary->fileName(), rb::createStatements());
         writeBooks(writer, summary.books);
         writeCipu(writer, summary.cipu);
-        writer.insert(rb::tableWordReadings, 2, [&](Statement &stmt) {
+        writer.insert(rb::tableWordReadings, [&](Statement &stmt) {
             for (auto it = words.constBegin(); it != words.constEnd(); ++it) {
-                stmt.bindText(1, it.key());
-                stmt.bindText(2, it.value());
-                run(stmt);
+                insertRow(stmt, it.key(), it.value());
             }
         });
-        writer.insert(rb::tableVersion, 2, [&](Statement &stmt) {
+        writer.insert(rb::tableVersion, [&](Statement &stmt) {
             QList<std::pair<QString, QString>> rows = {{rb::versionKey, version}};
             rows += sourceVersions(src);
             for (const auto &[key, value] : rows) {
-                stmt.bindText(1, key);
-                stmt.bindText(2, value);
-                run(stmt);
+                insertRow(stmt, key, value);
             }
         });
         writer.finish();
