@@ -4,7 +4,7 @@
 #include "tools/common/builderror.h"
 #include "tools/common/converter.h"
 #include "tools/common/storedversion.h"
-#include "tools/dictionary/works.h"
+#include "tools/dictionary/poemtext.h"
 #include "tools/rhymebooks/reference.h"
 #include "tools/rhymebooks/rhymebooks.h"
 #include "tools/rhymebooks/rhymegroups.h"

@@ -5,7 +5,7 @@
 #include "prosody/check.h"
 #include "prosody/couplet/rhythm.h"
 #include "tools/common/converter.h"
-#include "tools/dictionary/works.h"
+#include "tools/dictionary/primers.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -8,7 +8,7 @@
 #include "prosody/core/referencefile.h"
 #include "tools/common/converter.h"
 #include "tools/common/sources.h"
-#include "tools/dictionary/works.h"
+#include "tools/dictionary/primers.h"
 #include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
