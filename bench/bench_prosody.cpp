@@ -60,7 +60,7 @@ void loadPatterns(benchmark::State &state)
     const SqliteFile file(kBooksPath, SqliteFile::Mode::ReadOnlyOneThread);
     std::size_t forms = 0;
     for (auto _ : state) {
-        const std::shared_ptr<const prosody::Cipu> cipu = prosody::readCipu(file.handle());
+        const std::shared_ptr<const prosody::Cipu> cipu = prosody::readCipu(file);
         forms = cipu->forms().size();
         benchmark::DoNotOptimize(cipu.get());
     }

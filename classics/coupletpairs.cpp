@@ -35,7 +35,7 @@ std::unique_ptr<CoupletPairs> CoupletPairs::open(const QString &path)
             QStringLiteral("古典诗词文件 %1 打不开（%2），无从查找对仗。").arg(path, e.message()) +
             rebuildHint());
     }
-    sqlite3 *db = p->m_file->handle();
+    const SqliteFile &db = *p->m_file;
     try {
         Statement tables(db, QByteArrayLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND "
                                                "name IN ('对语', '对仗', '联')"));
@@ -149,7 +149,7 @@ QList<Partner> CoupletPairs::partners(const QString &word, int limit) const
         return out;
     try {
         Statement stmt(
-            m_file->handle(),
+            *m_file,
             QByteArrayLiteral("SELECT 对语.文, 对仗.次数, 对仗.例 FROM 对仗 JOIN 对语 ON 对语.编号 = 对仗.乙 "
                               "WHERE 对仗.甲 = ?1 ORDER BY 对仗.分 DESC, 对仗.次数 DESC, 对仗.乙 LIMIT ?2"));
         stmt.bindInt64(1, u.id);
@@ -165,7 +165,7 @@ std::optional<CoupletExample> CoupletPairs::couplet(qint64 id) const
 {
     std::optional<CoupletExample> out;
     try {
-        Statement stmt(m_file->handle(),
+        Statement stmt(*m_file,
                        QByteArrayLiteral("SELECT 联.诗, 联.位, 联.上, 联.下, 诗.题, 诗.作者, 诗.朝代 FROM 联 "
                                          "JOIN 诗 ON 诗.编号 = 联.诗 WHERE 联.编号 = ?1"));
         stmt.bindInt64(1, id);

@@ -1,3 +1,4 @@
+#include "db/sqlite.h"
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/report.h"
@@ -10,8 +11,6 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 using namespace prosody;
 using namespace Qt::StringLiterals;
@@ -100,10 +99,8 @@ private slots:
             BooksFixture books(dir.filePath(u"old.db"_s));
             books.add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东"_s);
         }
-        sqlite3 *db = nullptr;
-        sqlite3_open(dir.filePath(u"old.db"_s).toUtf8().constData(), &db);
-        sqlite3_exec(db, "DROP TABLE 词位; DROP TABLE 词句; DROP TABLE 词体", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        SqliteFile(dir.filePath(u"old.db"_s), SqliteFile::Mode::ReadWrite)
+            .exec("DROP TABLE 词位; DROP TABLE 词句; DROP TABLE 词体");
         const auto books = loadRhymeBooks(dir.filePath(u"old.db"_s));
         QVERIFY(books->cipu().isEmpty());
         QVERIFY(!checkNamed(books, u"天天木木"_s, u"测试调"_s));
@@ -116,10 +113,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"old.db"_s);
         QVERIFY(QFile::copy(m_dir.filePath(u"date/rhymebooks.db"_s), path));
-        sqlite3 *db = nullptr;
-        sqlite3_open(path.toUtf8().constData(), &db);
-        QCOMPARE(sqlite3_exec(db, "ALTER TABLE 词句 DROP COLUMN 位", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        SqliteFile(path, SqliteFile::Mode::ReadWrite).exec("ALTER TABLE 词句 DROP COLUMN 位");
         const auto patternsOf = [](const Cipu &cipu) {
             QStringList out;
             for (const CiForm *f : cipu.forms())

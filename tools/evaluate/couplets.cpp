@@ -5,7 +5,7 @@
 #include "prosody/check.h"
 #include "prosody/couplet/rhythm.h"
 #include "tools/common/converter.h"
-#include "tools/dictionary/works.h"
+#include "tools/dictionary/primers.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -33,8 +33,7 @@ public:
     LeaveOneOut(const classics::CoupletPairs &pairs, const SqliteFile &file, const QList<Line> &lines)
         : m_pairs(pairs)
     {
-        Statement copies(file.handle(),
-                         QByteArrayLiteral("SELECT count(*) FROM 联 WHERE 上 = ?1 AND 下 = ?2"));
+        Statement copies(file, QByteArrayLiteral("SELECT count(*) FROM 联 WHERE 上 = ?1 AND 下 = ?2"));
         for (int k = 1; k <= 2; ++k) {
             const QList<char32_t> &upper = lines.at(2 * k).chars, &lower = lines.at(2 * k + 1).chars;
             copies.bindText(1, textOf(upper));
@@ -91,8 +90,8 @@ void pairTable(const classics::CoupletPairs &pairs, const QString &path, QTextSt
                .arg(t.groups);
     const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
     try {
-        Statement size(file.handle(), QByteArrayLiteral("SELECT name, sum(pgsize) FROM dbstat WHERE name IN "
-                                                        "('对语', '对语_文', '对仗', '联') GROUP BY name"));
+        Statement size(file, QByteArrayLiteral("SELECT name, sum(pgsize) FROM dbstat WHERE name IN "
+                                               "('对语', '对语_文', '对仗', '联') GROUP BY name"));
         QStringList parts;
         qint64 total = 0;
         size.forEachRow([&](const Statement &s) {

@@ -8,7 +8,7 @@
 #include "prosody/core/referencefile.h"
 #include "tools/common/converter.h"
 #include "tools/common/sources.h"
-#include "tools/dictionary/works.h"
+#include "tools/dictionary/primers.h"
 #include "tools/evaluate/cipubook.h"
 #include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
@@ -162,7 +162,7 @@ int classicsFile(const QString &path)
                .arg(t.regulated);
 
     const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-    Statement scan(file.handle(), QByteArrayLiteral("SELECT count(*) FROM 句 WHERE instr(文, ?1) > 0"));
+    Statement scan(file, QByteArrayLiteral("SELECT count(*) FROM 句 WHERE instr(文, ?1) > 0"));
     out << "| text | index | scan | index ms (count + 200 lines) | scan ms |\n|---|---:|---:|---:|---:|\n";
     int differing = 0;
     for (const QString &text : {u"山"_s, u"月"_s, u"明月"_s, u"春风"_s, u"不知"_s, u"江南"_s, u"白日依山"_s,
@@ -272,7 +272,7 @@ int cipu(const std::shared_ptr<const RhymeBooks> &books)
         << ")\n\n| item | count |\n|---|---:|\n";
     try {
         const SqliteFile file(books->path(), SqliteFile::Mode::ReadOnly);
-        Statement summary(file.handle(), QByteArrayLiteral("SELECT 项, 数 FROM 词谱概况 ORDER BY rowid"));
+        Statement summary(file, QByteArrayLiteral("SELECT 项, 数 FROM 词谱概况 ORDER BY rowid"));
         summary.forEachRow(
             [](const Statement &s) { out << "| " << s.text(0) << " | " << s.int32(1) << " |\n"; });
     } catch (const DbError &) {

@@ -32,94 +32,62 @@ QByteArray packedPositions(const DerivedLine &line)
 
 void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
 {
-    writer.insert(rb::tableTunes, 4, [&](Statement &stmt) {
+    writer.insert(rb::tableTunes, [&](Statement &stmt) {
         for (qsizetype i = 0; i < cipu.tunes.size(); ++i) {
             const DerivedTune &t = cipu.tunes[i];
-            stmt.bindText(1, t.name);
-            stmt.bindInt64(2, i + 1);
-            stmt.bindInt64(3, t.poems);
-            stmt.bindInt64(4, t.inForms);
-            run(stmt);
+            insertRow(stmt, t.name, i + 1, t.poems, t.inForms);
         }
     });
-    writer.insert(rb::tableTuneNames, 4, [&](Statement &stmt) {
+    writer.insert(rb::tableTuneNames, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedName &n : t.names) {
-                stmt.bindText(1, n.name);
-                stmt.bindText(2, t.name);
-                stmt.bindInt64(3, n.poems);
-                stmt.bindText(4, n.basis);
-                run(stmt);
+                insertRow(stmt, n.name, t.name, n.poems, n.basis);
             }
         }
     });
-    writer.insert(rb::tableCiForms, 8, [&](Statement &stmt) {
+    writer.insert(rb::tableCiForms, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
                 QStringList lengths;
                 for (int n : f.lengths())
                     lengths << QString::number(n);
-                stmt.bindText(1, t.name);
-                stmt.bindInt64(2, f.number);
-                stmt.bindInt64(3, f.poems);
-                stmt.bindText(4, lengths.join(u','));
-                stmt.bindInt64(5, f.stanzaBreak);
-                stmt.bindText(6, f.scheme);
-                stmt.bindText(7, f.example);
-                stmt.bindInt64(8, f.authors);
-                run(stmt);
+                insertRow(stmt, t.name, f.number, f.poems, lengths.join(u','), f.stanzaBreak, f.scheme,
+                          f.example, f.authors);
             }
         }
     });
-    writer.insert(rb::tableCiLines, 8, [&](Statement &stmt) {
+    writer.insert(rb::tableCiLines, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
                 for (qsizetype l = 0; l < f.lines.size(); ++l) {
                     const DerivedLine &line = f.lines[l];
-                    stmt.bindText(1, t.name);
-                    stmt.bindInt64(2, f.number);
-                    stmt.bindInt64(3, l + 1);
-                    stmt.bindInt64(4, line.length);
-                    stmt.bindInt64(5, line.rhymeRun);
-                    stmt.bindText(6, line.rhymeRun ? QString(line.rhymeTone) : QString());
-                    stmt.bindInt64(7, line.rhymed);
-                    stmt.bindBlob(8, packedPositions(line));
-                    run(stmt);
+                    insertRow(stmt, t.name, f.number, l + 1, line.length, line.rhymeRun,
+                              line.rhymeRun ? QString(line.rhymeTone) : QString(), line.rhymed,
+                              packedPositions(line));
                 }
             }
         }
     });
-    writer.insert(rb::tableCiPositions, 9, [&](Statement &stmt) {
+    writer.insert(rb::tableCiPositions, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
                 for (qsizetype l = 0; l < f.lines.size(); ++l) {
                     for (qsizetype i = 0; i < f.lines[l].positions.size(); ++i) {
                         const DerivedPosition &p = f.lines[l].positions[i];
-                        stmt.bindText(1, t.name);
-                        stmt.bindInt64(2, f.number);
-                        stmt.bindInt64(3, l + 1);
-                        stmt.bindInt64(4, i + 1);
-                        stmt.bindText(5, QString(p.tone));
-                        stmt.bindInt64(6, p.ping);
-                        stmt.bindInt64(7, p.ze);
-                        stmt.bindInt64(8, p.both);
-                        stmt.bindInt64(9, p.unknown);
-                        run(stmt);
+                        insertRow(stmt, t.name, f.number, l + 1, i + 1, QString(p.tone), p.ping, p.ze, p.both,
+                                  p.unknown);
                     }
                 }
             }
         }
     });
-    writer.insert(rb::tableSharedRhymes, 4, [&](Statement &stmt) {
+    writer.insert(rb::tableSharedRhymes, [&](Statement &stmt) {
         for (auto it = cipu.sharing.pairs.cbegin(); it != cipu.sharing.pairs.cend(); ++it) {
-            stmt.bindText(1, sectionName(it.key().first));
-            stmt.bindText(2, sectionName(it.key().second));
-            stmt.bindInt64(3, it.value());
-            stmt.bindInt64(4, cipu.sharing.runs.value(it.key().first));
-            run(stmt);
+            insertRow(stmt, sectionName(it.key().first), sectionName(it.key().second), it.value(),
+                      cipu.sharing.runs.value(it.key().first));
         }
     });
-    writer.insert(rb::tableCipuCounts, 2, [&](Statement &stmt) {
+    writer.insert(rb::tableCipuCounts, [&](Statement &stmt) {
         const CipuCounts &c = cipu.counts;
         qsizetype forms = 0;
         for (const DerivedTune &t : cipu.tunes)
@@ -135,9 +103,7 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
             {u"词体", forms},
         };
         for (const auto &[item, count] : rows) {
-            stmt.bindText(1, QString::fromUtf16(item));
-            stmt.bindInt64(2, count);
-            run(stmt);
+            insertRow(stmt, QString::fromUtf16(item), count);
         }
     });
 }

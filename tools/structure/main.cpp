@@ -1,5 +1,5 @@
-// shihai-structure: shows the structure of the source tree — include circles, over-long files of the
-// libraries, the layer matrix — and exits 1 when there is a circle or an over-long file not known.
+// shihai-structure: shows the structure of the source tree — include circles, over-long files of code,
+// includes reaching up, the layer matrix — and exits 1 when there is any of them not known.
 #include "tools/structure/structure.h"
 
 #include <QCommandLineParser>
@@ -18,8 +18,7 @@ int main(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("srcdir"), QStringLiteral("The source tree (default: .)."));
     const QCommandLineOption all(QStringLiteral("all"),
                                  QStringLiteral("Check tests/ and bench/ for circles too."));
-    const QCommandLineOption limit(QStringLiteral("limit"),
-                                   QStringLiteral("Lines a file of a library may have."),
+    const QCommandLineOption limit(QStringLiteral("limit"), QStringLiteral("Lines a file of code may have."),
                                    QStringLiteral("lines"), QStringLiteral("450"));
     const QCommandLineOption knownLong(QStringLiteral("known-long"),
                                        QStringLiteral("A file allowed over the limit for now (repeatable)."),
