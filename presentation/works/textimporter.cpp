@@ -1,9 +1,8 @@
 #include "presentation/works/textimporter.h"
 
+#include "presentation/works/importsource.h"
 #include "presentation/works/plainlines.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <optional>
@@ -130,15 +129,20 @@ TextImporter::Result TextImporter::read(const QByteArray &bytes)
 
 TextImporter::Result TextImporter::readFile(const QString &path)
 {
-    Result result;
-    QFile file(path);
-    if (QFileInfo(path).size() > maxBytes) {
-        result.refusal = QStringLiteral("文件太大（超过 %1 MB），不像是诗集。").arg(maxBytes / (1024 * 1024));
+    return readSource(importsource::fromFile(path, maxBytes));
+}
+
+TextImporter::Result TextImporter::readDevice(QIODevice &device)
+{
+    return readSource(importsource::fromDevice(device, maxBytes));
+}
+
+TextImporter::Result TextImporter::readSource(const importsource::Bytes &source)
+{
+    if (!source.refusal.isEmpty()) {
+        Result result;
+        result.refusal = source.refusal;
         return result;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.refusal = QStringLiteral("读不了文件：%1").arg(file.errorString());
-        return result;
-    }
-    return read(file.readAll());
+    return read(source.bytes);
 }
