@@ -141,6 +141,8 @@ private slots:
             << QByteArray("abc\xff\x80\xff", 6) << QStringLiteral("不是文本");
         QTest::newRow("control characters")
             << QByteArray("\x01\x02\x03\x04 ab\x05\x06\x07\x08") << QStringLiteral("不是文本");
+        QTest::newRow("UTF-16 with half a surrogate pair")
+            << QByteArray("\xff\xfe\x98\x98\n\0\x65\xde\xd7\x8b\n\0", 12) << QStringLiteral("不是文本");
         QTest::newRow("titles without lines") << QByteArray("甲\n\n乙\n\n丙\n") << QStringLiteral("没有像诗");
     }
     void filesThatHoldNoPoemsAreRefused()
