@@ -3,10 +3,10 @@
 #include "db/sqlite.h"
 #include "tests/builddb/fixtures.h"
 #include "tests/testmain.h"
-#include "tools/builddb/builder.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/pinyin.h"
-#include "tools/builddb/works.h"
+#include "tools/common/builderror.h"
+#include "tools/dictionary/builder.h"
+#include "tools/dictionary/pinyin.h"
+#include "tools/dictionary/works.h"
 
 #include <QDir>
 #include <QElapsedTimer>

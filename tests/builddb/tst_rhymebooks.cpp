@@ -1,11 +1,12 @@
 #include "tests/builddb/fixtures.h"
 #include "tests/testmain.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/converter.h"
-#include "tools/builddb/reference.h"
-#include "tools/builddb/rhymebooks.h"
-#include "tools/builddb/rhymegroups.h"
-#include "tools/builddb/works.h"
+#include "tools/common/builderror.h"
+#include "tools/common/converter.h"
+#include "tools/common/storedversion.h"
+#include "tools/dictionary/works.h"
+#include "tools/rhymebooks/reference.h"
+#include "tools/rhymebooks/rhymebooks.h"
+#include "tools/rhymebooks/rhymegroups.h"
 
 #include <QDir>
 #include <QFileInfo>

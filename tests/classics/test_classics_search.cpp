@@ -4,7 +4,7 @@
 #include "prosody/text/reader.h"
 #include "tests/classics/corpus.h"
 #include "tests/testmain.h"
-#include "tools/builddb/classics.h"
+#include "tools/classics/classics.h"
 
 #include <QFile>
 #include <QFileInfo>

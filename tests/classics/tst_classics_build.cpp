@@ -2,8 +2,8 @@
 #include "tests/builddb/fixtures.h"
 #include "tests/classics/corpus.h"
 #include "tests/testmain.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/classics.h"
+#include "tools/classics/classics.h"
+#include "tools/common/builderror.h"
 
 #include <QDir>
 #include <QTemporaryDir>

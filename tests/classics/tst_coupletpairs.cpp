@@ -6,8 +6,8 @@
 #include "tests/builddb/fixtures.h"
 #include "tests/classics/corpus.h"
 #include "tests/testmain.h"
-#include "tools/builddb/coupletgroups.h"
-#include "tools/builddb/coupletpairs.h"
+#include "tools/classics/coupletgroups.h"
+#include "tools/classics/coupletpairs.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -32,6 +32,16 @@ Fixture::Fixture()
     });
 }
 
+Fixture::Fixture(const Fixture &prepared)
+{
+    const QDir from(prepared.dir() + QStringLiteral("/date"));
+    const QDir to(m_dir.path() + QStringLiteral("/date"));
+    to.mkpath(QStringLiteral("."));
+    for (const QString &file : from.entryList(QDir::Files))
+        if (!QFile::copy(from.filePath(file), to.filePath(file)))
+            qFatal("cannot copy %s", qPrintable(from.filePath(file)));
+}
+
 void Fixture::exec(const QString &sql) const
 {
     onFile(path(), sql, [&](SqliteFile &file) { file.exec(sql.toUtf8()); });

@@ -1,8 +1,8 @@
-#include "tools/builddb/builder.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/classics.h"
-#include "tools/builddb/reference.h"
+#include "tools/classics/classics.h"
 #include "tools/cli/commandline.h"
+#include "tools/common/builderror.h"
+#include "tools/dictionary/builder.h"
+#include "tools/rhymebooks/reference.h"
 
 #include <QCoreApplication>
 

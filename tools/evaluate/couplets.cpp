@@ -4,8 +4,8 @@
 #include "db/sqlite.h"
 #include "prosody/check.h"
 #include "prosody/couplet/rhythm.h"
-#include "tools/builddb/converter.h"
-#include "tools/builddb/works.h"
+#include "tools/common/converter.h"
+#include "tools/dictionary/works.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

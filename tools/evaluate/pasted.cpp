@@ -1,8 +1,8 @@
 #include "tools/evaluate/pasted.h"
 
 #include "prosody/check.h"
-#include "tools/builddb/converter.h"
-#include "tools/builddb/sources.h"
+#include "tools/common/converter.h"
+#include "tools/common/sources.h"
 
 #include <QDir>
 #include <QJsonArray>

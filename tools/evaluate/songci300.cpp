@@ -2,10 +2,10 @@
 
 #include "prosody/check.h"
 #include "prosody/ci/cipu.h"
-#include "tools/builddb/cicorpus.h"
-#include "tools/builddb/converter.h"
-#include "tools/builddb/sources.h"
+#include "tools/common/converter.h"
+#include "tools/common/sources.h"
 #include "tools/evaluate/restore.h"
+#include "tools/rhymebooks/cicorpus.h"
 
 #include <QDir>
 #include <QElapsedTimer>

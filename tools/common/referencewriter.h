@@ -1,0 +1,36 @@
+#pragma once
+
+#include "db/sqlite.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace builddb {
+
+// A new reference file (SQLite) written in one transaction: tables first, the CREATE INDEX statements
+// of the schema at finish(), which also gives back the pages freed meanwhile. Closed when it goes out
+// of scope. Throws BuildError naming the file.
+class ReferenceWriter {
+public:
+    ReferenceWriter(const QString &path, const QStringList &createStatements);
+
+    void exec(const QByteArray &sql);
+    // Inserts rows of values (texts or integers) into table.
+    void insert(const QString &table, int columns, const std::function<void(Statement &)> &bindAll);
+    // Runs one statement, which bindAll binds and steps as often as it needs.
+    void prepared(const QByteArray &sql, const std::function<void(Statement &)> &bindAll);
+    void finish();
+
+private:
+    QString m_path;
+    QStringList m_indexes;
+    std::unique_ptr<SqliteFile> m_file;
+};
+
+// Steps a prepared insert once and makes it ready for the next row.
+void run(Statement &stmt);
+
+} // namespace builddb
