@@ -93,19 +93,21 @@ sanitizer_tests() {
         ctest --test-dir "$ASAN_BUILD" --output-on-failure -j "$JOBS"
 }
 
-# The query dialect's translator and the metre check on pasted text under libFuzzer, half a minute each;
-# any crash, hang or sanitizer report fails.
+# The query dialect's translator, the metre check on pasted text and the works import of any file under
+# libFuzzer, half a minute each; any crash, hang or sanitizer report fails.
 fuzz() {
-    say "fuzzing the query dialect and the metre check for 30 seconds each"
+    say "fuzzing the query dialect, the metre check and the works import for 30 seconds each"
     [ -f "$FUZZ_BUILD/build.ninja" ] ||
         CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DSHIHAI_FUZZ=ON
-    cmake --build "$FUZZ_BUILD" -j "$JOBS" --target fuzz_dialect fuzz_check
-    mkdir -p "$FUZZ_BUILD/corpus" "$FUZZ_BUILD/corpus-check"
+    cmake --build "$FUZZ_BUILD" -j "$JOBS" --target fuzz_dialect fuzz_check fuzz_import
+    mkdir -p "$FUZZ_BUILD/corpus" "$FUZZ_BUILD/corpus-check" "$FUZZ_BUILD/corpus-import"
     "$FUZZ_BUILD/tests/fuzz/fuzz_dialect" -max_total_time=30 -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$FUZZ_BUILD/" "$FUZZ_BUILD/corpus" "$ROOT/tests/fuzz/seeds"
     SHIHAI_BOOKS="$ROOT/date/rhymebooks.db" "$FUZZ_BUILD/tests/fuzz/fuzz_check" -max_total_time=30 -timeout=10 \
         -rss_limit_mb=2048 -artifact_prefix="$FUZZ_BUILD/check-" "$FUZZ_BUILD/corpus-check" "$ROOT/tests/fuzz/verse"
+    "$FUZZ_BUILD/tests/fuzz/fuzz_import" -max_total_time=30 -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$FUZZ_BUILD/import-" "$FUZZ_BUILD/corpus-import" "$ROOT/tests/fuzz/import"
 }
 
 case "${1:-}" in
