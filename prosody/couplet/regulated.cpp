@@ -90,11 +90,6 @@ void judgeCouplets(PoemCheck &check, const PairSource &pairs)
         c.lowerLine = 2 * k + 1;
         c.name = coupletName(k, couplets);
         c.middle = k > 0 && k < couplets - 1;
-        // An outer couplet is named parallel only when every unit stands against its partner: the one
-        // loose unit a middle couplet may have would name four in ten of the 首联 and 尾联 of 唐诗三百首,
-        // most of them plain lines (docs/DUIZHANG.md).
-        if (!c.middle)
-            c.parallel = c.parallel && c.count(Parallel::None) == 0;
         addCoupletFindings(check, c);
         check.couplets.append(c);
     }

@@ -30,7 +30,7 @@ namespace cs = classicsschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("classics 2");
+const QString kFormat = QStringLiteral("classics 3");
 const QString kPackage = QStringLiteral("chinese-poetry");
 
 const QString kQuantangshi = QStringLiteral("全唐诗");
@@ -543,6 +543,7 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
                 {u"对语", pairs.units.size()},
                 {u"对仗对", pairs.pairs.size() / 2},
                 {u"对类", pairs.groups},
+                {u"对字", pairs.characterCount},
             };
             for (const auto &[key, value] : rows) {
                 stmt.bindText(1, QString::fromUtf16(key));

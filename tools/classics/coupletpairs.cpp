@@ -171,6 +171,8 @@ PairTable countPairs(const QList<EightLines> &poems)
 
     t.groups = groupUnits(t, 1, kCharGroups, kCharMinCount, 1);
     t.groups += groupUnits(t, 2, kWordGroups, kWordMinCount, t.groups + 1);
+    t.groupPairs = pairGroups(t);
+    t.characterCount = qint64(total.value(1));
     return t;
 }
 
@@ -193,6 +195,14 @@ void writePairTable(ReferenceWriter &writer, const PairTable &t)
             stmt.bindInt64(4, p.score);
             stmt.bindInt64(5, p.outer);
             stmt.bindInt64(6, p.example + 1);
+            run(stmt);
+        }
+    });
+    writer.insert(cs::tableGroupPairs, 3, [&](Statement &stmt) {
+        for (const PairTable::GroupPair &p : t.groupPairs) {
+            stmt.bindInt64(1, p.a);
+            stmt.bindInt64(2, p.b);
+            stmt.bindInt64(3, p.score);
             run(stmt);
         }
     });

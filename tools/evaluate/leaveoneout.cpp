@@ -58,3 +58,23 @@ int LeaveOneOut::groupOf(const QString &unit) const
 {
     return m_pairs.groupOf(unit);
 }
+
+int LeaveOneOut::outerCount(const QString &a, const QString &b) const
+{
+    return std::max(0, m_pairs.outerCount(a, b) - m_ownOuter.value(a + u'\t' + b));
+}
+
+int LeaveOneOut::unitCount(const QString &unit) const
+{
+    return m_pairs.unitCount(unit);
+}
+
+qint64 LeaveOneOut::characterCount() const
+{
+    return m_pairs.characterCount();
+}
+
+double LeaveOneOut::groupAffinity(int a, int b) const
+{
+    return m_pairs.groupAffinity(a, b);
+}

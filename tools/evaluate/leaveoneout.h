@@ -29,6 +29,10 @@ public:
 
     int pairCount(const QString &a, const QString &b) const override;
     int groupOf(const QString &unit) const override;
+    int outerCount(const QString &a, const QString &b) const override;
+    int unitCount(const QString &unit) const override;
+    qint64 characterCount() const override;
+    double groupAffinity(int a, int b) const override;
 
 private:
     const classics::CoupletPairs &m_pairs;
