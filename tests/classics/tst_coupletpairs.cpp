@@ -133,6 +133,20 @@ private slots:
         QVERIFY(groupOf(t, u"山"_s) != groupOf(t, u"水"_s));
         QVERIFY(groupOf(t, u"山"_s) != groupOf(t, u"红"_s));
         QCOMPARE(groupOf(t, u"山云"_s), 0); // a length not grouped here
+
+        // The groups that stand against each other: 山 and 江 against 水 and 海, never against themselves
+        // or the colours.
+        const QList<PairTable::GroupPair> met = pairGroups(t);
+        const auto score = [&](const QString &a, const QString &b) -> std::optional<int> {
+            for (const PairTable::GroupPair &p : met)
+                if (p.a == groupOf(t, a) && p.b == groupOf(t, b))
+                    return p.score;
+            return std::nullopt;
+        };
+        QVERIFY(score(u"山"_s, u"水"_s) > 0);
+        QCOMPARE(score(u"山"_s, u"水"_s), score(u"海"_s, u"江"_s));
+        QVERIFY(!score(u"山"_s, u"江"_s));
+        QVERIFY(!score(u"山"_s, u"红"_s));
     }
 
     void theFileAnswersTheCheckAndTheLookup()
