@@ -9,6 +9,7 @@
 #include "tools/common/converter.h"
 #include "tools/common/sources.h"
 #include "tools/dictionary/works.h"
+#include "tools/evaluate/cipubook.h"
 #include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
@@ -367,6 +368,15 @@ int main(int argc, char **argv)
     try {
         if (command == u"classics")
             return classicsFile(args.value(2, QStringLiteral("date/classics.db")));
+        if (command == u"cipubook") {
+            const qsizetype tune = args.indexOf(QStringLiteral("--tune"));
+            if (tune > 0)
+                files.removeOne(args.value(tune + 1));
+            const QString dir = files.value(0, QStringLiteral(SHIHAI_CIPUBOOK_DIR));
+            if (args.contains(QStringLiteral("--unplaced")))
+                return cipubookUnplaced(dir, out);
+            return tune > 0 ? cipubookTune(dir, args.value(tune + 1), out) : cipubookReport(dir, out);
+        }
         const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(path);
         if (command == u"strains")
             return strains(*books);
@@ -393,7 +403,7 @@ int main(int argc, char **argv)
         << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|slips|pasted [--clean] [rhymebooks.db] | "
            "songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | couplets "
            "[rhymebooks.db "
-           "[classics.db]]"
+           "[classics.db]] | cipubook [DIR] [--tune NAME | --unplaced]"
         << Qt::endl;
     return 2;
 }
