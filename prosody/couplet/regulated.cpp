@@ -48,13 +48,22 @@ void addCoupletFindings(PoemCheck &check, const Couplet &c)
                                    .arg(c.count(Parallel::Strict))
                                    .arg(c.count(Parallel::Loose))});
     } else if (!c.parallel) {
-        QStringList uppers, lowers;
-        for (const CoupletUnit &u : c.units)
-            if (u.judgement == Parallel::None && u.upper != u.lower)
-                uppers << u.upper, lowers << u.lower;
-        const QString what = uppers.isEmpty()
-                                 ? QStringLiteral("同字相对")
-                                 : QStringLiteral("%1对%2无先例").arg(quoted(uppers), quoted(lowers));
+        // The units that fail it: those 未对, else (when only a 同字 is 未对) that, else the 宽 ones whose
+        // evidence did not come to enough.
+        const auto listed = [&](Parallel p) {
+            QStringList uppers, lowers;
+            for (const CoupletUnit &u : c.units)
+                if (u.judgement == p && u.upper != u.lower)
+                    uppers << u.upper, lowers << u.lower;
+            return std::pair(uppers, lowers);
+        };
+        const auto [uppers, lowers] = listed(Parallel::None);
+        const auto [looseUppers, looseLowers] = listed(Parallel::Loose);
+        const QString what =
+            !uppers.isEmpty() ? QStringLiteral("%1对%2少有先例").arg(quoted(uppers), quoted(lowers))
+            : !c.sameChar.isEmpty()
+                ? QStringLiteral("同字相对")
+                : QStringLiteral("%1对%2只是宽对，依据不足").arg(quoted(looseUppers), quoted(looseLowers));
         check.findings.append({lower, 0, QString(), kind::parallel, Severity::Warning,
                                QStringLiteral("%1未成对仗：%2").arg(c.name, what)});
     }

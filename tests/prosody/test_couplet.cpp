@@ -220,7 +220,7 @@ private slots:
         QCOMPARE(describe(check), u"~对仗@6:0"_s);
         const Finding advice = check.findings.first();
         QVERIFY(advice.text.startsWith(u"颈联未成对仗："_s));
-        QVERIFY(advice.text.contains(u"「竹喧」"_s) && advice.text.endsWith(u"无先例"_s));
+        QVERIFY(advice.text.contains(u"「竹喧」"_s) && advice.text.endsWith(u"少有先例"_s));
 
         // A parallel 首联 is shown as information; 同字相对 in a middle couplet as a warning.
         FixturePairs more = m_pairs;
@@ -285,6 +285,11 @@ private slots:
         QVERIFY(!unopposed.ok());
 
         QCOMPARE(describe(checkOne(u"春风送暖千家乐\n瑞雪迎寒万户"_s, u"对联"_s, &m_pairs)), u"字数@0:0"_s);
+        // 宽 units too thin to carry the couplet are named as such.
+        const QList<Finding> thin = checkOne(u"松照梅照\n石流石流"_s, u"对联"_s, &m_pairs).findings;
+        QVERIFY(std::any_of(thin.begin(), thin.end(), [](const Finding &f) {
+            return f.text == u"对联未成对仗：「松照」「梅照」对「石流」「石流」只是宽对，依据不足"_s;
+        }));
         // Without the classics only the tones are checked, and the check says so.
         const PoemCheck bare = checkOne(u"春风送暖千家乐\n瑞雪迎寒万户欢"_s, u"对联"_s, nullptr);
         QVERIFY(bare.couplets.isEmpty());
