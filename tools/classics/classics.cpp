@@ -22,7 +22,7 @@ namespace cs = classicsschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("classics 2");
+const QString kFormat = QStringLiteral("classics 3");
 const QString kPackage = QStringLiteral("chinese-poetry");
 
 // The regulated poems of four couplets among those the rhyme words counted, with their lines.
@@ -140,6 +140,7 @@ QList<std::pair<QString, qint64>> totalsOf(const ClassicsSummary &summary)
         {QStringLiteral("对语"), pairs.units.size()},
         {QStringLiteral("对仗对"), pairs.pairs.size() / 2},
         {QStringLiteral("对类"), pairs.groups},
+        {QStringLiteral("对字"), pairs.characterCount},
     };
 }
 

@@ -171,6 +171,8 @@ PairTable countPairs(const QList<EightLines> &poems)
 
     t.groups = groupUnits(t, 1, kCharGroups, kCharMinCount, 1);
     t.groups += groupUnits(t, 2, kWordGroups, kWordMinCount, t.groups + 1);
+    t.groupPairs = pairGroups(t);
+    t.characterCount = qint64(total.value(1));
     return t;
 }
 
@@ -185,6 +187,10 @@ void writePairTable(ReferenceWriter &writer, const PairTable &t)
         for (const PairTable::Pair &p : t.pairs) {
             insertRow(stmt, p.a + 1, p.b + 1, p.count, p.score, p.outer, p.example + 1);
         }
+    });
+    writer.insert(cs::tableGroupPairs, [&](Statement &stmt) {
+        for (const PairTable::GroupPair &p : t.groupPairs)
+            insertRow(stmt, p.a, p.b, p.score);
     });
     writer.insert(cs::tableCouplets, [&](Statement &stmt) {
         for (qsizetype i = 0; i < t.couplets.size(); ++i) {
