@@ -327,18 +327,34 @@ RowWriter Query::writer() const
 
 // Writes the changed values of the current row (all set values of a new row) to the base table and
 // reads the row back, so that it shows what the table holds. On any failure the row keeps its state
-// and values.
+// and values and nothing is written: the write and the read back are one transaction, so that a read
+// refused by another program's lock cannot leave a new row stored while the post reports failure
+// (posting again would store it twice).
 void Query::writeRow()
 {
     const quint32 physical = m_order[m_current];
     RowWriter w = writer();
-    if (m_state == State::Edit) {
-        if (!w.update(m_rows.rowid(physical), m_pending))
-            return;
-    } else {
-        m_rows.setRowid(physical, w.insert(m_pending));
+    if (!w.writes(m_pending) && m_state == State::Edit)
+        return;
+    // The write lock is taken first, so that waiting for another program never turns into a refusal
+    // the engine gives at once to avoid a deadlock.
+    SqliteFile &file = m_connection->file();
+    const bool own = !file.inTransaction();
+    if (own)
+        file.exec("BEGIN IMMEDIATE");
+    try {
+        if (m_state == State::Edit)
+            w.update(m_rows.rowid(physical), m_pending);
+        else
+            m_rows.setRowid(physical, w.insert(m_pending));
+        w.reload(m_rows.rowid(physical), m_rows, physical);
+        if (own)
+            file.exec("COMMIT");
+    } catch (...) {
+        if (own)
+            file.rollback();
+        throw;
     }
-    w.reload(m_rows.rowid(physical), m_rows, physical);
 }
 
 void Query::cancel()

@@ -29,6 +29,8 @@ public:
     RowWriter(SqliteFile &db, const QString &table, const QString &rowidName,
               const std::vector<ResultColumn> &columns);
 
+    // Whether any value is set; throws DbError for a value its column refuses, before the file is touched.
+    bool writes(const Values &values) const { return !assignment(values).names.isEmpty(); }
     // Writes the set values into the row; false when there were none. Throws DbError, also when the
     // row is no longer in the table.
     bool update(qint64 rowid, const Values &values);

@@ -8,8 +8,10 @@
 #include "db/schema.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include <cstdio>
+#include <memory>
 
 using namespace schema;
 
@@ -32,6 +34,8 @@ template <typename Write> void persist(Write write)
         } catch (const DbError &e) {
             if (QString::fromUtf8(e.what()) != QStringLiteral("database is locked") || tries >= 200)
                 throw;
+            // The engine refuses at once, without waiting, when waiting could deadlock.
+            QThread::msleep(10);
         }
     }
 }
@@ -45,9 +49,13 @@ int main(int argc, char **argv)
     if (args.size() < 3)
         return 2;
     const qint64 count = args.size() > 3 ? args[3].toLongLong() : -1;
+    const char *step = "open";
     try {
         QObject owner;
-        Database db(args[1], &owner);
+        // Opening reads the file and may write to it: the other process can hold it as this one starts.
+        std::unique_ptr<Database> opened;
+        persist([&] { opened = std::make_unique<Database>(args[1], &owner); });
+        Database &db = *opened;
         Query *words = db.Cizu_ADOQuery;
         Query *draft = db.Edit_ADOQuery;
         Query one(db.connection(), QStringLiteral("one"), QString());
@@ -55,19 +63,24 @@ int main(int argc, char **argv)
         const QString meaning(20000, u'义');
         for (qint64 i = 0; count < 0 || i < count; ++i) {
             const QString key = QStringLiteral("%1-%2").arg(args[2]).arg(i);
+            step = "append";
             words->append();
             words->setText(colWord, key);
             words->setText(colMeaning, meaning);
+            step = "post word";
             persist([&] { words->post(); });
             report("insert", key);
 
+            step = "edit draft";
             draft->edit();
             draft->setText(colContent, key);
+            step = "post draft";
             persist([&] { draft->post(); });
             report("draft", key);
 
             if (i % 5 == 4) {
                 const QString gone = QStringLiteral("%1-%2").arg(args[2]).arg(i - 2);
+                step = "remove";
                 one.close();
                 one.clearSql();
                 one.addSql(QStringLiteral("select * from 词组 where 词组=") + dialect::literal(gone));
@@ -77,7 +90,7 @@ int main(int argc, char **argv)
             }
         }
     } catch (const DbError &e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        std::fprintf(stderr, "%s: %s\n", step, e.what());
         return 1;
     }
     return 0;
