@@ -44,6 +44,10 @@ inline const QString tableCoupletUnits = QStringLiteral("对语");
 // counted both ways (a row each way); 分 the score that orders partners (× 100), 外 the same pair in
 // the 首联 and 尾联, 例 the first couplet of 联 holding it.
 inline const QString tablePairs = QStringLiteral("对仗");
+// 异体(字, 正字): the rhyme books' table of written forms and the standard characters they stand for
+// (衆 → 众), copied when the file is built: the index, the character counts, the rhyme words and the
+// pairs hold standard characters, and a search text is read through this table.
+inline const QString tableVariants = QStringLiteral("异体");
 // 联(编号, 诗, 位, 上, 下): those couplets, in the order of the poems; 位 颔联 or 颈联.
 inline const QString tableCouplets = QStringLiteral("联");
 

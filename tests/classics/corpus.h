@@ -26,8 +26,8 @@ void writeBooks(const QString &path);
 QString buildClassics(const QString &root);
 
 // The corpus with two regulated poems of four couplets beside it (王维's 山居秋暝, and its middle
-// couplets again under 王十), rhyme books that know their characters, and the classics file built
-// from them under root/date; returns the file's path.
+// couplets again under 王十), rhyme books that know their characters and read their traditional forms
+// as them, and the classics file built from them under root/date; returns the file's path.
 QString buildClassicsWithCouplets(const QString &root);
 
 } // namespace corpus

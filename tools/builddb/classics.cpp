@@ -29,7 +29,7 @@ namespace cs = classicsschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("classics 2");
+const QString kFormat = QStringLiteral("classics 3");
 const QString kPackage = QStringLiteral("chinese-poetry");
 
 const QString kQuantangshi = QStringLiteral("全唐诗");
@@ -241,7 +241,7 @@ struct Run {
 
 // The regulated poems of four couplets among those the rhyme words counted, with their lines.
 QList<EightLines> eightLinePoems(const QList<ClassicPoem> &poems, const QList<qsizetype> &verseToPoem,
-                                 const QList<qsizetype> &regulated)
+                                 const QList<qsizetype> &regulated, const prosody::Variants &variants)
 {
     QList<EightLines> out;
     for (const qsizetype v : regulated) {
@@ -251,7 +251,7 @@ QList<EightLines> eightLinePoems(const QList<ClassicPoem> &poems, const QList<qs
             continue;
         EightLines poem{i + 1, {}};
         for (const prosody::Line &l : read.first().lines)
-            poem.lines.append(l.chars);
+            poem.lines.append(variants.standard(l.chars));
         out.append(poem);
     }
     return out;
@@ -422,7 +422,8 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
                        .arg(summary.rhymes.counts.size())
                        .arg(unplaced.join(QStringLiteral(", "))));
 
-    summary.pairs = countPairs(eightLinePoems(poems, verseToPoem, summary.rhymes.regulated));
+    summary.pairs =
+        countPairs(eightLinePoems(poems, verseToPoem, summary.rhymes.regulated, books->variants()));
     const PairTable &pairs = summary.pairs;
     progress.stage(
         QStringLiteral("couplet pairs"),
@@ -469,10 +470,12 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
                             lineRow.bindText(3, line);
                             run(lineRow);
                             indexRow.bindInt64(1, lineId);
-                            indexRow.bindText(2, classics::indexedText(line));
+                            // Indexed and counted as standard characters, as searches read their text.
+                            const QString standard = books->variants().standard(line);
+                            indexRow.bindText(2, classics::indexedText(standard));
                             run(indexRow);
                             QSet<char32_t> seen;
-                            for (const char32_t c : line.toUcs4()) {
+                            for (const char32_t c : standard.toUcs4()) {
                                 if (!prosody::isVerseChar(c))
                                     continue;
                                 ++summary.characters;
@@ -530,6 +533,13 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
             }
         });
         writePairTable(writer, pairs);
+        writer.insert(cs::tableVariants, 2, [&](Statement &stmt) {
+            for (auto [form, standard] : books->variants().table().asKeyValueRange()) {
+                stmt.bindText(1, QString::fromUcs4(&form, 1));
+                stmt.bindText(2, QString::fromUcs4(&standard, 1));
+                run(stmt);
+            }
+        });
         writer.insert(cs::tableTotals, 2, [&](Statement &stmt) {
             const std::pair<const char16_t *, qint64> rows[] = {
                 {u"诗", summary.poems},

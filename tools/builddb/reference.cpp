@@ -8,6 +8,7 @@
 #include "tools/builddb/converter.h"
 #include "tools/builddb/progress.h"
 #include "tools/builddb/referencewriter.h"
+#include "tools/rhymebooks/variants.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +24,7 @@ namespace rb = rhymebookschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("rhymebooks 10");
+const QString kFormat = QStringLiteral("rhymebooks 11");
 
 const QString kGuangyunPackage = QStringLiteral("tshet-uinh");
 const QString kPinyinPackage = QStringLiteral("@pinyin-pro/data");
@@ -76,6 +77,13 @@ void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
             }
         });
     }
+    writer.insert(rb::tableVariants, 2, [&](Statement &stmt) {
+        for (auto it = books.variants.constBegin(); it != books.variants.constEnd(); ++it) {
+            stmt.bindText(1, text(it.key()));
+            stmt.bindText(2, text(it.value()));
+            run(stmt);
+        }
+    });
     writer.insert(rb::tableReadings, 3, [&](Statement &stmt) {
         for (auto it = books.readings.constBegin(); it != books.readings.constEnd(); ++it) {
             for (qsizetype i = 0; i < it->size(); ++i) {
@@ -105,6 +113,7 @@ QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources)
         {kPinyinPackage, packageVersion(sources.nodeModule(kPinyinPackage))},
         {kPoetryPackage, packageVersion(sources.nodeModule(kPoetryPackage))},
         {QStringLiteral("Unihan"), unihanDate(sources.unihanFile(QStringLiteral("Unihan_Variants.txt.bz2")))},
+        {QStringLiteral("OpenCC"), QStringLiteral(SHIHAI_OPENCC_VERSION)},
     };
 }
 
@@ -147,6 +156,17 @@ void logBooks(const RhymeBooks &books, Progress &progress)
     progress.stage(QStringLiteral("classes the filter changed"), QStringLiteral("%1 level-1 characters: %2")
                                                                      .arg(f.changedLevelOne.size())
                                                                      .arg(f.changedLevelOne.join(u' ')));
+    progress.stage(
+        QStringLiteral("forms kept apart"),
+        QStringLiteral("%1 forms of a semantic variant kept in the books under their own readings, "
+                       "%2 forms read as their standard characters")
+            .arg(f.formsKeptApart)
+            .arg(books.variants.size()));
+    progress.stage(QStringLiteral("classes the forms changed"),
+                   QStringLiteral("%1 standard characters take readings of the forms they stand for that "
+                                  "change their groups: %2")
+                       .arg(f.changedByForms.size())
+                       .arg(f.changedByForms.join(QStringLiteral("; "))));
     progress.stage(QStringLiteral("level 1 coverage"),
                    QStringLiteral("%1 directly, %2 under a variant form, %3 from our list, %4 without a "
                                   "classical reading")
@@ -154,6 +174,19 @@ void logBooks(const RhymeBooks &books, Progress &progress)
                        .arg(f.levelOneFromVariants)
                        .arg(f.levelOneFromOurList)
                        .arg(f.levelOneWithout));
+}
+
+// The size of the table of forms and what settled it.
+void logVariants(const VariantTable &table, Progress &progress)
+{
+    QStringList sources;
+    for (auto it = table.bySource.constBegin(); it != table.bySource.constEnd(); ++it)
+        sources << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    progress.stage(QStringLiteral("forms"),
+                   QStringLiteral("%1 written forms read as %2 standard characters (%3)")
+                       .arg(table.standardOf.size())
+                       .arg(QSet<char32_t>(table.standardOf.begin(), table.standardOf.end()).size())
+                       .arg(sources.join(QStringLiteral(", "))));
 }
 
 } // namespace
@@ -244,6 +277,12 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
     const Converter t2s(QStringLiteral("t2s.json")), tw2s(QStringLiteral("tw2s.json")),
         hk2s(QStringLiteral("hk2s.json"));
     in.simplifiers = {std::cref(t2s), std::cref(tw2s), std::cref(hk2s)};
+    const VariantTable variants = buildVariantTable(
+        {in.standard, in.unihan,
+         readOpenccConversions({QStringLiteral("t2s.json"), QStringLiteral("tw2s.json"),
+                                QStringLiteral("hk2s.json"), QStringLiteral("jp2t.json")})});
+    logVariants(variants, progress);
+    in.variants = &variants;
     summary.books = buildRhymeBooks(in);
     logBooks(summary.books, progress);
     const QString dist = src.nodeModule(kPoetryPackage + QStringLiteral("/dist"));

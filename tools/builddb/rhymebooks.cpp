@@ -1,5 +1,8 @@
 #include "tools/builddb/rhymebooks.h"
 
+#include "tools/rhymebooks/bookrows.h"
+#include "tools/rhymebooks/readingfacts.h"
+
 #include <QMap>
 #include <QSet>
 
@@ -13,79 +16,6 @@ QString text(char32_t c)
 {
     return QString::fromUcs4(&c, 1);
 }
-
-// Standard characters that stand in the 廣韻 under a form no variant table links to them.
-constexpr struct {
-    char32_t hanzi;
-    char32_t form;
-} kOurLinks[] = {
-    {U'魂', U'䰟'}, {U'韩', U'𩏑'}, {U'享', U'亯'}, {U'鸵', U'駞'}, {U'联', U'聮'},
-};
-
-// Common characters the 廣韻 lacks in every form, with their readings in the later rhyme books
-// (集韻 and the 平水 tradition): tone, rhyme family by its 平聲 base name, 開合.
-constexpr struct {
-    char32_t hanzi;
-    char16_t tone;
-    char16_t rhyme;
-    char16_t hu;
-} kOurReadings[] = {
-    {U'撒', u'入', u'寒', u'開'}, {U'榕', u'平', u'鍾', 0},     {U'烹', u'平', u'庚', u'開'},
-    {U'砍', u'上', u'覃', 0},     {U'舔', u'上', u'添', 0},     {U'葡', u'平', u'模', 0},
-    {U'蝴', u'平', u'模', 0},     {U'票', u'平', u'宵', 0},     {U'票', u'去', u'宵', 0},
-    {U'罕', u'上', u'寒', u'開'}, {U'潇', u'平', u'蕭', 0},     {U'摹', u'平', u'模', 0},
-    {U'淘', u'平', u'豪', 0},     {U'擂', u'平', u'灰', 0},     {U'擂', u'去', u'灰', 0},
-    {U'礁', u'平', u'宵', 0},     {U'瞧', u'平', u'宵', 0},     {U'狠', u'上', u'痕', 0},
-    {U'戳', u'入', u'江', 0},     {U'蒂', u'去', u'齊', 0},     {U'柿', u'上', u'之', 0},
-    {U'袱', u'入', u'東', 0},     {U'嚷', u'上', u'陽', u'開'}, {U'晰', u'入', u'青', 0},
-    {U'晌', u'上', u'陽', u'開'}, {U'媳', u'入', u'蒸', u'開'}, {U'垄', u'上', u'鍾', 0},
-    {U'埠', u'去', u'模', 0},     {U'嗓', u'上', u'唐', u'開'}, {U'汽', u'去', u'微', 0},
-    {U'汽', u'入', u'殷', 0},     {U'橱', u'平', u'虞', 0},     {U'窝', u'平', u'歌', u'合'},
-    {U'瘟', u'平', u'魂', 0},     {U'膛', u'平', u'唐', u'開'}, {U'菠', u'平', u'歌', u'合'},
-    {U'泼', u'入', u'寒', u'合'}, {U'滤', u'去', u'魚', 0},     {U'烫', u'去', u'唐', u'開'},
-    {U'疯', u'平', u'東', 0},     {U'躲', u'上', u'歌', u'合'}, {U'摔', u'入', u'真', u'合'},
-    {U'擦', u'入', u'寒', u'開'}, {U'挖', u'入', u'山', u'合'}, {U'挣', u'平', u'耕', u'開'},
-    {U'挣', u'去', u'耕', u'開'}, {U'捆', u'上', u'魂', 0},     {U'拷', u'上', u'豪', 0},
-    {U'搁', u'入', u'唐', u'開'}, {U'撑', u'平', u'庚', u'開'}, {U'撵', u'上', u'仙', u'開'},
-    {U'勾', u'平', u'侯', 0},     {U'吩', u'平', u'文', 0},     {U'咐', u'去', u'虞', 0},
-    {U'呛', u'去', u'陽', u'開'}, {U'喇', u'入', u'寒', u'開'}, {U'塌', u'入', u'談', 0},
-    {U'岔', u'去', u'麻', u'開'}, {U'歪', u'平', u'佳', u'合'}, {U'疤', u'平', u'麻', u'開'},
-    {U'瘫', u'平', u'寒', u'開'}, {U'碟', u'入', u'添', 0},     {U'赔', u'平', u'灰', 0},
-    {U'辆', u'去', u'陽', u'開'}, {U'锈', u'去', u'尤', 0},     {U'馅', u'去', u'咸', 0},
-    {U'馍', u'平', u'模', 0},     {U'蘑', u'平', u'歌', u'合'}, {U'茉', u'入', u'寒', u'合'},
-    {U'籽', u'上', u'之', 0},     {U'褂', u'去', u'佳', u'合'}, {U'褪', u'去', u'魂', 0},
-    {U'谎', u'上', u'唐', u'合'}, {U'舱', u'平', u'唐', u'開'}, {U'做', u'去', u'歌', u'開'},
-    {U'另', u'去', u'青', u'開'}, {U'嘀', u'入', u'青', 0},     {U'懂', u'上', u'東', 0},
-    {U'俩', u'上', u'陽', u'開'}, {U'叁', u'平', u'談', 0},     {U'婶', u'上', u'侵', 0},
-    {U'丢', u'平', u'尤', 0},
-};
-
-// Readings poets use that the 廣韻 lacks for a character it has (from the 集韻 and the 平水
-// tradition): 漫漫 平, 探 去, 天涯 rhyming with 麻, 娉婷 平, 圈 a ring 平 (绣圈). Added after the filter,
-// which they bypass.
-constexpr struct {
-    char32_t hanzi;
-    char16_t tone;
-    char16_t rhyme;
-    char16_t hu;
-} kOurAdditions[] = {
-    {U'漫', u'平', u'寒', u'合'}, {U'探', u'去', u'覃', 0},     {U'涯', u'平', u'麻', u'開'},
-    {U'娉', u'平', u'清', 0},     {U'圈', u'平', u'仙', u'合'},
-};
-
-// Classical readings the reflex filter would drop but that poets use: the old 两读 that the
-// modern standard has lost (思 as a noun is 去, 望 and 忘 are often 平, 一骑 is 去), 沈 written
-// for 沉 (平), 花钿 (平) and 污 as a verb (去).
-constexpr struct {
-    char32_t hanzi;
-    char16_t tone;
-} kOurKeeps[] = {
-    {U'思', u'去'}, {U'望', u'平'}, {U'忘', u'平'}, {U'听', u'去'}, {U'醒', u'平'}, {U'叹', u'平'},
-    {U'过', u'平'}, {U'骑', u'去'}, {U'漫', u'平'}, {U'吹', u'去'}, {U'探', u'平'}, {U'凭', u'去'},
-    {U'衣', u'去'}, {U'乘', u'去'}, {U'从', u'去'}, {U'操', u'去'}, {U'治', u'平'}, {U'烧', u'去'},
-    {U'纵', u'平'}, {U'胜', u'平'}, {U'王', u'去'}, {U'遗', u'去'}, {U'傍', u'平'}, {U'障', u'平'},
-    {U'施', u'去'}, {U'暝', u'去'}, {U'劳', u'去'}, {U'沈', u'平'}, {U'钿', u'平'}, {U'污', u'去'},
-};
 
 std::optional<Tone> toneOf(char16_t c)
 {
@@ -111,28 +41,6 @@ bool isReflex(Tone old, int modern)
     return true;
 }
 
-QChar modernToneChar(int tone)
-{
-    return tone <= 2 ? u'平' : tone == 3 ? u'上' : u'去';
-}
-
-int levelOf(int rank)
-{
-    if (rank <= 0)
-        return 0;
-    return rank <= 3500 ? 1 : rank <= 6500 ? 2 : 3;
-}
-
-// A Cantonese reading ending in p, t or k before its tone number keeps the old entering tone.
-bool isCantoneseEntering(const QString &jyutping)
-{
-    const qsizetype digits = jyutping.size() - 1;
-    if (digits < 1 || !jyutping.back().isDigit())
-        return false;
-    const QChar last = jyutping.at(digits - 1);
-    return last == u'p' || last == u't' || last == u'k';
-}
-
 class Assembler {
 public:
     explicit Assembler(const RhymeBookInputs &in)
@@ -144,17 +52,17 @@ public:
     {
         gatherOwnForms();
         gatherVariants();
+        settleWeakForms();
         addOurReadings();
-        giveTraditionalForms();
         filter();
         addOurAdditions();
         RhymeBooks out;
-        out.books = {pingshui(neighbours()), cilin(), modern(books::xinyun, xinyunGroups(), xinyunGroupOf),
-                     modern(books::tongyun, tongyunGroups(), tongyunGroupOf)};
+        out.books = booksOf({m_in, m_readings, m_variants});
         for (auto it = m_in.standard.constBegin(); it != m_in.standard.constEnd(); ++it)
             for (const Reading &r : it->readings)
                 out.readings[it.key()].append(r.marked());
         out.filter = m_report;
+        out.variants = m_variants;
         return out;
     }
 
@@ -183,8 +91,21 @@ private:
         return forms;
     }
 
-    // Every entry under its own form, and under its simplified forms: a simplified character takes
-    // the readings of all the characters it stands for (后 for 后 and 後), the filter then sorts them.
+    // The standard character a written form stands for in the table of forms; 0 for none.
+    char32_t standardOf(char32_t c) const { return m_variants.value(c); }
+
+    // Whether the books read a form as its standard character whatever its own readings: a link of
+    // OpenCC, of Unihan's simplified and traditional forms, or ours to the 廣韻's form of a character.
+    bool lendsReadings(char32_t form) const
+    {
+        return m_in.variants && !m_in.variants->weak.contains(form) &&
+               !m_in.variants->printForms.contains(form);
+    }
+
+    // Every entry under its own form, and under its simplified forms and the standard character the
+    // table of forms gives it: a simplified character takes the readings of all the characters it
+    // stands for (后 for 后 and 後; 样 for 樣, which the 廣韻 writes 㨾), the filter then sorts them. What
+    // the table's links alone add is kept apart, to report what they change.
     void gatherOwnForms()
     {
         for (const GuangyunEntry &e : m_in.guangyun) {
@@ -192,10 +113,21 @@ private:
             if (!own.contains(e.reading))
                 own.append(e.reading);
         }
+        if (m_in.variants)
+            m_variants = m_in.variants->standardOf;
+        QList<std::pair<char32_t, char32_t>> tableOnly; // form, standard character
         for (auto it = m_own.constBegin(); it != m_own.constEnd(); ++it) {
             addAll(m_readings[it.key()], *it);
-            for (char32_t s : simplifiedForms(it.key()))
+            const QList<char32_t> forms = simplifiedForms(it.key());
+            for (char32_t s : forms)
                 addAll(m_readings[s], *it);
+            if (const char32_t s = standardOf(it.key()); s && !forms.contains(s) && lendsReadings(it.key()))
+                tableOnly.append({it.key(), s});
+        }
+        for (const auto &[form, s] : tableOnly) {
+            if (!m_withoutForms.contains(s))
+                m_withoutForms.insert(s, m_readings.value(s));
+            addAll(m_readings[s], m_own.value(form));
         }
     }
 
@@ -205,15 +137,14 @@ private:
         const auto add = [&](char32_t from) {
             for (char32_t v : m_in.unihan.variants.values(from))
                 out.insert(v);
+            for (char32_t v : m_in.unihan.specialized.values(from))
+                out.insert(v);
             for (char32_t v : m_in.unihan.traditional.values(from))
                 out.insert(v);
         };
         add(c);
         for (char32_t v : QSet<char32_t>(out))
             add(v);
-        for (const auto &link : kOurLinks)
-            if (link.hanzi == c)
-                out.insert(link.form);
         out.remove(c);
         return out;
     }
@@ -234,9 +165,36 @@ private:
         }
     }
 
+    // Whether readings fall in groups of 平水韵 that others have too.
+    static bool within(const Readings &readings, const Readings &others)
+    {
+        return std::all_of(readings.begin(), readings.end(), [&](const ClassicalReading &r) {
+            return std::any_of(others.begin(), others.end(), [&](const ClassicalReading &o) {
+                return o.tone == r.tone &&
+                       pingshuiGroupOf(o.tone, o.rhyme) == pingshuiGroupOf(r.tone, r.rhyme);
+            });
+        });
+    }
+
+    // A form a semantic or Z variant links to a standard character (鴈 → 雁) is read as it when its own
+    // readings are among the character's, else it stays in the books as itself (閞 is no 开); the old
+    // forms of our list are read as their character all the same. Neither lends its readings.
+    void settleWeakForms()
+    {
+        if (!m_in.variants)
+            return;
+        for (const char32_t form : m_in.variants->weak) {
+            const char32_t s = standardOf(form);
+            if (m_own.contains(form) && !within(m_own.value(form), m_readings.value(s))) {
+                m_variants.remove(form);
+                ++m_report.formsKeptApart;
+            }
+        }
+    }
+
     void addOurReadings()
     {
-        for (const auto &o : kOurReadings) {
+        for (const OurReading &o : ourReadings()) {
             Readings &r = m_readings[o.hanzi];
             if (!r.isEmpty() && !m_ours.contains(o.hanzi))
                 continue; // the data has it after all
@@ -245,9 +203,14 @@ private:
         }
     }
 
+    static ClassicalReading readingOf(const OurReading &o)
+    {
+        return {*toneOf(o.tone), QString(QChar(o.rhyme)), o.hu ? QChar(o.hu) : QChar(), 0};
+    }
+
     void addOurAdditions()
     {
-        for (const auto &o : kOurAdditions) {
+        for (const OurReading &o : ourAdditions()) {
             const ClassicalReading r{*toneOf(o.tone), QString(QChar(o.rhyme)), o.hu ? QChar(o.hu) : QChar(),
                                      0};
             QList<char32_t> forms = {o.hanzi};
@@ -258,22 +221,8 @@ private:
         }
     }
 
-    // A traditional form missing from the data takes its simplified character's readings, so that
-    // 聯 typed in a draft is found as 联 is.
-    void giveTraditionalForms()
-    {
-        for (auto it = m_in.standard.constBegin(); it != m_in.standard.constEnd(); ++it) {
-            const Readings r = m_readings.value(it.key());
-            if (r.isEmpty())
-                continue;
-            for (char32_t t : m_in.unihan.traditional.values(it.key()))
-                if (!m_in.standard.contains(t) && m_readings.value(t).isEmpty())
-                    m_readings.insert(t, r);
-        }
-    }
-
-    // The modern tones of a character: its standard readings, else those of the standard
-    // characters it simplifies to, else its main reading.
+    // The modern tones of a character: its standard readings and those of the standard characters it
+    // simplifies to, else its main reading.
     QList<int> modernTones(char32_t c) const
     {
         QList<int> tones;
@@ -284,6 +233,12 @@ private:
         };
         if (m_in.standard.contains(c)) {
             add(c);
+            // A standard character a traditional text writes for another (徵 for 征 in 徵人) is read as
+            // either there.
+            if (!m_in.simplifiers.isEmpty())
+                if (const QList<uint> s = m_in.simplifiers.front()(text(c)).toUcs4(); s.size() == 1)
+                    if (s.front() != c && m_in.standard.contains(s.front()))
+                        add(s.front());
             return tones;
         }
         for (char32_t s : simplifiedForms(c))
@@ -293,11 +248,12 @@ private:
         return tones;
     }
 
-    bool keptByList(char32_t c, Tone tone) const
+    bool keptByList(char32_t c, const ClassicalReading &reading) const
     {
+        const Tone tone = reading.tone;
         QList<char32_t> forms = simplifiedForms(c);
         forms.prepend(c);
-        for (const auto &k : kOurKeeps)
+        for (const OurTone &k : ourKeeps())
             if (forms.contains(k.hanzi) && toneOf(k.tone) == tone)
                 return true;
         return false;
@@ -311,37 +267,48 @@ private:
         return toneClass(tones);
     }
 
+    struct Filtered {
+        Readings kept;
+        bool byList = false;      // our list kept one
+        bool unsupported = false; // no modern reading supports any: all are kept
+    };
+
+    // The readings the filter keeps of a character's: those a modern standard reading descends from,
+    // and those our list keeps; all of them when it has no modern reading or supports none.
+    Filtered filtered(char32_t c, const Readings &all) const
+    {
+        Filtered out;
+        const QList<int> modern = modernTones(c);
+        if (modern.isEmpty())
+            return {all, false, false};
+        for (const ClassicalReading &r : all) {
+            if (std::any_of(modern.begin(), modern.end(), [&](int m) { return isReflex(r.tone, m); }))
+                out.kept.append(r);
+            else if (keptByList(c, r))
+                out.kept.append(r), out.byList = true;
+        }
+        if (out.kept.isEmpty())
+            out = {all, false, true};
+        return out;
+    }
+
     // Keeps a classical reading only where a modern standard reading descends from it, or our list
     // keeps it. A character none of whose readings is supported keeps them all.
     void filter()
     {
         for (auto it = m_readings.begin(); it != m_readings.end(); ++it) {
             m_report.readingsBefore += it->size();
-            const QList<int> modern = modernTones(it.key());
-            if (modern.isEmpty())
-                continue;
-            Readings kept;
-            bool byList = false;
-            for (const ClassicalReading &r : *it) {
-                const bool supported =
-                    std::any_of(modern.begin(), modern.end(), [&](int m) { return isReflex(r.tone, m); });
-                if (supported)
-                    kept.append(r);
-                else if (keptByList(it.key(), r.tone))
-                    kept.append(r), byList = true;
-            }
-            if (kept.isEmpty()) {
-                ++m_report.keptForNoSupport;
-                continue;
-            }
-            m_report.keptByList += byList;
-            m_report.readingsRemoved += it->size() - kept.size();
-            const int level = levelOf(m_in.standard.value(it.key()).rank);
-            if (level == 1 && classOf(kept) != classOf(*it))
+            const Filtered f = filtered(it.key(), *it);
+            m_report.keptForNoSupport += f.unsupported;
+            m_report.keptByList += f.byList;
+            m_report.readingsRemoved += it->size() - f.kept.size();
+            const int level = standardLevel(m_in.standard.value(it.key()).rank);
+            if (level == 1 && classOf(f.kept) != classOf(*it))
                 m_report.changedLevelOne
-                    << QStringLiteral("%1 %2→%3").arg(text(it.key()), classOf(*it), classOf(kept));
-            *it = kept;
+                    << QStringLiteral("%1 %2→%3").arg(text(it.key()), classOf(*it), classOf(f.kept));
+            *it = f.kept;
         }
+        reportForms();
         for (auto it = m_in.standard.constBegin(); it != m_in.standard.constEnd(); ++it) {
             if (!it->isLevelOne())
                 continue;
@@ -357,177 +324,41 @@ private:
         m_report.changedLevelOne.sort();
     }
 
-    int levelOfChar(char32_t c) const { return levelOf(m_in.standard.value(c).rank); }
-
-    double weightOf(char32_t c) const
+    static QString groupsOf(const Readings &readings)
     {
-        if (!m_in.weights)
-            return 0;
-        double sum = 0;
-        for (const Reading &r : m_in.standard.value(c).readings)
-            sum += m_in.weights->weight(c, r);
-        return sum;
+        QStringList names;
+        for (const ClassicalReading &r : readings)
+            if (const int g = pingshuiGroupOf(r.tone, r.rhyme);
+                g >= 0 && !names.contains(pingshuiGroups().at(g).name))
+                names << pingshuiGroups().at(g).name;
+        return names.isEmpty() ? QStringLiteral("无") : names.join(u'、');
     }
 
-    // Common characters first, then the frequent ones, then by code point; numbered per group.
-    void orderChars(QList<BookChar> &chars) const
+    // Standard characters whose 平水韵 groups the forms they stand for changed (样 下平七阳→去声二十三漾):
+    // their readings filtered with and without what the table of forms alone brought.
+    void reportForms()
     {
-        QHash<char32_t, double> weight;
-        for (const BookChar &c : chars)
-            if (!weight.contains(c.hanzi))
-                weight.insert(c.hanzi, weightOf(c.hanzi));
-        std::sort(chars.begin(), chars.end(), [&](const BookChar &a, const BookChar &b) {
-            if (a.group != b.group)
-                return a.group < b.group;
-            const int la = a.level == 0 ? 4 : a.level, lb = b.level == 0 ? 4 : b.level;
-            if (la != lb)
-                return la < lb;
-            if (weight[a.hanzi] != weight[b.hanzi])
-                return weight[a.hanzi] > weight[b.hanzi];
-            return a.hanzi != b.hanzi ? a.hanzi < b.hanzi : a.tone < b.tone;
-        });
-        QString group;
-        int order = 0;
-        for (BookChar &c : chars) {
-            if (c.group != group)
-                group = c.group, order = 0;
-            c.order = ++order;
-        }
-    }
-
-    // Standard characters with no classical reading: an entering tone kept in Cantonese, else
-    // the modern reading.
-    QList<UngroupedChar> ungroupedClassical() const
-    {
-        QList<UngroupedChar> out;
-        for (auto it = m_in.standard.constBegin(); it != m_in.standard.constEnd(); ++it) {
-            if (!m_readings.value(it.key()).isEmpty())
+        for (auto it = m_withoutForms.constBegin(); it != m_withoutForms.constEnd(); ++it) {
+            if (!m_in.standard.contains(it.key()))
                 continue;
-            const int level = levelOf(it->rank);
-            const QStringList cantonese = m_in.unihan.cantonese.value(it.key());
-            if (std::any_of(cantonese.begin(), cantonese.end(), isCantoneseEntering)) {
-                out.append({it.key(), u'入', level, QStringLiteral("粤音入声")});
+            if (it->isEmpty()) {
+                m_fromVariants.insert(it.key()); // found only under its forms: coverage, not a change
                 continue;
             }
-            QList<QChar> tones;
-            for (const Reading &r : it->readings)
-                if (!tones.contains(modernToneChar(r.tone)))
-                    tones.append(modernToneChar(r.tone));
-            for (QChar t : tones)
-                out.append({it.key(), t, level, QStringLiteral("今读")});
+            const QString before = groupsOf(filtered(it.key(), *it).kept),
+                          after = groupsOf(m_readings.value(it.key()));
+            if (before != after)
+                m_report.changedByForms << QStringLiteral("%1 %2→%3").arg(text(it.key()), before, after);
         }
-        return out;
-    }
-
-    template <typename GroupOf>
-    Book classical(const QString &name, QList<BookGroup> groups, GroupOf groupOf) const
-    {
-        Book book{name, std::move(groups), {}, ungroupedClassical(), {}};
-        QSet<QString> seen;
-        for (auto it = m_readings.constBegin(); it != m_readings.constEnd(); ++it) {
-            for (const ClassicalReading &r : *it) {
-                const QString group = groupOf(it.key(), r);
-                const QString key = text(it.key()) + group + toneChar(r.tone);
-                if (group.isEmpty() || seen.contains(key))
-                    continue;
-                seen.insert(key);
-                book.chars.append({group, it.key(), toneChar(r.tone), levelOfChar(it.key()), 0});
-            }
-        }
-        orderChars(book.chars);
-        return book;
-    }
-
-    Book pingshui(QList<std::pair<QString, QString>> neighbours) const
-    {
-        QList<BookGroup> groups;
-        for (const PingshuiGroup &g : pingshuiGroups())
-            groups.append({int(groups.size()) + 1, g.name, toneChar(g.tone)});
-        Book book = classical(books::pingshui, groups, [](char32_t, const ClassicalReading &r) {
-            const int g = pingshuiGroupOf(r.tone, r.rhyme);
-            return g < 0 ? QString() : pingshuiGroups().at(g).name;
-        });
-        book.neighbours = std::move(neighbours);
-        return book;
-    }
-
-    // 平水韵 groups whose readings fall into a common 部 of the 词林正韵 (十灰 with 四支 and 九佳).
-    QList<std::pair<QString, QString>> neighbours() const
-    {
-        QMap<int, QSet<int>> groupsOfSection; // 部 × tone → 平水韵 groups
-        for (auto it = m_readings.constBegin(); it != m_readings.constEnd(); ++it) {
-            for (const ClassicalReading &r : *it) {
-                const int g = pingshuiGroupOf(r.tone, r.rhyme);
-                if (g >= 0)
-                    groupsOfSection[cilinSectionOf(g, r.rhyme, r.hu, it.key()) * 4 + int(r.tone)].insert(g);
-            }
-        }
-        QSet<std::pair<int, int>> pairs;
-        for (const QSet<int> &groups : groupsOfSection)
-            for (int a : groups)
-                for (int b : groups)
-                    if (a != b)
-                        pairs.insert({a, b});
-        QList<std::pair<int, int>> sorted(pairs.begin(), pairs.end());
-        std::sort(sorted.begin(), sorted.end());
-        QList<std::pair<QString, QString>> out;
-        for (const auto &[a, b] : sorted)
-            out.append({pingshuiGroups().at(a).name, pingshuiGroups().at(b).name});
-        return out;
-    }
-
-    Book cilin() const
-    {
-        QList<BookGroup> groups;
-        for (int section = 1; section <= 19; ++section) {
-            const QString name = cilinSectionName(section);
-            if (section <= 14) {
-                for (Tone t : {Tone::Ping, Tone::Shang, Tone::Qu})
-                    groups.append({section, name, toneChar(t)});
-            } else {
-                groups.append({section, name, toneChar(Tone::Ru)});
-            }
-        }
-        return classical(books::cilin, groups, [](char32_t hanzi, const ClassicalReading &r) {
-            const int g = pingshuiGroupOf(r.tone, r.rhyme);
-            return g < 0 ? QString() : cilinSectionName(cilinSectionOf(g, r.rhyme, r.hu, hanzi));
-        });
-    }
-
-    Book modern(const QString &name, const QStringList &names, int (*groupOf)(const QString &)) const
-    {
-        Book book{name, {}, {}, {}, {}};
-        for (qsizetype i = 0; i < names.size(); ++i)
-            for (QChar t : {QChar(u'平'), QChar(u'上'), QChar(u'去')})
-                book.groups.append({int(i) + 1, names.at(i), t});
-        QSet<QString> seen;
-        for (auto it = m_in.standard.constBegin(); it != m_in.standard.constEnd(); ++it) {
-            QList<char32_t> forms = {it.key()};
-            for (char32_t t : m_in.unihan.traditional.values(it.key()))
-                if (!m_in.standard.contains(t))
-                    forms.append(t);
-            for (const Reading &r : it->readings) {
-                const int g = groupOf(r.syllable);
-                if (g < 0)
-                    continue;
-                for (char32_t c : forms) {
-                    const QString key = text(c) + names.at(g) + modernToneChar(r.tone);
-                    if (seen.contains(key))
-                        continue;
-                    seen.insert(key);
-                    book.chars.append(
-                        {names.at(g), c, modernToneChar(r.tone), c == it.key() ? levelOf(it->rank) : 0, 0});
-                }
-            }
-        }
-        orderChars(book.chars);
-        return book;
+        m_report.changedByForms.sort();
     }
 
     const RhymeBookInputs &m_in;
     QHash<char32_t, Readings> m_own;      // the data's entries under their own form
     QHash<char32_t, Readings> m_readings; // every form that has readings
     QSet<char32_t> m_fromVariants;
+    QMap<char32_t, char32_t> m_variants;      // the table of forms, less the forms kept apart
+    QHash<char32_t, Readings> m_withoutForms; // standard characters' readings before the table's links
     QSet<char32_t> m_ours;
     FilterReport m_report;
 };

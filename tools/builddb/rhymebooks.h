@@ -3,6 +3,7 @@
 #include "tools/builddb/guangyun.h"
 #include "tools/builddb/rhymes.h"
 #include "tools/builddb/unihanextra.h"
+#include "tools/rhymebooks/variants.h"
 
 #include <QList>
 #include <QMap>
@@ -17,9 +18,13 @@ struct RhymeBookInputs {
     QList<GuangyunEntry> guangyun;
     HanziTable standard; // the 通用规范汉字表 with its readings
     UnihanExtras unihan;
-    // Converters from traditional or variant forms to simplified ones (OpenCC t2s, tw2s, hk2s).
+    // Converters from traditional or variant forms to simplified ones (OpenCC t2s, tw2s, hk2s), t2s
+    // first: it alone says which standard character a traditional text writes another for (徵 for 征).
     QList<std::function<QString(const QString &)>> simplifiers;
     const ReadingWeights *weights = nullptr; // orders the characters of a group; may be null
+    // Written forms → the standard characters they stand for: a form lends its readings to its
+    // standard character and is left out of the books, which read it as that character. May be null.
+    const VariantTable *variants = nullptr;
 };
 
 struct BookGroup {
@@ -63,16 +68,23 @@ struct FilterReport {
     qsizetype keptByList = 0;
     // Level-1 characters whose 平仄 class the filter changed: "看 中→平".
     QStringList changedLevelOne;
+    // Standard characters whose 平水韵 groups the forms they stand for changed, past the filter:
+    // "样 下平七阳→去声二十三漾".
+    QStringList changedByForms;
     qsizetype levelOneWithReading = 0;
     qsizetype levelOneFromVariants = 0; // found only under another form
     qsizetype levelOneFromOurList = 0;
     qsizetype levelOneWithout = 0;
+    qsizetype formsKeptApart = 0; // forms of a weak link left in the books under their own readings
 };
 
 struct RhymeBooks {
     QList<Book> books; // 平水韵, 词林正韵, 中华新韵, 中华通韵
     // The modern standard readings with tone marks, per character, for the lookup.
     QMap<char32_t, QStringList> readings;
+    // The table of forms the books were made with: the one given, less the forms a weak link gave a
+    // standard character whose readings are not theirs (those stay in the books as they are).
+    QMap<char32_t, char32_t> variants;
     FilterReport filter;
 };
 
