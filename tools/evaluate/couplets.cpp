@@ -6,6 +6,7 @@
 #include "prosody/couplet/rhythm.h"
 #include "tools/builddb/converter.h"
 #include "tools/builddb/works.h"
+#include "tools/evaluate/printed.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -27,16 +28,19 @@ QString textOf(const QList<char32_t> &chars)
 }
 
 // The pairs of the file without those one poem brought into it: a poem of 唐诗三百首 is judged as a
-// new poem would be, not by its own couplets.
+// new poem would be, not by its own couplets. The file counted the standard characters the lines
+// stand for.
 class LeaveOneOut : public PairSource {
 public:
-    LeaveOneOut(const classics::CoupletPairs &pairs, const SqliteFile &file, const QList<Line> &lines)
+    LeaveOneOut(const classics::CoupletPairs &pairs, const SqliteFile &file, const QList<Line> &lines,
+                const Variants &variants)
         : m_pairs(pairs)
     {
         Statement copies(file.handle(),
                          QByteArrayLiteral("SELECT count(*) FROM 联 WHERE 上 = ?1 AND 下 = ?2"));
         for (int k = 1; k <= 2; ++k) {
-            const QList<char32_t> &upper = lines.at(2 * k).chars, &lower = lines.at(2 * k + 1).chars;
+            const QList<char32_t> upper = variants.standard(lines.at(2 * k).chars),
+                                  lower = variants.standard(lines.at(2 * k + 1).chars);
             copies.bindText(1, textOf(upper));
             copies.bindText(2, textOf(lower));
             const int n = copies.step() ? copies.int32(0) : 0;
@@ -126,7 +130,7 @@ void pairTable(const classics::CoupletPairs &pairs, const QString &path, QTextSt
 } // namespace
 
 int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QString &classicsPath,
-                     const QString &dist, QTextStream &out)
+                     const QString &dist, bool asPrinted, QTextStream &out)
 {
     const std::unique_ptr<classics::CoupletPairs> pairs = classics::CoupletPairs::open(classicsPath);
     pairTable(*pairs, classicsPath, out);
@@ -139,16 +143,27 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
     int poems = 0;
     QElapsedTimer clock;
     qint64 checkNs = 0;
-    for (const builddb::PrimerPoem &poem :
-         builddb::readPrimer(builddb::tangPrimerPath(dist), QStringLiteral("唐"), t2s)) {
-        if (!poem.form.endsWith(u"律诗"_s))
-            continue;
-        const QString text = poem.lines.join(u'\n');
+    struct Regulated {
+        QString author, title, text;
+    };
+    QList<Regulated> regulated;
+    if (asPrinted) {
+        for (const PrintedPoem &p : tangshiAsPrinted(dist))
+            if (t2s(p.section).endsWith(u"律诗"_s))
+                regulated.append({t2s(p.author), t2s(p.title), p.paragraphs.join(u'\n')});
+    } else {
+        for (const builddb::PrimerPoem &p :
+             builddb::readPrimer(builddb::tangPrimerPath(dist), QStringLiteral("唐"), t2s))
+            if (p.form.endsWith(u"律诗"_s))
+                regulated.append({p.author, p.title, p.lines.join(u'\n')});
+    }
+    for (const Regulated &poem : regulated) {
+        const QString &text = poem.text;
         const QList<Poem> read = readPoems(text);
         if (read.size() != 1 || read.first().lines.size() != 8)
             continue;
         ++poems;
-        const LeaveOneOut leaveOut(*pairs, file, read.first().lines);
+        const LeaveOneOut leaveOut(*pairs, file, read.first().lines, books->variants());
         clock.start();
         const QList<PoemCheck> checks = checkAs(books, text, u"自动"_s, Book::Pingshui, &leaveOut).value();
         checkNs += clock.nsecsElapsed();
@@ -185,7 +200,7 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
             .arg(t.couplets)
             .arg(100.0 * t.parallel / std::max(1, t.couplets), 0, 'f', 1);
     };
-    out << "## The 律诗 of 唐诗三百首\n\n"
+    out << "## The 律诗 of 唐诗三百首" << (asPrinted ? " as printed (traditional characters)" : "") << "\n\n"
         << QStringLiteral(
                "%1 poems of 五言律诗 and 七言律诗 of eight lines. Each is judged without the pairs its own "
                "middle couplets brought into the table (leave one out), as a new poem would be.\n\n")

@@ -375,7 +375,8 @@ int main(int argc, char **argv)
         if (command == u"cipu")
             return cipu(books);
         if (command == u"couplets")
-            return evaluateCouplets(books, args.value(3, QStringLiteral("date/classics.db")), dist(), out);
+            return evaluateCouplets(books, files.value(1, QStringLiteral("date/classics.db")), dist(),
+                                    args.contains(QStringLiteral("--traditional")), out);
         if (command == u"songci300")
             return evaluate::songci300(books, dist(), files.value(1, QStringLiteral("20")).toInt(),
                                        args.contains(QStringLiteral("--restored")));
@@ -384,16 +385,19 @@ int main(int argc, char **argv)
         if (command == u"slips")
             return slips(books, dist(), out);
         if (command == u"pasted")
-            return pastedAnthology(books, dist(), args.contains(QStringLiteral("--clean")), out);
+            return pastedAnthology(books, dist(),
+                                   args.contains(QStringLiteral("--clean"))         ? PastedAs::Clean
+                                   : args.contains(QStringLiteral("--traditional")) ? PastedAs::Traditional
+                                                                                    : PastedAs::Simplified,
+                                   out);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;
     }
     QTextStream(stderr)
-        << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|slips|pasted [--clean] [rhymebooks.db] | "
-           "songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | couplets "
-           "[rhymebooks.db "
-           "[classics.db]]"
+        << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|slips|pasted [--clean|--traditional] "
+           "[rhymebooks.db] | songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | "
+           "couplets [--traditional] [rhymebooks.db [classics.db]]"
         << Qt::endl;
     return 2;
 }
