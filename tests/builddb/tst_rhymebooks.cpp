@@ -391,6 +391,7 @@ exports.資料 = {iter音韻地位: function* () { yield a1; yield a2; },
             u"㨾样 栁柳 衆众 風风"_s);
         QCOMPARE(query(path, u"SELECT count(*) FROM 异体 WHERE 字 = '乾'"_s), u"0"_s);
         QCOMPARE(groups(u"平水韵", u"样"), u"去声二十三漾去"_s);
+        QCOMPARE(groups(u"平水韵", u"娆"), u"下平二萧平"_s);
         QCOMPARE(groups(u"平水韵", u"斜"), u"下平六麻平"_s);
         QCOMPARE(groups(u"词林正韵", u"灰"), u"第三部平"_s);
         QCOMPARE(groups(u"词林正韵", u"开"), u"第五部平"_s);

@@ -53,6 +53,7 @@ public:
         gatherOwnForms();
         gatherVariants();
         settleWeakForms();
+        addClassicsMends();
         addOurReadings();
         filter();
         addOurAdditions();
@@ -208,6 +209,13 @@ private:
         return {*toneOf(o.tone), QString(QChar(o.rhyme)), o.hu ? QChar(o.hu) : QChar(), 0};
     }
 
+    void addClassicsMends()
+    {
+        for (const OurReading &o : classicsMends())
+            if (Readings &r = m_readings[o.hanzi]; !r.contains(readingOf(o)))
+                r.append(readingOf(o));
+    }
+
     void addOurAdditions()
     {
         for (const OurReading &o : ourAdditions()) {
@@ -255,6 +263,9 @@ private:
         forms.prepend(c);
         for (const OurTone &k : ourKeeps())
             if (forms.contains(k.hanzi) && toneOf(k.tone) == tone)
+                return true;
+        for (const OurReading &m : classicsMends())
+            if (m.hanzi == c && readingOf(m) == reading)
                 return true;
         return false;
     }

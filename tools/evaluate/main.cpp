@@ -12,6 +12,7 @@
 #include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
+#include "tools/evaluate/readings.h"
 #include "tools/evaluate/slips.h"
 #include "tools/evaluate/songci300.h"
 #include "tools/evaluate/strains.h"
@@ -380,6 +381,8 @@ int main(int argc, char **argv)
         if (command == u"songci300")
             return evaluate::songci300(books, dist(), files.value(1, QStringLiteral("20")).toInt(),
                                        args.contains(QStringLiteral("--restored")));
+        if (command == u"readings")
+            return auditReadings(books, files.value(1, QStringLiteral("date/classics.db")), out);
         if (command == u"polyphones")
             return polyphones(books, dist(), out);
         if (command == u"slips")
@@ -397,7 +400,7 @@ int main(int argc, char **argv)
     QTextStream(stderr)
         << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|slips|pasted [--clean|--traditional] "
            "[rhymebooks.db] | songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | "
-           "couplets [--traditional] [rhymebooks.db [classics.db]]"
+           "couplets [--traditional] [rhymebooks.db [classics.db]] | readings [rhymebooks.db [classics.db]]"
         << Qt::endl;
     return 2;
 }

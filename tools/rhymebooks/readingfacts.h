@@ -25,5 +25,9 @@ std::span<const OurReading> ourReadings();
 std::span<const OurReading> ourAdditions();
 // Classical readings the reflex filter would drop but that poets use.
 std::span<const OurTone> ourKeeps();
+// Readings the classics rhyme on that the books lacked, from their audit: added before the reflex
+// filter and kept by it, so that a modern reading decides between the others (娆 平 drops the 上 and
+// 去 of the 廣韻's 嬈, which is another word).
+std::span<const OurReading> classicsMends();
 
 } // namespace builddb

@@ -11,12 +11,12 @@ struct OurForm {
 
 // Old forms of the Qing prints, and a few more the classics rhyme on, that no source links to the
 // character they stand for, checked against their use in the classics (玊食, 玊樹; 秪應, 秪恐; 纒綿;
-// 柳毶毶, 荼䕷, 鼃蟇): read as that character in verse, whatever the 廣韻 says of the glyph itself (玊 is
-// also a rare word sù). 朩 is 木 as a print writes it.
+// 柳毶毶, 荼䕷, 鼃蟇, 金飚, 花塼): read as that character in verse, whatever the 廣韻 says of the glyph
+// itself (玊 is also a rare word sù). 朩 is 木 as a print writes it.
 constexpr OurForm kPrintForms[] = {
     {U'朩', U'木'}, {U'鳯', U'凤'}, {U'㸃', U'点'}, {U'埀', U'垂'}, {U'逺', U'远'}, {U'玊', U'玉'},
     {U'纒', U'缠'}, {U'睂', U'眉'}, {U'嬾', U'懒'}, {U'珮', U'佩'}, {U'秪', U'只'}, {U'敧', U'欹'},
-    {U'毶', U'毵'}, {U'葅', U'菹'}, {U'蟇', U'蟆'}, {U'䕷', U'蘼'},
+    {U'毶', U'毵'}, {U'葅', U'菹'}, {U'蟇', U'蟆'}, {U'䕷', U'蘼'}, {U'飚', U'飙'}, {U'塼', U'砖'},
 };
 
 // The forms under which the 廣韻 holds a few standard characters that no source links to them
