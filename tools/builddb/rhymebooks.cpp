@@ -138,7 +138,7 @@ private:
         const auto add = [&](char32_t from) {
             for (char32_t v : m_in.unihan.variants.values(from))
                 out.insert(v);
-            for (char32_t v : m_in.unihan.specialized.values(from))
+            for (char32_t v : m_in.unihan.narrower.values(from))
                 out.insert(v);
             for (char32_t v : m_in.unihan.traditional.values(from))
                 out.insert(v);

@@ -54,7 +54,7 @@ UnihanExtras readUnihanExtras(const SourcePaths &paths)
         else if (field == "kSemanticVariant" || field == "kZVariant")
             target = &extras.variants;
         else if (field == "kSpecializedSemanticVariant")
-            target = &extras.specialized;
+            target = &extras.narrower;
         if (!target)
             return;
         // "U+6A2A U+6A6B<kMatthews,kMeyerWempe": the sources after < do not matter here.

@@ -50,10 +50,10 @@ public:
                 return {o.standard, QStringLiteral("ours, 廣韻")};
         if (const auto found = direct(c); found.first)
             return found;
-        // A form's variants; then the simplified form of its own traditional form (飚 → 飈 → 飙); then its
-        // specialised variants.
+        // A form's variants; then the simplified form of its own traditional form (𬮤 → 閤 → 合); then
+        // its variants of a narrower sense.
         for (const QMultiHash<char32_t, char32_t> *links :
-             {&m_s.unihan.variants, &m_s.unihan.traditional, &m_s.unihan.specialized}) {
+             {&m_s.unihan.variants, &m_s.unihan.traditional, &m_s.unihan.narrower}) {
             QList<char32_t> found;
             for (const char32_t v : links->values(c))
                 found.append(isStandard(v) ? v : direct(v).first);
@@ -71,7 +71,7 @@ public:
             for (auto it = conversion.constBegin(); it != conversion.constEnd(); ++it)
                 out.insert(it.key());
         for (const QMultiHash<char32_t, char32_t> *links :
-             {&m_s.unihan.simplified, &m_s.unihan.variants, &m_s.unihan.specialized, &m_simplifiedOf})
+             {&m_s.unihan.simplified, &m_s.unihan.variants, &m_s.unihan.narrower, &m_simplifiedOf})
             for (auto it = links->constBegin(); it != links->constEnd(); ++it)
                 out.insert(it.key());
         for (const OurForm &o : kPrintForms)

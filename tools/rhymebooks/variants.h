@@ -38,9 +38,9 @@ struct VariantTable {
 
 // Each form takes the first link that reaches a standard character: our own lists (old forms of the
 // Qing prints that no source links, and the 廣韻's own forms of a few characters); OpenCC; Unihan's
-// simplified and traditional links; then its semantic and Z variants and their simplified forms,
-// the simplified form of its traditional form, and its specialised semantic variants. Among several standard
-// characters one link reaches, the commonest wins.
+// simplified and traditional links; then its semantic and Z variants and their simplified forms, the
+// simplified form of its traditional form, and its variants of a narrower sense. Among several
+// standard characters one link reaches, the commonest wins.
 VariantTable buildVariantTable(const VariantSources &sources);
 
 } // namespace builddb
