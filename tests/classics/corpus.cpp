@@ -135,7 +135,8 @@ void writeBooks(const QString &path)
         .add(u"中华新韵"_s, u"八寒"_s, u"平"_s, u"天船眠烟前川"_s)
         .add(u"中华新韵"_s, u"十唐"_s, u"平"_s, u"塘航阳"_s)
         .add(u"中华新韵"_s, u"十一庚"_s, u"平"_s, u"鸣行明城重"_s)
-        .add(u"中华新韵"_s, u"十一庚"_s, u"去"_s, u"行"_s);
+        .add(u"中华新韵"_s, u"十一庚"_s, u"去"_s, u"行"_s)
+        .variants(u"樓遠燈"_s, u"楼远灯"_s);
 }
 
 QString buildClassics(const QString &root)
