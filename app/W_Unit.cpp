@@ -15,8 +15,15 @@
 #include "pages/shared/recoveryprompt.h"
 #include "pages/shared/statusbar.h"
 #include "pages/works/workspage.h"
+#include "presentation/aboutmodel.h"
+#include "presentation/associationmodel.h"
 #include "presentation/closing.h"
+#include "presentation/creationmodel.h"
 #include "presentation/gelv/gelvsettings.h"
+#include "presentation/rhymesmodel.h"
+#include "presentation/works/transfer.h"
+#include "presentation/worksfinder.h"
+#include "presentation/worksmodel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,27 +45,37 @@ TW::TW(QWidget *parent)
     setStatusBar(W_StatusBar = new StatusBar(this));
     setCentralWidget(W_PageControl = new QTabWidget(this));
     W_PageControl->setObjectName(QStringLiteral("W_PageControl"));
-    W_PageControl->addTab(m_edit = new CreationPage(*m_db, W_StatusBar), QStringLiteral("开始创作"));
-    W_PageControl->addTab(m_view = new RhymesPage(*m_db, W_StatusBar), QStringLiteral("编辑整理"));
-    W_PageControl->addTab(m_think = new AssociationPage(*m_db, W_StatusBar), QStringLiteral("词语联想"));
-    W_PageControl->addTab(m_show = new WorksPage(*m_db, W_StatusBar), QStringLiteral("经典案例"));
-    W_PageControl->addTab(m_about = new AboutPage(W_StatusBar), QStringLiteral("关于软件"));
-    W_PageControl->setCurrentWidget(m_about); // the stored page; FormShow opens on 开始创作
+    Database &db = *m_db;
+    m_edit = new CreationPage(new CreationModel(db), W_StatusBar);
+    auto *rhymes = new RhymesPage(new RhymesModel(db), W_StatusBar);
+    auto *association = new AssociationPage(new AssociationModel(db), W_StatusBar);
+    auto *works = new WorksModel(db);
+    m_show =
+        new WorksPage(works, new WorksFinder(db), std::make_unique<WorksTransfer>(db, *works), W_StatusBar);
+    auto *about = new AboutPage(new AboutModel, W_StatusBar);
+    W_PageControl->addTab(m_edit, QStringLiteral("开始创作"));
+    W_PageControl->addTab(rhymes, QStringLiteral("编辑整理"));
+    W_PageControl->addTab(association, QStringLiteral("词语联想"));
+    W_PageControl->addTab(m_show, QStringLiteral("经典案例"));
+    W_PageControl->addTab(about, QStringLiteral("关于软件"));
+    W_PageControl->setCurrentWidget(about); // the stored page; FormShow opens on 开始创作
     connect(W_PageControl, &QTabWidget::currentChanged, this, &TW::pageShown);
     setMenuBar(hiddenMenuBar(this));
     menuBar()->hide();
 
     // The 格律 window asked for from an editor checks that editor.
-    m_gelv = new GelvDesk(m_edit->Edit_DBRichEdit, m_show->nr_DBRichEdit, m_show->bt_DBEdit, this);
-    connect(m_edit, &CreationPage::gelvRequested, this, [this] { m_gelv->checkIn(m_edit->Edit_DBRichEdit); });
-    connect(m_show, &WorksPage::gelvRequested, this, [this] { m_gelv->checkIn(m_show->nr_DBRichEdit); });
+    QTextEdit *draft = m_edit->draftEditor();
+    QTextEdit *work = m_show->contentEditor();
+    m_gelv = new GelvDesk(draft, work, m_show->titleEdit(), this);
+    connect(m_edit, &CreationPage::gelvRequested, this, [this, draft] { m_gelv->checkIn(draft); });
+    connect(m_show, &WorksPage::gelvRequested, this, [this, work] { m_gelv->checkIn(work); });
     connect(m_edit, &CreationPage::rhymeLookupRequested, this,
-            [this](const QString &h) { m_gelv->checkIn(m_edit->Edit_DBRichEdit, h); });
+            [this, draft](const QString &h) { m_gelv->checkIn(draft, h); });
     connect(m_show, &WorksPage::rhymeLookupRequested, this,
-            [this](const QString &h) { m_gelv->checkIn(m_show->nr_DBRichEdit, h); });
-    connect(m_think, &AssociationPage::examplesRequested, this,
+            [this, work](const QString &h) { m_gelv->checkIn(work, h); });
+    connect(association, &AssociationPage::examplesRequested, this,
             [this](const QString &word) { m_gelv->window()->showExamples(word); });
-    connect(m_think, &AssociationPage::coupletsRequested, this,
+    connect(association, &AssociationPage::coupletsRequested, this,
             [this](const QString &word) { m_gelv->window()->showCouplets(word); });
 
     m_keeper = recoveryprompt::keeperFor(this, *m_db, Database::defaultPath());
@@ -85,19 +102,8 @@ void TW::Edit_gelv_SpeedButtonClick()
 
 void TW::pageShown(int index)
 {
-    QWidget *page = W_PageControl->widget(index);
-    guarded(this, [&] {
-        if (page == m_edit)
-            m_edit->EditShow();
-        else if (page == m_view)
-            m_view->ViewShow();
-        else if (page == m_think)
-            m_think->ThinkShow();
-        else if (page == m_show)
-            m_show->ShowShow();
-        else if (page == m_about)
-            m_about->AboutShow();
-    });
+    if (auto *page = dynamic_cast<Page *>(W_PageControl->widget(index)))
+        guarded(this, [page] { page->shown(); });
 }
 
 void TW::showEvent(QShowEvent *event)
@@ -111,13 +117,14 @@ void TW::showEvent(QShowEvent *event)
     QMetaObject::invokeMethod(
         this,
         [this] {
-            const auto listCategory = [this](const QString &c) { m_show->Show_ComboBox->setEditText(c); };
+            const auto listCategory = [this](const QString &c) { m_show->listCategory(c); };
             if (!m_ending && recoveryprompt::offer(this, *m_db, *m_keeper, listCategory) && m_ending)
                 writeForExit();
             if (!m_ending && gelvsettings::wasOpen()) {
                 m_gelv->window()->open(); // as it was when the program last ended; the draft keeps the keys
                 activateWindow();
             }
+            emit started();
         },
         Qt::QueuedConnection);
 }
@@ -128,8 +135,12 @@ void TW::FormShow()
     W_PageControl->setCurrentWidget(m_edit);
 }
 
-// A refused write is shown and keeps the window open.
 void TW::closeEvent(QCloseEvent *event)
+{
+    event->setAccepted(FormClose());
+}
+
+bool TW::FormClose()
 {
     commitOpenEditors(this);
     const QStringList refused = closing::writeUnwritten(*m_db);
@@ -137,7 +148,7 @@ void TW::closeEvent(QCloseEvent *event)
         Dialogs::current().error(this, refused.first());
     else
         m_keeper->keepNow(); // nothing is left unwritten: the file goes
-    event->setAccepted(refused.isEmpty());
+    return refused.isEmpty();
 }
 
 bool TW::writeForExit()

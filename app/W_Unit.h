@@ -4,19 +4,17 @@
 
 #include <memory>
 
-class AboutPage;
-class AssociationPage;
 class CreationPage;
 class Database;
 class GelvDesk;
 class QTabWidget;
 class RecoveryKeeper;
-class RhymesPage;
 class StatusBar;
 class WorksPage;
 
-// The main window: owns the connection and its queries, the five pages, the status bar and the
-// hidden menu; each page connects its own controls. The 格律 window is made when first opened.
+// The main window: owns the connection and its queries, builds each page's model over them and hands
+// it to the page, and holds the five pages, the status bar and the hidden menu; each page connects
+// its own controls. The 格律 window is made when first opened.
 class TW : public QMainWindow {
     Q_OBJECT
 public:
@@ -33,6 +31,9 @@ public:
     StatusBar *statusPanels() const { return W_StatusBar; }
 
     void FormShow();
+    // Writes back the draft and the current work (and every other changed row). A refused write is
+    // shown, and the window stays open: false.
+    bool FormClose();
     // The same writes without a question or a message, for an end the user cannot be asked about (a
     // termination signal, the desktop session ending). What is refused stays in the recovery file.
     bool writeForExit();
@@ -41,6 +42,11 @@ public:
 
     // The 格律 window: opened or raised by its button, F9 and the draft's context menu.
     void Edit_gelv_SpeedButtonClick();
+
+signals:
+    // The work queued as the window first shows (the recovery question, the 格律 window reopened)
+    // is done.
+    void started();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -53,10 +59,7 @@ private:
     StatusBar *W_StatusBar;
     QTabWidget *W_PageControl;
     CreationPage *m_edit;
-    RhymesPage *m_view;
-    AssociationPage *m_think;
     WorksPage *m_show;
-    AboutPage *m_about;
     GelvDesk *m_gelv;
     RecoveryKeeper *m_keeper;
     bool m_shown = false;

@@ -42,6 +42,16 @@ AssociationModel::AssociationModel(Database &db, QObject *parent)
 {
 }
 
+DataSource *AssociationModel::wordRows() const
+{
+    return m_db.Cizu_ADOQuery->dataSource();
+}
+
+DataSource *AssociationModel::idiomRows() const
+{
+    return m_db.Chengyu_ADOQuery->dataSource();
+}
+
 QStringList AssociationModel::modes()
 {
     return {prefixMode, infixMode, suffixMode};

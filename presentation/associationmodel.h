@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class DataSource;
 class Database;
 
 // 词语联想 without widgets: one search over the words of 词组 and the idioms of 成语 whose key begins
@@ -12,6 +13,10 @@ class AssociationModel : public QObject {
     Q_OBJECT
 public:
     explicit AssociationModel(Database &db, QObject *parent = nullptr);
+
+    // What the page's grids are bound to: the words of 词组 and the idioms of 成语 found.
+    DataSource *wordRows() const;
+    DataSource *idiomRows() const;
 
     // The mode selector's items, and the text it shows until the user sets it (which searches by
     // suffix).

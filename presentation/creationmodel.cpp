@@ -42,6 +42,21 @@ CreationModel::CreationModel(Database &db, QObject *parent)
     });
 }
 
+DataSource *CreationModel::psyRows() const
+{
+    return m_db.Edit_psy_ADOQuery->dataSource();
+}
+
+DataSource *CreationModel::jsyRows() const
+{
+    return m_db.Edit_jsy_ADOQuery->dataSource();
+}
+
+DataSource *CreationModel::draftRow() const
+{
+    return m_db.Edit_ADOQuery->dataSource();
+}
+
 bool CreationModel::conditionsComplete(const QString &group, const QString &tone)
 {
     return group != notSet && tone != notSet;

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class DataSource;
 class Database;
 
 // 开始创作 without widgets: the lookup of the syllables of one final and one tone in 平舌音 and
@@ -13,6 +14,12 @@ public:
     // Gives the draft query its new-row preset: a draft begun by typing carries the draft's title
     // and category.
     explicit CreationModel(Database &db, QObject *parent = nullptr);
+
+    // What the page's grids and draft editor are bound to: the syllables of 平舌音 and 卷舌音, and the
+    // draft's row.
+    DataSource *psyRows() const;
+    DataSource *jsyRows() const;
+    DataSource *draftRow() const;
 
     // The marker a selector shows until the user sets it.
     static const QString notSet;

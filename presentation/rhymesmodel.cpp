@@ -46,6 +46,16 @@ RhymesModel::RhymesModel(Database &db, QObject *parent)
 {
 }
 
+DataSource *RhymesModel::psyRows() const
+{
+    return m_db.View_psy_ADOQuery->dataSource();
+}
+
+DataSource *RhymesModel::jsyRows() const
+{
+    return m_db.View_jsy_ADOQuery->dataSource();
+}
+
 void RhymesModel::writeStatus(const QString &group, const QString &final, const QString &tone, int psy,
                               int jsy)
 {

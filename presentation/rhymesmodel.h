@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class DataSource;
 class Database;
 
 // 编辑整理 without widgets: both rhyme tables narrowed together by final, by tone, by both or by
@@ -11,6 +12,10 @@ class RhymesModel : public QObject {
     Q_OBJECT
 public:
     explicit RhymesModel(Database &db, QObject *parent = nullptr);
+
+    // What the page's grids are bound to: the rows of 平舌音 and 卷舌音.
+    DataSource *psyRows() const;
+    DataSource *jsyRows() const;
 
     // The marker of a selector that sets no condition.
     static const QString all;

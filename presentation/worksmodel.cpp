@@ -55,6 +55,16 @@ Query *WorksModel::query() const
     return m_db.Show_ADOQuery;
 }
 
+DataSource *WorksModel::workRows() const
+{
+    return query()->dataSource();
+}
+
+bool WorksModel::anyListed() const
+{
+    return query()->rowCount() > 0;
+}
+
 void WorksModel::computeWorksTotal()
 {
     Query *q = query();

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class DataSource;
 class Database;
 class Query;
 
@@ -29,8 +30,12 @@ public:
     static QStringList categoryBoxItems();
     static QStringList markBoxItems();
 
-    // The selector text whose works are listed.
+    // What the page's list, content editor and detail panel are bound to: the listed works, the
+    // current one among them.
+    DataSource *workRows() const;
+    // The selector text whose works are listed, and whether that list holds any work.
     QString listed() const { return m_listed; }
+    bool anyListed() const;
 
     // Sums 数量 over the works the query holds at start-up (甲类) and returns to its first row. A work
     // without a number counts 0.

@@ -14,10 +14,11 @@ std::function<void(const QUrl &)> AboutPage::openAddress = [](const QUrl &url) {
     QDesktopServices::openUrl(url);
 };
 
-AboutPage::AboutPage(StatusBar *status, QWidget *parent)
+AboutPage::AboutPage(AboutModel *model, StatusBar *status, QWidget *parent)
     : QWidget(parent)
-    , m_model(new AboutModel(this))
+    , m_model(model)
 {
+    m_model->setParent(this);
     setObjectName(QStringLiteral("About"));
     resize(784, 518);
     connect(m_model, &AboutModel::statusChanged, status, &StatusBar::setPanelText);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/shared/page.h"
+
 #include <QUrl>
 #include <QWidget>
 
@@ -13,11 +15,14 @@ class QTextEdit;
 class StatusBar;
 
 // 关于软件: the program's information and a column of pictures, seven of which open a web page
-// about the data the dictionary is built from. The text and the addresses are AboutModel's.
-class AboutPage : public QWidget {
+// about the data the dictionary is built from. The text and the addresses are AboutModel's; the page
+// takes `model` as its child.
+class AboutPage : public QWidget, public Page {
     Q_OBJECT
 public:
-    explicit AboutPage(StatusBar *status, QWidget *parent = nullptr);
+    AboutPage(AboutModel *model, StatusBar *status, QWidget *parent = nullptr);
+
+    void shown() override { AboutShow(); }
 
     void AboutShow();
     void Image1Click();

@@ -1,6 +1,5 @@
 #include "pages/association/associationpage.h"
 
-#include "db/database.h"
 #include "db/schema.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
@@ -33,10 +32,9 @@ QFrame *gridPanel(QWidget *page, const QString &name, const QRect &rect)
     return panel;
 }
 
-DbGrid *keyGrid(QFrame *panel, const QString &name, Query *query, const QString &key, int meaningWidth)
+DbGrid *keyGrid(QFrame *panel, const QString &name, DataSource *rows, const QString &key, int meaningWidth)
 {
-    auto *grid = new DbGrid(query->dataSource(), {{key, 90, Qt::AlignCenter}, {colMeaning, meaningWidth}},
-                            false, panel);
+    auto *grid = new DbGrid(rows, {{key, 90, Qt::AlignCenter}, {colMeaning, meaningWidth}}, false, panel);
     grid->setObjectName(name);
     panel->layout()->addWidget(grid);
     return grid;
@@ -51,10 +49,11 @@ void ClickEdit::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-AssociationPage::AssociationPage(Database &db, StatusBar *status, QWidget *parent)
+AssociationPage::AssociationPage(AssociationModel *model, StatusBar *status, QWidget *parent)
     : QWidget(parent)
-    , m_model(new AssociationModel(db, this))
+    , m_model(model)
 {
+    m_model->setParent(this);
     setObjectName(QStringLiteral("Think"));
     resize(784, 518);
 
@@ -81,9 +80,9 @@ AssociationPage::AssociationPage(Database &db, StatusBar *status, QWidget *paren
     setTabOrder(Think_ComboBox, Think_Edit);
 
     Panel13 = gridPanel(this, QStringLiteral("Panel13"), QRect(0, 40, 784, 239));
-    cizu_DBGrid = keyGrid(Panel13, QStringLiteral("cizu_DBGrid"), db.Cizu_ADOQuery, colWord, 659);
+    cizu_DBGrid = keyGrid(Panel13, QStringLiteral("cizu_DBGrid"), m_model->wordRows(), colWord, 659);
     Panel14 = gridPanel(this, QStringLiteral("Panel14"), QRect(0, 279, 784, 239));
-    chengyu_DBGrid = keyGrid(Panel14, QStringLiteral("chengyu_DBGrid"), db.Chengyu_ADOQuery, colIdiom, 658);
+    chengyu_DBGrid = keyGrid(Panel14, QStringLiteral("chengyu_DBGrid"), m_model->idiomRows(), colIdiom, 658);
     for (DbGrid *grid : {cizu_DBGrid, chengyu_DBGrid}) {
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](const QPoint &pos) {

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "pages/shared/page.h"
+
 #include <QLineEdit>
 #include <QWidget>
 
 class AssociationModel;
-class Database;
 class DbGrid;
 class QComboBox;
 class QFrame;
@@ -27,11 +28,13 @@ protected:
 };
 
 // 词语联想: the words of 词组 and the idioms of 成语 whose key begins with, contains or ends with
-// the typed text, one search over both tables.
-class AssociationPage : public QWidget {
+// the typed text, one search over both tables. The page takes `model` as its child.
+class AssociationPage : public QWidget, public Page {
     Q_OBJECT
 public:
-    AssociationPage(Database &db, StatusBar *status, QWidget *parent = nullptr);
+    AssociationPage(AssociationModel *model, StatusBar *status, QWidget *parent = nullptr);
+
+    void shown() override { ThinkShow(); }
 
     void ThinkShow();
     void Think_SpeedButtonClick();
@@ -42,6 +45,7 @@ public:
     // it; null when pos is on no row.
     QMenu *rowMenu(DbGrid *grid, const QPoint &pos);
 
+    // What the page's tests reach.
     QComboBox *Think_ComboBox;
     ClickEdit *Think_Edit;
     DbGrid *cizu_DBGrid;

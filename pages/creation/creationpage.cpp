@@ -1,6 +1,5 @@
 #include "pages/creation/creationpage.h"
 
-#include "db/database.h"
 #include "db/schema.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
@@ -36,10 +35,11 @@ QFrame *loweredPanel(QWidget *parent, const QString &name, const QRect &rect)
 
 } // namespace
 
-CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
+CreationPage::CreationPage(CreationModel *model, StatusBar *status, QWidget *parent)
     : QWidget(parent)
-    , m_model(new CreationModel(db, this))
+    , m_model(model)
 {
+    m_model->setParent(this);
     setObjectName(QStringLiteral("Edit"));
     resize(784, 518);
 
@@ -75,9 +75,9 @@ CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
     Edit_Splitter->setChildrenCollapsible(false);
     Edit_Splitter->setGeometry(Panel5->contentsRect());
     const QList<GridColumn> columns = {{colSyllable}, {colCommon, 400}};
-    Edit_psy_DBGrid = new DbGrid(db.Edit_psy_ADOQuery->dataSource(), columns, true, Edit_Splitter);
+    Edit_psy_DBGrid = new DbGrid(m_model->psyRows(), columns, true, Edit_Splitter);
     Edit_psy_DBGrid->setObjectName(QStringLiteral("Edit_psy_DBGrid"));
-    Edit_jsy_DBGrid = new DbGrid(db.Edit_jsy_ADOQuery->dataSource(), columns, false, Edit_Splitter);
+    Edit_jsy_DBGrid = new DbGrid(m_model->jsyRows(), columns, false, Edit_Splitter);
     Edit_jsy_DBGrid->setObjectName(QStringLiteral("Edit_jsy_DBGrid"));
     Edit_Splitter->addWidget(Edit_psy_DBGrid);
     Edit_Splitter->addWidget(Edit_jsy_DBGrid);
@@ -86,7 +86,7 @@ CreationPage::CreationPage(Database &db, StatusBar *status, QWidget *parent)
     Edit_Splitter->setSizes({upper, Edit_Splitter->height() - upper - Edit_Splitter->handleWidth()});
 
     Panel9 = loweredPanel(this, QStringLiteral("Panel9"), QRect(476, 40, 308, 478));
-    Edit_DBRichEdit = new DbRichEdit(db.Edit_ADOQuery->dataSource(), colContent, Panel9);
+    Edit_DBRichEdit = new DbRichEdit(m_model->draftRow(), colContent, Panel9);
     Edit_DBRichEdit->setObjectName(QStringLiteral("Edit_DBRichEdit"));
     Edit_DBRichEdit->setGeometry(Panel9->contentsRect());
     Edit_DBRichEdit->setFrameShape(QFrame::NoFrame);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "pages/shared/page.h"
+
 #include <QWidget>
 
 class CreationModel;
-class Database;
 class DbGrid;
 class DbRichEdit;
 class QComboBox;
@@ -15,11 +16,16 @@ class QToolButton;
 class StatusBar;
 
 // 开始创作: pick a final through its vowel group and a tone, list the matching syllables of 平舌音
-// (upper grid) and 卷舌音 (lower grid), and write in the draft editor beside them.
-class CreationPage : public QWidget {
+// (upper grid) and 卷舌音 (lower grid), and write in the draft editor beside them. The page takes
+// `model` as its child.
+class CreationPage : public QWidget, public Page {
     Q_OBJECT
 public:
-    CreationPage(Database &db, StatusBar *status, QWidget *parent = nullptr);
+    CreationPage(CreationModel *model, StatusBar *status, QWidget *parent = nullptr);
+
+    void shown() override { EditShow(); }
+    // The draft being written: what the 格律 window checks when asked from this page.
+    DbRichEdit *draftEditor() const { return Edit_DBRichEdit; }
 
     void EditShow();
     void ComboBox1Change();
@@ -31,6 +37,7 @@ public:
     // editor's own entries. The caller owns the menu.
     QMenu *draftMenu(const QPoint &pos);
 
+    // What the page's tests reach.
     QComboBox *ComboBox1;
     QComboBox *ComboBox2;
     QComboBox *ComboBox3;

@@ -1,6 +1,5 @@
 #include "pages/rhymes/rhymespage.h"
 
-#include "db/database.h"
 #include "db/schema.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/guard.h"
@@ -21,11 +20,11 @@ using namespace schema;
 
 namespace {
 
-DbGrid *rhymeGrid(Query *query, const QString &name, QWidget *parent)
+DbGrid *rhymeGrid(DataSource *rows, const QString &name, QWidget *parent)
 {
     const QList<GridColumn> columns = {
         {colFinal}, {colSyllable}, {colTone}, {colCommon, 325}, {colRare, 324}};
-    auto *grid = new DbGrid(query->dataSource(), columns, false, parent);
+    auto *grid = new DbGrid(rows, columns, false, parent);
     grid->setObjectName(name);
     grid->horizontalHeader()->setFont(look::sansSerifFont());
     return grid;
@@ -33,10 +32,11 @@ DbGrid *rhymeGrid(Query *query, const QString &name, QWidget *parent)
 
 } // namespace
 
-RhymesPage::RhymesPage(Database &db, StatusBar *status, QWidget *parent)
+RhymesPage::RhymesPage(RhymesModel *model, StatusBar *status, QWidget *parent)
     : QWidget(parent)
-    , m_model(new RhymesModel(db, this))
+    , m_model(model)
 {
+    m_model->setParent(this);
     const QString &all = RhymesModel::all;
     setObjectName(QStringLiteral("View"));
     resize(784, 518);
@@ -67,8 +67,8 @@ RhymesPage::RhymesPage(Database &db, StatusBar *status, QWidget *parent)
     View_Splitter->setHandleWidth(2);
     View_Splitter->setChildrenCollapsible(false);
     View_Splitter->setGeometry(Panel6->contentsRect());
-    View_psy_DBGrid = rhymeGrid(db.View_psy_ADOQuery, QStringLiteral("View_psy_DBGrid"), View_Splitter);
-    View_jsy_DBGrid = rhymeGrid(db.View_jsy_ADOQuery, QStringLiteral("View_jsy_DBGrid"), View_Splitter);
+    View_psy_DBGrid = rhymeGrid(m_model->psyRows(), QStringLiteral("View_psy_DBGrid"), View_Splitter);
+    View_jsy_DBGrid = rhymeGrid(m_model->jsyRows(), QStringLiteral("View_jsy_DBGrid"), View_Splitter);
     View_Splitter->addWidget(View_psy_DBGrid);
     View_Splitter->addWidget(View_jsy_DBGrid);
     View_Splitter->setStretchFactor(1, 1);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "pages/shared/page.h"
+
 #include <QWidget>
 
-class Database;
-class RhymesModel;
 class DbGrid;
+class RhymesModel;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -12,17 +13,21 @@ class QSplitter;
 class QToolButton;
 class StatusBar;
 
-// 编辑整理: both rhyme tables in editable grids, narrowed together by final, by tone or by both.
-class RhymesPage : public QWidget {
+// 编辑整理: both rhyme tables in editable grids, narrowed together by final, by tone or by both. The
+// page takes `model` as its child.
+class RhymesPage : public QWidget, public Page {
     Q_OBJECT
 public:
-    RhymesPage(Database &db, StatusBar *status, QWidget *parent = nullptr);
+    RhymesPage(RhymesModel *model, StatusBar *status, QWidget *parent = nullptr);
+
+    void shown() override { ViewShow(); }
 
     void ViewShow();
     void ComboBox4Change();
     void ComboBox6Change();
     void SpeedButton2Click();
 
+    // What the page's tests reach.
     QComboBox *ComboBox4;
     QComboBox *ComboBox5;
     QComboBox *ComboBox6;

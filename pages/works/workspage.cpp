@@ -1,7 +1,5 @@
 #include "pages/works/workspage.h"
 
-#include "db/database.h"
-#include "db/query.h"
 #include "db/schema.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
@@ -13,7 +11,6 @@
 #include "pages/works/findbar.h"
 #include "pages/works/worksfiles.h"
 #include "presentation/works/transfer.h"
-#include "presentation/worksfinder.h"
 #include "presentation/worksmodel.h"
 
 #include <QApplication>
@@ -68,12 +65,13 @@ QToolButton *pageButton(QWidget *parent, const QString &name, const QString &cap
 
 } // namespace
 
-WorksPage::WorksPage(Database &db, StatusBar *status, QWidget *parent)
+WorksPage::WorksPage(WorksModel *model, WorksFindModel *finder, std::unique_ptr<WorksTransfer> transfer,
+                     StatusBar *status, QWidget *parent)
     : QWidget(parent)
-    , m_db(db)
-    , m_model(new WorksModel(db, this))
-    , m_transfer(std::make_unique<WorksTransfer>(db, *m_model))
+    , m_model(model)
+    , m_transfer(std::move(transfer))
 {
+    m_model->setParent(this);
     setObjectName(QStringLiteral("Show"));
     resize(784, 518);
     buildConditionBar();
@@ -84,7 +82,8 @@ WorksPage::WorksPage(Database &db, StatusBar *status, QWidget *parent)
     connect(m_model, &WorksModel::selectorReset, this, &WorksPage::showSelector);
     showButtons();
     connectControls();
-    m_find = new WorksFindBar(new WorksFinder(db, this), Show_Panel, this);
+    finder->setParent(this);
+    m_find = new WorksFindBar(finder, Show_Panel, this);
     connect(m_find, &WorksFindBar::workChosen, this,
             [this](const FoundWork &work) { guarded(this, [&] { showWork(work.rowid, work.category); }); });
     connect(m_find, &WorksFindBar::closed, nr_DBRichEdit, [this] { nr_DBRichEdit->setFocus(); });
@@ -138,15 +137,14 @@ void WorksPage::buildList()
     Show_ComboBox->setGeometry(15, 17, 105, 20);
     tooltipFill(Show_ComboBox);
 
-    Show_DBGrid = new DbGrid(m_db.Show_ADOQuery->dataSource(), {{colTitle, 73, Qt::AlignCenter}}, true,
-                             Show_list_Panel);
+    Show_DBGrid = new DbGrid(m_model->workRows(), {{colTitle, 73, Qt::AlignCenter}}, true, Show_list_Panel);
     Show_DBGrid->setObjectName(QStringLiteral("Show_DBGrid"));
     Show_DBGrid->setTitlesVisible(false);
     Show_DBGrid->setGeometry(15, 51, 105, 411);
     tooltipFill(Show_DBGrid);
     Show_DBGrid->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    nr_DBRichEdit = new DbRichEdit(m_db.Show_ADOQuery->dataSource(), colContent, this);
+    nr_DBRichEdit = new DbRichEdit(m_model->workRows(), colContent, this);
     nr_DBRichEdit->setObjectName(QStringLiteral("nr_DBRichEdit"));
     nr_DBRichEdit->setFont(look::sansSerifFont());
     nr_DBRichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -162,7 +160,7 @@ void WorksPage::buildDetailPanel()
     Show_detail_Panel->setFrameStyle(QFrame::Box | QFrame::Plain);
     Show_detail_Panel->setGeometry(784 - 200, 40, 200, 478);
     QWidget *panel = Show_detail_Panel;
-    DataSource *source = m_db.Show_ADOQuery->dataSource();
+    DataSource *source = m_model->workRows();
 
     auto edit = [&](const QString &field, const QString &name, const QRect &rect) {
         auto *e = detailControl(new DbEdit(source, field, panel), name, rect);
@@ -251,7 +249,7 @@ QMenu *WorksPage::titleMenu(const QPoint &pos)
 {
     if (const QModelIndex at = Show_DBGrid->indexAt(pos); at.isValid())
         Show_DBGrid->setCurrentIndex(at); // the grid moves the list as a click does
-    const bool listed = m_db.Show_ADOQuery->rowCount() > 0;
+    const bool listed = m_model->anyListed();
     using Scope = WorksTransfer::Scope;
     auto *menu = new QMenu(Show_DBGrid);
     menu->setObjectName(QStringLiteral("Show_Title_Menu"));
@@ -290,6 +288,11 @@ void WorksPage::showSelector(const QString &text)
 void WorksPage::computeWorksTotal()
 {
     m_model->computeWorksTotal();
+}
+
+void WorksPage::listCategory(const QString &category)
+{
+    Show_ComboBox->setEditText(category);
 }
 
 void WorksPage::ShowShow()

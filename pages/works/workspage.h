@@ -1,10 +1,11 @@
 #pragma once
 
+#include "pages/shared/page.h"
+
 #include <QWidget>
 
 #include <memory>
 
-class Database;
 class DbComboBox;
 class DbEdit;
 class DbGrid;
@@ -16,20 +17,30 @@ class QMenu;
 class QToolButton;
 class StatusBar;
 class WorksFindBar;
+class WorksFindModel;
 class WorksModel;
 class WorksTransfer;
 
 // 经典案例: the user's works by category, newest first, with navigation, the content editor and the
 // detail panel for adding, committing, cancelling and deleting works. What the page decides is in
-// WorksModel; the page shows it.
-class WorksPage : public QWidget {
+// WorksModel; the page shows it. The page takes the model and the find bar's `finder` as its
+// children; `transfer` runs its exports and imports.
+class WorksPage : public QWidget, public Page {
     Q_OBJECT
 public:
-    WorksPage(Database &db, StatusBar *status, QWidget *parent = nullptr);
+    WorksPage(WorksModel *model, WorksFindModel *finder, std::unique_ptr<WorksTransfer> transfer,
+              StatusBar *status, QWidget *parent = nullptr);
     ~WorksPage() override;
 
+    void shown() override { ShowShow(); }
     // The works total, taken once at start-up.
     void computeWorksTotal();
+    // The current work's text and title: what the 格律 window checks when asked from this page, and
+    // how it names it.
+    DbRichEdit *contentEditor() const { return nr_DBRichEdit; }
+    DbEdit *titleEdit() const { return bt_DBEdit; }
+    // Lists a category as a pick in the selector does.
+    void listCategory(const QString &category);
 
     void ShowShow();
     void Show_ComboBoxChange();
@@ -54,7 +65,7 @@ public:
     // editor's own entries. The caller owns the menu.
     QMenu *contentMenu(const QPoint &pos);
 
-    // What the tests and the recovery of unwritten works reach.
+    // What the page's tests reach.
     QToolButton *first_SpeedButton;
     QToolButton *Prior_SpeedButton;
     QToolButton *next_SpeedButton;
@@ -86,7 +97,6 @@ private:
     void showButtons();
     void showSelector(const QString &text);
 
-    Database &m_db;
     WorksModel *m_model;
     std::unique_ptr<WorksTransfer> m_transfer;
 

@@ -18,7 +18,7 @@ ToneClass classOfName(QByteArrayView name)
     return name == ping ? ToneClass::Ping : name == ze ? ToneClass::Ze : ToneClass::Both;
 }
 
-bool hasTable(sqlite3 *db, const QString &table)
+bool hasTable(const SqliteFile &db, const QString &table)
 {
     Statement stmt(db, QByteArrayLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1"));
     stmt.bindText(1, table);
@@ -26,7 +26,7 @@ bool hasTable(sqlite3 *db, const QString &table)
 }
 
 // A column added by a later data version; an older file lacks it.
-bool hasColumn(sqlite3 *db, const QString &table, const QString &column)
+bool hasColumn(const SqliteFile &db, const QString &table, const QString &column)
 {
     Statement stmt(db, QByteArrayLiteral("SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2"));
     stmt.bindText(1, table);
@@ -34,7 +34,7 @@ bool hasColumn(sqlite3 *db, const QString &table, const QString &column)
     return stmt.step();
 }
 
-QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(sqlite3 *db)
+QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(const SqliteFile &db)
 {
     QHash<std::pair<int, int>, Cipu::SharedRhyme> out;
     if (!hasTable(db, rhymebookschema::tableSharedRhymes))
@@ -48,7 +48,7 @@ QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(sqlite3 *db)
     return out;
 }
 
-QList<CiTune> readTunes(sqlite3 *db, QHash<QString, int> &byName)
+QList<CiTune> readTunes(const SqliteFile &db, QHash<QString, int> &byName)
 {
     QList<CiTune> tunes;
     Statement stmt(db, QByteArrayLiteral("SELECT 牌, 序, 首数 FROM 词牌 ORDER BY 序"));
@@ -74,7 +74,8 @@ QList<CiTune> readTunes(sqlite3 *db, QHash<QString, int> &byName)
 // (tune, 体) → the form's place: (tune, index in its forms).
 using FormIndex = QHash<std::pair<int, int>, std::pair<int, int>>;
 
-void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, FormIndex &formAt)
+void readForms(const SqliteFile &db, QList<CiTune> &tunes, const QHash<QString, int> &byName,
+               FormIndex &formAt)
 {
     const bool authors = hasColumn(db, rhymebookschema::tableCiForms, QStringLiteral("家"));
     Statement stmt(
@@ -118,7 +119,7 @@ bool unpackPositions(QByteArrayView packed, int length, int formPoems, QList<CiP
 }
 
 // The positions from 词位, a row each, for a file without them packed in 词句.
-void readPositionRows(sqlite3 *db, const std::function<CiForm *(const Statement &)> &formOf)
+void readPositionRows(const SqliteFile &db, const std::function<CiForm *(const Statement &)> &formOf)
 {
     // The class asked for follows from the counts (applyEvidence): the stored 声 is not read.
     Statement positions(
@@ -149,7 +150,8 @@ void readPositionRows(sqlite3 *db, const std::function<CiForm *(const Statement 
 
 // Lines come in the forms' order, so each row extends the last line of its form; their positions
 // come packed with them, or else from 词位.
-void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, const FormIndex &formAt)
+void readLines(const SqliteFile &db, QList<CiTune> &tunes, const QHash<QString, int> &byName,
+               const FormIndex &formAt)
 {
     const auto formOf = [&](const Statement &s) -> CiForm * {
         const auto it = formAt.constFind({byName.value(s.text(0), -1), s.int32(1)});
@@ -183,7 +185,7 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
 
 } // namespace
 
-std::shared_ptr<const Cipu> readCipu(sqlite3 *db)
+std::shared_ptr<const Cipu> readCipu(const SqliteFile &db)
 {
     if (!hasTable(db, rhymebookschema::tableCiPositions))
         return std::make_shared<Cipu>();

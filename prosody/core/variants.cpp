@@ -9,14 +9,14 @@ Variants::Variants(QHash<char32_t, char32_t> standard)
 {
 }
 
-Variants Variants::read(sqlite3 *db)
+Variants Variants::read(const SqliteFile &file)
 {
     QHash<char32_t, char32_t> table;
-    Statement exists(db,
+    Statement exists(file,
                      QByteArrayLiteral("SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = '异体'"));
     if (!exists.step())
         return {};
-    Statement rows(db, QByteArrayLiteral("SELECT 字, 正字 FROM 异体"));
+    Statement rows(file, QByteArrayLiteral("SELECT 字, 正字 FROM 异体"));
     table.reserve(16384);
     rows.forEachRow([&](const Statement &s) {
         const char32_t c = s.character(0), standard = s.character(1);

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-struct sqlite3;
+class SqliteFile;
 
 namespace prosody {
 
@@ -18,7 +18,7 @@ public:
     explicit Variants(QHash<char32_t, char32_t> standard);
     // The table 异体(字, 正字) of an open file; empty for a file built before the table was kept.
     // Throws DbError when the table is there but cannot be read.
-    static Variants read(sqlite3 *db);
+    static Variants read(const SqliteFile &file);
 
     char32_t standard(char32_t c) const { return m_standard.value(c, c); }
     QList<char32_t> standard(const QList<char32_t> &chars) const;

@@ -3,10 +3,9 @@
 #include "pages/about/picture.h"
 #include "pages/shared/statusbar.h"
 #include "presentation/aboutmodel.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
-#include <QTabWidget>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -16,19 +15,16 @@
 class TestAbout : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    std::unique_ptr<WindowFixture> fx;
     QList<QUrl> opened;
     std::function<void(const QUrl &)> desktop;
 
-    void showPage(int index)
+    void showPage(int index) { fx->showPage(index); }
+    QTextEdit *text() const { return fx->child<QTextEdit>(QStringLiteral("About_RichEdit")); }
+    Picture *picture(const char *name) const
     {
-        w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"))->setCurrentIndex(index);
+        return fx->window()->findChild<Picture *>(QString::fromLatin1(name));
     }
-    QTextEdit *text() const { return w->findChild<QTextEdit *>(QStringLiteral("About_RichEdit")); }
-    Picture *picture(const char *name) const { return w->findChild<Picture *>(QString::fromLatin1(name)); }
 
     static inline const char *const clickable[] = {"Image1", "Image9", "Image2", "Image3",
                                                    "Image4", "Image6", "Image7"};
@@ -44,20 +40,11 @@ private slots:
     void cleanupTestCase() { AboutPage::openAddress = desktop; }
     void init()
     {
-        fx = std::make_unique<Fixture>();
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
-        w = std::make_unique<TW>();
-        w->show();
+        fx = std::make_unique<WindowFixture>();
+        fx->open();
         opened.clear();
     }
-    void cleanup()
-    {
-        w.reset();
-        dialogs.reset();
-        cwd.reset();
-        fx.reset();
-    }
+    void cleanup() { fx.reset(); }
 
     // The page shows the program's text as the model writes it, one paragraph a line.
     void textIsTheModelsLines()
@@ -76,21 +63,21 @@ private slots:
         QVERIFY(text()->toPlainText().startsWith(QStringLiteral("读后感㈠")));
         QVERIFY(!text()->isReadOnly());
 
-        w.reset();
-        w = std::make_unique<TW>();
+        fx->drop();
+        fx->open();
         QVERIFY(text()->toPlainText().startsWith(QStringLiteral("㈠：软件信息\n")));
     }
 
     void showingThePageEmptiesTheConditionAndCounts()
     {
         showPage(2);
-        QVERIFY(!w->statusPanels()->panelText(0).isEmpty());
-        QVERIFY(!w->statusPanels()->panelText(1).isEmpty());
+        QVERIFY(!fx->panel(0).isEmpty());
+        QVERIFY(!fx->panel(1).isEmpty());
         showPage(4);
-        QCOMPARE(w->statusPanels()->panelText(0), QString());
-        QCOMPARE(w->statusPanels()->panelText(1), QString());
-        QCOMPARE(w->statusPanels()->panelText(2), StatusBar::updateDate);
-        QVERIFY(dialogs->calls.isEmpty());
+        QCOMPARE(fx->panel(0), QString());
+        QCOMPARE(fx->panel(1), QString());
+        QCOMPARE(fx->panel(2), StatusBar::updateDate);
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     void picturesSitInTheirColumn()
@@ -141,7 +128,7 @@ private slots:
             QUrl(QStringLiteral("https://github.com/chinese-poetry/chinese-poetry")),
         };
         QCOMPARE(opened, expected);
-        QCOMPARE(w->statusPanels()->panelText(0), QString());
+        QCOMPARE(fx->panel(0), QString());
     }
 };
 

@@ -5,7 +5,7 @@
 #include "db/schema.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
@@ -22,10 +22,8 @@ using namespace recovery;
 class TestRecoveryWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
 
     QString file() const { return fileFor(fx->path()); }
     QByteArray leave(const QList<Row> &rows, const Fingerprint &owner) const
@@ -43,19 +41,7 @@ class TestRecoveryWindow : public QObject {
         QFile f(fx->dir() + QStringLiteral("/date/") + name);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void open()
-    {
-        w = std::make_unique<TW>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    }
-    template <class T> T *child(const char *name) const
-    {
-        T *found = w->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
+    template <class T> T *child(const char *name) const { return fx->child<T>(QString::fromLatin1(name)); }
     // Rows left by a run that was killed: the draft, a work the default list does not show, a cell
     // of the lower grid on 开始创作 and a new word.
     QList<Row> leftRows() const
@@ -69,27 +55,19 @@ class TestRecoveryWindow : public QObject {
     }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
-    void init()
+    void initTestCase()
     {
-        fx = std::make_unique<Fixture>();
+        TW::setUpApplication();
         for (const auto &[title, category] : {std::pair("秋兴", "甲类"), std::pair("春望", "乙类")})
-            fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate, colAuthor},
-                       {QString::fromUtf8(title), QString::fromUtf8(category), 8,
-                        QStringLiteral("2007-03-01"), QStringLiteral("杜甫")});
-        fx->insert(
+            prepared.insert(tableWorks, {colTitle, colCategory, colCount, colDate, colAuthor},
+                            {QString::fromUtf8(title), QString::fromUtf8(category), 8,
+                             QStringLiteral("2007-03-01"), QStringLiteral("杜甫")});
+        prepared.insert(
             tableJsy, {colFinal, colSyllable, colTone, colCommon},
             {QStringLiteral("ang"), QStringLiteral("zhang"), QStringLiteral("阴平"), QStringLiteral("张")});
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
     }
-    void cleanup()
-    {
-        w.reset();
-        dialogs.reset();
-        cwd.reset();
-        fx.reset();
-    }
+    void init() { fx = std::make_unique<WindowFixture>(prepared); }
+    void cleanup() { fx.reset(); }
 
     // 是: each text is back in its row in edit state and shown; the database has none of them until
     // the window closes, which writes them all and removes the file.
@@ -99,11 +77,11 @@ private slots:
         leave(leftRows(), fingerprintOf(fx->path()));
         const QString works = QStringLiteral("select 作者 || '|' || 内容 from 作品 order by rowid");
         const QStringList before = fx->column(works);
-        dialogs->answer = true;
-        open();
-        QTRY_COMPARE(dialogs->calls.size(), 1);
-        QCOMPARE(dialogs->calls[0].kind, QStringLiteral("yesno"));
-        QCOMPARE(dialogs->calls[0].text, QStringLiteral("上次未正常退出，有尚未保存的内容。是否恢复？"));
+        fx->dialogs->answer = true;
+        TW *w = fx->open();
+        QCOMPARE(fx->dialogs->calls.size(), 1); // asked by the start, before it was done
+        QCOMPARE(fx->dialogs->calls[0].kind, QStringLiteral("yesno"));
+        QCOMPARE(fx->dialogs->calls[0].text, QStringLiteral("上次未正常退出，有尚未保存的内容。是否恢复？"));
 
         Database &db = w->database();
         QCOMPARE(child<DbRichEdit>("Edit_DBRichEdit")->typedText(), QStringLiteral("床前明月光"));
@@ -131,20 +109,19 @@ private slots:
     void noKeepsTheFileAside()
     {
         const QByteArray bytes = leave(leftRows(), fingerprintOf(fx->path()));
-        dialogs->answer = false;
-        open();
-        QTRY_COMPARE(dialogs->calls.size(), 1);
+        fx->dialogs->answer = false;
+        TW *w = fx->open();
+        QTRY_COMPARE(fx->dialogs->calls.size(), 1);
         QVERIFY(!QFileInfo::exists(file()));
         QCOMPARE(setAside().size(), 1);
         QCOMPARE(bytesOf(setAside().first()), bytes);
         for (Query *q : w->database().queries())
             QCOMPARE(q->state(), Query::State::Browse);
         QVERIFY(w->close());
-        w.reset();
-        dialogs->clear();
-        open();
-        QTest::qWait(0);
-        QVERIFY(dialogs->calls.isEmpty());
+        fx->drop();
+        fx->dialogs->clear();
+        fx->open(); // done with its start, where the question would have been asked
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     // A file that cannot be offered is set aside whole with a one-line message and no question.
@@ -165,11 +142,11 @@ private slots:
             bytes.chop(3);
             QVERIFY(writeAtomically(file(), bytes));
         }
-        open();
-        QTRY_COMPARE(dialogs->calls.size(), 1);
-        QCOMPARE(dialogs->calls[0].kind, QStringLiteral("message"));
-        QVERIFY2(dialogs->calls[0].text.startsWith(message), qPrintable(dialogs->calls[0].text));
-        QVERIFY(!dialogs->calls[0].text.contains(u'\n'));
+        TW *w = fx->open();
+        QTRY_COMPARE(fx->dialogs->calls.size(), 1);
+        QCOMPARE(fx->dialogs->calls[0].kind, QStringLiteral("message"));
+        QVERIFY2(fx->dialogs->calls[0].text.startsWith(message), qPrintable(fx->dialogs->calls[0].text));
+        QVERIFY(!fx->dialogs->calls[0].text.contains(u'\n'));
         QCOMPARE(setAside().size(), 1);
         QCOMPARE(bytesOf(setAside().first()), bytes);
         QCOMPARE(w->database().Edit_ADOQuery->state(), Query::State::Browse);
@@ -179,16 +156,16 @@ private slots:
     void textsAlreadyWrittenAreNotOffered()
     {
         leave({{tableWorks, 2, {{colAuthor, QStringLiteral("杜甫")}}}}, fingerprintOf(fx->path()));
-        open();
+        fx->open();
         QTRY_VERIFY(!QFileInfo::exists(file()));
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     // Through the controls: the draft and a grid cell still open are kept; saving the draft drops
     // it from the file, closing removes the file.
     void typedTextIsKeptUntilWritten()
     {
-        open();
+        TW *w = fx->open();
         auto *draft = child<DbRichEdit>("Edit_DBRichEdit");
         draft->setFocus();
         QTest::sendKeyEvent(QTest::Click, draft, Qt::Key_unknown, QStringLiteral("诗"), Qt::NoModifier);

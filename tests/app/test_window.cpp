@@ -6,7 +6,7 @@
 #include "db/schema.h"
 #include "pages/shared/statusbar.h"
 #include "presentation/worksmodel.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QAbstractButton>
@@ -27,16 +27,9 @@ using namespace Qt::StringLiterals;
 class TestWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
 
-    std::unique_ptr<TW> shownWindow()
-    {
-        auto w = std::make_unique<TW>();
-        w->show();
-        return w;
-    }
     // The texts of the buttons of the next question, as shown (without their shortcut letters),
     // answered with `answer`.
     static void answerNextQuestion(QStringList &buttons, QMessageBox::StandardButton answer)
@@ -52,21 +45,15 @@ class TestWindow : public QObject {
     }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
-    void init()
+    void initTestCase()
     {
-        fx = std::make_unique<Fixture>();
-        fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate},
-                   {QStringLiteral("秋兴八首"), QStringLiteral("甲类"), 8, QStringLiteral("2007-01-01")});
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
+        TW::setUpApplication();
+        prepared.insert(
+            tableWorks, {colTitle, colCategory, colCount, colDate},
+            {QStringLiteral("秋兴八首"), QStringLiteral("甲类"), 8, QStringLiteral("2007-01-01")});
     }
-    void cleanup()
-    {
-        dialogs.reset();
-        cwd.reset();
-        fx.reset();
-    }
+    void init() { fx = std::make_unique<WindowFixture>(prepared); }
+    void cleanup() { fx.reset(); }
 
     void missingDatabaseStopsConstructionWithTheEngineMessage()
     {
@@ -82,7 +69,7 @@ private slots:
 
     void frameIsFixedAndCaptioned()
     {
-        auto w = shownWindow();
+        TW *w = fx->open();
         QCOMPARE(w->windowTitle(), QStringLiteral("诗海拾贝"));
         QCOMPARE(QApplication::applicationName(), QStringLiteral("诗海拾贝"));
         QCOMPARE(w->size(), QSize(792, 566));
@@ -95,7 +82,7 @@ private slots:
 
     void pagesInOrderAndOpensOnCreation()
     {
-        auto w = shownWindow();
+        TW *w = fx->open();
         auto *pages = w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"));
         QVERIFY(pages);
         const QStringList names = {QStringLiteral("Edit"), QStringLiteral("View"), QStringLiteral("Think"),
@@ -114,13 +101,13 @@ private slots:
             pages->setCurrentIndex(i);
             QCOMPARE(w->statusPanels()->panelText(2), StatusBar::updateDate);
         }
-        QVERIFY(dialogs->errors().isEmpty());
+        QVERIFY(fx->dialogs->errors().isEmpty());
     }
 
     // The bar paints its panels; a screen reader still finds each as text, where it stands.
     void statusPanelsAreReadableByAssistiveTools()
     {
-        auto w = shownWindow();
+        TW *w = fx->open();
         StatusBar *bar = w->statusPanels();
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(bar);
         QVERIFY(iface);
@@ -152,7 +139,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         TW::setUpApplication();
         QCOMPARE(dates::display(QDate(2026, 12, 9)), u"2026/12/9"_s);
-        dialogs.reset(); // the program's own message boxes
+        fx->dialogs.reset(); // the program's own message boxes
         QStringList buttons;
         QTimer::singleShot(0, [&] { answerNextQuestion(buttons, QMessageBox::No); });
         QCOMPARE(Dialogs::current().ask(nullptr, u"Confirm"_s, WorksModel::deleteQuestion),
@@ -175,7 +162,7 @@ private slots:
 
     void menuHasItsItemsAllHidden()
     {
-        auto w = shownWindow();
+        TW *w = fx->open();
         auto *menu = w->findChild<QMenuBar *>(QStringLiteral("W_MainMenu"));
         QVERIFY(menu);
         QVERIFY(!menu->isVisible());
@@ -191,7 +178,7 @@ private slots:
 
     void closingWritesTheDraftAndTheCurrentWork()
     {
-        auto w = shownWindow();
+        TW *w = fx->open();
         Database &db = w->database();
         db.Edit_ADOQuery->edit();
         db.Edit_ADOQuery->setText(colContent, QStringLiteral("未保存的诗句"));
@@ -207,7 +194,7 @@ private slots:
     void closingWritesOtherChangedRowsToo()
     {
         fx->insert(tableWords, {colWord, colMeaning}, {QStringLiteral("春风"), QString()});
-        auto w = shownWindow();
+        TW *w = fx->open();
         Query *words = w->database().Cizu_ADOQuery;
         words->edit();
         words->setText(colMeaning, QStringLiteral("春天的风"));
@@ -217,7 +204,7 @@ private slots:
 
     void refusedWriteKeepsTheWindowOpen()
     {
-        auto w = shownWindow();
+        TW *w = fx->open();
         fx->exec(QStringLiteral(
             "CREATE TRIGGER keep BEFORE UPDATE ON 作品 BEGIN SELECT RAISE(ABORT, 'locked row'); END"));
         Query *draft = w->database().Edit_ADOQuery;
@@ -225,7 +212,7 @@ private slots:
         draft->setText(colContent, QStringLiteral("一句"));
         QVERIFY(!w->close());
         QVERIFY(w->isVisible());
-        QCOMPARE(dialogs->errors(), QStringList{QStringLiteral("locked row")});
+        QCOMPARE(fx->dialogs->errors(), QStringList{QStringLiteral("locked row")});
         QCOMPARE(draft->text(colContent), QStringLiteral("一句"));
         fx->exec(QStringLiteral("DROP TRIGGER keep"));
         QVERIFY(w->close());
@@ -236,7 +223,7 @@ private slots:
     void closingAddsNoRowToEmptyQueries()
     {
         fx->exec(QStringLiteral("DELETE FROM 作品"));
-        auto w = shownWindow();
+        TW *w = fx->open();
         QVERIFY(w->close());
         QCOMPARE(fx->count(tableWorks), 0);
     }

@@ -5,6 +5,7 @@
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/guard.h"
 #include "pages/shared/statusbar.h"
+#include "presentation/associationmodel.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
 
@@ -32,7 +33,7 @@ class TestAssociation : public QObject {
         owner = std::make_unique<QObject>();
         db = std::make_unique<Database>(fx->path(), owner.get());
         status = std::make_unique<StatusBar>();
-        page = std::make_unique<AssociationPage>(*db, status.get());
+        page = std::make_unique<AssociationPage>(new AssociationModel(*db), status.get());
     }
     void search(const QString &mode, const QString &text)
     {

@@ -3,11 +3,10 @@
 #include "pages/association/associationpage.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
-#include <QTabWidget>
 #include <QToolButton>
 
 #include <memory>
@@ -19,41 +18,31 @@ using namespace schema;
 class TestAssociationWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
     QComboBox *mode = nullptr;
     QLineEdit *text = nullptr;
 
-    void showThinkPage() { w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"))->setCurrentIndex(2); }
-    QString panel(int i) const { return w->statusPanels()->panelText(i); }
+    void showThinkPage() { fx->showPage(2); }
+    QString panel(int i) const { return fx->panel(i); }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
+    void initTestCase()
+    {
+        TW::setUpApplication();
+        for (const char *word : {"春风", "迎春", "秋月"})
+            prepared.insert(tableWords, {colWord, colMeaning}, {QString::fromUtf8(word), QString()});
+        for (const char *idiom : {"春华秋实", "春暖花开", "四季如春"})
+            prepared.insert(tableIdioms, {colIdiom, colMeaning}, {QString::fromUtf8(idiom), QString()});
+    }
     void init()
     {
-        fx = std::make_unique<Fixture>();
-        for (const char *word : {"春风", "迎春", "秋月"})
-            fx->insert(tableWords, {colWord, colMeaning}, {QString::fromUtf8(word), QString()});
-        for (const char *idiom : {"春华秋实", "春暖花开", "四季如春"})
-            fx->insert(tableIdioms, {colIdiom, colMeaning}, {QString::fromUtf8(idiom), QString()});
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
-        w = std::make_unique<TW>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        mode = w->findChild<QComboBox *>(QStringLiteral("Think_ComboBox"));
-        text = w->findChild<QLineEdit *>(QStringLiteral("Think_Edit"));
-        QVERIFY(mode && text);
+        fx = std::make_unique<WindowFixture>(prepared);
+        fx->open();
+        mode = fx->child<QComboBox>(QStringLiteral("Think_ComboBox"));
+        text = fx->child<QLineEdit>(QStringLiteral("Think_Edit"));
     }
-    void cleanup()
-    {
-        w.reset();
-        dialogs.reset();
-        cwd.reset();
-        fx.reset();
-    }
+    void cleanup() { fx.reset(); }
 
     void firstShowingReportsAllWordsAndTheSpringIdioms()
     {
@@ -65,21 +54,21 @@ private slots:
         QCOMPARE(mode->currentText(), QStringLiteral("-默认-"));
         QCOMPARE(look::fill(mode), look::skyBlue);
         QCOMPARE(look::fill(text), look::skyBlue);
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     void panelZeroFollowsTheFieldsNotTheLastSearch()
     {
         showThinkPage();
         text->setText(QStringLiteral("春"));
-        w->findChild<QToolButton *>(QStringLiteral("Think_SpeedButton"))->click();
+        fx->child<QToolButton>(QStringLiteral("Think_SpeedButton"))->click();
         QCOMPARE(panel(0), QStringLiteral("查询条件：字尾=春"));
         QCOMPARE(panel(1), QStringLiteral("查询结果：词组=1 成语=1"));
 
         mode->setCurrentIndex(0);
         text->setText(QStringLiteral("秋"));
         QCOMPARE(panel(1), QStringLiteral("查询结果：词组=1 成语=1")); // only the button searches
-        w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"))->setCurrentIndex(4);
+        fx->showPage(4);
         showThinkPage();
         QCOMPARE(panel(0), QStringLiteral("查询条件：字首=秋"));
         QCOMPARE(panel(1), QStringLiteral("查询结果：词组=1 成语=1"));

@@ -3,10 +3,10 @@
 #include "db/sqlite.h"
 #include "tests/builddb/fixtures.h"
 #include "tests/testmain.h"
-#include "tools/builddb/builder.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/pinyin.h"
-#include "tools/builddb/works.h"
+#include "tools/common/builderror.h"
+#include "tools/dictionary/builder.h"
+#include "tools/dictionary/pinyin.h"
+#include "tools/dictionary/works.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,7 +26,7 @@ QList<QStringList> rows(const QString &path, const QString &sql)
     QList<QStringList> out;
     try {
         SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-        Statement st(file.handle(), sql.toUtf8());
+        Statement st(file, sql.toUtf8());
         while (st.step()) {
             QStringList row;
             for (int i = 0; i < st.columnCount(); ++i)

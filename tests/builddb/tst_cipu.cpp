@@ -1,8 +1,8 @@
 #include "tests/builddb/fixtures.h"
 #include "tests/testmain.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/cipu.h"
-#include "tools/builddb/converter.h"
+#include "tools/common/builderror.h"
+#include "tools/common/converter.h"
+#include "tools/rhymebooks/cipu.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 #include "tests/builddb/fixtures.h"
 #include "tests/testmain.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/meanings.h"
+#include "tools/common/builderror.h"
+#include "tools/dictionary/meanings.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>

@@ -1,19 +1,19 @@
+#include "db/sqlite.h"
 #include "tests/builddb/fixtures.h"
 #include "tests/testmain.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/converter.h"
-#include "tools/builddb/reference.h"
-#include "tools/builddb/rhymebooks.h"
-#include "tools/builddb/rhymegroups.h"
-#include "tools/builddb/works.h"
+#include "tools/common/builderror.h"
+#include "tools/common/converter.h"
+#include "tools/common/storedversion.h"
+#include "tools/dictionary/poemtext.h"
+#include "tools/rhymebooks/reference.h"
+#include "tools/rhymebooks/rhymebooks.h"
+#include "tools/rhymebooks/rhymegroups.h"
 #include "tools/rhymebooks/variants.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <sqlite3.h>
 
 using namespace builddb;
 using namespace Qt::StringLiterals;
@@ -447,10 +447,8 @@ exports.資料 = {iter音韻地位: function* () { yield a1; yield a2; },
         // Up to date: a second build leaves the file alone; an older version is rebuilt.
         options.onlyIfOutdated = true;
         QVERIFY(buildReferenceFile(options, log).skipped);
-        sqlite3 *db = nullptr;
-        sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_exec(db, "UPDATE 版本 SET 值 = 'old' WHERE 键 = '数据版本'", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        SqliteFile(path, SqliteFile::Mode::ReadWrite)
+            .exec("UPDATE 版本 SET 值 = 'old' WHERE 键 = '数据版本'");
         QVERIFY(!buildReferenceFile(options, log).skipped);
         QCOMPARE(storedDataVersion(path), rhymeBooksDataVersion(installed));
     }

@@ -1,8 +1,8 @@
 #include "tests/builddb/fixtures.h"
 #include "tests/testmain.h"
-#include "tools/builddb/builderror.h"
-#include "tools/builddb/pinyin.h"
-#include "tools/builddb/rhymes.h"
+#include "tools/common/builderror.h"
+#include "tools/dictionary/pinyin.h"
+#include "tools/dictionary/rhymes.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 #include "tests/classics/corpus.h"
 
 #include "tests/support/booksfixture.h"
-#include "tools/builddb/classics.h" // the builder's
+#include "tools/classics/classics.h" // the builder's
 
 #include <QDir>
 #include <QFile>

@@ -5,11 +5,13 @@
 #include "pages/shared/guard.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
+#include "presentation/creationmodel.h"
 #include "tests/creation/rhymedata.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
 
@@ -28,7 +30,7 @@ class TestCreationPage : public QObject {
         CreationPage page;
         explicit Page(const QString &path)
             : db(path, &owner)
-            , page(db, &status)
+            , page(new CreationModel(db), &status)
         {
         }
     };
@@ -234,8 +236,9 @@ private slots:
         QTest::mouseClick(page().Edit_ok_SpeedButton, Qt::LeftButton);
         const QString lookedUp = panel(0);
         QVERIFY(lookedUp != before && lookedUp != QStringLiteral("草稿已保存"));
+        QSignalSpy over(moment, &QTimer::timeout);
         moment->start(0);
-        QTest::qWait(0);
+        QVERIFY(over.wait());
         QCOMPARE(panel(0), lookedUp);
 
         fx->exec("DROP TABLE 作品");

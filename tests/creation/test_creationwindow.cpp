@@ -5,7 +5,7 @@
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
 #include "tests/creation/rhymedata.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
@@ -23,46 +23,24 @@ using namespace schema;
 class TestCreationWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
 
-    template <class T> T *child(const QString &name)
-    {
-        T *found = w->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
-    void show()
-    {
-        w = std::make_unique<TW>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    }
-    QString panel(int i) const { return w->statusPanels()->panelText(i); }
+    template <class T> T *child(const QString &name) { return fx->child<T>(name); }
+    QString panel(int i) const { return fx->panel(i); }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
-    void init()
+    void initTestCase()
     {
-        fx = std::make_unique<Fixture>();
-        addRhymes(*fx);
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
+        TW::setUpApplication();
+        addRhymes(prepared);
     }
-    void cleanup()
-    {
-        w.reset();
-        dialogs.reset();
-        cwd.reset();
-        fx.reset();
-    }
+    void init() { fx = std::make_unique<WindowFixture>(prepared); }
+    void cleanup() { fx.reset(); }
 
     void opensWithStatusAndTheEditorFocused()
     {
-        show();
+        TW *w = fx->open();
         auto *editor = child<DbRichEdit>("Edit_DBRichEdit");
         QCOMPARE(panel(0), QStringLiteral("查询条件：显示所有记录"));
         QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=8 卷舌音=4"));
@@ -74,12 +52,12 @@ private slots:
         pages->setCurrentIndex(0);
         QCOMPARE(w->focusWidget(), editor);
         QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=8 卷舌音=4"));
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     void layoutOfGridsAndEditor()
     {
-        show();
+        fx->open();
         QCOMPARE(child<QToolButton>("Edit_ok_SpeedButton")->geometry(), QRect(328, 6, 65, 25));
         QCOMPARE(child<QToolButton>("Edit_ok_SpeedButton")->text(), QStringLiteral("查看"));
         QCOMPARE(child<QToolButton>("Edit_save_SpeedButton")->geometry(), QRect(682, 6, 81, 25));
@@ -108,7 +86,7 @@ private slots:
 
     void choosingAndLookingUpThroughTheBar()
     {
-        show();
+        fx->open();
         auto *group = child<QComboBox>("ComboBox1");
         auto *final = child<QComboBox>("ComboBox2");
         auto *tone = child<QComboBox>("ComboBox3");
@@ -124,14 +102,14 @@ private slots:
         final->setCurrentIndex(4);
 
         QTest::mouseClick(ok, Qt::LeftButton);
-        QCOMPARE(dialogs->calls.size(), 1);
-        QCOMPARE(dialogs->calls[0].text, QStringLiteral("请选择完整的条件进行查询"));
+        QCOMPARE(fx->dialogs->calls.size(), 1);
+        QCOMPARE(fx->dialogs->calls[0].text, QStringLiteral("请选择完整的条件进行查询"));
         QCOMPARE(panel(0), QStringLiteral("查询条件：显示所有记录"));
 
         tone->setCurrentIndex(1);
         QCOMPARE(look::fill(tone), look::moneyGreen);
         QTest::mouseClick(ok, Qt::LeftButton);
-        QCOMPARE(dialogs->calls.size(), 1);
+        QCOMPARE(fx->dialogs->calls.size(), 1);
         QCOMPARE(panel(0), QStringLiteral("查询条件：韵母=ang 声调=阳平"));
         QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=3 卷舌音=2"));
         QCOMPARE(gridColumn(child<DbGrid>("Edit_jsy_DBGrid"), 0), QStringList({"chang", "shang"}));
@@ -139,7 +117,7 @@ private slots:
 
     void typedDraftIsStoredOnClosing()
     {
-        show();
+        TW *w = fx->open();
         auto *editor = child<DbRichEdit>("Edit_DBRichEdit");
         typeText(editor, "春眠不觉晓");
         QTest::keyClick(editor, Qt::Key_Tab);
@@ -149,13 +127,13 @@ private slots:
         QCOMPARE(editor->toPlainText(), QStringLiteral("春眠不觉晓\t"));
         QVERIFY(w->close());
         QCOMPARE(fx->value("select 内容 from 作品 where 标题='草稿'"), QStringLiteral("春眠不觉晓\t"));
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     void withoutADraftRowTypingIsStillStoredOnClosing()
     {
         fx->exec("DELETE FROM 作品");
-        show();
+        TW *w = fx->open();
         typeText(child<DbRichEdit>("Edit_DBRichEdit"), "处处闻啼鸟");
         QVERIFY(w->close());
         QCOMPARE(fx->column("select 标题 || '/' || 类别 || '/' || 内容 from 作品"),
@@ -164,12 +142,12 @@ private slots:
 
     void saveButtonStoresTheDraft()
     {
-        show();
+        TW *w = fx->open();
         typeText(child<DbRichEdit>("Edit_DBRichEdit"), "夜来风雨声");
         QTest::mouseClick(child<QToolButton>("Edit_save_SpeedButton"), Qt::LeftButton);
         QCOMPARE(fx->value("select 内容 from 作品 where 标题='草稿'"), QStringLiteral("夜来风雨声"));
         QCOMPARE(w->database().Edit_ADOQuery->state(), Query::State::Browse);
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 };
 

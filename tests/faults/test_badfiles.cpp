@@ -3,7 +3,7 @@
 #include "db/query.h"
 #include "db/schema.h"
 #include "tests/faults/faultsupport.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
@@ -48,7 +48,7 @@ Q_DECLARE_METATYPE(Bad)
 class TestBadFiles : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
+    std::unique_ptr<WindowFixture> fx;
     std::unique_ptr<Shell> shell;
 
     // Enough rows that every table spans several pages.
@@ -192,7 +192,7 @@ class TestBadFiles : public QObject {
 
 private slots:
     void initTestCase() { TW::setUpApplication(); }
-    void init() { fx = std::make_unique<Fixture>(); }
+    void init() { fx = std::make_unique<WindowFixture>(); }
     void cleanup()
     {
         shell.reset();
@@ -242,14 +242,11 @@ private slots:
         const QByteArray before = pathHash();
 
         // The window itself.
-        {
-            WorkingDirectory cwd(fx->dir());
-            try {
-                TW w;
-                QFAIL("the window must not be built");
-            } catch (const std::runtime_error &e) {
-                QCOMPARE(QString::fromUtf8(e.what()), message);
-            }
+        try {
+            fx->open();
+            QFAIL("the window must not be built");
+        } catch (const std::runtime_error &e) {
+            QCOMPARE(QString::fromUtf8(e.what()), message);
         }
         // The program: one error box with the message, titled with the program's name, then status 1.
         const ProgramRun run = runProgram(fx->dir());
@@ -288,15 +285,10 @@ private slots:
                    {QStringLiteral("春望"), QStringLiteral("甲类"), QStringLiteral("2006-05-01")});
         fx->insert(tableWords, {colWord}, {QStringLiteral("春风")});
         dropColumn(table, column);
-        {
-            WorkingDirectory cwd(fx->dir());
-            ScriptedDialogs dialogs;
-            TW w;
-            w.show();
-            useEveryPage(w, dialogs);
-            for (const QString &error : dialogs.errors())
-                QVERIFY2(error.contains(column), qPrintable(error));
-        }
+        useEveryPage(*fx->open(), *fx->dialogs);
+        for (const QString &error : fx->dialogs->errors())
+            QVERIFY2(error.contains(column), qPrintable(error));
+        fx->drop();
         QCOMPARE(integrityCheck(fx->path()), QStringLiteral("ok"));
         QCOMPARE(fx->count(tableWorks) >= 3, true);
     }

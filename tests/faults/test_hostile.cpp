@@ -7,7 +7,7 @@
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/statusbar.h"
 #include "tests/faults/faultsupport.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
@@ -68,37 +68,24 @@ constexpr int likePatternLimit = 50000;
 class TestHostile : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
+    TW *w = nullptr;
     QStringList schemaBefore;
     int inputs = 0; // every field typed into, over all texts
 
-    void openWindow()
-    {
-        w = std::make_unique<TW>();
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    }
+    void openWindow() { w = fx->open(); }
     void reopenWindow()
     {
         QVERIFY(w->close());
-        w.reset();
+        fx->drop();
         openWindow();
     }
-    void setPage(int index) { find<QTabWidget>(QStringLiteral("W_PageControl"))->setCurrentIndex(index); }
-    template <class T> T *find(const QString &name) const
-    {
-        T *child = w->findChild<T *>(name);
-        if (!child)
-            qFatal("no %s", qPrintable(name));
-        return child;
-    }
+    void setPage(int index) { fx->showPage(index); }
+    template <class T> T *find(const QString &name) const { return fx->child<T>(name); }
     QLineEdit *selector(const QString &name) const { return find<QComboBox>(name)->lineEdit(); }
     void click(const QString &button) const { QTest::mouseClick(find<QToolButton>(button), Qt::LeftButton); }
-    QString panel0() const { return w->statusPanels()->panelText(0); }
+    QString panel0() const { return fx->panel(0); }
 
     void typeIntoCell(DbGrid *grid, int row, int column, const QString &text)
     {
@@ -133,49 +120,48 @@ class TestHostile : public QObject {
     }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
-    void init()
+    void initTestCase()
     {
-        fx = std::make_unique<Fixture>(); // the draft is 作品 rowid 1
+        TW::setUpApplication();
         const QStringList rhyme = {colFinal, colSyllable, colTone, colCommon, colRare};
-        fx->insert(tablePsy, rhyme,
-                   {QStringLiteral("ang"), QStringLiteral("bang"), QStringLiteral("阴平"),
-                    QStringLiteral("邦帮"), QStringLiteral("梆")});
-        fx->insert(tablePsy, rhyme,
-                   {QStringLiteral("ang"), QStringLiteral("cang"), QStringLiteral("阳平"),
-                    QStringLiteral("藏"), QString()});
-        fx->insert(tablePsy, rhyme,
-                   {QStringLiteral("a"), QStringLiteral("ba"), QStringLiteral("上声"), QStringLiteral("把"),
-                    QString()});
-        fx->insert(tableJsy, rhyme,
-                   {QStringLiteral("ang"), QStringLiteral("zhang"), QStringLiteral("阴平"),
-                    QStringLiteral("张章"), QString()});
-        fx->insert(tableJsy, rhyme,
-                   {QStringLiteral("ang"), QStringLiteral("chang"), QStringLiteral("阳平"),
-                    QStringLiteral("常长"), QString()});
-        fx->insert(tableJsy, rhyme,
-                   {QStringLiteral("ang"), QStringLiteral("shang"), QStringLiteral("去声"),
-                    QStringLiteral("上尚"), QString()});
+        prepared.insert(tablePsy, rhyme,
+                        {QStringLiteral("ang"), QStringLiteral("bang"), QStringLiteral("阴平"),
+                         QStringLiteral("邦帮"), QStringLiteral("梆")});
+        prepared.insert(tablePsy, rhyme,
+                        {QStringLiteral("ang"), QStringLiteral("cang"), QStringLiteral("阳平"),
+                         QStringLiteral("藏"), QString()});
+        prepared.insert(tablePsy, rhyme,
+                        {QStringLiteral("a"), QStringLiteral("ba"), QStringLiteral("上声"),
+                         QStringLiteral("把"), QString()});
+        prepared.insert(tableJsy, rhyme,
+                        {QStringLiteral("ang"), QStringLiteral("zhang"), QStringLiteral("阴平"),
+                         QStringLiteral("张章"), QString()});
+        prepared.insert(tableJsy, rhyme,
+                        {QStringLiteral("ang"), QStringLiteral("chang"), QStringLiteral("阳平"),
+                         QStringLiteral("常长"), QString()});
+        prepared.insert(tableJsy, rhyme,
+                        {QStringLiteral("ang"), QStringLiteral("shang"), QStringLiteral("去声"),
+                         QStringLiteral("上尚"), QString()});
         for (const char *word : {"春风", "秋月", "风月"})
-            fx->insert(tableWords, {colWord, colMeaning}, {QString::fromUtf8(word), QStringLiteral("义")});
+            prepared.insert(tableWords, {colWord, colMeaning},
+                            {QString::fromUtf8(word), QStringLiteral("义")});
         for (const char *idiom : {"春暖花开", "秋高气爽", "春华秋实"})
-            fx->insert(tableIdioms, {colIdiom, colMeaning}, {QString::fromUtf8(idiom), QStringLiteral("义")});
+            prepared.insert(tableIdioms, {colIdiom, colMeaning},
+                            {QString::fromUtf8(idiom), QStringLiteral("义")});
+        // After the draft, 作品 rowid 1.
         const QStringList work = {colTitle, colCategory, colMark, colCount, colDate, colContent};
-        fx->insert(tableWorks, work,
-                   {QStringLiteral("秋兴"), QStringLiteral("甲类"), QStringLiteral("§"), 8,
-                    QStringLiteral("2007-03-01"), QStringLiteral("玉露凋伤枫树林")});
-        fx->insert(tableWorks, work,
-                   {QStringLiteral("春望"), QStringLiteral("甲类"), QStringLiteral("§"), 4,
-                    QStringLiteral("2006-05-01"), QStringLiteral("国破山河在")});
-        schemaBefore = schemaOf(fx->path());
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
+        prepared.insert(tableWorks, work,
+                        {QStringLiteral("秋兴"), QStringLiteral("甲类"), QStringLiteral("§"), 8,
+                         QStringLiteral("2007-03-01"), QStringLiteral("玉露凋伤枫树林")});
+        prepared.insert(tableWorks, work,
+                        {QStringLiteral("春望"), QStringLiteral("甲类"), QStringLiteral("§"), 4,
+                         QStringLiteral("2006-05-01"), QStringLiteral("国破山河在")});
+        schemaBefore = schemaOf(prepared.path());
     }
+    void init() { fx = std::make_unique<WindowFixture>(prepared); }
     void cleanup()
     {
-        w.reset();
-        dialogs.reset();
-        cwd.reset();
+        w = nullptr;
         fx.reset();
     }
     void cleanupTestCase() { qInfo("hostile inputs tried: %d", inputs); }
@@ -201,7 +187,7 @@ private slots:
         // The idioms that begin with 春, in the order of the engine's index.
         const QString idiom = w->database().Chengyu_ADOQuery->cellText(0, 0);
         typeIntoRow(QStringLiteral("chengyu_DBGrid"), 0, text);
-        QCOMPARE(dialogs->calls.size(), 0);
+        QCOMPARE(fx->dialogs->calls.size(), 0);
 
         expected[tablePsy][1] = QStringList(5, text);
         expected[tableJsy][1] = QStringList(5, text);
@@ -235,7 +221,7 @@ private slots:
             QCOMPARE(q->rowCount(), 1);
             COMPARE_TEXT(q->text(colCommon), text);
         }
-        QCOMPARE(dialogs->calls.size(), 0);
+        QCOMPARE(fx->dialogs->calls.size(), 0);
 
         // Found by every mode of the word search: exactly the keys that hold the text, unless the
         // text has a wildcard of like in it; a pattern too long for the engine is refused by it.
@@ -253,18 +239,19 @@ private slots:
             {2, QStringLiteral("字尾"), u'%' + text, [&](const QString &k) { return k.endsWith(text); }},
         };
         for (const auto &m : modes) {
-            dialogs->clear();
+            fx->dialogs->clear();
             find<QComboBox>(QStringLiteral("Think_ComboBox"))->setCurrentIndex(m.index);
             retype(find<QLineEdit>(QStringLiteral("Think_Edit")), text);
             click(QStringLiteral("Think_SpeedButton"));
             ++inputs;
             Query *words = w->database().Cizu_ADOQuery;
             if (m.pattern.toUtf8().size() > likePatternLimit) {
-                QCOMPARE(dialogs->errors(), QStringList{QStringLiteral("LIKE or GLOB pattern too complex")});
+                QCOMPARE(fx->dialogs->errors(),
+                         QStringList{QStringLiteral("LIKE or GLOB pattern too complex")});
                 QVERIFY(!words->isOpen());
                 continue;
             }
-            QCOMPARE(dialogs->calls.size(), 0);
+            QCOMPARE(fx->dialogs->calls.size(), 0);
             QStringList expectedKeys;
             for (const QString &k : allWords)
                 if (m.matches(k))
@@ -319,7 +306,7 @@ private slots:
         retype(find<QTextEdit>(QStringLiteral("Edit_DBRichEdit")), text);
         click(QStringLiteral("Edit_save_SpeedButton"));
         ++inputs;
-        QCOMPARE(dialogs->calls.size(), 0);
+        QCOMPARE(fx->dialogs->calls.size(), 0);
 
         // 作品: 标题 类别 标记 数量 作者 出处 网址 日期 备注 内容; the work is rowid 2, the draft rowid 1.
         Rows stored = snapshot(fx->path());
@@ -358,7 +345,7 @@ private slots:
             COMPARE_TEXT(find<DbRichEdit>(name)->typedText(), text);
         QCOMPARE(w->database().Show_ADOQuery->state(), Query::State::Browse);
         QVERIFY(w->close());
-        QCOMPARE(dialogs->calls.size(), 0);
+        QCOMPARE(fx->dialogs->calls.size(), 0);
         checkTablesIntact();
     }
 
@@ -377,15 +364,16 @@ private slots:
             {"sl_DBEdit", QStringLiteral("数量只能填写整数，“%1”不是整数。").arg(text), QStringLiteral("8")},
             {"rq_DBEdit", QStringLiteral("日期只能填写日期（例如"), QStringLiteral("2007/3/1")}};
         for (const auto &f : fields) {
-            dialogs->clear();
+            fx->dialogs->clear();
             QLineEdit *edit = find<QLineEdit>(QString::fromLatin1(f.edit));
             QCOMPARE(edit->text(), f.shown);
             retype(edit, text);
             ++inputs;
             click(QStringLiteral("ok_SpeedButton"));
-            QCOMPARE(dialogs->errors().size(), 1);
-            QVERIFY2(dialogs->errors()[0].startsWith(f.refusal), qPrintable(shortened(dialogs->errors()[0])));
-            QVERIFY(dialogs->errors()[0].contains(text));
+            QCOMPARE(fx->dialogs->errors().size(), 1);
+            QVERIFY2(fx->dialogs->errors()[0].startsWith(f.refusal),
+                     qPrintable(shortened(fx->dialogs->errors()[0])));
+            QVERIFY(fx->dialogs->errors()[0].contains(text));
             COMPARE_TEXT(edit->text(), text);
             QCOMPARE(w->database().Show_ADOQuery->state(), Query::State::Edit);
             click(QStringLiteral("Cancel_SpeedButton"));
@@ -429,7 +417,7 @@ private slots:
         QCOMPARE(panel0(), QStringLiteral("结果：共0条记录"));
         inputs += 6;
         QVERIFY(w->close());
-        QCOMPARE(dialogs->calls.size(), 0);
+        QCOMPARE(fx->dialogs->calls.size(), 0);
         const Rows stored = snapshot(fx->path());
         QVERIFY2(stored == before, qPrintable(firstDifference(stored, before)));
         checkTablesIntact();

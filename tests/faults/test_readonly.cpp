@@ -4,7 +4,7 @@
 #include "db/schema.h"
 #include "pages/shared/dbgrid.h"
 #include "tests/faults/faultsupport.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
@@ -26,10 +26,8 @@ using namespace faults;
 class TestReadOnly : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
 
     QString folder() const { return fx->dir() + QStringLiteral("/date"); }
     // Write permission taken from the file, or from its folder (no journal can be made there).
@@ -46,53 +44,41 @@ class TestReadOnly : public QObject {
         QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::setPermissions(fx->path(), QFile::ReadOwner | QFile::WriteOwner);
     }
-    template <class T> T *find(const QString &name) const
-    {
-        T *child = w->findChild<T *>(name);
-        if (!child)
-            qFatal("no %s", qPrintable(name));
-        return child;
-    }
-    void setPage(int index) const
-    {
-        find<QTabWidget>(QStringLiteral("W_PageControl"))->setCurrentIndex(index);
-    }
+    template <class T> T *find(const QString &name) const { return fx->child<T>(name); }
+    void setPage(int index) const { fx->showPage(index); }
     void click(const QString &button) const { QTest::mouseClick(find<QToolButton>(button), Qt::LeftButton); }
     // The one error the last action showed.
     QString takeError() const
     {
-        const QStringList errors = dialogs->errors();
-        dialogs->clear();
+        const QStringList errors = fx->dialogs->errors();
+        fx->dialogs->clear();
         return errors.size() == 1 ? errors.first() : QStringLiteral("%1 errors").arg(errors.size());
     }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
-    void init()
+    void initTestCase()
     {
-        fx = std::make_unique<Fixture>();
+        TW::setUpApplication();
         const QStringList rhyme = {colFinal, colSyllable, colTone, colCommon};
         for (const char *syllable : {"zhang", "chang", "shang"})
-            fx->insert(tableJsy, rhyme,
-                       {QStringLiteral("ang"), QString::fromLatin1(syllable), QStringLiteral("阴平"),
-                        QStringLiteral("字")});
-        fx->insert(
+            prepared.insert(tableJsy, rhyme,
+                            {QStringLiteral("ang"), QString::fromLatin1(syllable), QStringLiteral("阴平"),
+                             QStringLiteral("字")});
+        prepared.insert(
             tablePsy, rhyme,
             {QStringLiteral("ang"), QStringLiteral("bang"), QStringLiteral("阴平"), QStringLiteral("邦")});
         for (const char *word : {"春风", "秋月"})
-            fx->insert(tableWords, {colWord, colMeaning}, {QString::fromUtf8(word), QStringLiteral("义")});
-        fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate, colAuthor},
-                   {QStringLiteral("秋兴"), QStringLiteral("甲类"), 8, QStringLiteral("2007-03-01"),
-                    QStringLiteral("杜甫")});
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
+            prepared.insert(tableWords, {colWord, colMeaning},
+                            {QString::fromUtf8(word), QStringLiteral("义")});
+        prepared.insert(tableWorks, {colTitle, colCategory, colCount, colDate, colAuthor},
+                        {QStringLiteral("秋兴"), QStringLiteral("甲类"), 8, QStringLiteral("2007-03-01"),
+                         QStringLiteral("杜甫")});
     }
+    void init() { fx = std::make_unique<WindowFixture>(prepared); }
     void cleanup()
     {
-        w.reset();
+        fx->drop();
         unprotect();
-        dialogs.reset();
-        cwd.reset();
         fx.reset();
     }
 
@@ -116,11 +102,8 @@ private slots:
                             : isWriteProtected(fx->path()));
         const QByteArray before = fileHash(fx->path());
 
-        w = std::make_unique<TW>();
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        QCOMPARE(dialogs->calls.size(), 0);
+        TW *w = fx->open();
+        QCOMPARE(fx->dialogs->calls.size(), 0);
         Database &db = w->database();
 
         // The draft.
@@ -144,9 +127,9 @@ private slots:
         setPage(1);
         auto *rhymes = find<DbGrid>(QStringLiteral("View_psy_DBGrid"));
         rhymes->setFocus();
-        dialogs->answer = true;
+        fx->dialogs->answer = true;
         QTest::keyClick(rhymes, Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(dialogs->calls.size(), 2); // the question, then the refusal
+        QCOMPARE(fx->dialogs->calls.size(), 2); // the question, then the refusal
         QCOMPARE(takeError(), message);
         QCOMPARE(db.View_psy_ADOQuery->rowCount(), 1);
 
@@ -178,7 +161,7 @@ private slots:
         QCOMPARE(find<QLineEdit>(QStringLiteral("bt_DBEdit"))->text(), QStringLiteral("新作"));
         click(QStringLiteral("Cancel_SpeedButton"));
         click(QStringLiteral("del_SpeedButton"));
-        QCOMPARE(dialogs->calls.size(), 2);
+        QCOMPARE(fx->dialogs->calls.size(), 2);
         QCOMPARE(takeError(), message);
         QCOMPARE(db.Show_ADOQuery->rowCount(), 1);
         QCOMPARE(find<QLineEdit>(QStringLiteral("bt_DBEdit"))->text(), QStringLiteral("秋兴"));
@@ -197,8 +180,8 @@ private slots:
         QTest::keyClick(lower, Qt::Key_Escape);
         QTest::keyClick(words, Qt::Key_Escape);
         QVERIFY(w->close());
-        QCOMPARE(dialogs->calls.size(), 0);
-        w.reset();
+        QCOMPARE(fx->dialogs->calls.size(), 0);
+        fx->drop();
 
         QCOMPARE(fileHash(fx->path()), before);
         QVERIFY(!QFileInfo::exists(fx->path() + QStringLiteral("-journal")));

@@ -4,12 +4,11 @@
 #include "db/query.h"
 #include "db/schema.h"
 #include "tests/faults/faultsupport.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -52,19 +51,21 @@ QString hex(const QString &text)
 class TestSharing : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
     int scenarios = 0;
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
-    void init()
+    void initTestCase()
     {
-        fx = std::make_unique<Fixture>();
+        TW::setUpApplication();
         for (const char *word : {"春风", "秋月", "风月"})
-            fx->insert(tableWords, {colWord, colMeaning}, {QString::fromUtf8(word), QStringLiteral("义")});
-        fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate},
-                   {QStringLiteral("秋兴"), QStringLiteral("甲类"), 8, QStringLiteral("2007-03-01")});
+            prepared.insert(tableWords, {colWord, colMeaning},
+                            {QString::fromUtf8(word), QStringLiteral("义")});
+        prepared.insert(tableWorks, {colTitle, colCategory, colCount, colDate},
+                        {QStringLiteral("秋兴"), QStringLiteral("甲类"), 8, QStringLiteral("2007-03-01")});
     }
+    void init() { fx = std::make_unique<WindowFixture>(prepared); }
     void cleanup() { fx.reset(); }
     void cleanupTestCase() { qInfo("lock and sharing scenarios survived: %d", scenarios); }
 
@@ -128,15 +129,11 @@ private slots:
     // engine's message and keep the typing; once the lock is gone both go through.
     void windowKeepsTypingWhileLockedAndClosesAfterwards()
     {
-        WorkingDirectory cwd(fx->dir());
-        ScriptedDialogs dialogs;
-        TW w;
-        w.show();
-        QApplication::setActiveWindow(&w);
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        TW &w = *fx->open();
+        const ScriptedDialogs &dialogs = *fx->dialogs;
         auto *editor = w.findChild<QTextEdit *>(QStringLiteral("Edit_DBRichEdit"));
         retype(editor, QStringLiteral("未保存的诗句"));
-        w.findChild<QTabWidget *>(QStringLiteral("W_PageControl"))->setCurrentIndex(3);
+        fx->showPage(3);
         auto *author = w.findChild<QLineEdit *>(QStringLiteral("zz_DBEdit"));
         retype(author, QStringLiteral("杜甫"));
 

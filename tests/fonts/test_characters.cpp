@@ -4,8 +4,7 @@
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/look.h"
-#include "pages/shared/statusbar.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
@@ -13,7 +12,6 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QRawFont>
-#include <QTabWidget>
 #include <QToolButton>
 
 #include <map>
@@ -73,7 +71,7 @@ private slots:
         const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
         std::map<char32_t, QString> seenIn; // code point -> first table holding it
         for (const QString &table : {tablePsy, tableJsy, tableWords, tableIdioms, tableWorks}) {
-            Statement st(file.handle(), QStringLiteral("SELECT * FROM %1").arg(table).toUtf8());
+            Statement st(file, QStringLiteral("SELECT * FROM %1").arg(table).toUtf8());
             st.forEachRow([&](const Statement &row) {
                 for (int c = 0; c < row.columnCount(); ++c)
                     for (const char32_t cp : row.text(c).toUcs4())
@@ -106,23 +104,19 @@ private slots:
 
     void charactersBeyondTheBmpAreWholeEverywhere()
     {
-        Fixture fx;
+        WindowFixture fx;
         for (const char *word : {"𫄨绤", "细𫄨", "𬘩纱", "春风"})
             fx.insert(tableWords, {colWord, colMeaning}, {QString::fromUtf8(word), QStringLiteral("义")});
         fx.insert(tableJsy, {colFinal, colSyllable, colTone, colCommon, colRare},
                   {QStringLiteral("i"), QStringLiteral("chi"), QStringLiteral("阴平"), QStringLiteral("吃"),
                    QStringLiteral("嗤𫄨")});
-        WorkingDirectory cwd(fx.dir());
-        ScriptedDialogs dialogs;
-        TW w;
-        w.show();
-        auto *pages = w.findChild<QTabWidget *>(QStringLiteral("W_PageControl"));
+        TW &w = *fx.open();
 
         // The search edit takes the character from an input method, as a poet types it.
-        pages->setCurrentIndex(2);
-        auto *mode = w.findChild<QComboBox *>(QStringLiteral("Think_ComboBox"));
-        auto *edit = w.findChild<QLineEdit *>(QStringLiteral("Think_Edit"));
-        auto *words = w.findChild<DbGrid *>(QStringLiteral("cizu_DBGrid"));
+        fx.showPage(2);
+        auto *mode = fx.child<QComboBox>(QStringLiteral("Think_ComboBox"));
+        auto *edit = fx.child<QLineEdit>(QStringLiteral("Think_Edit"));
+        auto *words = fx.child<DbGrid>(QStringLiteral("cizu_DBGrid"));
         QInputMethodEvent typed;
         typed.setCommitString(QStringLiteral("𫄨"));
         QApplication::sendEvent(edit, &typed);
@@ -135,24 +129,23 @@ private slots:
                      {"包含", {QStringLiteral("𫄨绤"), QStringLiteral("细𫄨")}}};
         for (const auto &c : cases) {
             mode->setEditText(QString::fromUtf8(c.mode));
-            w.findChild<QToolButton *>(QStringLiteral("Think_SpeedButton"))->click();
+            fx.child<QToolButton>(QStringLiteral("Think_SpeedButton"))->click();
             QStringList found;
             for (int r = 0; r < words->model()->rowCount(); ++r)
                 found << words->model()->index(r, 0).data().toString();
             QCOMPARE(found, c.found);
-            QCOMPARE(w.statusPanels()->panelText(0),
-                     QStringLiteral("查询条件：%1=𫄨").arg(QString::fromUtf8(c.mode)));
+            QCOMPARE(fx.panel(0), QStringLiteral("查询条件：%1=𫄨").arg(QString::fromUtf8(c.mode)));
         }
 
         // A grid cell holding such characters is shown whole and written back exactly.
-        pages->setCurrentIndex(1);
-        auto *jsy = w.findChild<DbGrid *>(QStringLiteral("View_jsy_DBGrid"));
+        fx.showPage(1);
+        auto *jsy = fx.child<DbGrid>(QStringLiteral("View_jsy_DBGrid"));
         const QModelIndex rare = jsy->model()->index(0, 4);
         QCOMPARE(rare.data().toString(), QStringLiteral("嗤𫄨"));
         QVERIFY(jsy->model()->setData(rare, QStringLiteral("嗤𫄨𬘩"), Qt::EditRole));
         QVERIFY(w.close());
         QCOMPARE(fx.value(QStringLiteral("select 繁杂 from 卷舌音")), QStringLiteral("嗤𫄨𬘩"));
-        QVERIFY(dialogs.errors().isEmpty());
+        QVERIFY(fx.dialogs->errors().isEmpty());
     }
 };
 

@@ -2,9 +2,9 @@
 #include "pages/gelv/gelvwindow.h"
 #include "pages/gelv/markedpoemview.h"
 #include "pages/shared/boundcontrols.h"
-#include "tests/creation/rhymedata.h"
 #include "tests/support/booksfixture.h"
-#include "tests/support/fixture.h"
+#include "tests/support/typing.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QAccessible>
@@ -20,15 +20,14 @@ using namespace Qt::StringLiterals;
 class TestGelvScreen : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
+    TW *w = nullptr;
 
-    DbRichEdit *draft() { return w->findChild<DbRichEdit *>(u"Edit_DBRichEdit"_s); }
+    DbRichEdit *draft() { return fx->child<DbRichEdit>(u"Edit_DBRichEdit"_s); }
     GelvWindow *openGelv()
     {
-        w->findChild<QShortcut *>(u"W_gelv_Shortcut"_s)->activated();
+        fx->child<QShortcut>(u"W_gelv_Shortcut"_s)->activated();
         GelvWindow *gelv = w->findChild<GelvWindow *>(u"Gelv"_s);
         return gelv && QTest::qWaitForWindowExposed(gelv) ? gelv : nullptr;
     }
@@ -38,26 +37,19 @@ class TestGelvScreen : public QObject {
     }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
+    void initTestCase()
+    {
+        TW::setUpApplication();
+        BooksFixture(prepared.dir() + u"/date/rhymebooks.db"_s)
+            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红天"_s)
+            .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"木竹"_s);
+    }
     void init()
     {
-        fx = std::make_unique<Fixture>();
-        BooksFixture books(fx->dir() + u"/date/rhymebooks.db"_s);
-        books.add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红天"_s)
-            .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"木竹"_s);
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
-        w = std::make_unique<TW>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        fx = std::make_unique<WindowFixture>(prepared);
+        w = fx->open();
     }
-    void cleanup()
-    {
-        w.reset();
-        dialogs.reset();
-        cwd.reset();
-        fx.reset();
-    }
+    void cleanup() { fx.reset(); }
 
     void theWindowNeverCoversTheDraft()
     {

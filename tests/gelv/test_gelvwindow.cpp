@@ -11,10 +11,10 @@
 #include "tests/classics/corpus.h"
 #include "tests/creation/rhymedata.h"
 #include "tests/support/booksfixture.h"
-#include "tests/support/fixture.h"
 #include "tests/support/markedrowtexts.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
-#include "tools/builddb/classics.h" // the builder's
+#include "tools/classics/classics.h" // the builder's
 
 #include <QComboBox>
 #include <QDialog>
@@ -38,25 +38,20 @@ using namespace Qt::StringLiterals;
 class TestGelvWindow : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_corpus; // a classics file built once from a small corpus
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    Fixture prepared; // with its rhyme books and a classics file built from a small corpus
+    std::unique_ptr<WindowFixture> fx;
+    TW *w = nullptr;
 
-    template <class T> T *child(QObject *in, const QString &name)
+    template <class T> static T *child(QObject *in, const QString &name)
     {
-        T *found = in->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return WindowFixture::child<T>(in, name);
     }
-    DbRichEdit *draft() { return child<DbRichEdit>(w.get(), u"Edit_DBRichEdit"_s); }
+    DbRichEdit *draft() { return child<DbRichEdit>(w, u"Edit_DBRichEdit"_s); }
     GelvWindow *gelv() { return w->findChild<GelvWindow *>(u"Gelv"_s); }
 
     void writeBooks()
     {
-        BooksFixture books(fx->dir() + u"/date/rhymebooks.db"_s);
+        BooksFixture books(prepared.dir() + u"/date/rhymebooks.db"_s);
         books.add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红天"_s)
             .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"蒙"_s, 2)
             .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"木竹"_s)
@@ -72,19 +67,14 @@ class TestGelvWindow : public QObject {
                      u"中仄仄平平/1"_s})
             .reading(u"风"_s, u"fēng"_s);
     }
-    void show()
-    {
-        w = std::make_unique<TW>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    }
+    void show() { w = fx->open(); }
     void openByButton()
     {
-        QTest::mouseClick(child<QToolButton>(w.get(), u"Edit_gelv_SpeedButton"_s), Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>(w, u"Edit_gelv_SpeedButton"_s), Qt::LeftButton);
         QVERIFY(gelv());
         QTRY_VERIFY(gelv()->isVisible());
     }
-    QString panel(int i) const { return w->statusPanels()->panelText(i); }
+    QString panel(int i) const { return fx->panel(i); }
     // Types into the draft key by key; a line break is the Return key, as a user types it.
     void typeLines(const QString &text)
     {
@@ -110,41 +100,37 @@ private slots:
     void initTestCase()
     {
         TW::setUpApplication();
-        corpus::buildClassics(m_corpus.path());
+        addRhymes(prepared);
+        writeBooks();
+        const QTemporaryDir built;
+        QVERIFY(QFile::copy(corpus::buildClassics(built.path()), prepared.dir() + u"/date/classics.db"_s));
     }
     void init()
     {
-        fx = std::make_unique<Fixture>();
-        addRhymes(*fx);
-        writeBooks();
-        QFile::copy(m_corpus.filePath(u"date/classics.db"_s), fx->dir() + u"/date/classics.db"_s);
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
+        fx = std::make_unique<WindowFixture>(prepared);
         // Each case starts as a first start: no book chosen, the window not open before.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, fx->dir() + u"/config"_s);
     }
     void cleanup()
     {
-        w.reset();
-        dialogs.reset();
-        cwd.reset();
+        w = nullptr;
         fx.reset();
     }
 
     void theButtonAndF9OpenOneWindowAndRaiseIt()
     {
         show();
-        auto *button = child<QToolButton>(w.get(), u"Edit_gelv_SpeedButton"_s);
+        auto *button = child<QToolButton>(w, u"Edit_gelv_SpeedButton"_s);
         QCOMPARE(button->text(), u"格律"_s);
         QCOMPARE(button->geometry(), QRect(416, 6, 65, 25));
         QCOMPARE(button->parentWidget()->objectName(), u"Panel1"_s);
         QVERIFY(!gelv());
         openByButton();
         QVERIFY(gelv()->windowFlags().testFlag(Qt::Tool));
-        QCOMPARE(gelv()->parentWidget(), w.get());
+        QCOMPARE(gelv()->parentWidget(), w);
         gelv()->hide();
         w->activateWindow();
-        QTest::keyClick(w.get(), Qt::Key_F9);
+        QTest::keyClick(w, Qt::Key_F9);
         QTRY_VERIFY(gelv()->isVisible());
         QTest::keyClick(draft(), Qt::Key_F9);
         QCOMPARE(w->findChildren<GelvWindow *>().size(), 1);
@@ -159,15 +145,14 @@ private slots:
         child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->setCurrentIndex(2);
         QVERIFY(w->close());
         gelv()->close(); // as the program's end closes every window after the main one
-        w.reset();
+        fx->drop();
         show();
-        QTRY_VERIFY(gelv() && gelv()->isVisible());
+        QVERIFY(gelv() && gelv()->isVisible()); // reopened by the start, before it was done
         QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Book_ComboBox"_s)->currentText(), u"中华新韵"_s);
         QVERIFY(gelv()->close());
         QVERIFY(w->close());
-        w.reset();
-        show();
-        QTest::qWait(50); // the start's queued work
+        fx->drop();
+        show(); // done with its start, which would have reopened it
         QVERIFY(!gelv());
         QVERIFY(QFile::exists(fx->dir() + u"/config/shihai/shihai.conf"_s));
     }
@@ -199,7 +184,7 @@ private slots:
         QVERIFY(view->minimumHeight() < larger);
 
         w->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), w.get());
+        QTRY_COMPARE(QApplication::activeWindow(), w);
         draft()->setFocus();
         QSignalSpy edited(draft(), &QTextEdit::textChanged);
         const int pixels = draft()->font().pixelSize();
@@ -213,7 +198,7 @@ private slots:
 
         const int zoomed = view->minimumHeight();
         QVERIFY(w->close());
-        w.reset();
+        fx->drop();
         show();
         QCOMPARE(draft()->font().pixelSize(), pixels + 2);
         QTRY_VERIFY(gelv() && gelv()->isVisible());
@@ -226,7 +211,7 @@ private slots:
         const QString condition = panel(0), counts = panel(1), date = panel(2);
         openByButton();
         QCOMPARE(w->size(), QSize(792, 566));
-        auto *pages = child<QTabWidget>(w.get(), u"W_PageControl"_s);
+        auto *pages = child<QTabWidget>(w, u"W_PageControl"_s);
         QCOMPARE(pages->count(), 5);
         QCOMPARE(pages->tabText(0), u"开始创作"_s);
         QCOMPARE(pages->tabText(4), u"关于软件"_s);
@@ -237,7 +222,7 @@ private slots:
         // never over the draft.
         QVERIFY(
             !gelv()->frameGeometry().intersects(QRect(draft()->mapToGlobal(QPoint(0, 0)), draft()->size())));
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     void theContextMenuOffersTheCheckAndTheRhymeOfTheCharacter()
@@ -247,7 +232,7 @@ private slots:
         QTextCursor cursor = draft()->textCursor();
         cursor.setPosition(1);
         const QRect second = draft()->cursorRect(cursor);
-        auto *page = child<CreationPage>(w.get(), u"Edit"_s);
+        auto *page = child<CreationPage>(w, u"Edit"_s);
         std::unique_ptr<QMenu> menu(page->draftMenu(second.center() + QPoint(4, 0)));
         const QList<QAction *> actions = menu->actions();
         QCOMPARE(actions.at(0)->text(), u"检查格律"_s);
@@ -274,10 +259,10 @@ private slots:
         typeText(draft(), u"木红风"_s);
         openByButton();
         QCOMPARE(gelv()->windowTitle(), u"格律 · 草稿"_s);
-        auto *pages = child<QTabWidget>(w.get(), u"W_PageControl"_s);
+        auto *pages = child<QTabWidget>(w, u"W_PageControl"_s);
         pages->setCurrentIndex(3);
-        auto *page = child<WorksPage>(w.get(), u"Show"_s);
-        DbRichEdit *content = page->nr_DBRichEdit;
+        auto *page = child<WorksPage>(w, u"Show"_s);
+        auto *content = child<DbRichEdit>(page, u"nr_DBRichEdit"_s);
         QTRY_COMPARE(QApplication::focusWidget(), content);
         QCOMPARE(gelv()->windowTitle(), u"格律 · 《春望》"_s);
         QCOMPARE(viewRows().at(0), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 1处不合"_s);
@@ -317,7 +302,7 @@ private slots:
         QVERIFY(findingTexts().contains(u"第1句多一字"_s));
 
         // Another work: the window follows it and its title.
-        QTest::mouseClick(child<QToolButton>(w.get(), u"next_SpeedButton"_s), Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>(w, u"next_SpeedButton"_s), Qt::LeftButton);
         QCOMPARE(gelv()->windowTitle(), u"格律 · 《秋兴》"_s);
         QCOMPARE(viewRows().value(1).left(2), u"东风"_s);
         QVERIFY(w->close());
@@ -545,9 +530,9 @@ private slots:
     {
         fx->insert(schema::tableWords, {schema::colWord, schema::colMeaning}, {u"孤灯"_s, u"一盏灯"_s});
         show();
-        child<QTabWidget>(w.get(), u"W_PageControl"_s)->setCurrentIndex(2);
-        auto *page = child<AssociationPage>(w.get(), u"Think"_s);
-        DbGrid *grid = page->cizu_DBGrid;
+        child<QTabWidget>(w, u"W_PageControl"_s)->setCurrentIndex(2);
+        auto *page = child<AssociationPage>(w, u"Think"_s);
+        auto *grid = child<DbGrid>(page, u"cizu_DBGrid"_s);
         QCOMPARE(grid->model()->index(0, 0).data().toString(), u"孤灯"_s);
         std::unique_ptr<QMenu> menu(
             page->rowMenu(grid, grid->visualRect(grid->model()->index(0, 0)).center()));
@@ -560,16 +545,16 @@ private slots:
         QCOMPARE(child<QTabWidget>(gelv(), u"Gelv_Tabs"_s)->currentWidget()->objectName(),
                  u"Gelv_Examples"_s);
         QCOMPARE(child<QLabel>(gelv(), u"Gelv_Examples_Summary"_s)->text(), u"「孤灯」共 1 句：唐 1"_s);
-        QCOMPARE(child<QTabWidget>(w.get(), u"W_PageControl"_s)->currentIndex(), 2); // the page stays
+        QCOMPARE(child<QTabWidget>(w, u"W_PageControl"_s)->currentIndex(), 2); // the page stays
     }
 
     void aWordOfTheAssociationPageOpensItsCouplets()
     {
         fx->insert(schema::tableWords, {schema::colWord, schema::colMeaning}, {u"孤灯"_s, u"一盏灯"_s});
         show();
-        child<QTabWidget>(w.get(), u"W_PageControl"_s)->setCurrentIndex(2);
-        auto *page = child<AssociationPage>(w.get(), u"Think"_s);
-        DbGrid *grid = page->cizu_DBGrid;
+        child<QTabWidget>(w, u"W_PageControl"_s)->setCurrentIndex(2);
+        auto *page = child<AssociationPage>(w, u"Think"_s);
+        auto *grid = child<DbGrid>(page, u"cizu_DBGrid"_s);
         std::unique_ptr<QMenu> menu(
             page->rowMenu(grid, grid->visualRect(grid->model()->index(0, 0)).center()));
         QVERIFY(menu);
@@ -613,7 +598,7 @@ private slots:
         QCOMPARE(panel(0), u"查询条件：显示所有记录"_s);
         QVERIFY(w->close());
         QCOMPARE(fx->value("select 内容 from 作品 where 标题='草稿'"), u"春风明月"_s);
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 };
 

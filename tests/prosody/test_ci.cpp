@@ -1,7 +1,9 @@
+#include "db/sqlite.h"
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/report.h"
 #include "tests/support/booksfixture.h"
+#include "tests/support/checknamed.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -9,8 +11,6 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 using namespace prosody;
 using namespace Qt::StringLiterals;
@@ -22,7 +22,8 @@ QString describe(const PoemCheck &check)
 {
     QStringList out;
     for (const Finding &f : check.findings)
-        out << (f.isFault() ? QString() : u"~"_s) + u"%1@%2:%3"_s.arg(f.kind).arg(f.line).arg(f.pos);
+        out << (f.isFault() ? QString() : u"~"_s) +
+                   u"%1@%2:%3"_s.arg(kindName(f.kind)).arg(f.line).arg(f.pos);
     return out.join(u' ');
 }
 
@@ -39,7 +40,7 @@ private:
 
     QList<PoemCheck> checkAs(const QString &text, const QString &form, std::optional<Book> book = {}) const
     {
-        return prosody::checkAs(m_books, text, form, book).value_or(QList<PoemCheck>());
+        return checkNamed(m_books, text, form, book).value_or(QList<PoemCheck>());
     }
 
 private slots:
@@ -98,13 +99,11 @@ private slots:
             BooksFixture books(dir.filePath(u"old.db"_s));
             books.add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东"_s);
         }
-        sqlite3 *db = nullptr;
-        sqlite3_open(dir.filePath(u"old.db"_s).toUtf8().constData(), &db);
-        sqlite3_exec(db, "DROP TABLE 词位; DROP TABLE 词句; DROP TABLE 词体", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        SqliteFile(dir.filePath(u"old.db"_s), SqliteFile::Mode::ReadWrite)
+            .exec("DROP TABLE 词位; DROP TABLE 词句; DROP TABLE 词体");
         const auto books = loadRhymeBooks(dir.filePath(u"old.db"_s));
         QVERIFY(books->cipu().isEmpty());
-        QVERIFY(!prosody::checkAs(books, u"天天木木"_s, u"测试调"_s));
+        QVERIFY(!checkNamed(books, u"天天木木"_s, u"测试调"_s));
     }
 
     // A file built before the positions were packed with their lines reads them from their own rows:
@@ -114,10 +113,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"old.db"_s);
         QVERIFY(QFile::copy(m_dir.filePath(u"date/rhymebooks.db"_s), path));
-        sqlite3 *db = nullptr;
-        sqlite3_open(path.toUtf8().constData(), &db);
-        QCOMPARE(sqlite3_exec(db, "ALTER TABLE 词句 DROP COLUMN 位", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        SqliteFile(path, SqliteFile::Mode::ReadWrite).exec("ALTER TABLE 词句 DROP COLUMN 位");
         const auto patternsOf = [](const Cipu &cipu) {
             QStringList out;
             for (const CiForm *f : cipu.forms())
@@ -327,7 +323,7 @@ private slots:
         QCOMPARE(pingshui.summary(), u"通叶调 · 正体 · 上平一东 · 合谱"_s);
         QCOMPARE(checkAs(u"木木天天木，天天木木东。天天天木木，木木木天风。"_s, u"五绝"_s).first().book,
                  Book::Pingshui);
-        QVERIFY(!prosody::checkAs(m_books, ci, u"无此调"_s));
+        QVERIFY(!checkNamed(m_books, ci, u"无此调"_s));
     }
 
     void recognitionNamesTheTune()

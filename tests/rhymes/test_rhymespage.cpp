@@ -3,6 +3,7 @@
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
+#include "presentation/rhymesmodel.h"
 #include "tests/creation/rhymedata.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
@@ -26,7 +27,7 @@ class TestRhymesPage : public QObject {
         RhymesPage page;
         explicit Page(const QString &path)
             : db(path, &owner)
-            , page(db, &status)
+            , page(new RhymesModel(db), &status)
         {
         }
     };

@@ -4,7 +4,7 @@
 #include "pages/shared/look.h"
 #include "pages/shared/statusbar.h"
 #include "tests/creation/rhymedata.h"
-#include "tests/support/fixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
@@ -21,43 +21,26 @@ using namespace schema;
 class TestRhymesWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
 
-    template <class T> T *child(const QString &name)
+    template <class T> T *child(const QString &name) { return fx->child<T>(name); }
+    TW *showOnRhymes()
     {
-        T *found = w->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        TW *w = fx->open();
+        fx->showPage(1);
+        return w;
     }
-    void showOnRhymes()
-    {
-        w = std::make_unique<TW>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        child<QTabWidget>("W_PageControl")->setCurrentIndex(1);
-    }
-    QString panel(int i) const { return w->statusPanels()->panelText(i); }
+    QString panel(int i) const { return fx->panel(i); }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
-    void init()
+    void initTestCase()
     {
-        fx = std::make_unique<Fixture>();
-        addRhymes(*fx);
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
+        TW::setUpApplication();
+        addRhymes(prepared);
     }
-    void cleanup()
-    {
-        w.reset();
-        dialogs.reset();
-        cwd.reset();
-        fx.reset();
-    }
+    void init() { fx = std::make_unique<WindowFixture>(prepared); }
+    void cleanup() { fx.reset(); }
 
     void firstShowingCountsEveryRow()
     {
@@ -79,7 +62,7 @@ private slots:
             QCOMPARE(grid->columnWidth(4), 324);
             QVERIFY(!grid->isReadOnly());
         }
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     void choosingAndLookingUpThroughTheBar()
@@ -111,7 +94,7 @@ private slots:
         pages->setCurrentIndex(1);
         QCOMPARE(panel(0), QStringLiteral("查询条件：显示所有记录"));
         QCOMPARE(panel(1), QStringLiteral("数据条目：平舌音=7 卷舌音=4"));
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     void cellStillBeingTypedIsWrittenBeforeTheLookup()
@@ -125,13 +108,13 @@ private slots:
         QVERIFY(editor);
         editor->setText(QStringLiteral("裳常"));
         QTest::mouseClick(child<QToolButton>("SpeedButton2"), Qt::LeftButton);
-        QVERIFY(dialogs->errors().isEmpty());
+        QVERIFY(fx->dialogs->errors().isEmpty());
         QCOMPARE(fx->value("select 简易 from 卷舌音 where 音节='shang'"), QStringLiteral("裳常"));
     }
 
     void closingWritesAnUnwrittenGridRow()
     {
-        showOnRhymes();
+        TW *w = showOnRhymes();
         auto *grid = child<DbGrid>("View_psy_DBGrid");
         QVERIFY(grid->model()->setData(grid->model()->index(3, 3), QStringLiteral("忙芒")));
         QVERIFY(w->close());

@@ -6,6 +6,7 @@
 #include "pages/shared/dbgrid.h"
 #include "pages/shared/guard.h"
 #include "tests/support/fixture.h"
+#include "tests/support/typing.h"
 #include "tests/testmain.h"
 
 #include <QHeaderView>
@@ -37,11 +38,6 @@ class TestBound : public QObject {
     QStringList stored() const
     {
         return fx->column(QStringLiteral("select 词组 || '=' || 含义 from 词组 order by rowid"));
-    }
-    static void typeText(QWidget *w, const QString &text)
-    {
-        for (const QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
 
 private slots:

@@ -28,7 +28,7 @@ BooksFixture::~BooksFixture() = default;
 void BooksFixture::exec(const QString &sql, const QStringList &values)
 {
     try {
-        Statement st(m_file->handle(), sql.toUtf8());
+        Statement st(*m_file, sql.toUtf8());
         for (int i = 0; i < values.size(); ++i)
             st.bindText(i + 1, values.at(i));
         if (st.step())

@@ -10,6 +10,10 @@
 class Fixture {
 public:
     Fixture();
+    // A fresh folder with a copy of every file of `prepared`'s, for a suite that prepares its
+    // database once.
+    explicit Fixture(const Fixture &prepared);
+    Fixture &operator=(const Fixture &) = delete;
     QString dir() const { return m_dir.path(); }
     QString path() const { return m_dir.path() + QStringLiteral("/date/W.mdb"); }
 

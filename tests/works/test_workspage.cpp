@@ -9,7 +9,11 @@
 #include "pages/works/findbar.h"
 #include "pages/works/workspage.h"
 #include "presentation/categories.h"
+#include "presentation/works/transfer.h"
+#include "presentation/worksfinder.h"
+#include "presentation/worksmodel.h"
 #include "tests/support/fixture.h"
+#include "tests/support/typing.h"
 #include "tests/testmain.h"
 
 #include <QStyleOptionComboBox>
@@ -47,7 +51,9 @@ class TestWorksPage : public QObject {
         owner = std::make_unique<QObject>();
         db = std::make_unique<Database>(fx->path(), owner.get());
         status = std::make_unique<StatusBar>();
-        page = std::make_unique<WorksPage>(*db, status.get());
+        auto *model = new WorksModel(*db);
+        page = std::make_unique<WorksPage>(model, new WorksFinder(*db),
+                                           std::make_unique<WorksTransfer>(*db, *model), status.get());
         page->computeWorksTotal();
     }
     Query *works() const { return db->Show_ADOQuery; }
@@ -70,17 +76,6 @@ class TestWorksPage : public QObject {
                                page->last_SpeedButton})
             out += b->isEnabled() ? u'1' : u'0';
         return out;
-    }
-    static void typeText(QWidget *w, const QString &text)
-    {
-        for (const QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-    static void retype(QLineEdit *edit, const QString &text)
-    {
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        typeText(edit, text);
     }
     QString stored(const QString &column, const QString &title) const
     {
@@ -228,7 +223,7 @@ private slots:
         typeText(page->bt_DBEdit, QStringLiteral("弃"));
         page->Cancel_SpeedButtonClick();
         QCOMPARE(page->bt_DBEdit->text(), QStringLiteral("二"));
-        retype(page->zz_DBEdit, QStringLiteral("改"));
+        typeOver(page->zz_DBEdit, QStringLiteral("改"));
         page->Cancel_SpeedButtonClick();
         QCOMPARE(page->zz_DBEdit->text(), QString());
         QCOMPARE(fx->count(tableWorks), 4);
@@ -277,7 +272,7 @@ private slots:
         auto *field = page->findChild<QLineEdit *>(edit);
         QVERIFY(field);
         typeText(page->zz_DBEdit, QStringLiteral("王维"));
-        retype(field, typed);
+        typeOver(field, typed);
         status->setPanelText(0, QStringLiteral("旧"));
         QVERIFY_THROWS_EXCEPTION(DbError, page->ok_SpeedButtonClick());
         QCOMPARE(field->text(), typed);
@@ -295,7 +290,7 @@ private slots:
         addWork(QStringLiteral("乙"), QStringLiteral("乙类"), 1, QStringLiteral("2008-01-01"));
         openPage();
         page->ShowShow();
-        retype(page->sl_DBEdit, QStringLiteral("x"));
+        typeOver(page->sl_DBEdit, QStringLiteral("x"));
         page->Show_ComboBox->setCurrentIndex(1); // picks 乙类; the guard shows the refusal
         QCOMPARE(dialogs->errors(), QStringList{QStringLiteral("数量只能填写整数，“x”不是整数。")});
         // The list, the row and the status stay; the selector names the listed works again.
@@ -305,7 +300,7 @@ private slots:
         QCOMPARE(panels(),
                  QStringList({QStringLiteral("结果：共3个系列"), QStringLiteral("数目：共21首诗词")}));
         // "添加" still reads the listed category.
-        retype(page->sl_DBEdit, QStringLiteral("6"));
+        typeOver(page->sl_DBEdit, QStringLiteral("6"));
         page->add_SpeedButtonClick();
         QCOMPARE(page->lb_DBComboBox->currentText(), QStringLiteral("甲类"));
         page->Cancel_SpeedButtonClick();
@@ -313,7 +308,7 @@ private slots:
 
         // From a chosen category the selector goes back to it.
         choose(QStringLiteral("乙类"));
-        retype(page->sl_DBEdit, QStringLiteral("y"));
+        typeOver(page->sl_DBEdit, QStringLiteral("y"));
         page->Show_ComboBox->setCurrentIndex(2);
         QCOMPARE(page->Show_ComboBox->currentText(), QStringLiteral("乙类"));
         QCOMPARE(listed(), QStringList{QStringLiteral("乙")});
@@ -332,7 +327,7 @@ private slots:
         QApplication::setActiveWindow(page.get());
         QVERIFY(QTest::qWaitForWindowActive(page.get()));
         page->ShowShow();
-        retype(page->zz_DBEdit, QStringLiteral("柳宗元"));
+        typeOver(page->zz_DBEdit, QStringLiteral("柳宗元"));
         QTest::keyClick(page->nr_DBRichEdit, Qt::Key_F, Qt::ControlModifier);
         QLineEdit *find = page->findBar()->edit();
         QVERIFY(find->hasFocus());
@@ -345,7 +340,7 @@ private slots:
         QCOMPARE(stored(colAuthor, QStringLiteral("一")), QStringLiteral("柳宗元"));
         QCOMPARE(panels(), QStringList({QStringLiteral("结果：共2条记录"), QString()}));
 
-        retype(find, QStringLiteral("二"));
+        typeOver(find, QStringLiteral("二"));
         QTest::keyClick(find, Qt::Key_Return);
         QCOMPARE(page->Show_ComboBox->currentText(), QStringLiteral("甲类"));
         QCOMPARE(page->bt_DBEdit->text(), QStringLiteral("二"));

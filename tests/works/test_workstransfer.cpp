@@ -6,6 +6,9 @@
 #include "pages/works/importpreview.h"
 #include "pages/works/worksdialogs.h"
 #include "pages/works/workspage.h"
+#include "presentation/works/transfer.h"
+#include "presentation/worksfinder.h"
+#include "presentation/worksmodel.h"
 #include "tests/faults/faultsupport.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
@@ -86,7 +89,9 @@ class TestWorksTransfer : public QObject {
         owner = std::make_unique<QObject>();
         db = std::make_unique<Database>(fx->path(), owner.get());
         status = std::make_unique<StatusBar>();
-        page = std::make_unique<WorksPage>(*db, status.get());
+        auto *model = new WorksModel(*db);
+        page = std::make_unique<WorksPage>(model, new WorksFinder(*db),
+                                           std::make_unique<WorksTransfer>(*db, *model), status.get());
         page->computeWorksTotal();
     }
     // Runs the menu entry `caption` on the title at `row` (below the rows when negative).

@@ -4,7 +4,8 @@
 #include "db/schema.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/statusbar.h"
-#include "tests/support/fixture.h"
+#include "tests/support/typing.h"
+#include "tests/support/windowfixture.h"
 #include "tests/testmain.h"
 
 #include <QComboBox>
@@ -20,71 +21,42 @@ using namespace schema;
 class TestWorksWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Fixture> fx;
-    std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TW> w;
+    Fixture prepared;
+    std::unique_ptr<WindowFixture> fx;
 
-    void addWork(const QString &title, const QString &category, int count, const QString &date,
-                 const QString &mark = QString())
+    static void addWork(const Fixture &file, const QString &title, const QString &category, int count,
+                        const QString &date, const QString &mark = QString())
     {
-        fx->insert(tableWorks, {colTitle, colCategory, colCount, colDate, colMark},
-                   {title, category, count, date, mark});
+        file.insert(tableWorks, {colTitle, colCategory, colCount, colDate, colMark},
+                    {title, category, count, date, mark});
     }
     // The window shown and active, on the page 经典案例.
-    void openWorksPage()
+    TW *openWorksPage()
     {
-        w = std::make_unique<TW>();
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        w->findChild<QTabWidget *>(QStringLiteral("W_PageControl"))->setCurrentIndex(3);
+        TW *w = fx->open();
+        fx->showPage(3);
+        return w;
     }
-    template <class T> T *find(const QString &name) const
-    {
-        T *child = w->findChild<T *>(name);
-        if (!child)
-            qFatal("no %s", qPrintable(name));
-        return child;
-    }
+    template <class T> T *find(const QString &name) const { return fx->child<T>(name); }
     QComboBox *box(const QString &name) const { return find<QComboBox>(name); }
     QLineEdit *edit(const QString &name) const { return find<QLineEdit>(name); }
     void click(const QString &button) const { QTest::mouseClick(find<QToolButton>(button), Qt::LeftButton); }
-    QStringList panels() const { return {w->statusPanels()->panelText(0), w->statusPanels()->panelText(1)}; }
+    QStringList panels() const { return {fx->panel(0), fx->panel(1)}; }
     QString stored(const QString &column, const QString &title) const
     {
         return fx->value(QStringLiteral("select %1 from 作品 where 标题='%2'").arg(column, title));
     }
-    static void typeText(QWidget *target, const QString &text)
-    {
-        for (const QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-    static void retype(QLineEdit *target, const QString &text)
-    {
-        target->selectAll();
-        QTest::keyClick(target, Qt::Key_Delete);
-        typeText(target, text);
-    }
 
 private slots:
-    void initTestCase() { TW::setUpApplication(); }
-    void init()
+    void initTestCase()
     {
-        fx = std::make_unique<Fixture>();
-        addWork(QStringLiteral("秋兴"), QStringLiteral("甲类"), 8, QStringLiteral("2007-03-01"));
-        addWork(QStringLiteral("春望"), QStringLiteral("甲类"), 4, QStringLiteral("2006-05-01"));
-        addWork(QStringLiteral("戊作"), QStringLiteral("戊类"), 1, QStringLiteral("2007-01-01"));
-        cwd = std::make_unique<WorkingDirectory>(fx->dir());
-        dialogs = std::make_unique<ScriptedDialogs>();
+        TW::setUpApplication();
+        addWork(prepared, QStringLiteral("秋兴"), QStringLiteral("甲类"), 8, QStringLiteral("2007-03-01"));
+        addWork(prepared, QStringLiteral("春望"), QStringLiteral("甲类"), 4, QStringLiteral("2006-05-01"));
+        addWork(prepared, QStringLiteral("戊作"), QStringLiteral("戊类"), 1, QStringLiteral("2007-01-01"));
     }
-    void cleanup()
-    {
-        w.reset();
-        dialogs.reset();
-        cwd.reset();
-        fx.reset();
-    }
+    void init() { fx = std::make_unique<WindowFixture>(prepared); }
+    void cleanup() { fx.reset(); }
 
     void firstVisitShowsTheSeriesOfJia()
     {
@@ -96,7 +68,7 @@ private slots:
         QVERIFY(!find<QToolButton>(QStringLiteral("Prior_SpeedButton"))->isEnabled());
         QVERIFY(find<QToolButton>(QStringLiteral("next_SpeedButton"))->isEnabled());
         QTRY_COMPARE(QApplication::focusWidget(), find<QWidget>(QStringLiteral("nr_DBRichEdit")));
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     void selectorListsOnEveryKeystroke()
@@ -124,10 +96,10 @@ private slots:
         openWorksPage();
         QComboBox *category = box(QStringLiteral("lb_DBComboBox"));
         QComboBox *mark = box(QStringLiteral("bj_DBComboBox"));
-        retype(category->lineEdit(), QStringLiteral("乙类"));
+        typeOver(category->lineEdit(), QStringLiteral("乙类"));
         QCOMPARE(mark->currentText(), QStringLiteral(u"\uFFE1"));
         // The ordinary pound sign is no mark.
-        retype(mark->lineEdit(), QStringLiteral(u"\u00A3"));
+        typeOver(mark->lineEdit(), QStringLiteral(u"\u00A3"));
         QCOMPARE(category->currentText(), QStringLiteral("乙类"));
         // Picking ※ with the keyboard.
         mark->setCurrentIndex(3);
@@ -137,14 +109,14 @@ private slots:
         click(QStringLiteral("ok_SpeedButton"));
         QCOMPARE(stored(colCategory, QStringLiteral("秋兴")), QStringLiteral("戊类"));
         QCOMPARE(stored(colMark, QStringLiteral("秋兴")), QStringLiteral(u"\u203B"));
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 
     void showingARowDoesNotCouple()
     {
-        addWork(QStringLiteral("错配"), QStringLiteral("甲类"), 1, QStringLiteral("2005-01-01"),
+        addWork(*fx, QStringLiteral("错配"), QStringLiteral("甲类"), 1, QStringLiteral("2005-01-01"),
                 QStringLiteral("§"));
-        openWorksPage();
+        TW *w = openWorksPage();
         click(QStringLiteral("last_SpeedButton"));
         QCOMPARE(box(QStringLiteral("lb_DBComboBox"))->currentText(), QStringLiteral("甲类"));
         QCOMPARE(box(QStringLiteral("bj_DBComboBox"))->currentText(), QStringLiteral("§"));
@@ -153,7 +125,7 @@ private slots:
 
     void addFocusesTheTitleAndCloseWritesTheNewWork()
     {
-        openWorksPage();
+        TW *w = openWorksPage();
         click(QStringLiteral("add_SpeedButton"));
         QLineEdit *title = edit(QStringLiteral("bt_DBEdit"));
         QTRY_COMPARE(QApplication::focusWidget(), title);
@@ -165,7 +137,7 @@ private slots:
 
     void editedFieldIsWrittenOnClose()
     {
-        openWorksPage();
+        TW *w = openWorksPage();
         click(QStringLiteral("next_SpeedButton"));
         typeText(edit(QStringLiteral("zz_DBEdit")), QStringLiteral("杜甫"));
         QVERIFY(w->close());
@@ -176,10 +148,10 @@ private slots:
     void deleteButtonAsksAndDeletes()
     {
         openWorksPage();
-        dialogs->answer = true;
+        fx->dialogs->answer = true;
         click(QStringLiteral("del_SpeedButton"));
-        QCOMPARE(dialogs->calls.size(), 1);
-        QCOMPARE(dialogs->calls[0].text, QStringLiteral("确定要删除此数据么？"));
+        QCOMPARE(fx->dialogs->calls.size(), 1);
+        QCOMPARE(fx->dialogs->calls[0].text, QStringLiteral("确定要删除此数据么？"));
         QCOMPARE(stored(colTitle, QStringLiteral("秋兴")), QString());
         QCOMPARE(panels(),
                  QStringList({QStringLiteral("结果：共1个系列"), QStringLiteral("数目：共12首诗词")}));
@@ -187,32 +159,32 @@ private slots:
 
     void refusedWritesShowTheirReason()
     {
-        openWorksPage();
+        TW *w = openWorksPage();
         QLineEdit *count = edit(QStringLiteral("sl_DBEdit"));
-        retype(count, QStringLiteral("many"));
+        typeOver(count, QStringLiteral("many"));
         click(QStringLiteral("ok_SpeedButton"));
-        QCOMPARE(dialogs->errors(), QStringList{QStringLiteral("数量只能填写整数，“many”不是整数。")});
+        QCOMPARE(fx->dialogs->errors(), QStringList{QStringLiteral("数量只能填写整数，“many”不是整数。")});
         // Choosing another category stops at the same refusal and keeps the list.
-        dialogs->clear();
+        fx->dialogs->clear();
         box(QStringLiteral("Show_ComboBox"))->setCurrentIndex(4);
-        QCOMPARE(dialogs->errors(), QStringList{QStringLiteral("数量只能填写整数，“many”不是整数。")});
+        QCOMPARE(fx->dialogs->errors(), QStringList{QStringLiteral("数量只能填写整数，“many”不是整数。")});
         QCOMPARE(box(QStringLiteral("Show_ComboBox"))->currentText(), QStringLiteral("-默认方式查询-"));
         QCOMPARE(edit(QStringLiteral("bt_DBEdit"))->text(), QStringLiteral("秋兴"));
         QCOMPARE(count->text(), QStringLiteral("many"));
         // Typed into the selector, the first character is refused the same way.
-        dialogs->clear();
+        fx->dialogs->clear();
         QLineEdit *selector = box(QStringLiteral("Show_ComboBox"))->lineEdit();
         selector->selectAll();
         typeText(selector, QStringLiteral("戊"));
-        QCOMPARE(dialogs->errors().size(), 1);
+        QCOMPARE(fx->dialogs->errors().size(), 1);
         QCOMPARE(selector->text(), QStringLiteral("-默认方式查询-"));
         QCOMPARE(w->database().Show_ADOQuery->state(), Query::State::Edit);
-        dialogs->clear();
+        fx->dialogs->clear();
         click(QStringLiteral("Cancel_SpeedButton"));
         QCOMPARE(count->text(), QStringLiteral("8"));
         box(QStringLiteral("Show_ComboBox"))->setCurrentIndex(4);
         QCOMPARE(edit(QStringLiteral("bt_DBEdit"))->text(), QStringLiteral("戊作"));
-        QVERIFY(dialogs->calls.isEmpty());
+        QVERIFY(fx->dialogs->calls.isEmpty());
     }
 };
 

@@ -1,7 +1,7 @@
 #include "tools/evaluate/pasted.h"
 
 #include "prosody/check.h"
-#include "tools/builddb/converter.h"
+#include "tools/common/converter.h"
 #include "tools/evaluate/printed.h"
 
 #include <QMap>
@@ -30,8 +30,7 @@ int pastedAnthology(const std::shared_ptr<const RhymeBooks> &books, const QStrin
             text = t2s(text);
         if (as == PastedAs::Clean)
             text.remove(note);
-        const QList<PoemCheck> checks =
-            checkAs(books, text, QStringLiteral("自动")).value_or(QList<PoemCheck>());
+        const QList<PoemCheck> checks = checkAs(books, text, CheckRequest{}).value_or(QList<PoemCheck>());
         Tally &t = bySection[type];
         ++t.poems;
         const bool ok = checks.size() == 1 && checks.first().ok();

@@ -1,6 +1,6 @@
 #include "tools/evaluate/printed.h"
 
-#include "tools/builddb/sources.h"
+#include "tools/common/sources.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -38,13 +38,13 @@ Corpus readCorpus(const QString &path)
 {
     Corpus c;
     const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-    Statement version(file.handle(), QByteArrayLiteral("SELECT 值 FROM 版本 WHERE 键 = '数据版本'"));
+    Statement version(file, QByteArrayLiteral("SELECT 值 FROM 版本 WHERE 键 = '数据版本'"));
     if (version.step())
         c.version = version.text(0);
     QHash<qint64, QStringList> lines;
-    Statement text(file.handle(), QByteArrayLiteral("SELECT 诗, 文 FROM 句 ORDER BY 编号"));
+    Statement text(file, QByteArrayLiteral("SELECT 诗, 文 FROM 句 ORDER BY 编号"));
     text.forEachRow([&](const Statement &s) { lines[s.int64(0)] << s.text(1); });
-    Statement poems(file.handle(), QByteArrayLiteral("SELECT 编号, 题, 作者, 体 FROM 诗 ORDER BY 编号"));
+    Statement poems(file, QByteArrayLiteral("SELECT 编号, 题, 作者, 体 FROM 诗 ORDER BY 编号"));
     poems.forEachRow([&](const Statement &s) {
         const QStringList l = lines.value(s.int64(0));
         if (s.text(3) == u"词")
@@ -58,7 +58,7 @@ Corpus readCorpus(const QString &path)
 bool isWholeRegulated(const PoemCheck &check)
 {
     const bool faulty = std::any_of(check.findings.begin(), check.findings.end(), [](const Finding &f) {
-        return f.kind == kind::length || f.kind == kind::obliqueRhyme;
+        return f.kind == FindingKind::Length || f.kind == FindingKind::ObliqueRhyme;
     });
     return !faulty && !check.inProgress() && !check.form.isEmpty() && !check.rhyme.isEmpty() &&
            check.faultCount() <= 2;
@@ -108,13 +108,14 @@ int auditReadings(const std::shared_ptr<const RhymeBooks> &books, const QString 
         const auto &[title, lines] = corpus.ci.at(i);
         QString tune;
         for (const QString &name : title.split(u'・'))
-            if (tune.isEmpty() && books->cipu().find(name))
-                tune = name;
+            if (const CiTune *found = books->cipu().find(name); tune.isEmpty() && found)
+                tune = found->name;
         if (tune.isEmpty()) {
             ++ciUnknown;
             continue;
         }
-        const std::optional<QList<PoemCheck>> checks = checkAs(books, lines.join(u'\n'), tune);
+        const std::optional<QList<PoemCheck>> checks =
+            checkAs(books, lines.join(u'\n'), {CiFormRef{tune, 0}, std::nullopt});
         if (!checks)
             continue;
         ++ciPoems;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/builddb/cicorpus.h"
+#include "tools/rhymebooks/cicorpus.h"
 
 #include <QHash>
 

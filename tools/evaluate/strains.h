@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/builddb/converter.h"
+#include "tools/common/converter.h"
 
 #include <QHash>
 #include <QString>

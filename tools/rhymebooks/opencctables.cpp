@@ -1,6 +1,6 @@
 #include "tools/rhymebooks/opencctables.h"
 
-#include "tools/builddb/builderror.h"
+#include "tools/common/builderror.h"
 
 #include <opencc/Config.hpp>
 #include <opencc/Conversion.hpp>

@@ -50,8 +50,8 @@ public:
                 return {o.standard, QStringLiteral("ours, 廣韻")};
         if (const auto found = direct(c); found.first)
             return found;
-        // A form's variants; then the simplified form of its own traditional form (𬮤 → 閤 → 合); then
-        // its variants of a narrower sense.
+        // A form's variants; then the simplified form of its own traditional form (𬮤 → 閤 → 合);
+        // then its variants of a narrower sense.
         for (const QMultiHash<char32_t, char32_t> *links :
              {&m_s.unihan.variants, &m_s.unihan.traditional, &m_s.unihan.narrower}) {
             QList<char32_t> found;

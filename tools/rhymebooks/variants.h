@@ -1,8 +1,8 @@
 #pragma once
 
-#include "tools/builddb/rhymes.h"
-#include "tools/builddb/unihanextra.h"
+#include "tools/dictionary/rhymes.h"
 #include "tools/rhymebooks/opencctables.h"
+#include "tools/rhymebooks/unihanextra.h"
 
 #include <QList>
 #include <QMap>

@@ -3,7 +3,7 @@
 #include "presentation/gelv/lookupmodel.h"
 #include "prosody/core/referencefile.h"
 #include "tests/classics/corpus.h"
-#include "tools/builddb/classics.h" // the builder's
+#include "tools/classics/classics.h" // the builder's
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

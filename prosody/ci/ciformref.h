@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace prosody {
+
+// One form of a 词牌, as a check is asked for it or offers it: the 词牌 by its own name (CiTune::name,
+// never an alias) and the form by its number, 0 the one that fits the poem best, 1 正体, 2 … 又一体.
+struct CiFormRef {
+    QString tune;
+    int number = 0;
+
+    bool operator==(const CiFormRef &) const = default;
+};
+
+} // namespace prosody
