@@ -187,9 +187,10 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
     pairTable(*pairs, classicsPath, out);
 
     const QList<JudgedCouplet> judged = judgedCouplets();
-    QHash<QString, JudgedCouplet> byLines;
+    QHash<QString, JudgedCouplet> byLines; // by the standard characters of the lines, however printed
     for (const JudgedCouplet &j : judged)
-        byLines.insert(j.lines.upper + u'|' + j.lines.lower, j);
+        byLines.insert(
+            books->variants().standard(j.lines.upper) + u'|' + books->variants().standard(j.lines.lower), j);
 
     const SqliteFile file(classicsPath, SqliteFile::Mode::ReadOnly);
     Tally middle, middleInSample;
