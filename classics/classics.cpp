@@ -62,6 +62,7 @@ std::unique_ptr<Classics> Classics::open(const QString &path)
             else if (key == u"近体诗")
                 c->m_totals.regulated = value;
         });
+        c->m_variants = prosody::Variants::read(db);
         // Fails here rather than at the first search when SQLite lacks FTS5 or the index is gone.
         Statement index(db, QByteArrayLiteral("SELECT rowid FROM 句索引 WHERE 句索引 MATCH ?1"));
     } catch (const DbError &e) {
@@ -82,7 +83,7 @@ void Classics::fail(const QString &what) const
 
 Counts Classics::count(const QString &text) const
 {
-    const QStringList runs = searchRuns(text);
+    const QStringList runs = searchRuns(m_variants.standard(text));
     Counts out;
     if (runs.isEmpty())
         return out;
@@ -124,7 +125,7 @@ Counts Classics::count(const QString &text) const
 
 QList<Example> Classics::lines(const QString &text, int offset, int limit) const
 {
-    const QStringList runs = searchRuns(text);
+    const QStringList runs = searchRuns(m_variants.standard(text));
     QList<Example> out;
     if (runs.isEmpty() || limit <= 0)
         return out;
@@ -196,7 +197,7 @@ QList<RhymeGroupCount> Classics::rhymeGroupsOf(prosody::Book book, const QString
         Statement stmt(
             *m_file,
             QByteArrayLiteral("SELECT 部, 次数 FROM 韵脚 WHERE 字 = ?1 AND 书 = ?2 ORDER BY 次数 DESC"));
-        stmt.bindText(1, hanzi);
+        stmt.bindText(1, m_variants.standard(hanzi));
         stmt.bindText(2, prosody::bookName(book));
         stmt.forEachRow([&](const Statement &s) { out.append({s.text(0), s.int32(1)}); });
     } catch (const DbError &e) {

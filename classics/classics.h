@@ -3,6 +3,7 @@
 #include "db/classicsschema.h"
 #include "db/error.h"
 #include "prosody/core/books.h"
+#include "prosody/core/variants.h"
 
 #include <QList>
 #include <QString>
@@ -85,9 +86,10 @@ struct Totals {
 };
 
 // A search text is read as runs of Chinese characters; punctuation and blanks separate runs, and a
-// line matches when it holds every run ("明月" or "明月，清风"). A run never matches across the
-// punctuation of a line. A text without a Chinese character matches nothing. Lines come in the
-// order of the file: the poems of 唐诗三百首, 千家诗 and 宋词三百首 first, then the rest, each part by
+// line matches when it holds every run ("明月" or "明月，清风"). Characters are matched as the standard
+// characters they stand for, as the file indexed its lines (鴈 finds 雁, 衆鳥 finds 众鸟). A run never
+// matches across the punctuation of a line. A text without a Chinese character matches nothing. Lines come in
+// the order of the file: the poems of 唐诗三百首, 千家诗 and 宋词三百首 first, then the rest, each part by
 // dynasty.
 //
 // Every call reads the file; none keeps results. One object may be used from one thread at a time.
@@ -121,6 +123,8 @@ public:
     QStringList dynasties() const { return m_dynasties; }
     QString path() const { return m_path; }
     QString dataVersion() const { return m_version; }
+    // The table the lines were indexed through (the file's 异体; empty in an older file).
+    const prosody::Variants &variants() const { return m_variants; }
 
 private:
     struct Run {
@@ -136,6 +140,7 @@ private:
     QStringList m_dynasties;
     QList<Run> m_runs; // sorted by first line
     Totals m_totals;
+    prosody::Variants m_variants;
     std::unique_ptr<SqliteFile> m_file;
 };
 

@@ -64,6 +64,7 @@ std::unique_ptr<CoupletPairs> CoupletPairs::open(const QString &path)
             p->m_groupPairs.insert((quint64(quint32(s.int32(0))) << 32) | quint32(s.int32(1)),
                                    s.int32(2) / 100.0);
         });
+        p->m_variants = prosody::Variants::read(db);
         p->m_unitQuery = std::make_unique<Statement>(
             db, QByteArrayLiteral("SELECT 编号, 次数, 类 FROM 对语 WHERE 文 = ?1"));
         p->m_pairQuery = std::make_unique<Statement>(
@@ -81,8 +82,9 @@ void CoupletPairs::fail(const QString &what) const
     throw ClassicsError(QStringLiteral("古典诗词文件 %1 读取出错（%2）。").arg(m_path, what) + rebuildHint());
 }
 
-CoupletPairs::Unit CoupletPairs::unit(const QString &text) const
+CoupletPairs::Unit CoupletPairs::unit(const QString &written) const
 {
+    const QString text = m_variants.standard(written);
     const auto found = m_units.constFind(text);
     if (found != m_units.constEnd())
         return found.value();

@@ -2,6 +2,7 @@
 
 #include "classics/classics.h"
 #include "db/classicsschema.h"
+#include "prosody/core/variants.h"
 #include "prosody/couplet/pairsource.h"
 
 #include <QHash>
@@ -16,7 +17,8 @@ class Statement;
 
 // The pairs the middle couplets of the classics set against each other (the tables 对语, 对仗 and 联
 // of date/classics.db): the words the masters set against a word, with an example couplet each, and
-// what the couplet check asks (prosody::PairSource). Qt Core only; nothing here writes to any file.
+// what the couplet check asks (prosody::PairSource). A word is looked up as the standard characters it
+// stands for, as the file counted them (萬里 as 万里). Qt Core only; nothing here writes to any file.
 namespace classics {
 
 // A word the classics set against the word looked up.
@@ -93,6 +95,7 @@ private:
 
     QString m_path;
     PairTotals m_totals;
+    prosody::Variants m_variants;
     std::unique_ptr<SqliteFile> m_file;
     std::unique_ptr<Statement> m_unitQuery;
     std::unique_ptr<Statement> m_pairQuery;

@@ -48,6 +48,10 @@ inline const QString tablePairs = QStringLiteral("对仗");
 // 类对(甲, 乙, 分): two groups of 对语 (of one length) set against each other, 分 = 100 × ln(observed ÷
 // expected) over the counts of their pairs, a row each way; groups that never meet have none.
 inline const QString tableGroupPairs = QStringLiteral("类对");
+// 异体(字, 正字): the rhyme books' table of written forms and the standard characters they stand for
+// (衆 → 众), copied when the file is built: the index, the character counts, the rhyme words and the
+// pairs hold standard characters, and a search text is read through this table.
+inline const QString tableVariants = QStringLiteral("异体");
 // 联(编号, 诗, 位, 上, 下): those couplets, in the order of the poems; 位 颔联 or 颈联.
 inline const QString tableCouplets = QStringLiteral("联");
 

@@ -17,6 +17,7 @@ QStringList createStatements()
         QStringLiteral("CREATE TABLE 读音 (字 TEXT NOT NULL, 序 INTEGER NOT NULL, 拼音 TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE 邻韵 (书 TEXT NOT NULL, 部 TEXT NOT NULL, 邻部 TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE 词音 (词 TEXT PRIMARY KEY, 拼音 TEXT NOT NULL) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE 异体 (字 TEXT PRIMARY KEY, 正字 TEXT NOT NULL) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE 词牌 (牌 TEXT PRIMARY KEY, 序 INTEGER NOT NULL, 首数 INTEGER NOT NULL, "
                        "入体 INTEGER NOT NULL)"),
         QStringLiteral("CREATE TABLE 词牌名 (名 TEXT NOT NULL, 牌 TEXT NOT NULL, 首数 INTEGER NOT NULL, "

@@ -31,6 +31,10 @@ inline const QString tableReadings = QStringLiteral("读音");
 // reading of every character of the word, separated by blanks.
 inline const QString tableWordReadings = QStringLiteral("词音");
 
+// 异体(字, 正字): the characters the books do not hold under their own form — traditional, old and
+// variant forms (衆, 樣, 栁) — and the standard character each stands for (众, 样, 柳).
+inline const QString tableVariants = QStringLiteral("异体");
+
 // 邻韵(书, 部, 邻部): groups a first line may borrow from (孤雁出群), each pair in both orders.
 inline const QString tableNeighbours = QStringLiteral("邻韵");
 

@@ -137,7 +137,7 @@ std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> 
     std::optional<QList<PoemCheck>> out = checkForms(books, text, request);
     if (out && pairs)
         for (PoemCheck &check : *out)
-            judgeCouplets(check, *pairs);
+            judgeCouplets(check, books->variants(), *pairs);
     return out;
 }
 

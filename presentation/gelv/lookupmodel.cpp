@@ -149,7 +149,13 @@ QString LookupModel::character() const
 
 QStringList LookupModel::readings() const
 {
-    return m_books && m_lookup ? m_books->readings(m_lookup) : QStringList();
+    if (!m_books || !m_lookup)
+        return {};
+    QStringList out = m_books->readings(m_lookup);
+    // A traditional or old form is looked up as the standard character it stands for: say which.
+    if (const char32_t standard = m_books->variants().standard(m_lookup); standard != m_lookup)
+        out.prepend(QStringLiteral("同「%1」").arg(text(standard)));
+    return out;
 }
 
 QStringList LookupModel::lookupBooks() const

@@ -13,7 +13,8 @@ class Classics;
 }
 
 // The lookup of one character: its readings, its groups in the four books, and the characters of
-// the chosen group in the chosen book, those most rhymed on in the classics first.
+// the chosen group in the chosen book, those most rhymed on in the classics first. A traditional or
+// old form (衆, 栁) is looked up as the standard character it stands for, and its readings say which.
 class LookupModel : public LookupSource {
     Q_OBJECT
 public:

@@ -12,7 +12,9 @@ RhymeBooks::RhymeBooks(std::array<BookData, 4> books, Extras extras)
 
 RhymeBooks::Memberships RhymeBooks::memberships(Book book, char32_t hanzi) const
 {
-    return m_books[int(book)].chars.value(hanzi);
+    const auto &chars = m_books[int(book)].chars;
+    const auto it = find(chars, hanzi);
+    return it == chars.constEnd() ? Memberships() : *it;
 }
 
 QList<RhymeBooks::Member> RhymeBooks::members(Book book, int group) const
@@ -22,8 +24,9 @@ QList<RhymeBooks::Member> RhymeBooks::members(Book book, int group) const
 
 std::optional<RhymeBooks::Ungrouped> RhymeBooks::ungrouped(Book book, char32_t hanzi) const
 {
-    const auto it = m_books[int(book)].ungrouped.constFind(hanzi);
-    if (it == m_books[int(book)].ungrouped.constEnd())
+    const auto &ungrouped = m_books[int(book)].ungrouped;
+    const auto it = find(ungrouped, hanzi);
+    if (it == ungrouped.constEnd())
         return std::nullopt;
     return *it;
 }
@@ -32,10 +35,10 @@ ToneClass RhymeBooks::toneClass(Book book, char32_t hanzi) const
 {
     const BookData &data = m_books[int(book)];
     bool level = false, oblique = false;
-    if (const auto it = data.chars.constFind(hanzi); it != data.chars.constEnd()) {
+    if (const auto it = find(data.chars, hanzi); it != data.chars.constEnd()) {
         for (const Membership &m : *it)
             (m.tone == Tone::Ping ? level : oblique) = true;
-    } else if (const auto u = data.ungrouped.constFind(hanzi); u != data.ungrouped.constEnd()) {
+    } else if (const std::optional<Ungrouped> u = ungrouped(book, hanzi)) {
         (u->tone == Tone::Ping ? level : oblique) = true;
     }
     if (level && oblique)
@@ -43,9 +46,15 @@ ToneClass RhymeBooks::toneClass(Book book, char32_t hanzi) const
     return level ? ToneClass::Ping : oblique ? ToneClass::Ze : ToneClass::Unknown;
 }
 
+QStringList RhymeBooks::readings(char32_t hanzi) const
+{
+    const auto it = find(m_extras.readings, hanzi);
+    return it == m_extras.readings.constEnd() ? QStringList() : *it;
+}
+
 QString RhymeBooks::wordReading(const QString &word) const
 {
-    return m_extras.words ? m_extras.words->reading(word) : QString();
+    return m_extras.words ? m_extras.words->reading(m_extras.variants.standard(word)) : QString();
 }
 
 } // namespace prosody

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "prosody/core/tones.h"
+#include "prosody/core/variants.h"
 
 #include <QHash>
 #include <QList>
@@ -19,7 +20,8 @@ class WordReadings;
 
 // The rhyme books of date/rhymebooks.db, held in memory: every character's groups and tones in
 // each book. Filled once by the reference file's loader (prosody/core/referencefile.h); lookups do
-// not touch the file.
+// not touch the file. A character the books do not hold under its own form (衆, 樣, 栁) is looked up
+// as the standard character it stands for (众, 样, 柳).
 class RhymeBooks {
 public:
     struct Group {
@@ -57,6 +59,7 @@ public:
         QHash<char32_t, QStringList> readings;
         std::shared_ptr<const WordReadings> words;
         std::shared_ptr<const Cipu> cipu;
+        Variants variants;
     };
 
     RhymeBooks(std::array<BookData, 4> books, Extras extras);
@@ -68,16 +71,29 @@ public:
     // The class of a character from all its readings in the book, without looking at its word.
     ToneClass toneClass(Book book, char32_t hanzi) const;
     // Modern readings with tone marks.
-    QStringList readings(char32_t hanzi) const { return m_extras.readings.value(hanzi); }
-    // The reading of a word that holds a character of both classes ("cháng ān"); empty when the
-    // word is not known. Looked up in the file on first use of each word, then remembered.
+    QStringList readings(char32_t hanzi) const;
+    // The reading of a word that holds a character of both classes ("cháng ān"), the word read in
+    // standard characters (長安 as 长安); empty when the word is not known. Looked up in the file on
+    // first use of each word, then remembered.
     QString wordReading(const QString &word) const;
+    // The standard characters written forms stand for (衆 → 众).
+    const Variants &variants() const { return m_extras.variants; }
     // The 词谱 read from the same file: the 词牌, their forms and patterns (empty for an older file).
     const Cipu &cipu() const { return *m_extras.cipu; }
     QString path() const { return m_extras.path; }
     QString dataVersion() const { return m_extras.version; }
 
 private:
+    // The entry of a character in a table keyed by character: its own, else its standard character's.
+    template <typename Table> typename Table::const_iterator find(const Table &table, char32_t hanzi) const
+    {
+        const auto it = table.constFind(hanzi);
+        if (it != table.constEnd())
+            return it;
+        const char32_t standard = m_extras.variants.standard(hanzi);
+        return standard == hanzi ? it : table.constFind(standard);
+    }
+
     std::array<BookData, 4> m_books;
     Extras m_extras;
 };

@@ -134,6 +134,7 @@ void readRest(const SqliteFile &file, Books &books, const GroupIndex &index, Rhy
     eachRow(file, "SELECT 字, 拼音 FROM 读音 ORDER BY rowid",
             [&](const Statement &s) { extras.readings[s.character(0)].append(s.text(1)); });
     extras.cipu = readCipu(file);
+    extras.variants = Variants::read(file);
 }
 
 } // namespace

@@ -128,8 +128,8 @@ PoemCheck checkOne(const RhymeBooks &books, const Poem &poem, Book book, const P
                              QStringLiteral("没有对仗数据（古典诗词文件缺少或是旧版本），只检查了平仄")});
     } else {
         for (qsizetype k = 0; k < upper.size(); ++k) {
-            Couplet c = judgeCouplet(out.lines.at(upper.at(k)).line.chars,
-                                     out.lines.at(lower.at(k)).line.chars, *pairs);
+            Couplet c = judgeWrittenCouplet(out.lines.at(upper.at(k)).line.chars,
+                                            out.lines.at(lower.at(k)).line.chars, books.variants(), *pairs);
             c.upperLine = upper.at(k);
             c.lowerLine = lower.at(k);
             c.name = upper.size() == 1 ? duilianForm : QStringLiteral("第%1分句").arg(k + 1);

@@ -79,4 +79,15 @@ Couplet judgeCouplet(const QList<char32_t> &upper, const QList<char32_t> &lower,
     return best;
 }
 
+Couplet judgeWrittenCouplet(const QList<char32_t> &upper, const QList<char32_t> &lower,
+                            const Variants &variants, const PairSource &pairs)
+{
+    Couplet c = judgeCouplet(variants.standard(upper), variants.standard(lower), pairs);
+    for (CoupletUnit &u : c.units) {
+        u.upper = textOf(upper.mid(u.from, u.length));
+        u.lower = textOf(lower.mid(u.from, u.length));
+    }
+    return c;
+}
+
 } // namespace prosody

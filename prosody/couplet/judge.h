@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prosody/core/variants.h"
 #include "prosody/couplet/couplet.h"
 #include "prosody/couplet/evidence.h"
 #include "prosody/couplet/pairsource.h"
@@ -16,5 +17,10 @@ namespace prosody {
 // contrary to the classics, is plain. One rule for every couplet, middle or outer, and for a 对联.
 // The lines must be of one length; upperLine and lowerLine of the result are left as 0 and 1.
 Couplet judgeCouplet(const QList<char32_t> &upper, const QList<char32_t> &lower, const PairSource &pairs);
+
+// Two lines as written judged as the standard characters they stand for (萬里 as 万里, so that the
+// classics' pairs and our short lists know them); the units show the characters as written.
+Couplet judgeWrittenCouplet(const QList<char32_t> &upper, const QList<char32_t> &lower,
+                            const Variants &variants, const PairSource &pairs);
 
 } // namespace prosody

@@ -84,7 +84,7 @@ void addCoupletFindings(PoemCheck &check, const Couplet &c)
                                         check.lines.at(c.lowerLine).line.text())});
 }
 
-void judgeCouplets(PoemCheck &check, const PairSource &pairs)
+void judgeCouplets(PoemCheck &check, const Variants &variants, const PairSource &pairs)
 {
     const int couplets = coupletsOfForm(check);
     for (int k = 0; k < couplets && 2 * k + 1 < check.lines.size(); ++k) {
@@ -94,7 +94,7 @@ void judgeCouplets(PoemCheck &check, const PairSource &pairs)
         // its lines are of one length; the others are judged as they are written.
         if (upper.size() != lower.size())
             continue;
-        Couplet c = judgeCouplet(upper, lower, pairs);
+        Couplet c = judgeWrittenCouplet(upper, lower, variants, pairs);
         c.upperLine = 2 * k;
         c.lowerLine = 2 * k + 1;
         c.name = coupletName(k, couplets);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prosody/core/variants.h"
 #include "prosody/couplet/pairsource.h"
 #include "prosody/findings/poemcheck.h"
 
@@ -9,9 +10,10 @@ namespace prosody {
 // one length is judged and kept in check.couplets. The middle couplets (颔联, 颈联; in an 排律 all but the
 // first and the last) are advised on, never faulted: a warning when one is not parallel
 // ("颈联未成对仗：「…」对「…」少有先例"), has the same character at the same place (同字相对) or says the
-// same twice (合掌). The 首联 and 尾联 are named only when they are parallel (by the same rule), as
-// information. Other poems are left as they are.
-void judgeCouplets(PoemCheck &check, const PairSource &pairs);
+// same twice (合掌). Traditional and variant characters are judged as the standard ones they stand for. The
+// 首联 and 尾联 are named only when they are parallel (by the same rule), as information. Other poems are
+// left as they are.
+void judgeCouplets(PoemCheck &check, const Variants &variants, const PairSource &pairs);
 
 // "颔联" for couplet index (0-based) of a poem of couplets couplets: 首联 颔联 颈联 尾联 in a 律诗,
 // 首联 第二联 … 尾联 in an 排律.

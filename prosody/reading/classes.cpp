@@ -43,9 +43,10 @@ Reading wordReadingAt(const RhymeBooks &books, const Line &line, qsizetype index
             if (!keepsRhythm(line.size(), start, start + len))
                 continue;
             const QString word = line.text(start, len);
-            if (readBothWaysInVerse(word))
+            const QString standard = books.variants().standard(word);
+            if (readBothWaysInVerse(standard))
                 return {};
-            const QString verse = verseReading(word);
+            const QString verse = verseReading(standard);
             const QStringList syllables =
                 (verse.isEmpty() ? books.wordReading(word) : verse).split(u' ', Qt::SkipEmptyParts);
             if (syllables.size() != len)
@@ -81,7 +82,8 @@ Reading readingAt(const RhymeBooks &books, const Line &line, qsizetype index, Bo
 {
     const char32_t hanzi = line.chars.at(index);
     const ToneClass c = books.toneClass(book, hanzi);
-    if (c != ToneClass::Both || (!isModern(book) && isOneMeaningTwoReadings(hanzi)))
+    if (c != ToneClass::Both ||
+        (!isModern(book) && isOneMeaningTwoReadings(books.variants().standard(hanzi))))
         return {c, {}, {}};
     Reading r = wordReadingAt(books, line, index);
     if (r.word.isEmpty())

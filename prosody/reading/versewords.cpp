@@ -19,6 +19,8 @@ QString verseReading(const QString &word)
         {QStringLiteral("难禁"), QStringLiteral("nán jīn")},     // hard to bear
         {QStringLiteral("不禁"), QStringLiteral("bù jīn")},      // cannot bear
         {QStringLiteral("相觑"), QStringLiteral("xiāng qù")},    // look at each other
+        {QStringLiteral("沧浪"), QStringLiteral("cāng láng")},   // the river 沧浪, 平 at every rhyme
+        {QStringLiteral("厌厌"), QStringLiteral("yān yān")},     // weary, languid (恹恹)
         // 钿 is tián, 平, in the ornaments of verse
         {QStringLiteral("花钿"), QStringLiteral("huā tián")},
         {QStringLiteral("金钿"), QStringLiteral("jīn tián")},

@@ -8,6 +8,7 @@
 #include "tools/rhymebooks/reference.h"
 #include "tools/rhymebooks/rhymebooks.h"
 #include "tools/rhymebooks/rhymegroups.h"
+#include "tools/rhymebooks/variants.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -225,11 +226,57 @@ private slots:
 
         const Book &xinyun = books.books.at(2);
         QCOMPARE(groupsOf(xinyun, U'看'), (QStringList{u"八寒去"_s, u"八寒平"_s}));
-        QCOMPARE(groupsOf(xinyun, U'國'), QStringList{u"二波平"_s}); // the traditional form too
         QCOMPARE(books.readings.value(U'看'), (QStringList{u"kàn"_s, u"kān"_s}));
 
         QCOMPARE(books.filter.readingsRemoved, 2); // 何 上 and 听 上
         QVERIFY(books.filter.changedLevelOne.contains(u"何 中→平"_s));
+    }
+
+    // Forms outside the standard are read as the standard character they stand for, through OpenCC,
+    // Unihan's links or our own list; a standard character stays itself. The books leave those forms
+    // out, and a standard character takes the readings of the forms it stands for (样 those of 樣, which
+    // the 廣韻 writes 㨾), but not a semantic variant whose readings are not its own (閞 is no 开).
+    void writtenFormsAreReadAsTheirStandardCharacters()
+    {
+        RhymeBookInputs in = smallSources();
+        for (const auto &[c, rank, syllable, tone] :
+             {std::tuple(U'众', 1100, "zhong", 4), std::tuple(U'样', 1101, "yang", 4),
+              std::tuple(U'柳', 1102, "liu", 3), std::tuple(U'干', 1103, "gan", 1),
+              std::tuple(U'乾', 1104, "qian", 2), std::tuple(U'开', 1105, "kai", 1)})
+            in.standard.insert(c, standardChar(rank, {{QString::fromUtf8(syllable), tone}}));
+        in.guangyun += {entry(U'眾', Tone::Qu, u"東"_s),          entry(U'样', Tone::Ping, u"陽"_s, u'開'),
+                        entry(U'㨾', Tone::Qu, u"陽"_s, u'開'),   entry(U'柳', Tone::Shang, u"尤"_s),
+                        entry(U'開', Tone::Ping, u"咍"_s, u'開'), entry(U'閞', Tone::Ping, u"仙"_s, u'開'),
+                        entry(U'乾', Tone::Ping, u"仙"_s, u'開')};
+        in.unihan.variants.insert(U'衆', U'眾');
+        in.unihan.simplified.insert(U'眾', U'众');
+        in.unihan.variants.insert(U'栁', U'柳');
+        in.unihan.variants.insert(U'閞', U'開');
+        // OpenCC: t2s (乾 alone as 干), then a Japanese form through jp2t.
+        const VariantTable table = buildVariantTable(
+            {in.standard, in.unihan, {{{U'樣', U'样'}, {U'開', U'开'}, {U'乾', U'干'}}, {{U'様', U'样'}}}});
+        QString read; // each form, then its standard character
+        for (const char32_t c : std::u32string_view(U"衆樣様㨾栁閞國乾玊")) {
+            const char32_t standard = table.standardOf.value(c);
+            read += QString::fromUcs4(&c, 1) + (standard ? QString::fromUcs4(&standard, 1) : QString());
+        }
+        QCOMPARE(read, u"衆众樣样様样㨾样栁柳閞开國国乾玊玉"_s);
+
+        in.variants = &table;
+        const RhymeBooks books = buildRhymeBooks(in);
+        const Book &pingshui = books.books.at(0);
+        QCOMPARE(groupsOf(pingshui, U'样'), QStringList{u"去声二十三漾去"_s});
+        QCOMPARE(groupsOf(pingshui, U'众'), QStringList{u"去声一送去"_s});
+        QCOMPARE(groupsOf(pingshui, U'乾'), QStringList{u"下平一先平"_s});
+        QCOMPARE(groupsOf(pingshui, U'开'), QStringList{u"上平十灰平"_s});
+        for (const char32_t form : {U'樣', U'國', U'眾'})
+            QVERIFY(groupsOf(pingshui, form).isEmpty());
+        QVERIFY(groupsOf(books.books.at(2), U'國').isEmpty());
+        QCOMPARE(books.variants.value(U'國'), U'国');
+        // 閞 keeps its own readings, under its own name.
+        QCOMPARE(groupsOf(pingshui, U'閞'), QStringList{u"下平一先平"_s});
+        QVERIFY(!books.variants.contains(U'閞'));
+        QCOMPARE(books.filter.changedByForms, QStringList{u"样 下平七阳→去声二十三漾"_s});
     }
 
     void charactersOfAGroupAreOrderedCommonFirst()
@@ -337,7 +384,14 @@ exports.資料 = {iter音韻地位: function* () { yield a1; yield a2; },
         QCOMPARE(groups(u"平水韵", u"月"), u"入声六月入"_s);
         QCOMPARE(groups(u"平水韵", u"峰"), u"上平二冬平"_s);
         QCOMPARE(groups(u"平水韵", u"魂"), u"上平十三元平"_s);
-        QCOMPARE(groups(u"平水韵", u"風"), u"上平一东平"_s);
+        // Forms as written are not in the books but read as their standard characters.
+        QCOMPARE(groups(u"平水韵", u"風"), QString());
+        QCOMPARE(
+            query(path, u"SELECT 字 || 正字 FROM 异体 WHERE 字 IN ('風', '衆', '栁', '㨾') ORDER BY 字"_s),
+            u"㨾样 栁柳 衆众 風风"_s);
+        QCOMPARE(query(path, u"SELECT count(*) FROM 异体 WHERE 字 = '乾'"_s), u"0"_s);
+        QCOMPARE(groups(u"平水韵", u"样"), u"去声二十三漾去"_s);
+        QCOMPARE(groups(u"平水韵", u"娆"), u"下平二萧平"_s);
         QCOMPARE(groups(u"平水韵", u"斜"), u"下平六麻平"_s);
         QCOMPARE(groups(u"词林正韵", u"灰"), u"第三部平"_s);
         QCOMPARE(groups(u"词林正韵", u"开"), u"第五部平"_s);

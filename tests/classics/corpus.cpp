@@ -135,7 +135,8 @@ void writeBooks(const QString &path)
         .add(u"中华新韵"_s, u"八寒"_s, u"平"_s, u"天船眠烟前川"_s)
         .add(u"中华新韵"_s, u"十唐"_s, u"平"_s, u"塘航阳"_s)
         .add(u"中华新韵"_s, u"十一庚"_s, u"平"_s, u"鸣行明城重"_s)
-        .add(u"中华新韵"_s, u"十一庚"_s, u"去"_s, u"行"_s);
+        .add(u"中华新韵"_s, u"十一庚"_s, u"去"_s, u"行"_s)
+        .variants(u"樓遠燈"_s, u"楼远灯"_s);
 }
 
 QString buildClassics(const QString &root)
@@ -169,7 +170,8 @@ QString buildClassicsWithCouplets(const QString &root)
     books.add(u"平水韵"_s, u"下平十一尤"_s, u"平"_s, u"秋流舟留"_s)
         .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"空山新天来明松间清泉喧归莲渔随春芳王孙"_s)
         .add(u"平水韵"_s, u"去声七遇"_s, u"去"_s, u"雨后气晚照石上浣女动下意自可月"_s)
-        .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"竹歇"_s);
+        .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"竹歇"_s)
+        .variants(u"後氣來間歸動漁隨孫蓮"_s, u"后气来间归动渔随孙莲"_s);
     builddb::ClassicsOptions options;
     options.output = root + u"/date/classics.db"_s;
     options.sources.root = root;

@@ -18,7 +18,8 @@ namespace corpus {
 void writePoetry(const QString &root, const QString &version = QStringLiteral("9.9.9"));
 
 // Rhyme books for the corpus's rhyme characters: 平水韵 puts 行 in 下平七阳 and 下平八庚, 重 in 上平一东
-// and 上平二冬, 木竹屋落 in 入声一屋; 中华新韵 has 行 (平 and 去) and 重 in 十一庚 only.
+// and 上平二冬, 木竹屋落 in 入声一屋; 中华新韵 has 行 (平 and 去) and 重 in 十一庚 only; 樓遠燈 are read as
+// 楼远灯.
 void writeBooks(const QString &path);
 
 // Writes the corpus and its rhyme books under root and builds root/date/classics.db from them, as the
@@ -26,8 +27,8 @@ void writeBooks(const QString &path);
 QString buildClassics(const QString &root);
 
 // The corpus with two regulated poems of four couplets beside it (王维's 山居秋暝, and its middle
-// couplets again under 王十), rhyme books that know their characters, and the classics file built
-// from them under root/date; returns the file's path.
+// couplets again under 王十), rhyme books that know their characters and read their traditional forms
+// as them, and the classics file built from them under root/date; returns the file's path.
 QString buildClassicsWithCouplets(const QString &root);
 
 } // namespace corpus

@@ -144,6 +144,10 @@ private slots:
         }
         QCOMPARE(m_classics->count(u"𠀀草"_s).lines, 1);
         QCOMPARE(m_classics->count(u"天落"_s).lines, 0);
+        // Traditional characters find the lines of the standard ones they stand for.
+        QVERIFY(!m_classics->lines(u"高楼望远"_s, 0, 10).isEmpty());
+        QCOMPARE(m_classics->lines(u"高樓望遠"_s, 0, 10), m_classics->lines(u"高楼望远"_s, 0, 10));
+        QCOMPARE(m_classics->count(u"孤燈"_s).lines, m_classics->count(u"孤灯"_s).lines);
     }
 
     void linesComePageByPageWithTheirPoems()

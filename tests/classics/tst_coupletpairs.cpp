@@ -175,6 +175,22 @@ private slots:
                 .value();
         QVERIFY(checks.first().couplets.at(1).parallel);
         QCOMPARE(checks.first().couplets.at(1).units.first().count, 2);
+
+        // The same poem as printed in traditional characters: its units are found as the standard
+        // characters they stand for, and shown as written.
+        QCOMPARE(pairs->pairCount(u"間照"_s, u"上流"_s), 2);
+        const prosody::PoemCheck printed =
+            prosody::checkAs(
+                books,
+                u"空山新雨後，天氣晚來秋。明月松間照，清泉石上流。竹喧歸浣女，蓮動下漁舟。隨意春芳歇，王孫自可留。"_s,
+                {}, pairs.get())
+                ->first();
+        QCOMPARE(printed.summary(), checks.first().summary());
+        QVERIFY(printed.couplets.at(1).parallel && printed.couplets.at(2).parallel);
+        QStringList units;
+        for (const prosody::CoupletUnit &u : printed.couplets.at(2).units)
+            units << u.upper + u'/' + u.lower + u':' + QString::number(u.count);
+        QCOMPARE(units.join(u' '), u"竹喧/蓮動:2 歸浣/下漁:2 女/舟:2"_s);
     }
 
     // Couplets a poet reads at a glance, judged on the file the set-up builds (none of them is a middle
@@ -276,6 +292,16 @@ private slots:
         QVERIFY(check.couplets.at(1).parallel && check.couplets.at(2).parallel);
         QCOMPARE(check.couplets.at(1).units.at(2).upper, u"萧萧"_s); // 叠字 against 叠字
         QCOMPARE(check.couplets.at(1).units.at(2).judgement, prosody::Parallel::Strict);
+
+        // As 唐诗三百首 prints it, the same: the pairs of 萬里 and 百年 are found as 万里 and 百年.
+        const QString printed = u"風急天高猿嘯哀，渚清沙白鳥飛回。無邊落木蕭蕭下，不盡長江滾滾來。"
+                                "萬里悲秋常作客，百年多病獨登臺。艱難苦恨繁霜鬢，潦倒新停濁酒杯。"_s;
+        const prosody::PoemCheck traditional =
+            prosody::checkAs(books, printed, {}, pairs.get()).value().first();
+        QVERIFY(traditional.ok());
+        QVERIFY(traditional.couplets.at(1).parallel && traditional.couplets.at(2).parallel);
+        QCOMPARE(traditional.couplets.at(2).units.first().upper, u"萬里"_s);
+        QCOMPARE(traditional.couplets.at(2).units.first().count, check.couplets.at(2).units.first().count);
     }
 };
 

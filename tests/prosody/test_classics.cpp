@@ -114,6 +114,10 @@ private slots:
                                      "曾是寂寥金烬暗，断无消息石榴红。斑骓只系垂杨岸，何处西南待好风。"_s
                                   << u"七言律诗 · 仄起首句入韵 · 上平一东 · 1处不合"_s
                                   << u"出韵@2:7 ~孤雁出群@1:7"_s;
+        // As 唐诗三百首 prints it: 衆 is read as 众, 閒 as 闲, 兩 as 两 (厌 is 平 too in 平水韵: no 三仄尾).
+        QTest::newRow("独坐敬亭山 繁体")
+            << u"平水韵"_s << u"衆鳥高飛盡，孤雲獨去閒。相看兩不厭，只有敬亭山。"_s
+            << u"五言绝句 · 仄起首句不入韵 · 上平十五删 · 合律"_s << QString();
         QTest::newRow("鹿柴") << u"平水韵"_s << u"空山不见人，但闻人语响。返景入深林，复照青苔上。"_s
                               << u"古体（仄韵） · 上声二十二养"_s << u"仄韵@0:0"_s;
         // The same quatrain in a modern book: 白 is 阳平 and 一 阴平 there, so 一层楼 ends in three 平.
@@ -233,6 +237,38 @@ private slots:
         QCOMPARE(huanxisha->forms.first().lines.first().marks(), u"◎●○○●●○"_s);
     }
 
+    // A character as written is looked up as the standard one it stands for, which takes the readings
+    // of the character verse means by it; where the classics rhyme a character otherwise than the
+    // 廣韻 and the modern reading say, the books follow the classics.
+    void charactersAsWrittenAndAsTheClassicsRhymeThem_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("groups"); // in 平水韵
+        QTest::newRow("衆 as 众") << u"衆"_s << u"去声一送"_s;
+        QTest::newRow("樣 as 样") << u"樣"_s << u"去声二十三漾"_s;
+        QTest::newRow("样 is 樣, 去 only") << u"样"_s << u"去声二十三漾"_s;
+        QTest::newRow("栁, an old form of 柳") << u"栁"_s << u"上声二十五有"_s;
+        QTest::newRow("玊, an old form of 玉") << u"玊"_s << u"入声二沃"_s;
+        QTest::newRow("乾 stays 乾, not 干") << u"乾"_s << u"上平十四寒 下平一先"_s;
+        QTest::newRow("徵 also for 征") << u"徵"_s << u"上声四纸 下平十蒸"_s;
+        QTest::newRow("筒 平 in 一东") << u"筒"_s << u"上平一东 去声一送"_s;
+        QTest::newRow("娆 of 妖娆, 平") << u"娆"_s << u"下平二萧"_s;
+        QTest::newRow("嬈 as 娆") << u"嬈"_s << u"下平二萧"_s;
+    }
+
+    void charactersAsWrittenAndAsTheClassicsRhymeThem()
+    {
+        if (!m_books)
+            QSKIP("date/rhymebooks.db has not been built (the set-up builds it)");
+        QFETCH(QString, written);
+        QFETCH(QString, groups);
+        QStringList found;
+        for (const RhymeBooks::Membership &m : m_books->memberships(Book::Pingshui, written.toUcs4().first()))
+            found << m_books->groups(Book::Pingshui).at(m.group).name;
+        found.sort();
+        QCOMPARE(found.join(u' '), groups);
+    }
+
     void polyphonesOfTheModernBooksFollowTheirWords()
     {
         if (!m_books)
@@ -245,6 +281,11 @@ private slots:
         // 一 is 入 (仄) in the classical books and 阴平 (平) in the modern ones.
         QCOMPARE(classAt(*m_books, line, 2, Book::Pingshui), ToneClass::Ze);
         QCOMPARE(classAt(*m_books, line, 2, Book::Xinyun), ToneClass::Ping);
+        // A word as written is read as in standard characters (長安 as 长安); 沧浪 is 平 in verse.
+        QCOMPARE(classAt(*m_books, readPoems(u"長安一片月"_s).first().lines.first(), 0, Book::Pingshui),
+                 ToneClass::Ping);
+        QCOMPARE(classAt(*m_books, readPoems(u"沧浪之水清"_s).first().lines.first(), 1, Book::Pingshui),
+                 ToneClass::Ping);
     }
 
     void theCommandPrintsChecksAndTellsByItsStatus()

@@ -26,6 +26,8 @@ public:
     BooksFixture &neighbours(const QString &book, const QString &group, const QString &other);
     BooksFixture &reading(const QString &hanzi, const QString &pinyin);
     BooksFixture &word(const QString &word, const QString &pinyin);
+    // Each character of forms read as the standard character at the same place of standards (異体).
+    BooksFixture &variants(const QString &forms, const QString &standards);
 
     // A 词牌 of the 词谱, placed after those already there, with its other names.
     BooksFixture &tune(const QString &name, int poems, const QStringList &aliases = {});

@@ -22,12 +22,13 @@ namespace cs = classicsschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("classics 3");
+const QString kFormat = QStringLiteral("classics 4");
 const QString kPackage = QStringLiteral("chinese-poetry");
 
-// The regulated poems of four couplets among those the rhyme words counted, with their lines.
+// The regulated poems of four couplets among those the rhyme words counted, with their lines in the
+// standard characters they stand for.
 QList<EightLines> eightLinePoems(const QList<ClassicPoem> &poems, const QList<qsizetype> &verseToPoem,
-                                 const QList<qsizetype> &regulated)
+                                 const QList<qsizetype> &regulated, const prosody::Variants &variants)
 {
     QList<EightLines> out;
     for (const qsizetype v : regulated) {
@@ -37,7 +38,7 @@ QList<EightLines> eightLinePoems(const QList<ClassicPoem> &poems, const QList<qs
             continue;
         EightLines poem{i + 1, {}};
         for (const prosody::Line &l : read.first().lines)
-            poem.lines.append(l.chars);
+            poem.lines.append(variants.standard(l.chars));
         out.append(poem);
     }
     return out;
@@ -106,9 +107,9 @@ QList<qsizetype> countRhymes(const QList<ClassicPoem> &poems,
 }
 
 PairTable countCouplets(const QList<ClassicPoem> &poems, const QList<qsizetype> &verseToPoem,
-                        const RhymeWordTally &rhymes, Progress &progress)
+                        const RhymeWordTally &rhymes, const prosody::Variants &variants, Progress &progress)
 {
-    const PairTable pairs = countPairs(eightLinePoems(poems, verseToPoem, rhymes.regulated));
+    const PairTable pairs = countPairs(eightLinePoems(poems, verseToPoem, rhymes.regulated, variants));
     progress.stage(
         QStringLiteral("couplet pairs"),
         QStringLiteral("%1 regulated poems of four couplets, %2 middle couplets; %3 units in %4 groups, "
@@ -146,10 +147,11 @@ QList<std::pair<QString, qint64>> totalsOf(const ClassicsSummary &summary)
 
 // Writes every table into the file at path and checks its full-text index.
 void writeClassics(const QString &path, const QList<ClassicPoem> &poems, const QStringList &dynasties,
-                   const QString &version, ClassicsSummary &summary, Progress &progress)
+                   const prosody::Variants &variants, const QString &version, ClassicsSummary &summary,
+                   Progress &progress)
 {
     ReferenceWriter writer(path, cs::createStatements());
-    const LineTally lines = writePoems(writer, poems, dynasties);
+    const LineTally lines = writePoems(writer, poems, dynasties, variants);
     summary.poems = poems.size();
     summary.lines = lines.lines;
     summary.characters = lines.characters;
@@ -157,6 +159,7 @@ void writeClassics(const QString &path, const QList<ClassicPoem> &poems, const Q
     writeCharCounts(writer, lines.charLines, dynasties);
     writeRhymeWords(writer, summary.rhymes);
     writePairTable(writer, summary.pairs);
+    writeVariants(writer, variants);
     writeTotals(writer, totalsOf(summary));
     writeVersion(writer, version);
     optimizeIndex(writer);
@@ -203,13 +206,13 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
     }
     const std::unique_ptr<QTemporaryFile> temporary = temporaryBeside(options.output);
     Progress progress(log);
-    std::shared_ptr<const prosody::RhymeBooks> books = loadBooks(options);
+    const std::shared_ptr<const prosody::RhymeBooks> books = loadBooks(options);
 
     QList<ClassicPoem> poems = readPoems(options, summary.corpus, progress);
     const QStringList dynasties = orderForSearch(poems);
-    const QList<qsizetype> verseToPoem = countRhymes(poems, std::move(books), summary.rhymes, progress);
-    summary.pairs = countCouplets(poems, verseToPoem, summary.rhymes, progress);
-    writeClassics(temporary->fileName(), poems, dynasties, version, summary, progress);
+    const QList<qsizetype> verseToPoem = countRhymes(poems, books, summary.rhymes, progress);
+    summary.pairs = countCouplets(poems, verseToPoem, summary.rhymes, books->variants(), progress);
+    writeClassics(temporary->fileName(), poems, dynasties, books->variants(), version, summary, progress);
 
     putInPlace(*temporary, options.output, Existing::Replace);
     summary.fileSize = QFileInfo(options.output).size();

@@ -32,7 +32,8 @@ void tallyLine(const QString &line, int dynasty, qsizetype dynasties, LineTally 
 
 } // namespace
 
-LineTally writePoems(ReferenceWriter &writer, const QList<ClassicPoem> &poems, const QStringList &dynasties)
+LineTally writePoems(ReferenceWriter &writer, const QList<ClassicPoem> &poems, const QStringList &dynasties,
+                     const prosody::Variants &variants)
 {
     LineTally tally;
     writer.insert(cs::tablePoems, [&](Statement &poemRow) {
@@ -49,8 +50,9 @@ LineTally writePoems(ReferenceWriter &writer, const QList<ClassicPoem> &poems, c
                     for (const QString &line : p.lines) {
                         ++tally.lines;
                         insertRow(lineRow, tally.lines, i + 1, line);
-                        insertRow(indexRow, tally.lines, classics::indexedText(line));
-                        tallyLine(line, dynasty, dynasties.size(), tally);
+                        const QString standard = variants.standard(line);
+                        insertRow(indexRow, tally.lines, classics::indexedText(standard));
+                        tallyLine(standard, dynasty, dynasties.size(), tally);
                     }
                     tally.runs.last().last = tally.lines;
                 }
@@ -90,6 +92,14 @@ void writeRhymeWords(ReferenceWriter &writer, const RhymeWordTally &tally)
     writer.insert(cs::tableRhymeWords, [&](Statement &stmt) {
         for (const RhymeWordCount &c : tally.counts)
             insertRow(stmt, prosody::bookName(c.book), c.group, c.hanzi, c.count);
+    });
+}
+
+void writeVariants(ReferenceWriter &writer, const prosody::Variants &variants)
+{
+    writer.insert(cs::tableVariants, [&](Statement &stmt) {
+        for (auto [form, standard] : variants.table().asKeyValueRange())
+            insertRow(stmt, QString::fromUcs4(&form, 1), QString::fromUcs4(&standard, 1));
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prosody/core/variants.h"
 #include "tools/classics/poemreader.h"
 #include "tools/classics/rhymewords.h"
 #include "tools/common/referencewriter.h"
@@ -30,12 +31,16 @@ struct LineTally {
 };
 
 // The poems in their order, their lines and the full-text index of the lines; `dynasties` in the order
-// the poems come.
-LineTally writePoems(ReferenceWriter &writer, const QList<ClassicPoem> &poems, const QStringList &dynasties);
+// the poems come. The index and the character counts hold the standard characters the lines stand for,
+// as searches read their text; the lines stay as the sources print them.
+LineTally writePoems(ReferenceWriter &writer, const QList<ClassicPoem> &poems, const QStringList &dynasties,
+                     const prosody::Variants &variants);
 void writeDynasties(ReferenceWriter &writer, const QStringList &dynasties, const QList<DynastyRun> &runs);
 void writeCharCounts(ReferenceWriter &writer, const QHash<char32_t, QList<int>> &charLines,
                      const QStringList &dynasties);
 void writeRhymeWords(ReferenceWriter &writer, const RhymeWordTally &tally);
+// The rhyme books' table of forms, through which a search text is read.
+void writeVariants(ReferenceWriter &writer, const prosody::Variants &variants);
 void writeTotals(ReferenceWriter &writer, const QList<std::pair<QString, qint64>> &totals);
 void writeVersion(ReferenceWriter &writer, const QString &version);
 

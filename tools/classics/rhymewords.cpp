@@ -80,7 +80,7 @@ RhymeWordTally countRhymeWords(const QList<QStringList> &poems, std::shared_ptr<
                 if (g < 0)
                     ++tally.unplaced[int(book)];
                 else
-                    ++counts[int(book)][g][hanzi];
+                    ++counts[int(book)][g][books->variants().standard(hanzi)];
             }
         }
     }

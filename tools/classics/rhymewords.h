@@ -33,7 +33,8 @@ struct RhymeWordTally {
 // a poem rhymes on, while more mark ancient-style verse) and which lines rhyme. In each book a rhyme
 // character counts in the poem's group in that book (the level group most of its rhyme characters
 // share, as the check finds it) when it belongs there, else in its only level group of the book; a
-// character of several level groups outside the poem's group is left out.
+// character of several level groups outside the poem's group is left out. A character is counted as
+// the standard one it stands for (鴈 as 雁).
 RhymeWordTally countRhymeWords(const QList<QStringList> &poems,
                                std::shared_ptr<const prosody::RhymeBooks> books);
 

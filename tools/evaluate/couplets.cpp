@@ -9,6 +9,7 @@
 #include "prosody/couplet/judge.h"
 #include "tools/common/converter.h"
 #include "tools/dictionary/primers.h"
+#include "tools/evaluate/printed.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -155,20 +156,42 @@ Agreement heldBack(const classics::CoupletPairs &pairs, const SqliteFile &file,
     return out;
 }
 
+struct Regulated {
+    QString author, title, text;
+};
+
+// The 律诗 of 唐诗三百首: in simplified characters, or as the anthology prints them (traditional).
+QList<Regulated> regulatedPoems(const QString &dist, bool asPrinted)
+{
+    const builddb::Converter t2s;
+    QList<Regulated> out;
+    if (asPrinted) {
+        for (const PrintedPoem &p : tangshiAsPrinted(dist))
+            if (t2s(p.section).endsWith(u"律诗"_s))
+                out.append({t2s(p.author), t2s(p.title), p.paragraphs.join(u'\n')});
+    } else {
+        for (const builddb::PrimerPoem &p :
+             builddb::readPrimer(builddb::tangPrimerPath(dist), QStringLiteral("唐"), t2s))
+            if (p.form.endsWith(u"律诗"_s))
+                out.append({p.author, p.title, p.lines.join(u'\n')});
+    }
+    return out;
+}
+
 } // namespace
 
 int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QString &classicsPath,
-                     const QString &dist, QTextStream &out)
+                     const QString &dist, bool asPrinted, QTextStream &out)
 {
     const std::unique_ptr<classics::CoupletPairs> pairs = classics::CoupletPairs::open(classicsPath);
     pairTable(*pairs, classicsPath, out);
 
     const QList<JudgedCouplet> judged = judgedCouplets();
-    QHash<QString, JudgedCouplet> byLines;
+    QHash<QString, JudgedCouplet> byLines; // by the standard characters of the lines, however printed
     for (const JudgedCouplet &j : judged)
-        byLines.insert(j.lines.upper + u'|' + j.lines.lower, j);
+        byLines.insert(
+            books->variants().standard(j.lines.upper) + u'|' + books->variants().standard(j.lines.lower), j);
 
-    const builddb::Converter t2s;
     const SqliteFile file(classicsPath, SqliteFile::Mode::ReadOnly);
     Tally middle, middleInSample;
     Agreement outer;
@@ -177,19 +200,19 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
     int poems = 0;
     QElapsedTimer clock;
     qint64 checkNs = 0;
-    for (const builddb::PrimerPoem &poem :
-         builddb::readPrimer(builddb::tangPrimerPath(dist), QStringLiteral("唐"), t2s)) {
-        if (!poem.form.endsWith(u"律诗"_s))
-            continue;
-        const QString text = poem.lines.join(u'\n');
+    for (const Regulated &poem : regulatedPoems(dist, asPrinted)) {
+        const QString &text = poem.text;
         const QList<Poem> read = readPoems(text);
         if (read.size() != 1 || read.first().lines.size() != 8)
             continue;
         ++poems;
+        // The file and the judged list hold the standard characters the lines stand for.
+        const auto standard = [&](qsizetype i) {
+            return books->variants().standard(read.first().lines.at(i).text());
+        };
         QList<CoupletLines> middleLines, outerLines;
         for (int k = 0; k < 4; ++k)
-            (k == 1 || k == 2 ? middleLines : outerLines)
-                .append({read.first().lines.at(2 * k).text(), read.first().lines.at(2 * k + 1).text()});
+            (k == 1 || k == 2 ? middleLines : outerLines).append({standard(2 * k), standard(2 * k + 1)});
         const LeaveOneOut leaveOut(*pairs, file, middleLines, outerLines);
         clock.start();
         const QList<PoemCheck> checks = checkAs(books, text, {AutoForm{}, Book::Pingshui}, &leaveOut).value();
@@ -202,7 +225,8 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
             const QString line = QStringLiteral("- %1《%2》%3「%4，%5」: %6")
                                      .arg(poem.author, poem.title, c.name, upper, lower, unitsOf(c));
             if (!c.middle) {
-                outer.add(byLines.value(upper + u'|' + lower).reading, c.parallel, line);
+                outer.add(byLines.value(standard(c.upperLine) + u'|' + standard(c.lowerLine)).reading,
+                          c.parallel, line);
                 continue;
             }
             middle.add(c.parallel);
@@ -219,7 +243,8 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
                 middleInSample.add(c.parallel);
     }
     const Agreement held = heldBack(*pairs, file, judged);
-    out << "## The 律诗 of 唐诗三百首, and the held-back couplets of 千家诗\n\n"
+    out << "## The 律诗 of 唐诗三百首" << (asPrinted ? " as printed (traditional characters)" : "")
+        << ", and the held-back couplets of 千家诗\n\n"
         << QStringLiteral(
                "%1 poems of 五言律诗 and 七言律诗 of eight lines. Each is judged without the pairs its own "
                "couplets brought into the table (leave one out), as a new poem would be; so is each couplet "

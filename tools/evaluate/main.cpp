@@ -14,6 +14,7 @@
 #include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
+#include "tools/evaluate/readings.h"
 #include "tools/evaluate/slips.h"
 #include "tools/evaluate/songci300.h"
 #include "tools/evaluate/strains.h"
@@ -365,10 +366,11 @@ int main(int argc, char **argv)
         QStringLiteral("用已安装的古典作品衡量韵书、格律检查和古典诗词文件，结果以 Markdown "
                        "写到标准输出（供 docs/ 使用）。开发用工具。"));
     line.addUsage(QStringLiteral("strains|tangshi|cipu|polyphones|slips [RHYMEBOOKS]"));
-    line.addUsage(QStringLiteral("pasted [--clean] [RHYMEBOOKS]"));
+    line.addUsage(QStringLiteral("pasted [--clean|--traditional] [RHYMEBOOKS]"));
     line.addUsage(QStringLiteral("songci300 [--restored] [RHYMEBOOKS [JUDGED]]"));
     line.addUsage(QStringLiteral("classics [CLASSICS]"));
-    line.addUsage(QStringLiteral("couplets [RHYMEBOOKS [CLASSICS]]"));
+    line.addUsage(QStringLiteral("couplets [--traditional] [RHYMEBOOKS [CLASSICS]]"));
+    line.addUsage(QStringLiteral("readings [RHYMEBOOKS [CLASSICS]]"));
     line.addUsage(QStringLiteral("cipubook [--tune 调名 | --unplaced] [BOOKDIR]"));
     const QCommandLineOption clean(QStringLiteral("clean"),
                                    QStringLiteral("pasted：先去掉注释和异文再检查。"));
@@ -378,7 +380,9 @@ int main(int argc, char **argv)
                                   QStringLiteral("调名"));
     const QCommandLineOption unplaced(QStringLiteral("unplaced"),
                                       QStringLiteral("cipubook：列出注中点名而在谱中找不到位置的字。"));
-    line.addOptions({clean, restored, tune, unplaced});
+    const QCommandLineOption traditional(
+        QStringLiteral("traditional"), QStringLiteral("pasted、couplets：用选本所印的繁体字，不转成简体。"));
+    line.addOptions({clean, traditional, restored, tune, unplaced});
     line.addArgument(QStringLiteral("strains"), QStringLiteral("平水韵对照唐诗三百首的平仄标注。"));
     line.addArgument(QStringLiteral("tangshi"), QStringLiteral("格律检查对照唐诗三百首的近体诗。"));
     line.addArgument(QStringLiteral("cipu"), QStringLiteral("词谱的各体与十首名词的检查。"));
@@ -389,6 +393,7 @@ int main(int argc, char **argv)
                      QStringLiteral("宋词三百首按词牌检查；JUDGED 为列出不合的词的首数（默认 20）。"));
     line.addArgument(QStringLiteral("classics"), QStringLiteral("古典诗词文件的查询速度与内容。"));
     line.addArgument(QStringLiteral("couplets"), QStringLiteral("律诗中间两联的对仗。"));
+    line.addArgument(QStringLiteral("readings"), QStringLiteral("平水韵的平仄对照古人押韵的实例。"));
     line.addArgument(QStringLiteral("cipubook"), QStringLiteral("读御定词谱的文本：调、体、注与自校。"));
     line.addArgument(QStringLiteral("RHYMEBOOKS"), QStringLiteral("韵书文件（默认：date/rhymebooks.db）。"));
     line.addArgument(QStringLiteral("CLASSICS"), QStringLiteral("古典诗词文件（默认：date/classics.db）。"));
@@ -416,16 +421,23 @@ int main(int argc, char **argv)
         if (command == u"cipu")
             return cipu(books);
         if (command == u"couplets")
-            return evaluateCouplets(books, files.value(1, QStringLiteral("date/classics.db")), dist(), out);
+            return evaluateCouplets(books, files.value(1, QStringLiteral("date/classics.db")), dist(),
+                                    line.isSet(traditional), out);
         if (command == u"songci300")
             return evaluate::songci300(books, dist(), files.value(1, QStringLiteral("20")).toInt(),
                                        line.isSet(restored));
+        if (command == u"readings")
+            return auditReadings(books, files.value(1, QStringLiteral("date/classics.db")), out);
         if (command == u"polyphones")
             return polyphones(books, dist(), out);
         if (command == u"slips")
             return slips(books, dist(), out);
         if (command == u"pasted")
-            return pastedAnthology(books, dist(), line.isSet(clean), out);
+            return pastedAnthology(books, dist(),
+                                   line.isSet(clean)         ? PastedAs::Clean
+                                   : line.isSet(traditional) ? PastedAs::Traditional
+                                                             : PastedAs::Simplified,
+                                   out);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;

@@ -167,6 +167,12 @@ CiLookup ciLookupOf(const RhymeBooks &books)
             }
         }
     }
+    // A form the corpus kept (栁, 鴈) is read as its standard character.
+    for (auto it = books.variants.constBegin(); it != books.variants.constEnd(); ++it)
+        if (lookup.contains(it.value())) {
+            const CiCharInfo info = lookup.value(it.value()); // a copy: the insert may move the entries
+            lookup.insert(it.key(), info);
+        }
     return lookup;
 }
 

@@ -2,6 +2,7 @@
 
 #include "tools/rhymebooks/ourlists.h"
 
+#include <QMap>
 #include <QSet>
 
 #include <algorithm>
@@ -38,11 +39,12 @@ public:
     {
         gatherOwnForms();
         gatherVariants();
+        settleWeakForms();
+        addClassicsMends();
         addOurReadings();
-        giveTraditionalForms();
         filter();
         addOurAdditions();
-        return {m_readings, m_report};
+        return {m_readings, m_report, m_variants};
     }
 
 private:
@@ -68,8 +70,21 @@ private:
         return forms;
     }
 
-    // Every entry under its own form, and under its simplified forms: a simplified character takes
-    // the readings of all the characters it stands for (后 for 后 and 後), the filter then sorts them.
+    // The standard character a written form stands for in the table of forms; 0 for none.
+    char32_t standardOf(char32_t c) const { return m_variants.value(c); }
+
+    // Whether the books read a form as its standard character whatever its own readings: a link of
+    // OpenCC, of Unihan's simplified and traditional forms, or ours to the 廣韻's form of a character.
+    bool lendsReadings(char32_t form) const
+    {
+        return m_in.variants && !m_in.variants->weak.contains(form) &&
+               !m_in.variants->printForms.contains(form);
+    }
+
+    // Every entry under its own form, and under its simplified forms and the standard character the
+    // table of forms gives it: a simplified character takes the readings of all the characters it
+    // stands for (后 for 后 and 後; 样 for 樣, which the 廣韻 writes 㨾), the filter then sorts them. What
+    // the table's links alone add is kept apart, to report what they change.
     void gatherOwnForms()
     {
         for (const GuangyunEntry &e : m_in.guangyun) {
@@ -77,10 +92,21 @@ private:
             if (!own.contains(e.reading))
                 own.append(e.reading);
         }
+        if (m_in.variants)
+            m_variants = m_in.variants->standardOf;
+        QList<std::pair<char32_t, char32_t>> tableOnly; // form, standard character
         for (auto it = m_own.constBegin(); it != m_own.constEnd(); ++it) {
             addAll(m_readings[it.key()], *it);
-            for (char32_t s : simplifiedForms(it.key()))
+            const QList<char32_t> forms = simplifiedForms(it.key());
+            for (char32_t s : forms)
                 addAll(m_readings[s], *it);
+            if (const char32_t s = standardOf(it.key()); s && !forms.contains(s) && lendsReadings(it.key()))
+                tableOnly.append({it.key(), s});
+        }
+        for (const auto &[form, s] : tableOnly) {
+            if (!m_withoutForms.contains(s))
+                m_withoutForms.insert(s, m_readings.value(s));
+            addAll(m_readings[s], m_own.value(form));
         }
     }
 
@@ -90,15 +116,14 @@ private:
         const auto add = [&](char32_t from) {
             for (char32_t v : m_in.unihan.variants.values(from))
                 out.insert(v);
+            for (char32_t v : m_in.unihan.narrower.values(from))
+                out.insert(v);
             for (char32_t v : m_in.unihan.traditional.values(from))
                 out.insert(v);
         };
         add(c);
         for (char32_t v : QSet<char32_t>(out))
             add(v);
-        for (const OurLink &link : ourLinks())
-            if (link.hanzi == c)
-                out.insert(link.form);
         out.remove(c);
         return out;
     }
@@ -119,6 +144,33 @@ private:
         }
     }
 
+    // Whether readings fall in groups of 平水韵 that others have too.
+    static bool within(const Readings &readings, const Readings &others)
+    {
+        return std::all_of(readings.begin(), readings.end(), [&](const ClassicalReading &r) {
+            return std::any_of(others.begin(), others.end(), [&](const ClassicalReading &o) {
+                return o.tone == r.tone &&
+                       pingshuiGroupOf(o.tone, o.rhyme) == pingshuiGroupOf(r.tone, r.rhyme);
+            });
+        });
+    }
+
+    // A form a semantic or Z variant links to a standard character (鴈 → 雁) is read as it when its own
+    // readings are among the character's, else it stays in the books as itself (閞 is no 开); the old
+    // forms of our list are read as their character all the same. Neither lends its readings.
+    void settleWeakForms()
+    {
+        if (!m_in.variants)
+            return;
+        for (const char32_t form : m_in.variants->weak) {
+            const char32_t s = standardOf(form);
+            if (m_own.contains(form) && !within(m_own.value(form), m_readings.value(s))) {
+                m_variants.remove(form);
+                ++m_report.formsKeptApart;
+            }
+        }
+    }
+
     void addOurReadings()
     {
         for (const OurReading &o : ourReadings()) {
@@ -128,6 +180,18 @@ private:
             m_ours.insert(o.hanzi);
             r.append({*toneOf(o.tone), QString(QChar(o.rhyme)), o.hu ? QChar(o.hu) : QChar(), 0});
         }
+    }
+
+    static ClassicalReading readingOf(const OurReading &o)
+    {
+        return {*toneOf(o.tone), QString(QChar(o.rhyme)), o.hu ? QChar(o.hu) : QChar(), 0};
+    }
+
+    void addClassicsMends()
+    {
+        for (const OurReading &o : classicsMends())
+            if (Readings &r = m_readings[o.hanzi]; !r.contains(readingOf(o)))
+                r.append(readingOf(o));
     }
 
     void addOurAdditions()
@@ -143,22 +207,8 @@ private:
         }
     }
 
-    // A traditional form missing from the data takes its simplified character's readings, so that
-    // 聯 typed in a draft is found as 联 is.
-    void giveTraditionalForms()
-    {
-        for (auto it = m_in.standard.constBegin(); it != m_in.standard.constEnd(); ++it) {
-            const Readings r = m_readings.value(it.key());
-            if (r.isEmpty())
-                continue;
-            for (char32_t t : m_in.unihan.traditional.values(it.key()))
-                if (!m_in.standard.contains(t) && m_readings.value(t).isEmpty())
-                    m_readings.insert(t, r);
-        }
-    }
-
-    // The modern tones of a character: its standard readings, else those of the standard
-    // characters it simplifies to, else its main reading.
+    // The modern tones of a character: its standard readings and those of the standard characters it
+    // simplifies to, else its main reading.
     QList<int> modernTones(char32_t c) const
     {
         QList<int> tones;
@@ -169,6 +219,12 @@ private:
         };
         if (m_in.standard.contains(c)) {
             add(c);
+            // A standard character a traditional text writes for another (徵 for 征 in 徵人) is read as
+            // either there.
+            if (!m_in.simplifiers.isEmpty())
+                if (const QList<uint> s = m_in.simplifiers.front()(hanziText(c)).toUcs4(); s.size() == 1)
+                    if (s.front() != c && m_in.standard.contains(s.front()))
+                        add(s.front());
             return tones;
         }
         for (char32_t s : simplifiedForms(c))
@@ -178,12 +234,16 @@ private:
         return tones;
     }
 
-    bool keptByList(char32_t c, Tone tone) const
+    bool keptByList(char32_t c, const ClassicalReading &reading) const
     {
+        const Tone tone = reading.tone;
         QList<char32_t> forms = simplifiedForms(c);
         forms.prepend(c);
         for (const OurKeep &k : ourKeeps())
             if (forms.contains(k.hanzi) && toneOf(k.tone) == tone)
+                return true;
+        for (const OurReading &m : classicsMends())
+            if (m.hanzi == c && readingOf(m) == reading)
                 return true;
         return false;
     }
@@ -196,37 +256,48 @@ private:
         return toneClass(tones);
     }
 
+    struct Filtered {
+        Readings kept;
+        bool byList = false;      // our list kept one
+        bool unsupported = false; // no modern reading supports any: all are kept
+    };
+
+    // The readings the filter keeps of a character's: those a modern standard reading descends from,
+    // and those our list keeps; all of them when it has no modern reading or supports none.
+    Filtered filtered(char32_t c, const Readings &all) const
+    {
+        Filtered out;
+        const QList<int> modern = modernTones(c);
+        if (modern.isEmpty())
+            return {all, false, false};
+        for (const ClassicalReading &r : all) {
+            if (std::any_of(modern.begin(), modern.end(), [&](int m) { return isReflex(r.tone, m); }))
+                out.kept.append(r);
+            else if (keptByList(c, r))
+                out.kept.append(r), out.byList = true;
+        }
+        if (out.kept.isEmpty())
+            out = {all, false, true};
+        return out;
+    }
+
     // Keeps a classical reading only where a modern standard reading descends from it, or our list
     // keeps it. A character none of whose readings is supported keeps them all.
     void filter()
     {
         for (auto it = m_readings.begin(); it != m_readings.end(); ++it) {
             m_report.readingsBefore += it->size();
-            const QList<int> modern = modernTones(it.key());
-            if (modern.isEmpty())
-                continue;
-            Readings kept;
-            bool byList = false;
-            for (const ClassicalReading &r : *it) {
-                const bool supported =
-                    std::any_of(modern.begin(), modern.end(), [&](int m) { return isReflex(r.tone, m); });
-                if (supported)
-                    kept.append(r);
-                else if (keptByList(it.key(), r.tone))
-                    kept.append(r), byList = true;
-            }
-            if (kept.isEmpty()) {
-                ++m_report.keptForNoSupport;
-                continue;
-            }
-            m_report.keptByList += byList;
-            m_report.readingsRemoved += it->size() - kept.size();
+            const Filtered f = filtered(it.key(), *it);
+            m_report.keptForNoSupport += f.unsupported;
+            m_report.keptByList += f.byList;
+            m_report.readingsRemoved += it->size() - f.kept.size();
             const int level = standardLevel(m_in.standard.value(it.key()).rank);
-            if (level == 1 && classOf(kept) != classOf(*it))
+            if (level == 1 && classOf(f.kept) != classOf(*it))
                 m_report.changedLevelOne
-                    << QStringLiteral("%1 %2→%3").arg(hanziText(it.key()), classOf(*it), classOf(kept));
-            *it = kept;
+                    << QStringLiteral("%1 %2→%3").arg(hanziText(it.key()), classOf(*it), classOf(f.kept));
+            *it = f.kept;
         }
+        reportForms();
         for (auto it = m_in.standard.constBegin(); it != m_in.standard.constEnd(); ++it) {
             if (!it->isLevelOne())
                 continue;
@@ -242,10 +313,41 @@ private:
         m_report.changedLevelOne.sort();
     }
 
+    static QString groupsOf(const Readings &readings)
+    {
+        QStringList names;
+        for (const ClassicalReading &r : readings)
+            if (const int g = pingshuiGroupOf(r.tone, r.rhyme);
+                g >= 0 && !names.contains(pingshuiGroups().at(g).name))
+                names << pingshuiGroups().at(g).name;
+        return names.isEmpty() ? QStringLiteral("无") : names.join(u'、');
+    }
+
+    // Standard characters whose 平水韵 groups the forms they stand for changed (样 下平七阳→去声二十三漾):
+    // their readings filtered with and without what the table of forms alone brought.
+    void reportForms()
+    {
+        for (auto it = m_withoutForms.constBegin(); it != m_withoutForms.constEnd(); ++it) {
+            if (!m_in.standard.contains(it.key()))
+                continue;
+            if (it->isEmpty()) {
+                m_fromVariants.insert(it.key()); // found only under its forms: coverage, not a change
+                continue;
+            }
+            const QString before = groupsOf(filtered(it.key(), *it).kept),
+                          after = groupsOf(m_readings.value(it.key()));
+            if (before != after)
+                m_report.changedByForms << QStringLiteral("%1 %2→%3").arg(hanziText(it.key()), before, after);
+        }
+        m_report.changedByForms.sort();
+    }
+
     const RhymeBookInputs &m_in;
     QHash<char32_t, Readings> m_own;      // the data's entries under their own form
     QHash<char32_t, Readings> m_readings; // every form that has readings
     QSet<char32_t> m_fromVariants;
+    QMap<char32_t, char32_t> m_variants;      // the table of forms, less the forms kept apart
+    QHash<char32_t, Readings> m_withoutForms; // standard characters' readings before the table's links
     QSet<char32_t> m_ours;
     FilterReport m_report;
 };

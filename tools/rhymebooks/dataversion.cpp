@@ -5,7 +5,7 @@ namespace builddb {
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("rhymebooks 10");
+const QString kFormat = QStringLiteral("rhymebooks 11");
 
 // "2 ... # Date: 2022-08-03 ..." — the first lines of a bzip2 file, without reading it whole.
 QString unihanDate(const QString &path)
@@ -26,6 +26,7 @@ QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources)
         {rhymebookpackages::pinyin, packageVersion(sources.nodeModule(rhymebookpackages::pinyin))},
         {rhymebookpackages::poetry, packageVersion(sources.nodeModule(rhymebookpackages::poetry))},
         {QStringLiteral("Unihan"), unihanDate(sources.unihanFile(QStringLiteral("Unihan_Variants.txt.bz2")))},
+        {QStringLiteral("OpenCC"), QStringLiteral(SHIHAI_OPENCC_VERSION)},
     };
 }
 

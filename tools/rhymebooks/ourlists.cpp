@@ -4,11 +4,6 @@ namespace builddb {
 
 namespace {
 
-// Standard characters that stand in the 廣韻 under a form no variant table links to them.
-constexpr OurLink kOurLinks[] = {
-    {U'魂', U'䰟'}, {U'韩', U'𩏑'}, {U'享', U'亯'}, {U'鸵', U'駞'}, {U'联', U'聮'},
-};
-
 // Common characters the 廣韻 lacks in every form, with their readings in the later rhyme books
 // (集韻 and the 平水 tradition): tone, rhyme family by its 平聲 base name, 開合.
 constexpr OurReading kOurReadings[] = {
@@ -39,7 +34,7 @@ constexpr OurReading kOurReadings[] = {
     {U'谎', u'上', u'唐', u'合'}, {U'舱', u'平', u'唐', u'開'}, {U'做', u'去', u'歌', u'開'},
     {U'另', u'去', u'青', u'開'}, {U'嘀', u'入', u'青', 0},     {U'懂', u'上', u'東', 0},
     {U'俩', u'上', u'陽', u'開'}, {U'叁', u'平', u'談', 0},     {U'婶', u'上', u'侵', 0},
-    {U'丢', u'平', u'尤', 0},
+    {U'丢', u'平', u'尤', 0},     {U'鸵', u'平', u'歌', u'開'},
 };
 
 // Readings poets use that the 廣韻 lacks for a character it has (from the 集韻 and the 平水
@@ -61,11 +56,42 @@ constexpr OurKeep kOurKeeps[] = {
     {U'施', u'去'}, {U'暝', u'去'}, {U'劳', u'去'}, {U'沈', u'平'}, {U'钿', u'平'}, {U'污', u'去'},
 };
 
+// The readings the audit of the books against the classics mends (shihai-evaluate readings,
+// docs/READINGS.md): each a reading verse gives the character, rhymed on that often in the classics,
+// that the books lacked (the 廣韻 lacks it or the reflex filter dropped it).
+constexpr OurReading kClassicsMends[] = {
+    {U'筒', u'平', u'東', 0},     // 竹筒 徒紅切; rhymed 平 23 times (香筒, 诗筒), never 仄
+    {U'浪', u'平', u'唐', u'開'}, // 滄浪 魯當切; rhymed 平 76 times, nearly all 沧浪
+    {U'沤', u'平', u'侯', 0},     // 浮漚 烏侯切; the modern 沤 is only òu (沤肥); rhymed 平 22
+    {U'蓂', u'平', u'青', 0},     // 蓂莢 莫經切; the modern 蓂 is only mì (菥蓂); rhymed 平 16
+    {U'翰', u'平', u'寒', u'開'}, // 羽翰 胡安切; rhymed 平 17 times, 仄 8
+    {U'凝', u'去', u'蒸', u'開'}, // 牛𩜁切; 消凝, 愁凝 at the oblique rhymes of 词, 27 times
+    {U'莹', u'去', u'青', u'合'}, // 瑩 烏定切; 玉莹 at the oblique rhymes of 词, 28 times
+    {U'溅', u'平', u'先', u'開'}, // 濺濺 子仙切, flowing fast; rhymed 平 8
+    {U'鞞', u'平', u'齊', 0},     // 鼓鞞 (鼙) 部迷切; rhymed 平 8, never 仄
+    {U'渑', u'平', u'蒸', u'開'}, // 澠水 食陵切 (淄渑); rhymed 平 8, never 仄
+    {U'撞', u'平', u'江', 0},     // 宅江切; rhymed 平 6, never 仄
+    {U'萎', u'平', u'支', u'合'}, // 於為切, withered; rhymed 平 6, never 仄
+    {U'夭', u'上', u'宵', u'開'}, // 於兆切 (寿夭); rhymed 仄 6
+    {U'坻', u'平', u'脂', u'開'}, // 直尼切, an islet; rhymed 平 4
+    {U'倡', u'平', u'陽', u'開'}, // 尺良切 (倡优, 娼); rhymed 平 3, never 仄
+    {U'谩', u'平', u'寒', 0},     // 謾 母官切, to deceive; rhymed 平 4
+    {U'觜', u'上', u'支', u'合'}, // 即委切, a beak (嘴); rhymed 仄 4
+    {U'娆', u'平', u'宵', u'開'}, // 妖嬈 如招切 (集韻); the 廣韻's 嬈 is another word (嬲, 擾); rhymed 平 26
+    {U'攒', u'平', u'寒', u'合'}, // 欑 在丸切, to gather; rhymed 平 28
+    {U'澌', u'平', u'支', u'開'}, // 流澌 息移切 (集韻); the data has only 去; rhymed 平 15, never 仄
+    {U'粗', u'平', u'模', 0},     // written for 麤 倉胡切; rhymed 平 16
+    {U'厌', u'平', u'鹽', 0},     // 厭厭 於鹽切 (安也, 集韻); 厌厌 and 无厌 rhymed 平 32, 仄 7
+    {U'杆', u'平', u'寒', u'開'}, // 欄杆 for 闌干 古寒切; rhymed 平 7
+    {U'哑', u'平', u'麻', u'開'}, // 嘔啞 於加切 (集韻); rhymed 平 6
+    {U'簌', u'入', u'東', 0}, // 簌簌 桑谷切 (集韻); the book's 平 came from a variant; rhymed 仄 6
+};
+
 } // namespace
 
-std::span<const OurLink> ourLinks()
+std::span<const OurReading> classicsMends()
 {
-    return kOurLinks;
+    return kClassicsMends;
 }
 
 std::span<const OurReading> ourReadings()

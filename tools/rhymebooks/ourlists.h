@@ -9,11 +9,6 @@
 // what it is for.
 namespace builddb {
 
-struct OurLink {
-    char32_t hanzi;
-    char32_t form; // the form the 廣韻 has it under
-};
-
 // A classical reading: tone, rhyme family by its 平聲 base name, 開合 (0 when the family has none).
 struct OurReading {
     char32_t hanzi;
@@ -27,14 +22,16 @@ struct OurKeep {
     char16_t tone;
 };
 
-// Standard characters under a form of the 廣韻 no variant table links to them.
-std::span<const OurLink> ourLinks();
 // Common characters the 廣韻 lacks in every form.
 std::span<const OurReading> ourReadings();
 // Readings poets use that the 廣韻 lacks for a character it has; added after the filter.
 std::span<const OurReading> ourAdditions();
 // Classical readings the reflex filter would drop but that poets use.
 std::span<const OurKeep> ourKeeps();
+// Readings the classics rhyme on that the books lacked, from their audit: added before the reflex
+// filter and kept by it, so that a modern reading decides between the others (娆 平 drops the 上 and
+// 去 of the 廣韻's 嬈, which is another word).
+std::span<const OurReading> classicsMends();
 
 // The tone a character 平, 上, 去 or 入 names.
 std::optional<Tone> toneOf(char16_t c);

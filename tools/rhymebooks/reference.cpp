@@ -9,6 +9,7 @@
 #include "tools/common/temporaryfile.h"
 #include "tools/rhymebooks/cipuwriter.h"
 #include "tools/rhymebooks/dataversion.h"
+#include "tools/rhymebooks/variants.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,6 +48,10 @@ void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
             }
         });
     }
+    writer.insert(rb::tableVariants, [&](Statement &stmt) {
+        for (auto it = books.variants.constBegin(); it != books.variants.constEnd(); ++it)
+            insertRow(stmt, hanziText(it.key()), hanziText(it.value()));
+    });
     writer.insert(rb::tableReadings, [&](Statement &stmt) {
         for (auto it = books.readings.constBegin(); it != books.readings.constEnd(); ++it) {
             for (qsizetype i = 0; i < it->size(); ++i) {
@@ -95,6 +100,17 @@ void logBooks(const RhymeBooks &books, Progress &progress)
     progress.stage(QStringLiteral("classes the filter changed"), QStringLiteral("%1 level-1 characters: %2")
                                                                      .arg(f.changedLevelOne.size())
                                                                      .arg(f.changedLevelOne.join(u' ')));
+    progress.stage(
+        QStringLiteral("forms kept apart"),
+        QStringLiteral("%1 forms of a semantic variant kept in the books under their own readings, "
+                       "%2 forms read as their standard characters")
+            .arg(f.formsKeptApart)
+            .arg(books.variants.size()));
+    progress.stage(QStringLiteral("classes the forms changed"),
+                   QStringLiteral("%1 standard characters take readings of the forms they stand for that "
+                                  "change their groups: %2")
+                       .arg(f.changedByForms.size())
+                       .arg(f.changedByForms.join(QStringLiteral("; "))));
     progress.stage(QStringLiteral("level 1 coverage"),
                    QStringLiteral("%1 directly, %2 under a variant form, %3 from our list, %4 without a "
                                   "classical reading")
@@ -102,6 +118,19 @@ void logBooks(const RhymeBooks &books, Progress &progress)
                        .arg(f.levelOneFromVariants)
                        .arg(f.levelOneFromOurList)
                        .arg(f.levelOneWithout));
+}
+
+// The size of the table of forms and what settled it.
+void logVariants(const VariantTable &table, Progress &progress)
+{
+    QStringList sources;
+    for (auto it = table.bySource.constBegin(); it != table.bySource.constEnd(); ++it)
+        sources << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    progress.stage(QStringLiteral("forms"),
+                   QStringLiteral("%1 written forms read as %2 standard characters (%3)")
+                       .arg(table.standardOf.size())
+                       .arg(QSet<char32_t>(table.standardOf.begin(), table.standardOf.end()).size())
+                       .arg(sources.join(QStringLiteral(", "))));
 }
 
 } // namespace
@@ -204,6 +233,12 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
     const Converter t2s(QStringLiteral("t2s.json")), tw2s(QStringLiteral("tw2s.json")),
         hk2s(QStringLiteral("hk2s.json"));
     in.simplifiers = {std::cref(t2s), std::cref(tw2s), std::cref(hk2s)};
+    const VariantTable variants = buildVariantTable(
+        {in.standard, in.unihan,
+         readOpenccConversions({QStringLiteral("t2s.json"), QStringLiteral("tw2s.json"),
+                                QStringLiteral("hk2s.json"), QStringLiteral("jp2t.json")})});
+    logVariants(variants, progress);
+    in.variants = &variants;
     summary.books = buildRhymeBooks(in);
     logBooks(summary.books, progress);
     const QString dist = src.nodeModule(rhymebookpackages::poetry + QStringLiteral("/dist"));

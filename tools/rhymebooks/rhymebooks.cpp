@@ -24,12 +24,14 @@ bool isCantoneseEntering(const QString &jyutping)
     return last == u'p' || last == u't' || last == u'k';
 }
 
-// Puts the readings into the four books.
+// Puts the readings into the four books. The forms the table of forms reads as their standard
+// characters are left out of them.
 class Assembler {
 public:
-    Assembler(const RhymeBookInputs &in, const QHash<char32_t, Readings> &readings)
+    Assembler(const RhymeBookInputs &in, const ClassicalReadings &gathered)
         : m_in(in)
-        , m_readings(readings)
+        , m_readings(gathered.readings)
+        , m_variants(gathered.variants)
     {
     }
 
@@ -108,6 +110,8 @@ private:
         Book book{name, std::move(groups), {}, ungroupedClassical(), {}};
         QSet<QString> seen;
         for (auto it = m_readings.constBegin(); it != m_readings.constEnd(); ++it) {
+            if (m_variants.contains(it.key()))
+                continue; // read as its standard character
             for (const ClassicalReading &r : *it) {
                 const QString group = groupOf(it.key(), r);
                 const QString key = hanziText(it.key()) + group + toneChar(r.tone);
@@ -185,22 +189,14 @@ private:
                 book.groups.append({int(i) + 1, names.at(i), t});
         QSet<QString> seen;
         for (auto it = m_in.standard.constBegin(); it != m_in.standard.constEnd(); ++it) {
-            QList<char32_t> forms = {it.key()};
-            for (char32_t t : m_in.unihan.traditional.values(it.key()))
-                if (!m_in.standard.contains(t))
-                    forms.append(t);
             for (const Reading &r : it->readings) {
                 const int g = groupOf(r.syllable);
-                if (g < 0)
+                const QString key = hanziText(it.key()) + names.value(g) + modernToneChar(r.tone);
+                if (g < 0 || seen.contains(key))
                     continue;
-                for (char32_t c : forms) {
-                    const QString key = hanziText(c) + names.at(g) + modernToneChar(r.tone);
-                    if (seen.contains(key))
-                        continue;
-                    seen.insert(key);
-                    book.chars.append({names.at(g), c, modernToneChar(r.tone),
-                                       c == it.key() ? standardLevel(it->rank) : 0, 0});
-                }
+                seen.insert(key);
+                book.chars.append(
+                    {names.at(g), it.key(), modernToneChar(r.tone), standardLevel(it->rank), 0});
             }
         }
         orderChars(book.chars);
@@ -209,6 +205,7 @@ private:
 
     const RhymeBookInputs &m_in;
     const QHash<char32_t, Readings> &m_readings;
+    const QMap<char32_t, char32_t> &m_variants;
 };
 
 } // namespace
@@ -217,11 +214,12 @@ RhymeBooks buildRhymeBooks(const RhymeBookInputs &inputs)
 {
     const ClassicalReadings gathered = gatherReadings(inputs);
     RhymeBooks out;
-    out.books = Assembler(inputs, gathered.readings).books();
+    out.books = Assembler(inputs, gathered).books();
     for (auto it = inputs.standard.constBegin(); it != inputs.standard.constEnd(); ++it)
         for (const Reading &r : it->readings)
             out.readings[it.key()].append(r.marked());
     out.filter = gathered.report;
+    out.variants = gathered.variants;
     return out;
 }
 

@@ -45,6 +45,9 @@ struct RhymeBooks {
     QList<Book> books; // 平水韵, 词林正韵, 中华新韵, 中华通韵
     // The modern standard readings with tone marks, per character, for the lookup.
     QMap<char32_t, QStringList> readings;
+    // The table of forms the books were made with: the one given, less the forms a weak link gave a
+    // standard character whose readings are not theirs (those stay in the books as they are).
+    QMap<char32_t, char32_t> variants;
     FilterReport filter;
 };
 

@@ -16,9 +16,10 @@ UnihanExtras readUnihanExtras(const SourcePaths &paths)
             target = &extras.simplified;
         else if (field == "kTraditionalVariant")
             target = &extras.traditional;
-        else if (field == "kSemanticVariant" || field == "kZVariant" ||
-                 field == "kSpecializedSemanticVariant")
+        else if (field == "kSemanticVariant" || field == "kZVariant")
             target = &extras.variants;
+        else if (field == "kSpecializedSemanticVariant")
+            target = &extras.narrower;
         if (!target)
             return;
         // "U+6A2A U+6A6B<kMatthews,kMeyerWempe": the sources after < do not matter here.

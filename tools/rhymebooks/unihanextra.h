@@ -16,7 +16,8 @@ namespace builddb {
 struct UnihanExtras {
     QMultiHash<char32_t, char32_t> simplified;  // kSimplifiedVariant
     QMultiHash<char32_t, char32_t> traditional; // kTraditionalVariant
-    QMultiHash<char32_t, char32_t> variants;    // kSemanticVariant, kZVariant, kSpecializedSemanticVariant
+    QMultiHash<char32_t, char32_t> variants;    // kSemanticVariant, kZVariant
+    QMultiHash<char32_t, char32_t> narrower;    // kSpecializedSemanticVariant: a narrower sense in common
     QHash<char32_t, Reading> mandarin;          // kMandarin, its first reading
     QHash<char32_t, QStringList> cantonese;     // kCantonese, jyutping with tone numbers
 };

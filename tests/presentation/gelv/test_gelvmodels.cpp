@@ -76,7 +76,9 @@ private slots:
             .reading(u"看"_s, u"kàn"_s)
             .reading(u"看"_s, u"kān"_s)
             .reading(u"刊"_s, u"kān"_s)
-            .reading(u"绿"_s, u"lǜ"_s);
+            .reading(u"绿"_s, u"lǜ"_s)
+            .reading(u"长"_s, u"cháng"_s)
+            .variants(u"長"_s, u"长"_s);
         m_books = prosody::loadRhymeBooks(m_path);
     }
 
@@ -446,6 +448,12 @@ private slots:
         model.lookUpAt(u"月涌长江流\n长"_s, 7);
         QCOMPARE(looked.count(), 2);
         QCOMPARE(model.lookupBooks().at(0), u"平水韵：下平七阳（平）、上声二十二养（上）　中"_s);
+        // A traditional form is looked up as the standard character it stands for, in its word as written.
+        model.lookUpAt(u"月湧長江流"_s, 3);
+        QCOMPARE(model.character(), u"長"_s);
+        QCOMPARE(model.readings(), (QStringList{u"同「长」"_s, u"cháng"_s}));
+        QCOMPARE(model.lookupBooks().at(0),
+                 u"平水韵：下平七阳（平）、上声二十二养（上）　中，在「長江」中读 cháng，计为平"_s);
     }
 };
 
