@@ -11,7 +11,9 @@
 #include "tools/common/sources.h"
 #include "tools/dictionary/primers.h"
 #include "tools/evaluate/cipubook.h"
+#include "tools/evaluate/corpora.h"
 #include "tools/evaluate/couplets.h"
+#include "tools/evaluate/invariance.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
 #include "tools/evaluate/slips.h"
@@ -365,7 +367,8 @@ int main(int argc, char **argv)
         QStringLiteral("用已安装的古典作品衡量韵书、格律检查和古典诗词文件，结果以 Markdown "
                        "写到标准输出（供 docs/ 使用）。开发用工具。"));
     line.addUsage(QStringLiteral("strains|tangshi|cipu|polyphones|slips [RHYMEBOOKS]"));
-    line.addUsage(QStringLiteral("pasted [--clean] [RHYMEBOOKS]"));
+    line.addUsage(QStringLiteral("pasted [--clean | --traditional] [RHYMEBOOKS]"));
+    line.addUsage(QStringLiteral("invariance [--held] [--corpus 名] [--limit N] [--listed N] [RHYMEBOOKS]"));
     line.addUsage(QStringLiteral("songci300 [--restored] [RHYMEBOOKS [JUDGED]]"));
     line.addUsage(QStringLiteral("classics [CLASSICS]"));
     line.addUsage(QStringLiteral("couplets [RHYMEBOOKS [CLASSICS]]"));
@@ -378,13 +381,29 @@ int main(int argc, char **argv)
                                   QStringLiteral("调名"));
     const QCommandLineOption unplaced(QStringLiteral("unplaced"),
                                       QStringLiteral("cipubook：列出注中点名而在谱中找不到位置的字。"));
-    line.addOptions({clean, restored, tune, unplaced});
+    const QCommandLineOption traditional(QStringLiteral("traditional"),
+                                         QStringLiteral("pasted：按选本的繁体原样检查，不先转成简体。"));
+    const QCommandLineOption held(
+        QStringLiteral("held"),
+        QStringLiteral("invariance：用留作检验、从不调试的选本（千家诗、水墨唐诗、纳兰词）。"));
+    const QCommandLineOption corpus(QStringLiteral("corpus"),
+                                    QStringLiteral("invariance：只用这一个选本（tang300 song300 tangsample "
+                                                   "songsample qianjiashi shuimo nalan）。"),
+                                    QStringLiteral("名"));
+    const QCommandLineOption limit(QStringLiteral("limit"),
+                                   QStringLiteral("invariance：每个选本最多几首（默认 1000）。"),
+                                   QStringLiteral("N"), QStringLiteral("1000"));
+    const QCommandLineOption listed(QStringLiteral("listed"),
+                                    QStringLiteral("invariance：每个选本列出几条变化（默认 30）。"),
+                                    QStringLiteral("N"), QStringLiteral("30"));
+    line.addOptions({clean, traditional, restored, tune, unplaced, held, corpus, limit, listed});
     line.addArgument(QStringLiteral("strains"), QStringLiteral("平水韵对照唐诗三百首的平仄标注。"));
     line.addArgument(QStringLiteral("tangshi"), QStringLiteral("格律检查对照唐诗三百首的近体诗。"));
     line.addArgument(QStringLiteral("cipu"), QStringLiteral("词谱的各体与十首名词的检查。"));
     line.addArgument(QStringLiteral("polyphones"), QStringLiteral("多音字按词的读音取平仄。"));
     line.addArgument(QStringLiteral("slips"), QStringLiteral("改动一字后格律检查能否察觉。"));
     line.addArgument(QStringLiteral("pasted"), QStringLiteral("按选本原样粘贴的段落。"));
+    line.addArgument(QStringLiteral("invariance"), QStringLiteral("同一首诗换种排法粘贴，结论是否不变。"));
     line.addArgument(QStringLiteral("songci300"),
                      QStringLiteral("宋词三百首按词牌检查；JUDGED 为列出不合的词的首数（默认 20）。"));
     line.addArgument(QStringLiteral("classics"), QStringLiteral("古典诗词文件的查询速度与内容。"));
@@ -425,7 +444,14 @@ int main(int argc, char **argv)
         if (command == u"slips")
             return slips(books, dist(), out);
         if (command == u"pasted")
-            return pastedAnthology(books, dist(), line.isSet(clean), out);
+            return pastedAnthology(books, dist(), line.isSet(clean), line.isSet(traditional), out);
+        if (command == u"invariance") {
+            const QStringList corpora = line.isSet(corpus) ? QStringList{line.value(corpus)}
+                                        : line.isSet(held) ? evaluate::heldCorpora()
+                                                           : evaluate::tunedCorpora();
+            return evaluate::invariance(books, dist(), corpora, line.value(limit).toInt(),
+                                        line.value(listed).toInt(), out);
+        }
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;

@@ -13,7 +13,7 @@
 using namespace prosody;
 
 int pastedAnthology(const std::shared_ptr<const RhymeBooks> &books, const QString &dist, bool clean,
-                    QTextStream &out)
+                    bool traditional, QTextStream &out)
 {
     const builddb::Converter t2s;
     const QJsonObject anthology =
@@ -35,7 +35,7 @@ int pastedAnthology(const std::shared_ptr<const RhymeBooks> &books, const QStrin
             QStringList paragraphs;
             for (const QJsonValue &p : poem.value(QStringLiteral("paragraphs")).toArray())
                 paragraphs << p.toString();
-            QString text = t2s(paragraphs.join(u'\n'));
+            QString text = traditional ? paragraphs.join(u'\n') : t2s(paragraphs.join(u'\n'));
             if (clean)
                 text.remove(note);
             const QList<PoemCheck> checks = checkAs(books, text, CheckRequest{}).value_or(QList<PoemCheck>());
@@ -57,6 +57,7 @@ int pastedAnthology(const std::shared_ptr<const RhymeBooks> &books, const QStrin
         }
     }
     out << "## The regulated verse of 唐诗三百首 pasted as printed" << (clean ? " (notes removed)" : "")
+        << (traditional ? " in its own traditional characters" : "")
         << ", checked in 自动\n\n| section | poems | pass |\n|---|---:|---:|\n";
     int poems = 0, ok = 0;
     for (auto it = bySection.constBegin(); it != bySection.constEnd(); ++it) {
