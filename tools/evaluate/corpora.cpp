@@ -25,15 +25,20 @@ SourcePoem made(const QString &title, const QString &author, const QString &dyna
 {
     static const QRegularExpression note(QStringLiteral("[（(][^）)]*[）)]"));
     SourcePoem p;
-    p.title = title.trimmed();
-    p.author = author.trimmed();
+    p.title = t2s(title).trimmed();
+    p.author = t2s(author).trimmed();
     p.dynasty = dynasty;
     p.printed = printed;
     for (const QString &line : printed) {
         QString s = t2s(line);
         s.remove(note);
-        if (!s.trimmed().isEmpty())
-            p.plain << s.trimmed();
+        s = s.trimmed();
+        if (s.isEmpty())
+            continue;
+        // The plain reading ends each line with its stop, which some files leave out.
+        if (!QStringLiteral("，。！？；：、").contains(s.back()))
+            s += u'。';
+        p.plain << s;
     }
     return p;
 }
@@ -81,9 +86,8 @@ QString shapeForm(const QStringList &plain)
     if ((lengths.size() != 4 && lengths.size() != 8) || (lengths.first() != 5 && lengths.first() != 7) ||
         lengths.count(lengths.first()) != lengths.size())
         return {};
-    return QStringLiteral("%1言%2")
-        .arg(lengths.first() == 5 ? u'五' : u'七')
-        .arg(lengths.size() == 4 ? QStringLiteral("绝句") : QStringLiteral("律诗"));
+    return (lengths.first() == 5 ? QStringLiteral("五言") : QStringLiteral("七言")) +
+           (lengths.size() == 4 ? QStringLiteral("绝句") : QStringLiteral("律诗"));
 }
 
 QList<SourcePoem> tangSample(const QString &dist, const builddb::Converter &t2s, int limit)

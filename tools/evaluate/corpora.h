@@ -16,7 +16,7 @@ struct SourcePoem {
     QString filed;   // the form the anthology files it under (五言律诗 …), simplified; empty when none
     QString tune;    // for a 词: the 词牌 its file names
     QStringList printed; // the lines as the file prints them (its own characters)
-    QStringList plain;   // the same in simplified characters, notes in brackets taken out
+    QStringList plain;   // the same in simplified characters, notes in brackets out, each with its final stop
     bool isCi() const { return !tune.isEmpty(); }
 };
 
