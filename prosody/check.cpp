@@ -49,6 +49,23 @@ bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemChec
 
 } // namespace
 
+// A first 句 the reader took for a title only for its lack of stops, taken back as verse where the
+// lines then fit a 词牌 better (a 词 pasted with its final stops dropped: 近清明 over 湘春夜月).
+Poem withDoubtfulTitle(const CiChecker &ci, const Poem &poem, Book book)
+{
+    if (poem.doubtfulTitle.isEmpty())
+        return poem;
+    Poem asVerse = poem;
+    asVerse.title.clear();
+    asVerse.doubtfulTitle.clear();
+    asVerse.lines = poem.doubtfulTitle + poem.lines;
+    const std::optional<Recognition> verse = ci.recogniseShape(asVerse, book);
+    if (!verse)
+        return poem;
+    const std::optional<Recognition> titled = ci.recogniseShape(poem, book);
+    return !titled || verse->best.structureCost() < titled->best.structureCost() ? asVerse : poem;
+}
+
 bool hasShiShape(const Poem &poem)
 {
     if (poem.lines.isEmpty() || !formOfLineCount(poem.lines.size()))
@@ -108,18 +125,26 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
         return i < blocks.size() && blocks[i].title.isEmpty() && !hasShiShape(blocks[i]);
     };
     for (qsizetype i = 0; i < blocks.size();) {
-        Poem poem = blocks[i++];
+        Poem poem = withDoubtfulTitle(ci, blocks[i++], ciBook);
         const CiTune *tune = poem.title.isEmpty() ? nullptr : books->cipu().find(poem.title);
         if (tune && hasShiShape(poem)) {
             out.append(titledShape(checker, ci, poem, tune, shiBook, ciBook));
             continue;
         }
         if (tune) {
-            while (next(i) &&
-                   ci.distance(joined(poem, blocks[i]), tune, ciBook) < ci.distance(poem, tune, ciBook))
-                poem = joined(poem, blocks[i++]);
-            out.append(ci.check(poem, tune, ciBook));
-            continue;
+            Poem whole = poem;
+            qsizetype after = i;
+            while (next(after) &&
+                   ci.distance(joined(whole, blocks[after]), tune, ciBook) < ci.distance(whole, tune, ciBook))
+                whole = joined(whole, blocks[after++]);
+            // A title naming a 词牌 whose form the lines do not keep (李白's 将进酒, a 乐府 under the
+            // name a 词牌 took from it) leaves the lines to be read as if untitled.
+            const std::optional<CiAlignment> a = ci.bestForm(whole, tune, ciBook);
+            if (a && a->structureFaults <= std::max<qsizetype>(1, whole.lines.size() / 8)) {
+                out.append(ci.check(whole, tune, ciBook));
+                i = after;
+                continue;
+            }
         }
         PoemCheck shi = checker.check(poem, shiBook);
         if (hasShiShape(poem)) {

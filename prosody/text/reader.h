@@ -26,6 +26,9 @@ struct Poem {
     QString title;  // a leading line that is not verse, when there is one
     QString author; // a line that names only the author ("唐·杜甫", "——李白"), when there is one
     QList<Line> lines;
+    // The title's 句 when only its lack of stops made it a title: a 词 pasted with the final stops
+    // removed may begin with a 句 of its own (近清明), which the check may take back as verse.
+    QList<Line> doubtfulTitle;
     int start = 0; // UTF-16 span of the poem in the source text (title included)
     int end = 0;
 };

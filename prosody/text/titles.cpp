@@ -71,29 +71,38 @@ bool oneLength(const Block &lines, qsizetype length)
     });
 }
 
-bool isTitle(const Block &block, bool authorUnder, const ReadingNames &names)
+enum class Evidence { None, Doubtful, Clear };
+
+Evidence titleEvidence(const Block &block, bool authorUnder, const ReadingNames &names)
 {
     const SourceLine &first = block.first();
     if (strongTitle(first, names) || authorUnder)
-        return true;
+        return Evidence::Clear;
     if (first.hasStops())
-        return false;
+        return Evidence::None;
+    const auto clear = [](bool yes) { return yes ? Evidence::Clear : Evidence::None; };
     const Block rest = block.mid(1);
     if (std::all_of(rest.begin(), rest.end(), [](const SourceLine &l) { return l.hasStops(); })) {
         if (first.segments.size() > 1) // "静夜思 李白": words of other lengths than the verse's 句
-            return std::any_of(first.segments.begin(), first.segments.end(),
-                               [&](const Line &l) { return l.size() != modalLength(rest); });
+            return clear(std::any_of(first.segments.begin(), first.segments.end(),
+                                     [&](const Line &l) { return l.size() != modalLength(rest); }));
         const qsizetype length = first.segments.first().size();
         // A 诗 being written whose first line waits for its stop, unless the rest is whole without it:
         // a regulated shape, or four 句 and more each line closed by its stop.
         const qsizetype jus =
             std::accumulate(rest.begin(), rest.end(), qsizetype(0),
                             [](qsizetype n, const SourceLine &l) { return n + l.segments.size(); });
-        return !(length == modalLength(rest) && oneLength(rest, length)) || regulatedShape(rest) ||
-               (jus >= 4 &&
-                std::all_of(rest.begin(), rest.end(), [](const SourceLine &l) { return l.endsLikeVerse(); }));
+        if (regulatedShape(rest) ||
+            (jus >= 4 &&
+             std::all_of(rest.begin(), rest.end(), [](const SourceLine &l) { return l.endsLikeVerse(); })))
+            return Evidence::Clear;
+        const int modal = modalLength(rest);
+        if (oneLength(rest, modal))
+            return clear(length != modal);
+        // Lines of several lengths whose final stops may have been dropped: a 词's first 句, perhaps.
+        return Evidence::Doubtful;
     }
-    return first.segments.size() == 1 && regulatedShape(rest) && !regulatedShape(block);
+    return clear(first.segments.size() == 1 && regulatedShape(rest) && !regulatedShape(block));
 }
 
 } // namespace
@@ -118,7 +127,10 @@ Poem poemOf(Block block, const ReadingNames &names)
     if (block.isEmpty())
         return poem;
     qsizetype first = 0;
-    if (block.size() > 1 && isTitle(block, authorUnder, names)) {
+    const Evidence evidence = block.size() > 1 ? titleEvidence(block, authorUnder, names) : Evidence::None;
+    if (evidence != Evidence::None) {
+        if (evidence == Evidence::Doubtful)
+            poem.doubtfulTitle = block.first().segments;
         poem.title = block.first().visible.trimmed();
         if (quoted(block.first()))
             poem.title = poem.title.mid(1, poem.title.size() - 2).trimmed();
