@@ -9,31 +9,6 @@
 
 namespace prosody {
 
-bool isLineBreak(char32_t c)
-{
-    switch (c) {
-    case u'，':
-    case u'。':
-    case u'！':
-    case u'？':
-    case u'；':
-    case u'：':
-    case u'、':
-    case u',':
-    case u'.':
-    case u'!':
-    case u'?':
-    case u';':
-    case u':':
-    case u' ':
-    case u'\t':
-    case u'\u3000':
-        return true;
-    default:
-        return false;
-    }
-}
-
 namespace {
 
 using Block = QList<SourceLine>;
@@ -55,21 +30,6 @@ bool isTitleBlock(const Block &block)
 }
 
 } // namespace
-
-bool isVerseChar(char32_t c)
-{
-    return QChar::script(c) == QChar::Script_Han && QChar::isLetter(c);
-}
-
-QString Line::text() const
-{
-    return QString::fromUcs4(chars.constData(), chars.size());
-}
-
-QString Line::text(qsizetype from, qsizetype count) const
-{
-    return QString::fromUcs4(chars.constData() + from, count);
-}
 
 Poem joined(const Poem &first, const Poem &second)
 {

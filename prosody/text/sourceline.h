@@ -1,7 +1,7 @@
 #pragma once
 
 #include "prosody/text/nonverse.h"
-#include "prosody/text/reader.h"
+#include "prosody/text/poem.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prosody/text/reader.h"
+#include "prosody/text/poem.h"
 #include "prosody/text/sourceline.h"
 
 namespace prosody {

@@ -192,7 +192,8 @@ private slots:
         QTest::newRow("no final stops, bare author") << u"蜀相\n杜甫\n"_s + bare << u"蜀相"_s << u"杜甫"_s;
         QTest::newRow("《title》, no final stops") << u"《蜀相》\n"_s + bare << u"蜀相"_s << QString();
         QTest::newRow("a 句 a line under a title of their length")
-            << u"天木天天木\n木木天天木\n天天木木东\n天天天木木\n木木木天风"_s << u"天木天天木"_s << QString();
+            << u"天木天天木\n木木天天木\n天天木木东\n天天天木木\n木木木天风"_s << u"天木天天木"_s
+            << QString();
         QTest::newRow("a form named in the title") << u"五绝·天风\n"_s + bare << u"五绝·天风"_s << QString();
         QTest::newRow("numbered") << u"其一\n"_s + four << QString() << QString();
         QTest::newRow("date, signature and notes under it")

@@ -127,15 +127,14 @@ QList<SourcePoem> ciFile(const QString &path, const builddb::Converter &t2s, int
 
 } // namespace
 
-QStringList tunedCorpora()
+QStringList corpora(const QString &named, bool held)
 {
+    if (!named.isEmpty())
+        return {named};
+    if (held)
+        return {QStringLiteral("qianjiashi"), QStringLiteral("shuimo"), QStringLiteral("nalan")};
     return {QStringLiteral("tang300"), QStringLiteral("song300"), QStringLiteral("tangsample"),
             QStringLiteral("songsample")};
-}
-
-QStringList heldCorpora()
-{
-    return {QStringLiteral("qianjiashi"), QStringLiteral("shuimo"), QStringLiteral("nalan")};
 }
 
 QList<SourcePoem> readCorpus(const QString &dist, const QString &name, const builddb::Converter &t2s,

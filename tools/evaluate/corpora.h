@@ -26,8 +26,8 @@ struct SourcePoem {
 QList<SourcePoem> readCorpus(const QString &dist, const QString &name, const builddb::Converter &t2s,
                              int limit);
 
-// The corpora tuned on, and the ones kept back.
-QStringList tunedCorpora();
-QStringList heldCorpora();
+// The corpora a run reads: the one named, else those kept back from tuning (千家诗, 水墨唐诗, 纳兰性德)
+// or those tuned on (唐诗三百首, 宋词三百首, the samples).
+QStringList corpora(const QString &named, bool held);
 
 } // namespace evaluate

@@ -121,8 +121,9 @@ void stanzaLines(const std::shared_ptr<const RhymeBooks> &books, const QList<Sou
 } // namespace
 
 int invariance(const std::shared_ptr<const RhymeBooks> &books, const QString &dist,
-               const QStringList &corpora, int limit, int listed, QTextStream &out)
+               const QStringList &corpora, QTextStream &out)
 {
+    const int limit = 1000, listed = 40; // poems read from a corpus, changes listed
     const builddb::Converter t2s, s2t(QStringLiteral("s2t.json"));
     const QList<Layout> all = layouts(s2t);
     QElapsedTimer clock;

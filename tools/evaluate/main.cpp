@@ -368,7 +368,7 @@ int main(int argc, char **argv)
                        "写到标准输出（供 docs/ 使用）。开发用工具。"));
     line.addUsage(QStringLiteral("strains|tangshi|cipu|polyphones|slips [RHYMEBOOKS]"));
     line.addUsage(QStringLiteral("pasted [--clean | --traditional] [RHYMEBOOKS]"));
-    line.addUsage(QStringLiteral("invariance [--held] [--corpus 名] [--limit N] [--listed N] [RHYMEBOOKS]"));
+    line.addUsage(QStringLiteral("invariance [--held | --corpus 名] [RHYMEBOOKS]"));
     line.addUsage(QStringLiteral("songci300 [--restored] [RHYMEBOOKS [JUDGED]]"));
     line.addUsage(QStringLiteral("classics [CLASSICS]"));
     line.addUsage(QStringLiteral("couplets [RHYMEBOOKS [CLASSICS]]"));
@@ -383,20 +383,10 @@ int main(int argc, char **argv)
                                       QStringLiteral("cipubook：列出注中点名而在谱中找不到位置的字。"));
     const QCommandLineOption traditional(QStringLiteral("traditional"),
                                          QStringLiteral("pasted：按选本的繁体原样检查，不先转成简体。"));
-    const QCommandLineOption held(
-        QStringLiteral("held"),
-        QStringLiteral("invariance：用留作检验、从不调试的选本（千家诗、水墨唐诗、纳兰词）。"));
-    const QCommandLineOption corpus(QStringLiteral("corpus"),
-                                    QStringLiteral("invariance：只用这一个选本（tang300 song300 tangsample "
-                                                   "songsample qianjiashi shuimo nalan）。"),
+    const QCommandLineOption held(QStringLiteral("held"), QStringLiteral("invariance：用留作检验的选本。"));
+    const QCommandLineOption corpus(QStringLiteral("corpus"), QStringLiteral("invariance：只用这一个选本。"),
                                     QStringLiteral("名"));
-    const QCommandLineOption limit(QStringLiteral("limit"),
-                                   QStringLiteral("invariance：每个选本最多几首（默认 1000）。"),
-                                   QStringLiteral("N"), QStringLiteral("1000"));
-    const QCommandLineOption listed(QStringLiteral("listed"),
-                                    QStringLiteral("invariance：每个选本列出几条变化（默认 30）。"),
-                                    QStringLiteral("N"), QStringLiteral("30"));
-    line.addOptions({clean, traditional, restored, tune, unplaced, held, corpus, limit, listed});
+    line.addOptions({clean, traditional, restored, tune, unplaced, held, corpus});
     line.addArgument(QStringLiteral("strains"), QStringLiteral("平水韵对照唐诗三百首的平仄标注。"));
     line.addArgument(QStringLiteral("tangshi"), QStringLiteral("格律检查对照唐诗三百首的近体诗。"));
     line.addArgument(QStringLiteral("cipu"), QStringLiteral("词谱的各体与十首名词的检查。"));
@@ -445,13 +435,9 @@ int main(int argc, char **argv)
             return slips(books, dist(), out);
         if (command == u"pasted")
             return pastedAnthology(books, dist(), line.isSet(clean), line.isSet(traditional), out);
-        if (command == u"invariance") {
-            const QStringList corpora = line.isSet(corpus) ? QStringList{line.value(corpus)}
-                                        : line.isSet(held) ? evaluate::heldCorpora()
-                                                           : evaluate::tunedCorpora();
-            return evaluate::invariance(books, dist(), corpora, line.value(limit).toInt(),
-                                        line.value(listed).toInt(), out);
-        }
+        if (command == u"invariance")
+            return evaluate::invariance(books, dist(),
+                                        evaluate::corpora(line.value(corpus), line.isSet(held)), out);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;
