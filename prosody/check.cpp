@@ -49,6 +49,23 @@ bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemChec
 
 } // namespace
 
+// A first 句 the reader took for a title only for its lack of stops, taken back as verse where the
+// lines then fit a 词牌 better (a 词 pasted with its final stops dropped: 近清明 over 湘春夜月).
+Poem withDoubtfulTitle(const CiChecker &ci, const Poem &poem, Book book)
+{
+    if (poem.doubtfulTitle.isEmpty())
+        return poem;
+    Poem asVerse = poem;
+    asVerse.title.clear();
+    asVerse.doubtfulTitle.clear();
+    asVerse.lines = poem.doubtfulTitle + poem.lines;
+    const std::optional<Recognition> verse = ci.recogniseShape(asVerse, book);
+    if (!verse)
+        return poem;
+    const std::optional<Recognition> titled = ci.recogniseShape(poem, book);
+    return !titled || verse->best.structureCost() < titled->best.structureCost() ? asVerse : poem;
+}
+
 bool hasShiShape(const Poem &poem)
 {
     if (poem.lines.isEmpty() || !formOfLineCount(poem.lines.size()))
@@ -60,38 +77,74 @@ bool hasShiShape(const Poem &poem)
 
 namespace {
 
+// A regulated shape under a title naming a 词牌 (杜牧's 江南春) is that 词 only where it fits the 词牌
+// at least as well as regulated verse.
+PoemCheck titledShape(const Checker &checker, const CiChecker &ci, const Poem &poem, const CiTune *tune,
+                      Book shiBook, Book ciBook)
+{
+    PoemCheck shi = checker.check(poem, shiBook);
+    if (shi.ok())
+        return shi;
+    const std::optional<CiAlignment> a = ci.bestForm(poem, tune, ciBook);
+    if (a && a->structureCost() == 0 && a->missing.isEmpty()) {
+        PoemCheck asCi = ci.check(poem, tune, ciBook);
+        if (asCi.faultCount() <= shi.faultCount())
+            return asCi;
+    }
+    // A title of two names ("木兰花·玉楼春") may name the 词 whose shape this is by its other name.
+    if (shi.has(FindingKind::ObliqueRhyme))
+        if (std::optional<PoemCheck> c = ciOfOwnShape(ci, poem, ciBook))
+            return *c;
+    return shi;
+}
+
 std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBooks> &books,
-                                           const QString &text, const CheckRequest &request)
+                                           const QList<Poem> &blocks, const CheckRequest &request)
 {
     const Book shiBook = request.book.value_or(Book::Pingshui), ciBook = request.book.value_or(Book::Cilin);
-    if (const auto *shi = std::get_if<FormChoice>(&request.form))
-        return Checker(books).checkText(text, shiBook, *shi);
+    const Checker checker(books);
+    if (const auto *shi = std::get_if<FormChoice>(&request.form)) {
+        QList<PoemCheck> out;
+        for (const Poem &poem : blocks)
+            out.append(checker.check(poem, shiBook, *shi));
+        return out;
+    }
     const CiChecker ci(books);
     QList<PoemCheck> out;
     if (const auto *asked = std::get_if<CiFormRef>(&request.form)) {
         const CiTune *tune = books->cipu().find(asked->tune);
         if (!tune || asked->number < 0 || asked->number > tune->forms.size())
             return std::nullopt;
-        for (const Poem &poem : ci.readCi(text, tune, ciBook))
+        for (const Poem &poem : ci.readCi(blocks, tune, ciBook))
             out.append(ci.check(poem, tune, ciBook, asked->number));
         return out;
     }
     // 自动: poem by poem. A 词 takes the untitled blocks after it (its 片) while they fit a form no
     // worse; one of unknown 词牌 is recognised on the blocks together, so its first 片 alone need not fit.
-    const Checker checker(books);
-    const QList<Poem> blocks = readPoems(text);
     const auto next = [&](qsizetype i) {
         return i < blocks.size() && blocks[i].title.isEmpty() && !hasShiShape(blocks[i]);
     };
     for (qsizetype i = 0; i < blocks.size();) {
-        Poem poem = blocks[i++];
+        Poem poem = withDoubtfulTitle(ci, blocks[i++], ciBook);
         const CiTune *tune = poem.title.isEmpty() ? nullptr : books->cipu().find(poem.title);
-        if (tune) {
-            while (next(i) &&
-                   ci.distance(joined(poem, blocks[i]), tune, ciBook) < ci.distance(poem, tune, ciBook))
-                poem = joined(poem, blocks[i++]);
-            out.append(ci.check(poem, tune, ciBook));
+        if (tune && hasShiShape(poem)) {
+            out.append(titledShape(checker, ci, poem, tune, shiBook, ciBook));
             continue;
+        }
+        if (tune) {
+            Poem whole = poem;
+            qsizetype after = i;
+            while (next(after) &&
+                   ci.distance(joined(whole, blocks[after]), tune, ciBook) < ci.distance(whole, tune, ciBook))
+                whole = joined(whole, blocks[after++]);
+            // A title naming a 词牌 whose form the lines do not keep (李白's 将进酒, a 乐府 under the
+            // name a 词牌 took from it) leaves the lines to be read as if untitled.
+            const std::optional<CiAlignment> a = ci.bestForm(whole, tune, ciBook);
+            if (a && a->structureFaults <= std::max<qsizetype>(1, whole.lines.size() / 8)) {
+                out.append(ci.check(whole, tune, ciBook));
+                i = after;
+                continue;
+            }
         }
         PoemCheck shi = checker.check(poem, shiBook);
         if (hasShiShape(poem)) {
@@ -129,12 +182,21 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
 
 } // namespace
 
+ReadingNames readingNames(const Cipu &cipu)
+{
+    return {[&cipu](const QString &name, bool exact) {
+        const CiTune *tune = cipu.find(name);
+        return tune && (!exact || tune->name == name);
+    }};
+}
+
 std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> &books, const QString &text,
                                         const CheckRequest &request, const PairSource *pairs)
 {
+    const QList<Poem> poems = readPoems(text, readingNames(books->cipu()));
     if (std::holds_alternative<DuilianForm>(request.form))
-        return checkDuilian(*books, text, request.book.value_or(Book::Pingshui), pairs);
-    std::optional<QList<PoemCheck>> out = checkForms(books, text, request);
+        return checkDuilian(*books, poems, request.book.value_or(Book::Pingshui), pairs);
+    std::optional<QList<PoemCheck>> out = checkForms(books, poems, request);
     if (out && pairs)
         for (PoemCheck &check : *out)
             judgeCouplets(check, books->variants(), *pairs);

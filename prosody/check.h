@@ -17,7 +17,10 @@ namespace prosody {
 // Whether a poem has the shape of regulated verse: 4, 8, or 10 and more (even) lines of five or seven.
 bool hasShiShape(const Poem &poem);
 
-// A text checked as the form selector (or shihai-gelv --form) asks:
+// The names the reader takes a title by: the 词牌 of the 词谱, which must outlive the result.
+ReadingNames readingNames(const Cipu &cipu);
+
+// A text, read once (prosody/text/reader.h), checked as the form selector (or shihai-gelv --form) asks:
 //   自动 — a poem of 绝句/律诗/排律 shape is checked as 诗 unless its title names a 词牌; another poem
 //          is checked as 词 when its title names a 词牌 or recognise() finds one, else as 诗;
 //   a form of regulated verse — as 诗; a form of a 词牌 — as 词 of that 词牌, against that form or the

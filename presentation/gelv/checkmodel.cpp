@@ -99,7 +99,10 @@ QList<CheckModel::FindingRow> CheckModel::findingRows() const
 QStringList CheckModel::summaries() const
 {
     QStringList out;
+    // In 自动 with no book chosen a 词 is judged in 词林正韵, not the 平水韵 the selector shows: say so.
+    const Book shown = m_request.book.value_or(Book::Pingshui);
     for (const PoemCheck &check : m_checks)
-        out << check.summary();
+        out << (check.book == shown ? check.summary()
+                                    : QStringLiteral("%1 · 按%2").arg(check.summary(), bookName(check.book)));
     return out;
 }

@@ -20,7 +20,7 @@ public:
     void setBooks(std::shared_ptr<const prosody::RhymeBooks> books);
     // The pairs of the classics the couplets of a 律诗 and a 对联 are judged by; may be null (not judged).
     void setPairs(std::shared_ptr<const prosody::PairSource> pairs);
-    // The form and the book, as the form choice has them (自动 in 平水韵 until then).
+    // The form and the book, as the form choice has them (自动 in each kind's own book until then).
     void setRequest(const prosody::CheckRequest &request);
 
     // The draft and its selection (UTF-16 offsets). A selection holding at least one whole line of
@@ -38,7 +38,8 @@ public:
     };
     // Faults first, then warnings, then the accepted 拗救; in the order of the draft within each.
     QList<FindingRow> findingRows() const;
-    // One per poem: "七言绝句 · 平起首句入韵 · 下平七阳 · 合律".
+    // One per poem: "七言绝句 · 平起首句入韵 · 下平七阳 · 合律", with the book it was judged in when that
+    // is not the one shown ("… · 合谱 · 按词林正韵").
     QStringList summaries() const;
 
 signals:
@@ -49,7 +50,7 @@ private:
 
     std::shared_ptr<const prosody::RhymeBooks> m_books;
     std::shared_ptr<const prosody::PairSource> m_pairs;
-    prosody::CheckRequest m_request{prosody::AutoForm{}, prosody::Book::Pingshui};
+    prosody::CheckRequest m_request{prosody::AutoForm{}, std::nullopt};
     int m_checkedFrom = 0;
     QString m_checkedText;
     QList<prosody::PoemCheck> m_checks;

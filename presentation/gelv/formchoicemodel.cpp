@@ -95,6 +95,13 @@ void FormChoiceModel::choose(const FormRequest &asked, const QString &name)
     emit choiceChanged();
 }
 
+CheckRequest FormChoiceModel::request() const
+{
+    if (std::holds_alternative<AutoForm>(m_asked) && m_book == Book::Pingshui)
+        return {m_asked, std::nullopt};
+    return {m_asked, m_book};
+}
+
 int FormChoiceModel::variant() const
 {
     const auto *ci = std::get_if<CiFormRef>(&m_asked);

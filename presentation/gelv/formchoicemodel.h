@@ -49,8 +49,9 @@ public:
     // The chosen 词牌's form: 0 the one that fits best, 1 正体, 2 … 又一体; always 0 for another choice.
     int variant() const;
     void setVariant(int number);
-    // What the check is asked for: the form and the book.
-    prosody::CheckRequest request() const { return {m_asked, m_book}; }
+    // What the check is asked for: the form and the book. In 自动 with 平水韵, the book of 诗 and of no
+    // choice, each poem is judged in its kind's own book: a 词 in 词林正韵, as shihai-gelv does.
+    prosody::CheckRequest request() const;
     // The chosen 词牌 (null for 自动 and regulated verse).
     const prosody::CiTune *tune() const;
 

@@ -92,9 +92,8 @@ AlignmentCost CiChecker::distance(const Poem &poem, const CiTune *tune, Book boo
     return a ? AlignmentCost{a->structureFaults, a->unwritten(), a->looseness} : AlignmentCost{};
 }
 
-QList<Poem> CiChecker::readCi(const QString &text, const CiTune *tune, Book book) const
+QList<Poem> CiChecker::readCi(const QList<Poem> &blocks, const CiTune *tune, Book book) const
 {
-    const QList<Poem> blocks = readPoems(text);
     QList<Poem> out;
     for (qsizetype i = 0; i < blocks.size();) {
         Poem current = blocks[i++];

@@ -40,9 +40,9 @@ public:
     // How far the poem is from the 词牌's best-fitting form (any 词牌's with tune null).
     AlignmentCost distance(const Poem &poem, const CiTune *tune, Book book = Book::Cilin) const;
 
-    // The 词 of a text. The reader separates poems at blank lines; here the next block joins the 词
-    // while it has no title of its own and joining fits the 词牌 better (a blank line between the 片).
-    QList<Poem> readCi(const QString &text, const CiTune *tune, Book book = Book::Cilin) const;
+    // The 词 of a text as read. The reader separates poems at blank lines; here the next block joins the
+    // 词 while it has no title of its own and joining fits the 词牌 better (a blank line between the 片).
+    QList<Poem> readCi(const QList<Poem> &blocks, const CiTune *tune, Book book = Book::Cilin) const;
 
     const RhymeBooks &books() const { return *m_books; }
     const Cipu &cipu() const { return m_books->cipu(); }

@@ -144,11 +144,11 @@ PoemCheck checkOne(const RhymeBooks &books, const Poem &poem, Book book, const P
 
 } // namespace
 
-QList<PoemCheck> checkDuilian(const RhymeBooks &books, const QString &text, Book book,
+QList<PoemCheck> checkDuilian(const RhymeBooks &books, const QList<Poem> &poems, Book book,
                               const PairSource *pairs)
 {
     QList<PoemCheck> out;
-    for (const Poem &poem : readPoems(text))
+    for (const Poem &poem : poems)
         out.append(checkOne(books, poem, book, pairs));
     return out;
 }

@@ -18,6 +18,15 @@ LineKind kindOfLine(const QString &visible)
     const QString t = visible.trimmed();
     if (t.isEmpty() || t.size() > 40) // what is printed around a poem is short
         return LineKind::Verse;
+    static const QRegularExpression section(QStringLiteral(
+        "^[\\[【〔（(]?(上|下|前|后|後)(阕|阙|闋|闕|片|段|半阕|半阙|半闋)[\\]】〕）)]?[：:]?$"));
+    if (section.match(t).hasMatch())
+        return LineKind::Section;
+    static const QRegularExpression part(QStringLiteral(
+        "^[\\[【〔（(]?(其[一二三四五六七八九十百]{1,3}|第[一二三四五六七八九十百0-9]{1,3}(首|阕|阙|闋)|"
+        "[一二三四五六七八九十]{1,3}|[0-9０-９]{1,3})[\\]】〕）)]?[、.．:：]?$"));
+    if (part.match(t).hasMatch())
+        return LineKind::Part;
     static const QRegularExpression commentary(QStringLiteral(
         "^(注[：:．.、\\s0-9０-９①-⑳释釋解]|注$|(译文|譯文|赏析|賞析|简析|簡析|评析|評析|注释|注釋)"
         "[：:\\s]|(译文|譯文|赏析|賞析|注释|注釋)$)"));

@@ -10,6 +10,8 @@ enum class LineKind {
     Author, // "唐·杜甫", "（唐）王维", "——李白": only an author, with or without a dynasty
     Date,   // "2026年12月9日", "丙午年九月 拾贝人": a date, with or without a signature after it
     Commentary, // "注：…", "注释", "译文：…": notes under the poem, to the end of its block
+    Section,    // "上阕", "下片", "前段": a label of a 词's 片, which goes on with the same poem
+    Part,       // "其一", "第二首", "一、", "2.": a numbered part, which begins a poem of its own
 };
 
 // The kind of a line by its own text (notes in brackets already taken out). A bare name ("杜甫") is

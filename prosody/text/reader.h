@@ -1,49 +1,23 @@
 #pragma once
 
+#include "prosody/text/poem.h"
+
 #include <QList>
 #include <QString>
 
 namespace prosody {
 
-// One line of verse: its characters (Chinese characters only; punctuation, blanks, notes in brackets
-// and other letters are not part of the metre) and where each stands in the text it was read from.
-struct Line {
-    QList<char32_t> chars;
-    QList<int> offsets;  // UTF-16 offset of each character in the source text
-    int sourceLine = 0;  // 0-based line of the source text
-    bool closed = false; // ended by sentence punctuation, not by the end of the text or of its line
-
-    qsizetype size() const { return chars.size(); }
-    QString text() const;
-    QString text(qsizetype from, qsizetype count) const;
-    // The character's UTF-16 length: 2 beyond the Basic Multilingual Plane.
-    int width(qsizetype i) const { return chars.at(i) > 0xFFFF ? 2 : 1; }
-};
-
-struct Poem {
-    QString title;  // a leading line that is not verse, when there is one
-    QString author; // a line that names only the author ("唐·杜甫", "——李白"), when there is one
-    QList<Line> lines;
-    int start = 0; // UTF-16 span of the poem in the source text (title included)
-    int end = 0;
-};
-
 // Splits a text into poems at blank lines, and each poem into lines at line breaks, blanks and the
 // sentence punctuation ，。！？；：、 (and , . ! ? ; :). Text as pasted from books and web pages is read
 // as a poet reads it: notes in brackets are not verse (prosody/text/notes.h); a line naming only the
 // author, a date or signature line, and notes under the poem (注：…) are not verse, nor a block of
-// them between blank lines (prosody/text/nonverse.h). A first line of another length than the poem's
-// that does not end like a verse line is taken as the title, as is a short line standing alone
+// them between blank lines (prosody/text/nonverse.h); nor are the labels of a 词's 片 (上阕, 下片), and a
+// numbered part (其一, 第二首) begins a poem of its own. A line break ends a 句 whether or not a stop
+// precedes it. The title is read as prosody/text/titles.h says, or is a short line standing alone
 // before the poem's block.
-QList<Poem> readPoems(const QString &text);
+QList<Poem> readPoems(const QString &text, const ReadingNames &names = {});
 
 // The poem with the lines of the next one after its own (a 词 and its second 片).
 Poem joined(const Poem &first, const Poem &second);
-
-// Whether a character ends a line: the sentence punctuation and blanks the reader splits at.
-bool isLineBreak(char32_t c);
-
-// Whether a character counts in the metre: a Chinese character (CJK ideographs, any plane).
-bool isVerseChar(char32_t c);
 
 } // namespace prosody

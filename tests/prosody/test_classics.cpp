@@ -211,6 +211,52 @@ private slots:
         QCOMPARE(checkAs(m_books, text, {})->first().form, tune);
     }
 
+    // Famous poems pasted as books and web pages print them get the verdict of their plain text: titles
+    // of verse length, a 词牌 as title, author lines, 片 labels, lines without their final stops.
+    void pastedAsPrintedReadsAsPlain_data()
+    {
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("form");
+        QTest::newRow("独坐敬亭山, title and author")
+            << u"众鸟高飞尽，孤云独去闲。相看两不厌，只有敬亭山。"_s
+            << u"独坐敬亭山\n（唐）李白\n众鸟高飞尽，孤云独去闲\n相看两不厌，只有敬亭山"_s << u"五言绝句"_s;
+        QTest::newRow("次北固山下, a 句 a line")
+            << u"客路青山外，行舟绿水前。潮平两岸阔，风正一帆悬。海日生残夜，江春入旧年。乡书何处达，归雁洛阳边。"_s
+            << u"次北固山下\n客路青山外\n行舟绿水前\n潮平两岸阔\n风正一帆悬\n海日生残夜\n江春入旧年\n乡书何处达\n归雁洛阳边"_s
+            << u"五言律诗"_s;
+        QTest::newRow("江南春, a 词牌's name over a 七绝")
+            << u"千里莺啼绿映红，水村山郭酒旗风。南朝四百八十寺，多少楼台烟雨中。"_s
+            << u"江南春\n唐·杜牧\n千里莺啼绿映红，水村山郭酒旗风。\n南朝四百八十寺，多少楼台烟雨中。"_s
+            << u"七言绝句"_s;
+        QTest::newRow("长相思 under its 词牌")
+            << u"汴水流，泗水流，流到瓜洲古渡头。吴山点点愁。思悠悠，恨悠悠，恨到归时方始休。月明人倚楼。"_s
+            << u"长相思\n汴水流，泗水流，流到瓜洲古渡头，吴山点点愁\n思悠悠，恨悠悠，恨到归时方始休，月明人倚楼"_s
+            << u"长相思"_s;
+        QTest::newRow("念奴娇·赤壁怀古, author, 上阕 and 下阕")
+            << u"大江东去，浪淘尽，千古风流人物。故垒西边，人道是，三国周郎赤壁。乱石穿空，惊涛拍岸，卷起千堆雪。江山如画，一时多少豪杰。遥想公瑾当年，小乔初嫁了，雄姿英发。羽扇纶巾，谈笑间，樯橹灰飞烟灭。故国神游，多情应笑我，早生华发。人生如梦，一尊还酹江月。"_s
+            << u"念奴娇·赤壁怀古\n宋·苏轼\n上阕\n大江东去，浪淘尽，千古风流人物\n故垒西边，人道是，三国周郎赤壁\n乱石穿空，惊涛拍岸，卷起千堆雪\n江山如画，一时多少豪杰\n下阕\n遥想公瑾当年，小乔初嫁了，雄姿英发\n羽扇纶巾，谈笑间，樯橹灰飞烟灭\n故国神游，多情应笑我，早生华发\n人生如梦，一尊还酹江月"_s
+            << u"念奴娇"_s;
+        QTest::newRow("临江仙, a 句 a line")
+            << u"夜饮东坡醒复醉，归来仿佛三更。家童鼻息已雷鸣。敲门都不应，倚杖听江声。长恨此身非我有，何时忘却营营。夜阑风静縠纹平。小舟从此逝，江海寄余生。"_s
+            << u"夜饮东坡醒复醉\n归来仿佛三更\n家童鼻息已雷鸣\n敲门都不应\n倚杖听江声\n长恨此身非我有\n何时忘却营营\n夜阑风静縠纹平\n小舟从此逝\n江海寄余生"_s
+            << u"临江仙"_s;
+    }
+
+    void pastedAsPrintedReadsAsPlain()
+    {
+        if (!m_books)
+            QSKIP("date/rhymebooks.db has not been built (the set-up builds it)");
+        QFETCH(QString, plain);
+        QFETCH(QString, pasted);
+        QFETCH(QString, form);
+        const QList<PoemCheck> expected = *checkAs(m_books, plain, {}), got = *checkAs(m_books, pasted, {});
+        QCOMPARE(got.size(), 1);
+        QCOMPARE(got.first().form, form);
+        QCOMPARE(got.first().summary(), expected.first().summary());
+        QCOMPARE(faultKinds(got.first()), faultKinds(expected.first()));
+    }
+
     void theTuneSelectorOnTheRealPatterns()
     {
         if (!m_books)

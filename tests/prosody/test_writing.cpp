@@ -187,6 +187,15 @@ private slots:
         QTest::newRow("a note over a line break")
             << u"木木天天木，天天木木东。(回\n天 一作：木)\n天天天木木，木木木天风。"_s << QString()
             << QString();
+        // As web pages print: no stop at the ends of the lines, or none at all, a title of the poem's length.
+        const QString bare = u"木木天天木，天天木木东\n天天天木木，木木木天风"_s;
+        QTest::newRow("no final stops, bare author") << u"蜀相\n杜甫\n"_s + bare << u"蜀相"_s << u"杜甫"_s;
+        QTest::newRow("《title》, no final stops") << u"《蜀相》\n"_s + bare << u"蜀相"_s << QString();
+        QTest::newRow("a 句 a line under a title of their length")
+            << u"天木天天木\n木木天天木\n天天木木东\n天天天木木\n木木木天风"_s << u"天木天天木"_s
+            << QString();
+        QTest::newRow("a form named in the title") << u"五绝·天风\n"_s + bare << u"五绝·天风"_s << QString();
+        QTest::newRow("numbered") << u"其一\n"_s + four << QString() << QString();
         QTest::newRow("date, signature and notes under it")
             << four + u"\n\n丙午年九月 拾贝人\n\n2026年12月9日\n注：1. 木木，天天。\n\n2. 天天天天天天天。"_s
             << QString() << QString();
@@ -207,6 +216,19 @@ private slots:
         for (const LineCheck &l : check.lines)
             for (qsizetype i = 0; i < l.line.size(); ++i)
                 QCOMPARE(text.mid(l.line.offsets.at(i), 1), l.line.text(i, 1));
+    }
+
+    // A paste holding 其一 and 其二 is two poems, however the parts are spaced.
+    void numberedPartsAreEachAPoem()
+    {
+        const QString four = u"木木天天木，天天木木东。天天天木木，木木木天风。"_s;
+        for (const QString &text : {u"天风二首\n其一\n"_s + four + u"\n其二\n"_s + four,
+                                    u"其一\n\n"_s + four + u"\n\n其二\n\n"_s + four}) {
+            const QList<PoemCheck> checks = autoCheck(text);
+            QCOMPARE(checks.size(), 2);
+            for (const PoemCheck &check : checks)
+                QCOMPARE(check.summary(), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s);
+        }
     }
 
     void aFindingAfterANotePointsAtItsCharacter()

@@ -11,7 +11,10 @@
 #include "tools/common/sources.h"
 #include "tools/dictionary/primers.h"
 #include "tools/evaluate/cipubook.h"
+#include "tools/evaluate/classicsfile.h"
+#include "tools/evaluate/corpora.h"
 #include "tools/evaluate/couplets.h"
+#include "tools/evaluate/invariance.h"
 #include "tools/evaluate/pasted.h"
 #include "tools/evaluate/polyphones.h"
 #include "tools/evaluate/readings.h"
@@ -146,59 +149,6 @@ int tangshi(const std::shared_ptr<const RhymeBooks> &books)
         out << "| " << it.key() << " | " << it.value() << " |\n";
     out << "\nThe poems that do not pass:\n\n" << failures.join(u'\n') << "\n" << Qt::endl;
     return 0;
-}
-
-// Ten searches of date/classics.db against a plain scan of the same lines with SQLite's instr(), and
-// the rhyme words most used in a few groups.
-int classicsFile(const QString &path)
-{
-    const std::unique_ptr<classics::Classics> c = classics::Classics::open(path);
-    const classics::Totals t = c->totals();
-    out << "## The classics file\n\n"
-        << QStringLiteral(
-               "- %1 poems, %2 lines, %3 characters; %4 poems of regulated verse with counted rhyme "
-               "words\n\n")
-               .arg(t.poems)
-               .arg(t.lines)
-               .arg(t.characters)
-               .arg(t.regulated);
-
-    const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-    Statement scan(file, QByteArrayLiteral("SELECT count(*) FROM 句 WHERE instr(文, ?1) > 0"));
-    out << "| text | index | scan | index ms (count + 200 lines) | scan ms |\n|---|---:|---:|---:|---:|\n";
-    int differing = 0;
-    for (const QString &text : {u"山"_s, u"月"_s, u"明月"_s, u"春风"_s, u"不知"_s, u"江南"_s, u"白日依山"_s,
-                                u"相思"_s, u"归去来"_s, u"人生如梦"_s}) {
-        QElapsedTimer clock;
-        clock.start();
-        const int indexed = c->count(text).lines;
-        c->lines(text, 0, 200);
-        const double indexMs = clock.nsecsElapsed() / 1e6;
-        clock.restart();
-        scan.bindText(1, text);
-        const int scanned = scan.step() ? scan.int32(0) : 0;
-        scan.reset();
-        const double scanMs = clock.nsecsElapsed() / 1e6;
-        differing += indexed != scanned;
-        out << QStringLiteral("| %1 | %2 | %3 | %4 | %5 |\n")
-                   .arg(text)
-                   .arg(indexed)
-                   .arg(scanned)
-                   .arg(indexMs, 0, 'f', 1)
-                   .arg(scanMs, 0, 'f', 1);
-    }
-    out << QStringLiteral("\n%1 of 10 counts differ from the scan.\n\n").arg(differing);
-
-    out << "| 平水韵 group | most rhymed on |\n|---|---|\n";
-    for (const QString &group :
-         {u"上平一东"_s, u"上平十一真"_s, u"下平一先"_s, u"下平七阳"_s, u"下平十一尤"_s}) {
-        QStringList words;
-        for (const classics::RhymeWord &w : c->rhymeWords(Book::Pingshui, group).mid(0, 12))
-            words << QStringLiteral("%1 %2").arg(w.hanzi).arg(w.count);
-        out << "| " << group << " | " << words.join(QStringLiteral(" · ")) << " |\n";
-    }
-    out << Qt::endl;
-    return differing == 0 ? 0 : 1;
 }
 
 // The ten 词牌 the report compares with the 词谱 poets know, and a famous 词 of each.
@@ -367,6 +317,7 @@ int main(int argc, char **argv)
                        "写到标准输出（供 docs/ 使用）。开发用工具。"));
     line.addUsage(QStringLiteral("strains|tangshi|cipu|polyphones|slips [RHYMEBOOKS]"));
     line.addUsage(QStringLiteral("pasted [--clean|--traditional] [RHYMEBOOKS]"));
+    line.addUsage(QStringLiteral("invariance [--held | --corpus 名] [RHYMEBOOKS]"));
     line.addUsage(QStringLiteral("songci300 [--restored] [RHYMEBOOKS [JUDGED]]"));
     line.addUsage(QStringLiteral("classics [CLASSICS]"));
     line.addUsage(QStringLiteral("couplets [--traditional] [RHYMEBOOKS [CLASSICS]]"));
@@ -382,13 +333,17 @@ int main(int argc, char **argv)
                                       QStringLiteral("cipubook：列出注中点名而在谱中找不到位置的字。"));
     const QCommandLineOption traditional(
         QStringLiteral("traditional"), QStringLiteral("pasted、couplets：用选本所印的繁体字，不转成简体。"));
-    line.addOptions({clean, traditional, restored, tune, unplaced});
+    const QCommandLineOption held(QStringLiteral("held"), QStringLiteral("invariance：用留作检验的选本。"));
+    const QCommandLineOption corpus(QStringLiteral("corpus"), QStringLiteral("invariance：只用这一个选本。"),
+                                    QStringLiteral("名"));
+    line.addOptions({clean, traditional, restored, tune, unplaced, held, corpus});
     line.addArgument(QStringLiteral("strains"), QStringLiteral("平水韵对照唐诗三百首的平仄标注。"));
     line.addArgument(QStringLiteral("tangshi"), QStringLiteral("格律检查对照唐诗三百首的近体诗。"));
     line.addArgument(QStringLiteral("cipu"), QStringLiteral("词谱的各体与十首名词的检查。"));
     line.addArgument(QStringLiteral("polyphones"), QStringLiteral("多音字按词的读音取平仄。"));
     line.addArgument(QStringLiteral("slips"), QStringLiteral("改动一字后格律检查能否察觉。"));
     line.addArgument(QStringLiteral("pasted"), QStringLiteral("按选本原样粘贴的段落。"));
+    line.addArgument(QStringLiteral("invariance"), QStringLiteral("同一首诗换种排法粘贴，结论是否不变。"));
     line.addArgument(QStringLiteral("songci300"),
                      QStringLiteral("宋词三百首按词牌检查；JUDGED 为列出不合的词的首数（默认 20）。"));
     line.addArgument(QStringLiteral("classics"), QStringLiteral("古典诗词文件的查询速度与内容。"));
@@ -406,7 +361,7 @@ int main(int argc, char **argv)
     const QString path = files.value(0, QStringLiteral("date/rhymebooks.db"));
     try {
         if (command == u"classics")
-            return classicsFile(files.value(0, QStringLiteral("date/classics.db")));
+            return classicsFile(files.value(0, QStringLiteral("date/classics.db")), out);
         if (command == u"cipubook") {
             const QString dir = files.value(0, QStringLiteral(SHIHAI_CIPUBOOK_DIR));
             if (line.isSet(unplaced))
@@ -438,6 +393,9 @@ int main(int argc, char **argv)
                                    : line.isSet(traditional) ? PastedAs::Traditional
                                                              : PastedAs::Simplified,
                                    out);
+        if (command == u"invariance")
+            return evaluate::invariance(books, dist(),
+                                        evaluate::corpora(line.value(corpus), line.isSet(held)), out);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;

@@ -268,7 +268,9 @@ private slots:
         forms->setForm(u"自动"_s);
         QCOMPARE(forms->book(), Book::Pingshui);
         QCOMPARE(book.count(), 2);
-        QCOMPARE(model.check()->checks().first().book, Book::Pingshui);
+        // 自动 judges the 词 it recognises in 词林正韵, as shihai-gelv does, and says so.
+        QCOMPARE(model.check()->checks().first().book, Book::Cilin);
+        QCOMPARE(model.check()->summaries(), QStringList{u"忆江南 · 正体 · 第一部 · 合谱 · 按词林正韵"_s});
         forms->setForm(u"忆江南"_s);
         forms->setBook(int(Book::Xinyun));
         forms->setForm(u"七言绝句"_s);
