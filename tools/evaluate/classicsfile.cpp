@@ -56,7 +56,7 @@ int classicsFile(const QString &path, QTextStream &out)
     for (const QString &group :
          {u"上平一东"_s, u"上平十一真"_s, u"下平一先"_s, u"下平七阳"_s, u"下平十一尤"_s}) {
         QStringList words;
-        for (const classics::RhymeWord &w : c->rhymeWords(Book::Pingshui, group).mid(0, 12))
+        for (const classics::RhymeWord &w : c->rhymeWords(prosody::Book::Pingshui, group).mid(0, 12))
             words << QStringLiteral("%1 %2").arg(w.hanzi).arg(w.count);
         out << "| " << group << " | " << words.join(QStringLiteral(" · ")) << " |\n";
     }
