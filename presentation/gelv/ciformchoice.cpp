@@ -35,10 +35,15 @@ void CiFormChoice::update()
         entries << QStringLiteral("自动：%1 · %2").arg(check.form, check.variant);
         choices << QString();
         for (const QString &alternative : check.ciAlternatives) {
-            // "念奴娇:2" → 念奴娇 · 又一体（2）
-            CiForm form;
-            form.number = alternative.section(u':', -1).toInt();
-            entries << QStringLiteral("或为 %1 · %2").arg(alternative.section(u':', 0, -2), form.name());
+            // "念奴娇:2" → 念奴娇 · 又一体（苏轼）, the form as its 词牌 names it
+            const QString name = alternative.section(u':', 0, -2);
+            const int number = alternative.section(u':', -1).toInt();
+            QString formName = QStringLiteral("第%1体").arg(number);
+            if (const CiTune *tune = m_forms->tuneNamed(name))
+                for (const CiForm &form : tune->forms)
+                    if (form.number == number)
+                        formName = form.name();
+            entries << QStringLiteral("或为 %1 · %2").arg(name, formName);
             choices << alternative;
         }
     }

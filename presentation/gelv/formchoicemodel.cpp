@@ -103,3 +103,8 @@ const CiTune *FormChoiceModel::tune() const
 {
     return m_books && !formFromName(m_form) ? m_books->cipu().find(m_form) : nullptr;
 }
+
+const CiTune *FormChoiceModel::tuneNamed(const QString &name) const
+{
+    return m_books ? m_books->cipu().find(name) : nullptr;
+}

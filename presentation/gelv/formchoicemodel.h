@@ -47,6 +47,8 @@ public:
     QString checkedForm() const;
     // The chosen 词牌 (null for 自动 and regulated verse).
     const prosody::CiTune *tune() const;
+    // The 词牌 of a name or alias, or null (and before the books are read).
+    const prosody::CiTune *tuneNamed(const QString &name) const;
 
 signals:
     void formNamesChanged();

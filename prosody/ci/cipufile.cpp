@@ -51,12 +51,18 @@ QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(sqlite3 *db)
 QList<CiTune> readTunes(sqlite3 *db, QHash<QString, int> &byName)
 {
     QList<CiTune> tunes;
-    Statement stmt(db, QByteArrayLiteral("SELECT 牌, 序, 首数 FROM 词牌 ORDER BY 序"));
+    const bool book = hasColumn(db, rhymebookschema::tableTunes, QStringLiteral("谱名"));
+    Statement stmt(db, book ? QByteArrayLiteral("SELECT 牌, 序, 首数, 谱名, 卷, 谱序, 源注 FROM 词牌 ORDER BY 序")
+                            : QByteArrayLiteral("SELECT 牌, 序, 首数, '', 0, 0, '' FROM 词牌 ORDER BY 序"));
     while (stmt.step()) {
         CiTune tune;
         tune.name = stmt.text(0);
         tune.rank = stmt.int32(1);
         tune.poems = stmt.int32(2);
+        tune.bookName = stmt.text(3);
+        tune.juan = stmt.int32(4);
+        tune.bookOrder = stmt.int32(5);
+        tune.origin = stmt.text(6);
         byName.insert(tune.name, int(tunes.size()));
         tunes.append(tune);
     }
@@ -74,12 +80,31 @@ QList<CiTune> readTunes(sqlite3 *db, QHash<QString, int> &byName)
 // (tune, 体) → the form's place: (tune, index in its forms).
 using FormIndex = QHash<std::pair<int, int>, std::pair<int, int>>;
 
+CiSource sourceOfName(const QString &name)
+{
+    return name == rhymebookschema::sourceBook   ? CiSource::Book
+           : name == rhymebookschema::sourceBoth ? CiSource::Both
+                                                 : CiSource::Corpus;
+}
+
+QList<int> numbersOf(const QString &list, int minus = 0)
+{
+    QList<int> out;
+    for (const QString &n : list.split(u',', Qt::SkipEmptyParts))
+        out << n.toInt() - minus;
+    return out;
+}
+
 void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, FormIndex &formAt)
 {
     const bool authors = hasColumn(db, rhymebookschema::tableCiForms, QStringLiteral("家"));
-    Statement stmt(
-        db, authors ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家 FROM 词体 ORDER BY 牌, 体")
-                    : QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 0 FROM 词体 ORDER BY 牌, 体"));
+    const bool book = hasColumn(db, rhymebookschema::tableCiForms, QStringLiteral("源"));
+    Statement stmt(db, book ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家, 源, 谱序, 作者, 卷, 注, "
+                                                "谱例, 可校, 分段 FROM 词体 ORDER BY 牌, 体")
+                       : authors ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家, '', 0, '', 0, '', '', "
+                                                     "0, '' FROM 词体 ORDER BY 牌, 体")
+                                 : QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 0, '', 0, '', 0, '', '', "
+                                                     "0, '' FROM 词体 ORDER BY 牌, 体"));
     while (stmt.step()) {
         const int tune = byName.value(stmt.text(0), -1);
         if (tune < 0)
@@ -92,26 +117,52 @@ void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
         form.scheme = stmt.text(4);
         form.example = stmt.text(5);
         form.authors = stmt.int32(6);
+        form.source = sourceOfName(stmt.text(7));
+        form.bookNumber = stmt.int32(8);
+        form.author = stmt.text(9);
+        form.juan = stmt.int32(10);
+        form.note = stmt.text(11);
+        form.bookText = stmt.text(12);
+        form.stanzaStarts = numbersOf(stmt.text(14), 1);
+        form.tier = tierOf(form.source, form.poems, stmt.int32(13) != 0);
         formAt.insert({tune, form.number}, {tune, int(tunes[tune].forms.size())});
         tunes[tune].forms.append(form);
     }
 }
 
-// A line's positions from 词句.位; false where it does not hold them (a file built before they were kept).
-bool unpackPositions(QByteArrayView packed, int length, int formPoems, QList<CiPosition> &out)
+ToneClass bookClass(QChar c)
+{
+    return c == u'平' ? ToneClass::Ping : c == u'仄' ? ToneClass::Ze : c == u'中' ? ToneClass::Both : ToneClass::Unknown;
+}
+
+// The class a position asks for, by the form's authority: the corpus's counts, or the book's class.
+void judgePosition(CiPosition &pos, const CiForm &form)
+{
+    if (form.fromBook())
+        applyBookEvidence(pos, form.tier, form.poems);
+    else
+        applyEvidence(pos, form.poems);
+}
+
+// A line's positions from 词句.位 and the book's classes from 词句.谱; false where 位 does not hold them
+// (a file built before they were kept).
+bool unpackPositions(QByteArrayView packed, const QString &book, int length, const CiForm &form,
+                     QList<CiPosition> &out)
 {
     const std::optional<QList<rhymebookschema::PositionCounts>> counts =
         rhymebookschema::unpackPositions(packed, length);
     if (!counts)
         return false;
     out.reserve(length);
-    for (const rhymebookschema::PositionCounts &c : *counts) {
+    for (qsizetype i = 0; i < counts->size(); ++i) {
+        const rhymebookschema::PositionCounts &c = (*counts)[i];
         CiPosition pos;
         pos.ping = quint16(c.ping);
         pos.ze = quint16(c.ze);
         pos.both = quint16(c.both);
         pos.unknown = quint16(c.unknown);
-        applyEvidence(pos, formPoems);
+        pos.book = i < book.size() ? bookClass(book[i]) : ToneClass::Unknown;
+        judgePosition(pos, form);
         out.append(pos);
     }
     return true;
@@ -156,10 +207,13 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
         return it == formAt.constEnd() ? nullptr : &tunes[it->first].forms[it->second];
     };
     const bool packed = hasColumn(db, rhymebookschema::tableCiLines, QStringLiteral("位"));
-    Statement lines(db, packed ? QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, 位 FROM 词句 "
-                                                   "ORDER BY 牌, 体, 句")
-                               : QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, x'' FROM 词句 "
-                                                   "ORDER BY 牌, 体, 句"));
+    const bool book = hasColumn(db, rhymebookschema::tableCiLines, QStringLiteral("谱"));
+    Statement lines(db, book     ? QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, 位, 读, 标, 谱 FROM 词句 "
+                                                     "ORDER BY 牌, 体, 句")
+                        : packed ? QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, 位, '', '', '' FROM "
+                                                     "词句 ORDER BY 牌, 体, 句")
+                                 : QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, x'', '', '', '' FROM "
+                                                     "词句 ORDER BY 牌, 体, 句"));
     bool allPacked = true;
     while (lines.step()) {
         CiForm *form = formOf(lines);
@@ -169,7 +223,10 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
         line.rhymeRun = lines.int32(3);
         line.rhymeTone = line.rhymeRun ? classOfName(lines.bytes(4)) : ToneClass::Unknown;
         line.rhymed = lines.int32(5);
-        allPacked = unpackPositions(lines.blob(7), lines.int32(6), form->poems, line.positions) && allPacked;
+        line.dou = numbersOf(lines.text(8));
+        line.mark = lines.text(9);
+        allPacked =
+            unpackPositions(lines.blob(7), lines.text(10), lines.int32(6), *form, line.positions) && allPacked;
         form->lines.append(line);
     }
     if (allPacked)

@@ -9,6 +9,7 @@
 #include "tools/common/converter.h"
 #include "tools/common/sources.h"
 #include "tools/dictionary/works.h"
+#include "tools/evaluate/bookexamples.h"
 #include "tools/evaluate/cipubook.h"
 #include "tools/evaluate/couplets.h"
 #include "tools/evaluate/pasted.h"
@@ -368,6 +369,8 @@ int main(int argc, char **argv)
     try {
         if (command == u"classics")
             return classicsFile(args.value(2, QStringLiteral("date/classics.db")));
+        if (command == u"cipubook" && args.contains(QStringLiteral("--examples")))
+            return cipubookExamples(loadRhymeBooks(path), QStringLiteral(SHIHAI_CIPUBOOK_DIR), out);
         if (command == u"cipubook") {
             const qsizetype tune = args.indexOf(QStringLiteral("--tune"));
             if (tune > 0)
@@ -403,7 +406,7 @@ int main(int argc, char **argv)
         << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|slips|pasted [--clean] [rhymebooks.db] | "
            "songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | couplets "
            "[rhymebooks.db "
-           "[classics.db]] | cipubook [DIR] [--tune NAME | --unplaced]"
+           "[classics.db]] | cipubook [DIR] [--tune NAME | --unplaced] | cipubook --examples [rhymebooks.db]"
         << Qt::endl;
     return 2;
 }

@@ -28,17 +28,34 @@ QByteArray packedPositions(const DerivedLine &line)
     return rb::packPositions(counts);
 }
 
+QString sourceName(FormSource source)
+{
+    switch (source) {
+    case FormSource::Book:
+        return rb::sourceBook;
+    case FormSource::Both:
+        return rb::sourceBoth;
+    case FormSource::Corpus:
+        break;
+    }
+    return rb::sourceCorpus;
+}
+
 } // namespace
 
 void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
 {
-    writer.insert(rb::tableTunes, 4, [&](Statement &stmt) {
+    writer.insert(rb::tableTunes, 8, [&](Statement &stmt) {
         for (qsizetype i = 0; i < cipu.tunes.size(); ++i) {
             const DerivedTune &t = cipu.tunes[i];
             stmt.bindText(1, t.name);
             stmt.bindInt64(2, i + 1);
             stmt.bindInt64(3, t.poems);
             stmt.bindInt64(4, t.inForms);
+            stmt.bindText(5, t.bookName);
+            stmt.bindInt64(6, t.juan);
+            stmt.bindInt64(7, t.bookOrder);
+            stmt.bindText(8, t.origin);
             run(stmt);
         }
     });
@@ -53,12 +70,14 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
             }
         }
     });
-    writer.insert(rb::tableCiForms, 8, [&](Statement &stmt) {
+    writer.insert(rb::tableCiForms, 16, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
-                QStringList lengths;
+                QStringList lengths, stanzas;
                 for (int n : f.lengths())
                     lengths << QString::number(n);
+                for (int n : f.stanzaStarts)
+                    stanzas << QString::number(n + 1);
                 stmt.bindText(1, t.name);
                 stmt.bindInt64(2, f.number);
                 stmt.bindInt64(3, f.poems);
@@ -67,11 +86,19 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
                 stmt.bindText(6, f.scheme);
                 stmt.bindText(7, f.example);
                 stmt.bindInt64(8, f.authors);
+                stmt.bindText(9, sourceName(f.source));
+                stmt.bindInt64(10, f.bookNumber);
+                stmt.bindText(11, f.author);
+                stmt.bindInt64(12, f.juan);
+                stmt.bindText(13, f.note);
+                stmt.bindText(14, f.bookText);
+                stmt.bindInt64(15, f.compared ? 1 : 0);
+                stmt.bindText(16, stanzas.join(u','));
                 run(stmt);
             }
         }
     });
-    writer.insert(rb::tableCiLines, 8, [&](Statement &stmt) {
+    writer.insert(rb::tableCiLines, 11, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
                 for (qsizetype l = 0; l < f.lines.size(); ++l) {
@@ -84,12 +111,22 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
                     stmt.bindText(6, line.rhymeRun ? QString(line.rhymeTone) : QString());
                     stmt.bindInt64(7, line.rhymed);
                     stmt.bindBlob(8, packedPositions(line));
+                    QStringList dou;
+                    for (int d : line.dou)
+                        dou << QString::number(d);
+                    QString book;
+                    for (const DerivedPosition &p : line.positions)
+                        if (!p.book.isNull())
+                            book += p.book;
+                    stmt.bindText(9, dou.join(u','));
+                    stmt.bindText(10, line.mark);
+                    stmt.bindText(11, book);
                     run(stmt);
                 }
             }
         }
     });
-    writer.insert(rb::tableCiPositions, 9, [&](Statement &stmt) {
+    writer.insert(rb::tableCiPositions, 10, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
                 for (qsizetype l = 0; l < f.lines.size(); ++l) {
@@ -104,6 +141,7 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
                         stmt.bindInt64(7, p.ze);
                         stmt.bindInt64(8, p.both);
                         stmt.bindInt64(9, p.unknown);
+                        stmt.bindText(10, p.book.isNull() ? QString() : QString(p.book));
                         run(stmt);
                     }
                 }
@@ -172,6 +210,22 @@ void logCipu(const DerivedCipu &cipu, Progress &progress)
                        .arg(c.noForm));
     progress.stage(QStringLiteral("词牌 names joined"), firstOf(cipu.joined));
     progress.stage(QStringLiteral("词牌 names kept apart, forms differ"), firstOf(cipu.refused));
+}
+
+
+void logMerge(const cipumerge::MergeReport &r, Progress &progress)
+{
+    progress.stage(QStringLiteral("御定词谱 merged"),
+                   QStringLiteral("调: %1 with poems of the corpus, %2 of the book alone, %3 词牌 of the corpus "
+                                  "alone; 体: %4 of both, %5 of the book alone, %6 of the corpus alone")
+                       .arg(r.tunesBoth)
+                       .arg(r.tunesBook)
+                       .arg(r.tunesCorpus)
+                       .arg(r.formsBoth)
+                       .arg(r.formsBook)
+                       .arg(r.formsCorpus));
+    progress.stage(QStringLiteral("词牌 joined to a 调 of another name"), firstOf(r.byAlias));
+    progress.stage(QStringLiteral("调 of one name told apart"), firstOf(r.renamed));
 }
 
 } // namespace builddb

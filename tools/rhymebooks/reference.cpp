@@ -9,6 +9,9 @@
 #include "tools/common/referencewriter.h"
 #include "tools/common/storedversion.h"
 #include "tools/common/temporaryfile.h"
+#include "tools/rhymebooks/cipubook/bookerror.h"
+#include "tools/rhymebooks/cipubook/cipubook.h"
+#include "tools/rhymebooks/cipumerge/cipumerge.h"
 #include "tools/rhymebooks/cipuwriter.h"
 
 #include <QDir>
@@ -25,7 +28,7 @@ namespace rb = rhymebookschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("rhymebooks 10");
+const QString kFormat = QStringLiteral("rhymebooks 11");
 
 const QString kGuangyunPackage = QStringLiteral("tshet-uinh");
 const QString kPinyinPackage = QStringLiteral("@pinyin-pro/data");
@@ -100,6 +103,11 @@ QString unihanDate(const QString &path)
     return QString::fromUtf8(head.mid(at + 7, head.indexOf('\n', at) - at - 7)).trimmed();
 }
 
+bool hasCipuBook(const SourcePaths &sources)
+{
+    return QFileInfo::exists(QDir(sources.cipuBook()).filePath(QStringLiteral("KR4j0086_001.txt")));
+}
+
 QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources)
 {
     return {
@@ -107,7 +115,30 @@ QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources)
         {kPinyinPackage, packageVersion(sources.nodeModule(kPinyinPackage))},
         {kPoetryPackage, packageVersion(sources.nodeModule(kPoetryPackage))},
         {QStringLiteral("Unihan"), unihanDate(sources.unihanFile(QStringLiteral("Unihan_Variants.txt.bz2")))},
+        {QStringLiteral("御定词谱"), hasCipuBook(sources) ? QStringLiteral("KR4j0086") : QStringLiteral("无")},
     };
+}
+
+// The corpus's 词谱 with 御定词谱's where the tree holds its text.
+DerivedCipu cipuOf(const SourcePaths &src, const QString &dist, const Converter &t2s, const CiLookup &lookup,
+                   Progress &progress)
+{
+    DerivedCipu corpus = deriveCipu(readSongCi(dist, t2s) + readWudaiCi(dist, t2s), lookup);
+    logCipu(corpus, progress);
+    if (!hasCipuBook(src)) {
+        progress.stage(QStringLiteral("御定词谱"),
+                       QStringLiteral("no text under %1: the 词谱 is the corpus's alone").arg(src.cipuBook()));
+        return corpus;
+    }
+    try {
+        const cipubook::CipuBook book = cipubook::readCipuBook(src.cipuBook());
+        cipumerge::MergeReport report;
+        DerivedCipu merged = cipumerge::mergeCipu(corpus, book, cipumerge::BookCharacters(t2s), lookup, &report);
+        logMerge(report, progress);
+        return merged;
+    } catch (const cipubook::BookError &e) {
+        throw BuildError(src.cipuBook(), QString::fromStdString(e.what()));
+    }
 }
 
 void logBooks(const RhymeBooks &books, Progress &progress)
@@ -232,8 +263,7 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
     summary.books = buildRhymeBooks(in);
     logBooks(summary.books, progress);
     const QString dist = src.nodeModule(kPoetryPackage + QStringLiteral("/dist"));
-    summary.cipu = deriveCipu(readSongCi(dist, t2s) + readWudaiCi(dist, t2s), ciLookupOf(summary.books));
-    logCipu(summary.cipu, progress);
+    summary.cipu = cipuOf(src, dist, t2s, ciLookupOf(summary.books), progress);
 
     const std::unique_ptr<QTemporaryFile> temporary = temporaryBeside(options.output);
     {
