@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what 诗海拾贝 needs on Debian (packages, data packages, build, database), then runs the
 # program (`setup.sh run`), every test (`setup.sh test`) or builds the Debian package (`setup.sh package`).
-# Safe to run again: it only does what is missing.
+# Safe to run again: it only does what is missing. Run it as yourself: only the Debian packages need root,
+# and it asks sudo for those alone; the build, the data files and the program's settings stay yours.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 ROOT=$PWD
@@ -21,6 +22,10 @@ APT_PACKAGES=(
 )
 
 say() { printf '== %s\n' "$*"; }
+die() {
+    printf '%s\n' "$@" >&2
+    exit 1
+}
 
 # Installs the missing ones of APT_PACKAGES and of the packages given.
 install_packages() {
@@ -29,12 +34,48 @@ install_packages() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     command -v node >/dev/null && command -v npm >/dev/null || missing+=(nodejs npm)
-    if ((${#missing[@]})); then
-        say "installing ${missing[*]}"
+    ((${#missing[@]})) || return 0
+    say "安装缺少的软件包：${missing[*]}"
+    if ((EUID == 0)); then
         export DEBIAN_FRONTEND=noninteractive
         apt-get update -qq
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
+        return
     fi
+    local as_root="su -c 'apt-get update && apt-get install -y --no-install-recommends ${missing[*]}'"
+    # sudo -l names the one command it would run as root; it asks the password once, and fails when this
+    # user may not run apt-get through sudo.
+    if ! command -v sudo >/dev/null || ! sudo -l -- apt-get >/dev/null; then
+        die "安装这些 Debian 软件包需要 root 权限，而这里不能用 sudo。请以 root 身份运行：" "  $as_root" \
+            "然后再运行 bash setup.sh ${COMMAND}。"
+    fi
+    sudo apt-get update -qq
+    sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# A run as root once (before set-up could run as oneself) leaves root's files in the clone and in the
+# settings, which this user can then neither rebuild nor write: say which and how to hand them back.
+check_ownership() {
+    ((EUID != 0)) || return 0
+    local me group foreign=()
+    me=$(id -un)
+    group=$(id -gn)
+    [ -w "$ROOT" ] || die "你（$me）不能在 $ROOT 中写入文件。请以你自己的身份克隆这个仓库，再在克隆中运行 bash setup.sh ${COMMAND}。"
+    for d in "$BUILD" "$ASAN_BUILD" "$FUZZ_BUILD" "$ROOT/date" "$ROOT/node_modules" \
+        "${XDG_CONFIG_HOME:-$HOME/.config}/shihai" "${XDG_DATA_HOME:-$HOME/.local/share}/shihai"; do
+        if [ -e "$d" ] && [ -n "$(find "$d" ! -user "$me" -print -quit 2>/dev/null)" ]; then
+            foreign+=("$d")
+        fi
+    done
+    ((${#foreign[@]})) || return 0
+    local owner
+    owner=$(stat -c %U "$(find "${foreign[0]}" ! -user "$me" -print -quit 2>/dev/null)")
+    die "下面的文件夹里有不属于你（$me）的文件（属于 $owner），多半是以前以 root 身份运行 setup.sh 留下的：" \
+        "${foreign[@]/#/  }" \
+        "setup.sh 不能改写或重建它们，程序也不能在其中保存草稿、设置和恢复文件。date/W.mdb 里有你的作品，不要删除；" \
+        "请以 root 身份把这些文件交还给你：" \
+        "  su -c 'chown -R $me:$group ${foreign[*]}'" \
+        "（能用 sudo 时也可以运行 sudo chown -R $me:$group ${foreign[*]}），然后再运行 bash setup.sh ${COMMAND}。"
 }
 
 install_data() {
@@ -42,15 +83,19 @@ install_data() {
     if [ -f "$stamp" ] && cmp -s package-lock.json "$stamp"; then
         return
     fi
-    say "installing the data packages (npm ci)"
+    say "安装数据包（npm ci）"
     npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
     cp package-lock.json "$stamp"
 }
 
+# Builds the targets given, or everything (the tests, benchmarks and the data to install) without any. The
+# tree is the same either way, so a tree built to run is later built further to test or to package.
 build() {
-    say "building"
+    say "编译"
+    local targets=()
+    (($# == 0)) || targets=(--target "$@")
     [ -f "$BUILD/build.ninja" ] || cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build "$BUILD" -j "$JOBS"
+    cmake --build "$BUILD" -j "$JOBS" "${targets[@]}"
 }
 
 # The database holds the user's works: it is built only when there is none.
@@ -58,7 +103,7 @@ make_database() {
     if [ -e date/W.mdb ]; then
         return
     fi
-    say "building the dictionary database date/W.mdb"
+    say "生成词典数据库 date/W.mdb"
     mkdir -p date
     "$BUILD/tools/shihai-builddb" date/W.mdb
 }
@@ -93,32 +138,50 @@ sanitizer_tests() {
         ctest --test-dir "$ASAN_BUILD" --output-on-failure -j "$JOBS"
 }
 
-# The query dialect's translator and the metre check on pasted text under libFuzzer, half a minute each;
-# any crash, hang or sanitizer report fails.
+# The query dialect's translator, the metre check on pasted text and the works import of any file under
+# libFuzzer, half a minute each; any crash, hang or sanitizer report fails.
 fuzz() {
-    say "fuzzing the query dialect and the metre check for 30 seconds each"
+    say "fuzzing the query dialect, the metre check and the works import for 30 seconds each"
     [ -f "$FUZZ_BUILD/build.ninja" ] ||
         CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DSHIHAI_FUZZ=ON
-    cmake --build "$FUZZ_BUILD" -j "$JOBS" --target fuzz_dialect fuzz_check
-    mkdir -p "$FUZZ_BUILD/corpus" "$FUZZ_BUILD/corpus-check"
+    cmake --build "$FUZZ_BUILD" -j "$JOBS" --target fuzz_dialect fuzz_check fuzz_import
+    mkdir -p "$FUZZ_BUILD/corpus" "$FUZZ_BUILD/corpus-check" "$FUZZ_BUILD/corpus-import"
     "$FUZZ_BUILD/tests/fuzz/fuzz_dialect" -max_total_time=30 -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$FUZZ_BUILD/" "$FUZZ_BUILD/corpus" "$ROOT/tests/fuzz/seeds"
     SHIHAI_BOOKS="$ROOT/date/rhymebooks.db" "$FUZZ_BUILD/tests/fuzz/fuzz_check" -max_total_time=30 -timeout=10 \
         -rss_limit_mb=2048 -artifact_prefix="$FUZZ_BUILD/check-" "$FUZZ_BUILD/corpus-check" "$ROOT/tests/fuzz/verse"
+    "$FUZZ_BUILD/tests/fuzz/fuzz_import" -max_total_time=30 -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$FUZZ_BUILD/import-" "$FUZZ_BUILD/corpus-import" "$ROOT/tests/fuzz/import"
 }
 
-case "${1:-}" in
+COMMAND=${1:-}
+case "$COMMAND" in
 run)
+    [ -z "${SUDO_USER:-}" ] || [ "$SUDO_USER" = root ] ||
+        say "你用 sudo 运行了 setup.sh：程序、它的设置和恢复文件都会属于 root。不必用 sudo：以你自己的身份运行" \
+            "bash setup.sh run，缺少软件包时它只为安装软件包调用 sudo。"
+    check_ownership
     install_packages
-    install_data
-    build
-    make_database
+    # The first run is what a newcomer waits for, on as few as two cores: the data packages come in while
+    # the program compiles, and the dictionary is built beside the reference files (none needs another).
+    # Only what running needs is compiled: the program and the builder of its data files, not the tests.
+    # A step that fails ends the run once the steps beside it are done, so nothing is left half-written.
+    trap wait EXIT
+    install_data &
+    data=$!
+    build shihai shihai-builddb
+    wait "$data"
+    make_database &
+    database=$!
     make_reference
     make_classics
+    wait "$database"
+    trap - EXIT
     exec "$BUILD/app/shihai"
     ;;
 test)
+    check_ownership
     install_packages "${TEST_PACKAGES[@]}"
     check_format
     install_data
@@ -133,6 +196,7 @@ test)
     fuzz
     ;;
 package)
+    check_ownership
     install_packages
     install_data
     build

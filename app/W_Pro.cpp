@@ -2,12 +2,14 @@
 #include "db/database.h"
 #include "pages/instance/singleinstance.h"
 #include "pages/shared/dialogs.h"
+#include "presentation/runtimefolder.h"
 #include "presentation/termination.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    const RuntimeFolder runtime;
     QApplication app(argc, argv);
     TW::setUpApplication();
     // A copy already on this database is brought forward; this one ends without touching its files.

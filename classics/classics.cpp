@@ -37,7 +37,7 @@ std::unique_ptr<Classics> Classics::open(const QString &path)
             QStringLiteral("古典诗词文件 %1 打不开（%2），无从查找例句。").arg(path, e.message()) +
             buildHint());
     }
-    sqlite3 *db = c->m_file->handle();
+    const SqliteFile &db = *c->m_file;
     try {
         Statement version(db, QByteArrayLiteral("SELECT 值 FROM 版本 WHERE 键 = ?1"));
         version.bindText(1, classicsschema::versionKey);
@@ -90,7 +90,7 @@ Counts Classics::count(const QString &text) const
     try {
         if (runs.size() == 1 && runs.first().toUcs4().size() == 1) {
             // One character: counted when the file was built.
-            Statement stmt(m_file->handle(), QByteArrayLiteral("SELECT 朝代, 句数 FROM 字频 WHERE 字 = ?1"));
+            Statement stmt(*m_file, QByteArrayLiteral("SELECT 朝代, 句数 FROM 字频 WHERE 字 = ?1"));
             stmt.bindText(1, runs.first());
             stmt.forEachRow([&](const Statement &s) {
                 const qsizetype d = m_dynasties.indexOf(s.text(0));
@@ -98,8 +98,7 @@ Counts Classics::count(const QString &text) const
                     byDynasty[d] += s.int32(1);
             });
         } else {
-            Statement stmt(m_file->handle(),
-                           QByteArrayLiteral("SELECT rowid FROM 句索引 WHERE 句索引 MATCH ?1"));
+            Statement stmt(*m_file, QByteArrayLiteral("SELECT rowid FROM 句索引 WHERE 句索引 MATCH ?1"));
             stmt.bindText(1, matchExpression(runs));
             // Lines come in ascending order: the run of the last line is the first to try.
             qsizetype run = 0;
@@ -131,7 +130,7 @@ QList<Example> Classics::lines(const QString &text, int offset, int limit) const
         return out;
     try {
         Statement stmt(
-            m_file->handle(),
+            *m_file,
             // The lines skipped by offset are found in the index alone, without reading their rows.
             QByteArrayLiteral(
                 "SELECT 句.编号, 句.诗, 句.文, 诗.题, 诗.作者, 诗.朝代 FROM (SELECT rowid AS 号 "
@@ -154,7 +153,7 @@ std::optional<Poem> Classics::poem(qint64 id) const
     std::optional<Poem> out;
     try {
         Statement stmt(
-            m_file->handle(),
+            *m_file,
             QByteArrayLiteral("SELECT 题, 作者, 朝代, 体, 出处, 注, 首句, 句数 FROM 诗 WHERE 编号 = ?1"));
         stmt.bindInt64(1, id);
         if (!stmt.step())
@@ -162,7 +161,7 @@ std::optional<Poem> Classics::poem(qint64 id) const
         out =
             Poem{id, stmt.text(0), stmt.text(1), stmt.text(2), stmt.text(3), stmt.text(4), {}, stmt.text(5)};
         const qint64 first = stmt.int64(6);
-        Statement lines(m_file->handle(),
+        Statement lines(*m_file,
                         QByteArrayLiteral("SELECT 文 FROM 句 WHERE 编号 BETWEEN ?1 AND ?2 ORDER BY 编号"));
         lines.bindInt64(1, first);
         lines.bindInt64(2, first + stmt.int64(7) - 1);
@@ -177,8 +176,7 @@ QList<RhymeWord> Classics::rhymeWords(prosody::Book book, const QString &group) 
 {
     QList<RhymeWord> out;
     try {
-        Statement stmt(m_file->handle(),
-                       QByteArrayLiteral("SELECT 字, 次数 FROM 韵脚 WHERE 书 = ?1 AND 部 = ?2"));
+        Statement stmt(*m_file, QByteArrayLiteral("SELECT 字, 次数 FROM 韵脚 WHERE 书 = ?1 AND 部 = ?2"));
         stmt.bindText(1, prosody::bookName(book));
         stmt.bindText(2, group);
         stmt.forEachRow([&](const Statement &s) { out.append({s.text(0), s.int32(1)}); });
@@ -196,7 +194,7 @@ QList<RhymeGroupCount> Classics::rhymeGroupsOf(prosody::Book book, const QString
     QList<RhymeGroupCount> out;
     try {
         Statement stmt(
-            m_file->handle(),
+            *m_file,
             QByteArrayLiteral("SELECT 部, 次数 FROM 韵脚 WHERE 字 = ?1 AND 书 = ?2 ORDER BY 次数 DESC"));
         stmt.bindText(1, hanzi);
         stmt.bindText(2, prosody::bookName(book));

@@ -35,11 +35,11 @@ std::unique_ptr<CoupletPairs> CoupletPairs::open(const QString &path)
             QStringLiteral("古典诗词文件 %1 打不开（%2），无从查找对仗。").arg(path, e.message()) +
             rebuildHint());
     }
-    sqlite3 *db = p->m_file->handle();
+    const SqliteFile &db = *p->m_file;
     try {
         Statement tables(db, QByteArrayLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND "
-                                               "name IN ('对语', '对仗', '联')"));
-        if (!tables.step() || tables.int32(0) != 3)
+                                               "name IN ('对语', '对仗', '类对', '联')"));
+        if (!tables.step() || tables.int32(0) != 4)
             throw ClassicsError(QStringLiteral("古典诗词文件 %1 是旧版本，没有对仗数据。").arg(path) +
                                 rebuildHint());
         Statement totals(db, QByteArrayLiteral("SELECT 项, 值 FROM 概况"));
@@ -56,11 +56,18 @@ std::unique_ptr<CoupletPairs> CoupletPairs::open(const QString &path)
                 p->m_totals.pairs = value;
             else if (key == u"对类")
                 p->m_totals.groups = value;
+            else if (key == u"对字")
+                p->m_totals.characters = value;
+        });
+        Statement groups(db, QByteArrayLiteral("SELECT 甲, 乙, 分 FROM 类对"));
+        groups.forEachRow([&](const Statement &s) {
+            p->m_groupPairs.insert((quint64(quint32(s.int32(0))) << 32) | quint32(s.int32(1)),
+                                   s.int32(2) / 100.0);
         });
         p->m_unitQuery = std::make_unique<Statement>(
             db, QByteArrayLiteral("SELECT 编号, 次数, 类 FROM 对语 WHERE 文 = ?1"));
         p->m_pairQuery = std::make_unique<Statement>(
-            db, QByteArrayLiteral("SELECT 次数 FROM 对仗 WHERE 甲 = ?1 AND 乙 = ?2"));
+            db, QByteArrayLiteral("SELECT 次数, 外 FROM 对仗 WHERE 甲 = ?1 AND 乙 = ?2"));
     } catch (const DbError &e) {
         throw ClassicsError(QStringLiteral("古典诗词文件 %1 已损坏或不是古典诗词文件（%2），无从查找对仗。")
                                 .arg(path, e.message()) +
@@ -93,28 +100,45 @@ CoupletPairs::Unit CoupletPairs::unit(const QString &text) const
     return u;
 }
 
-int CoupletPairs::pairCount(const QString &a, const QString &b) const
+CoupletPairs::Pair CoupletPairs::pair(const QString &a, const QString &b) const
 {
     const QString key = a + u'\t' + b;
     const auto found = m_pairs.constFind(key);
     if (found != m_pairs.constEnd())
         return found.value();
-    int count = 0;
+    Pair out;
     const Unit x = unit(a), y = unit(b);
     if (x.id && y.id) {
         try {
             m_pairQuery->bindInt64(1, x.id);
             m_pairQuery->bindInt64(2, y.id);
             if (m_pairQuery->step())
-                count = m_pairQuery->int32(0);
+                out = {m_pairQuery->int32(0), m_pairQuery->int32(1)};
             m_pairQuery->reset();
         } catch (const DbError &e) {
             m_pairQuery->reset();
             fail(e.message());
         }
     }
-    m_pairs.insert(key, count);
-    return count;
+    m_pairs.insert(key, out);
+    return out;
+}
+
+int CoupletPairs::pairCount(const QString &a, const QString &b) const
+{
+    return pair(a, b).count;
+}
+
+int CoupletPairs::outerCount(const QString &a, const QString &b) const
+{
+    return pair(a, b).outer;
+}
+
+double CoupletPairs::groupAffinity(int a, int b) const
+{
+    // Two groups that never meet stand against each other less than any pair that does.
+    constexpr double kNever = -10;
+    return m_groupPairs.value((quint64(quint32(a)) << 32) | quint32(b), kNever);
 }
 
 int CoupletPairs::groupOf(const QString &text) const
@@ -149,7 +173,7 @@ QList<Partner> CoupletPairs::partners(const QString &word, int limit) const
         return out;
     try {
         Statement stmt(
-            m_file->handle(),
+            *m_file,
             QByteArrayLiteral("SELECT 对语.文, 对仗.次数, 对仗.例 FROM 对仗 JOIN 对语 ON 对语.编号 = 对仗.乙 "
                               "WHERE 对仗.甲 = ?1 ORDER BY 对仗.分 DESC, 对仗.次数 DESC, 对仗.乙 LIMIT ?2"));
         stmt.bindInt64(1, u.id);
@@ -165,7 +189,7 @@ std::optional<CoupletExample> CoupletPairs::couplet(qint64 id) const
 {
     std::optional<CoupletExample> out;
     try {
-        Statement stmt(m_file->handle(),
+        Statement stmt(*m_file,
                        QByteArrayLiteral("SELECT 联.诗, 联.位, 联.上, 联.下, 诗.题, 诗.作者, 诗.朝代 FROM 联 "
                                          "JOIN 诗 ON 诗.编号 = 联.诗 WHERE 联.编号 = ?1"));
         stmt.bindInt64(1, id);

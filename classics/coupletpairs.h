@@ -44,6 +44,7 @@ struct PairTotals {
     qint64 units = 0;
     qint64 pairs = 0; // distinct pairs, each counted once
     qint64 groups = 0;
+    qint64 characters = 0; // occurrences of the one-character units
 };
 
 // Answers from the file without holding it in memory; what the couplet check asks is remembered, so
@@ -60,6 +61,10 @@ public:
 
     int pairCount(const QString &a, const QString &b) const override;
     int groupOf(const QString &unit) const override;
+    int outerCount(const QString &a, const QString &b) const override;
+    int unitCount(const QString &word) const override; // also how often the word stands at a counted place
+    qint64 characterCount() const override { return m_totals.characters; }
+    double groupAffinity(int a, int b) const override;
     std::optional<prosody::Couplet> remembered(const QString &key) const override;
     void remember(const QString &key, const prosody::Couplet &couplet) const override;
 
@@ -67,8 +72,6 @@ public:
     // so that the commonest characters do not crowd the rest), at most limit. Throws ClassicsError
     // when the file cannot be read.
     QList<Partner> partners(const QString &word, int limit) const;
-    // How often the word stands at a counted place of a middle couplet.
-    int unitCount(const QString &word) const;
     std::optional<CoupletExample> couplet(qint64 id) const;
 
     PairTotals totals() const { return m_totals; }
@@ -80,7 +83,12 @@ private:
         int group = 0;
     };
     CoupletPairs() = default;
+    struct Pair {
+        int count = 0;
+        int outer = 0;
+    };
     Unit unit(const QString &text) const;
+    Pair pair(const QString &a, const QString &b) const;
     [[noreturn]] void fail(const QString &what) const;
 
     QString m_path;
@@ -89,7 +97,8 @@ private:
     std::unique_ptr<Statement> m_unitQuery;
     std::unique_ptr<Statement> m_pairQuery;
     mutable QHash<QString, Unit> m_units;
-    mutable QHash<QString, int> m_pairs; // "甲\t乙"
+    QHash<quint64, double> m_groupPairs;  // 类对, read whole: a few thousand rows
+    mutable QHash<QString, Pair> m_pairs; // "甲\t乙"
     mutable QHash<QString, prosody::Couplet> m_couplets;
 };
 

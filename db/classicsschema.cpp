@@ -26,6 +26,8 @@ QStringList createStatements()
         QStringLiteral("CREATE TABLE 对仗 (甲 INTEGER NOT NULL, 乙 INTEGER NOT NULL, 次数 INTEGER NOT NULL, "
                        "分 INTEGER NOT NULL, 外 INTEGER NOT NULL, 例 INTEGER NOT NULL, PRIMARY KEY (甲, 乙)) "
                        "WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE 类对 (甲 INTEGER NOT NULL, 乙 INTEGER NOT NULL, 分 INTEGER NOT NULL, "
+                       "PRIMARY KEY (甲, 乙)) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE 联 (编号 INTEGER PRIMARY KEY, 诗 INTEGER NOT NULL, 位 TEXT NOT NULL, "
                        "上 TEXT NOT NULL, 下 TEXT NOT NULL)"),
         QStringLiteral("CREATE INDEX 韵脚_字 ON 韵脚 (字)"),

@@ -15,7 +15,8 @@ inline const QString defaultPath = QStringLiteral("date/classics.db");
 inline const QString tableVersion = QStringLiteral("版本");
 inline const QString versionKey = QStringLiteral("数据版本");
 
-// 概况(项, 值): counts of the build (诗, 句, 字, 近体诗, 合并).
+// 概况(项, 值): counts of the build (诗, 句, 字, 近体诗, 合并; of the pairs 对仗诗, 对仗联, 对语, 对仗对,
+// 对类, and 对字 the occurrences of the one-character units of 对语).
 inline const QString tableTotals = QStringLiteral("概况");
 
 // 诗(编号, 题, 作者, 朝代, 体, 出处, 注, 首句, 句数): one row per poem; 体 诗 or 词; 出处 the collections
@@ -44,6 +45,9 @@ inline const QString tableCoupletUnits = QStringLiteral("对语");
 // counted both ways (a row each way); 分 the score that orders partners (× 100), 外 the same pair in
 // the 首联 and 尾联, 例 the first couplet of 联 holding it.
 inline const QString tablePairs = QStringLiteral("对仗");
+// 类对(甲, 乙, 分): two groups of 对语 (of one length) set against each other, 分 = 100 × ln(observed ÷
+// expected) over the counts of their pairs, a row each way; groups that never meet have none.
+inline const QString tableGroupPairs = QStringLiteral("类对");
 // 联(编号, 诗, 位, 上, 下): those couplets, in the order of the poems; 位 颔联 or 颈联.
 inline const QString tableCouplets = QStringLiteral("联");
 

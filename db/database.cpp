@@ -1,7 +1,5 @@
 #include "db/database.h"
 
-#include <sqlite3.h>
-
 #include <memory>
 
 Database::Database(const QString &path, QObject *owner)
@@ -42,12 +40,11 @@ QList<Query *> Database::queries() const
 
 std::optional<QString> Database::storedText(const QString &table, qint64 rowid, const QString &column) const
 {
-    Statement st(m_connection->handle(), QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                                             .arg(quotedIdentifier(column), quotedIdentifier(table))
-                                             .toUtf8());
+    Statement st(m_connection->file(), QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                           .arg(quotedIdentifier(column), quotedIdentifier(table))
+                                           .toUtf8());
     st.bindInt64(1, rowid);
     if (!st.step())
         return std::nullopt;
-    const char *text = reinterpret_cast<const char *>(sqlite3_column_text(st.handle(), 0));
-    return text ? QString::fromUtf8(text, sqlite3_column_bytes(st.handle(), 0)) : QString();
+    return st.text(0);
 }

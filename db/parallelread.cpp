@@ -1,9 +1,8 @@
 #include "db/parallelread.h"
 
+#include "db/dberror.h"
 #include "db/snapshot.h"
 #include "db/sqlite.h"
-
-#include <sqlite3.h>
 
 #include <atomic>
 #include <memory>
@@ -16,27 +15,30 @@ namespace {
 // Holds a read transaction while it lives: no other program can commit to the file meanwhile.
 class ReadTransaction {
 public:
-    explicit ReadTransaction(sqlite3 *db)
+    explicit ReadTransaction(SqliteFile &db)
         : m_db(db)
     {
         Statement(db, "BEGIN").step();
         try {
             Statement(db, "SELECT count(*) FROM sqlite_schema").step(); // takes the read lock
         } catch (...) {
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            db.rollback();
             throw;
         }
     }
     ~ReadTransaction()
     {
-        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        try {
+            m_db.exec("COMMIT");
+        } catch (const DbError &) {
+            m_db.rollback();
+        }
     }
     ReadTransaction(const ReadTransaction &) = delete;
     ReadTransaction &operator=(const ReadTransaction &) = delete;
 
 private:
-    sqlite3 *m_db;
+    SqliteFile &m_db;
 };
 
 struct Part {
@@ -48,7 +50,7 @@ struct Part {
 
 namespace parallelread {
 
-void read(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const scansplit::Plan &plan,
+void read(SqliteFile &db, SqliteFile &reader, const dialect::Translated &query, const scansplit::Plan &plan,
           Snapshot &into)
 {
     const auto &ranges = plan.ranges;
@@ -56,7 +58,7 @@ void read(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const 
     std::atomic<size_t> next = 0;
     const int count = into.columnCount();
     const int ends = int(query.literals.size()) + 1;
-    const auto prepare = [&](sqlite3 *connection) {
+    const auto prepare = [&](SqliteFile &connection) {
         auto st = std::make_unique<Statement>(connection, plan.sql);
         for (int i = 0; i < query.literals.size(); ++i)
             st->bindText(i + 1, query.literals[i]);
@@ -115,15 +117,15 @@ void read(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const 
         into.append(std::move(part.rows));
 }
 
-void readAll(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const QString &table,
+void readAll(SqliteFile &db, SqliteFile *reader, const dialect::Translated &query, const QString &table,
              const QString &rowidName, Statement &whole, Snapshot &into)
 {
     const bool hasRowid = !rowidName.isEmpty();
     scansplit::Plan plan;
-    if (hasRowid && reader && sqlite3_get_autocommit(db))
+    if (hasRowid && reader && !db.inTransaction())
         plan = scansplit::plan(db, query, table, rowidName);
     if (!plan.ranges.empty())
-        read(db, reader, query, plan, into);
+        read(db, *reader, query, plan, into);
     else
         into.readRows(whole, hasRowid);
 }

@@ -3,8 +3,8 @@
 #include "db/dialect.h"
 #include "db/scansplit.h"
 
-struct sqlite3;
 class Snapshot;
+class SqliteFile;
 class Statement;
 
 // Reads a query planned in parts (see scansplit) into a snapshot: the parts are shared between this
@@ -13,13 +13,13 @@ class Statement;
 // could not read is read again here.
 namespace parallelread {
 
-void read(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const scansplit::Plan &plan,
+void read(SqliteFile &db, SqliteFile &reader, const dialect::Translated &query, const scansplit::Plan &plan,
           Snapshot &into);
 
 // Reads every row of a query into `into`, choosing how: in parts when its result has a rowid (named
 // `rowidName` in `table`), there is a second connection, no transaction is open on `db` and the plan
 // finds parts worth reading; otherwise whole, through `whole`, the statement prepared for it.
-void readAll(sqlite3 *db, sqlite3 *reader, const dialect::Translated &query, const QString &table,
+void readAll(SqliteFile &db, SqliteFile *reader, const dialect::Translated &query, const QString &table,
              const QString &rowidName, Statement &whole, Snapshot &into);
 
 } // namespace parallelread

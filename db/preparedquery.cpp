@@ -5,8 +5,6 @@
 
 #include <QRegularExpression>
 
-#include <sqlite3.h>
-
 namespace {
 
 // Adds the rowid, under `name`, as the first result column of a plain SELECT; empty for any other.
@@ -24,21 +22,15 @@ QByteArray withRowidColumn(const QByteArray &sql, const QString &name)
 // True when `name`, read as the first result column, is the table's rowid rather than a column of its
 // own under that name. (The engine describes the rowid as an integer primary key under any of its
 // names, and a column under its own declaration.)
-bool firstColumnIsRowid(sqlite3 *db, sqlite3_stmt *h, const QString &name)
+bool firstColumnIsRowid(const SqliteFile &db, const Statement &st, const QString &name)
 {
-    const char *table = sqlite3_column_table_name(h, 0);
-    const char *type = nullptr;
-    int primaryKey = 0;
-    return table &&
-           sqlite3_table_column_metadata(db, sqlite3_column_database_name(h, 0), table,
-                                         name.toUtf8().constData(), &type, nullptr, nullptr, &primaryKey,
-                                         nullptr) == SQLITE_OK &&
-           primaryKey && type && qstricmp(type, "INTEGER") == 0;
+    const QByteArray table = st.columnTable(0);
+    return !table.isNull() && db.isIntegerPrimaryKey(st.columnDatabase(0), table, name);
 }
 
 // The rowid goes by three names, and a table may have a column of its own under one or two of them:
 // each is tried until one reads the rowid itself. None for a text that does not prepare with it.
-PreparedQuery withRowid(sqlite3 *db, const QByteArray &sql)
+PreparedQuery withRowid(SqliteFile &db, const QByteArray &sql)
 {
     for (const QString &name : {QStringLiteral("_rowid_"), QStringLiteral("rowid"), QStringLiteral("oid")}) {
         const QByteArray withRowid = withRowidColumn(sql, name);
@@ -46,7 +38,7 @@ PreparedQuery withRowid(sqlite3 *db, const QByteArray &sql)
             break;
         try {
             auto candidate = std::make_unique<Statement>(db, withRowid);
-            if (firstColumnIsRowid(db, candidate->handle(), name))
+            if (firstColumnIsRowid(db, *candidate, name))
                 return {std::move(candidate), name};
         } catch (const DbError &) {
             break; // not a single-table result
@@ -56,11 +48,11 @@ PreparedQuery withRowid(sqlite3 *db, const QByteArray &sql)
 }
 
 // Throws unless the bytes after the first statement are only blanks, semicolons or comments.
-void requireSingleStatement(sqlite3 *db, QByteArray tail)
+void requireSingleStatement(SqliteFile &db, QByteArray tail)
 {
     while (!tail.trimmed().isEmpty()) {
         Statement next(db, tail);
-        if (next.handle())
+        if (!next.isEmpty())
             throw DbError(QStringLiteral("Characters found after end of SQL statement."));
         tail = next.tail();
     }
@@ -68,13 +60,13 @@ void requireSingleStatement(sqlite3 *db, QByteArray tail)
 
 } // namespace
 
-PreparedQuery prepareQuery(sqlite3 *db, const dialect::Translated &query)
+PreparedQuery prepareQuery(SqliteFile &db, const dialect::Translated &query)
 {
     PreparedQuery prepared = withRowid(db, query.sql);
     if (!prepared.statement) // opened without a rowid, read-only
         prepared.statement = std::make_unique<Statement>(db, query.sql);
     Statement &st = *prepared.statement;
-    if (!st.handle())
+    if (st.isEmpty())
         throw DbError(QStringLiteral("Command text was not set for the command object."));
     requireSingleStatement(db, st.tail());
     for (int i = 0; i < query.literals.size(); ++i)

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-struct sqlite3;
+class SqliteFile;
 class Statement;
 
 // A query's statement, ready to run. A plain SELECT of one table is prepared with the table's rowid
@@ -18,4 +18,4 @@ struct PreparedQuery {
 
 // Prepares the one statement of the text and binds its literals. Throws DbError when the text holds
 // no statement, more than one, or one the engine refuses.
-PreparedQuery prepareQuery(sqlite3 *db, const dialect::Translated &query);
+PreparedQuery prepareQuery(SqliteFile &db, const dialect::Translated &query);

@@ -81,11 +81,11 @@ void Query::open()
 {
     if (m_open)
         return;
-    sqlite3 *db = m_connection->handle();
+    SqliteFile &db = m_connection->file();
     const dialect::Translated translated = dialect::translate(sqlText());
     const PreparedQuery prepared = prepareQuery(db, translated);
     Statement &st = *prepared.statement;
-    ResultShape shape = describeResult(st.handle(), prepared.rowidName.isEmpty() ? 0 : 1);
+    ResultShape shape = describeResult(st, prepared.rowidName.isEmpty() ? 0 : 1);
 
     clearRows();
     m_columns = std::move(shape.columns);
@@ -322,7 +322,7 @@ void Query::backToBrowse()
 
 RowWriter Query::writer() const
 {
-    return RowWriter(m_connection->handle(), m_table, m_rowidName, m_columns);
+    return RowWriter(m_connection->file(), m_table, m_rowidName, m_columns);
 }
 
 // Writes the changed values of the current row (all set values of a new row) to the base table and

@@ -1,6 +1,6 @@
 #include "db/resultcolumn.h"
 
-#include <sqlite3.h>
+#include "db/sqlite.h"
 
 int columnNamed(const std::vector<ResultColumn> &columns, const QString &name)
 {
@@ -18,20 +18,19 @@ int columnReading(const std::vector<ResultColumn> &columns, const QString &origi
     return -1;
 }
 
-ResultShape describeResult(sqlite3_stmt *statement, int first)
+ResultShape describeResult(const Statement &statement, int first)
 {
     ResultShape shape;
-    const int total = sqlite3_column_count(statement);
+    const int total = statement.columnCount();
     // The rowid, read first, names the table; a result without one writes to none.
     if (first > 0)
-        shape.table = QString::fromUtf8(sqlite3_column_table_name(statement, 0));
+        shape.table = QString::fromUtf8(statement.columnTable(0));
     for (int c = first; c < total; ++c) {
-        const QString columnTable = QString::fromUtf8(sqlite3_column_table_name(statement, c));
-        const QString origin = QString::fromUtf8(sqlite3_column_origin_name(statement, c));
+        const QString columnTable = QString::fromUtf8(statement.columnTable(c));
+        const QString origin = statement.columnOrigin(c);
         if (columnTable != shape.table)
             shape.table.clear();
-        shape.columns.push_back({QString::fromUtf8(sqlite3_column_name(statement, c)), origin,
-                                 schema::columnKind(columnTable, origin)});
+        shape.columns.push_back({statement.columnName(c), origin, schema::columnKind(columnTable, origin)});
     }
     return shape;
 }

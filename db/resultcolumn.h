@@ -6,7 +6,7 @@
 
 #include <vector>
 
-struct sqlite3_stmt;
+class Statement;
 
 // One column of a query's result.
 struct ResultColumn {
@@ -26,4 +26,4 @@ struct ResultShape {
     QString table;
     std::vector<ResultColumn> columns;
 };
-ResultShape describeResult(sqlite3_stmt *statement, int first);
+ResultShape describeResult(const Statement &statement, int first);

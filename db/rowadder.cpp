@@ -4,8 +4,6 @@
 #include "db/schema.h"
 #include "db/sqlite.h"
 
-#include <sqlite3.h>
-
 #include <utility>
 
 namespace {
@@ -21,7 +19,7 @@ std::vector<ResultColumn> columnsOf(const QString &table)
 } // namespace
 
 RowAdder::RowAdder(Connection *connection, const QString &table)
-    : m_db(connection->handle())
+    : m_db(connection->file())
     , m_table(table)
     , m_rowidName(QStringLiteral("rowid"))
     , m_columns(columnsOf(table))
@@ -70,6 +68,5 @@ void RowAdder::rollback()
     if (!std::exchange(m_open, false))
         return;
     // A failed statement may have ended the transaction already; then there is nothing to undo.
-    if (!sqlite3_get_autocommit(m_db))
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_db.rollback();
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 class Connection;
-struct sqlite3;
+class SqliteFile;
 
 // Adds new rows to one table inside a single write transaction: the rows are kept only by commit();
 // a rollback, an error or the adder going away uncommitted leaves the table as it was. Values are
@@ -30,7 +30,7 @@ public:
     bool isOpen() const { return m_open; }
 
 private:
-    sqlite3 *m_db;
+    SqliteFile &m_db;
     QString m_table;
     QString m_rowidName;
     std::vector<ResultColumn> m_columns;

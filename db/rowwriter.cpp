@@ -7,8 +7,6 @@
 
 #include <QVariant>
 
-#include <sqlite3.h>
-
 namespace {
 
 void bindValue(Statement &st, int index, const QVariant &value)
@@ -61,7 +59,7 @@ qint64 typedInteger(const QString &text)
     return ok ? qRound64(number) : 0;
 }
 
-RowWriter::RowWriter(sqlite3 *db, const QString &table, const QString &rowidName,
+RowWriter::RowWriter(SqliteFile &db, const QString &table, const QString &rowidName,
                      const std::vector<ResultColumn> &columns)
     : m_db(db)
     , m_table(quotedIdentifier(table))
@@ -100,7 +98,7 @@ bool RowWriter::update(qint64 rowid, const Values &values)
         bindValue(st, i + 1, a.values[i]);
     st.bindInt64(int(a.values.size()) + 1, rowid);
     st.step();
-    if (sqlite3_changes(m_db) == 0)
+    if (m_db.changes() == 0)
         throw DbError(dberror::rowMissing);
     return true;
 }
@@ -117,7 +115,7 @@ qint64 RowWriter::insert(const Values &values)
     for (int i = 0; i < a.values.size(); ++i)
         bindValue(st, i + 1, a.values[i]);
     st.step();
-    return sqlite3_last_insert_rowid(m_db);
+    return m_db.lastInsertRowId();
 }
 
 void RowWriter::remove(qint64 rowid)
@@ -145,11 +143,10 @@ void RowWriter::reload(qint64 rowid, Snapshot &snapshot, quint32 row)
     st.bindInt64(1, rowid);
     if (!st.step())
         return;
-    sqlite3_stmt *h = st.handle();
     for (size_t i = 0; i < columns.size(); ++i) {
         const int c = int(i);
-        const bool isNull = sqlite3_column_type(h, c) == SQLITE_NULL;
-        const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c));
-        snapshot.put(row, columns[i], data, sqlite3_column_bytes(h, c), isNull);
+        const bool isNull = st.isNull(c);
+        const QByteArrayView text = st.bytes(c);
+        snapshot.put(row, columns[i], text.data(), text.size(), isNull);
     }
 }

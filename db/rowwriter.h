@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-struct sqlite3;
 class Snapshot;
+class SqliteFile;
 
 // A text as typed: full-width digits and separators, as a Chinese input method types them, read as
 // their ASCII forms.
@@ -26,7 +26,7 @@ class RowWriter {
 public:
     using Values = std::vector<std::optional<QString>>;
 
-    RowWriter(sqlite3 *db, const QString &table, const QString &rowidName,
+    RowWriter(SqliteFile &db, const QString &table, const QString &rowidName,
               const std::vector<ResultColumn> &columns);
 
     // Writes the set values into the row; false when there were none. Throws DbError, also when the
@@ -45,7 +45,7 @@ private:
     };
     Assignment assignment(const Values &values) const;
 
-    sqlite3 *m_db;
+    SqliteFile &m_db;
     QString m_table; // quoted
     const QString &m_rowidName;
     const std::vector<ResultColumn> &m_columns;

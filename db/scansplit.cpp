@@ -4,8 +4,6 @@
 
 #include <QRegularExpression>
 
-#include <sqlite3.h>
-
 #include <limits>
 
 namespace {
@@ -25,14 +23,14 @@ const QRegularExpression &wholeTableRead()
 }
 
 // True when the engine's plan for the query is one full pass over the table in rowid order.
-bool plansFullScan(sqlite3 *db, const dialect::Translated &query, const QString &table)
+bool plansFullScan(SqliteFile &db, const dialect::Translated &query, const QString &table)
 {
     Statement plan(db, "EXPLAIN QUERY PLAN " + query.sql);
     for (int i = 0; i < query.literals.size(); ++i)
         plan.bindText(i + 1, query.literals[i]);
     QStringList steps;
     while (plan.step())
-        steps << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(plan.handle(), 3)));
+        steps << plan.text(3);
     return steps == QStringList{QStringLiteral("SCAN ") + table};
 }
 
@@ -40,7 +38,7 @@ bool plansFullScan(sqlite3 *db, const dialect::Translated &query, const QString 
 
 namespace scansplit {
 
-Plan plan(sqlite3 *db, const dialect::Translated &query, const QString &table, const QString &rowidName)
+Plan plan(SqliteFile &db, const dialect::Translated &query, const QString &table, const QString &rowidName)
 {
     const QRegularExpressionMatch m = wholeTableRead().match(QString::fromUtf8(query.sql));
     const bool test = m.hasCaptured(2);
@@ -54,17 +52,16 @@ Plan plan(sqlite3 *db, const dialect::Translated &query, const QString &table, c
     Statement range(db, QStringLiteral("SELECT (SELECT min(%1) FROM %2), (SELECT max(%1) FROM %2)")
                             .arg(rowidName, quotedIdentifier(table))
                             .toUtf8());
-    if (!range.step() || sqlite3_column_type(range.handle(), 0) == SQLITE_NULL)
+    if (!range.step() || range.isNull(0))
         return {};
-    const qint64 low = sqlite3_column_int64(range.handle(), 0);
-    const quint64 span = quint64(sqlite3_column_int64(range.handle(), 1)) - quint64(low);
+    const qint64 low = range.int64(0);
+    const quint64 span = quint64(range.int64(1)) - quint64(low);
     if (span < quint64(minimumRows))
         return {};
     // In write-ahead-log mode, holding a read lock does not keep other programs from committing, so
     // the second connection could see a later state of the file.
     Statement journal(db, "PRAGMA journal_mode");
-    if (!journal.step() ||
-        qstricmp(reinterpret_cast<const char *>(sqlite3_column_text(journal.handle(), 0)), "wal") == 0 ||
+    if (!journal.step() || journal.text(0).compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0 ||
         !plansFullScan(db, query, table))
         return {};
 

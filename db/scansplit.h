@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-struct sqlite3;
+class SqliteFile;
 
 // A query that reads a large table row by row, with nothing an index could narrow (all its rows, or
 // one like test whose pattern starts with a wildcard), can be read in parts by rowid range, by two
@@ -23,6 +23,6 @@ struct Plan {
 
 // How to read the query in parts: no ranges when it should be read whole. `table` is the one table
 // of the result, whose rowid goes by `rowidName`. Throws DbError when the engine cannot read the table.
-Plan plan(sqlite3 *db, const dialect::Translated &query, const QString &table, const QString &rowidName);
+Plan plan(SqliteFile &db, const dialect::Translated &query, const QString &table, const QString &rowidName);
 
 } // namespace scansplit

@@ -2,8 +2,6 @@
 
 #include "db/sqlite.h"
 
-#include <sqlite3.h>
-
 void Snapshot::reset(int columns)
 {
     m_columns = columns;
@@ -22,17 +20,16 @@ void Snapshot::put(quint32 row, int column, const char *data, qsizetype length, 
 
 void Snapshot::readRows(Statement &st, bool withRowid)
 {
-    sqlite3_stmt *h = st.handle();
     const int first = withRowid ? 1 : 0;
     const int end = m_columns + first;
     TextStore &texts = m_texts;
     std::vector<Cell> &cells = m_cells;
     while (st.step()) {
-        m_rowids.push_back(withRowid ? sqlite3_column_int64(h, 0) : 0);
+        m_rowids.push_back(withRowid ? st.int64(0) : 0);
         for (int c = first; c < end; ++c) {
             // Only NULL (or a failed conversion) gives no text.
-            const char *data = reinterpret_cast<const char *>(sqlite3_column_text(h, c));
-            cells.push_back(data ? texts.add(data, size_t(sqlite3_column_bytes(h, c))) : Cell{0, nullLength});
+            const QByteArrayView text = st.bytes(c);
+            cells.push_back(text.data() ? texts.add(text.data(), size_t(text.size())) : Cell{0, nullLength});
         }
     }
 }

@@ -1,6 +1,6 @@
 #include "presentation/aboutmodel.h"
 
-#include <sqlite3.h>
+#include "db/sqlite.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ QString compiler()
 QString toolchain()
 {
     return QStringLiteral("C++20（%1）、Qt %2、SQLite %3、CMake %4")
-        .arg(compiler(), QString::fromLatin1(qVersion()), QString::fromLatin1(sqlite3_libversion()),
+        .arg(compiler(), QString::fromLatin1(qVersion()), sqliteVersion(),
              QStringLiteral(SHIHAI_CMAKE_VERSION));
 }
 

@@ -57,7 +57,7 @@ QList<FoundWork> WorksFinder::search(const QString &text) const
     const QString sql =
         findSql.arg(quotedIdentifier(tableWorks), quotedIdentifier(colCategory), quotedIdentifier(colTitle),
                     quotedIdentifier(colAuthor), quotedIdentifier(colContent), quotedIdentifier(colDate));
-    Statement st(m_db.connection()->handle(), sql.toUtf8());
+    Statement st(m_db.connection()->file(), sql.toUtf8());
     st.bindText(1, text);
     st.bindText(2, draftCategory);
     st.bindInt64(3, excerptContext);

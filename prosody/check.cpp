@@ -10,12 +10,6 @@ namespace prosody {
 
 namespace {
 
-bool isOblique(const PoemCheck &check)
-{
-    return std::any_of(check.findings.begin(), check.findings.end(),
-                       [](const Finding &f) { return f.kind == kind::obliqueRhyme; });
-}
-
 // A regulated shape rhyming 仄 taken as the 词牌 whose form it is line for line, when the poem keeps
 // that form's 平仄 (at most two faults).
 std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Book book)
@@ -64,34 +58,22 @@ bool hasShiShape(const Poem &poem)
                                                        [&](const Line &l) { return l.size() == length; });
 }
 
-std::pair<const CiTune *, int> tuneAndForm(const Cipu &cipu, const QString &form)
-{
-    const qsizetype colon = std::max(form.lastIndexOf(u':'), form.lastIndexOf(u'：'));
-    bool number = false;
-    const int n = colon > 0 ? form.mid(colon + 1).trimmed().toInt(&number) : 0;
-    if (number && n > 0)
-        if (const CiTune *tune = cipu.find(form.left(colon)))
-            return {tune, n};
-    return {cipu.find(form), 0};
-}
-
 namespace {
 
 std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBooks> &books,
-                                           const QString &text, const QString &form, std::optional<Book> book)
+                                           const QString &text, const CheckRequest &request)
 {
-    const Book shiBook = book.value_or(Book::Pingshui), ciBook = book.value_or(Book::Cilin);
-    const std::optional<FormChoice> shi = formFromName(form);
-    if (shi && shi->form != Form::Auto)
+    const Book shiBook = request.book.value_or(Book::Pingshui), ciBook = request.book.value_or(Book::Cilin);
+    if (const auto *shi = std::get_if<FormChoice>(&request.form))
         return Checker(books).checkText(text, shiBook, *shi);
     const CiChecker ci(books);
     QList<PoemCheck> out;
-    if (!shi) {
-        const auto [tune, number] = tuneAndForm(books->cipu(), form);
-        if (!tune)
+    if (const auto *asked = std::get_if<CiFormRef>(&request.form)) {
+        const CiTune *tune = books->cipu().find(asked->tune);
+        if (!tune || asked->number < 0 || asked->number > tune->forms.size())
             return std::nullopt;
         for (const Poem &poem : ci.readCi(text, tune, ciBook))
-            out.append(ci.check(poem, tune, ciBook, number));
+            out.append(ci.check(poem, tune, ciBook, asked->number));
         return out;
     }
     // 自动: poem by poem. A 词 takes the untitled blocks after it (its 片) while they fit a form no
@@ -114,7 +96,7 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
         PoemCheck shi = checker.check(poem, shiBook);
         if (hasShiShape(poem)) {
             // A whole regulated shape is 诗, unless it rhymes 仄 where a 词牌 has its shape (玉楼春).
-            if (isOblique(shi))
+            if (shi.has(FindingKind::ObliqueRhyme))
                 if (std::optional<PoemCheck> c = ciOfOwnShape(ci, poem, ciBook))
                     shi = *c;
             out.append(shi);
@@ -148,12 +130,11 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
 } // namespace
 
 std::optional<QList<PoemCheck>> checkAs(const std::shared_ptr<const RhymeBooks> &books, const QString &text,
-                                        const QString &form, std::optional<Book> book,
-                                        const PairSource *pairs)
+                                        const CheckRequest &request, const PairSource *pairs)
 {
-    if (form.trimmed() == duilianForm)
-        return checkDuilian(*books, text, book.value_or(Book::Pingshui), pairs);
-    std::optional<QList<PoemCheck>> out = checkForms(books, text, form, book);
+    if (std::holds_alternative<DuilianForm>(request.form))
+        return checkDuilian(*books, text, request.book.value_or(Book::Pingshui), pairs);
+    std::optional<QList<PoemCheck>> out = checkForms(books, text, request);
     if (out && pairs)
         for (PoemCheck &check : *out)
             judgeCouplets(check, *pairs);

@@ -135,7 +135,7 @@ QByteArray toJson(const PoemCheck &check)
                             .key("char")
                             .value(f.character)
                             .key("kind")
-                            .value(f.kind)
+                            .value(kindName(f.kind))
                             .key("fault")
                             .value(f.isFault())
                             .key("text")
@@ -156,9 +156,19 @@ QByteArray toJson(const PoemCheck &check)
                                                                : QStringLiteral("corpus");
         out.key("structure").value(form.structure()).key("scheme").value(form.scheme);
         // The form as --form numbers it, where it comes from and who stands behind its marks.
-        out.key("form_number").value(form.number).key("source").value(source).key("tier").value(form.tierName());
+        out.key("form_number")
+            .value(form.number)
+            .key("source")
+            .value(source)
+            .key("tier")
+            .value(form.tierName());
         if (form.bookNumber > 0)
-            out.key("book_number").value(form.bookNumber).key("author").value(form.author).key("juan").value(form.juan);
+            out.key("book_number")
+                .value(form.bookNumber)
+                .key("author")
+                .value(form.author)
+                .key("juan")
+                .value(form.juan);
         out.key("poems").value(form.poems);
     }
     out.key("ok").value(check.ok()).key("lines").raw(list(lines));

@@ -25,7 +25,6 @@ bool holdsWholeLine(const QString &text, int from, int to)
 
 CheckModel::CheckModel(QObject *parent)
     : QObject(parent)
-    , m_form(QStringLiteral("自动"))
 {
 }
 
@@ -41,12 +40,11 @@ void CheckModel::setPairs(std::shared_ptr<const PairSource> pairs)
     recheck();
 }
 
-void CheckModel::setChoice(Book book, const QString &form)
+void CheckModel::setRequest(const CheckRequest &request)
 {
-    if (book == m_book && form == m_form)
+    if (request == m_request)
         return;
-    m_book = book;
-    m_form = form;
+    m_request = request;
     recheck();
 }
 
@@ -66,9 +64,9 @@ void CheckModel::setDraft(const QString &text, int selectionStart, int selection
 
 void CheckModel::recheck()
 {
-    m_checks =
-        m_books ? checkAs(m_books, m_checkedText, m_form, m_book, m_pairs.get()).value_or(QList<PoemCheck>())
-                : QList<PoemCheck>();
+    m_checks = m_books
+                   ? checkAs(m_books, m_checkedText, m_request, m_pairs.get()).value_or(QList<PoemCheck>())
+                   : QList<PoemCheck>();
     emit checksChanged();
 }
 

@@ -20,9 +20,8 @@ public:
     void setBooks(std::shared_ptr<const prosody::RhymeBooks> books);
     // The pairs of the classics the couplets of a 律诗 and a 对联 are judged by; may be null (not judged).
     void setPairs(std::shared_ptr<const prosody::PairSource> pairs);
-    // The book and the form's name (自动, a form of regulated verse, 对联 or a 词牌), as the form choice has
-    // them.
-    void setChoice(prosody::Book book, const QString &form);
+    // The form and the book, as the form choice has them (自动 in 平水韵 until then).
+    void setRequest(const prosody::CheckRequest &request);
 
     // The draft and its selection (UTF-16 offsets). A selection holding at least one whole line of
     // verse is checked alone; another, or none, leaves the whole draft checked.
@@ -50,8 +49,7 @@ private:
 
     std::shared_ptr<const prosody::RhymeBooks> m_books;
     std::shared_ptr<const prosody::PairSource> m_pairs;
-    prosody::Book m_book = prosody::Book::Pingshui;
-    QString m_form;
+    prosody::CheckRequest m_request{prosody::AutoForm{}, prosody::Book::Pingshui};
     int m_checkedFrom = 0;
     QString m_checkedText;
     QList<prosody::PoemCheck> m_checks;

@@ -17,15 +17,16 @@ CiFormChoice::CiFormChoice(FormChoiceModel *forms, CheckModel *check, QObject *p
 
 void CiFormChoice::update()
 {
-    QStringList entries, choices;
+    QStringList entries;
+    QList<std::optional<CiFormRef>> choices;
     int current = 0;
     if (const CiTune *tune = m_forms->tune()) {
         if (tune->forms.size() > 1) {
             entries << QStringLiteral("最合之体");
-            choices << QStringLiteral("0");
+            choices << CiFormRef{tune->name, 0};
             for (const CiForm &form : tune->forms) {
                 entries << QStringLiteral("%1 · %2 · %3").arg(form.name(), form.evidence(), form.structure());
-                choices << QString::number(form.number);
+                choices << CiFormRef{tune->name, form.number};
             }
             current = m_forms->variant();
         }
@@ -33,17 +34,15 @@ void CiFormChoice::update()
                !m_check->checks().first().ciAlternatives.isEmpty()) {
         const PoemCheck &check = m_check->checks().first();
         entries << QStringLiteral("自动：%1 · %2").arg(check.form, check.variant);
-        choices << QString();
-        for (const QString &alternative : check.ciAlternatives) {
-            // "念奴娇:2" → 念奴娇 · 又一体（苏轼）, the form as its 词牌 names it
-            const QString name = alternative.section(u':', 0, -2);
-            const int number = alternative.section(u':', -1).toInt();
-            QString formName = QStringLiteral("第%1体").arg(number);
-            if (const CiTune *tune = m_forms->tuneNamed(name))
+        choices << std::nullopt;
+        for (const CiFormRef &alternative : check.ciAlternatives) {
+            // 念奴娇 · 又一体（苏轼）, the form as its 词牌 names it
+            QString formName = QStringLiteral("第%1体").arg(alternative.number);
+            if (const CiTune *tune = m_forms->tuneNamed(alternative.tune))
                 for (const CiForm &form : tune->forms)
-                    if (form.number == number)
+                    if (form.number == alternative.number)
                         formName = form.name();
-            entries << QStringLiteral("或为 %1 · %2").arg(name, formName);
+            entries << QStringLiteral("或为 %1 · %2").arg(alternative.tune, formName);
             choices << alternative;
         }
     }
@@ -57,10 +56,10 @@ void CiFormChoice::update()
 
 void CiFormChoice::choose(int index)
 {
-    if (index < 0 || index >= m_choices.size() || index == m_current)
+    if (index < 0 || index >= m_choices.size() || index == m_current || !m_choices[index])
         return;
     if (m_forms->tune())
-        m_forms->setVariant(m_choices[index].toInt());
-    else if (!m_choices[index].isEmpty())
-        m_forms->setForm(m_choices[index]);
+        m_forms->setVariant(m_choices[index]->number);
+    else
+        m_forms->setCiForm(*m_choices[index]);
 }

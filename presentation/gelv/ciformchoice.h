@@ -1,7 +1,12 @@
 #pragma once
 
+#include "prosody/ci/ciformref.h"
+
+#include <QList>
 #include <QObject>
 #include <QStringList>
+
+#include <optional>
 
 class CheckModel;
 class FormChoiceModel;
@@ -28,6 +33,7 @@ private:
     FormChoiceModel *m_forms;
     CheckModel *m_check;
     QStringList m_entries;
-    QStringList m_choices; // per entry: what setForm is given ("念奴娇:2"), empty for the one taken
+    // Per entry: the form it picks; none for the one taken.
+    QList<std::optional<prosody::CiFormRef>> m_choices;
     int m_current = 0;
 };

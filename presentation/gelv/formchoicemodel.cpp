@@ -1,8 +1,8 @@
 #include "presentation/gelv/formchoicemodel.h"
 
-#include "prosody/check.h"
 #include "prosody/ci/cipu.h"
 #include "prosody/couplet/duilian.h"
+#include "prosody/request/parserequest.h"
 
 using namespace prosody;
 
@@ -65,18 +65,29 @@ void FormChoiceModel::setBook(int index)
 
 void FormChoiceModel::setForm(const QString &name)
 {
-    const QString form = name.trimmed();
-    if (form == m_form && m_variant == 0)
+    static const Cipu none; // before the books are read, no name is a 词牌
+    const ParsedRequest parsed = parseRequest(m_books ? m_books->cipu() : none, name);
+    if (!parsed.request)
         return;
-    const auto [tune, number] = m_books && !formFromName(form) ? tuneAndForm(m_books->cipu(), form)
-                                                               : std::pair<const CiTune *, int>();
-    if (!formFromName(form) && !tune && form != duilianForm)
+    const auto *ci = std::get_if<CiFormRef>(&parsed.request->form);
+    choose(parsed.request->form, ci ? ci->tune : name.trimmed());
+}
+
+void FormChoiceModel::setCiForm(const CiFormRef &form)
+{
+    const CiTune *tune = m_books ? m_books->cipu().find(form.tune) : nullptr;
+    if (tune && form.number >= 0 && form.number <= tune->forms.size())
+        choose(CiFormRef{tune->name, form.number}, tune->name);
+}
+
+void FormChoiceModel::choose(const FormRequest &asked, const QString &name)
+{
+    if (asked == m_asked && name == m_form)
         return;
-    if ((tune ? tune->name : form) == m_form && number == m_variant)
-        return;
-    m_form = tune ? tune->name : form;
-    m_variant = tune && number > 0 && number <= tune->forms.size() ? number : 0;
-    const Book book = tune && m_chosenBook == Book::Pingshui ? Book::Cilin : m_chosenBook;
+    m_asked = asked;
+    m_form = name;
+    const bool ci = std::holds_alternative<CiFormRef>(asked);
+    const Book book = ci && m_chosenBook == Book::Pingshui ? Book::Cilin : m_chosenBook;
     if (book != m_book) {
         m_book = book;
         emit bookChanged(int(m_book));
@@ -84,24 +95,27 @@ void FormChoiceModel::setForm(const QString &name)
     emit choiceChanged();
 }
 
+int FormChoiceModel::variant() const
+{
+    const auto *ci = std::get_if<CiFormRef>(&m_asked);
+    return ci ? ci->number : 0;
+}
+
 void FormChoiceModel::setVariant(int number)
 {
     const CiTune *chosen = tune();
+    auto *ci = std::get_if<CiFormRef>(&m_asked);
     const int n = chosen && number > 0 && number <= chosen->forms.size() ? number : 0;
-    if (n == m_variant)
+    if (!ci || n == ci->number)
         return;
-    m_variant = n;
+    ci->number = n;
     emit choiceChanged();
-}
-
-QString FormChoiceModel::checkedForm() const
-{
-    return m_variant > 0 ? m_form + u':' + QString::number(m_variant) : m_form;
 }
 
 const CiTune *FormChoiceModel::tune() const
 {
-    return m_books && !formFromName(m_form) ? m_books->cipu().find(m_form) : nullptr;
+    const auto *ci = std::get_if<CiFormRef>(&m_asked);
+    return m_books && ci ? m_books->cipu().find(ci->tune) : nullptr;
 }
 
 const CiTune *FormChoiceModel::tuneNamed(const QString &name) const

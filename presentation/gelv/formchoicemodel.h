@@ -1,6 +1,7 @@
 #pragma once
 
 #include "prosody/core/books.h"
+#include "prosody/request/checkrequest.h"
 
 #include <QObject>
 #include <QString>
@@ -35,16 +36,21 @@ public:
     prosody::Book chosenBook() const { return m_chosenBook; }
     // The poet's choice, an index into bookNames(); another changes nothing.
     void setBook(int index);
+    // The form's name as the selector shows it: as typed for regulated verse, a 词牌's own name for it
+    // or its alias.
     QString form() const { return m_form; }
-    // A form of regulated verse, 对联 or a 词牌 (its name or an alias, or "念奴娇:2" for that 词牌's form
-    // 2); another name changes nothing. A 词牌 is judged in 词林正韵: choosing one while 平水韵 is chosen
+    // A form as the poet names it (prosody/request/parserequest.h): a form of regulated verse, 对联 or a
+    // 词牌 (its name or an alias, or "念奴娇:2" for that 词牌's form 2); a name of no form, or of a form
+    // the 词牌 lacks, changes nothing. A 词牌 is judged in 词林正韵: choosing one while 平水韵 is chosen
     // switches the book, and choosing another form afterwards brings back the book the poet chose.
     void setForm(const QString &name);
+    // A form of a 词牌 picked from a list (自动's close seconds); one the 词谱 lacks changes nothing.
+    void setCiForm(const prosody::CiFormRef &form);
     // The chosen 词牌's form: 0 the one that fits best, 1 正体, 2 … 又一体; always 0 for another choice.
-    int variant() const { return m_variant; }
+    int variant() const;
     void setVariant(int number);
-    // What the check is asked for: the form, with ":N" when a form of the 词牌 is chosen.
-    QString checkedForm() const;
+    // What the check is asked for: the form and the book.
+    prosody::CheckRequest request() const { return {m_asked, m_book}; }
     // The chosen 词牌 (null for 自动 and regulated verse).
     const prosody::CiTune *tune() const;
     // The 词牌 of a name or alias, or null (and before the books are read).
@@ -57,9 +63,11 @@ signals:
     void choiceChanged();
 
 private:
+    void choose(const prosody::FormRequest &asked, const QString &name);
+
     std::shared_ptr<const prosody::RhymeBooks> m_books;
     prosody::Book m_book = prosody::Book::Pingshui;
     prosody::Book m_chosenBook = prosody::Book::Pingshui;
     QString m_form;
-    int m_variant = 0;
+    prosody::FormRequest m_asked;
 };

@@ -28,7 +28,7 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     , m_ciForms(new CiFormChoice(m_forms, m_check, this))
 {
     connect(m_forms, &FormChoiceModel::choiceChanged, this,
-            [this] { m_check->setChoice(m_forms->book(), m_forms->checkedForm()); });
+            [this] { m_check->setRequest(m_forms->request()); });
     connect(m_forms, &FormChoiceModel::bookChanged, this, [this] { m_lookup->setBook(m_forms->book()); });
     connect(m_check, &CheckModel::checksChanged, this, [this] {
         m_rows = markedRows(m_check->checks());

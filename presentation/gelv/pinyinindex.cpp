@@ -15,8 +15,10 @@ PinyinIndex::PinyinIndex(const RhymeBooks &books)
                 levels.insert(m.hanzi, m.level == 0 ? 4 : m.level);
     for (auto it = levels.cbegin(); it != levels.cend(); ++it) {
         for (const QString &reading : books.readings(it.key())) {
-            const auto [syllable, tone] = split(reading);
-            QList<Reading> &list = m_bySyllable[syllable];
+            // Named apart: clang before 16 cannot capture a structured binding (the fuzz tree uses clang).
+            const std::pair<QString, int> parts = split(reading);
+            const int tone = parts.second;
+            QList<Reading> &list = m_bySyllable[parts.first];
             const bool seen = std::any_of(list.cbegin(), list.cend(), [&](const Reading &r) {
                 return r.hanzi == it.key() && r.tone == tone;
             });

@@ -1,9 +1,8 @@
 #include "presentation/works/textimporter.h"
 
+#include "presentation/works/importsource.h"
 #include "presentation/works/plainlines.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <optional>
@@ -26,14 +25,17 @@ std::optional<QString> decode(const QByteArray &bytes, const char *encoding)
     return text;
 }
 
-// The text of the file, or nothing when it is neither UTF-8 nor GB 18030 (nor marked UTF-16/32).
+// The text of the file, or nothing when it is neither UTF-8 nor GB 18030 (nor marked UTF-16/32), or
+// not well formed in its encoding.
 std::optional<Decoded> decodeText(const QByteArray &bytes)
 {
     if (const auto marked = QStringConverter::encodingForData(bytes);
         marked && *marked != QStringConverter::Utf8) {
         QStringDecoder decoder(*marked, QStringDecoder::Flag::Stateless);
         QString text = decoder(bytes);
-        if (decoder.hasError())
+        // Qt's UTF-16 decoder lets a half of a surrogate pair through, which no other encoding
+        // could store and the export could not give back.
+        if (decoder.hasError() || !text.isValidUtf16())
             return std::nullopt;
         if (text.startsWith(QChar(0xFEFF)))
             text.remove(0, 1);
@@ -104,7 +106,8 @@ TextImporter::Result TextImporter::read(const QByteArray &bytes)
     Result result;
     const std::optional<Decoded> decoded = decodeText(bytes);
     if (!decoded) {
-        result.refusal = QStringLiteral("这不是文本文件（不是 UTF-8 或 GB 18030 编码的文字）。");
+        result.refusal =
+            QStringLiteral("这不是文本文件（不是 UTF-8、GB 18030 或带 BOM 的 UTF-16 编码的文字）。");
         return result;
     }
     result.encoding = decoded->encoding;
@@ -130,15 +133,20 @@ TextImporter::Result TextImporter::read(const QByteArray &bytes)
 
 TextImporter::Result TextImporter::readFile(const QString &path)
 {
-    Result result;
-    QFile file(path);
-    if (QFileInfo(path).size() > maxBytes) {
-        result.refusal = QStringLiteral("文件太大（超过 %1 MB），不像是诗集。").arg(maxBytes / (1024 * 1024));
+    return readSource(importsource::fromFile(path, maxBytes));
+}
+
+TextImporter::Result TextImporter::readDevice(QIODevice &device)
+{
+    return readSource(importsource::fromDevice(device, maxBytes));
+}
+
+TextImporter::Result TextImporter::readSource(const importsource::Bytes &source)
+{
+    if (!source.refusal.isEmpty()) {
+        Result result;
+        result.refusal = source.refusal;
         return result;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.refusal = QStringLiteral("读不了文件：%1").arg(file.errorString());
-        return result;
-    }
-    return read(file.readAll());
+    return read(source.bytes);
 }

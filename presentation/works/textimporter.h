@@ -4,6 +4,11 @@
 #include <QList>
 #include <QString>
 
+class QIODevice;
+namespace importsource {
+struct Bytes;
+}
+
 // A poem read from a text file: its first line the title, the rest its text.
 struct Poem {
     QString title;
@@ -16,7 +21,7 @@ struct Poem {
 // expected (a byte order mark is dropped); GB 18030 and UTF-16 with a byte order mark are
 // recognised and converted. Lines written by the plain-text export read back exactly. A file that is
 // not text, is empty, or holds nothing that looks like a poem (a title with at least one line under
-// it) is refused with a one-line reason.
+// it) is refused with a one-line reason, and so is anything but an ordinary file (importsource.h).
 class TextImporter {
 public:
     struct Result {
@@ -27,7 +32,12 @@ public:
 
     static Result read(const QByteArray &bytes);
     static Result readFile(const QString &path);
+    // Standard input, say.
+    static Result readDevice(QIODevice &device);
 
-    // Larger files are refused before they are read.
+    // Larger files are refused, before they are read where the size is known.
     static constexpr qint64 maxBytes = 64 * 1024 * 1024;
+
+private:
+    static Result readSource(const importsource::Bytes &source);
 };

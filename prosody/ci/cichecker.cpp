@@ -82,7 +82,7 @@ PoemCheck CiChecker::checkRecognised(const Poem &poem, const Recognition &r, Boo
     const CiTune *tune = cipu().find(r.best.form->tune);
     PoemCheck out = check(poem, tune, book, r.complete() ? 0 : r.best.form->number);
     for (const CiForm *f : r.alternatives)
-        out.ciAlternatives << f->tune + u':' + QString::number(f->number);
+        out.ciAlternatives << CiFormRef{f->tune, f->number};
     return out;
 }
 

@@ -45,8 +45,7 @@ private:
     QString at(int line, int index) const { return locator(line + 1, index + 1, charAt(line, index)); }
 
     // A fault at a character (0-based); index -1 for the whole line, line -1 for the whole poem.
-    void add(int line, int index, const QString &kind, const QString &text,
-             Severity severity = Severity::Fault)
+    void add(int line, int index, FindingKind kind, const QString &text, Severity severity = Severity::Fault)
     {
         const QString c = line >= 0 && index >= 0 ? charAt(line, index) : QString();
         m_out.findings.append({line + 1, index + 1, c, kind, severity, text});
@@ -55,13 +54,13 @@ private:
     void judgeLines()
     {
         for (int j : m_a.missing)
-            add(-1, -1, kind::length,
+            add(-1, -1, FindingKind::Length,
                 QStringLiteral("缺一句：谱中第%1句（%2字）无对应").arg(j + 1).arg(m_form.lines[j].length()));
         for (int i = 0; i < m_out.lines.size(); ++i) {
             LineCheck &lc = m_out.lines[i];
             const QList<CiAlignment::Piece> &pieces = m_a.lines[i];
             if (pieces.isEmpty()) {
-                add(i, -1, kind::length, QStringLiteral("第%1句多出：谱中无此句").arg(i + 1));
+                add(i, -1, FindingKind::Length, QStringLiteral("第%1句多出：谱中无此句").arg(i + 1));
                 continue;
             }
             lc.formLine = pieces.first().formLine;
@@ -72,7 +71,7 @@ private:
                 lc.rhymed = lc.rhymeRun != 0;
             }
             if (m_a.wrongLength[i]) {
-                add(i, -1, kind::length,
+                add(i, -1, FindingKind::Length,
                     QStringLiteral("第%1句%2字，谱中此句%3字")
                         .arg(i + 1)
                         .arg(lc.line.size())
@@ -80,13 +79,13 @@ private:
                 continue;
             }
             if (m_a.missingChar[i] >= 0)
-                add(i, m_a.missingChar[i] < lc.line.size() ? m_a.missingChar[i] : -1, kind::length,
+                add(i, m_a.missingChar[i] < lc.line.size() ? m_a.missingChar[i] : -1, FindingKind::Length,
                     QStringLiteral("第%1句少一字：谱中此句%2字，此处缺第%3字")
                         .arg(i + 1)
                         .arg(last.length())
                         .arg(m_a.missingChar[i] + 1));
             if (m_a.extraChar[i] >= 0)
-                add(i, m_a.extraChar[i], kind::length,
+                add(i, m_a.extraChar[i], FindingKind::Length,
                     QStringLiteral("第%1句多一字：谱中此句%2字，「%3」多出")
                         .arg(i + 1)
                         .arg(last.length())
@@ -146,7 +145,7 @@ private:
         }
         if (m_form.fromExamples()) {
             const int agree = pos.tone == ToneClass::Ping ? pos.ping : pos.ze;
-            add(line, index, kind::tones,
+            add(line, index, FindingKind::Tones,
                 QStringLiteral("%1：与例词不同：例词 %2 首中 %3 首用%4")
                     .arg(at(line, index))
                     .arg(m_form.poems)
@@ -154,14 +153,14 @@ private:
                     .arg(want),
                 Severity::Warning);
         } else if (pos.strictness == Strictness::Warning) {
-            add(line, index, kind::tones,
+            add(line, index, FindingKind::Tones,
                 QStringLiteral("%1：宜%2（谱中%3%用%2），用了%4声")
                     .arg(at(line, index), want)
                     .arg(pos.percent())
                     .arg(className(have)),
                 Severity::Warning);
         } else {
-            add(line, index, kind::tones,
+            add(line, index, FindingKind::Tones,
                 QStringLiteral("%1：此处应%2（谱中%3%用%2），用了%4声")
                     .arg(at(line, index), want)
                     .arg(pos.percent())
@@ -174,15 +173,16 @@ private:
     void judgeByBook(int line, int index, const CiPosition &pos, const QString &want, const QString &have)
     {
         if (pos.strictness == Strictness::Fault) {
-            add(line, index, kind::tones,
+            add(line, index, FindingKind::Tones,
                 QStringLiteral("%1：谱作%2，用了%3声（据谱，例词及注）").arg(at(line, index), want, have));
         } else if (pos.authority == Authority::BookExample) {
-            add(line, index, kind::tones,
-                QStringLiteral("%1：谱作%2，用了%3声（例词之声，谱无别首可校）").arg(at(line, index), want, have),
+            add(line, index, FindingKind::Tones,
+                QStringLiteral("%1：谱作%2，用了%3声（例词之声，谱无别首可校）")
+                    .arg(at(line, index), want, have),
                 Severity::Warning);
         } else {
             const int others = pos.tone == ToneClass::Ping ? pos.ze : pos.ping;
-            add(line, index, kind::tones,
+            add(line, index, FindingKind::Tones,
                 QStringLiteral("%1：谱作%2，用了%3声；词作 %4 首中 %5 首亦用%3")
                     .arg(at(line, index), want, have)
                     .arg(m_form.poems)
@@ -310,12 +310,12 @@ private:
                     all << charAt(r.line, r.index);
                 for (const RhymeChar &r : members) {
                     if (const QString weak = weakRhyme(r); !weak.isEmpty())
-                        add(r.line, r.index, kind::unrhymed,
+                        add(r.line, r.index, FindingKind::Unrhymed,
                             QStringLiteral("%1：%2；同组韵脚「%3」各不同部")
                                 .arg(at(r.line, r.index), weak, all.join(u'、')),
                             Severity::Warning);
                     else
-                        add(r.line, r.index, kind::unrhymed,
+                        add(r.line, r.index, FindingKind::Unrhymed,
                             QStringLiteral("%1：此处应押韵，同组韵脚「%2」各不同部")
                                 .arg(at(r.line, r.index), all.join(u'、')));
                 }
@@ -329,23 +329,24 @@ private:
                 if (groupsAt(r).contains(vote.group))
                     continue;
                 if (const int shared = sharedWith(vote.group, groupsAt(r)); shared >= 0)
-                    add(r.line, r.index, kind::sharedRhyme,
+                    add(r.line, r.index, FindingKind::SharedRhyme,
                         QStringLiteral("%1：%2与%3通押，宋词中常见，%4 首")
                             .arg(at(r.line, r.index), name, m_books.groups(m_book).at(shared).name)
                             .arg(m_books.cipu().sharedRhyme(sectionOf(vote.group), sectionOf(shared)).poems),
                         Severity::Warning);
                 else if (const QString weak = weakRhyme(r); !weak.isEmpty())
-                    add(r.line, r.index, kind::offRhyme,
+                    add(r.line, r.index, FindingKind::OffRhyme,
                         QStringLiteral("%1：不押%2；%3，可不押").arg(at(r.line, r.index), name, weak),
                         Severity::Warning);
                 else
-                    add(r.line, r.index, kind::offRhyme,
+                    add(r.line, r.index, FindingKind::OffRhyme,
                         QStringLiteral("%1：出韵，不在%2（属%3）")
                             .arg(at(r.line, r.index), name, groupNames(groupsAt(r))));
             }
         }
         // A 词 that changes rhyme names each run with its lines, tone and group.
-        m_out.rhyme = described.size() > 1 ? QStringLiteral("换韵：") + described.join(u'，') : rhymes.join(u'、');
+        m_out.rhyme =
+            described.size() > 1 ? QStringLiteral("换韵：") + described.join(u'，') : rhymes.join(u'、');
     }
 
     // "第1、2句仄韵第十七部": the lines of a run, its tone (平仄 where it rhymes on both) and group; each
@@ -361,7 +362,9 @@ private:
             ping = ping || tone == ToneClass::Ping;
             ze = ze || tone == ToneClass::Ze;
         }
-        const QString tone = ping && ze ? QStringLiteral("平仄") : ping ? QStringLiteral("平") : QStringLiteral("仄");
+        const QString tone = ping && ze ? QStringLiteral("平仄")
+                             : ping     ? QStringLiteral("平")
+                                        : QStringLiteral("仄");
         return QStringLiteral("第%1句%2韵%3").arg(lines.join(u'、'), tone, group);
     }
 

@@ -42,7 +42,8 @@ QString CiPosition::tip(int poems) const
                                                                 : QStringLiteral("据谱（例词，无别首可校）");
         const QString rule = book == ToneClass::Both ? QStringLiteral("可平可仄")
                                                      : QStringLiteral("谱作%1").arg(className(book));
-        return rule + QStringLiteral("，") + source + (poems > 0 ? QStringLiteral("\n词作：") + counts : QString());
+        return rule + QStringLiteral("，") + source +
+               (poems > 0 ? QStringLiteral("\n词作：") + counts : QString());
     }
     if (authority == Authority::None)
         return QStringLiteral("无考：谱中例字无读音，词作无此句");
@@ -162,9 +163,10 @@ void nameBookForms(CiTune &tune)
             continue;
         }
         const int n = ++seen[form.author];
-        form.label = n == 1 ? QStringLiteral("又一体（%1）").arg(form.author)
-                            : QStringLiteral("又一体（%1之%2）")
-                                  .arg(form.author, n <= ordinals.size() ? ordinals[n - 1] : QString::number(n));
+        form.label = n == 1
+                         ? QStringLiteral("又一体（%1）").arg(form.author)
+                         : QStringLiteral("又一体（%1之%2）")
+                               .arg(form.author, n <= ordinals.size() ? ordinals[n - 1] : QString::number(n));
     }
 }
 
@@ -188,8 +190,10 @@ Cipu::Cipu(QList<CiTune> tunes)
     for (const CiTune &tune : m_tunes)
         for (const CiForm &form : tune.forms) {
             m_forms.append(&form);
-            // A 体 of the book stands beside the corpus's forms of two poems: the book vouches for it.
-            (form.poems >= 2 || form.source != CiSource::Corpus ? m_attestedForms : m_loneForms).append(&form);
+            // A corpus form the book names stands beside those of two poems: the book vouches for it. A
+            // 体 of the book no poem of the corpus follows is, like a form of one poem, a lone example:
+            // recognised where no better-attested form fits the lines as well.
+            (form.poems >= 2 || form.source == CiSource::Both ? m_attestedForms : m_loneForms).append(&form);
         }
 }
 

@@ -89,12 +89,12 @@ struct CiForm {
 
     // From 御定词谱:
     CiSource source = CiSource::Corpus;
-    int bookNumber = 0;      // 1 正体, 2 … each 又一体 in the book's order; 0 outside the book
-    QString author;          // of the book's example
-    QString label;           // the book's name of the form, its author told apart: 又一体（姜夔之二）
-    int juan = 0;            // its 卷
-    QString note;            // the editors' note, as printed
-    QString bookText;        // the example with its marks: "凭空眺远（句）…（韵）"
+    int bookNumber = 0; // 1 正体, 2 … each 又一体 in the book's order; 0 outside the book
+    QString author;     // of the book's example
+    QString label;      // the book's name of the form, its author told apart: 又一体（姜夔之二）
+    int juan = 0;       // its 卷
+    QString note;       // the editors' note, as printed
+    QString bookText;   // the example with its marks: "凭空眺远（句）…（韵）"
     QList<int> stanzaStarts; // 0-based lines that begin each 段 after the first
     Authority tier = Authority::Corpus;
 
@@ -148,7 +148,8 @@ public:
 
     // Every form of every 词牌, for matching a 词 of unknown 词牌.
     const QList<const CiForm *> &forms() const { return m_forms; }
-    // The same, split: the forms of two poems or more, and those of a single poem (孤例).
+    // The same, split: the forms of two poems or more or named by the book, and those of a single poem
+    // (孤例) or of the book's example alone.
     const QList<const CiForm *> &attestedForms() const { return m_attestedForms; }
     const QList<const CiForm *> &loneForms() const { return m_loneForms; }
 

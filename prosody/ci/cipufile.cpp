@@ -18,7 +18,7 @@ ToneClass classOfName(QByteArrayView name)
     return name == ping ? ToneClass::Ping : name == ze ? ToneClass::Ze : ToneClass::Both;
 }
 
-bool hasTable(sqlite3 *db, const QString &table)
+bool hasTable(const SqliteFile &db, const QString &table)
 {
     Statement stmt(db, QByteArrayLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1"));
     stmt.bindText(1, table);
@@ -26,7 +26,7 @@ bool hasTable(sqlite3 *db, const QString &table)
 }
 
 // A column added by a later data version; an older file lacks it.
-bool hasColumn(sqlite3 *db, const QString &table, const QString &column)
+bool hasColumn(const SqliteFile &db, const QString &table, const QString &column)
 {
     Statement stmt(db, QByteArrayLiteral("SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2"));
     stmt.bindText(1, table);
@@ -34,7 +34,7 @@ bool hasColumn(sqlite3 *db, const QString &table, const QString &column)
     return stmt.step();
 }
 
-QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(sqlite3 *db)
+QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(const SqliteFile &db)
 {
     QHash<std::pair<int, int>, Cipu::SharedRhyme> out;
     if (!hasTable(db, rhymebookschema::tableSharedRhymes))
@@ -48,12 +48,13 @@ QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(sqlite3 *db)
     return out;
 }
 
-QList<CiTune> readTunes(sqlite3 *db, QHash<QString, int> &byName)
+QList<CiTune> readTunes(const SqliteFile &db, QHash<QString, int> &byName)
 {
     QList<CiTune> tunes;
     const bool book = hasColumn(db, rhymebookschema::tableTunes, QStringLiteral("谱名"));
-    Statement stmt(db, book ? QByteArrayLiteral("SELECT 牌, 序, 首数, 谱名, 卷, 谱序, 源注 FROM 词牌 ORDER BY 序")
-                            : QByteArrayLiteral("SELECT 牌, 序, 首数, '', 0, 0, '' FROM 词牌 ORDER BY 序"));
+    Statement stmt(db,
+                   book ? QByteArrayLiteral("SELECT 牌, 序, 首数, 谱名, 卷, 谱序, 源注 FROM 词牌 ORDER BY 序")
+                        : QByteArrayLiteral("SELECT 牌, 序, 首数, '', 0, 0, '' FROM 词牌 ORDER BY 序"));
     while (stmt.step()) {
         CiTune tune;
         tune.name = stmt.text(0);
@@ -95,16 +96,18 @@ QList<int> numbersOf(const QString &list, int minus = 0)
     return out;
 }
 
-void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, FormIndex &formAt)
+void readForms(const SqliteFile &db, QList<CiTune> &tunes, const QHash<QString, int> &byName,
+               FormIndex &formAt)
 {
     const bool authors = hasColumn(db, rhymebookschema::tableCiForms, QStringLiteral("家"));
     const bool book = hasColumn(db, rhymebookschema::tableCiForms, QStringLiteral("源"));
-    Statement stmt(db, book ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家, 源, 谱序, 作者, 卷, 注, "
-                                                "谱例, 可校, 分段 FROM 词体 ORDER BY 牌, 体")
-                       : authors ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家, '', 0, '', 0, '', '', "
-                                                     "0, '' FROM 词体 ORDER BY 牌, 体")
-                                 : QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 0, '', 0, '', 0, '', '', "
-                                                     "0, '' FROM 词体 ORDER BY 牌, 体"));
+    Statement stmt(
+        db, book ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家, 源, 谱序, 作者, 卷, 注, "
+                                     "谱例, 可校, 分段 FROM 词体 ORDER BY 牌, 体")
+            : authors ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家, '', 0, '', 0, '', '', "
+                                          "0, '' FROM 词体 ORDER BY 牌, 体")
+                      : QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 0, '', 0, '', 0, '', '', "
+                                          "0, '' FROM 词体 ORDER BY 牌, 体"));
     while (stmt.step()) {
         const int tune = byName.value(stmt.text(0), -1);
         if (tune < 0)
@@ -132,7 +135,10 @@ void readForms(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
 
 ToneClass bookClass(QChar c)
 {
-    return c == u'平' ? ToneClass::Ping : c == u'仄' ? ToneClass::Ze : c == u'中' ? ToneClass::Both : ToneClass::Unknown;
+    return c == u'平'   ? ToneClass::Ping
+           : c == u'仄' ? ToneClass::Ze
+           : c == u'中' ? ToneClass::Both
+                        : ToneClass::Unknown;
 }
 
 // The class a position asks for, by the form's authority: the corpus's counts, or the book's class.
@@ -169,11 +175,14 @@ bool unpackPositions(QByteArrayView packed, const QString &book, int length, con
 }
 
 // The positions from 词位, a row each, for a file without them packed in 词句.
-void readPositionRows(sqlite3 *db, const std::function<CiForm *(const Statement &)> &formOf)
+void readPositionRows(const SqliteFile &db, const std::function<CiForm *(const Statement &)> &formOf)
 {
     // The class asked for follows from the counts (applyEvidence): the stored 声 is not read.
+    const bool book = hasColumn(db, rhymebookschema::tableCiPositions, QStringLiteral("谱"));
     Statement positions(
-        db, QByteArrayLiteral("SELECT 牌, 体, 句, 平, 仄, 两, 缺 FROM 词位 ORDER BY 牌, 体, 句, 字"));
+        db,
+        book ? QByteArrayLiteral("SELECT 牌, 体, 句, 平, 仄, 两, 缺, 谱 FROM 词位 ORDER BY 牌, 体, 句, 字")
+             : QByteArrayLiteral("SELECT 牌, 体, 句, 平, 仄, 两, 缺, '' FROM 词位 ORDER BY 牌, 体, 句, 字"));
     // Rows of one form come together: its name is decoded only when it changes.
     CiForm *form = nullptr;
     QByteArray lastTune;
@@ -193,14 +202,17 @@ void readPositionRows(sqlite3 *db, const std::function<CiForm *(const Statement 
         pos.ze = quint16(s.int32(4));
         pos.both = quint16(s.int32(5));
         pos.unknown = quint16(s.int32(6));
-        applyEvidence(pos, form->poems);
+        const QString bookClassAt = s.text(7);
+        pos.book = bookClassAt.isEmpty() ? ToneClass::Unknown : bookClass(bookClassAt.front());
+        judgePosition(pos, *form);
         form->lines[line].positions.append(pos);
     }
 }
 
 // Lines come in the forms' order, so each row extends the last line of its form; their positions
 // come packed with them, or else from 词位.
-void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byName, const FormIndex &formAt)
+void readLines(const SqliteFile &db, QList<CiTune> &tunes, const QHash<QString, int> &byName,
+               const FormIndex &formAt)
 {
     const auto formOf = [&](const Statement &s) -> CiForm * {
         const auto it = formAt.constFind({byName.value(s.text(0), -1), s.int32(1)});
@@ -208,12 +220,12 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
     };
     const bool packed = hasColumn(db, rhymebookschema::tableCiLines, QStringLiteral("位"));
     const bool book = hasColumn(db, rhymebookschema::tableCiLines, QStringLiteral("谱"));
-    Statement lines(db, book     ? QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, 位, 读, 标, 谱 FROM 词句 "
-                                                     "ORDER BY 牌, 体, 句")
-                        : packed ? QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, 位, '', '', '' FROM "
-                                                     "词句 ORDER BY 牌, 体, 句")
-                                 : QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, x'', '', '', '' FROM "
-                                                     "词句 ORDER BY 牌, 体, 句"));
+    // Each column a file built before it was kept lacks is read as empty.
+    const QByteArray sql = QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, ") +
+                           (packed ? QByteArrayLiteral("位") : QByteArrayLiteral("x''")) +
+                           (book ? QByteArrayLiteral(", 读, 标, 谱") : QByteArrayLiteral(", '', '', ''")) +
+                           QByteArrayLiteral(" FROM 词句 ORDER BY 牌, 体, 句");
+    Statement lines(db, sql);
     bool allPacked = true;
     while (lines.step()) {
         CiForm *form = formOf(lines);
@@ -225,8 +237,8 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
         line.rhymed = lines.int32(5);
         line.dou = numbersOf(lines.text(8));
         line.mark = lines.text(9);
-        allPacked =
-            unpackPositions(lines.blob(7), lines.text(10), lines.int32(6), *form, line.positions) && allPacked;
+        allPacked = unpackPositions(lines.blob(7), lines.text(10), lines.int32(6), *form, line.positions) &&
+                    allPacked;
         form->lines.append(line);
     }
     if (allPacked)
@@ -240,7 +252,7 @@ void readLines(sqlite3 *db, QList<CiTune> &tunes, const QHash<QString, int> &byN
 
 } // namespace
 
-std::shared_ptr<const Cipu> readCipu(sqlite3 *db)
+std::shared_ptr<const Cipu> readCipu(const SqliteFile &db)
 {
     if (!hasTable(db, rhymebookschema::tableCiPositions))
         return std::make_shared<Cipu>();

@@ -32,7 +32,7 @@ std::optional<Tone> toneOf(QByteArrayView utf8)
 // Runs a statement and hands it to visit at each row.
 template <typename Visit> void eachRow(const SqliteFile &file, const char *sql, Visit visit)
 {
-    Statement stmt(file.handle(), QByteArray(sql));
+    Statement stmt(file, QByteArray(sql));
     while (stmt.step())
         visit(stmt);
 }
@@ -111,7 +111,7 @@ void readMembers(const SqliteFile &file, Books &books, const GroupIndex &index)
 
 void readRest(const SqliteFile &file, Books &books, const GroupIndex &index, RhymeBooks::Extras &extras)
 {
-    Statement version(file.handle(), QByteArrayLiteral("SELECT 值 FROM 版本 WHERE 键 = ?1"));
+    Statement version(file, QByteArrayLiteral("SELECT 值 FROM 版本 WHERE 键 = ?1"));
     version.bindText(1, rhymebookschema::versionKey);
     if (version.step())
         extras.version = version.text(0);
@@ -133,7 +133,7 @@ void readRest(const SqliteFile &file, Books &books, const GroupIndex &index, Rhy
     });
     eachRow(file, "SELECT 字, 拼音 FROM 读音 ORDER BY rowid",
             [&](const Statement &s) { extras.readings[s.character(0)].append(s.text(1)); });
-    extras.cipu = readCipu(file.handle());
+    extras.cipu = readCipu(file);
 }
 
 } // namespace

@@ -5,16 +5,8 @@
 
 namespace prosody {
 
-// Kinds of finding of the couplet check, as they are named to the user.
-namespace kind {
-inline const QString parallel = QStringLiteral("对仗");
-inline const QString sameChar = QStringLiteral("同字相对");
-inline const QString alike = QStringLiteral("合掌");
-} // namespace kind
-
-// How one aligned unit of a couplet stands against its partner: 工对 (the classics set the two
-// against each other, or both belong to one of our short lists), 宽对 (the two belong to one group of
-// words that stand against the same partners), or 未对.
+// How one aligned unit of a couplet stands against its partner, on the evidence of the classics
+// (evidence.h): 工对, 宽对, or 未对 (no evidence, or evidence against).
 enum class Parallel { Strict, Loose, None };
 QString parallelName(Parallel p); // 工对 宽对 未对
 QString parallelMark(Parallel p); // 工 宽 未对
@@ -42,6 +34,7 @@ struct Couplet {
     QList<CoupletUnit> units;
     QList<int> sameChar; // 0-based positions holding the same character in both lines (同字相对)
     bool alike = false;  // 合掌: the lines say the same thing
+    double evidence = 0; // what the units' evidence comes to, for each character (-1 to 1)
     bool parallel = false;
 
     int count(Parallel p) const;

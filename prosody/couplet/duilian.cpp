@@ -64,7 +64,7 @@ void judgeTones(PoemCheck &out, const QList<int> &upper, const QList<int> &lower
                 continue;
             l.pattern[pos - 1] = a == ToneClass::Ping ? u'仄' : u'平';
             if (b == a)
-                out.findings.append({lower.at(k) + 1, pos, l.line.text(pos - 1, 1), kind::unmatched,
+                out.findings.append({lower.at(k) + 1, pos, l.line.text(pos - 1, 1), FindingKind::Unmatched,
                                      Severity::Fault,
                                      QStringLiteral("%1：与上联「%2」同为%3，节奏点上平仄应相对")
                                          .arg(locator(lower.at(k) + 1, pos, l.line.text(pos - 1, 1)),
@@ -83,7 +83,8 @@ void judgeTones(PoemCheck &out, const QList<int> &upper, const QList<int> &lower
         lc.pattern[pos - 1] = e.wanted == ToneClass::Ping ? u'平' : u'仄';
         const ToneClass c = lc.tones.at(pos - 1);
         if (isDefinite(c) && c != e.wanted)
-            out.findings.append({e.line + 1, pos, lc.line.text(pos - 1, 1), kind::tones, Severity::Fault,
+            out.findings.append({e.line + 1, pos, lc.line.text(pos - 1, 1), FindingKind::Tones,
+                                 Severity::Fault,
                                  QStringLiteral("%1：%2应以%3收尾，用了%4")
                                      .arg(locator(e.line + 1, pos, lc.line.text(pos - 1, 1)),
                                           QString::fromUtf16(e.side), toneWord(e.wanted), toneWord(c))});
@@ -105,7 +106,7 @@ PoemCheck checkOne(const RhymeBooks &books, const Poem &poem, Book book, const P
     }
     const auto [upper, lower] = sides(poem);
     if (upper.isEmpty()) {
-        out.findings.append({0, 0, QString(), kind::length, Severity::Fault,
+        out.findings.append({0, 0, QString(), FindingKind::Length, Severity::Fault,
                              QStringLiteral("对联要有上联和下联：上联一行，下联一行")});
         return out;
     }
@@ -114,7 +115,7 @@ PoemCheck checkOne(const RhymeBooks &books, const Poem &poem, Book book, const P
         even = out.lines.at(upper.at(k)).line.size() == out.lines.at(lower.at(k)).line.size();
     const int upperLength = sideLength(out, upper), lowerLength = sideLength(out, lower);
     if (!even) {
-        out.findings.append({0, 0, QString(), kind::length, Severity::Fault,
+        out.findings.append({0, 0, QString(), FindingKind::Length, Severity::Fault,
                              QStringLiteral("上联%1字，下联%2字，句读不相应：上下联要逐句字数相等")
                                  .arg(upperLength)
                                  .arg(lowerLength)});
@@ -123,7 +124,7 @@ PoemCheck checkOne(const RhymeBooks &books, const Poem &poem, Book book, const P
     out.variant = QStringLiteral("%1字联").arg(chineseNumeral(upperLength));
     judgeTones(out, upper, lower);
     if (!pairs) {
-        out.findings.append({0, 0, QString(), kind::parallel, Severity::Warning,
+        out.findings.append({0, 0, QString(), FindingKind::Parallel, Severity::Warning,
                              QStringLiteral("没有对仗数据（古典诗词文件缺少或是旧版本），只检查了平仄")});
     } else {
         for (qsizetype k = 0; k < upper.size(); ++k) {

@@ -21,6 +21,31 @@ public:
     // The group of a unit of one or two characters; 0 when it has none (too rare to place).
     virtual int groupOf(const QString &unit) const = 0;
 
+    // What else the classics say, each 0 when the source does not know it, so that a source that knows
+    // less judges on less evidence:
+    // how often a and b stand at the same place of a 首联 or 尾联 (pairs of plain lines among them);
+    virtual int outerCount(const QString &a, const QString &b) const
+    {
+        Q_UNUSED(a);
+        Q_UNUSED(b);
+        return 0;
+    }
+    // how often a unit stands at a counted place of a 颔联 or 颈联, and the same summed over all
+    // one-character units (the two give the count a pair of characters would have by chance);
+    virtual int unitCount(const QString &unit) const
+    {
+        Q_UNUSED(unit);
+        return 0;
+    }
+    virtual qint64 characterCount() const { return 0; }
+    // ln(observed ÷ expected) of the units of groups a and b set against each other.
+    virtual double groupAffinity(int a, int b) const
+    {
+        Q_UNUSED(a);
+        Q_UNUSED(b);
+        return 0;
+    }
+
     // A source that lasts (the classics file, opened once for the window) may remember whole couplets
     // judged, for the check runs again on every keystroke; key is the two lines. By default nothing is
     // remembered.

@@ -42,25 +42,34 @@ void addCoupletFindings(PoemCheck &check, const Couplet &c)
     if (!c.middle && !c.parallel)
         return; // an outer couplet need not be parallel: nothing to say
     if (!c.middle) {
-        check.findings.append({lower, 0, QString(), kind::parallel, Severity::Accepted,
+        check.findings.append({lower, 0, QString(), FindingKind::Parallel, Severity::Accepted,
                                QStringLiteral("%1对仗：工对%2处，宽对%3处")
                                    .arg(c.name)
                                    .arg(c.count(Parallel::Strict))
                                    .arg(c.count(Parallel::Loose))});
     } else if (!c.parallel) {
-        QStringList uppers, lowers;
-        for (const CoupletUnit &u : c.units)
-            if (u.judgement == Parallel::None && u.upper != u.lower)
-                uppers << u.upper, lowers << u.lower;
-        const QString what = uppers.isEmpty()
-                                 ? QStringLiteral("同字相对")
-                                 : QStringLiteral("%1对%2无先例").arg(quoted(uppers), quoted(lowers));
-        check.findings.append({lower, 0, QString(), kind::parallel, Severity::Warning,
+        // The units that fail it: those 未对, else (when only a 同字 is 未对) that, else the 宽 ones whose
+        // evidence did not come to enough.
+        const auto listed = [&](Parallel p) {
+            QStringList uppers, lowers;
+            for (const CoupletUnit &u : c.units)
+                if (u.judgement == p && u.upper != u.lower)
+                    uppers << u.upper, lowers << u.lower;
+            return std::pair(uppers, lowers);
+        };
+        const auto [uppers, lowers] = listed(Parallel::None);
+        const auto [looseUppers, looseLowers] = listed(Parallel::Loose);
+        const QString what =
+            !uppers.isEmpty() ? QStringLiteral("%1对%2少有先例").arg(quoted(uppers), quoted(lowers))
+            : !c.sameChar.isEmpty()
+                ? QStringLiteral("同字相对")
+                : QStringLiteral("%1对%2只是宽对，依据不足").arg(quoted(looseUppers), quoted(looseLowers));
+        check.findings.append({lower, 0, QString(), FindingKind::Parallel, Severity::Warning,
                                QStringLiteral("%1未成对仗：%2").arg(c.name, what)});
     }
     for (int pos : c.sameChar) {
         const QString ch = check.lines.at(c.lowerLine).line.text(pos, 1);
-        check.findings.append({lower, pos + 1, ch, kind::sameChar, Severity::Warning,
+        check.findings.append({lower, pos + 1, ch, FindingKind::SameChar, Severity::Warning,
                                QStringLiteral("%1同字相对：第%2句与第%3句第%4字都是「%5」")
                                    .arg(c.name)
                                    .arg(upper)
@@ -69,7 +78,7 @@ void addCoupletFindings(PoemCheck &check, const Couplet &c)
                                    .arg(ch)});
     }
     if (c.alike)
-        check.findings.append({lower, 0, QString(), kind::alike, Severity::Warning,
+        check.findings.append({lower, 0, QString(), FindingKind::Alike, Severity::Warning,
                                QStringLiteral("%1合掌：上下句意思相同（「%2」与「%3」）")
                                    .arg(c.name, check.lines.at(c.upperLine).line.text(),
                                         check.lines.at(c.lowerLine).line.text())});
@@ -90,11 +99,6 @@ void judgeCouplets(PoemCheck &check, const PairSource &pairs)
         c.lowerLine = 2 * k + 1;
         c.name = coupletName(k, couplets);
         c.middle = k > 0 && k < couplets - 1;
-        // An outer couplet is named parallel only when every unit stands against its partner: the one
-        // loose unit a middle couplet may have would name four in ten of the 首联 and 尾联 of 唐诗三百首,
-        // most of them plain lines (docs/DUIZHANG.md).
-        if (!c.middle)
-            c.parallel = c.parallel && c.count(Parallel::None) == 0;
         addCoupletFindings(check, c);
         check.couplets.append(c);
     }

@@ -8,9 +8,9 @@ namespace prosody {
 // The 对仗 of a 律诗 or an 排律, also of one still being written: every couplet whose two lines are of
 // one length is judged and kept in check.couplets. The middle couplets (颔联, 颈联; in an 排律 all but the
 // first and the last) are advised on, never faulted: a warning when one is not parallel
-// ("颈联未成对仗：「…」对「…」无先例"), has the same character at the same place (同字相对) or says the same
-// twice (合掌). The 首联 and 尾联 are named only when they are parallel in every unit, as information. Other
-// poems are left as they are.
+// ("颈联未成对仗：「…」对「…」少有先例"), has the same character at the same place (同字相对) or says the same
+// twice (合掌). The 首联 and 尾联 are named only when they are parallel (by the same rule), as information.
+// Other poems are left as they are.
 void judgeCouplets(PoemCheck &check, const PairSource &pairs);
 
 // "颔联" for couplet index (0-based) of a poem of couplets couplets: 首联 颔联 颈联 尾联 in a 律诗,

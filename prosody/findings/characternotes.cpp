@@ -21,12 +21,12 @@ QList<Finding> characterNotes(const RhymeBooks &books, Book book, const QList<Li
             const QString at = locator(int(l) + 1, int(i) + 1, c);
             Finding f{int(l) + 1, int(i) + 1, c, {}, Severity::Warning, {}};
             if (unknown) {
-                f.kind = kind::unknown;
+                f.kind = FindingKind::Unknown;
                 f.text = QStringLiteral("%1：%2中无此字，未计平仄").arg(at, name);
             } else {
                 const QString basis = u->basis == QStringLiteral("今读") ? QStringLiteral("按今读")
                                                                          : QStringLiteral("按粤音入声");
-                f.kind = kind::modernOnly;
+                f.kind = FindingKind::ModernOnly;
                 f.text = QStringLiteral("%1：%2无此字，%3计为%4")
                              .arg(at, name, basis, QString(className(classOf(u->tone))));
             }

@@ -8,33 +8,38 @@ namespace prosody {
 // rhyme, a character the book lacks); an accepted finding is a licence the tradition allows (拗救).
 enum class Severity { Fault, Warning, Accepted };
 
-// Kinds of finding, as they are named to the user.
-namespace kind {
-inline const QString tones = QStringLiteral("平仄");
-inline const QString lonePing = QStringLiteral("孤平");
-inline const QString threePing = QStringLiteral("三平尾");
-inline const QString threeZe = QStringLiteral("三仄尾");
-inline const QString unmatched = QStringLiteral("失对");
-inline const QString unglued = QStringLiteral("失粘");
-inline const QString offRhyme = QStringLiteral("出韵");
-inline const QString unrhymed = QStringLiteral("未押韵");
-inline const QString borrowedRhyme = QStringLiteral("孤雁出群");
-inline const QString sharedRhyme = QStringLiteral("通押");
-inline const QString obliqueRhyme = QStringLiteral("仄韵");
-inline const QString length = QStringLiteral("字数");
-inline const QString selfRescue = QStringLiteral("本句自救");
-inline const QString lonePingRescue = QStringLiteral("孤平拗救");
-inline const QString partnerRescue = QStringLiteral("对句相救");
-inline const QString unknown = QStringLiteral("未知");
-inline const QString modernOnly = QStringLiteral("今读");
-inline const QString unfinished = QStringLiteral("未完");
-} // namespace kind
+// Kinds of finding: of regulated verse, of 词, of the couplets (对仗) and of the characters; each shows
+// to the user (and in the JSON) by its Chinese name, kindName().
+enum class FindingKind : quint8 {
+    Tones,          // 平仄
+    LonePing,       // 孤平
+    ThreePing,      // 三平尾
+    ThreeZe,        // 三仄尾
+    Unmatched,      // 失对
+    Unglued,        // 失粘
+    OffRhyme,       // 出韵
+    Unrhymed,       // 未押韵
+    BorrowedRhyme,  // 孤雁出群
+    SharedRhyme,    // 通押
+    ObliqueRhyme,   // 仄韵
+    Length,         // 字数
+    SelfRescue,     // 本句自救
+    LonePingRescue, // 孤平拗救
+    PartnerRescue,  // 对句相救
+    Unknown,        // 未知
+    ModernOnly,     // 今读
+    Unfinished,     // 未完
+    Parallel,       // 对仗
+    SameChar,       // 同字相对
+    Alike,          // 合掌
+};
+QString kindName(FindingKind kind);
 
 struct Finding {
     int line = 0; // 1-based; 0 for the whole poem
     int pos = 0;  // 1-based character in the line; 0 for the whole line
     QString character;
-    QString kind;
+    FindingKind kind = FindingKind::Tones;
     Severity severity = Severity::Fault;
     QString text; // plain Chinese: "第3句第4字「月」：此处应平，用了仄声"
 

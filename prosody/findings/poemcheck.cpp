@@ -9,6 +9,11 @@ bool PoemCheck::ok() const
     return faultCount() == 0;
 }
 
+bool PoemCheck::has(FindingKind kind) const
+{
+    return std::any_of(findings.begin(), findings.end(), [kind](const Finding &f) { return f.kind == kind; });
+}
+
 int PoemCheck::faultCount() const
 {
     return int(std::count_if(findings.begin(), findings.end(), [](const Finding &f) { return f.isFault(); }));
@@ -24,8 +29,7 @@ QString PoemCheck::summary() const
         parts << (ok() ? QStringLiteral("合谱") : QStringLiteral("%1处不合").arg(faultCount()));
         return parts.join(QStringLiteral(" · "));
     }
-    const bool oblique = std::any_of(findings.begin(), findings.end(),
-                                     [](const Finding &f) { return f.kind == kind::obliqueRhyme; });
+    const bool oblique = has(FindingKind::ObliqueRhyme);
     if (oblique)
         parts << QStringLiteral("古体（仄韵）");
     else if (!form.isEmpty())
@@ -67,7 +71,8 @@ std::optional<Finding> PoemCheck::unfinished() const
     if (!pending.isEmpty())
         text += (text.isEmpty() ? QStringLiteral("尚缺%1句") : QStringLiteral("，其后尚缺%1句"))
                     .arg(pending.size());
-    return Finding{unfinishedChars > 0 ? last : 0, 0, QString(), kind::unfinished, Severity::Fault, text};
+    return Finding{
+        unfinishedChars > 0 ? last : 0, 0, QString(), FindingKind::Unfinished, Severity::Fault, text};
 }
 
 QList<Finding> PoemCheck::sortedFindings() const

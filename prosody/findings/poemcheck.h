@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prosody/ci/ciformref.h"
 #include "prosody/ci/cipu.h"
 #include "prosody/core/tones.h"
 #include "prosody/couplet/couplet.h"
@@ -36,8 +37,8 @@ struct PoemCheck {
     Book book = Book::Pingshui;
     QString form;    // "七言绝句"; empty when the lines make no regulated form
     QString variant; // "平起首句入韵"
-    QString rhyme;   // the rhyme group shared by the rhyme characters; for a 词 that changes rhyme, its runs:
-                     // "换韵：第1、2句仄韵第十七部，第3、4句平韵第十二部"
+    QString rhyme; // the rhyme group shared by the rhyme characters; for a 词 that changes rhyme, its runs:
+                   // "换韵：第1、2句仄韵第十七部，第3、4句平韵第十二部"
     QList<LineCheck> lines;
     QList<Finding> findings; // in the order of the poem: faults, warnings and 拗救 together
     // For a 词: the form it was checked against, whole, for drawing the pattern beside the poem
@@ -46,9 +47,8 @@ struct PoemCheck {
     // For a 律诗, an 排律 and a 对联: each couplet judged as 对仗, in the order of the poem (none
     // without the classics' pairs).
     QList<Couplet> couplets;
-    // For a 词 recognised in 自动: other 词牌 or forms that fit almost as well, as a form selector
-    // names them ("念奴娇:2"), best first.
-    QStringList ciAlternatives;
+    // For a 词 recognised in 自动: other 词牌 or forms that fit almost as well, best first.
+    QList<CiFormRef> ciAlternatives;
     // A 诗 still being written: the lines of its form not yet written, as their templates, and the
     // characters its last line still lacks.
     struct PendingLine {
@@ -59,6 +59,8 @@ struct PoemCheck {
     int unfinishedChars = 0;
 
     bool ok() const;
+    // Whether a finding of the kind is among the findings.
+    bool has(FindingKind kind) const;
     int faultCount() const;
     bool isCi() const { return ciForm.has_value(); }
     bool inProgress() const { return !pending.isEmpty() || unfinishedChars > 0; }

@@ -11,8 +11,8 @@ WordReadings::WordReadings(std::unique_ptr<SqliteFile> file)
     : m_file(std::move(file))
 {
     try {
-        m_lookup = std::make_unique<Statement>(m_file->handle(),
-                                               QByteArrayLiteral("SELECT 拼音 FROM 词音 WHERE 词 = ?1"));
+        m_lookup =
+            std::make_unique<Statement>(*m_file, QByteArrayLiteral("SELECT 拼音 FROM 词音 WHERE 词 = ?1"));
     } catch (const DbError &) {
         // An older file without the word list: polyphones stay 中.
     }

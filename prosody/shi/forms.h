@@ -17,6 +17,8 @@ QString formName(Form form, int length);
 struct FormChoice {
     Form form = Form::Auto;
     int length = 0;
+
+    bool operator==(const FormChoice &) const = default;
 };
 std::optional<FormChoice> formFromName(const QString &name);
 // The form a count of lines makes: 4 绝句, 8 律诗, 10 or more and even 排律.

@@ -34,7 +34,7 @@ bool judgeObliqueRhyme(ShiPoem &poem)
     if (oblique <= level)
         return false;
     poem.out().rhyme = groupName(poem, vote(poem, poem.evenLineEnds(), RhymeTone::Oblique));
-    poem.add(-1, 0, kind::obliqueRhyme, Severity::Fault,
+    poem.add(-1, 0, FindingKind::ObliqueRhyme, Severity::Fault,
              QStringLiteral("韵脚「%1」为仄声，属古体，不按近体格律检查").arg(chars.join(u'、')));
     return true;
 }
@@ -61,18 +61,18 @@ void judgeRhymes(ShiPoem &poem)
         const ToneClass c = poem.endClass(l);
         // A line of another length is not judged position by position: its rhyme is judged here.
         if (c == ToneClass::Ze && !poem.isFull(l))
-            poem.add(l, n, kind::tones, Severity::Fault,
+            poem.add(l, n, FindingKind::Tones, Severity::Fault,
                      QStringLiteral("%1：韵脚应平，用了仄声").arg(poem.at(l, n)));
         if (poem.inGroup(l, poem.group, true) || c == ToneClass::Ze || c == ToneClass::Unknown)
             continue; // in the group, already a 平仄 fault, or a character the book lacks
         if (poem.books().memberships(poem.book(), poem.endCode(l)).isEmpty())
             continue; // classed by its modern reading: it has no group to compare
         if (l == 0 && poem.inNeighbour(l))
-            poem.add(l, n, kind::borrowedRhyme, Severity::Warning,
+            poem.add(l, n, FindingKind::BorrowedRhyme, Severity::Warning,
                      QStringLiteral("%1：属邻韵%2，首句借邻韵，为孤雁出群，可用")
                          .arg(poem.at(l, n), poem.groupsOf(l)));
         else
-            poem.add(l, n, kind::offRhyme, Severity::Fault,
+            poem.add(l, n, FindingKind::OffRhyme, Severity::Fault,
                      QStringLiteral("%1：出韵，不在%2（属%3）").arg(poem.at(l, n), name, poem.groupsOf(l)));
     }
 }

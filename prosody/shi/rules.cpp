@@ -35,7 +35,7 @@ bool judgeRelations(ShiPoem &poem, int l)
         return false;
     const ToneClass other = poem.cls(l - 1, 2) == ToneClass::Ping ? ToneClass::Ze : ToneClass::Ping;
     const QString want = classWord(couplet ? other : poem.cls(l - 1, 2));
-    poem.add(l, 2, couplet ? kind::unmatched : kind::unglued, Severity::Fault,
+    poem.add(l, 2, couplet ? FindingKind::Unmatched : FindingKind::Unglued, Severity::Fault,
              QStringLiteral("%1：与%2%3，此处应%4")
                  .arg(poem.at(l, 2), couplet ? QStringLiteral("上句") : QStringLiteral("上联"),
                       couplet ? QStringLiteral("失对") : QStringLiteral("失粘"), want));
@@ -47,7 +47,7 @@ void judgeBrokenPosition(ShiPoem &poem, int l, int p, LineType type, ToneClass w
     const QString should =
         QStringLiteral("此处应%1，用了%2声").arg(classWord(want), classWord(poem.cls(l, p)));
     if (p == poem.length()) {
-        poem.add(l, p, kind::tones, Severity::Fault,
+        poem.add(l, p, FindingKind::Tones, Severity::Fault,
                  poem.out().lines.at(l).rhymed
                      ? QStringLiteral("%1：韵脚应平，用了仄声").arg(poem.at(l, p))
                      : QStringLiteral("%1：不押韵的句子末字应仄，用了平声").arg(poem.at(l, p)));
@@ -56,7 +56,7 @@ void judgeBrokenPosition(ShiPoem &poem, int l, int p, LineType type, ToneClass w
     const int third = core(poem, 3), fourth = core(poem, 4);
     // 平平仄平仄 for 平平平仄仄: the fourth turned 平 is made good by the third turned 仄.
     if (type == LineType::C && p == fourth && maybe(poem.cls(l, third), ToneClass::Ze)) {
-        poem.add(l, p, kind::selfRescue, Severity::Accepted,
+        poem.add(l, p, FindingKind::SelfRescue, Severity::Accepted,
                  QStringLiteral("%1：第%2字用仄、第%3字用平，为本句自救，可用")
                      .arg(poem.at(l, p))
                      .arg(third)
@@ -66,14 +66,14 @@ void judgeBrokenPosition(ShiPoem &poem, int l, int p, LineType type, ToneClass w
     // 仄仄平仄仄 for 仄仄平平仄, made good by 平 at the third of the partner line.
     if (type == LineType::A && p == fourth && l + 1 < poem.lineCount() && l % 2 == 0 &&
         poem.types.at(l + 1) == LineType::B && maybe(poem.cls(l + 1, third), ToneClass::Ping)) {
-        poem.add(l, p, kind::partnerRescue, Severity::Accepted,
+        poem.add(l, p, FindingKind::PartnerRescue, Severity::Accepted,
                  QStringLiteral("%1拗，对句第%2字「%3」用平相救，为对句相救，可用")
                      .arg(poem.at(l, p))
                      .arg(third)
                      .arg(poem.ch(l + 1, third)));
         return;
     }
-    poem.add(l, p, kind::tones, Severity::Fault, QStringLiteral("%1：%2").arg(poem.at(l, p), should));
+    poem.add(l, p, FindingKind::Tones, Severity::Fault, QStringLiteral("%1：%2").arg(poem.at(l, p), should));
 }
 
 // In a line of the type 平平仄仄平, one 平 besides the rhyme is 孤平; 仄平平仄平 makes it good.
@@ -87,12 +87,12 @@ void judgeLonePing(ShiPoem &poem, int l, LineType type)
         level += c == ToneClass::Ping || c == ToneClass::Both || c == ToneClass::Unknown;
     }
     if (level <= 1) {
-        poem.add(l, core(poem, 1), kind::lonePing, Severity::Fault,
+        poem.add(l, core(poem, 1), FindingKind::LonePing, Severity::Fault,
                  QStringLiteral("第%1句犯孤平：除韵脚外只有一个平声字").arg(l + 1));
         return;
     }
     if (poem.cls(l, core(poem, 1)) == ToneClass::Ze && maybe(poem.cls(l, core(poem, 3)), ToneClass::Ping))
-        poem.add(l, core(poem, 3), kind::lonePingRescue, Severity::Accepted,
+        poem.add(l, core(poem, 3), FindingKind::LonePingRescue, Severity::Accepted,
                  QStringLiteral("%1：第%2字用仄，此字用平相救，为孤平拗救，可用")
                      .arg(poem.at(l, core(poem, 3)))
                      .arg(core(poem, 1)));
@@ -108,10 +108,10 @@ void judgeTail(ShiPoem &poem, int l)
         return poem.cls(l, n - 2) == c && poem.cls(l, n - 1) == c && poem.cls(l, n) == c;
     };
     if (all(ToneClass::Ping))
-        poem.add(l, n - 2, kind::threePing, Severity::Fault,
+        poem.add(l, n - 2, FindingKind::ThreePing, Severity::Fault,
                  QStringLiteral("第%1句末三字「%2」连用平声，犯三平尾").arg(l + 1).arg(tail));
     else if (all(ToneClass::Ze))
-        poem.add(l, n - 2, kind::threeZe, Severity::Warning,
+        poem.add(l, n - 2, FindingKind::ThreeZe, Severity::Warning,
                  QStringLiteral("第%1句末三字「%2」连用仄声（三仄尾），可用，宜慎").arg(l + 1).arg(tail));
 }
 

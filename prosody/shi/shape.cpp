@@ -108,7 +108,9 @@ bool judgeShape(ShiPoem &poem, FormChoice choice)
         lines.append(l.line);
     const Shape s = shapeOf(lines, choice);
     const int n = poem.lineCount();
-    const auto whole = [&](const QString &text) { poem.add(-1, 0, kind::length, Severity::Fault, text); };
+    const auto whole = [&](const QString &text) {
+        poem.add(-1, 0, FindingKind::Length, Severity::Fault, text);
+    };
     switch (s.outcome) {
     case Shape::NotFiveOrSeven:
         whole(QStringLiteral("每句%1字，近体诗每句五字或七字").arg(s.common));
@@ -116,7 +118,7 @@ bool judgeShape(ShiPoem &poem, FormChoice choice)
     case Shape::Uneven:
         for (int l = 0; l < n; ++l)
             if (poem.size(l) != s.common)
-                poem.add(l, 0, kind::length, Severity::Fault,
+                poem.add(l, 0, FindingKind::Length, Severity::Fault,
                          QStringLiteral("第%1句%2字，与其余各句（%3字）不同")
                              .arg(l + 1)
                              .arg(poem.size(l))
@@ -137,7 +139,7 @@ bool judgeShape(ShiPoem &poem, FormChoice choice)
     poem.setLength(s.common);
     for (int l : s.slips) {
         const int d = poem.size(l) - s.common;
-        poem.add(l, 0, kind::length, Severity::Fault,
+        poem.add(l, 0, FindingKind::Length, Severity::Fault,
                  QStringLiteral("第%1句%2%3字")
                      .arg(l + 1)
                      .arg(d < 0 ? QStringLiteral("少") : QStringLiteral("多"), countWord(std::abs(d))));

@@ -17,7 +17,7 @@ ShiPoem::ShiPoem(const RhymeBooks &books, const Poem &poem, const Classes &class
     }
 }
 
-void ShiPoem::add(int line, int pos, const QString &kind, Severity severity, const QString &text)
+void ShiPoem::add(int line, int pos, FindingKind kind, Severity severity, const QString &text)
 {
     m_out.findings.append({line + 1, pos, pos > 0 ? ch(line, pos) : QString(), kind, severity, text});
 }

@@ -44,7 +44,7 @@ public:
     // "第3句第4字「月」"
     QString at(int line, int pos) const { return locator(line + 1, pos, ch(line, pos)); }
     // A finding at a position (0 for the whole line; line -1 for the whole poem).
-    void add(int line, int pos, const QString &kind, Severity severity, const QString &text);
+    void add(int line, int pos, FindingKind kind, Severity severity, const QString &text);
 
     // The lines that rhyme in every variant and have their last character: the even ones.
     QList<int> evenLineEnds() const;

@@ -1,9 +1,8 @@
+#include "db/sqlite.h"
 #include "presentation/aboutmodel.h"
 
 #include <QSignalSpy>
 #include <QTest>
-
-#include <sqlite3.h>
 
 // 关于软件 without widgets: the program's text and the addresses the pictures open.
 class TestAboutModel : public QObject {
@@ -57,7 +56,7 @@ private slots:
         // The tool line names the libraries this run has loaded.
         QVERIFY(lines[4].startsWith(QStringLiteral("开发工具：C++20")));
         QVERIFY(lines[4].contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())));
-        QVERIFY(lines[4].contains(QStringLiteral("SQLite ") + QString::fromLatin1(sqlite3_libversion())));
+        QVERIFY(lines[4].contains(QStringLiteral("SQLite ") + sqliteVersion()));
 
         // Line 13 writes, without its scheme, the address that Image4 opens.
         const QString address =

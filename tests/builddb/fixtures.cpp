@@ -62,7 +62,7 @@ QString query(const QString &path, const QString &sql)
     QStringList rows;
     try {
         SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-        Statement st(file.handle(), sql.toUtf8());
+        Statement st(file, sql.toUtf8());
         while (st.step())
             rows << st.text(0);
     } catch (const DbError &) {

@@ -26,7 +26,7 @@ QList<QStringList> rows(const QString &path, const QString &sql)
     QList<QStringList> out;
     try {
         SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-        Statement st(file.handle(), sql.toUtf8());
+        Statement st(file, sql.toUtf8());
         while (st.step()) {
             QStringList row;
             for (int i = 0; i < st.columnCount(); ++i)

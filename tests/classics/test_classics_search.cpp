@@ -236,7 +236,7 @@ private slots:
         QList<std::pair<qint64, QString>> lines;
         {
             const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-            Statement stmt(file.handle(), QByteArrayLiteral("SELECT 编号, 文 FROM 句 ORDER BY 编号"));
+            Statement stmt(file, QByteArrayLiteral("SELECT 编号, 文 FROM 句 ORDER BY 编号"));
             stmt.forEachRow([&](const Statement &s) { lines.append({s.int64(0), s.text(1)}); });
         }
         QCOMPARE(lines.size(), real->totals().lines);

@@ -1,3 +1,4 @@
+#include "db/sqlite.h"
 #include "prosody/core/referencefile.h"
 #include "tests/builddb/fixtures.h"
 #include "tests/classics/corpus.h"
@@ -7,8 +8,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-
-#include <sqlite3.h>
 
 using namespace builddb;
 using namespace Qt::StringLiterals;
@@ -200,10 +199,8 @@ private slots:
         again.onlyIfOutdated = true;
         QVERIFY(buildClassicsFile(again, log).skipped);
         // New rhyme books make the rhyme words outdated.
-        sqlite3 *db = nullptr;
-        sqlite3_open(m_books.toUtf8().constData(), &db);
-        sqlite3_exec(db, "UPDATE 版本 SET 值 = 'test 2' WHERE 键 = '数据版本'", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        SqliteFile(m_books, SqliteFile::Mode::ReadWrite)
+            .exec("UPDATE 版本 SET 值 = 'test 2' WHERE 键 = '数据版本'");
         QVERIFY(!buildClassicsFile(again, log).skipped);
         QVERIFY(buildClassicsFile(again, log).skipped);
         QCOMPARE(QDir(m_dir.filePath(u"date"_s)).entryList(QDir::Files | QDir::Hidden),

@@ -3,6 +3,7 @@
 #include "db/sqlite.h"
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
+#include "prosody/couplet/judge.h"
 #include "tests/builddb/fixtures.h"
 #include "tests/classics/corpus.h"
 #include "tests/testmain.h"
@@ -132,6 +133,20 @@ private slots:
         QVERIFY(groupOf(t, u"山"_s) != groupOf(t, u"水"_s));
         QVERIFY(groupOf(t, u"山"_s) != groupOf(t, u"红"_s));
         QCOMPARE(groupOf(t, u"山云"_s), 0); // a length not grouped here
+
+        // The groups that stand against each other: 山 and 江 against 水 and 海, never against themselves
+        // or the colours.
+        const QList<PairTable::GroupPair> met = pairGroups(t);
+        const auto score = [&](const QString &a, const QString &b) -> std::optional<int> {
+            for (const PairTable::GroupPair &p : met)
+                if (p.a == groupOf(t, a) && p.b == groupOf(t, b))
+                    return p.score;
+            return std::nullopt;
+        };
+        QVERIFY(score(u"山"_s, u"水"_s) > 0);
+        QCOMPARE(score(u"山"_s, u"水"_s), score(u"海"_s, u"江"_s));
+        QVERIFY(!score(u"山"_s, u"江"_s));
+        QVERIFY(!score(u"山"_s, u"红"_s));
     }
 
     void theFileAnswersTheCheckAndTheLookup()
@@ -156,10 +171,63 @@ private slots:
             prosody::checkAs(
                 books,
                 u"空山新雨后，天气晚来秋。明月松间照，清泉石上流。竹喧归浣女，莲动下渔舟。随意春芳歇，王孙自可留。"_s,
-                u"自动"_s, std::nullopt, pairs.get())
+                {}, pairs.get())
                 .value();
         QVERIFY(checks.first().couplets.at(1).parallel);
         QCOMPARE(checks.first().couplets.at(1).units.first().count, 2);
+    }
+
+    // Couplets a poet reads at a glance, judged on the file the set-up builds (none of them is a middle
+    // couplet of a 律诗 of the file, so none is judged on its own pairs): the cut both lines are read in,
+    // and parallel or plain. 五岭逶迤腾细浪 is cut as a poet reads it, but the file has no evidence for
+    // its pairs (腾 and 走 never meet; 乌蒙, 磅礴 and 泥丸 stand in no middle couplet): its verdict is
+    // left open.
+    void famousCouplets_data()
+    {
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("cut");
+        QTest::addColumn<QString>("verdict"); // 对, 散, or empty
+        const auto row = [](const char16_t *u, const char16_t *l, const char16_t *cut,
+                            const char16_t *verdict) {
+            QTest::newRow(qPrintable(QString::fromUtf16(u)))
+                << QString::fromUtf16(u) << QString::fromUtf16(l) << QString::fromUtf16(cut)
+                << QString::fromUtf16(verdict);
+        };
+        row(u"五岭逶迤腾细浪", u"乌蒙磅礴走泥丸", u"五岭|逶迤|腾|细浪", u"");
+        row(u"此情可待成追忆", u"只是当时已惘然", u"", u"散");
+        row(u"日暮乡关何处是", u"烟波江上使人愁", u"", u"散");
+        row(u"借问酒家何处有", u"牧童遥指杏花村", u"", u"散");
+        row(u"江山代有才人出", u"各领风骚数百年", u"", u"散");
+        row(u"床前明月光", u"疑是地上霜", u"", u"散");
+        row(u"两个黄鹂鸣翠柳", u"一行白鹭上青天", u"两个|黄鹂|鸣|翠柳", u"对");
+        row(u"白日依山尽", u"黄河入海流", u"白日|依山|尽", u"对");
+        row(u"海阔凭鱼跃", u"天高任鸟飞", u"海阔|凭|鱼跃", u"对");
+        row(u"春风送暖千家乐", u"瑞雪迎寒万户欢", u"", u"对");
+        row(u"墙上芦苇头重脚轻根底浅", u"山间竹笋嘴尖皮厚腹中空", u"", u"对");
+    }
+    void famousCouplets()
+    {
+        QFETCH(QString, upper);
+        QFETCH(QString, lower);
+        QFETCH(QString, cut);
+        QFETCH(QString, verdict);
+        std::unique_ptr<classics::CoupletPairs> pairs;
+        try {
+            pairs = classics::CoupletPairs::open(qEnvironmentVariable("SHIHAI_SOURCE_DIR") +
+                                                 u"/date/classics.db"_s);
+        } catch (const classics::ClassicsError &e) {
+            QSKIP(qPrintable(e.message()));
+        }
+        const prosody::Couplet c = prosody::judgeCouplet(chars(upper), chars(lower), *pairs);
+        QStringList units;
+        for (const prosody::CoupletUnit &u : c.units)
+            units << u.upper;
+        if (!cut.isEmpty())
+            QCOMPARE(units.join(u'|'), cut);
+        if (!verdict.isEmpty())
+            QVERIFY2(c.parallel == (verdict == u"对"),
+                     qPrintable(u"%1: evidence %2"_s.arg(units.join(u'|')).arg(c.evidence)));
     }
 
     // A file of the version before the pairs still serves the 例句; the pairs say how to rebuild it.
@@ -203,8 +271,7 @@ private slots:
             prosody::loadRhymeBooks(qEnvironmentVariable("SHIHAI_SOURCE_DIR") + u"/date/rhymebooks.db"_s);
         const QString dufu = u"风急天高猿啸哀，渚清沙白鸟飞回。无边落木萧萧下，不尽长江滚滚来。"
                              "万里悲秋常作客，百年多病独登台。艰难苦恨繁霜鬓，潦倒新停浊酒杯。"_s;
-        const prosody::PoemCheck check =
-            prosody::checkAs(books, dufu, u"自动"_s, {}, pairs.get()).value().first();
+        const prosody::PoemCheck check = prosody::checkAs(books, dufu, {}, pairs.get()).value().first();
         QVERIFY(check.ok());
         QVERIFY(check.couplets.at(1).parallel && check.couplets.at(2).parallel);
         QCOMPARE(check.couplets.at(1).units.at(2).upper, u"萧萧"_s); // 叠字 against 叠字

@@ -8,8 +8,6 @@
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"
 
-#include <sqlite3.h>
-
 #include <QRegularExpression>
 
 #include <memory>
@@ -39,8 +37,7 @@ class TestLargeTables : public QObject {
     }
     bool splits(const QString &sql) const
     {
-        return !scansplit::plan(conn->handle(), dialect::translate(sql), tableWords,
-                                QStringLiteral("_rowid_"))
+        return !scansplit::plan(conn->file(), dialect::translate(sql), tableWords, QStringLiteral("_rowid_"))
                     .ranges.empty();
     }
 
@@ -106,7 +103,7 @@ private slots:
 
     void smallTablesAndOtherShapesAreReadWhole()
     {
-        QVERIFY(scansplit::plan(conn->handle(), dialect::translate(QStringLiteral("select * from 成语")),
+        QVERIFY(scansplit::plan(conn->file(), dialect::translate(QStringLiteral("select * from 成语")),
                                 tableIdioms, QStringLiteral("_rowid_"))
                     .ranges.empty());
         QVERIFY(!splits(QStringLiteral("select * from 词组 where 词组 like \"%春%\" limit 5")));
@@ -162,10 +159,8 @@ private slots:
     void aLockedFileStopsTheReadWithTheEngineMessage()
     {
         Query q(conn.get(), QStringLiteral("Cizu_ADOQuery"), QStringLiteral("select * from 词组"));
-        sqlite3 *other = nullptr;
-        QCOMPARE(sqlite3_open_v2(fx->path().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
-                 SQLITE_OK);
-        QCOMPARE(sqlite3_exec(other, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
+        auto other = std::make_unique<SqliteFile>(fx->path(), SqliteFile::Mode::ReadWrite);
+        other->exec("begin exclusive");
         QString message;
         try {
             q.open();
@@ -175,8 +170,8 @@ private slots:
         QCOMPARE(message, QStringLiteral("database is locked"));
         QVERIFY(!q.isOpen());
         QCOMPARE(q.rowCount(), 0);
-        QCOMPARE(sqlite3_exec(other, "rollback", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(other);
+        other->exec("rollback");
+        other.reset();
         q.open();
         QCOMPARE(shownRows(q), engineRows(QString()));
     }
@@ -185,7 +180,7 @@ private slots:
     {
         // The second connection can no longer prepare the parts' statement.
         QVERIFY(conn->reader());
-        sqlite3_limit(conn->reader(), SQLITE_LIMIT_SQL_LENGTH, 10);
+        conn->reader()->limitStatementLength(10);
         for (const QString &where : {QString(), QStringLiteral("where 词组 like \"%春%\"")}) {
             Query q(conn.get(), QStringLiteral("Cizu_ADOQuery"),
                     QStringLiteral("select * from 词组 ") + where);

@@ -335,7 +335,7 @@ private slots:
         const std::vector<ResultColumn> columns{{colTitle, colTitle, columnKind(tableWorks, colTitle)},
                                                 {colCount, colCount, columnKind(tableWorks, colCount)}};
         const QString rowid = QStringLiteral("rowid");
-        RowWriter writer(conn->handle(), tableWorks, rowid, columns);
+        RowWriter writer(conn->file(), tableWorks, rowid, columns);
         const RowWriter::Values values{QStringLiteral("乙"), QStringLiteral("三")};
         const qint64 row = fx->value(QStringLiteral("select rowid from 作品 where 标题='甲'")).toLongLong();
         QVERIFY_THROWS_EXCEPTION(DbError, writer.update(row, values));

@@ -17,7 +17,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <linux/capability.h>
-#include <sqlite3.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -56,8 +55,8 @@ public:
     {
         try {
             SqliteFile file(m_path, SqliteFile::Mode::ReadWrite);
-            sqlite3_busy_timeout(file.handle(), 10000);
-            Statement st(file.handle(), sql.toUtf8());
+            file.setBusyTimeout(10000);
+            Statement st(file, sql.toUtf8());
             QList<QStringList> out;
             while (st.step()) {
                 QStringList row;

@@ -71,7 +71,7 @@ private slots:
         const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
         std::map<char32_t, QString> seenIn; // code point -> first table holding it
         for (const QString &table : {tablePsy, tableJsy, tableWords, tableIdioms, tableWorks}) {
-            Statement st(file.handle(), QStringLiteral("SELECT * FROM %1").arg(table).toUtf8());
+            Statement st(file, QStringLiteral("SELECT * FROM %1").arg(table).toUtf8());
             st.forEachRow([&](const Statement &row) {
                 for (int c = 0; c < row.columnCount(); ++c)
                     for (const char32_t cp : row.text(c).toUcs4())

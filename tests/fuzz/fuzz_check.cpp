@@ -5,6 +5,7 @@
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/report.h"
+#include "prosody/request/parserequest.h"
 
 #include <QString>
 
@@ -47,9 +48,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::optional<Book> book =
         (choice & 3) == 3 && (choice & 4) ? std::nullopt : std::optional<Book>(allBooks[choice & 3]);
     const QString form = QString::fromUtf16(kForms[(choice >> 3) % std::size(kForms)]);
-    const std::optional<QList<PoemCheck>> checks = checkAs(books, text, form, book);
-    if (!checks)
+    std::optional<CheckRequest> request = parseRequest(books->cipu(), form).request;
+    if (!request)
         return 0;
+    request->book = book;
+    const std::optional<QList<PoemCheck>> checks = checkAs(books, text, *request);
+    if (!checks)
+        std::abort(); // a request read against the 词谱 names what it has
     for (const PoemCheck &check : *checks) {
         for (const Finding &f : check.findings) {
             if (f.line < 0 || f.line > check.lines.size() ||

@@ -6,41 +6,39 @@
 #include "db/dialect.h"
 #include "db/rtf.h"
 #include "db/schema.h"
+#include "db/sqlite.h"
 
 #include <QString>
-
-#include <sqlite3.h>
 
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
 
-// An empty database with the program's tables, to prepare translations against.
-sqlite3 *database()
+// An empty database with the program's tables, opened as the query layer opens its file, to prepare
+// translations against.
+SqliteFile &database()
 {
-    static sqlite3 *db = [] {
-        sqlite3 *handle = nullptr;
-        sqlite3_open(":memory:", &handle);
-        sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-        sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    static SqliteFile db(QStringLiteral(":memory:"), SqliteFile::Mode::QueryWriter);
+    static const bool created = [] {
         for (const QString &sql : schema::createStatements())
-            sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-        return handle;
+            db.exec(sql.toUtf8());
+        return true;
     }();
+    Q_UNUSED(created);
     return db;
 }
 
 // Checked on a single statement, the only kind the query layer runs.
 void checkParameters(const dialect::Translated &t)
 {
-    sqlite3_stmt *st = nullptr;
-    const char *tail = nullptr;
-    if (sqlite3_prepare_v2(database(), t.sql.constData(), int(t.sql.size()), &st, &tail) == SQLITE_OK && st &&
-        QByteArray(tail, t.sql.constData() + t.sql.size() - tail).trimmed().isEmpty() &&
-        sqlite3_bind_parameter_count(st) != t.literals.size())
-        abort();
-    sqlite3_finalize(st);
+    try {
+        const Statement st(database(), t.sql);
+        if (!st.isEmpty() && st.tail().trimmed().isEmpty() && st.parameterCount() != t.literals.size())
+            abort();
+    } catch (const DbError &) {
+        // Refused by the engine: nothing of it runs.
+    }
 }
 
 } // namespace

@@ -26,7 +26,8 @@ root="$work/root/usr"
 for f in bin/shihai bin/shihai-gelv bin/shihai-builddb bin/shihai-works libexec/shihai/shihai share/shihai/W.mdb \
     share/shihai/rhymebooks.db share/shihai/classics.db share/applications/shihai.desktop share/metainfo/shihai.metainfo.xml \
     share/icons/hicolor/scalable/apps/shihai.svg share/icons/hicolor/48x48/apps/shihai.png \
-    share/icons/hicolor/256x256/apps/shihai.png share/doc/shihai/copyright; do
+    share/icons/hicolor/256x256/apps/shihai.png share/doc/shihai/copyright share/man/man1/shihai.1.gz \
+    share/man/man1/shihai-gelv.1.gz share/man/man1/shihai-works.1.gz share/man/man1/shihai-builddb.1.gz; do
     check "installed $f" test -s "$root/$f"
 done
 check "launcher is executable" test -x "$root/bin/shihai"
@@ -88,7 +89,7 @@ for dep in libqt6widgets6 libqt6network6 libsqlite3-0 libjpeg62-turbo qt6-qpa-pl
     check "package depends on $dep" grep -q "Depends:.*$dep" "$work/info"
 done
 for f in ./usr/bin/shihai ./usr/bin/shihai-gelv ./usr/bin/shihai-works ./usr/libexec/shihai/shihai ./usr/share/shihai/W.mdb \
-    ./usr/share/applications/shihai.desktop ./usr/share/doc/shihai/copyright; do
+    ./usr/share/applications/shihai.desktop ./usr/share/doc/shihai/copyright ./usr/share/man/man1/shihai-gelv.1.gz; do
     check "package holds $f" grep -q " $f\$" "$work/contents"
 done
 

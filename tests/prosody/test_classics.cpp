@@ -2,6 +2,7 @@
 #include "prosody/core/referencefile.h"
 #include "prosody/reading/classes.h"
 #include "tests/support/booksfixture.h"
+#include "tests/support/checknamed.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -23,7 +24,7 @@ QString faultKinds(const PoemCheck &check)
         out << (f.isFault()                       ? QString()
                 : f.severity == Severity::Warning ? u"~"_s
                                                   : u"+"_s) +
-                   f.kind + u"@%1:%2"_s.arg(f.line).arg(f.pos);
+                   kindName(f.kind) + u"@%1:%2"_s.arg(f.line).arg(f.pos);
     return out.join(u' ');
 }
 
@@ -198,12 +199,12 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, summary);
         QFETCH(QString, findings);
-        const QList<PoemCheck> checks = *checkAs(m_books, text, tune);
+        const QList<PoemCheck> checks = *checkNamed(m_books, text, tune);
         QCOMPARE(checks.size(), 1);
         QCOMPARE(checks.first().summary(), summary);
         QCOMPARE(faultKinds(checks.first()), findings);
         // 自动 finds the same 词牌 from the lines alone.
-        QCOMPARE(checkAs(m_books, text, u"自动"_s)->first().form, tune);
+        QCOMPARE(checkAs(m_books, text, {})->first().form, tune);
     }
 
     void theTuneSelectorOnTheRealPatterns()
@@ -322,6 +323,11 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(u"不认识的体裁或词牌「测试」"_s) && run.err.contains(u"测试调"_s),
                  qPrintable(run.err));
+        // A form the 词牌 lacks is no form at all, not the one that fits best.
+        run = gelv(db + QStringList{u"--form"_s, u"别调:40"_s}, ci);
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.err, u"shihai-gelv: 没有「别调:40」这一体：测试调共 1 体（测试调:1 为正体）\n"_s);
+        QVERIFY(run.out.isEmpty());
 
         // Bad input: nothing to check, not UTF-8, no reference file, an unknown book.
         for (const auto &[args, input, message] :

@@ -20,7 +20,7 @@ QString describe(const PoemCheck &check)
         const QString mark = f.severity == Severity::Fault     ? QString()
                              : f.severity == Severity::Warning ? u"~"_s
                                                                : u"+"_s;
-        out << u"%1%2@%3:%4"_s.arg(mark, f.kind).arg(f.line).arg(f.pos);
+        out << u"%1%2@%3:%4"_s.arg(mark, kindName(f.kind)).arg(f.line).arg(f.pos);
     }
     return out.join(u' ');
 }
@@ -260,7 +260,7 @@ private slots:
         const PoemCheck check = checkOne(verse(u"仄仄平仄仄，平平平仄东。平平仄仄仄，仄仄仄平阳。"_s));
         QStringList kinds;
         for (const Finding &f : check.sortedFindings())
-            kinds << f.kind;
+            kinds << kindName(f.kind);
         QCOMPARE(kinds, (QStringList{u"出韵"_s, u"三仄尾"_s, u"对句相救"_s}));
     }
 

@@ -80,6 +80,56 @@ private slots:
         QCOMPARE(all.circles[2].units, (QStringList{QStringLiteral("tests/t"), QStringLiteral("tests/u")}));
     }
 
+    // The builders' rooms in tools/ are layers above the libraries, lowest first, and the commands
+    // above them; every file of code counts for length, tests and benchmarks do not.
+    void toolRoomsAreLayersAndCountForLength()
+    {
+        QTemporaryDir tools;
+        const auto put = [&](const QString &path, const QStringList &includes, int extraLines = 0) {
+            QDir(tools.path()).mkpath(QFileInfo(path).path());
+            QFile f(tools.filePath(path));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            for (const QString &i : includes)
+                f.write("#include \"" + i.toUtf8() + "\"\n");
+            f.write(QByteArray("// line\n").repeated(extraLines));
+        };
+        put(QStringLiteral("db/x.cpp"), {QStringLiteral("tools/common/c.h")});
+        put(QStringLiteral("tools/common/c.h"), {});
+        put(QStringLiteral("tools/common/c.cpp"), {QStringLiteral("tools/dictionary/d.h")});
+        put(QStringLiteral("tools/dictionary/d.h"), {QStringLiteral("tools/common/c.h")});
+        put(QStringLiteral("tools/dictionary/long.cpp"), {}, 451);
+        put(QStringLiteral("tools/rhymebooks/r.h"), {QStringLiteral("tools/evaluate/e.h")});
+        put(QStringLiteral("tools/rhymebooks/cipubook/p.cpp"), {QStringLiteral("tools/rhymebooks/r.h")});
+        put(QStringLiteral("tools/classics/k.cpp"),
+            {QStringLiteral("tools/rhymebooks/r.h"), QStringLiteral("db/x.h")});
+        put(QStringLiteral("db/x.h"), {});
+        put(QStringLiteral("tools/evaluate/e.h"), {QStringLiteral("tools/common/c.h")});
+        put(QStringLiteral("tools/classics/k.h"), {});
+        put(QStringLiteral("tests/big.cpp"), {QStringLiteral("tools/evaluate/e.h")}, 500);
+        put(QStringLiteral("bench/big.cpp"), {}, 500);
+
+        const Report report = analyse(tools.path(), Options());
+        QStringList upward;
+        for (const Include &i : report.upward)
+            upward << i.file + u'>' + i.target;
+        QCOMPARE(upward, (QStringList{QStringLiteral("db/x.cpp>tools/common/c.h"),
+                                      QStringLiteral("tools/common/c.cpp>tools/dictionary/d.h"),
+                                      QStringLiteral("tools/rhymebooks/r.h>tools/evaluate/e.h")}));
+        QCOMPARE(report.longFiles.size(), 1);
+        QCOMPARE(report.longFiles[0].file, QStringLiteral("tools/dictionary/long.cpp"));
+        QCOMPARE(report.folders,
+                 (QStringList{QStringLiteral("db"), QStringLiteral("tools/common"),
+                              QStringLiteral("tools/dictionary"), QStringLiteral("tools/rhymebooks"),
+                              QStringLiteral("tools/classics"), QStringLiteral("tools/evaluate"),
+                              QStringLiteral("tests"), QStringLiteral("bench")}));
+        // A folder inside a room is of the room.
+        QCOMPARE(report.layers[QStringLiteral("tools/rhymebooks")][QStringLiteral("tools/rhymebooks")], 1);
+        // The common room and the dictionary include each other through their units: a circle.
+        QCOMPARE(report.circles.size(), 1);
+        QCOMPARE(report.circles[0].units,
+                 (QStringList{QStringLiteral("tools/common/c"), QStringLiteral("tools/dictionary/d")}));
+    }
+
     // Known exceptions are still shown but let the check pass; a known file no longer long is named.
     void knownExceptionsPassButAreShown()
     {

@@ -53,7 +53,7 @@ void Fixture::insert(const QString &table, const QStringList &columns, const QLi
         QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
             .arg(table, columns.join(u','), QStringList(columns.size(), QStringLiteral("?")).join(u','));
     onFile(path(), sql, [&](SqliteFile &file) {
-        Statement st(file.handle(), sql.toUtf8());
+        Statement st(file, sql.toUtf8());
         for (int i = 0; i < values.size(); ++i) {
             const QVariant &v = values[i];
             if (v.isNull())
@@ -70,7 +70,7 @@ void Fixture::insert(const QString &table, const QStringList &columns, const QLi
 QStringList Fixture::column(const QString &sql) const
 {
     return onFile(path(), sql, [&](SqliteFile &file) {
-        Statement st(file.handle(), sql.toUtf8());
+        Statement st(file, sql.toUtf8());
         QStringList out;
         while (st.step())
             out << st.text(0);

@@ -1,18 +1,23 @@
 #include "presentation/works/exportformat.h"
 #include "presentation/works/importplan.h"
+#include "presentation/works/importsource.h"
 #include "presentation/works/markdownwriter.h"
 #include "presentation/works/textimporter.h"
 #include "presentation/works/textwriter.h"
 #include "tests/faults/faultsupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
-// The plain-text format read back by the importer, ordinary poem files, the files refused, the
-// Markdown, and the duplicates an import preview flags: without a database.
+// The plain-text format read back by the importer, ordinary poem files, the files refused (and what
+// is not a file at all), the Markdown, and the duplicates an import preview flags: without a database.
 class TestWorksFormats : public QObject {
     Q_OBJECT
 
@@ -136,6 +141,8 @@ private slots:
             << QByteArray("abc\xff\x80\xff", 6) << QStringLiteral("不是文本");
         QTest::newRow("control characters")
             << QByteArray("\x01\x02\x03\x04 ab\x05\x06\x07\x08") << QStringLiteral("不是文本");
+        QTest::newRow("UTF-16 with half a surrogate pair")
+            << QByteArray("\xff\xfe\x98\x98\n\0\x65\xde\xd7\x8b\n\0", 12) << QStringLiteral("不是文本");
         QTest::newRow("titles without lines") << QByteArray("甲\n\n乙\n\n丙\n") << QStringLiteral("没有像诗");
     }
     void filesThatHoldNoPoemsAreRefused()
@@ -146,6 +153,62 @@ private slots:
         QVERIFY2(read.refusal.contains(reason), qPrintable(read.refusal));
         QVERIFY(!read.refusal.contains(u'\n'));
         QVERIFY(read.poems.isEmpty());
+    }
+
+    // The import takes a file from anywhere: only an ordinary file is read, and no more of it than
+    // the limit; a link, a pipe with no writer or an endless device is refused at once.
+    void onlyOrdinaryFilesAreRead_data()
+    {
+        QTest::addColumn<QString>("name");   // in a fresh folder, or an absolute path
+        QTest::addColumn<QString>("reason"); // what the refusal says; empty when the file is read
+        QTest::newRow("an ordinary file") << u"诗.txt"_s << QString();
+        QTest::newRow("a link to it") << u"链接.txt"_s << u"符号链接（指向 "_s;
+        QTest::newRow("a link to an endless device") << u"零.txt"_s << u"符号链接"_s;
+        QTest::newRow("a pipe without a writer") << u"管道"_s << u"不是普通文件"_s;
+        QTest::newRow("an endless device") << u"/dev/zero"_s << u"不是普通文件"_s;
+        QTest::newRow("a folder") << u"文件夹"_s << u"文件夹"_s;
+        QTest::newRow("larger than the limit") << u"大.txt"_s << u"太大"_s;
+        QTest::newRow("missing") << u"无.txt"_s << u"不存在"_s;
+    }
+    void onlyOrdinaryFilesAreRead()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QFile poem(dir.filePath(u"诗.txt"_s));
+        QVERIFY(poem.open(QIODevice::WriteOnly));
+        poem.write(u"静夜思\n床前明月光\n"_s.toUtf8());
+        poem.close();
+        QVERIFY(QFile::link(poem.fileName(), dir.filePath(u"链接.txt"_s)));
+        QVERIFY(QFile::link(u"/dev/zero"_s, dir.filePath(u"零.txt"_s)));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(u"管道"_s)).constData(), 0600), 0);
+        QVERIFY(QDir(dir.path()).mkdir(u"文件夹"_s));
+        QFile large(dir.filePath(u"大.txt"_s));
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(TextImporter::maxBytes + 1));
+        large.close();
+
+        const TextImporter::Result read =
+            TextImporter::readFile(name.startsWith(u'/') ? name : dir.filePath(name));
+        if (reason.isEmpty()) {
+            QCOMPARE(read.refusal, QString());
+            QCOMPARE(read.poems.size(), 1);
+        } else {
+            QVERIFY2(read.refusal.contains(reason), qPrintable(read.refusal));
+            QVERIFY(!read.refusal.contains(u'\n'));
+            QVERIFY(read.poems.isEmpty());
+        }
+    }
+    // Standard input has no size to look at first: it is read up to the limit and refused past it.
+    void aStreamIsReadUpToTheLimit()
+    {
+        QByteArray bytes(100 * 1024, 'a');
+        QBuffer stream(&bytes);
+        stream.open(QIODevice::ReadOnly);
+        QCOMPARE(importsource::fromDevice(stream, bytes.size()).bytes, bytes);
+        stream.seek(0);
+        const importsource::Bytes over = importsource::fromDevice(stream, bytes.size() - 1);
+        QVERIFY2(over.refusal.contains(u"太大"_s), qPrintable(over.refusal));
+        QVERIFY(over.bytes.isEmpty());
     }
 
     void markdownShowsEachWorkAsWritten()

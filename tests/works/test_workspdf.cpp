@@ -80,7 +80,12 @@ private slots:
         QCOMPARE(title[0].box.top(), 0.0);
         QVERIFY(title[1].box.top() > title[0].box.top()); // its characters run down the column
         QCOMPARE(title[1].box.left(), title[0].box.left());
-        QVERIFY(text[0].box.right() <= title[0].box.left()); // the text follows to its left
+        // The text follows to its left, set apart by a rule down the whole page between.
+        const auto rule = of(placed, Role::Rule);
+        QCOMPARE(rule.size(), 1);
+        QVERIFY(rule[0].box.left() < title[0].box.left() && rule[0].box.left() > text[0].box.right());
+        QCOMPARE(rule[0].box.top(), 0.0);
+        QCOMPARE(rule[0].box.bottom(), 1000.0);
         QCOMPARE(text[4].box.left(), text[0].box.left());
         QVERIFY(text[4].box.top() > text[0].box.top());
         QVERIFY(text[5].box.right() <= text[0].box.left()); // the second line is the next column
@@ -91,6 +96,58 @@ private slots:
         QCOMPARE(pagelayout::dateText(work.date, true), u"二〇二四年三月十五日"_s);
         QCOMPARE(pagelayout::dateText(QDate(2031, 10, 20), true), u"二〇三一年十月二十日"_s);
         QCOMPARE(pagelayout::pageCount(placed), 1);
+    }
+
+    // Vertically, brackets and quotation marks are turned to their vertical forms and stops stand at
+    // the upper right of their cells; each still takes a cell. Horizontally, all stay as typed.
+    void verticalPunctuationIsSetAsInVerticalBooks_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<bool>("upperRight");
+        QTest::newRow("comma") << u"，"_s << u"︐"_s << true;
+        QTest::newRow("full stop") << u"。"_s << u"︒"_s << true;
+        QTest::newRow("pause") << u"、"_s << u"︑"_s << true;
+        QTest::newRow("question") << u"？"_s << u"︖"_s << true;
+        QTest::newRow("colon") << u"："_s << u"︓"_s << true;
+        QTest::newRow("opening bracket") << u"（"_s << u"︵"_s << false;
+        QTest::newRow("closing bracket") << u"）"_s << u"︶"_s << false;
+        QTest::newRow("ascii bracket") << u"("_s << u"︵"_s << false;
+        QTest::newRow("quotation mark") << u"“"_s << u"﹁"_s << false;
+        QTest::newRow("inner quotation mark") << u"’"_s << u"﹄"_s << false;
+        QTest::newRow("corner bracket") << u"」"_s << u"﹂"_s << false;
+        QTest::newRow("title mark") << u"《"_s << u"︽"_s << false;
+        QTest::newRow("ellipsis") << u"…"_s << u"︙"_s << false;
+        QTest::newRow("dash") << u"—"_s << u"︱"_s << false;
+        QTest::newRow("a character") << u"月"_s << u"月"_s << false;
+        QTest::newRow("a flag") << u"🇨🇳"_s << u"🇨🇳"_s << false;
+    }
+    void verticalPunctuationIsSetAsInVerticalBooks()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, set);
+        QFETCH(bool, upperRight);
+        const Work work{u"题"_s, u"春"_s + typed + u"风"_s, u"甲类"_s, QDate()};
+        const pagelayout::Sizes sizes{QRectF(0, 0, 1000, 1000), 30, 20, 10};
+        const auto text = of(pagelayout::vertical(work, sizes), Role::Text);
+        QCOMPARE(text.size(), 3);
+        QCOMPARE(text[1].text, set);
+        const QRectF before = text[0].box; // the cell of 春; the mark's cell is the next one down
+        const QRectF cell = before.translated(0, before.height());
+        QCOMPARE(text[2].box.top(), cell.bottom()); // the mark takes a whole cell
+        if (upperRight) {
+            QCOMPARE(int(text[1].fit), int(pagelayout::Fit::Ink));
+            QCOMPARE(text[1].box.top(), cell.top());
+            QCOMPARE(text[1].box.left(), cell.center().x());
+            QVERIFY(text[1].box.right() <= cell.center().x() + sizes.textEm / 2 + 1e-9);
+            QCOMPARE(text[1].box.bottom(), cell.center().y());
+        } else {
+            QCOMPARE(int(text[1].fit), int(pagelayout::Fit::Advance));
+            QCOMPARE(text[1].box, cell);
+        }
+        auto advance = [](Role, const QString &run) { return 10.0 * run.size(); };
+        QCOMPARE(of(pagelayout::horizontal(work, sizes, advance), Role::Text).first().text,
+                 u"春"_s + typed + u"风"_s);
     }
 
     void longWorksContinueOnTheNextPage()

@@ -1,7 +1,10 @@
 // Draws the pictures of the page 关于软件: one badge for each data source the dictionary is built
 // from, one for the Unicode site and one for the program itself, 88 by 31 pixels each.
 //
-// usage: shihai-badges <folder>
+// usage: shihai-badges FOLDER
+
+#include "presentation/runtimefolder.h"
+#include "tools/cli/commandline.h"
 
 #include <QColor>
 #include <QDir>
@@ -82,24 +85,29 @@ QImage draw(const Badge &b)
 
 int main(int argc, char **argv)
 {
+    cli::CommandLine line(QStringLiteral("shihai-badges"),
+                          QStringLiteral("画出“关于软件”页的 88×31 小图，写成 FOLDER 中的 JPEG 文件。"));
+    line.addUsage(QStringLiteral("FOLDER"));
+    line.addArgument(QStringLiteral("FOLDER"), QStringLiteral("写入小图的文件夹（没有时建立）。"));
+    if (const std::optional<int> done = line.parse(argc, argv))
+        return *done;
+    if (line.positional().size() != 1)
+        return line.mistake(QStringLiteral("要一个文件夹"));
     // Drawing text needs a GUI application, but the build has no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const RuntimeFolder runtime;
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: shihai-badges <folder>\n");
-        return 2;
-    }
-    const QDir folder(args[1]);
+    const QString name = line.positional().first();
+    const QDir folder(name);
     if (!folder.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "shihai-badges: cannot create %s\n", qPrintable(args[1]));
+        std::fprintf(stderr, "shihai-badges: 无法建立文件夹 %s\n", qPrintable(name));
         return 1;
     }
     for (const Badge &b : badges) {
         const QString path = folder.filePath(QString::fromLatin1(b.file));
         if (!draw(b).save(path, "JPG", 92)) {
-            std::fprintf(stderr, "shihai-badges: cannot write %s\n", qPrintable(path));
+            std::fprintf(stderr, "shihai-badges: 无法写入 %s\n", qPrintable(path));
             return 1;
         }
     }

@@ -168,4 +168,33 @@ int groupUnits(PairTable &t, int length, int k, int minCount, int firstGroup)
     return k;
 }
 
+QList<PairTable::GroupPair> pairGroups(const PairTable &t)
+{
+    QHash<quint64, double> observed;
+    QHash<int, double> margin;
+    QHash<qsizetype, double> total; // by length: the groups of each length are counted apart
+    for (const PairTable::Pair &p : t.pairs) {
+        const PairTable::Unit &a = t.units.at(p.a), &b = t.units.at(p.b);
+        if (a.group <= 0 || b.group <= 0)
+            continue;
+        observed[(quint64(quint32(a.group)) << 32) | quint32(b.group)] += p.count;
+        margin[a.group] += p.count;
+        total[a.text.toUcs4().size()] += p.count;
+    }
+    QHash<int, qsizetype> lengthOf;
+    for (const PairTable::Unit &u : t.units)
+        if (u.group > 0)
+            lengthOf.insert(u.group, u.text.toUcs4().size());
+    QList<PairTable::GroupPair> out;
+    for (auto it = observed.constBegin(); it != observed.constEnd(); ++it) {
+        const int a = int(it.key() >> 32), b = int(it.key() & 0xffffffffu);
+        const double expected = margin.value(a) * margin.value(b) / total.value(lengthOf.value(a));
+        out.append({a, b, int(std::lround(100.0 * std::log(it.value() / expected)))});
+    }
+    std::sort(out.begin(), out.end(), [](const PairTable::GroupPair &x, const PairTable::GroupPair &y) {
+        return std::pair(x.a, x.b) < std::pair(y.a, y.b);
+    });
+    return out;
+}
+
 } // namespace builddb

@@ -12,4 +12,8 @@ namespace builddb {
 // are numbered from firstGroup; units left out keep group 0. Returns the number of groups made.
 int groupUnits(PairTable &table, int length, int k, int minCount, int firstGroup);
 
+// How much more (or less) often than chance the units of each two groups of one length are set
+// against each other, both ways; groups that never meet have no row.
+QList<PairTable::GroupPair> pairGroups(const PairTable &table);
+
 } // namespace builddb

@@ -171,40 +171,31 @@ PairTable countPairs(const QList<EightLines> &poems)
 
     t.groups = groupUnits(t, 1, kCharGroups, kCharMinCount, 1);
     t.groups += groupUnits(t, 2, kWordGroups, kWordMinCount, t.groups + 1);
+    t.groupPairs = pairGroups(t);
+    t.characterCount = qint64(total.value(1));
     return t;
 }
 
 void writePairTable(ReferenceWriter &writer, const PairTable &t)
 {
-    writer.insert(cs::tableCoupletUnits, 4, [&](Statement &stmt) {
+    writer.insert(cs::tableCoupletUnits, [&](Statement &stmt) {
         for (qsizetype i = 0; i < t.units.size(); ++i) {
-            stmt.bindInt64(1, i + 1);
-            stmt.bindText(2, t.units.at(i).text);
-            stmt.bindInt64(3, t.units.at(i).count);
-            stmt.bindInt64(4, t.units.at(i).group);
-            run(stmt);
+            insertRow(stmt, i + 1, t.units.at(i).text, t.units.at(i).count, t.units.at(i).group);
         }
     });
-    writer.insert(cs::tablePairs, 6, [&](Statement &stmt) {
+    writer.insert(cs::tablePairs, [&](Statement &stmt) {
         for (const PairTable::Pair &p : t.pairs) {
-            stmt.bindInt64(1, p.a + 1);
-            stmt.bindInt64(2, p.b + 1);
-            stmt.bindInt64(3, p.count);
-            stmt.bindInt64(4, p.score);
-            stmt.bindInt64(5, p.outer);
-            stmt.bindInt64(6, p.example + 1);
-            run(stmt);
+            insertRow(stmt, p.a + 1, p.b + 1, p.count, p.score, p.outer, p.example + 1);
         }
     });
-    writer.insert(cs::tableCouplets, 5, [&](Statement &stmt) {
+    writer.insert(cs::tableGroupPairs, [&](Statement &stmt) {
+        for (const PairTable::GroupPair &p : t.groupPairs)
+            insertRow(stmt, p.a, p.b, p.score);
+    });
+    writer.insert(cs::tableCouplets, [&](Statement &stmt) {
         for (qsizetype i = 0; i < t.couplets.size(); ++i) {
             const PairTable::Couplet &c = t.couplets.at(i);
-            stmt.bindInt64(1, i + 1);
-            stmt.bindInt64(2, c.poem);
-            stmt.bindText(3, c.position);
-            stmt.bindText(4, c.upper);
-            stmt.bindText(5, c.lower);
-            run(stmt);
+            insertRow(stmt, i + 1, c.poem, c.position, c.upper, c.lower);
         }
     });
 }

@@ -24,6 +24,14 @@ struct PairTable {
         int outer = 0;   // the same pair in the 首联 and 尾联, for contrast
         int example = 0; // the first middle couplet holding it, as an index of couplets
     };
+    // Two groups of units of one length set against each other: 100 × ln(observed ÷ expected) over
+    // the counts of their pairs. Groups of 平 words stand against groups of 仄 words of the same
+    // kind, so that two units of one group say little; two groups that pair say more.
+    struct GroupPair {
+        int a = 0;
+        int b = 0;
+        int score = 0;
+    };
     struct Couplet {
         qint64 poem = 0;
         QString position; // 颔联 or 颈联
@@ -33,8 +41,10 @@ struct PairTable {
     QList<Unit> units;
     QList<Pair> pairs;       // both ways, by a, then b
     QList<Couplet> couplets; // in the order of the poems
+    QList<GroupPair> groupPairs;
     qsizetype poems = 0;
     int groups = 0;
+    qint64 characterCount = 0; // counts of the one-character units: a pair's expected count
     // Character positions of the middle and of the outer couplets, and those whose pair the middle
     // couplets of the other poems attest too (the contrast of the issue: how much the pairs say).
     qsizetype middlePositions = 0, middleAttested = 0, outerPositions = 0, outerAttested = 0;

@@ -14,12 +14,6 @@ namespace {
 using prosody::Book;
 using prosody::RhymeBooks;
 
-bool isObliqueRhymed(const prosody::PoemCheck &check)
-{
-    return std::any_of(check.findings.begin(), check.findings.end(),
-                       [](const prosody::Finding &f) { return f.kind == prosody::kind::obliqueRhyme; });
-}
-
 // Poems of a regulated form and a level rhyme with more faults are mostly ancient-style verse: their
 // number falls from two faults to three, then rises again at four or more (counts in docs/CLASSICS.md).
 constexpr int kMostFaults = 2;
@@ -61,11 +55,9 @@ RhymeWordTally countRhymeWords(const QList<QStringList> &poems, std::shared_ptr<
             continue;
         const prosody::PoemCheck check = checker.check(read.first(), Book::Pingshui);
         // Whole regulated poems only: not one that stops short or has a line of another length.
-        const bool whole = !check.inProgress() && std::none_of(check.findings.begin(), check.findings.end(),
-                                                               [](const prosody::Finding &f) {
-                                                                   return f.kind == prosody::kind::length;
-                                                               });
-        if (check.form.isEmpty() || check.rhyme.isEmpty() || isObliqueRhymed(check) || !whole)
+        const bool whole = !check.inProgress() && !check.has(prosody::FindingKind::Length);
+        if (check.form.isEmpty() || check.rhyme.isEmpty() || check.has(prosody::FindingKind::ObliqueRhyme) ||
+            !whole)
             continue;
         ++tally.byFaults[std::min(check.faultCount(), 4)];
         if (check.faultCount() > kMostFaults)

@@ -41,9 +41,11 @@ void ReferenceWriter::exec(const QByteArray &sql)
     }
 }
 
-void ReferenceWriter::insert(const QString &table, int columns,
-                             const std::function<void(Statement &)> &bindAll)
+void ReferenceWriter::insert(const QString &table, const std::function<void(Statement &)> &bindAll)
 {
+    int columns = 0;
+    prepared(QStringLiteral("SELECT * FROM %1").arg(quotedIdentifier(table)).toUtf8(),
+             [&](Statement &all) { columns = all.columnCount(); });
     QStringList marks;
     for (int i = 1; i <= columns; ++i)
         marks << QStringLiteral("?%1").arg(i);
@@ -55,7 +57,7 @@ void ReferenceWriter::insert(const QString &table, int columns,
 void ReferenceWriter::prepared(const QByteArray &sql, const std::function<void(Statement &)> &bindAll)
 {
     try {
-        Statement stmt(m_file->handle(), sql);
+        Statement stmt(*m_file, sql);
         bindAll(stmt);
     } catch (const DbError &e) {
         throw BuildError(m_path, e.message());
@@ -70,7 +72,7 @@ void ReferenceWriter::finish()
     // Pages freed while the file was written (the full-text index's merges) are given back.
     qint64 freePages = 0;
     try {
-        Statement count(m_file->handle(), "PRAGMA freelist_count");
+        Statement count(*m_file, "PRAGMA freelist_count");
         if (count.step())
             freePages = count.int64(0);
     } catch (const DbError &) {

@@ -18,8 +18,9 @@ public:
     ReferenceWriter(const QString &path, const QStringList &createStatements);
 
     void exec(const QByteArray &sql);
-    // Inserts rows of values (texts or integers) into table.
-    void insert(const QString &table, int columns, const std::function<void(Statement &)> &bindAll);
+    // Inserts rows into table through an INSERT of a value for each of its columns, which bindAll
+    // binds (insertRow) as often as it has rows.
+    void insert(const QString &table, const std::function<void(Statement &)> &bindAll);
     // Runs one statement, which bindAll binds and steps as often as it needs.
     void prepared(const QByteArray &sql, const std::function<void(Statement &)> &bindAll);
     void finish();
@@ -32,5 +33,12 @@ private:
 
 // Steps a prepared insert once and makes it ready for the next row.
 void run(Statement &stmt);
+
+// Inserts one row of values through a prepared insert, numbered from 1 in their order.
+template <class... Values> void insertRow(Statement &stmt, const Values &...values)
+{
+    stmt.bindRow(values...);
+    run(stmt);
+}
 
 } // namespace builddb

@@ -15,7 +15,7 @@ QString storedDataVersion(const QString &path)
     QString version;
     try {
         SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-        Statement stmt(file.handle(), QStringLiteral("SELECT 值 FROM 版本 WHERE 键 = ?1").toUtf8());
+        Statement stmt(file, QStringLiteral("SELECT 值 FROM 版本 WHERE 键 = ?1").toUtf8());
         stmt.bindText(1, rhymebookschema::versionKey);
         if (stmt.step())
             version = stmt.text(0);

@@ -22,17 +22,23 @@ std::unique_ptr<QTemporaryFile> temporaryBeside(const QString &path)
         throw BuildError(temporary->fileTemplate(),
                          QStringLiteral("cannot be created: ") + temporary->errorString());
     temporary->close();
+    // A temporary file is private to its owner; the built file is an ordinary one.
     temporary->setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     return temporary;
 }
 
-void replace(QTemporaryFile &temporary, const QString &path)
+void putInPlace(QTemporaryFile &temporary, const QString &path, Existing existing)
 {
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
-                    QFile::encodeName(path).constData()) != 0)
+    if (existing == Existing::Keep) {
+        // QFile::rename never replaces a file, should one have appeared during the build.
+        if (!temporary.rename(path))
+            throw BuildError(path, QStringLiteral("cannot be written: ") + temporary.errorString());
+    } else if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
+                           QFile::encodeName(path).constData()) != 0) {
         throw BuildError(path, QStringLiteral("cannot be written: ") +
                                    QString::fromLocal8Bit(std::strerror(errno)));
-    temporary.setAutoRemove(false);
+    }
+    temporary.setAutoRemove(false); // the renamed file is the result
 }
 
 } // namespace builddb

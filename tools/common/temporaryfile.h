@@ -7,10 +7,16 @@
 
 namespace builddb {
 
-// A temporary file beside path for a new reference file, readable by all once in place.
+// A built file is written under a temporary name beside its place and renamed into it only when
+// complete, so that its place never holds half a file. The temporary file is removed unless put in
+// place; a writer of it must close it before it goes out of scope.
 std::unique_ptr<QTemporaryFile> temporaryBeside(const QString &path);
 
-// Puts the finished temporary file in place of path, replacing an older reference file at once.
-void replace(QTemporaryFile &temporary, const QString &path);
+// What becomes of a file found at the place: the user's database is kept (and the build fails), a
+// reference file is replaced at once.
+enum class Existing { Keep, Replace };
+
+// Puts the finished temporary file at path, readable by all. Throws BuildError naming path.
+void putInPlace(QTemporaryFile &temporary, const QString &path, Existing existing);
 
 } // namespace builddb

@@ -4,6 +4,7 @@
 #include "tools/common/builderror.h"
 #include "tools/common/converter.h"
 #include "tools/common/progress.h"
+#include "tools/common/temporaryfile.h"
 #include "tools/dictionary/dbwriter.h"
 #include "tools/dictionary/meanings.h"
 #include "tools/dictionary/rhymes.h"
@@ -35,23 +36,8 @@ QList<Work> readAllWorks(const QString &dist, const Converter &t2s, BuildSummary
     return works;
 }
 
-} // namespace
-
-BuildSummary buildDatabase(const BuildOptions &options, QTextStream &log)
+RhymeTables readRhymeTables(const SourcePaths &src, BuildSummary &summary, Progress &progress)
 {
-    const QFileInfo target(options.output);
-    if (target.exists())
-        throw BuildError(
-            options.output,
-            QStringLiteral("already exists; it may hold the user's works, so it is left as it is"));
-    if (!QDir().mkpath(target.absolutePath()))
-        throw BuildError(target.absolutePath(), QStringLiteral("cannot be created"));
-
-    BuildSummary summary;
-    Progress progress(log);
-    const SourcePaths &src = options.sources;
-    const Converter t2s(options.openccConfig);
-
     const HanziTable hanzi = readUnihan(src);
     qsizetype readingCount = 0;
     for (const Hanzi &h : hanzi)
@@ -63,7 +49,7 @@ BuildSummary buildDatabase(const BuildOptions &options, QTextStream &log)
         readReadingWeights(src.nodeModule(QStringLiteral("@pinyin-pro/data/json/complete.json")), hanzi);
     progress.stage(QStringLiteral("reading weights"), QStringLiteral("complete.json read"));
 
-    const RhymeTables rhymes =
+    RhymeTables rhymes =
         buildRhymeTables(hanzi, weights, src.unihanFile(QStringLiteral("Unihan_Readings.txt.bz2")));
     summary.plainRows = rhymes.plain.size();
     summary.retroflexRows = rhymes.retroflex.size();
@@ -77,7 +63,11 @@ BuildSummary buildDatabase(const BuildOptions &options, QTextStream &log)
                        .arg(summary.retroflexRows)
                        .arg(summary.commonChars)
                        .arg(summary.rareChars));
+    return rhymes;
+}
 
+Lexicon readLexicon(const SourcePaths &src, BuildSummary &summary, Progress &progress)
+{
     const QHash<QString, QString> explanations =
         readExplanations(src.nodeModule(QStringLiteral("cnchar-data/explanation")));
     progress.stage(QStringLiteral("explanations"), QStringLiteral("%1 entries").arg(explanations.size()));
@@ -86,7 +76,7 @@ BuildSummary buildDatabase(const BuildOptions &options, QTextStream &log)
         readModernWords(src.nodeModule(QStringLiteral("@pinyin-pro/data/json/modern.json")));
     progress.stage(QStringLiteral("word lists"),
                    QStringLiteral("%1 idioms, %2 modern words").arg(idiomList.size()).arg(modern.size()));
-    const Lexicon lexicon = buildLexicon(explanations, idiomList, modern);
+    Lexicon lexicon = buildLexicon(explanations, idiomList, modern);
     summary.idioms = lexicon.idioms.size();
     summary.words = lexicon.words.size();
     summary.wordsWithoutMeaning = lexicon.wordsWithoutMeaning;
@@ -96,37 +86,24 @@ BuildSummary buildDatabase(const BuildOptions &options, QTextStream &log)
                        .arg(summary.words)
                        .arg(summary.wordsWithoutMeaning)
                        .arg(lexicon.referencesResolved));
+    return lexicon;
+}
 
-    const QList<Work> works =
-        readAllWorks(src.nodeModule(QStringLiteral("chinese-poetry/dist")), t2s, summary, progress);
+void writeDatabase(const QString &path, const RhymeTables &rhymes, const Lexicon &lexicon,
+                   const QList<Work> &works, const QDate &date)
+{
+    DatabaseWriter writer(path);
+    writer.writeRhymes(schema::tablePsy, rhymes.plain);
+    writer.writeRhymes(schema::tableJsy, rhymes.retroflex);
+    writer.writeEntries(schema::tableIdioms, lexicon.idioms);
+    writer.writeEntries(schema::tableWords, lexicon.words);
+    writer.writeWorks(works, date);
+    writer.finish();
+}
 
-    // Declared before the writer so that the writer closes the file before it is removed.
-    QTemporaryFile temporary(
-        QDir(target.absolutePath()).filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    if (!temporary.open())
-        throw BuildError(temporary.fileTemplate(),
-                         QStringLiteral("cannot be created: ") + temporary.errorString());
-    temporary.close();
-    // A temporary file is private to its owner; the database is an ordinary file.
-    temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    {
-        DatabaseWriter writer(temporary.fileName());
-        writer.writeRhymes(schema::tablePsy, rhymes.plain);
-        writer.writeRhymes(schema::tableJsy, rhymes.retroflex);
-        writer.writeEntries(schema::tableIdioms, lexicon.idioms);
-        writer.writeEntries(schema::tableWords, lexicon.words);
-        writer.writeWorks(works, options.date);
-        writer.finish();
-    }
-    // rename() never replaces an existing file, should one have appeared during the build.
-    if (!temporary.rename(options.output))
-        throw BuildError(options.output, QStringLiteral("cannot be written: ") + temporary.errorString());
-    temporary.setAutoRemove(false); // the renamed file is the result
-    summary.fileSize = QFileInfo(options.output).size();
-    progress.stage(QStringLiteral("database written"),
-                   QStringLiteral("%1 (%2 MB)").arg(options.output).arg(summary.fileSize / 1e6, 0, 'f', 1));
-
-    log << QStringLiteral("Summary, built in %1 s:").arg(progress.seconds(), 0, 'f', 1) << Qt::endl
+void logSummary(QTextStream &log, const BuildSummary &summary, qsizetype works, double seconds)
+{
+    log << QStringLiteral("Summary, built in %1 s:").arg(seconds, 0, 'f', 1) << Qt::endl
         << QStringLiteral("  %1 %2 rows, %3 %4 rows (简易 %5 characters, 繁杂 %6)")
                .arg(schema::tablePsy)
                .arg(summary.plainRows)
@@ -141,7 +118,37 @@ BuildSummary buildDatabase(const BuildOptions &options, QTextStream &log)
                .arg(summary.words)
                .arg(summary.wordsWithoutMeaning)
         << Qt::endl
-        << QStringLiteral("  %1 %2 rows and the draft").arg(schema::tableWorks).arg(works.size()) << Qt::endl;
+        << QStringLiteral("  %1 %2 rows and the draft").arg(schema::tableWorks).arg(works) << Qt::endl;
+}
+
+} // namespace
+
+BuildSummary buildDatabase(const BuildOptions &options, QTextStream &log)
+{
+    const QFileInfo target(options.output);
+    if (target.exists())
+        throw BuildError(
+            options.output,
+            QStringLiteral("already exists; it may hold the user's works, so it is left as it is"));
+    if (!QDir().mkpath(target.absolutePath()))
+        throw BuildError(target.absolutePath(), QStringLiteral("cannot be created"));
+
+    BuildSummary summary;
+    Progress progress(log);
+    const Converter t2s(options.openccConfig);
+    const RhymeTables rhymes = readRhymeTables(options.sources, summary, progress);
+    const Lexicon lexicon = readLexicon(options.sources, summary, progress);
+    const QList<Work> works = readAllWorks(options.sources.nodeModule(QStringLiteral("chinese-poetry/dist")),
+                                           t2s, summary, progress);
+
+    // Declared before the writer so that the writer closes the file before it is removed.
+    const std::unique_ptr<QTemporaryFile> temporary = temporaryBeside(options.output);
+    writeDatabase(temporary->fileName(), rhymes, lexicon, works, options.date);
+    putInPlace(*temporary, options.output, Existing::Keep);
+    summary.fileSize = QFileInfo(options.output).size();
+    progress.stage(QStringLiteral("database written"),
+                   QStringLiteral("%1 (%2 MB)").arg(options.output).arg(summary.fileSize / 1e6, 0, 'f', 1));
+    logSummary(log, summary, works.size(), progress.seconds());
     return summary;
 }
 

@@ -53,34 +53,33 @@ void DatabaseWriter::fail(const QString &what) const
 
 namespace {
 
+// An INSERT of the columns, their values numbered in order.
+QString insertInto(const QString &table, const QStringList &columns)
+{
+    QStringList marks;
+    for (qsizetype i = 1; i <= columns.size(); ++i)
+        marks << QStringLiteral("?%1").arg(i);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+}
+
 // One INSERT run once per row; a failure throws BuildError naming the file.
 class Inserter {
 public:
-    Inserter(sqlite3 *db, const QString &sql, const std::function<void(const QString &)> &fail)
+    Inserter(const SqliteFile &file, const QString &sql, const std::function<void(const QString &)> &fail)
         : m_fail(fail)
     {
         try {
-            m_stmt = std::make_unique<Statement>(db, sql.toUtf8());
+            m_stmt = std::make_unique<Statement>(file, sql.toUtf8());
         } catch (const DbError &e) {
             m_fail(QStringLiteral("cannot prepare: ") + sql + QStringLiteral(": ") + e.message());
         }
     }
 
-    Inserter &text(int column, const QString &value)
-    {
-        m_stmt->bindText(column, value);
-        return *this;
-    }
-
-    Inserter &integer(int column, qint64 value)
-    {
-        m_stmt->bindInt64(column, value);
-        return *this;
-    }
-
-    void run()
+    template <class... Values> void row(const Values &...values)
     {
         try {
+            m_stmt->bindRow(values...);
             m_stmt->step();
         } catch (const DbError &e) {
             m_fail(QStringLiteral("cannot insert a row: ") + e.message());
@@ -97,54 +96,33 @@ private:
 
 void DatabaseWriter::writeRhymes(const QString &table, const QList<RhymeRow> &rows)
 {
-    Inserter insert(m_file->handle(),
-                    QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6) VALUES (?1, ?2, ?3, ?4, ?5)")
-                        .arg(table, schema::colFinal, schema::colSyllable, schema::colTone, schema::colCommon,
-                             schema::colRare),
+    using namespace schema;
+    Inserter insert(*m_file, insertInto(table, {colFinal, colSyllable, colTone, colCommon, colRare}),
                     [this](const QString &what) { fail(what); });
     for (const RhymeRow &row : rows)
-        insert.text(1, row.final)
-            .text(2, row.syllable)
-            .text(3, row.tone)
-            .text(4, row.common)
-            .text(5, row.rare)
-            .run();
+        insert.row(row.final, row.syllable, row.tone, row.common, row.rare);
 }
 
 void DatabaseWriter::writeEntries(const QString &table, const QList<Entry> &entries)
 {
     // The key column carries the table's name.
-    Inserter insert(m_file->handle(),
-                    QStringLiteral("INSERT INTO %1 (%1, %2) VALUES (?1, ?2)").arg(table, schema::colMeaning),
+    Inserter insert(*m_file, insertInto(table, {table, schema::colMeaning}),
                     [this](const QString &what) { fail(what); });
     for (const Entry &entry : entries)
-        insert.text(1, entry.key).text(2, entry.meaning).run();
+        insert.row(entry.key, entry.meaning);
 }
 
 void DatabaseWriter::writeWorks(const QList<Work> &works, const QDate &date)
 {
     using namespace schema;
-    Inserter insert(
-        m_file->handle(),
-        QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6, %7, %8, %9, %10, %11) "
-                       "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)")
-            .arg(tableWorks, colTitle, colCategory, colMark, colCount, colAuthor, colSource, colUrl, colDate)
-            .arg(colRemarks, colContent),
-        [this](const QString &what) { fail(what); });
+    Inserter insert(*m_file,
+                    insertInto(tableWorks, {colTitle, colCategory, colMark, colCount, colAuthor, colSource,
+                                            colUrl, colDate, colRemarks, colContent}),
+                    [this](const QString &what) { fail(what); });
     const QString day = date.toString(Qt::ISODate);
-    for (const Work &work : works) {
-        insert.text(1, work.title)
-            .text(2, work.category)
-            .text(3, markOf(work.category))
-            .integer(4, work.count)
-            .text(5, work.author)
-            .text(6, work.source)
-            .text(7, QString())
-            .text(8, day)
-            .text(9, work.remarks)
-            .text(10, work.content)
-            .run();
-    }
+    for (const Work &work : works)
+        insert.row(work.title, work.category, markOf(work.category), work.count, work.author, work.source,
+                   QString(), day, work.remarks, work.content);
 }
 
 void DatabaseWriter::finish()

@@ -3,6 +3,9 @@
 #include "presentation/categories.h"
 #include "tools/common/builderror.h"
 #include "tools/common/sources.h"
+#include "tools/dictionary/poemtext.h"
+#include "tools/dictionary/poetryjson.h"
+#include "tools/dictionary/primers.h"
 
 #include <QDir>
 #include <QHash>
@@ -23,64 +26,6 @@ const QString kCi = ::categories::table[2].category;
 const QString kSanqu = ::categories::table[3].category;
 const QString kAncient = ::categories::table[4].category;
 
-QString textField(const QJsonObject &entry, const QString &name, const QString &file)
-{
-    const QJsonValue value = entry.value(name);
-    if (!value.isString())
-        throw BuildError(file, QStringLiteral("an entry has no text field \"%1\"").arg(name));
-    return value.toString();
-}
-
-QStringList linesOf(const QJsonValue &value, const QString &name, const QString &file)
-{
-    if (!value.isArray())
-        throw BuildError(file, QStringLiteral("an entry has no list \"%1\"").arg(name));
-    QStringList lines;
-    for (const QJsonValue &line : value.toArray()) {
-        if (!line.isString())
-            throw BuildError(file,
-                             QStringLiteral("the list \"%1\" holds a value that is not a text").arg(name));
-        lines << line.toString();
-    }
-    return lines;
-}
-
-QStringList linesField(const QJsonObject &entry, const QString &name, const QString &file)
-{
-    return linesOf(entry.value(name), name, file);
-}
-
-QJsonObject entryAt(const QJsonValue &value, const QString &file)
-{
-    if (!value.isObject())
-        throw BuildError(file, QStringLiteral("holds an entry that is not a JSON object"));
-    return value.toObject();
-}
-
-QJsonArray arrayField(const QJsonObject &object, const QString &name, const QString &file)
-{
-    const QJsonValue value = object.value(name);
-    if (!value.isArray())
-        throw BuildError(file, QStringLiteral("has no list \"%1\"").arg(name));
-    return value.toArray();
-}
-
-// Trimmed lines without the empty ones.
-QStringList tidyLines(const QStringList &lines)
-{
-    QStringList out;
-    for (const QString &line : lines)
-        if (const QString t = line.trimmed(); !t.isEmpty())
-            out << t;
-    return out;
-}
-
-// Converts a poem's lines in one call.
-QStringList convertLines(const QStringList &lines, const Converter &t2s)
-{
-    return tidyLines(t2s(lines.join(u'\n')).split(u'\n'));
-}
-
 QString remarks(const QString &head, const QStringList &notes)
 {
     QStringList parts;
@@ -90,98 +35,11 @@ QString remarks(const QString &head, const QStringList &notes)
     return parts.join(u'\n');
 }
 
-// Takes the bracketed notes on variant readings, such as "(明年 一作：年年)", out of the lines; a
-// note may run over into the next line.
-QStringList takeNotes(QStringList &lines)
-{
-    const QString text = lines.join(u'\n');
-    QString kept, note;
-    QStringList notes;
-    int depth = 0;
-    for (QChar c : text) {
-        const bool open = c == u'(' || c == u'（';
-        const bool close = c == u')' || c == u'）';
-        if (open && depth++ == 0) {
-            note.clear();
-            continue;
-        }
-        if (close && depth > 0 && --depth == 0) {
-            notes << note.simplified();
-            continue;
-        }
-        (depth > 0 ? note : kept) += c;
-    }
-    if (depth > 0)
-        kept += u'(' + note;
-    lines = tidyLines(kept.split(u'\n'));
-    return notes;
-}
-
 Work makeWork(const QString &category, const QString &title, const QString &author, const QString &source,
               const QString &remarks, const QStringList &lines)
 {
     return {title, category, author, source, remarks, lines.join(u'\n'), 1};
 }
-
-} // namespace
-
-QList<PrimerPoem> readPrimer(const QString &path, const QString &defaultDynasty, const Converter &t2s)
-{
-    static const QRegularExpression dynastyPrefix(QStringLiteral("^[（(]([^）)]+)[）)]\\s*(.+)$"));
-    QList<PrimerPoem> poems;
-    const QJsonObject root = readJsonObject(path);
-    for (const QJsonValue &sectionValue : arrayField(root, QStringLiteral("content"), path)) {
-        const QJsonObject section = entryAt(sectionValue, path);
-        const QString form = t2s(textField(section, QStringLiteral("type"), path));
-        for (const QJsonValue &itemValue : arrayField(section, QStringLiteral("content"), path)) {
-            const QJsonObject item = entryAt(itemValue, path);
-            PrimerPoem poem;
-            poem.form = form;
-            poem.title = t2s(textField(item, QStringLiteral("chapter"), path)).trimmed();
-            poem.author = t2s(textField(item, QStringLiteral("author"), path)).trimmed();
-            poem.dynasty = defaultDynasty;
-            if (const auto m = dynastyPrefix.match(poem.author); m.hasMatch()) {
-                poem.dynasty = m.captured(1);
-                poem.author = m.captured(2);
-            }
-
-            // Other titles the poem goes by: "送别 / 山中送别".
-            const QString subchapter = t2s(item.value(QStringLiteral("subchapter")).toString());
-            QStringList otherTitles;
-            for (const QString &t : subchapter.split(u'/', Qt::SkipEmptyParts))
-                if (t.trimmed() != poem.title)
-                    otherTitles << t.trimmed();
-            if (!otherTitles.isEmpty())
-                poem.notes << QStringLiteral("又题：") + otherTitles.join(u'、');
-
-            const QJsonValue paragraphs = item.value(QStringLiteral("paragraphs"));
-            const QJsonArray parts = paragraphs.toArray();
-            if (!parts.isEmpty() && parts.first().isObject()) {
-                // A group of poems under one title ("秋兴八首": 其一, 其二, ...) gives one poem each.
-                for (const QJsonValue &partValue : parts) {
-                    const QJsonObject part = entryAt(partValue, path);
-                    PrimerPoem single = poem;
-                    single.title += u'·' + t2s(textField(part, QStringLiteral("subchapter"), path)).trimmed();
-                    single.lines = convertLines(linesField(part, QStringLiteral("paragraphs"), path), t2s);
-                    single.notes += takeNotes(single.lines);
-                    poems << single;
-                }
-                continue;
-            }
-            poem.lines = convertLines(linesOf(paragraphs, QStringLiteral("paragraphs"), path), t2s);
-            poem.notes += takeNotes(poem.lines);
-            poems << poem;
-        }
-    }
-    return poems;
-}
-
-QString tangPrimerPath(const QString &dist)
-{
-    return QDir(dist).filePath(QStringLiteral("mengxue/tangshisanbaishou.json"));
-}
-
-namespace {
 
 bool isRegulatedForm(const QString &form)
 {
@@ -239,67 +97,6 @@ QString markOf(const QString &category)
     return ::categories::markOf(category).value_or(QString());
 }
 
-bool isSameLine(const QString &a, const QString &b)
-{
-    if (a.size() != b.size())
-        return false;
-    const qsizetype allowed = a.size() / 8;
-    qsizetype differences = 0;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && ++differences > allowed)
-            return false;
-    return true;
-}
-
-QString firstClause(const QString &text)
-{
-    static const QRegularExpression stop(QStringLiteral("[，。？！；：、,.?!;:\\s]"));
-    const QString trimmed = text.trimmed();
-    const qsizetype at = trimmed.indexOf(stop);
-    return at < 0 ? trimmed : trimmed.left(at);
-}
-
-EditorialSplit splitEditorialNotes(const QString &text)
-{
-    EditorialSplit out;
-    QString poem;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (text.at(i) != u'（') {
-            poem += text.at(i++);
-            continue;
-        }
-        qsizetype end = i + 1;
-        for (int depth = 1; end < text.size(); ++end) {
-            depth += text.at(end) == u'（' ? 1 : text.at(end) == u'）' ? -1 : 0;
-            if (depth == 0)
-                break;
-        }
-        if (end >= text.size()) { // unbalanced: leave the rest as it is
-            poem += text.mid(i);
-            break;
-        }
-        const QString inner = text.mid(i + 1, end - i - 1);
-        QString note = inner;
-        note.remove(u'\n');
-        note = note.trimmed();
-        // Variant readings (一作「行」) and marks of a doubtful character (疑) stay with the line.
-        if (note.startsWith(QStringLiteral("一作")) || note.size() <= 2)
-            poem += text.mid(i, end - i + 1);
-        else
-            out.notes << note;
-        i = end + 1;
-    }
-    // A line left with nothing but punctuation once its note has gone is dropped.
-    static const QRegularExpression punctuationOnly(QStringLiteral("^[\\p{P}\\s]*$"));
-    QStringList lines;
-    for (const QString &line : poem.split(u'\n'))
-        if (!punctuationOnly.match(line).hasMatch())
-            lines << line;
-    out.poem = lines.join(u'\n');
-    return out;
-}
-
 QSet<QString> tangPoets(const QString &dist, const Converter &t2s)
 {
     QSet<QString> poets;
@@ -309,98 +106,135 @@ QSet<QString> tangPoets(const QString &dist, const Converter &t2s)
     return poets;
 }
 
-QList<Work> seriesWorks(const QString &dist, const QSet<QString> &poets, const Converter &t2s)
+namespace {
+
+// A poem of a series: its place or its own title in the series, its lines and notes.
+struct SeriesPart {
+    QString name;
+    QStringList lines;
+    QStringList notes;
+};
+
+struct Series {
+    QString author;
+    QString title;
+    QList<SeriesPart> parts;
+    QStringList firstLines;
+};
+
+// The files of 全唐诗 in the collection's order.
+QStringList tangFiles(const QDir &dir)
 {
-    const QDir dir(QDir(dist).filePath(QStringLiteral("quantangshi")));
     QStringList files = dir.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files);
     if (files.isEmpty())
         throw BuildError(dir.path(), QStringLiteral("holds no poet.tang.*.json files"));
     std::sort(files.begin(), files.end(),
               [](const QString &a, const QString &b) { return fileNumber(a) < fileNumber(b); });
+    for (QString &name : files)
+        name = dir.filePath(name);
+    return files;
+}
 
-    // "秋興八首 一": the series title, then the poem's place or its own title in the series. A
-    // heading before the series title ("雜曲歌辭 秋興八首 一") is left out, so that a poem the
-    // collection holds twice, with and without it, lands in one series.
-    static const QRegularExpression seriesTitle(
-        QStringLiteral("^(?:.*\\s)?(\\S*?[一二三四五六七八九十百]+首)\\s+(\\S.*)$"));
-    struct Part {
-        QString name;
-        QStringList lines;
-        QStringList notes;
-    };
-    struct Series {
-        QString author;
-        QString title;
-        QList<Part> parts;
-        QStringList firstLines;
-    };
-    QList<Series> series;
-    QHash<QString, qsizetype> seriesIndex;
-    QHash<QString, QString> authorNames; // the same few thousand names recur 57,000 times
-
-    for (const QString &name : files) {
-        const QString path = dir.filePath(name);
-        for (const QJsonValue &value : readJsonArray(path)) {
-            const QJsonObject poem = entryAt(value, path);
-            const auto match = seriesTitle.match(textField(poem, QStringLiteral("title"), path));
-            if (!match.hasMatch())
-                continue;
-            const QString rawAuthor = textField(poem, QStringLiteral("author"), path);
-            auto author = authorNames.constFind(rawAuthor);
-            if (author == authorNames.constEnd())
-                author = authorNames.insert(rawAuthor, t2s(rawAuthor));
-            if (!poets.contains(*author))
-                continue;
-
-            const QString title = t2s(match.captured(1));
-            const QString key = *author + u'\t' + title;
-            auto index = seriesIndex.constFind(key);
-            if (index == seriesIndex.constEnd()) {
-                index = seriesIndex.insert(key, series.size());
-                series.append({*author, title, {}, {}});
-            }
-            Series &s = series[*index];
-
-            Part part{t2s(match.captured(2)).simplified(),
-                      convertLines(linesField(poem, QStringLiteral("paragraphs"), path), t2s),
-                      {}};
-            // 全唐诗 holds some poems twice, under a longer title or with a variant character: keep
-            // the first.
-            const QString first = part.lines.value(0);
-            if (first.isEmpty() || std::any_of(s.firstLines.cbegin(), s.firstLines.cend(),
-                                               [&](const QString &seen) { return isSameLine(seen, first); }))
-                continue;
-            s.firstLines << first;
-            if (poem.value(QStringLiteral("notes")).isArray())
-                part.notes = convertLines(linesField(poem, QStringLiteral("notes"), path), t2s);
-            const EditorialSplit split = splitEditorialNotes(part.lines.join(u'\n'));
-            part.lines = split.poem.split(u'\n');
-            part.notes += split.notes;
-            s.parts.append(part);
-        }
+// Reads the poems of series of the poets in 全唐诗, each series in the order its parts come.
+class SeriesReader {
+public:
+    SeriesReader(const QSet<QString> &poets, const Converter &t2s)
+        : m_poets(poets)
+        , m_t2s(t2s)
+    {
     }
 
+    void readFile(const QString &path)
+    {
+        for (const QJsonValue &value : readJsonArray(path))
+            readPoem(entryAt(value, path), path);
+    }
+
+    const QList<Series> &series() const { return m_series; }
+
+private:
+    void readPoem(const QJsonObject &poem, const QString &path)
+    {
+        // "秋興八首 一": the series title, then the poem's place or its own title in the series. A
+        // heading before the series title ("雜曲歌辭 秋興八首 一") is left out, so that a poem the
+        // collection holds twice, with and without it, lands in one series.
+        static const QRegularExpression seriesTitle(
+            QStringLiteral("^(?:.*\\s)?(\\S*?[一二三四五六七八九十百]+首)\\s+(\\S.*)$"));
+        const auto match = seriesTitle.match(textField(poem, QStringLiteral("title"), path));
+        if (!match.hasMatch())
+            return;
+        const QString rawAuthor = textField(poem, QStringLiteral("author"), path);
+        auto author = m_authorNames.constFind(rawAuthor);
+        if (author == m_authorNames.constEnd())
+            author = m_authorNames.insert(rawAuthor, m_t2s(rawAuthor));
+        if (!m_poets.contains(*author))
+            return;
+
+        const QString title = m_t2s(match.captured(1));
+        const QString key = *author + u'\t' + title;
+        auto index = m_seriesIndex.constFind(key);
+        if (index == m_seriesIndex.constEnd()) {
+            index = m_seriesIndex.insert(key, m_series.size());
+            m_series.append({*author, title, {}, {}});
+        }
+        Series &s = m_series[*index];
+
+        SeriesPart part{m_t2s(match.captured(2)).simplified(),
+                        convertLines(linesField(poem, QStringLiteral("paragraphs"), path), m_t2s),
+                        {}};
+        // 全唐诗 holds some poems twice, under a longer title or with a variant character: keep
+        // the first.
+        const QString first = part.lines.value(0);
+        if (first.isEmpty() || std::any_of(s.firstLines.cbegin(), s.firstLines.cend(),
+                                           [&](const QString &seen) { return isSameLine(seen, first); }))
+            return;
+        s.firstLines << first;
+        if (poem.value(QStringLiteral("notes")).isArray())
+            part.notes = convertLines(linesField(poem, QStringLiteral("notes"), path), m_t2s);
+        const EditorialSplit split = splitEditorialNotes(part.lines.join(u'\n'));
+        part.lines = split.poem.split(u'\n');
+        part.notes += split.notes;
+        s.parts.append(part);
+    }
+
+    const QSet<QString> &m_poets;
+    const Converter &m_t2s;
+    QList<Series> m_series;
+    QHash<QString, qsizetype> m_seriesIndex;
+    QHash<QString, QString> m_authorNames; // the same few thousand names recur 57,000 times
+};
+
+// A series of two poems or more as one work, each poem under its heading.
+Work seriesWork(const Series &s)
+{
+    QStringList blocks;
+    QStringList notes;
+    for (const SeriesPart &part : s.parts) {
+        const QString heading = isChineseNumeral(part.name) ? u'其' + part.name : part.name;
+        blocks << heading + u'\n' + part.lines.join(u'\n');
+        for (const QString &note : part.notes)
+            notes << heading + QStringLiteral("：") + note;
+    }
+    return {s.title,
+            kSeries,
+            s.author,
+            QStringLiteral("全唐诗"),
+            remarks(QStringLiteral("唐"), notes),
+            blocks.join(QStringLiteral("\n\n")),
+            int(s.parts.size())};
+}
+
+} // namespace
+
+QList<Work> seriesWorks(const QString &dist, const QSet<QString> &poets, const Converter &t2s)
+{
+    SeriesReader reader(poets, t2s);
+    for (const QString &path : tangFiles(QDir(QDir(dist).filePath(QStringLiteral("quantangshi")))))
+        reader.readFile(path);
     QList<Work> works;
-    for (const Series &s : series) {
-        if (s.parts.size() < 2)
-            continue;
-        QStringList blocks;
-        QStringList notes;
-        for (const Part &part : s.parts) {
-            const QString heading = isChineseNumeral(part.name) ? u'其' + part.name : part.name;
-            blocks << heading + u'\n' + part.lines.join(u'\n');
-            for (const QString &note : part.notes)
-                notes << heading + QStringLiteral("：") + note;
-        }
-        Work work{s.title,
-                  kSeries,
-                  s.author,
-                  QStringLiteral("全唐诗"),
-                  remarks(QStringLiteral("唐"), notes),
-                  blocks.join(QStringLiteral("\n\n")),
-                  int(s.parts.size())};
-        works << work;
-    }
+    for (const Series &s : reader.series())
+        if (s.parts.size() >= 2)
+            works << seriesWork(s);
     return works;
 }
 

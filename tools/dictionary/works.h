@@ -49,31 +49,4 @@ QList<Work> sanquWorks(const QString &dist, const Converter &t2s);
 // 戊类: 诗经, 楚辞 and the ancient-style verse and 乐府 of 唐诗三百首.
 QList<Work> ancientVerse(const QString &dist, const Converter &t2s);
 
-// A poem's text without the editors' notes in brackets (collations, sources, "按：" remarks), and
-// those notes. Variant readings ("（一作「行」）") and short marks ("（疑）") stay in the text.
-struct EditorialSplit {
-    QString poem;
-    QStringList notes;
-};
-EditorialSplit splitEditorialNotes(const QString &text);
-
-// A poem of the primers in mengxue/, already in simplified characters.
-struct PrimerPoem {
-    QString title;
-    QString author;
-    QString dynasty;
-    QString form; // the primer's section: 五言绝句, 七言律诗, 五言古诗, 乐府 …
-    QStringList lines;
-    QStringList notes;
-};
-QList<PrimerPoem> readPrimer(const QString &path, const QString &defaultDynasty, const Converter &t2s);
-QString tangPrimerPath(const QString &dist); // 唐诗三百首
-
-// Whether two lines are one line in two copies: equal, or differing in a variant character
-// (彊/强) or, in a long line, one more for every eight characters.
-bool isSameLine(const QString &a, const QString &b);
-
-// First clause of a text, up to its first punctuation mark: "白日依山尽" of "白日依山尽，黄河入海流。".
-QString firstClause(const QString &text);
-
 } // namespace builddb

@@ -64,29 +64,36 @@ int cipubookExamples(const std::shared_ptr<const RhymeBooks> &books, const QStri
                 continue;
             }
             const QString text = pasted(form.example, chars);
-            const QString where = QStringLiteral("%1 第%2体（%3）").arg(tune->name).arg(form.number).arg(chars(form.author));
+            const QString where =
+                QStringLiteral("%1 第%2体（%3）").arg(tune->name).arg(form.number).arg(chars(form.author));
             const QList<PoemCheck> own =
-                checkAs(books, text, tune->name + u':' + QString::number(form.number)).value_or(QList<PoemCheck>());
+                checkAs(books, text, CheckRequest{CiFormRef{tune->name, form.number}, std::nullopt})
+                    .value_or(QList<PoemCheck>());
             if (own.size() == 1 && own.first().ok()) {
                 ++matched;
             } else {
                 for (const PoemCheck &c : own)
                     for (const Finding &f : c.findings)
                         if (f.isFault())
-                            ++faultKinds[f.kind];
+                            ++faultKinds[kindName(f.kind)];
                 notMatched << QStringLiteral("- %1：%2")
                                   .arg(where, own.size() == 1 ? faultsOf(own.first())
                                                               : QStringLiteral("读作 %1 首").arg(own.size()));
             }
-            const QList<PoemCheck> automatic = checkAs(books, text, QStringLiteral("自动")).value_or(QList<PoemCheck>());
-            const bool isNamed = automatic.size() == 1 && automatic.first().isCi() && automatic.first().form == tune->name;
+            const QList<PoemCheck> automatic =
+                checkAs(books, text, CheckRequest{AutoForm{}, std::nullopt}).value_or(QList<PoemCheck>());
+            const bool isNamed =
+                automatic.size() == 1 && automatic.first().isCi() && automatic.first().form == tune->name;
             named += isNamed;
             if (!isNamed)
                 notNamed << QStringLiteral("- %1 → %2")
-                                .arg(where, automatic.isEmpty() ? QStringLiteral("（无）") : automatic.first().summary());
+                                .arg(where, automatic.isEmpty() ? QStringLiteral("（无）")
+                                                                : automatic.first().summary());
         }
     }
-    const auto share = [&](int n) { return QStringLiteral("%1 (%2%)").arg(n).arg(100.0 * n / std::max(1, examples), 0, 'f', 1); };
+    const auto share = [&](int n) {
+        return QStringLiteral("%1 (%2%)").arg(n).arg(100.0 * n / std::max(1, examples), 0, 'f', 1);
+    };
     out << "## The examples of 御定词谱 against the 词谱\n\n| item | count |\n|---|---:|\n"
         << "| examples (卷一–卷三十九) | " << examples << " |\n"
         << "| 调 not in the 词谱 | " << missing << " |\n"
@@ -96,7 +103,8 @@ int cipubookExamples(const std::shared_ptr<const RhymeBooks> &books, const QStri
     out << "Faults by kind:";
     for (auto it = faultKinds.cbegin(); it != faultKinds.cend(); ++it)
         out << " " << it.key() << " " << it.value() << ";";
-    out << "\n\n### Not 合谱 against their own 体\n\n" << notMatched.join(u'\n') << "\n\n### Not named in 自动\n\n"
+    out << "\n\n### Not 合谱 against their own 体\n\n"
+        << notMatched.join(u'\n') << "\n\n### Not named in 自动\n\n"
         << notNamed.join(u'\n') << "\n";
     return 0;
 }

@@ -1,11 +1,14 @@
 #include "tools/evaluate/couplets.h"
 
+#include "tools/evaluate/judgedcouplets.h"
+#include "tools/evaluate/leaveoneout.h"
+
 #include "classics/coupletpairs.h"
 #include "db/sqlite.h"
 #include "prosody/check.h"
-#include "prosody/couplet/rhythm.h"
+#include "prosody/couplet/judge.h"
 #include "tools/common/converter.h"
-#include "tools/dictionary/works.h"
+#include "tools/dictionary/primers.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -21,47 +24,6 @@ const char16_t *const kWords[] = {u"天",   u"红",   u"东",   u"三",   u"酒"
                                   u"山",   u"明月", u"春风", u"万里", u"白发", u"故人", u"流水",
                                   u"落日", u"青山", u"秋风", u"江湖", u"千山", u"孤舟"};
 
-QString textOf(const QList<char32_t> &chars)
-{
-    return QString::fromUcs4(chars.constData(), chars.size());
-}
-
-// The pairs of the file without those one poem brought into it: a poem of 唐诗三百首 is judged as a
-// new poem would be, not by its own couplets.
-class LeaveOneOut : public PairSource {
-public:
-    LeaveOneOut(const classics::CoupletPairs &pairs, const SqliteFile &file, const QList<Line> &lines)
-        : m_pairs(pairs)
-    {
-        Statement copies(file.handle(),
-                         QByteArrayLiteral("SELECT count(*) FROM 联 WHERE 上 = ?1 AND 下 = ?2"));
-        for (int k = 1; k <= 2; ++k) {
-            const QList<char32_t> &upper = lines.at(2 * k).chars, &lower = lines.at(2 * k + 1).chars;
-            copies.bindText(1, textOf(upper));
-            copies.bindText(2, textOf(lower));
-            const int n = copies.step() ? copies.int32(0) : 0;
-            copies.reset();
-            for (const Span &s : countedSpans(int(upper.size()))) {
-                const QString a = textOf(upper.mid(s.from, s.length)),
-                              b = textOf(lower.mid(s.from, s.length));
-                if (a == b)
-                    continue;
-                m_own[a + u'\t' + b] += n;
-                m_own[b + u'\t' + a] += n;
-            }
-        }
-    }
-    int pairCount(const QString &a, const QString &b) const override
-    {
-        return std::max(0, m_pairs.pairCount(a, b) - m_own.value(a + u'\t' + b));
-    }
-    int groupOf(const QString &unit) const override { return m_pairs.groupOf(unit); }
-
-private:
-    const classics::CoupletPairs &m_pairs;
-    QHash<QString, int> m_own;
-};
-
 QString unitsOf(const Couplet &c)
 {
     QStringList out;
@@ -74,7 +36,43 @@ QString unitsOf(const Couplet &c)
 
 struct Tally {
     int couplets = 0, parallel = 0;
+    void add(bool p) { ++couplets, parallel += p; }
 };
+
+QString share(int n, int of)
+{
+    return QStringLiteral("%1 of %2 (%3%)").arg(n).arg(of).arg(100.0 * n / std::max(1, of), 0, 'f', 1);
+}
+
+// Judged by the check as the reader judged them: parallel ones parallel, plain ones plain.
+struct Agreement {
+    Tally parallel, plain;
+    QStringList missed, passed; // parallel ones judged plain, plain ones judged parallel
+    void add(JudgedCouplet::Reading r, bool p, const QString &line)
+    {
+        if (r == JudgedCouplet::Reading::Parallel) {
+            parallel.add(p);
+            if (!p)
+                missed << line;
+        } else if (r == JudgedCouplet::Reading::Plain) {
+            plain.add(p);
+            if (p)
+                passed << line;
+        }
+    }
+    QString row(const QString &name) const
+    {
+        return QStringLiteral("| %1 | %2 | %3 |\n")
+            .arg(name, share(parallel.parallel, parallel.couplets),
+                 share(plain.couplets - plain.parallel, plain.couplets));
+    }
+};
+
+QString described(const JudgedCouplet &j, const Couplet &c)
+{
+    return QStringLiteral("- %1《%2》%3「%4，%5」: %6")
+        .arg(j.author, j.title, j.position, j.lines.upper, j.lines.lower, unitsOf(c));
+}
 
 void pairTable(const classics::CoupletPairs &pairs, const QString &path, QTextStream &out)
 {
@@ -91,8 +89,8 @@ void pairTable(const classics::CoupletPairs &pairs, const QString &path, QTextSt
                .arg(t.groups);
     const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
     try {
-        Statement size(file.handle(), QByteArrayLiteral("SELECT name, sum(pgsize) FROM dbstat WHERE name IN "
-                                                        "('对语', '对语_文', '对仗', '联') GROUP BY name"));
+        Statement size(file, QByteArrayLiteral("SELECT name, sum(pgsize) FROM dbstat WHERE name IN "
+                                               "('对语', '对语_文', '对仗', '联') GROUP BY name"));
         QStringList parts;
         qint64 total = 0;
         size.forEachRow([&](const Statement &s) {
@@ -125,16 +123,56 @@ void pairTable(const classics::CoupletPairs &pairs, const QString &path, QTextSt
 
 } // namespace
 
+namespace {
+
+// The 千家诗 couplets of the judged list, each judged on its own, without the pairs its poem brought
+// into the file.
+Agreement heldBack(const classics::CoupletPairs &pairs, const SqliteFile &file,
+                   const QList<JudgedCouplet> &judged)
+{
+    Agreement out;
+    QHash<QString, QList<JudgedCouplet>> poems;
+    QStringList order;
+    for (const JudgedCouplet &j : judged)
+        if (j.source == u"千家诗") {
+            const QString key = j.author + u'\t' + j.title;
+            if (!poems.contains(key))
+                order << key;
+            poems[key].append(j);
+        }
+    for (const QString &key : order) {
+        QList<CoupletLines> middle, outer;
+        for (const JudgedCouplet &j : poems.value(key))
+            (j.middle() ? middle : outer).append(j.lines);
+        const LeaveOneOut leaveOut(pairs, file, middle, outer);
+        for (const JudgedCouplet &j : poems.value(key)) {
+            const QList<uint> u = j.lines.upper.toUcs4(), l = j.lines.lower.toUcs4();
+            const Couplet c = judgeCouplet(QList<char32_t>(u.begin(), u.end()),
+                                           QList<char32_t>(l.begin(), l.end()), leaveOut);
+            out.add(j.reading, c.parallel, described(j, c));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QString &classicsPath,
                      const QString &dist, QTextStream &out)
 {
     const std::unique_ptr<classics::CoupletPairs> pairs = classics::CoupletPairs::open(classicsPath);
     pairTable(*pairs, classicsPath, out);
 
+    const QList<JudgedCouplet> judged = judgedCouplets();
+    QHash<QString, JudgedCouplet> byLines;
+    for (const JudgedCouplet &j : judged)
+        byLines.insert(j.lines.upper + u'|' + j.lines.lower, j);
+
     const builddb::Converter t2s;
     const SqliteFile file(classicsPath, SqliteFile::Mode::ReadOnly);
-    Tally middle, outer, middleInSample, outerInSample;
-    QStringList missed, slack, outerParallel;
+    Tally middle, middleInSample;
+    Agreement outer;
+    QStringList missed, slack;
     QHash<Parallel, QStringList> samples;
     int poems = 0;
     QElapsedTimer clock;
@@ -148,64 +186,69 @@ int evaluateCouplets(const std::shared_ptr<const RhymeBooks> &books, const QStri
         if (read.size() != 1 || read.first().lines.size() != 8)
             continue;
         ++poems;
-        const LeaveOneOut leaveOut(*pairs, file, read.first().lines);
+        QList<CoupletLines> middleLines, outerLines;
+        for (int k = 0; k < 4; ++k)
+            (k == 1 || k == 2 ? middleLines : outerLines)
+                .append({read.first().lines.at(2 * k).text(), read.first().lines.at(2 * k + 1).text()});
+        const LeaveOneOut leaveOut(*pairs, file, middleLines, outerLines);
         clock.start();
-        const QList<PoemCheck> checks = checkAs(books, text, u"自动"_s, Book::Pingshui, &leaveOut).value();
+        const QList<PoemCheck> checks = checkAs(books, text, {AutoForm{}, Book::Pingshui}, &leaveOut).value();
         checkNs += clock.nsecsElapsed();
         const QList<PoemCheck> inSample =
-            checkAs(books, text, u"自动"_s, Book::Pingshui, pairs.get()).value();
+            checkAs(books, text, {AutoForm{}, Book::Pingshui}, pairs.get()).value();
         for (const Couplet &c : checks.first().couplets) {
-            Tally &t = c.middle ? middle : outer;
-            ++t.couplets;
-            t.parallel += c.parallel;
-            const QString line =
-                QStringLiteral("- %1《%2》%3「%4，%5」: %6")
-                    .arg(poem.author, poem.title, c.name, read.first().lines.at(c.upperLine).text(),
-                         read.first().lines.at(c.lowerLine).text(), unitsOf(c));
-            if (c.middle && !c.parallel)
+            const QString upper = read.first().lines.at(c.upperLine).text(),
+                          lower = read.first().lines.at(c.lowerLine).text();
+            const QString line = QStringLiteral("- %1《%2》%3「%4，%5」: %6")
+                                     .arg(poem.author, poem.title, c.name, upper, lower, unitsOf(c));
+            if (!c.middle) {
+                outer.add(byLines.value(upper + u'|' + lower).reading, c.parallel, line);
+                continue;
+            }
+            middle.add(c.parallel);
+            if (!c.parallel)
                 missed << line;
-            if (c.middle && c.parallel && c.count(Parallel::None) > 0)
+            if (c.parallel && c.count(Parallel::None) > 0)
                 slack << line;
-            if (!c.middle && c.parallel)
-                outerParallel << line;
+            for (const CoupletUnit &u : c.units)
+                samples[u.judgement] << QStringLiteral("%1/%2 (%3《%4》%5)")
+                                            .arg(u.upper, u.lower, poem.author, poem.title, c.name);
+        }
+        for (const Couplet &c : inSample.first().couplets)
             if (c.middle)
-                for (const CoupletUnit &u : c.units)
-                    samples[u.judgement] << QStringLiteral("%1/%2 (%3《%4》%5)")
-                                                .arg(u.upper, u.lower, poem.author, poem.title, c.name);
-        }
-        for (const Couplet &c : inSample.first().couplets) {
-            Tally &t = c.middle ? middleInSample : outerInSample;
-            ++t.couplets;
-            t.parallel += c.parallel;
-        }
+                middleInSample.add(c.parallel);
     }
-    const auto share = [](const Tally &t) {
-        return QStringLiteral("%1 of %2 (%3%)")
-            .arg(t.parallel)
-            .arg(t.couplets)
-            .arg(100.0 * t.parallel / std::max(1, t.couplets), 0, 'f', 1);
-    };
-    out << "## The 律诗 of 唐诗三百首\n\n"
+    const Agreement held = heldBack(*pairs, file, judged);
+    out << "## The 律诗 of 唐诗三百首, and the held-back couplets of 千家诗\n\n"
         << QStringLiteral(
                "%1 poems of 五言律诗 and 七言律诗 of eight lines. Each is judged without the pairs its own "
-               "middle couplets brought into the table (leave one out), as a new poem would be.\n\n")
+               "couplets brought into the table (leave one out), as a new poem would be; so is each couplet "
+               "of "
+               "千家诗. The 首联 and 尾联 of 唐诗三百首 and the couplets of 千家诗 are those of "
+               "tools/evaluate/judgedcouplets.tsv, read one by one (those read as in between left out).\n\n")
                .arg(poems)
-        << "| couplets | judged parallel | the same with their own pairs left in |\n|---|---|---|\n"
-        << "| 颔联 and 颈联 | " << share(middle) << " | " << share(middleInSample) << " |\n"
-        << "| 首联 and 尾联 | " << share(outer) << " | " << share(outerInSample) << " |\n\n"
+        << "| couplets | read as parallel: judged parallel | read as plain: judged plain |\n|---|---|---|\n"
+        << "| 唐诗三百首, 颔联 and 颈联 | " << share(middle.parallel, middle.couplets)
+        << " (with their own pairs left in: " << share(middleInSample.parallel, middleInSample.couplets)
+        << ") | |\n"
+        << outer.row(QStringLiteral("唐诗三百首, 首联 and 尾联"))
+        << held.row(QStringLiteral("千家诗, held back")) << "\n"
         << QStringLiteral("The check of the %1 poems with the couplets took %2 ms in all.\n\n")
                .arg(poems)
                .arg(checkNs / 1e6, 0, 'f', 1);
     for (Parallel p : {Parallel::Strict, Parallel::Loose, Parallel::None}) {
         const QStringList &all = samples.value(p);
-        out << "### 20 units judged " << parallelName(p)
+        out << "### 20 units of the middle couplets judged " << parallelName(p)
             << QStringLiteral(" (of %1, evenly spaced)\n\n").arg(all.size());
         for (int i = 0; i < 20 && !all.isEmpty(); ++i)
             out << "- " << all.at(i * all.size() / 20) << "\n";
         out << "\n";
     }
     out << "### Middle couplets judged not parallel\n\n" << missed.join(u'\n') << "\n\n";
-    out << "### Middle couplets judged parallel with one unit 未对\n\n" << slack.join(u'\n') << "\n\n";
-    out << "### Outer couplets judged parallel\n\n" << outerParallel.join(u'\n') << "\n" << Qt::endl;
+    out << "### Middle couplets judged parallel with a unit 未对\n\n" << slack.join(u'\n') << "\n\n";
+    out << "### Outer couplets read as parallel, judged plain\n\n" << outer.missed.join(u'\n') << "\n\n";
+    out << "### Outer couplets read as plain, judged parallel\n\n" << outer.passed.join(u'\n') << "\n\n";
+    out << "### Held back: read as parallel, judged plain\n\n" << held.missed.join(u'\n') << "\n\n";
+    out << "### Held back: read as plain, judged parallel\n\n" << held.passed.join(u'\n') << "\n" << Qt::endl;
     return 0;
 }

@@ -6,9 +6,10 @@
 #include "prosody/check.h"
 #include "prosody/ci/cipu.h"
 #include "prosody/core/referencefile.h"
+#include "tools/cli/commandline.h"
 #include "tools/common/converter.h"
 #include "tools/common/sources.h"
-#include "tools/dictionary/works.h"
+#include "tools/dictionary/primers.h"
 #include "tools/evaluate/bookexamples.h"
 #include "tools/evaluate/cipubook.h"
 #include "tools/evaluate/couplets.h"
@@ -125,7 +126,7 @@ int tangshi(const std::shared_ptr<const RhymeBooks> &books)
         for (const Finding &f : check.findings) {
             if (!f.isFault())
                 continue;
-            ++kinds[f.kind];
+            ++kinds[kindName(f.kind)];
             faults << f.text;
         }
         failures << QStringLiteral("- %1《%2》（%3）%4：%5")
@@ -163,7 +164,7 @@ int classicsFile(const QString &path)
                .arg(t.regulated);
 
     const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-    Statement scan(file.handle(), QByteArrayLiteral("SELECT count(*) FROM 句 WHERE instr(文, ?1) > 0"));
+    Statement scan(file, QByteArrayLiteral("SELECT count(*) FROM 句 WHERE instr(文, ?1) > 0"));
     out << "| text | index | scan | index ms (count + 200 lines) | scan ms |\n|---|---:|---:|---:|---:|\n";
     int differing = 0;
     for (const QString &text : {u"山"_s, u"月"_s, u"明月"_s, u"春风"_s, u"不知"_s, u"江南"_s, u"白日依山"_s,
@@ -273,7 +274,7 @@ int cipu(const std::shared_ptr<const RhymeBooks> &books)
         << ")\n\n| item | count |\n|---|---:|\n";
     try {
         const SqliteFile file(books->path(), SqliteFile::Mode::ReadOnly);
-        Statement summary(file.handle(), QByteArrayLiteral("SELECT 项, 数 FROM 词谱概况 ORDER BY rowid"));
+        Statement summary(file, QByteArrayLiteral("SELECT 项, 数 FROM 词谱概况 ORDER BY rowid"));
         summary.forEachRow(
             [](const Statement &s) { out << "| " << s.text(0) << " | " << s.int32(1) << " |\n"; });
     } catch (const DbError &) {
@@ -339,9 +340,9 @@ int cipu(const std::shared_ptr<const RhymeBooks> &books)
 
     out << "## Ten famous 词 against their 词牌 (词林正韵)\n\n";
     for (const FamousCi &ci : kFamousCi) {
-        const QList<PoemCheck> checks =
-            checkAs(books, QString::fromUtf16(ci.text), QString::fromUtf16(ci.tune))
-                .value_or(QList<PoemCheck>());
+        const QList<PoemCheck> checks = checkAs(books, QString::fromUtf16(ci.text),
+                                                {CiFormRef{QString::fromUtf16(ci.tune), 0}, std::nullopt})
+                                            .value_or(QList<PoemCheck>());
         if (checks.size() != 1)
             continue;
         QStringList findings;
@@ -360,25 +361,59 @@ int cipu(const std::shared_ptr<const RhymeBooks> &books)
 
 int main(int argc, char **argv)
 {
+    cli::CommandLine line(
+        QStringLiteral("shihai-evaluate"),
+        QStringLiteral("用已安装的古典作品衡量韵书、格律检查和古典诗词文件，结果以 Markdown "
+                       "写到标准输出（供 docs/ 使用）。开发用工具。"));
+    line.addUsage(QStringLiteral("strains|tangshi|cipu|polyphones|slips [RHYMEBOOKS]"));
+    line.addUsage(QStringLiteral("pasted [--clean] [RHYMEBOOKS]"));
+    line.addUsage(QStringLiteral("songci300 [--restored] [RHYMEBOOKS [JUDGED]]"));
+    line.addUsage(QStringLiteral("classics [CLASSICS]"));
+    line.addUsage(QStringLiteral("couplets [RHYMEBOOKS [CLASSICS]]"));
+    line.addUsage(QStringLiteral("cipubook [--tune 调名 | --unplaced] [BOOKDIR]"));
+    line.addUsage(QStringLiteral("cipubook --examples [RHYMEBOOKS]"));
+    const QCommandLineOption clean(QStringLiteral("clean"),
+                                   QStringLiteral("pasted：先去掉注释和异文再检查。"));
+    const QCommandLineOption restored(QStringLiteral("restored"),
+                                      QStringLiteral("songci300：先从宋词总集补回选本缺失的字。"));
+    const QCommandLineOption tune(QStringLiteral("tune"), QStringLiteral("cipubook：只列出这个调的各体。"),
+                                  QStringLiteral("调名"));
+    const QCommandLineOption unplaced(QStringLiteral("unplaced"),
+                                      QStringLiteral("cipubook：列出注中点名而在谱中找不到位置的字。"));
+    const QCommandLineOption examples(
+        QStringLiteral("examples"),
+        QStringLiteral("cipubook：谱中例词按其本体检查，并在自动中认调（RHYMEBOOKS 为韵书文件）。"));
+    line.addOptions({clean, restored, tune, unplaced, examples});
+    line.addArgument(QStringLiteral("strains"), QStringLiteral("平水韵对照唐诗三百首的平仄标注。"));
+    line.addArgument(QStringLiteral("tangshi"), QStringLiteral("格律检查对照唐诗三百首的近体诗。"));
+    line.addArgument(QStringLiteral("cipu"), QStringLiteral("词谱的各体与十首名词的检查。"));
+    line.addArgument(QStringLiteral("polyphones"), QStringLiteral("多音字按词的读音取平仄。"));
+    line.addArgument(QStringLiteral("slips"), QStringLiteral("改动一字后格律检查能否察觉。"));
+    line.addArgument(QStringLiteral("pasted"), QStringLiteral("按选本原样粘贴的段落。"));
+    line.addArgument(QStringLiteral("songci300"),
+                     QStringLiteral("宋词三百首按词牌检查；JUDGED 为列出不合的词的首数（默认 20）。"));
+    line.addArgument(QStringLiteral("classics"), QStringLiteral("古典诗词文件的查询速度与内容。"));
+    line.addArgument(QStringLiteral("couplets"), QStringLiteral("律诗中间两联的对仗。"));
+    line.addArgument(QStringLiteral("cipubook"), QStringLiteral("读御定词谱的文本：调、体、注与自校。"));
+    line.addArgument(QStringLiteral("RHYMEBOOKS"), QStringLiteral("韵书文件（默认：date/rhymebooks.db）。"));
+    line.addArgument(QStringLiteral("CLASSICS"), QStringLiteral("古典诗词文件（默认：date/classics.db）。"));
+    line.addNote(QStringLiteral("退出状态：0 完成，1 出错，2 选项有误。"));
+    if (const std::optional<int> done = line.parse(argc, argv))
+        return *done;
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const QString command = args.value(1);
-    QStringList files = args.mid(2);
-    files.removeIf([](const QString &a) { return a.startsWith(u"--"); });
+    const QString command = line.positional().value(0);
+    const QStringList files = line.positional().mid(1);
     const QString path = files.value(0, QStringLiteral("date/rhymebooks.db"));
     try {
         if (command == u"classics")
-            return classicsFile(args.value(2, QStringLiteral("date/classics.db")));
-        if (command == u"cipubook" && args.contains(QStringLiteral("--examples")))
+            return classicsFile(files.value(0, QStringLiteral("date/classics.db")));
+        if (command == u"cipubook" && line.isSet(examples))
             return cipubookExamples(loadRhymeBooks(path), QStringLiteral(SHIHAI_CIPUBOOK_DIR), out);
         if (command == u"cipubook") {
-            const qsizetype tune = args.indexOf(QStringLiteral("--tune"));
-            if (tune > 0)
-                files.removeOne(args.value(tune + 1));
             const QString dir = files.value(0, QStringLiteral(SHIHAI_CIPUBOOK_DIR));
-            if (args.contains(QStringLiteral("--unplaced")))
+            if (line.isSet(unplaced))
                 return cipubookUnplaced(dir, out);
-            return tune > 0 ? cipubookTune(dir, args.value(tune + 1), out) : cipubookReport(dir, out);
+            return line.isSet(tune) ? cipubookTune(dir, line.value(tune), out) : cipubookReport(dir, out);
         }
         const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(path);
         if (command == u"strains")
@@ -388,25 +423,20 @@ int main(int argc, char **argv)
         if (command == u"cipu")
             return cipu(books);
         if (command == u"couplets")
-            return evaluateCouplets(books, args.value(3, QStringLiteral("date/classics.db")), dist(), out);
+            return evaluateCouplets(books, files.value(1, QStringLiteral("date/classics.db")), dist(), out);
         if (command == u"songci300")
             return evaluate::songci300(books, dist(), files.value(1, QStringLiteral("20")).toInt(),
-                                       args.contains(QStringLiteral("--restored")));
+                                       line.isSet(restored));
         if (command == u"polyphones")
             return polyphones(books, dist(), out);
         if (command == u"slips")
             return slips(books, dist(), out);
         if (command == u"pasted")
-            return pastedAnthology(books, dist(), args.contains(QStringLiteral("--clean")), out);
+            return pastedAnthology(books, dist(), line.isSet(clean), out);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "shihai-evaluate: " << e.what() << Qt::endl;
         return 1;
     }
-    QTextStream(stderr)
-        << "usage: shihai-evaluate strains|tangshi|cipu|polyphones|slips|pasted [--clean] [rhymebooks.db] | "
-           "songci300 [--restored] [rhymebooks.db [judged]] | classics [classics.db] | couplets "
-           "[rhymebooks.db "
-           "[classics.db]] | cipubook [DIR] [--tune NAME | --unplaced] | cipubook --examples [rhymebooks.db]"
-        << Qt::endl;
-    return 2;
+    return line.mistake(command.isEmpty() ? QStringLiteral("要一个衡量的项目")
+                                          : QStringLiteral("不认识的项目「%1」").arg(command));
 }

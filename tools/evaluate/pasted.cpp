@@ -38,8 +38,7 @@ int pastedAnthology(const std::shared_ptr<const RhymeBooks> &books, const QStrin
             QString text = t2s(paragraphs.join(u'\n'));
             if (clean)
                 text.remove(note);
-            const QList<PoemCheck> checks =
-                checkAs(books, text, QStringLiteral("自动")).value_or(QList<PoemCheck>());
+            const QList<PoemCheck> checks = checkAs(books, text, CheckRequest{}).value_or(QList<PoemCheck>());
             Tally &t = bySection[type];
             ++t.poems;
             const bool ok = checks.size() == 1 && checks.first().ok();

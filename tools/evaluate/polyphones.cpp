@@ -1,7 +1,7 @@
 #include "tools/evaluate/polyphones.h"
 
 #include "prosody/reading/classes.h"
-#include "tools/dictionary/works.h"
+#include "tools/dictionary/primers.h"
 #include "tools/evaluate/strains.h"
 
 #include <QMap>

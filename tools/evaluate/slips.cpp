@@ -58,7 +58,7 @@ int slips(const std::shared_ptr<const RhymeBooks> &books, const QString &dist, Q
                 lines[line].remove(at, 1);
             ++poems;
             const QList<PoemCheck> checks =
-                checkAs(books, lines.join(u'\n'), QStringLiteral("自动")).value_or(QList<PoemCheck>());
+                checkAs(books, lines.join(u'\n'), CheckRequest{}).value_or(QList<PoemCheck>());
             // As 诗: the slip named, or a last line short taken as still being typed, or a first line long
             // taken as a title.
             if (checks.size() == 1 && !checks.first().isCi()) {

@@ -70,7 +70,7 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
             }
         }
         const QList<PoemCheck> checks =
-            checkAs(books, lines.join(u'\n'), QStringLiteral("自动")).value_or(QList<PoemCheck>());
+            checkAs(books, lines.join(u'\n'), CheckRequest{}).value_or(QList<PoemCheck>());
         const QList<const CiTune *> tunes = tunesOfName(books->cipu(), tuneName);
         known += !tunes.isEmpty();
         if (checks.size() != 1)
@@ -88,13 +88,13 @@ int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dis
         QStringList faults;
         for (const Finding &f : check.findings) {
             if (!f.isFault()) {
-                ++warnings[f.kind];
+                ++warnings[kindName(f.kind)];
                 continue;
             }
-            ++kinds[f.kind];
+            ++kinds[kindName(f.kind)];
             faults << f.text;
             const qsizetype colon = f.text.indexOf(u'：');
-            ++texts[f.kind + u' ' + (colon >= 0 ? f.text.mid(colon + 1) : f.text)];
+            ++texts[kindName(f.kind) + u' ' + (colon >= 0 ? f.text.mid(colon + 1) : f.text)];
         }
         // The texts of this file lose rare characters (鄜州 written 州, 颙望 written 望): a 词 whose only
         // faults are lines one character short is counted apart.

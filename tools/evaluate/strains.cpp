@@ -1,7 +1,7 @@
 #include "tools/evaluate/strains.h"
 
 #include "tools/common/sources.h"
-#include "tools/dictionary/works.h"
+#include "tools/dictionary/poemtext.h"
 
 #include <QDir>
 #include <QJsonArray>

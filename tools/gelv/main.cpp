@@ -5,8 +5,9 @@
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/report.h"
+#include "prosody/request/parserequest.h"
+#include "tools/cli/commandline.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -50,15 +51,13 @@ void write(const QString &text)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("shihai-gelv"));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "检查近体诗（绝句、律诗、排律）的平仄、粘对与用韵，以及词的平仄、用韵与句式（按宋词归纳的词谱）。"
-        "读取 FILE 或标准输入中的 UTF-8 文本；以空行分隔的几首诗各自检查，词的上下片之间可空一行。"
-        "退出状态：0 全部合律，1 有不合之处，2 输入或韵书文件有误。"));
-    parser.addHelpOption();
+    cli::CommandLine line(
+        QStringLiteral("shihai-gelv"),
+        QStringLiteral(
+            "检查近体诗（绝句、律诗、排律）的平仄、粘对与用韵，词的平仄、用韵与句式（按宋词归纳的词谱），"
+            "以及对联的平仄与对仗。读取 FILE 或标准输入中的 UTF-8 文本；以空行分隔的几首诗各自检查，"
+            "词的上下片之间可空一行。"));
+    line.addUsage(QStringLiteral("[选项] [FILE]"));
     const QCommandLineOption book(
         QStringLiteral("book"),
         QStringLiteral("韵书：平水韵、词林正韵、中华新韵、中华通韵。默认诗用平水韵，词用词林正韵。"),
@@ -75,27 +74,32 @@ int main(int argc, char **argv)
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("每首诗输出一行 JSON。"));
     const QCommandLineOption db(
         QStringLiteral("db"),
-        QStringLiteral("韵书文件（默认：当前目录下的 %1）。").arg(rhymebookschema::defaultPath),
+        QStringLiteral("韵书文件（默认：当前目录下的 %1，其次是用户数据文件夹和安装的副本）。")
+            .arg(rhymebookschema::defaultPath),
         QStringLiteral("PATH"), rhymebookschema::defaultPath);
     const QCommandLineOption classicsFile(
         QStringLiteral("classics"),
-        QStringLiteral(
-            "古典诗词文件，律诗中间两联和对联的对仗据此判断（默认：当前目录下的 %1；没有时不判断对仗）。")
+        QStringLiteral("古典诗词文件，律诗中间两联和对联的对仗据此判断（默认：与韵书文件同样查找 %1；"
+                       "没有时不判断对仗）。")
             .arg(classicsschema::defaultPath),
         QStringLiteral("PATH"), classicsschema::defaultPath);
-    parser.addOptions({book, form, json, db, classicsFile});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("要检查的文本；省略时读标准输入。"));
-    parser.process(app);
+    line.addOptions({book, form, json, db, classicsFile});
+    line.addArgument(QStringLiteral("FILE"), QStringLiteral("要检查的文本；省略或为 - 时读标准输入。"));
+    line.addNote(QStringLiteral("退出状态：0 全部合律，1 有不合之处，2 选项、输入或韵书文件有误。"));
+    if (const std::optional<int> done = line.parse(argc, argv))
+        return *done;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("shihai-gelv"));
 
-    const std::optional<Book> chosenBook = bookFromName(parser.value(book));
-    if (parser.isSet(book) && !chosenBook)
+    const std::optional<Book> chosenBook = bookFromName(line.value(book));
+    if (line.isSet(book) && !chosenBook)
         return fail(QStringLiteral("不认识的韵书「%1」，可选：平水韵、词林正韵、中华新韵、中华通韵")
-                        .arg(parser.value(book)));
-    if (parser.positionalArguments().size() > 1)
+                        .arg(line.value(book)));
+    if (line.positional().size() > 1)
         return fail(QStringLiteral("只能检查一个文件"));
 
     QFile input;
-    const QString name = parser.positionalArguments().value(0);
+    const QString name = line.positional().value(0);
     if (name.isEmpty() || name == u"-") {
         if (!input.open(stdin, QIODevice::ReadOnly))
             return fail(QStringLiteral("读不了标准输入"));
@@ -114,35 +118,27 @@ int main(int argc, char **argv)
 
     std::shared_ptr<const RhymeBooks> books;
     try {
-        books =
-            loadRhymeBooks(parser.isSet(db) ? parser.value(db) : defaultFile(rhymebookschema::defaultPath));
+        books = loadRhymeBooks(line.isSet(db) ? line.value(db) : defaultFile(rhymebookschema::defaultPath));
     } catch (const LoadError &e) {
         return fail(e.message());
     }
     // Without the classics' pairs the metre is checked all the same; a 对联 then says so.
     std::unique_ptr<classics::CoupletPairs> pairs;
     try {
-        pairs = classics::CoupletPairs::open(parser.isSet(classicsFile)
-                                                 ? parser.value(classicsFile)
-                                                 : defaultFile(classicsschema::defaultPath));
+        pairs = classics::CoupletPairs::open(
+            line.isSet(classicsFile) ? line.value(classicsFile) : defaultFile(classicsschema::defaultPath));
     } catch (const classics::ClassicsError &e) {
-        if (parser.isSet(classicsFile))
+        if (line.isSet(classicsFile))
             return fail(e.message());
     }
-    const std::optional<QList<PoemCheck>> checked =
-        checkAs(books, text, parser.value(form), chosenBook, pairs.get());
-    if (!checked) {
-        QStringList near;
-        for (const CiTune *tune : books->cipu().search(parser.value(form).left(2)).mid(0, 8))
-            near << tune->name;
-        return fail(
-            QStringLiteral("不认识的体裁或词牌「%1」，可选：自动、五绝、七绝、五律、七律、排律或词牌名%2")
-                .arg(parser.value(form), near.isEmpty()
-                                             ? QString()
-                                             : QStringLiteral("（相近的词牌：%1）").arg(near.join(u'、'))));
-    }
+    const ParsedRequest asked = parseRequest(books->cipu(), line.value(form));
+    if (!asked.request)
+        return fail(asked.error);
+    CheckRequest request = *asked.request;
+    request.book = chosenBook;
+    // The request was read against this 词谱: every 词牌 and form it names is there.
+    QList<PoemCheck> checks = checkAs(books, text, request, pairs.get()).value();
     // A text given to be checked is taken as finished: one that stops short says what it lacks.
-    QList<PoemCheck> checks = *checked;
     for (PoemCheck &check : checks)
         if (const std::optional<Finding> lack = check.unfinished())
             check.findings.append(*lack);
@@ -152,7 +148,7 @@ int main(int argc, char **argv)
     bool allOk = true;
     for (qsizetype i = 0; i < checks.size(); ++i) {
         allOk = allOk && checks.at(i).ok();
-        if (parser.isSet(json))
+        if (line.isSet(json))
             write(QString::fromUtf8(toJson(checks.at(i))) + u'\n');
         else
             write((i > 0 ? QStringLiteral("\n") : QString()) + toText(checks.at(i)));

@@ -1,7 +1,10 @@
 // Draws the program's icon: a scallop shell over the waves of a sea, on a teal ground. Writes the
 // same drawing as shihai.svg and as PNG files in the sizes desktops use, so the two never differ.
 //
-// usage: shihai-icon <folder>
+// usage: shihai-icon FOLDER
+
+#include "presentation/runtimefolder.h"
+#include "tools/cli/commandline.h"
 
 #include <QDir>
 #include <QFile>
@@ -157,12 +160,17 @@ QImage png(int size)
 
 int main(int argc, char **argv)
 {
+    cli::CommandLine line(QStringLiteral("shihai-icon"),
+                          QStringLiteral("画出程序的图标，写成 FOLDER 中的 shihai.svg 与各尺寸的 PNG。"));
+    line.addUsage(QStringLiteral("FOLDER"));
+    line.addArgument(QStringLiteral("FOLDER"), QStringLiteral("写入图标的文件夹（没有时建立）。"));
+    if (const std::optional<int> done = line.parse(argc, argv))
+        return *done;
+    if (line.positional().size() != 1)
+        return line.mistake(QStringLiteral("要一个文件夹"));
+    const RuntimeFolder runtime;
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: shihai-icon <folder>\n");
-        return 2;
-    }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const QDir dir(line.positional().first());
     if (!QDir().mkpath(dir.path()))
         return 1;
     QFile file(dir.filePath(QStringLiteral("shihai.svg")));

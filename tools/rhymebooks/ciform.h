@@ -77,13 +77,13 @@ struct DerivedForm {
 
     // From 御定词谱 (source Book or Both):
     FormSource source = FormSource::Corpus;
-    int bookNumber = 0;       // 1 正体, 2 … each 又一体 in the book's order; 0 outside the book
-    QString author;           // the book's example's author
-    int juan = 0;             // its 卷
-    QString note;             // the editors' note after the example, as printed
-    QString bookText;         // the example with its marks: "凭空眺远（句）见长空万里（句）云无留迹（韵）…"
-    bool compared = false;    // the note frees characters on the evidence of other poems
-    QList<int> stanzaStarts;  // 0-based lines that begin each 段 after the first (the book's 段)
+    int bookNumber = 0; // 1 正体, 2 … each 又一体 in the book's order; 0 outside the book
+    QString author;     // the book's example's author
+    int juan = 0;       // its 卷
+    QString note;       // the editors' note after the example, as printed
+    QString bookText; // the example with its marks: "凭空眺远（句）见长空万里（句）云无留迹（韵）…"
+    bool compared = false;   // the note frees characters on the evidence of other poems
+    QList<int> stanzaStarts; // 0-based lines that begin each 段 after the first (the book's 段)
 };
 
 // How often the poems rhyme one 部 with another: for each rhyme run of each poem, its 部 (the one most

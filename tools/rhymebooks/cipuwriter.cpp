@@ -45,32 +45,20 @@ QString sourceName(FormSource source)
 
 void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
 {
-    writer.insert(rb::tableTunes, 8, [&](Statement &stmt) {
+    writer.insert(rb::tableTunes, [&](Statement &stmt) {
         for (qsizetype i = 0; i < cipu.tunes.size(); ++i) {
             const DerivedTune &t = cipu.tunes[i];
-            stmt.bindText(1, t.name);
-            stmt.bindInt64(2, i + 1);
-            stmt.bindInt64(3, t.poems);
-            stmt.bindInt64(4, t.inForms);
-            stmt.bindText(5, t.bookName);
-            stmt.bindInt64(6, t.juan);
-            stmt.bindInt64(7, t.bookOrder);
-            stmt.bindText(8, t.origin);
-            run(stmt);
+            insertRow(stmt, t.name, i + 1, t.poems, t.inForms, t.bookName, t.juan, t.bookOrder, t.origin);
         }
     });
-    writer.insert(rb::tableTuneNames, 4, [&](Statement &stmt) {
+    writer.insert(rb::tableTuneNames, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedName &n : t.names) {
-                stmt.bindText(1, n.name);
-                stmt.bindText(2, t.name);
-                stmt.bindInt64(3, n.poems);
-                stmt.bindText(4, n.basis);
-                run(stmt);
+                insertRow(stmt, n.name, t.name, n.poems, n.basis);
             }
         }
     });
-    writer.insert(rb::tableCiForms, 16, [&](Statement &stmt) {
+    writer.insert(rb::tableCiForms, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
                 QStringList lengths, stanzas;
@@ -78,39 +66,17 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
                     lengths << QString::number(n);
                 for (int n : f.stanzaStarts)
                     stanzas << QString::number(n + 1);
-                stmt.bindText(1, t.name);
-                stmt.bindInt64(2, f.number);
-                stmt.bindInt64(3, f.poems);
-                stmt.bindText(4, lengths.join(u','));
-                stmt.bindInt64(5, f.stanzaBreak);
-                stmt.bindText(6, f.scheme);
-                stmt.bindText(7, f.example);
-                stmt.bindInt64(8, f.authors);
-                stmt.bindText(9, sourceName(f.source));
-                stmt.bindInt64(10, f.bookNumber);
-                stmt.bindText(11, f.author);
-                stmt.bindInt64(12, f.juan);
-                stmt.bindText(13, f.note);
-                stmt.bindText(14, f.bookText);
-                stmt.bindInt64(15, f.compared ? 1 : 0);
-                stmt.bindText(16, stanzas.join(u','));
-                run(stmt);
+                insertRow(stmt, t.name, f.number, f.poems, lengths.join(u','), f.stanzaBreak, f.scheme,
+                          f.example, f.authors, sourceName(f.source), f.bookNumber, f.author, f.juan, f.note,
+                          f.bookText, f.compared ? 1 : 0, stanzas.join(u','));
             }
         }
     });
-    writer.insert(rb::tableCiLines, 11, [&](Statement &stmt) {
+    writer.insert(rb::tableCiLines, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
                 for (qsizetype l = 0; l < f.lines.size(); ++l) {
                     const DerivedLine &line = f.lines[l];
-                    stmt.bindText(1, t.name);
-                    stmt.bindInt64(2, f.number);
-                    stmt.bindInt64(3, l + 1);
-                    stmt.bindInt64(4, line.length);
-                    stmt.bindInt64(5, line.rhymeRun);
-                    stmt.bindText(6, line.rhymeRun ? QString(line.rhymeTone) : QString());
-                    stmt.bindInt64(7, line.rhymed);
-                    stmt.bindBlob(8, packedPositions(line));
                     QStringList dou;
                     for (int d : line.dou)
                         dou << QString::number(d);
@@ -118,46 +84,33 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
                     for (const DerivedPosition &p : line.positions)
                         if (!p.book.isNull())
                             book += p.book;
-                    stmt.bindText(9, dou.join(u','));
-                    stmt.bindText(10, line.mark);
-                    stmt.bindText(11, book);
-                    run(stmt);
+                    insertRow(stmt, t.name, f.number, l + 1, line.length, line.rhymeRun,
+                              line.rhymeRun ? QString(line.rhymeTone) : QString(), line.rhymed,
+                              packedPositions(line), dou.join(u','), line.mark, book);
                 }
             }
         }
     });
-    writer.insert(rb::tableCiPositions, 10, [&](Statement &stmt) {
+    writer.insert(rb::tableCiPositions, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
                 for (qsizetype l = 0; l < f.lines.size(); ++l) {
                     for (qsizetype i = 0; i < f.lines[l].positions.size(); ++i) {
                         const DerivedPosition &p = f.lines[l].positions[i];
-                        stmt.bindText(1, t.name);
-                        stmt.bindInt64(2, f.number);
-                        stmt.bindInt64(3, l + 1);
-                        stmt.bindInt64(4, i + 1);
-                        stmt.bindText(5, QString(p.tone));
-                        stmt.bindInt64(6, p.ping);
-                        stmt.bindInt64(7, p.ze);
-                        stmt.bindInt64(8, p.both);
-                        stmt.bindInt64(9, p.unknown);
-                        stmt.bindText(10, p.book.isNull() ? QString() : QString(p.book));
-                        run(stmt);
+                        insertRow(stmt, t.name, f.number, l + 1, i + 1, QString(p.tone), p.ping, p.ze, p.both,
+                                  p.unknown, p.book.isNull() ? QString() : QString(p.book));
                     }
                 }
             }
         }
     });
-    writer.insert(rb::tableSharedRhymes, 4, [&](Statement &stmt) {
+    writer.insert(rb::tableSharedRhymes, [&](Statement &stmt) {
         for (auto it = cipu.sharing.pairs.cbegin(); it != cipu.sharing.pairs.cend(); ++it) {
-            stmt.bindText(1, sectionName(it.key().first));
-            stmt.bindText(2, sectionName(it.key().second));
-            stmt.bindInt64(3, it.value());
-            stmt.bindInt64(4, cipu.sharing.runs.value(it.key().first));
-            run(stmt);
+            insertRow(stmt, sectionName(it.key().first), sectionName(it.key().second), it.value(),
+                      cipu.sharing.runs.value(it.key().first));
         }
     });
-    writer.insert(rb::tableCipuCounts, 2, [&](Statement &stmt) {
+    writer.insert(rb::tableCipuCounts, [&](Statement &stmt) {
         const CipuCounts &c = cipu.counts;
         qsizetype forms = 0;
         for (const DerivedTune &t : cipu.tunes)
@@ -173,9 +126,7 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
             {u"词体", forms},
         };
         for (const auto &[item, count] : rows) {
-            stmt.bindText(1, QString::fromUtf16(item));
-            stmt.bindInt64(2, count);
-            run(stmt);
+            insertRow(stmt, QString::fromUtf16(item), count);
         }
     });
 }
@@ -212,18 +163,18 @@ void logCipu(const DerivedCipu &cipu, Progress &progress)
     progress.stage(QStringLiteral("词牌 names kept apart, forms differ"), firstOf(cipu.refused));
 }
 
-
 void logMerge(const cipumerge::MergeReport &r, Progress &progress)
 {
-    progress.stage(QStringLiteral("御定词谱 merged"),
-                   QStringLiteral("调: %1 with poems of the corpus, %2 of the book alone, %3 词牌 of the corpus "
-                                  "alone; 体: %4 of both, %5 of the book alone, %6 of the corpus alone")
-                       .arg(r.tunesBoth)
-                       .arg(r.tunesBook)
-                       .arg(r.tunesCorpus)
-                       .arg(r.formsBoth)
-                       .arg(r.formsBook)
-                       .arg(r.formsCorpus));
+    progress.stage(
+        QStringLiteral("御定词谱 merged"),
+        QStringLiteral("调: %1 with poems of the corpus, %2 of the book alone, %3 词牌 of the corpus "
+                       "alone; 体: %4 of both, %5 of the book alone, %6 of the corpus alone")
+            .arg(r.tunesBoth)
+            .arg(r.tunesBook)
+            .arg(r.tunesCorpus)
+            .arg(r.formsBoth)
+            .arg(r.formsBook)
+            .arg(r.formsCorpus));
     progress.stage(QStringLiteral("词牌 joined to a 调 of another name"), firstOf(r.byAlias));
     progress.stage(QStringLiteral("调 of one name told apart"), firstOf(r.renamed));
 }

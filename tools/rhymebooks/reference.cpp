@@ -1,8 +1,6 @@
 #include "tools/rhymebooks/reference.h"
 
-#include "db/dberror.h"
 #include "db/rhymebookschema.h"
-#include "db/sqlite.h"
 #include "tools/common/builderror.h"
 #include "tools/common/converter.h"
 #include "tools/common/progress.h"
@@ -13,6 +11,7 @@
 #include "tools/rhymebooks/cipubook/cipubook.h"
 #include "tools/rhymebooks/cipumerge/cipumerge.h"
 #include "tools/rhymebooks/cipuwriter.h"
+#include "tools/rhymebooks/dataversion.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,96 +26,37 @@ namespace rb = rhymebookschema;
 
 namespace {
 
-// Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("rhymebooks 11");
-
-const QString kGuangyunPackage = QStringLiteral("tshet-uinh");
-const QString kPinyinPackage = QStringLiteral("@pinyin-pro/data");
-const QString kPoetryPackage = QStringLiteral("chinese-poetry");
-
-QString text(char32_t c)
-{
-    return QString::fromUcs4(&c, 1);
-}
-
 void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
 {
     for (const Book &book : books.books) {
-        writer.insert(rb::tableGroups, 4, [&](Statement &stmt) {
+        writer.insert(rb::tableGroups, [&](Statement &stmt) {
             for (const BookGroup &g : book.groups) {
-                stmt.bindText(1, book.name);
-                stmt.bindInt64(2, g.order);
-                stmt.bindText(3, g.name);
-                stmt.bindText(4, g.tone);
-                run(stmt);
+                insertRow(stmt, book.name, g.order, g.name, g.tone);
             }
         });
-        writer.insert(rb::tableChars, 6, [&](Statement &stmt) {
+        writer.insert(rb::tableChars, [&](Statement &stmt) {
             for (const BookChar &c : book.chars) {
-                stmt.bindText(1, book.name);
-                stmt.bindText(2, c.group);
-                stmt.bindText(3, text(c.hanzi));
-                stmt.bindText(4, c.tone);
-                stmt.bindInt64(5, c.level);
-                stmt.bindInt64(6, c.order);
-                run(stmt);
+                insertRow(stmt, book.name, c.group, hanziText(c.hanzi), c.tone, c.level, c.order);
             }
         });
-        writer.insert(rb::tableNeighbours, 3, [&](Statement &stmt) {
+        writer.insert(rb::tableNeighbours, [&](Statement &stmt) {
             for (const auto &[group, neighbour] : book.neighbours) {
-                stmt.bindText(1, book.name);
-                stmt.bindText(2, group);
-                stmt.bindText(3, neighbour);
-                run(stmt);
+                insertRow(stmt, book.name, group, neighbour);
             }
         });
-        writer.insert(rb::tableUngrouped, 5, [&](Statement &stmt) {
+        writer.insert(rb::tableUngrouped, [&](Statement &stmt) {
             for (const UngroupedChar &c : book.ungrouped) {
-                stmt.bindText(1, book.name);
-                stmt.bindText(2, text(c.hanzi));
-                stmt.bindText(3, c.tone);
-                stmt.bindInt64(4, c.level);
-                stmt.bindText(5, c.basis);
-                run(stmt);
+                insertRow(stmt, book.name, hanziText(c.hanzi), c.tone, c.level, c.basis);
             }
         });
     }
-    writer.insert(rb::tableReadings, 3, [&](Statement &stmt) {
+    writer.insert(rb::tableReadings, [&](Statement &stmt) {
         for (auto it = books.readings.constBegin(); it != books.readings.constEnd(); ++it) {
             for (qsizetype i = 0; i < it->size(); ++i) {
-                stmt.bindText(1, text(it.key()));
-                stmt.bindInt64(2, i + 1);
-                stmt.bindText(3, it->at(i));
-                run(stmt);
+                insertRow(stmt, hanziText(it.key()), i + 1, it->at(i));
             }
         }
     });
-}
-
-// "2 ... # Date: 2022-08-03 ..." — the first lines of a bzip2 file, without reading it whole.
-QString unihanDate(const QString &path)
-{
-    const QByteArray head = readBzip2Head(path, 4096);
-    const qsizetype at = head.indexOf("# Date:");
-    if (at < 0)
-        return QStringLiteral("undated");
-    return QString::fromUtf8(head.mid(at + 7, head.indexOf('\n', at) - at - 7)).trimmed();
-}
-
-bool hasCipuBook(const SourcePaths &sources)
-{
-    return QFileInfo::exists(QDir(sources.cipuBook()).filePath(QStringLiteral("KR4j0086_001.txt")));
-}
-
-QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources)
-{
-    return {
-        {kGuangyunPackage, packageVersion(sources.nodeModule(kGuangyunPackage))},
-        {kPinyinPackage, packageVersion(sources.nodeModule(kPinyinPackage))},
-        {kPoetryPackage, packageVersion(sources.nodeModule(kPoetryPackage))},
-        {QStringLiteral("Unihan"), unihanDate(sources.unihanFile(QStringLiteral("Unihan_Variants.txt.bz2")))},
-        {QStringLiteral("御定词谱"), hasCipuBook(sources) ? QStringLiteral("KR4j0086") : QStringLiteral("无")},
-    };
 }
 
 // The corpus's 词谱 with 御定词谱's where the tree holds its text.
@@ -126,14 +66,16 @@ DerivedCipu cipuOf(const SourcePaths &src, const QString &dist, const Converter 
     DerivedCipu corpus = deriveCipu(readSongCi(dist, t2s) + readWudaiCi(dist, t2s), lookup);
     logCipu(corpus, progress);
     if (!hasCipuBook(src)) {
-        progress.stage(QStringLiteral("御定词谱"),
-                       QStringLiteral("no text under %1: the 词谱 is the corpus's alone").arg(src.cipuBook()));
+        progress.stage(
+            QStringLiteral("御定词谱"),
+            QStringLiteral("no text under %1: the 词谱 is the corpus's alone").arg(src.cipuBook()));
         return corpus;
     }
     try {
         const cipubook::CipuBook book = cipubook::readCipuBook(src.cipuBook());
         cipumerge::MergeReport report;
-        DerivedCipu merged = cipumerge::mergeCipu(corpus, book, cipumerge::BookCharacters(t2s), lookup, &report);
+        DerivedCipu merged =
+            cipumerge::mergeCipu(corpus, book, cipumerge::BookCharacters(t2s), lookup, &report);
         logMerge(report, progress);
         return merged;
     } catch (const cipubook::BookError &e) {
@@ -191,14 +133,6 @@ void logBooks(const RhymeBooks &books, Progress &progress)
 
 } // namespace
 
-QString rhymeBooksDataVersion(const SourcePaths &sources)
-{
-    QStringList parts = {kFormat};
-    for (const auto &[name, version] : sourceVersions(sources))
-        parts << name + u' ' + version;
-    return parts.join(QStringLiteral("; "));
-}
-
 QMap<QString, QString> polyphoneWords(const QJsonObject &complete, const HanziTable &standard)
 {
     QSet<char32_t> mixed;
@@ -222,6 +156,59 @@ QMap<QString, QString> polyphoneWords(const QJsonObject &complete, const HanziTa
     return words;
 }
 
+namespace {
+
+// What the books are read from besides the 廣韻 and the Unihan files.
+struct WordData {
+    ReadingWeights weights;
+    QMap<QString, QString> polyphones;
+};
+
+// Reads Unihan, the 廣韻 and the words of @pinyin-pro/data.
+WordData readInputs(const SourcePaths &src, RhymeBookInputs &in, Progress &progress)
+{
+    in.standard = readUnihan(src);
+    in.unihan = readUnihanExtras(src);
+    progress.stage(
+        QStringLiteral("Unihan"),
+        QStringLiteral("%1 standard characters, %2 variant links, %3 Mandarin "
+                       "readings")
+            .arg(in.standard.size())
+            .arg(in.unihan.simplified.size() + in.unihan.traditional.size() + in.unihan.variants.size())
+            .arg(in.unihan.mandarin.size()));
+    in.guangyun = readGuangyun(src.nodeModule(rhymebookpackages::guangyun));
+    progress.stage(QStringLiteral("廣韻"), QStringLiteral("%1 entries").arg(in.guangyun.size()));
+    const QString completePath =
+        src.nodeModule(rhymebookpackages::pinyin + QStringLiteral("/json/complete.json"));
+    const QJsonObject complete = readJsonObject(completePath);
+    WordData words{readingWeightsOf(complete, in.standard, completePath),
+                   polyphoneWords(complete, in.standard)};
+    progress.stage(QStringLiteral("word readings"),
+                   QStringLiteral("%1 words with a character of both classes").arg(words.polyphones.size()));
+    return words;
+}
+
+void writeReference(const QString &path, const ReferenceSummary &summary, const QMap<QString, QString> &words,
+                    const QString &version, const SourcePaths &src)
+{
+    ReferenceWriter writer(path, rb::createStatements());
+    writeBooks(writer, summary.books);
+    writeCipu(writer, summary.cipu);
+    writer.insert(rb::tableWordReadings, [&](Statement &stmt) {
+        for (auto it = words.constBegin(); it != words.constEnd(); ++it)
+            insertRow(stmt, it.key(), it.value());
+    });
+    writer.insert(rb::tableVersion, [&](Statement &stmt) {
+        QList<std::pair<QString, QString>> rows = {{rb::versionKey, version}};
+        rows += sourceVersions(src);
+        for (const auto &[key, value] : rows)
+            insertRow(stmt, key, value);
+    });
+    writer.finish();
+}
+
+} // namespace
+
 ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream &log)
 {
     ReferenceSummary summary;
@@ -239,57 +226,20 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
     Progress progress(log);
 
     RhymeBookInputs in;
-    in.standard = readUnihan(src);
-    in.unihan = readUnihanExtras(src);
-    progress.stage(
-        QStringLiteral("Unihan"),
-        QStringLiteral("%1 standard characters, %2 variant links, %3 Mandarin "
-                       "readings")
-            .arg(in.standard.size())
-            .arg(in.unihan.simplified.size() + in.unihan.traditional.size() + in.unihan.variants.size())
-            .arg(in.unihan.mandarin.size()));
-    in.guangyun = readGuangyun(src.nodeModule(kGuangyunPackage));
-    progress.stage(QStringLiteral("廣韻"), QStringLiteral("%1 entries").arg(in.guangyun.size()));
-    const QString completePath = src.nodeModule(kPinyinPackage + QStringLiteral("/json/complete.json"));
-    const QJsonObject complete = readJsonObject(completePath);
-    const ReadingWeights weights = readingWeightsOf(complete, in.standard, completePath);
-    const QMap<QString, QString> words = polyphoneWords(complete, in.standard);
-    progress.stage(QStringLiteral("word readings"),
-                   QStringLiteral("%1 words with a character of both classes").arg(words.size()));
-    in.weights = &weights;
+    const WordData words = readInputs(src, in, progress);
+    in.weights = &words.weights;
     const Converter t2s(QStringLiteral("t2s.json")), tw2s(QStringLiteral("tw2s.json")),
         hk2s(QStringLiteral("hk2s.json"));
     in.simplifiers = {std::cref(t2s), std::cref(tw2s), std::cref(hk2s)};
     summary.books = buildRhymeBooks(in);
     logBooks(summary.books, progress);
-    const QString dist = src.nodeModule(kPoetryPackage + QStringLiteral("/dist"));
+    const QString dist = src.nodeModule(rhymebookpackages::poetry + QStringLiteral("/dist"));
     summary.cipu = cipuOf(src, dist, t2s, ciLookupOf(summary.books), progress);
 
     const std::unique_ptr<QTemporaryFile> temporary = temporaryBeside(options.output);
-    {
-        ReferenceWriter writer(temporary->fileName(), rb::createStatements());
-        writeBooks(writer, summary.books);
-        writeCipu(writer, summary.cipu);
-        writer.insert(rb::tableWordReadings, 2, [&](Statement &stmt) {
-            for (auto it = words.constBegin(); it != words.constEnd(); ++it) {
-                stmt.bindText(1, it.key());
-                stmt.bindText(2, it.value());
-                run(stmt);
-            }
-        });
-        writer.insert(rb::tableVersion, 2, [&](Statement &stmt) {
-            QList<std::pair<QString, QString>> rows = {{rb::versionKey, version}};
-            rows += sourceVersions(src);
-            for (const auto &[key, value] : rows) {
-                stmt.bindText(1, key);
-                stmt.bindText(2, value);
-                run(stmt);
-            }
-        });
-        writer.finish();
-    }
-    replace(*temporary, options.output);
-    summary.wordReadings = words.size();
+    writeReference(temporary->fileName(), summary, words.polyphones, version, src);
+    putInPlace(*temporary, options.output, Existing::Replace);
+    summary.wordReadings = words.polyphones.size();
     summary.fileSize = QFileInfo(options.output).size();
     progress.stage(QStringLiteral("reference file written"), QStringLiteral("%1 (%2 MB) in %3 s")
                                                                  .arg(options.output)

@@ -2,6 +2,7 @@
 
 #include "tools/common/sources.h"
 #include "tools/rhymebooks/cipu.h"
+#include "tools/rhymebooks/dataversion.h"
 #include "tools/rhymebooks/rhymebooks.h"
 
 #include <QString>
@@ -15,10 +16,6 @@ struct ReferenceOptions {
     // Leave an existing output alone when it holds the data version this build would write.
     bool onlyIfOutdated = false;
 };
-
-// The data version of a reference file built from these sources: the builder's own format and
-// the versions of the sources. Reads no more than the sources' headers.
-QString rhymeBooksDataVersion(const SourcePaths &sources);
 
 struct ReferenceSummary {
     bool skipped = false; // up to date already

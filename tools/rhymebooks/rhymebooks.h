@@ -1,26 +1,12 @@
 #pragma once
 
-#include "tools/dictionary/rhymes.h"
-#include "tools/rhymebooks/guangyun.h"
-#include "tools/rhymebooks/unihanextra.h"
+#include "tools/rhymebooks/classicalreadings.h"
 
 #include <QList>
 #include <QMap>
 #include <QString>
 
-#include <functional>
-
 namespace builddb {
-
-// What the four books are made of.
-struct RhymeBookInputs {
-    QList<GuangyunEntry> guangyun;
-    HanziTable standard; // the 通用规范汉字表 with its readings
-    UnihanExtras unihan;
-    // Converters from traditional or variant forms to simplified ones (OpenCC t2s, tw2s, hk2s).
-    QList<std::function<QString(const QString &)>> simplifiers;
-    const ReadingWeights *weights = nullptr; // orders the characters of a group; may be null
-};
 
 struct BookGroup {
     int order = 0; // 1-based, the group's place in its book
@@ -55,20 +41,6 @@ struct Book {
     QList<std::pair<QString, QString>> neighbours;
 };
 
-// What the reflex filter did, for the build's report.
-struct FilterReport {
-    qsizetype readingsBefore = 0;
-    qsizetype readingsRemoved = 0;
-    qsizetype keptForNoSupport = 0; // characters none of whose readings the modern ones support
-    qsizetype keptByList = 0;
-    // Level-1 characters whose 平仄 class the filter changed: "看 中→平".
-    QStringList changedLevelOne;
-    qsizetype levelOneWithReading = 0;
-    qsizetype levelOneFromVariants = 0; // found only under another form
-    qsizetype levelOneFromOurList = 0;
-    qsizetype levelOneWithout = 0;
-};
-
 struct RhymeBooks {
     QList<Book> books; // 平水韵, 词林正韵, 中华新韵, 中华通韵
     // The modern standard readings with tone marks, per character, for the lookup.
@@ -77,8 +49,5 @@ struct RhymeBooks {
 };
 
 RhymeBooks buildRhymeBooks(const RhymeBookInputs &inputs);
-
-// The 平仄 class of a set of tones: 平, 仄, or 中 for both.
-QChar toneClass(const QList<QChar> &tones);
 
 } // namespace builddb

@@ -125,7 +125,33 @@ QList<QStringList> stronglyConnected(const QMap<QString, QSet<QString>> &edges)
     return groups;
 }
 
+// Where a layer stands: the libraries, the builders' rooms, then the commands of tools/, tests/ and
+// bench/, which may include any of them; -1 for a folder outside the layers.
+int rankOf(const QString &layer)
+{
+    if (const qsizetype library = libraries().indexOf(layer); library >= 0)
+        return int(library);
+    if (const qsizetype room = toolRooms().indexOf(layer); room >= 0)
+        return int(libraries().size() + room);
+    if (layer.startsWith(u"tools") || layer == u"tests" || layer == u"bench")
+        return int(libraries().size() + toolRooms().size());
+    return -1;
+}
+
 } // namespace
+
+const QStringList &toolRooms()
+{
+    static const QStringList names = {QStringLiteral("tools/common"), QStringLiteral("tools/dictionary"),
+                                      QStringLiteral("tools/rhymebooks"), QStringLiteral("tools/classics")};
+    return names;
+}
+
+QString layerOf(const QString &path)
+{
+    const QString top = folderOf(path);
+    return top == u"tools" && path.count(u'/') >= 2 ? path.section(u'/', 0, 1) : top;
+}
 
 const QStringList &libraries()
 {
@@ -150,14 +176,15 @@ Report analyse(const QString &rootPath, const Options &options)
     QSet<QString> folders;
     for (const Source &s : sources) {
         const QString folder = folderOf(s.path);
-        folders.insert(folder);
-        const qsizetype layer = libraries().indexOf(folder);
-        if (layer >= 0 && s.lines > options.longest)
+        const QString layer = layerOf(s.path);
+        folders.insert(layer);
+        const int rank = rankOf(layer);
+        if (!skipped(folder, false) && s.lines > options.longest)
             report.longFiles.append({s.path, s.lines, options.knownLong.contains(s.path)});
         for (const Include &i : s.includes) {
             const QString to = folderOf(i.target);
-            ++report.layers[folder][to];
-            if (layer >= 0 && libraries().indexOf(to) > layer)
+            ++report.layers[layer][layerOf(i.target)];
+            if (rank >= 0 && !skipped(folder, false) && rankOf(layerOf(i.target)) > rank)
                 report.upward.append(i);
             if (!skipped(folder, options.withTests) && !skipped(to, options.withTests) &&
                 unitOf(s.path) != unitOf(i.target))
@@ -184,15 +211,15 @@ Report analyse(const QString &rootPath, const Options &options)
         report.circles.append(circle);
     }
 
-    QStringList order = libraries();
-    order << QStringLiteral("tools") << QStringLiteral("tests") << QStringLiteral("bench");
-    for (const QString &f : std::as_const(order))
-        if (folders.contains(f))
-            report.folders.append(f);
     QStringList others(folders.begin(), folders.end());
     others.sort();
+    QStringList order = libraries() + toolRooms();
     for (const QString &f : std::as_const(others))
-        if (!report.folders.contains(f))
+        if (f.startsWith(u"tools") && !order.contains(f)) // the commands
+            order << f;
+    order << QStringLiteral("tests") << QStringLiteral("bench") << others;
+    for (const QString &f : std::as_const(order))
+        if (folders.contains(f) && !report.folders.contains(f))
             report.folders.append(f);
     return report;
 }
@@ -213,8 +240,8 @@ QString describe(const Report &report, const Options &options)
             out << "    " << i.file << ":" << i.line << " includes " << i.target << "\n";
     }
 
-    out << "\nFiles of the libraries (" << libraries().join(QStringLiteral(", ")) << ") over "
-        << options.longest << " lines:\n";
+    out << "\nFiles of code (the libraries and tools/; tests and benchmarks aside) over " << options.longest
+        << " lines:\n";
     if (report.longFiles.isEmpty())
         out << "  none\n";
     for (const LongFile &f : report.longFiles)
@@ -222,13 +249,14 @@ QString describe(const Report &report, const Options &options)
     for (const QString &f : report.noLongerLong)
         out << "  " << f << ": no longer over the limit, drop it from the known ones\n";
 
-    out << "\nIncludes from a library of one above it:\n";
+    out << "\nIncludes from a layer of one above it (" << libraries().join(QStringLiteral(", ")) << ", "
+        << toolRooms().join(QStringLiteral(", ")) << ", then the commands):\n";
     if (report.upward.isEmpty())
         out << "  none\n";
     for (const Include &i : report.upward)
         out << "  " << i.file << ":" << i.line << " includes " << i.target << "\n";
 
-    out << "\nLayer matrix: includes from the folder of a row into the folder of a column\n";
+    out << "\nLayer matrix: includes from the layer of a row into the layer of a column\n";
     int width = 6;
     for (const QString &f : report.folders)
         width = std::max(width, int(f.size()) + 1);

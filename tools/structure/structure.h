@@ -6,16 +6,21 @@
 #include <QStringList>
 
 // The shape of the source tree: which units include which (a header and its source count as one unit,
-// named by their path without the extension), the include circles between units, the files of the
-// libraries over the length limit, and which top-level folder includes which.
+// named by their path without the extension), the include circles between units, the files of code
+// over the length limit, and which layer includes which.
 namespace structure {
 
 // The libraries, lowest first: a library includes only those before it.
 const QStringList &libraries();
+// The rooms of the builders in tools/, lowest first, above the libraries: a room includes the
+// libraries and the rooms before it. The other folders of tools/ hold commands, above every room.
+const QStringList &toolRooms();
+// The layer of a file: its top-level folder, or for a file in a folder of tools/ that folder.
+QString layerOf(const QString &path);
 
 struct Options {
     bool withTests = false;          // tests/ and bench/ count for the circles too
-    int longest = 450;               // lines a file of a library may have
+    int longest = 450;               // lines a file of code may have (tests and benchmarks aside)
     QStringList knownLong;           // files over the limit for now, by path from the root
     QList<QStringList> knownCircles; // circles allowed for now, each by its units
 };
@@ -42,9 +47,9 @@ struct Report {
     QList<Circle> circles;
     QList<LongFile> longFiles;
     QStringList noLongerLong;                 // known as long, but not over the limit (or gone)
-    QStringList folders;                      // of the layer matrix, in layer order
-    QMap<QString, QMap<QString, int>> layers; // including folder -> included folder -> includes
-    QList<Include> upward;                    // a library including one above it
+    QStringList folders;                      // the layers of the matrix, in layer order
+    QMap<QString, QMap<QString, int>> layers; // including layer -> included layer -> includes
+    QList<Include> upward;                    // a layer of code including one above it
 
     // True when nothing but known exceptions was found.
     bool clean() const;

@@ -5,14 +5,15 @@
 #include "pages/shared/fonts.h"
 #include "pages/works/pdf/writers.h"
 #include "presentation/categories.h"
+#include "presentation/runtimefolder.h"
 #include "presentation/works/exportjob.h"
 #include "presentation/works/importjob.h"
 #include "presentation/works/importplan.h"
 #include "presentation/works/library.h"
 #include "presentation/works/textimporter.h"
 #include "presentation/works/workwriter.h"
+#include "tools/cli/commandline.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -113,7 +115,7 @@ int importFrom(Connection &db, const QString &category, const QString &file, boo
         QFile in;
         if (!in.open(stdin, QIODevice::ReadOnly))
             return fail(QStringLiteral("读不了标准输入"));
-        read = TextImporter::read(in.readAll());
+        read = TextImporter::readDevice(in);
     } else {
         read = TextImporter::readFile(file);
     }
@@ -153,20 +155,12 @@ int importFrom(Connection &db, const QString &category, const QString &file, boo
 
 int main(int argc, char **argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "列出、导出、导入作品库（W.mdb）中的作品，规则与“经典案例”的导出、导入相同。\n"
-        "  list             每篇一行：类别、日期、行数、标题（以制表符分隔）\n"
-        "  export [FILE]    导出为纯文本、Markdown 或 PDF（每篇一页，默认竖排）；省略 FILE 时写到标准输出\n"
-        "  import FILE      导入 UTF-8（或 GB 18030）文本：诗与诗之间空一行，每首的第一行是题目；\n"
-        "                   作为新作品加入 --category 所指的类别，日期为今天，全部在一个事务中写入\n"
-        "退出状态：0 完成；1 没有作品可列出或导出，或有像是已有作品的诗没有导入；2 选项、输入或文件有误。"));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("显示本说明。"));
+    cli::CommandLine line(
+        QStringLiteral("shihai-works"),
+        QStringLiteral("列出、导出、导入作品库（W.mdb）中的作品，规则与“经典案例”的导出、导入相同。"));
+    line.addUsage(QStringLiteral("list [选项]"));
+    line.addUsage(QStringLiteral("export [选项] [FILE]"));
+    line.addUsage(QStringLiteral("import --category 类别 [选项] FILE"));
     const QCommandLineOption category(
         QStringLiteral("category"),
         QStringLiteral("类别：%1。list、export 默认为全部作品；import 必须指定。")
@@ -181,55 +175,64 @@ int main(int argc, char **argv)
     const QCommandLineOption dryRun(
         QStringLiteral("dry-run"),
         QStringLiteral("import：只列出将导入的诗（新 / 可能重复、行数、题目），不写入。"));
-    const QCommandLineOption db(QStringLiteral("db"),
-                                QStringLiteral("作品库文件（默认：当前目录下的 date/W.mdb）。"),
-                                QStringLiteral("PATH"));
-    parser.addOptions({help, category, format, horizontal, all, dryRun, db});
-    parser.addPositionalArgument(QStringLiteral("list|export|import"), QStringLiteral("要做的事。"));
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("导出到或导入自的文件；- 为标准输出或输入。"));
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(help)) {
-        say(stdout, parser.helpText());
-        return Done;
-    }
+    const QCommandLineOption db(
+        QStringLiteral("db"),
+        QStringLiteral("作品库文件（默认：当前目录下的 date/W.mdb，没有时用户数据文件夹中的）。"),
+        QStringLiteral("PATH"));
+    line.addOptions({category, format, horizontal, all, dryRun, db});
+    line.addArgument(QStringLiteral("list"),
+                     QStringLiteral("每篇一行：类别、日期、行数、标题（以制表符分隔）。"));
+    line.addArgument(QStringLiteral("export"),
+                     QStringLiteral("导出为纯文本、Markdown 或 PDF（每篇一页，默认竖排）到 FILE；"
+                                    "省略 FILE 或为 - 时写到标准输出。"));
+    line.addArgument(QStringLiteral("import"),
+                     QStringLiteral("导入 FILE（- 为标准输入）：UTF-8、GB 18030 或带 BOM 的 UTF-16 文本，"
+                                    "诗与诗之间空一行，每首的第一行是题目；作为新作品加入 --category "
+                                    "所指的类别，日期为今天，全部在一个事务中写入。"
+                                    "只读普通文件，不跟随符号链接，不读设备、管道和大于 64 MB 的文件。"));
+    line.addNote(QStringLiteral(
+        "退出状态：0 完成；1 没有作品可列出或导出，或有像是已有作品的诗没有导入；2 选项、输入或文件有误。"));
+    if (const std::optional<int> done = line.parse(argc, argv))
+        return *done;
 
-    const QStringList positional = parser.positionalArguments();
+    const QStringList positional = line.positional();
     const QString command = positional.value(0);
     const QString file = positional.value(1);
     if (command != u"list" && command != u"export" && command != u"import")
-        return fail(QStringLiteral("要做的事是 list、export 或 import（见 --help）"));
+        return line.mistake(QStringLiteral("要做的事是 list、export 或 import"));
     if (positional.size() > (command == u"list" ? 1 : 2))
-        return fail(
+        return line.mistake(
             QStringLiteral("多余的参数：%1").arg(positional.mid(command == u"list" ? 1 : 2).join(u' ')));
-    const QString chosenCategory = parser.value(category);
-    if (parser.isSet(category) && !checkedCategory(chosenCategory))
+    const QString chosenCategory = line.value(category);
+    if (line.isSet(category) && !checkedCategory(chosenCategory))
         return fail(QStringLiteral("不认识的类别「%1」，可选：%2")
                         .arg(chosenCategory, categories::categoryTexts().join(QStringLiteral("、"))));
 
     ExportFormat exportFormat = ExportFormat::Text;
     if (command == u"export") {
-        const QString name = parser.isSet(format) ? parser.value(format) : QFileInfo(file).suffix();
-        const auto known = exportformat::fromName(name, parser.isSet(horizontal));
-        if (!known && parser.isSet(format))
+        const QString name = line.isSet(format) ? line.value(format) : QFileInfo(file).suffix();
+        const auto known = exportformat::fromName(name, line.isSet(horizontal));
+        if (!known && line.isSet(format))
             return fail(QStringLiteral("不认识的格式「%1」，可选：txt、md、pdf").arg(name));
         exportFormat = known.value_or(ExportFormat::Text);
     }
-    if (command == u"import" && (!parser.isSet(category) || file.isEmpty()))
-        return fail(QStringLiteral("import 需要 --category 类别 和要导入的文件"));
+    if (command == u"import" && (!line.isSet(category) || file.isEmpty()))
+        return line.mistake(QStringLiteral("import 需要 --category 类别 和要导入的文件"));
 
     // The PDF is painted with fonts, which needs a QGuiApplication; without a display it serves offscreen.
     const bool pdf = exportFormat == ExportFormat::PdfVertical || exportFormat == ExportFormat::PdfHorizontal;
-    if (pdf)
+    std::optional<RuntimeFolder> runtime;
+    if (pdf) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        runtime.emplace();
+    }
     std::unique_ptr<QCoreApplication> app =
         pdf ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("shihai-works"));
     if (pdf)
         look::installFontSubstitutions();
 
-    const QString path = parser.isSet(db) ? parser.value(db) : defaultDatabase();
+    const QString path = line.isSet(db) ? line.value(db) : defaultDatabase();
     if (!QFileInfo(path).isFile())
         return fail(QStringLiteral("找不到作品库 %1（用 --db 指定）").arg(path));
     try {
@@ -238,7 +241,7 @@ int main(int argc, char **argv)
             return list(connection, chosenCategory);
         if (command == u"export")
             return exportTo(connection, chosenCategory, exportFormat, file);
-        return importFrom(connection, chosenCategory, file, parser.isSet(all), parser.isSet(dryRun));
+        return importFrom(connection, chosenCategory, file, line.isSet(all), line.isSet(dryRun));
     } catch (const std::exception &e) {
         return fail(QStringLiteral("%1：%2").arg(path, QString::fromUtf8(e.what())));
     }

@@ -1,5 +1,6 @@
 #include "pages/works/pdf/pagelayout.h"
 
+#include "pages/works/pdf/verticalforms.h"
 #include "presentation/works/work.h"
 
 #include <QTextBoundaryFinder>
@@ -24,6 +25,14 @@ public:
     {
     }
     void gap(qreal width) { m_right -= width; }
+    // A gap with a rule down its middle, the height of the area; none where the page ends first.
+    void rule(qreal width, QList<Placed> &out)
+    {
+        if (m_right - width >= m_area.left() - epsilon)
+            out << Placed{m_page, QRectF(m_right - width / 2, m_area.top(), 0, m_area.height()), QString(),
+                          Role::Rule};
+        gap(width);
+    }
     // Sets `chars` in columns of `em`, from the top or ending at the foot.
     void set(const QStringList &chars, qreal em, Role role, bool atFoot, QList<Placed> &out)
     {
@@ -38,9 +47,15 @@ public:
             }
             const qsizetype n = std::min<qsizetype>(perColumn, chars.size() - start);
             const qreal top = atFoot ? m_area.bottom() - n * step : m_area.top();
-            for (qsizetype k = 0; k < n; ++k)
-                out << Placed{m_page, QRectF(m_right - width, top + k * step, width, step), chars[start + k],
-                              role};
+            for (qsizetype k = 0; k < n; ++k) {
+                const QRectF cell(m_right - width, top + k * step, width, step);
+                const QString &c = chars[start + k];
+                if (verticalforms::atUpperRight(c))
+                    out << Placed{m_page, QRectF(cell.center().x(), cell.top(), em / 2, step / 2), c, role,
+                                  Fit::Ink};
+                else
+                    out << Placed{m_page, cell, c, role};
+            }
             m_right -= width;
             start += n;
         } while (start < chars.size());
@@ -141,15 +156,20 @@ QString dateText(const QDate &date, bool vertical)
 
 QList<Placed> vertical(const Work &work, const Sizes &sizes)
 {
+    auto turned = [](QStringList chars) {
+        for (QString &c : chars)
+            c = verticalforms::turned(c);
+        return chars;
+    };
     QList<Placed> out;
     Columns columns(sizes.area);
-    const QStringList title = characters(work.title.simplified());
+    const QStringList title = turned(characters(work.title.simplified()));
     if (!title.isEmpty()) {
         columns.set(title, sizes.titleEm, Role::Title, false, out);
-        columns.gap(sizes.textEm * columnWidth / 2);
+        columns.rule(sizes.textEm * columnWidth / 2, out); // sets the title apart
     }
     for (const QString &line : work.text.split(u'\n'))
-        columns.set(characters(line), sizes.textEm, Role::Text, false, out);
+        columns.set(turned(characters(line)), sizes.textEm, Role::Text, false, out);
     const QString date = dateText(work.date, true);
     if (!date.isEmpty()) {
         columns.gap(sizes.textEm * columnWidth / 2);

@@ -11,19 +11,26 @@
 struct Work;
 
 // Where the title, the text and the date of a work go on its pages, worked out before anything is
-// painted. Vertically, as printed poems are read: columns from the right, characters from the top,
-// the title in the first column and the date at the foot of the last; horizontally, lines from the
-// top with the title centred above and the date to the right below. A work that does not fit
-// continues on further pages. Punctuation stays as it is.
+// painted. Vertically, as vertical books are set: columns from the right, characters from the top,
+// the title in the first column with a rule after it, the date at the foot of the last,
+// brackets and quotation marks turned and stops at the upper right of their cells
+// (verticalforms.h); horizontally, lines from the top with the title centred above and the date to
+// the right below, punctuation as it is. A work that does not fit continues on further pages.
 namespace pagelayout {
 
-enum class Role { Title, Text, Date };
+// A rule is a line, not a glyph: its box has no width and no text.
+enum class Role { Title, Text, Date, Rule };
+
+// How a glyph sits in its box: its advance centred across the box (a character in its cell), or its
+// drawn shape centred in the box (a stop, whose box is the upper right of its cell).
+enum class Fit { Advance, Ink };
 
 struct Placed {
     int page; // counted from the work's first page
     QRectF box;
     QString text; // one character vertically, a run of a line horizontally
     Role role;
+    Fit fit = Fit::Advance;
 };
 
 // The area inside the margins and the em of each role's font, in the same units.

@@ -11,6 +11,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPen>
 
 #include <vector>
 
@@ -22,12 +23,24 @@ constexpr int resolution = 300; // dots per inch of the painter's coordinates
 constexpr qreal marginMm = 15;
 // Point sizes of the title, the text and the date.
 constexpr qreal pointSizes[3] = {18, 14, 10};
+constexpr qreal ruleMm = 0.2; // the line that sets a vertical title apart
 // The smallest a long work is set to keep to one page, as a share of those sizes.
 constexpr qreal minScale = 0.6;
 
 qreal dots(qreal mm)
 {
     return mm / 25.4 * resolution;
+}
+
+// Where to draw a glyph so that its shape is centred in its box; a shape larger than the box keeps
+// to the box's top and right, whatever corner of the em its font draws it in.
+QPointF inkOrigin(const QFontMetricsF &m, const pagelayout::Placed &p)
+{
+    const QRectF ink = m.tightBoundingRect(p.text); // from the origin on the baseline
+    const qreal left =
+        ink.width() <= p.box.width() ? p.box.center().x() - ink.width() / 2 : p.box.right() - ink.width();
+    const qreal top = ink.height() <= p.box.height() ? p.box.center().y() - ink.height() / 2 : p.box.top();
+    return {left - ink.left(), top - ink.top()};
 }
 
 } // namespace
@@ -117,11 +130,20 @@ void PdfWriter::write(const Work &work)
                 m_pdf->newPage();
             ++page;
         }
+        if (p.role == Role::Rule) {
+            m_painter->setPen(QPen(Qt::black, dots(ruleMm)));
+            m_painter->drawLine(p.box.topLeft(), p.box.bottomLeft());
+            continue;
+        }
         if (role != int(p.role)) {
             role = int(p.role);
             m_painter->setFont(type.fonts[role]);
         }
         const QFontMetricsF &m = type.metrics[role];
+        if (p.fit == pagelayout::Fit::Ink) {
+            m_painter->drawText(inkOrigin(m, p), p.text);
+            continue;
+        }
         const qreal width = m.horizontalAdvance(p.text);
         qreal x = p.box.left();
         if (m_vertical || p.role == Role::Title)

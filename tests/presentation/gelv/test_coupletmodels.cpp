@@ -49,8 +49,7 @@ private slots:
     void theMiddleCoupletsAreMarkedUnderTheirLowerLines()
     {
         const auto books = prosody::loadRhymeBooks(m_books);
-        const QList<prosody::PoemCheck> checks =
-            prosody::checkAs(books, kShanju, u"自动"_s, {}, m_pairs.get()).value();
+        const QList<prosody::PoemCheck> checks = prosody::checkAs(books, kShanju, {}, m_pairs.get()).value();
         QStringList rows = rowTexts(markedRows(checks));
         QCOMPARE(rows.size(), 11);
         QCOMPARE(rows.at(4).section(u'|', 0, 0), u"清泉石上流"_s);

@@ -1,4 +1,5 @@
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/ciformchoice.h"
 #include "presentation/gelv/editortarget.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
@@ -270,6 +271,49 @@ private slots:
         forms->setBook(int(Book::Xinyun));
         forms->setForm(u"七言绝句"_s);
         QCOMPARE(forms->book(), Book::Xinyun);
+    }
+
+    // In 自动, a 词 another 词牌 fits almost as well offers that one in the second selector, and picked, it
+    // is what is checked; a 词牌 chosen offers its forms. A form the 词牌 lacks, typed, is not taken.
+    void theSecondSelectorOffersWhatFitsAndNoFormATuneLacks()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"date/rhymebooks.db"_s);
+        {
+            const QStringList shape = {u"平平仄仄"_s, u"仄仄平平/1"_s, u"中仄平/1"_s, u"平平仄仄平/1"_s};
+            BooksFixture books(path);
+            books.add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东红天"_s)
+                .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"木"_s)
+                .add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东红天"_s)
+                .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
+                .tune(u"大调"_s, 50)
+                .ciForm(u"大调"_s, 1, 40, shape, 2)
+                .ciForm(u"大调"_s, 2, 10, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"平平仄仄平/1"_s}, 2)
+                .tune(u"宜调"_s, 40)
+                .ciForm(u"宜调"_s, 1, 40, shape, 2, u"平韵"_s, 85);
+        }
+        GelvWindowModel model(path, QString());
+        QVERIFY(model.open());
+        FormChoiceModel *forms = model.forms();
+        CiFormChoice *second = model.ciForms();
+        model.setDraft(u"天天木木，木木天东。天木红，天天木木东。"_s, 0, 0);
+        const QStringList automatic = {u"自动：大调 · 正体"_s, u"或为 宜调 · 正体"_s};
+        QCOMPARE(second->entries(), automatic);
+
+        forms->setForm(u"大调:3"_s);
+        QCOMPARE(forms->form(), u"自动"_s);
+        QCOMPARE(second->entries(), automatic);
+
+        second->choose(1);
+        QCOMPARE(forms->form(), u"宜调"_s);
+        QCOMPARE(forms->book(), Book::Cilin);
+        QCOMPARE(model.check()->summaries(), QStringList{u"宜调 · 正体 · 第一部 · 合谱"_s});
+        QVERIFY(second->entries().isEmpty()); // a 词牌 of one form: nothing to pick
+
+        forms->setForm(u"大调：2"_s);
+        QCOMPARE(second->entries().size(), 3); // 最合之体, 正体, 又一体（2）
+        QCOMPARE(second->current(), 2);
+        QVERIFY(model.check()->summaries().first().startsWith(u"大调 · 又一体（2） · "_s));
     }
 
     // The book the poet chose comes back at the next start, from the user's settings; a book a 词牌

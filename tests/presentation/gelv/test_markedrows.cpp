@@ -2,6 +2,7 @@
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
 #include "tests/support/booksfixture.h"
+#include "tests/support/checknamed.h"
 #include "tests/support/markedrowtexts.h"
 
 #include <QTemporaryDir>
@@ -20,7 +21,7 @@ class MarkedRowsTest : public QObject {
 
     QList<MarkedRow> rows(const QString &text, const QString &form, std::optional<Book> book = {})
     {
-        return markedRows(prosody::checkAs(m_books, text, form, book).value());
+        return markedRows(checkNamed(m_books, text, form, book).value());
     }
 
 private slots:

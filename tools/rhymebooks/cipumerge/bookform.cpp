@@ -186,10 +186,10 @@ DerivedForm formOfBook(const cipubook::BookForm &book, int juan, const BookChara
             tones.insert(runs[l].tone);
         }
     }
-    form.scheme = runIds.size() > 1    ? QStringLiteral("换韵")
-                  : tones.size() > 1   ? QStringLiteral("平仄通叶")
+    form.scheme = runIds.size() > 1       ? QStringLiteral("换韵")
+                  : tones.size() > 1      ? QStringLiteral("平仄通叶")
                   : tones.contains(u'平') ? QStringLiteral("平韵")
-                                         : QStringLiteral("仄韵");
+                                          : QStringLiteral("仄韵");
     return form;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "tools/rhymebooks/ciform.h"
 #include "tools/rhymebooks/cipubook/booktypes.h"
 #include "tools/rhymebooks/cipumerge/bookchars.h"
-#include "tools/rhymebooks/ciform.h"
 
 namespace cipumerge {
 
@@ -16,8 +16,8 @@ builddb::DerivedForm formOfBook(const cipubook::BookForm &form, int juan, const 
 // The rhyme runs of a form from the book's marks and its example's rhyme characters: (換…) begins a new
 // run, even in a 部 used before (菩萨蛮's second 仄 rhymes); a mark that names another tone returns to the
 // earlier run of that tone and 部 (定风波's 平 rhymes between its 仄 ones), else begins one ((仄/韻) …
-// (平/韻)); (叶/) joins the run whose 部 it shares (西江月's 仄 line in the 部 of its 平 rhymes). sections: the 部 of each line's last
-// character; classes: its 平 or 仄 (null where both or unknown).
+// (平/韻)); (叶/) joins the run whose 部 it shares (西江月's 仄 line in the 部 of its 平 rhymes). sections:
+// the 部 of each line's last character; classes: its 平 or 仄 (null where both or unknown).
 struct RhymeMark {
     bool rhymed = false;
     bool change = false; // 換

@@ -64,6 +64,13 @@ QList<BookTuneView> viewsOf(const cipubook::CipuBook &book, const BookCharacters
     return out;
 }
 
+// A 调's name without the 卷 that tells it from another of its name.
+QString plainName(const QString &name)
+{
+    const qsizetype at = name.indexOf(QStringLiteral("（卷"));
+    return at < 0 ? name : name.left(at);
+}
+
 // The best fit of any of the book's forms to a corpus form; nullopt where none fits.
 std::optional<FormFit> bestFit(const DerivedForm &corpus, const QList<DerivedForm> &book)
 {
@@ -78,15 +85,28 @@ std::optional<FormFit> bestFit(const DerivedForm &corpus, const QList<DerivedFor
 // (又名), or whose name the corpus writes it under, where its main form fits one of the 调's.
 QList<int> matchTunes(const DerivedCipu &corpus, QList<BookTuneView> &views, MergeReport &report)
 {
-    QHash<QString, int> byName, byAlias;
-    for (qsizetype b = 0; b < views.size(); ++b)
-        byName.insert(views[b].name, int(b));
     QSet<QString> corpusNames;
     for (const DerivedTune &t : corpus.tunes)
         corpusNames.insert(t.name);
+    // A name the book gives two 调 (三台) goes to the one whose forms fit the corpus's main form.
+    QHash<QString, QList<int>> sameName;
+    for (qsizetype b = 0; b < views.size(); ++b)
+        sameName[plainName(views[b].name)].append(int(b));
     QList<int> bookOf(corpus.tunes.size(), -1);
-    for (qsizetype t = 0; t < corpus.tunes.size(); ++t)
-        bookOf[t] = byName.value(corpus.tunes[t].name, -1);
+    for (qsizetype t = 0; t < corpus.tunes.size(); ++t) {
+        const QList<int> named = sameName.value(corpus.tunes[t].name);
+        bookOf[t] = named.isEmpty() ? -1 : named.first();
+        if (named.size() < 2 || corpus.tunes[t].forms.isEmpty())
+            continue;
+        std::optional<FormFit> best;
+        for (int b : named) {
+            const std::optional<FormFit> fit = bestFit(corpus.tunes[t].forms.first(), views[b].forms);
+            if (fit && (!best || fit->key() < best->key())) {
+                best = fit;
+                bookOf[t] = b;
+            }
+        }
+    }
     for (qsizetype t = 0; t < corpus.tunes.size(); ++t) {
         const DerivedTune &tune = corpus.tunes[t];
         if (bookOf[t] >= 0 || tune.forms.isEmpty())

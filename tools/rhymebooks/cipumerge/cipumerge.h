@@ -16,8 +16,8 @@ struct MergeReport {
     int formsBoth = 0;
     int formsBook = 0;
     int formsCorpus = 0;
-    QStringList byAlias;  // corpus 词牌 joined to a 调 of another name: "湘月 → 念奴娇"
-    QStringList renamed;  // 调 of one name in the book, told apart: "调笑令 → 调笑令（卷四十）"
+    QStringList byAlias; // corpus 词牌 joined to a 调 of another name: "湘月 → 念奴娇"
+    QStringList renamed; // 调 of one name in the book, told apart: "调笑令 → 调笑令（卷四十）"
 };
 
 // One 词谱 from the corpus's and the book's: every 调 of the book with its 体 in the book's order and

@@ -3,6 +3,7 @@
 #include "prosody/ci/align.h"
 #include "prosody/ci/evidence.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <cstdlib>
@@ -45,7 +46,7 @@ QList<End> endsOf(const prosody::CiAlignment &a, const prosody::CiForm &shape)
     for (qsizetype i = 0; i < a.lines.size(); ++i) {
         const auto &pieces = a.lines[i];
         if (pieces.isEmpty()) {
-            out.append({});
+            out.append(End{});
             continue;
         }
         const auto &p = pieces.last();
@@ -73,7 +74,8 @@ std::optional<FormFit> fitOf(const DerivedForm &corpus, const DerivedForm &book)
     if (cost.faults > 0 && corpus.poems >= prosody::evidence::kRulePoems)
         return std::nullopt;
     const prosody::CiAlignment a = prosody::align(lengths, shape);
-    if (!a.missing.isEmpty() || std::any_of(a.wrongLength.begin(), a.wrongLength.end(), [](bool w) { return w; }))
+    if (!a.missing.isEmpty() ||
+        std::any_of(a.wrongLength.begin(), a.wrongLength.end(), [](bool w) { return w; }))
         return std::nullopt;
     FormFit fit{cost.faults, 0, 0};
     const QList<End> ends = endsOf(a, shape);
@@ -97,46 +99,61 @@ std::optional<FormFit> fitOf(const DerivedForm &corpus, const DerivedForm &book)
 
 DerivedForm laidOver(const DerivedForm &book, const DerivedForm &corpus)
 {
-    DerivedForm out = book;
+    // The corpus's lines stay as its poems break them, so that a poem is read as before; the book's
+    // name, note, marks and classes come onto them place for place.
+    DerivedForm out = corpus;
     out.source = FormSource::Both;
-    out.poems = corpus.poems;
-    out.authors = corpus.authors;
-    out.example = corpus.example;
+    out.bookNumber = book.bookNumber;
+    out.author = book.author;
+    out.juan = book.juan;
+    out.note = book.note;
+    out.bookText = book.bookText;
+    out.compared = book.compared;
     const prosody::CiForm shape = shapeOf(book);
     const prosody::CiAlignment a = prosody::align(corpus.lengths(), shape);
+    QHash<int, int> startOf; // a book line → the corpus line that begins with it
     for (qsizetype i = 0; i < a.lines.size(); ++i) {
+        DerivedLine &to = out.lines[i];
         for (const prosody::CiAlignment::Piece &p : a.lines[i]) {
-            for (int k = 0; k < p.length; ++k) {
-                const DerivedPosition &from = corpus.lines[i].positions[p.lineOffset + k];
-                DerivedPosition &to = out.lines[p.formLine].positions[p.formOffset + k];
-                to.ping = from.ping;
-                to.ze = from.ze;
-                to.both = from.both;
-                to.unknown = from.unknown;
-                to.tone = from.tone;
-            }
+            const DerivedLine &from = book.lines[p.formLine];
+            if (p.formOffset == 0 && p.lineOffset == 0)
+                startOf.insert(p.formLine, int(i));
+            for (int k = 0; k < p.length && p.lineOffset + k < to.length; ++k)
+                to.positions[p.lineOffset + k].book = from.positions[p.formOffset + k].book;
+            for (int d : from.dou)
+                if (d > p.formOffset && d < p.formOffset + p.length)
+                    to.dou.append(p.lineOffset + d - p.formOffset);
         }
+        for (DerivedPosition &pos : to.positions)
+            if (pos.book.isNull())
+                pos.book = u'缺'; // a character the book's example lacks: no mark of the book here
     }
     const QList<End> ends = endsOf(a, shape);
     const bool strong = corpus.poems >= prosody::evidence::kRulePoems;
-    if (strong) {
-        for (DerivedLine &l : out.lines) {
-            l.rhymeRun = 0;
-            l.rhymeTone = QChar();
-        }
-        out.scheme = corpus.scheme;
-    }
+    if (!strong)
+        out.scheme = book.scheme;
     for (qsizetype i = 0; i < ends.size(); ++i) {
-        if (!atLineEnd(ends[i], shape))
+        DerivedLine &to = out.lines[i];
+        if (!atLineEnd(ends[i], shape)) {
+            to.mark = QStringLiteral("读");
+            if (!strong)
+                to.rhymeRun = 0;
             continue;
-        DerivedLine &to = out.lines[ends[i].line];
-        const DerivedLine &from = corpus.lines[i];
-        to.rhymed = from.rhymed;
-        if (strong) {
+        }
+        const DerivedLine &from = book.lines[ends[i].line];
+        to.mark = from.mark;
+        // Where the corpus has too few poems to make rules, the book's rhymes stand.
+        if (!strong) {
             to.rhymeRun = from.rhymeRun;
             to.rhymeTone = from.rhymeTone;
         }
     }
+    out.stanzaStarts.clear();
+    for (int s : book.stanzaStarts)
+        if (startOf.contains(s))
+            out.stanzaStarts.append(startOf.value(s));
+    if (!out.stanzaStarts.isEmpty())
+        out.stanzaBreak = out.stanzaStarts.first() + 1;
     return out;
 }
 
