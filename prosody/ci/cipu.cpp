@@ -190,10 +190,9 @@ Cipu::Cipu(QList<CiTune> tunes)
     for (const CiTune &tune : m_tunes)
         for (const CiForm &form : tune.forms) {
             m_forms.append(&form);
-            // A corpus form the book names stands beside those of two poems: the book vouches for it. A
-            // 体 of the book no poem of the corpus follows is, like a form of one poem, a lone example:
-            // recognised where no better-attested form fits the lines as well.
-            (form.poems >= 2 || form.source == CiSource::Both ? m_attestedForms : m_loneForms).append(&form);
+            // A form of one poem (孤例) or of the book's example alone is recognised only where no form of
+            // two poems or more fits the lines as well.
+            (form.poems >= 2 ? m_attestedForms : m_loneForms).append(&form);
         }
 }
 

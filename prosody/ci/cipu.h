@@ -148,8 +148,8 @@ public:
 
     // Every form of every 词牌, for matching a 词 of unknown 词牌.
     const QList<const CiForm *> &forms() const { return m_forms; }
-    // The same, split: the forms of two poems or more or named by the book, and those of a single poem
-    // (孤例) or of the book's example alone.
+    // The same, split: the forms of two poems or more, and those of a single poem (孤例) or of the
+    // book's example alone.
     const QList<const CiForm *> &attestedForms() const { return m_attestedForms; }
     const QList<const CiForm *> &loneForms() const { return m_loneForms; }
 
