@@ -97,6 +97,57 @@ std::optional<FormFit> fitOf(const DerivedForm &corpus, const DerivedForm &book)
     return fit;
 }
 
+namespace {
+
+// The corpus form a character off the book's (a slip of its few texts): the book's lines, with the
+// corpus's counts placed where its characters fall.
+DerivedForm countsOnBook(const DerivedForm &book, const DerivedForm &corpus)
+{
+    DerivedForm out = book;
+    out.source = FormSource::Both;
+    out.poems = corpus.poems;
+    out.authors = corpus.authors;
+    out.example = corpus.example;
+    const prosody::CiForm shape = shapeOf(book);
+    const prosody::CiAlignment a = prosody::align(corpus.lengths(), shape);
+    for (qsizetype i = 0; i < a.lines.size(); ++i) {
+        for (const prosody::CiAlignment::Piece &p : a.lines[i]) {
+            for (int k = 0; k < p.length; ++k) {
+                const DerivedPosition &from = corpus.lines[i].positions[p.lineOffset + k];
+                DerivedPosition &to = out.lines[p.formLine].positions[p.formOffset + k];
+                to.ping = from.ping;
+                to.ze = from.ze;
+                to.both = from.both;
+                to.unknown = from.unknown;
+                to.tone = from.tone;
+            }
+        }
+    }
+    const QList<End> ends = endsOf(a, shape);
+    const bool strong = corpus.poems >= prosody::evidence::kRulePoems;
+    if (strong) {
+        for (DerivedLine &l : out.lines) {
+            l.rhymeRun = 0;
+            l.rhymeTone = QChar();
+        }
+        out.scheme = corpus.scheme;
+    }
+    for (qsizetype i = 0; i < ends.size(); ++i) {
+        if (!atLineEnd(ends[i], shape))
+            continue;
+        DerivedLine &to = out.lines[ends[i].line];
+        const DerivedLine &from = corpus.lines[i];
+        to.rhymed = from.rhymed;
+        if (strong) {
+            to.rhymeRun = from.rhymeRun;
+            to.rhymeTone = from.rhymeTone;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 DerivedForm laidOver(const DerivedForm &book, const DerivedForm &corpus)
 {
     // The corpus's lines stay as its poems break them, so that a poem is read as before; the book's
@@ -111,6 +162,11 @@ DerivedForm laidOver(const DerivedForm &book, const DerivedForm &corpus)
     out.compared = book.compared;
     const prosody::CiForm shape = shapeOf(book);
     const prosody::CiAlignment a = prosody::align(corpus.lengths(), shape);
+    const auto off = [](const QList<int> &chars) {
+        return std::any_of(chars.begin(), chars.end(), [](int c) { return c >= 0; });
+    };
+    if (off(a.missingChar) || off(a.extraChar))
+        return countsOnBook(book, corpus);
     QHash<int, int> startOf; // a book line → the corpus line that begins with it
     for (qsizetype i = 0; i < a.lines.size(); ++i) {
         DerivedLine &to = out.lines[i];
