@@ -141,6 +141,19 @@ ToneClass bookClass(QChar c)
                         : ToneClass::Unknown;
 }
 
+// The book's class at position i of 词句.谱 as stored (UTF-8, three bytes a character), read without
+// decoding the text: the lines are many.
+ToneClass bookClassAt(QByteArrayView utf8, qsizetype i)
+{
+    if (3 * i + 3 > utf8.size())
+        return ToneClass::Unknown;
+    const QByteArrayView c = utf8.sliced(3 * i, 3);
+    return c == QByteArrayView("\xE5\xB9\xB3")   ? ToneClass::Ping // 平
+           : c == QByteArrayView("\xE4\xBB\x84") ? ToneClass::Ze   // 仄
+           : c == QByteArrayView("\xE4\xB8\xAD") ? ToneClass::Both // 中
+                                                 : ToneClass::Unknown;
+}
+
 // The class a position asks for, by the form's authority: the corpus's counts, or the book's class.
 void judgePosition(CiPosition &pos, const CiForm &form)
 {
@@ -152,7 +165,7 @@ void judgePosition(CiPosition &pos, const CiForm &form)
 
 // A line's positions from 词句.位 and the book's classes from 词句.谱; false where 位 does not hold them
 // (a file built before they were kept).
-bool unpackPositions(QByteArrayView packed, const QString &book, int length, const CiForm &form,
+bool unpackPositions(QByteArrayView packed, QByteArrayView book, int length, const CiForm &form,
                      QList<CiPosition> &out)
 {
     const std::optional<QList<rhymebookschema::PositionCounts>> counts =
@@ -167,7 +180,7 @@ bool unpackPositions(QByteArrayView packed, const QString &book, int length, con
         pos.ze = quint16(c.ze);
         pos.both = quint16(c.both);
         pos.unknown = quint16(c.unknown);
-        pos.book = i < book.size() ? bookClass(book[i]) : ToneClass::Unknown;
+        pos.book = bookClassAt(book, i);
         judgePosition(pos, form);
         out.append(pos);
     }
@@ -202,8 +215,8 @@ void readPositionRows(const SqliteFile &db, const std::function<CiForm *(const S
         pos.ze = quint16(s.int32(4));
         pos.both = quint16(s.int32(5));
         pos.unknown = quint16(s.int32(6));
-        const QString bookClassAt = s.text(7);
-        pos.book = bookClassAt.isEmpty() ? ToneClass::Unknown : bookClass(bookClassAt.front());
+        const QString printed = s.text(7);
+        pos.book = printed.isEmpty() ? ToneClass::Unknown : bookClass(printed.front());
         judgePosition(pos, *form);
         form->lines[line].positions.append(pos);
     }
@@ -237,7 +250,7 @@ void readLines(const SqliteFile &db, QList<CiTune> &tunes, const QHash<QString, 
         line.rhymed = lines.int32(5);
         line.dou = numbersOf(lines.text(8));
         line.mark = lines.text(9);
-        allPacked = unpackPositions(lines.blob(7), lines.text(10), lines.int32(6), *form, line.positions) &&
+        allPacked = unpackPositions(lines.blob(7), lines.bytes(10), lines.int32(6), *form, line.positions) &&
                     allPacked;
         form->lines.append(line);
     }

@@ -1,5 +1,6 @@
 #include "tools/rhymebooks/cipumerge/bookform.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -109,6 +110,7 @@ DerivedForm formOfBook(const cipubook::BookForm &book, int juan, const BookChara
     form.compared = !book.strict && !book.free.isEmpty();
 
     QList<RhymeMark> marks;
+    QHash<std::pair<int, int>, int> lineOf; // (段, 句) of the book → the form's line
     QStringList bookText, opening;
     bool opened = false;
     for (qsizetype s = 0; s < book.example.stanzas.size(); ++s) {
@@ -117,11 +119,15 @@ DerivedForm formOfBook(const cipubook::BookForm &book, int juan, const BookChara
             form.stanzaStarts.append(int(form.lines.size()));
             bookText << QStringLiteral("　");
         }
-        for (const BookLine &bookLine : stanza.lines) {
+        for (qsizetype b = 0; b < stanza.lines.size(); ++b) {
+            const BookLine &bookLine = stanza.lines[b];
             const QString text = chars(bookLine.text);
             QList<char32_t> code;
             for (const uint c : text.toUcs4())
                 code.append(char32_t(c));
+            if (code.isEmpty())
+                continue; // a mark the reader found no verse before: no place to check
+            lineOf.insert({int(s), int(b)}, int(form.lines.size()));
             DerivedLine line;
             line.length = int(code.size());
             line.dou = bookLine.dou;
@@ -164,9 +170,7 @@ DerivedForm formOfBook(const cipubook::BookForm &book, int juan, const BookChara
 
     // The note's characters of another class at a place free it.
     for (const cipubook::FreePosition &f : book.free) {
-        int line = f.line;
-        for (int s = 0; s < f.stanza && s < book.example.stanzas.size(); ++s)
-            line += int(book.example.stanzas[s].lines.size());
+        const int line = lineOf.value({f.stanza, f.line}, -1);
         if (line < 0 || line >= form.lines.size() || f.index < 0 || f.index >= form.lines[line].length)
             continue;
         QChar &mark = form.lines[line].positions[f.index].book;
