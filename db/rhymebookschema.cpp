@@ -19,22 +19,28 @@ QStringList createStatements()
         QStringLiteral("CREATE TABLE 词音 (词 TEXT PRIMARY KEY, 拼音 TEXT NOT NULL) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE 异体 (字 TEXT PRIMARY KEY, 正字 TEXT NOT NULL) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE 词牌 (牌 TEXT PRIMARY KEY, 序 INTEGER NOT NULL, 首数 INTEGER NOT NULL, "
-                       "入体 INTEGER NOT NULL)"),
+                       "入体 INTEGER NOT NULL, 谱名 TEXT NOT NULL DEFAULT '', 卷 INTEGER NOT NULL DEFAULT 0, "
+                       "谱序 INTEGER NOT NULL DEFAULT 0, 源注 TEXT NOT NULL DEFAULT '')"),
         QStringLiteral("CREATE TABLE 词牌名 (名 TEXT NOT NULL, 牌 TEXT NOT NULL, 首数 INTEGER NOT NULL, "
                        "据 TEXT NOT NULL, PRIMARY KEY (名, 牌))"),
-        QStringLiteral("CREATE TABLE 词体 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 首数 INTEGER NOT NULL, "
-                       "结构 TEXT NOT NULL, 分片 INTEGER NOT NULL, 韵式 TEXT NOT NULL, 例 TEXT NOT NULL, "
-                       "家 INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (牌, 体))"),
+        QStringLiteral(
+            "CREATE TABLE 词体 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 首数 INTEGER NOT NULL, "
+            "结构 TEXT NOT NULL, 分片 INTEGER NOT NULL, 韵式 TEXT NOT NULL, 例 TEXT NOT NULL, "
+            "家 INTEGER NOT NULL DEFAULT 0, 源 TEXT NOT NULL DEFAULT '词作', "
+            "谱序 INTEGER NOT NULL DEFAULT 0, 作者 TEXT NOT NULL DEFAULT '', "
+            "卷 INTEGER NOT NULL DEFAULT 0, 注 TEXT NOT NULL DEFAULT '', 谱例 TEXT NOT NULL DEFAULT '', "
+            "可校 INTEGER NOT NULL DEFAULT 0, 分段 TEXT NOT NULL DEFAULT '', PRIMARY KEY (牌, 体))"),
         QStringLiteral("CREATE TABLE 通押 (部 TEXT NOT NULL, 邻部 TEXT NOT NULL, 首数 INTEGER NOT NULL, "
                        "部首数 INTEGER NOT NULL, PRIMARY KEY (部, 邻部))"),
         QStringLiteral(
             "CREATE TABLE 词句 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 句 INTEGER NOT NULL, "
             "字数 INTEGER NOT NULL, 韵组 INTEGER NOT NULL, 韵声 TEXT NOT NULL, 押 INTEGER NOT NULL, "
-            "位 BLOB NOT NULL DEFAULT x'', PRIMARY KEY (牌, 体, 句)) WITHOUT ROWID"),
-        QStringLiteral(
-            "CREATE TABLE 词位 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 句 INTEGER NOT NULL, "
-            "字 INTEGER NOT NULL, 声 TEXT NOT NULL, 平 INTEGER NOT NULL, 仄 INTEGER NOT NULL, "
-            "两 INTEGER NOT NULL, 缺 INTEGER NOT NULL, PRIMARY KEY (牌, 体, 句, 字)) WITHOUT ROWID"),
+            "位 BLOB NOT NULL DEFAULT x'', 读 TEXT NOT NULL DEFAULT '', 标 TEXT NOT NULL DEFAULT '', "
+            "谱 TEXT NOT NULL DEFAULT '', PRIMARY KEY (牌, 体, 句)) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE 词位 (牌 TEXT NOT NULL, 体 INTEGER NOT NULL, 句 INTEGER NOT NULL, "
+                       "字 INTEGER NOT NULL, 声 TEXT NOT NULL, 平 INTEGER NOT NULL, 仄 INTEGER NOT NULL, "
+                       "两 INTEGER NOT NULL, 缺 INTEGER NOT NULL, 谱 TEXT NOT NULL DEFAULT '', "
+                       "PRIMARY KEY (牌, 体, 句, 字)) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE 词谱概况 (项 TEXT PRIMARY KEY, 数 INTEGER NOT NULL)"),
         QStringLiteral("CREATE INDEX 韵字_字 ON 韵字 (字)"),
         QStringLiteral("CREATE INDEX 韵字_部 ON 韵字 (书, 部, 次)"),

@@ -149,8 +149,28 @@ QByteArray toJson(const PoemCheck &check)
         .key("book")
         .value(bookName(check.book));
     out.key("rhyme").value(check.rhyme);
-    if (check.isCi())
-        out.key("structure").value(check.ciForm->structure()).key("scheme").value(check.ciForm->scheme);
+    if (check.isCi()) {
+        const CiForm &form = *check.ciForm;
+        const QString source = form.source == CiSource::Book   ? QStringLiteral("book")
+                               : form.source == CiSource::Both ? QStringLiteral("both")
+                                                               : QStringLiteral("corpus");
+        out.key("structure").value(form.structure()).key("scheme").value(form.scheme);
+        // The form as --form numbers it, where it comes from and who stands behind its marks.
+        out.key("form_number")
+            .value(form.number)
+            .key("source")
+            .value(source)
+            .key("tier")
+            .value(form.tierName());
+        if (form.bookNumber > 0)
+            out.key("book_number")
+                .value(form.bookNumber)
+                .key("author")
+                .value(form.author)
+                .key("juan")
+                .value(form.juan);
+        out.key("poems").value(form.poems);
+    }
     out.key("ok").value(check.ok()).key("lines").raw(list(lines));
     if (!check.couplets.isEmpty())
         out.key("couplets").raw(coupletsJson(check.couplets));

@@ -36,9 +36,13 @@ void CiFormChoice::update()
         entries << QStringLiteral("自动：%1 · %2").arg(check.form, check.variant);
         choices << std::nullopt;
         for (const CiFormRef &alternative : check.ciAlternatives) {
-            CiForm form; // for its name: 正体, 又一体（2）
-            form.number = alternative.number;
-            entries << QStringLiteral("或为 %1 · %2").arg(alternative.tune, form.name());
+            // 念奴娇 · 又一体（苏轼）, the form as its 词牌 names it
+            QString formName = QStringLiteral("第%1体").arg(alternative.number);
+            if (const CiTune *tune = m_forms->tuneNamed(alternative.tune))
+                for (const CiForm &form : tune->forms)
+                    if (form.number == alternative.number)
+                        formName = form.name();
+            entries << QStringLiteral("或为 %1 · %2").arg(alternative.tune, formName);
             choices << alternative;
         }
     }

@@ -124,3 +124,8 @@ const CiTune *FormChoiceModel::tune() const
     const auto *ci = std::get_if<CiFormRef>(&m_asked);
     return m_books && ci ? m_books->cipu().find(ci->tune) : nullptr;
 }
+
+const CiTune *FormChoiceModel::tuneNamed(const QString &name) const
+{
+    return m_books ? m_books->cipu().find(name) : nullptr;
+}

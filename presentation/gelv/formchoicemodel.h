@@ -54,6 +54,8 @@ public:
     prosody::CheckRequest request() const;
     // The chosen 词牌 (null for 自动 and regulated verse).
     const prosody::CiTune *tune() const;
+    // The 词牌 of a name or alias, or null (and before the books are read).
+    const prosody::CiTune *tuneNamed(const QString &name) const;
 
 signals:
     void formNamesChanged();

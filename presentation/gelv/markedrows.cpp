@@ -32,8 +32,8 @@ MarkedRow lineRow(const PoemCheck &check, qsizetype l)
             tip += QStringLiteral("\n谱：") + lc.tips.at(i);
         row.tips.append(tip);
     }
-    if (lc.rhymed && !check.rhyme.isEmpty())
-        row.rhyme = QStringLiteral("韵·%1").arg(check.rhyme);
+    if (lc.rhymed && !(lc.rhymeGroup.isEmpty() ? check.rhyme : lc.rhymeGroup).isEmpty())
+        row.rhyme = QStringLiteral("韵·%1").arg(lc.rhymeGroup.isEmpty() ? check.rhyme : lc.rhymeGroup);
     for (const Finding &f : check.findings) {
         if (f.line != l + 1 || f.pos < 1 || f.pos > row.chars.size())
             continue;

@@ -1,5 +1,7 @@
 #include "prosody/ci/align.h"
 
+#include "prosody/ci/evidence.h"
+
 #include <QVarLengthArray>
 
 #include <cmath>
@@ -265,9 +267,13 @@ int surpriseOf(const CiAlignment &a, const Classes &classes)
 {
     // The form's poems are its prior: a form written by hundreds is likelier than one written by two.
     double nats = -std::log(std::max(1, a.form->poems));
+    // Where the book decides, its class stands for kBookVotes poems more.
+    const int votes = a.form->fromBook() ? evidence::kBookVotes : 0;
     countPositions(a, classes, [&](const CiPosition &p, ToneClass have) {
-        const double same = have == ToneClass::Ping ? p.ping : p.ze;
-        nats -= std::log((same + 1) / (p.ping + p.ze + 2.0));
+        const int ping = p.ping + (p.book == ToneClass::Ping ? votes : 0);
+        const int ze = p.ze + (p.book == ToneClass::Ze ? votes : 0);
+        const double same = have == ToneClass::Ping ? ping : ze;
+        nats -= std::log((same + 1) / (ping + ze + 2.0));
         return false;
     });
     return int(1000 * nats);

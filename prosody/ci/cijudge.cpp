@@ -111,7 +111,7 @@ private:
     // share a 部 by chance. 0 for a form of more poems.
     static int loneRun(const CiForm &form)
     {
-        if (form.poems != 1)
+        if (form.poems != 1 || form.fromBook())
             return 0;
         QHash<int, int> members;
         int best = 0;
@@ -139,6 +139,10 @@ private:
         if (pos.strictness == Strictness::Free || !isDefinite(have) || have == pos.tone)
             return;
         const QString want = QString(className(pos.tone));
+        if (m_form.fromBook() && pos.authority != Authority::Corpus) {
+            judgeByBook(line, index, pos, want, QString(className(have)));
+            return;
+        }
         if (m_form.fromExamples()) {
             const int agree = pos.tone == ToneClass::Ping ? pos.ping : pos.ze;
             add(line, index, FindingKind::Tones,
@@ -161,6 +165,29 @@ private:
                     .arg(at(line, index), want)
                     .arg(pos.percent())
                     .arg(className(have)));
+        }
+    }
+
+    // A place the book decides: a fault against its rule, a warning where it had no other poem to
+    // compare or where poems of the corpus write the other class too.
+    void judgeByBook(int line, int index, const CiPosition &pos, const QString &want, const QString &have)
+    {
+        if (pos.strictness == Strictness::Fault) {
+            add(line, index, FindingKind::Tones,
+                QStringLiteral("%1：谱作%2，用了%3声（据谱，例词及注）").arg(at(line, index), want, have));
+        } else if (pos.authority == Authority::BookExample) {
+            add(line, index, FindingKind::Tones,
+                QStringLiteral("%1：谱作%2，用了%3声（例词之声，谱无别首可校）")
+                    .arg(at(line, index), want, have),
+                Severity::Warning);
+        } else {
+            const int others = pos.tone == ToneClass::Ping ? pos.ze : pos.ping;
+            add(line, index, FindingKind::Tones,
+                QStringLiteral("%1：谱作%2，用了%3声；词作 %4 首中 %5 首亦用%3")
+                    .arg(at(line, index), want, have)
+                    .arg(m_form.poems)
+                    .arg(others),
+                Severity::Warning);
         }
     }
 
@@ -238,6 +265,9 @@ private:
     {
         const int rhymed = m_form.lines[r.formLine].rhymed;
         const int poems = m_form.poems;
+        // The book marks its rhymes: each is the rule.
+        if (m_form.fromBook())
+            return QString();
         if (poems == 1)
             return QStringLiteral("谱据孤例");
         const bool rule =
@@ -250,12 +280,13 @@ private:
     void judgeRhymes()
     {
         const QList<RhymeChar> chars = rhymeChars();
-        QList<int> runs;
+        QList<int> runIds;
         for (const RhymeChar &r : chars)
-            if (!runs.contains(r.run))
-                runs.append(r.run);
+            if (!runIds.contains(r.run))
+                runIds.append(r.run);
         QStringList rhymes;
-        for (int run : runs) {
+        QStringList described;
+        for (int run : runIds) {
             QList<RhymeChar> members;
             QList<char32_t> codes;
             for (const RhymeChar &r : chars) {
@@ -293,6 +324,7 @@ private:
             const QString name = m_books.groups(m_book).at(vote.group).name;
             if (!rhymes.contains(name))
                 rhymes << name;
+            described.append(describeRun(members, name));
             for (const RhymeChar &r : members) {
                 if (groupsAt(r).contains(vote.group))
                     continue;
@@ -312,7 +344,28 @@ private:
                             .arg(at(r.line, r.index), name, groupNames(groupsAt(r))));
             }
         }
-        m_out.rhyme = rhymes.join(u'、');
+        // A 词 that changes rhyme names each run with its lines, tone and group.
+        m_out.rhyme =
+            described.size() > 1 ? QStringLiteral("换韵：") + described.join(u'，') : rhymes.join(u'、');
+    }
+
+    // "第1、2句仄韵第十七部": the lines of a run, its tone (平仄 where it rhymes on both) and group; each
+    // line is told its group.
+    QString describeRun(const QList<RhymeChar> &members, const QString &group)
+    {
+        QStringList lines;
+        bool ping = false, ze = false;
+        for (const RhymeChar &r : members) {
+            lines << QString::number(r.line + 1);
+            m_out.lines[r.line].rhymeGroup = group;
+            const ToneClass tone = m_form.lines[r.formLine].rhymeTone;
+            ping = ping || tone == ToneClass::Ping;
+            ze = ze || tone == ToneClass::Ze;
+        }
+        const QString tone = ping && ze ? QStringLiteral("平仄")
+                             : ping     ? QStringLiteral("平")
+                                        : QStringLiteral("仄");
+        return QStringLiteral("第%1句%2韵%3").arg(lines.join(u'、'), tone, group);
     }
 
     const RhymeBooks &m_books;

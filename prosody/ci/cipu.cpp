@@ -1,5 +1,7 @@
 #include "prosody/ci/cipu.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace prosody {
@@ -35,6 +37,16 @@ QString CiPosition::tip(int poems) const
     if (unknown)
         counts += QStringLiteral(" · 无考 %1").arg(unknown);
     counts += QStringLiteral("，据 %1 首").arg(poems);
+    if (authority == Authority::BookNote || authority == Authority::BookExample) {
+        const QString source = authority == Authority::BookNote ? QStringLiteral("据谱（例词及注）")
+                                                                : QStringLiteral("据谱（例词，无别首可校）");
+        const QString rule = book == ToneClass::Both ? QStringLiteral("可平可仄")
+                                                     : QStringLiteral("谱作%1").arg(className(book));
+        return rule + QStringLiteral("，") + source +
+               (poems > 0 ? QStringLiteral("\n词作：") + counts : QString());
+    }
+    if (authority == Authority::None)
+        return QStringLiteral("无考：谱中例字无读音，词作无此句");
     QString rule;
     const QString lean = className(leaning());
     if (ping + ze == 0)
@@ -68,18 +80,39 @@ QString CiLine::marks() const
 
 QString CiForm::name() const
 {
+    if (!label.isEmpty())
+        return label;
     return number == 1 ? QStringLiteral("正体") : QStringLiteral("又一体（%1）").arg(number);
 }
 
 QString CiForm::evidence() const
 {
-    return authors > 0 ? QStringLiteral("据 %1 首，%2 家").arg(poems).arg(authors)
-                       : QStringLiteral("据 %1 首").arg(poems);
+    const QString corpus = authors > 0 ? QStringLiteral("据 %1 首，%2 家").arg(poems).arg(authors)
+                                       : QStringLiteral("据 %1 首").arg(poems);
+    if (!fromBook())
+        return corpus;
+    if (poems == 0)
+        return tierName();
+    return tierName() + QStringLiteral(" · 词作 ") + corpus.mid(2);
+}
+
+QString CiForm::tierName() const
+{
+    switch (tier) {
+    case Authority::BookNote:
+        return QStringLiteral("据谱（例词及注）");
+    case Authority::BookExample:
+        return QStringLiteral("据谱（例词，无别首可校）");
+    case Authority::Corpus:
+    case Authority::None:
+        break;
+    }
+    return QStringLiteral("据词作 %1 首").arg(poems);
 }
 
 bool CiForm::fromExamples() const
 {
-    return poems < 10;
+    return !fromBook() && poems < 10;
 }
 
 int CiForm::characters() const
@@ -109,9 +142,41 @@ QString CiForm::structure() const
     return out;
 }
 
+namespace {
+
+// The book's names of a 词牌's forms: 正体 and 又一体 with the example's author, the second and later 又一体
+// of one author told apart (又一体（姜夔之二）).
+void nameBookForms(CiTune &tune)
+{
+    static const QStringList ordinals = QStringLiteral("一 二 三 四 五 六 七 八 九 十").split(u' ');
+    QHash<QString, int> seen;
+    for (CiForm &form : tune.forms) {
+        if (form.bookNumber <= 0)
+            continue;
+        if (form.author.isEmpty()) {
+            form.label = form.bookNumber == 1 ? QStringLiteral("正体")
+                                              : QStringLiteral("又一体（谱第%1体）").arg(form.bookNumber);
+            continue;
+        }
+        if (form.bookNumber == 1) {
+            form.label = QStringLiteral("正体（%1）").arg(form.author);
+            continue;
+        }
+        const int n = ++seen[form.author];
+        form.label = n == 1
+                         ? QStringLiteral("又一体（%1）").arg(form.author)
+                         : QStringLiteral("又一体（%1之%2）")
+                               .arg(form.author, n <= ordinals.size() ? ordinals[n - 1] : QString::number(n));
+    }
+}
+
+} // namespace
+
 Cipu::Cipu(QList<CiTune> tunes)
     : m_tunes(std::move(tunes))
 {
+    for (CiTune &tune : m_tunes)
+        nameBookForms(tune);
     for (qsizetype i = 0; i < m_tunes.size(); ++i)
         m_byName.insert(m_tunes[i].name, int(i));
     // An alias several 词牌 bear leads to the most written of them.
@@ -125,6 +190,8 @@ Cipu::Cipu(QList<CiTune> tunes)
     for (const CiTune &tune : m_tunes)
         for (const CiForm &form : tune.forms) {
             m_forms.append(&form);
+            // A form of one poem (孤例) or of the book's example alone is recognised only where no form of
+            // two poems or more fits the lines as well.
             (form.poems >= 2 ? m_attestedForms : m_loneForms).append(&form);
         }
 }

@@ -9,10 +9,11 @@
 
 namespace prosody {
 
-// The 词谱 of the reference file, derived from the 词 of chinese-poetry: the 词牌 by use, each with its
-// forms (正体 and 又一体), every position with the counts of the poems behind it. Loaded with the
-// rhyme books (RhymeBooks::cipu(), read by prosody/ci/cipufile.h); read-only and safe to share
-// between threads.
+// The 词谱 of the reference file: the 词 of chinese-poetry and 御定词谱 (1715) in one. The 词牌 by use,
+// each with its forms: the book's 体 in its order (正体, 又一体), each with the corpus's poems of its
+// structure where there are any, then the corpus's forms the book lacks; every position with the
+// counts of the poems behind it and the book's class. Loaded with the rhyme books (RhymeBooks::cipu(),
+// read by prosody/ci/cipufile.h); read-only and safe to share between threads.
 //
 // For a form selector:
 //   const Cipu &cipu = books->cipu();
@@ -28,17 +29,32 @@ namespace prosody {
 // example poems, else free (可平可仄).
 enum class Strictness : quint8 { Free, Warning, Fault };
 
+// Where a form comes from: the corpus's poems, 御定词谱, or a corpus form laid over the book's 体.
+enum class CiSource : quint8 { Corpus, Book, Both };
+
+// Who stands behind a form's marks, and so behind each of its positions: the poems of the corpus (a
+// form of ten poems or more, or of fewer, shown as examples); where the corpus has fewer than ten, the
+// book: its example with the characters its note frees on the evidence of other poems (例词及注), or
+// its example alone, with no other poem to compare (无别首可校). None: a place no one vouches for (the
+// book's character has no reading and no poem of the corpus stands there).
+enum class Authority : quint8 { Corpus, BookNote, BookExample, None };
+
 // One position of a form: the class it asks for (ToneClass::Both where it is free) and the counts
 // of the poems behind it.
 struct CiPosition {
     ToneClass tone = ToneClass::Both;
     Strictness strictness = Strictness::Free;
+    Authority authority = Authority::Corpus;
+    // The book's class: its example's (Ping, Ze), Both where the note frees the place or the example's
+    // character reads both ways, Unknown where it has no reading or the form is not the book's.
+    ToneClass book = ToneClass::Unknown;
     quint16 ping = 0;
     quint16 ze = 0;
     quint16 both = 0;    // characters of both classes
     quint16 unknown = 0; // characters without a class, or lost
 
     // The class most poems take here (平 on a tie) and its share of the poems with 平 or 仄, in percent.
+    // For a mark of the book: the corpus's poems, which may be few or none.
     ToneClass leaning() const { return ze > ping ? ToneClass::Ze : ToneClass::Ping; }
     int percent() const;
     // What the position asks and the counts behind it, for a tooltip: "应平 93%\n平 412 · 仄 31，据 443 首"
@@ -51,6 +67,10 @@ struct CiLine {
     int rhymeRun = 0; // 0: no rhyme; 1, 2 …: the runs of one rhyme, in the order they begin
     ToneClass rhymeTone = ToneClass::Unknown; // Ping or Ze at a rhyme
     int rhymed = 0;                           // poems whose character here rhymes within its run
+    // The book's marks, for a form of the book: its 读 inside the 句 (after that many characters) and
+    // how the 句 ends (句, 韵, 叶, 叠 or 重, with the tone and 换 it prints: "换平韵").
+    QList<int> dou;
+    QString mark;
 
     int length() const { return int(positions.size()); }
     QString pattern() const; // "中仄平平仄仄平"
@@ -59,18 +79,35 @@ struct CiLine {
 
 struct CiForm {
     QString tune;
-    int number = 1; // 1: 正体; 2 …: 又一体, by use
-    int poems = 0;
+    int number = 1; // 1-based place among the 词牌's forms: the book's in its order, then the corpus's
+    int poems = 0;  // of the corpus
     QList<CiLine> lines;
     int stanzaBreak = 0; // 0-based line that begins the second 片, inferred from the pattern; 0: none
     QString scheme;      // 平韵, 仄韵, 换韵 (several runs) or 平仄通叶 (one 部 on both classes)
     QString example;     // "晏殊：一曲新词酒一杯。"
     int authors = 0;     // the poets of its poems; 0 when the file does not say
 
-    QString name() const;     // 正体, 又一体（2）…
-    QString evidence() const; // "据 262 首，120 家"
-    // Fewer poems than make a rule: its positions are the example poems' and are checked as warnings.
+    // From 御定词谱:
+    CiSource source = CiSource::Corpus;
+    int bookNumber = 0; // 1 正体, 2 … each 又一体 in the book's order; 0 outside the book
+    QString author;     // of the book's example
+    QString label;      // the book's name of the form, its author told apart: 又一体（姜夔之二）
+    int juan = 0;       // its 卷
+    QString note;       // the editors' note, as printed
+    QString bookText;   // the example with its marks: "凭空眺远（句）…（韵）"
+    QList<int> stanzaStarts; // 0-based lines that begin each 段 after the first
+    Authority tier = Authority::Corpus;
+
+    // 正体, 又一体（苏轼） as the book names its 体; 正体, 又一体（5） for a form of the corpus alone.
+    QString name() const;
+    // "据 262 首，120 家"; for a form the book decides, the tier and the corpus's poems beside it:
+    // "据谱（例词及注） · 词作 3 首，2 家".
+    QString evidence() const;
+    QString tierName() const; // 据词作 N 首, 据谱（例词及注）, 据谱（例词，无别首可校）
+    // Fewer poems than make a rule, and no book to decide: its positions are the example poems' and
+    // are checked as warnings.
     bool fromExamples() const;
+    bool fromBook() const { return tier == Authority::BookNote || tier == Authority::BookExample; }
     int characters() const;
     QList<int> lengths() const;
     QString structure() const; // "7,7,7|7,7,7", | at the stanza break
@@ -82,6 +119,11 @@ struct CiTune {
     int poems = 0; // under this 词牌 in the corpus, all its names together
     QStringList aliases;
     QList<CiForm> forms; // 正体 first
+    // From 御定词谱, where it is one of its 调:
+    QString bookName; // as printed: 念奴嬌
+    int juan = 0;
+    int bookOrder = 0; // 1-based place in the book; 0 outside it
+    QString origin;    // the note on its origin and other names
 };
 
 class Cipu {
@@ -106,7 +148,8 @@ public:
 
     // Every form of every 词牌, for matching a 词 of unknown 词牌.
     const QList<const CiForm *> &forms() const { return m_forms; }
-    // The same, split: the forms of two poems or more, and those of a single poem (孤例).
+    // The same, split: the forms of two poems or more, and those of a single poem (孤例) or of the
+    // book's example alone.
     const QList<const CiForm *> &attestedForms() const { return m_attestedForms; }
     const QList<const CiForm *> &loneForms() const { return m_loneForms; }
 

@@ -51,12 +51,19 @@ QHash<std::pair<int, int>, Cipu::SharedRhyme> readSharedRhymes(const SqliteFile 
 QList<CiTune> readTunes(const SqliteFile &db, QHash<QString, int> &byName)
 {
     QList<CiTune> tunes;
-    Statement stmt(db, QByteArrayLiteral("SELECT 牌, 序, 首数 FROM 词牌 ORDER BY 序"));
+    const bool book = hasColumn(db, rhymebookschema::tableTunes, QStringLiteral("谱名"));
+    Statement stmt(db,
+                   book ? QByteArrayLiteral("SELECT 牌, 序, 首数, 谱名, 卷, 谱序, 源注 FROM 词牌 ORDER BY 序")
+                        : QByteArrayLiteral("SELECT 牌, 序, 首数, '', 0, 0, '' FROM 词牌 ORDER BY 序"));
     while (stmt.step()) {
         CiTune tune;
         tune.name = stmt.text(0);
         tune.rank = stmt.int32(1);
         tune.poems = stmt.int32(2);
+        tune.bookName = stmt.text(3);
+        tune.juan = stmt.int32(4);
+        tune.bookOrder = stmt.int32(5);
+        tune.origin = stmt.text(6);
         byName.insert(tune.name, int(tunes.size()));
         tunes.append(tune);
     }
@@ -74,13 +81,33 @@ QList<CiTune> readTunes(const SqliteFile &db, QHash<QString, int> &byName)
 // (tune, 体) → the form's place: (tune, index in its forms).
 using FormIndex = QHash<std::pair<int, int>, std::pair<int, int>>;
 
+CiSource sourceOfName(const QString &name)
+{
+    return name == rhymebookschema::sourceBook   ? CiSource::Book
+           : name == rhymebookschema::sourceBoth ? CiSource::Both
+                                                 : CiSource::Corpus;
+}
+
+QList<int> numbersOf(const QString &list, int minus = 0)
+{
+    QList<int> out;
+    for (const QString &n : list.split(u',', Qt::SkipEmptyParts))
+        out << n.toInt() - minus;
+    return out;
+}
+
 void readForms(const SqliteFile &db, QList<CiTune> &tunes, const QHash<QString, int> &byName,
                FormIndex &formAt)
 {
     const bool authors = hasColumn(db, rhymebookschema::tableCiForms, QStringLiteral("家"));
+    const bool book = hasColumn(db, rhymebookschema::tableCiForms, QStringLiteral("源"));
     Statement stmt(
-        db, authors ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家 FROM 词体 ORDER BY 牌, 体")
-                    : QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 0 FROM 词体 ORDER BY 牌, 体"));
+        db, book ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家, 源, 谱序, 作者, 卷, 注, "
+                                     "谱例, 可校, 分段 FROM 词体 ORDER BY 牌, 体")
+            : authors ? QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 家, '', 0, '', 0, '', '', "
+                                          "0, '' FROM 词体 ORDER BY 牌, 体")
+                      : QByteArrayLiteral("SELECT 牌, 体, 首数, 分片, 韵式, 例, 0, '', 0, '', 0, '', '', "
+                                          "0, '' FROM 词体 ORDER BY 牌, 体"));
     while (stmt.step()) {
         const int tune = byName.value(stmt.text(0), -1);
         if (tune < 0)
@@ -93,26 +120,68 @@ void readForms(const SqliteFile &db, QList<CiTune> &tunes, const QHash<QString, 
         form.scheme = stmt.text(4);
         form.example = stmt.text(5);
         form.authors = stmt.int32(6);
+        form.source = sourceOfName(stmt.text(7));
+        form.bookNumber = stmt.int32(8);
+        form.author = stmt.text(9);
+        form.juan = stmt.int32(10);
+        form.note = stmt.text(11);
+        form.bookText = stmt.text(12);
+        form.stanzaStarts = numbersOf(stmt.text(14), 1);
+        form.tier = tierOf(form.source, form.poems, stmt.int32(13) != 0);
         formAt.insert({tune, form.number}, {tune, int(tunes[tune].forms.size())});
         tunes[tune].forms.append(form);
     }
 }
 
-// A line's positions from 词句.位; false where it does not hold them (a file built before they were kept).
-bool unpackPositions(QByteArrayView packed, int length, int formPoems, QList<CiPosition> &out)
+ToneClass bookClass(QChar c)
+{
+    return c == u'平'   ? ToneClass::Ping
+           : c == u'仄' ? ToneClass::Ze
+           : c == u'中' ? ToneClass::Both
+                        : ToneClass::Unknown;
+}
+
+// The book's class at position i of 词句.谱 as stored (UTF-8, three bytes a character), read without
+// decoding the text: the lines are many.
+ToneClass bookClassAt(QByteArrayView utf8, qsizetype i)
+{
+    if (3 * i + 3 > utf8.size())
+        return ToneClass::Unknown;
+    const QByteArrayView c = utf8.sliced(3 * i, 3);
+    return c == QByteArrayView("\xE5\xB9\xB3")   ? ToneClass::Ping // 平
+           : c == QByteArrayView("\xE4\xBB\x84") ? ToneClass::Ze   // 仄
+           : c == QByteArrayView("\xE4\xB8\xAD") ? ToneClass::Both // 中
+                                                 : ToneClass::Unknown;
+}
+
+// The class a position asks for, by the form's authority: the corpus's counts, or the book's class.
+void judgePosition(CiPosition &pos, const CiForm &form)
+{
+    if (form.fromBook())
+        applyBookEvidence(pos, form.tier, form.poems);
+    else
+        applyEvidence(pos, form.poems);
+}
+
+// A line's positions from 词句.位 and the book's classes from 词句.谱; false where 位 does not hold them
+// (a file built before they were kept).
+bool unpackPositions(QByteArrayView packed, QByteArrayView book, int length, const CiForm &form,
+                     QList<CiPosition> &out)
 {
     const std::optional<QList<rhymebookschema::PositionCounts>> counts =
         rhymebookschema::unpackPositions(packed, length);
     if (!counts)
         return false;
     out.reserve(length);
-    for (const rhymebookschema::PositionCounts &c : *counts) {
+    for (qsizetype i = 0; i < counts->size(); ++i) {
+        const rhymebookschema::PositionCounts &c = (*counts)[i];
         CiPosition pos;
         pos.ping = quint16(c.ping);
         pos.ze = quint16(c.ze);
         pos.both = quint16(c.both);
         pos.unknown = quint16(c.unknown);
-        applyEvidence(pos, formPoems);
+        pos.book = bookClassAt(book, i);
+        judgePosition(pos, form);
         out.append(pos);
     }
     return true;
@@ -122,8 +191,11 @@ bool unpackPositions(QByteArrayView packed, int length, int formPoems, QList<CiP
 void readPositionRows(const SqliteFile &db, const std::function<CiForm *(const Statement &)> &formOf)
 {
     // The class asked for follows from the counts (applyEvidence): the stored 声 is not read.
+    const bool book = hasColumn(db, rhymebookschema::tableCiPositions, QStringLiteral("谱"));
     Statement positions(
-        db, QByteArrayLiteral("SELECT 牌, 体, 句, 平, 仄, 两, 缺 FROM 词位 ORDER BY 牌, 体, 句, 字"));
+        db,
+        book ? QByteArrayLiteral("SELECT 牌, 体, 句, 平, 仄, 两, 缺, 谱 FROM 词位 ORDER BY 牌, 体, 句, 字")
+             : QByteArrayLiteral("SELECT 牌, 体, 句, 平, 仄, 两, 缺, '' FROM 词位 ORDER BY 牌, 体, 句, 字"));
     // Rows of one form come together: its name is decoded only when it changes.
     CiForm *form = nullptr;
     QByteArray lastTune;
@@ -143,7 +215,9 @@ void readPositionRows(const SqliteFile &db, const std::function<CiForm *(const S
         pos.ze = quint16(s.int32(4));
         pos.both = quint16(s.int32(5));
         pos.unknown = quint16(s.int32(6));
-        applyEvidence(pos, form->poems);
+        const QString printed = s.text(7);
+        pos.book = printed.isEmpty() ? ToneClass::Unknown : bookClass(printed.front());
+        judgePosition(pos, *form);
         form->lines[line].positions.append(pos);
     }
 }
@@ -158,10 +232,13 @@ void readLines(const SqliteFile &db, QList<CiTune> &tunes, const QHash<QString, 
         return it == formAt.constEnd() ? nullptr : &tunes[it->first].forms[it->second];
     };
     const bool packed = hasColumn(db, rhymebookschema::tableCiLines, QStringLiteral("位"));
-    Statement lines(db, packed ? QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, 位 FROM 词句 "
-                                                   "ORDER BY 牌, 体, 句")
-                               : QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, x'' FROM 词句 "
-                                                   "ORDER BY 牌, 体, 句"));
+    const bool book = hasColumn(db, rhymebookschema::tableCiLines, QStringLiteral("谱"));
+    // Each column a file built before it was kept lacks is read as empty.
+    const QByteArray sql = QByteArrayLiteral("SELECT 牌, 体, 句, 韵组, 韵声, 押, 字数, ") +
+                           (packed ? QByteArrayLiteral("位") : QByteArrayLiteral("x''")) +
+                           (book ? QByteArrayLiteral(", 读, 标, 谱") : QByteArrayLiteral(", '', '', ''")) +
+                           QByteArrayLiteral(" FROM 词句 ORDER BY 牌, 体, 句");
+    Statement lines(db, sql);
     bool allPacked = true;
     while (lines.step()) {
         CiForm *form = formOf(lines);
@@ -171,7 +248,10 @@ void readLines(const SqliteFile &db, QList<CiTune> &tunes, const QHash<QString, 
         line.rhymeRun = lines.int32(3);
         line.rhymeTone = line.rhymeRun ? classOfName(lines.bytes(4)) : ToneClass::Unknown;
         line.rhymed = lines.int32(5);
-        allPacked = unpackPositions(lines.blob(7), lines.int32(6), form->poems, line.positions) && allPacked;
+        line.dou = numbersOf(lines.text(8));
+        line.mark = lines.text(9);
+        allPacked = unpackPositions(lines.blob(7), lines.bytes(10), lines.int32(6), *form, line.positions) &&
+                    allPacked;
         form->lines.append(line);
     }
     if (allPacked)

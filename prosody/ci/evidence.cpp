@@ -1,9 +1,12 @@
 #include "prosody/ci/evidence.h"
 
+#include <algorithm>
+
 namespace prosody {
 
 void applyEvidence(CiPosition &p, int formPoems)
 {
+    p.authority = Authority::Corpus;
     const int known = p.ping + p.ze;
     const int lean = std::max(p.ping, p.ze);
     p.tone = ToneClass::Both;
@@ -25,6 +28,32 @@ void applyEvidence(CiPosition &p, int formPoems)
         p.tone = p.leaning();
         p.strictness = Strictness::Warning;
     }
+}
+
+void applyBookEvidence(CiPosition &p, Authority tier, int formPoems)
+{
+    if (p.book != ToneClass::Ping && p.book != ToneClass::Ze) {
+        if (p.book == ToneClass::Unknown) {
+            applyEvidence(p, std::min(formPoems, evidence::kRulePoems - 1));
+            p.authority = p.ping + p.ze > 0 ? Authority::Corpus : Authority::None;
+        } else {
+            p.tone = ToneClass::Both;
+            p.strictness = Strictness::Free;
+            p.authority = tier;
+        }
+        return;
+    }
+    p.authority = tier;
+    p.tone = p.book;
+    const int other = p.book == ToneClass::Ping ? p.ze : p.ping;
+    p.strictness = tier == Authority::BookNote && other == 0 ? Strictness::Fault : Strictness::Warning;
+}
+
+Authority tierOf(CiSource source, int poems, bool compared)
+{
+    if (source == CiSource::Corpus || poems >= evidence::kRulePoems)
+        return Authority::Corpus;
+    return compared ? Authority::BookNote : Authority::BookExample;
 }
 
 // 第一部 … 第十九部 → 1 … 19; 0 for another name.

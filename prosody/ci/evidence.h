@@ -29,4 +29,20 @@ int sectionNumber(const QString &name);
 // The class a position asks for and how strictly, from its counts and the poems of its form.
 void applyEvidence(CiPosition &position, int formPoems);
 
+// For a form the book decides (CiForm::tier BookNote or BookExample): the book's class where its
+// example's character is of one class — a fault where the note freed the places other poems change
+// (so the rest are the book's rule), a warning where it had no poem to compare or where a poem of the
+// corpus writes the other class there — free where the book frees the place; where the book's
+// character has no reading, the corpus's few poems as examples.
+void applyBookEvidence(CiPosition &position, Authority tier, int formPoems);
+
+// Which authority decides a form: the corpus where it has the poems to make rules or the book has no
+// such form; else the book, by whether its note compared other poems.
+Authority tierOf(CiSource source, int poems, bool compared);
+
+// When forms are ranked (surpriseOf), the book's class at a place counts as this many poems.
+namespace evidence {
+inline constexpr int kBookVotes = 4;
+} // namespace evidence
+
 } // namespace prosody

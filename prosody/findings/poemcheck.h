@@ -27,6 +27,7 @@ struct LineCheck {
     QStringList tips; // for a 词: what each character's position asks, with its counts (CiPosition::tip)
     int rhymeRun = 0;
     int formLine = -1;
+    QString rhymeGroup; // for a 词 of several rhyme runs: the group of this line's run ("第七部")
 };
 
 // The verdict on one poem: its lines with their classes and template, the form it was judged as, and
@@ -36,7 +37,8 @@ struct PoemCheck {
     Book book = Book::Pingshui;
     QString form;    // "七言绝句"; empty when the lines make no regulated form
     QString variant; // "平起首句入韵"
-    QString rhyme;   // the rhyme group shared by the rhyme characters
+    QString rhyme; // the rhyme group shared by the rhyme characters; for a 词 that changes rhyme, its runs:
+                   // "换韵：第1、2句仄韵第十七部，第3、4句平韵第十二部"
     QList<LineCheck> lines;
     QList<Finding> findings; // in the order of the poem: faults, warnings and 拗救 together
     // For a 词: the form it was checked against, whole, for drawing the pattern beside the poem

@@ -19,16 +19,23 @@ QString unknownForm(const Cipu &cipu, const QString &text)
         .arg(text, near.isEmpty() ? QString() : QStringLiteral("（相近的词牌：%1）").arg(near.join(u'、')));
 }
 
-// "没有「念奴娇:40」这一体：念奴娇共 7 体（念奴娇:1 为正体，念奴娇:2 至 念奴娇:7 为又一体）"
+// "没有「念奴娇:40」这一体：念奴娇共 7 体（念奴娇:1 为正体，念奴娇:2 至 念奴娇:7 为又一体）"; for a 词牌 of
+// 御定词谱 the numbers are the book's, and the corpus's forms it lacks follow ("，念奴娇:10 为词作另见之体").
 QString noSuchForm(const CiTune &tune, const QString &text)
 {
     const qsizetype count = tune.forms.size();
+    const qsizetype book =
+        std::count_if(tune.forms.begin(), tune.forms.end(), [](const CiForm &f) { return f.bookNumber > 0; });
+    const qsizetype named = book > 0 ? book : count;
     const auto ref = [&](qsizetype n) { return tune.name + u':' + QString::number(n); };
+    const auto span = [&](qsizetype from, qsizetype to) {
+        return from == to ? ref(from) : QStringLiteral("%1 至 %2").arg(ref(from), ref(to));
+    };
     QString forms = QStringLiteral("%1 为正体").arg(ref(1));
-    if (count == 2)
-        forms += QStringLiteral("，%1 为又一体").arg(ref(2));
-    else if (count > 2)
-        forms += QStringLiteral("，%1 至 %2 为又一体").arg(ref(2), ref(count));
+    if (named >= 2)
+        forms += QStringLiteral("，%1 为又一体").arg(span(2, named));
+    if (book > 0 && count > book)
+        forms += QStringLiteral("，%1 为词作另见之体").arg(span(book + 1, count));
     return QStringLiteral("没有「%1」这一体：%2共 %3 体（%4）").arg(text, tune.name).arg(count).arg(forms);
 }
 

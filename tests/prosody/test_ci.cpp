@@ -2,6 +2,7 @@
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/report.h"
+#include "prosody/request/parserequest.h"
 #include "tests/support/booksfixture.h"
 #include "tests/support/checknamed.h"
 
@@ -211,7 +212,8 @@ private slots:
                                            << u"测试调 · 正体 · 第一部 · 合谱"_s << u"~未知@1:4"_s;
         // 换韵: each run rhymes in its own 部.
         QTest::newRow("换韵") << u"换调"_s << u"木屋，天竹。木看东，天风。"_s
-                              << u"换调 · 正体 · 第十五部、第一部 · 合谱"_s << QString();
+                              << u"换调 · 正体 · 换韵：第1、2句仄韵第十五部，第3、4句平韵第一部 · 合谱"_s
+                              << QString();
         QTest::newRow("换韵 broken") << u"换调"_s << u"木屋，天竹。木看东，天阳。"_s
                                      << u"换调 · 正体 · 第十五部 · 2处不合"_s << u"未押韵@3:3 未押韵@4:2"_s;
         // 平仄通叶: one 部 of the 词林正韵 on both classes.
@@ -297,7 +299,8 @@ private slots:
         QTest::newRow("the same untitled") << u"天天木木，木木天东。"_s << QStringList{u"不合近体诗体裁"_s};
         QTest::newRow("two 词 under their titles")
             << u"测试调\n天天木木，木木天东。\n看木红，天天木木风。\n\n换调·春\n木屋，天竹。木看东，天风。"_s
-            << QStringList{u"测试调 · 正体 · 第一部 · 合谱"_s, u"换调 · 正体 · 第十五部、第一部 · 合谱"_s};
+            << QStringList{u"测试调 · 正体 · 第一部 · 合谱"_s,
+                           u"换调 · 正体 · 换韵：第1、2句仄韵第十五部，第3、4句平韵第一部 · 合谱"_s};
         QTest::newRow("a quatrain stays 诗") << u"木木天天木，天天木木东。天天天木木，木木木天风。"_s
                                              << QStringList{u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s};
         QTest::newRow("no 词牌 fits") << u"天天木，木天。"_s << QStringList{u"不合近体诗体裁"_s};
@@ -324,6 +327,48 @@ private slots:
         QCOMPARE(checkAs(u"木木天天木，天天木木东。天天天木木，木木木天风。"_s, u"五绝"_s).first().book,
                  Book::Pingshui);
         QVERIFY(!checkNamed(m_books, ci, u"无此调"_s));
+    }
+
+    // A 词牌 of 御定词谱: its 体 go by the book's names and numbers, the corpus's form after them; where no
+    // poem of the corpus stands behind a 体, the book decides, and says on what authority.
+    void theBooksFormsSpeakWithTheirAuthority()
+    {
+        BooksFixture fixture(m_dir.filePath(u"date/book.db"_s));
+        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
+            .add(u"词林正韵"_s, u"第七部"_s, u"平"_s, u"天"_s)
+            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
+            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+            .tune(u"谱调"_s, 2)
+            .bookForm(u"谱调"_s, 1, 0, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"甲"_s, true)
+            .bookForm(u"谱调"_s, 2, 0, {u"平平仄仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"乙"_s, false)
+            .ciForm(u"谱调"_s, 3, 2, {u"平平仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s});
+        const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(fixture.path());
+        const CiTune &tune = *books->cipu().find(u"谱调"_s);
+        QStringList names;
+        for (const CiForm &form : tune.forms)
+            names << form.name() + u" "_s + form.evidence();
+        QCOMPARE(names,
+                 (QStringList{u"正体（甲） 据谱（例词及注）"_s, u"又一体（乙） 据谱（例词，无别首可校）"_s,
+                              u"又一体（3） 据 2 首，1 家"_s}));
+        QCOMPARE(tune.forms[0].lines[0].positions[1].authority, Authority::BookNote);
+
+        // Against the note's rule a 仄 for the book's 平 is a fault; where the book had no poem to compare,
+        // a warning.
+        const PoemCheck byNote = checkNamed(books, u"天木木木，木木天东。木木风。"_s, u"谱调:1"_s)->first();
+        QCOMPARE(byNote.summary(), u"谱调 · 正体（甲） · 第一部 · 1处不合"_s);
+        QCOMPARE(byNote.findings.first().text, u"第1句第2字「木」：谱作平，用了仄声（据谱，例词及注）"_s);
+        const PoemCheck byExample =
+            checkNamed(books, u"天木木木木，木木天东。木木风。"_s, u"谱调:2"_s)->first();
+        QCOMPARE(describe(byExample), u"~平仄@1:2"_s);
+        QVERIFY(byExample.findings.first().text.endsWith(u"（例词之声，谱无别首可校）"_s));
+
+        const QJsonObject json = QJsonDocument::fromJson(toJson(byNote)).object();
+        QCOMPARE(json.value(u"source"_s).toString(), u"book"_s);
+        QCOMPARE(json.value(u"author"_s).toString(), u"甲"_s);
+        QCOMPARE(json.value(u"book_number"_s).toInt(), 1);
+        QCOMPARE(
+            parseRequest(books->cipu(), u"谱调:4"_s).error,
+            u"没有「谱调:4」这一体：谱调共 3 体（谱调:1 为正体，谱调:2 为又一体，谱调:3 为词作另见之体）"_s);
     }
 
     void recognitionNamesTheTune()

@@ -96,7 +96,8 @@ BooksFixture &BooksFixture::word(const QString &word, const QString &pinyin)
 
 BooksFixture &BooksFixture::tune(const QString &name, int poems, const QStringList &aliases)
 {
-    exec(QStringLiteral("INSERT INTO 词牌 VALUES (?1, (SELECT count(*) + 1 FROM 词牌), ?2, ?2)"),
+    exec(QStringLiteral(
+             "INSERT INTO 词牌 (牌, 序, 首数, 入体) VALUES (?1, (SELECT count(*) + 1 FROM 词牌), ?2, ?2)"),
          {name, QString::number(poems)});
     exec(QStringLiteral("INSERT INTO 词牌名 VALUES (?1, ?1, ?2, '本名')"), {name, QString::number(poems)});
     for (const QString &alias : aliases)
@@ -114,6 +115,21 @@ BooksFixture &BooksFixture::sharedRhyme(const QString &section, const QString &o
 BooksFixture &BooksFixture::ciForm(const QString &tune, int number, int poems, const QStringList &lines,
                                    int stanzaBreak, const QString &scheme, int share)
 {
+    return form(tune, number, poems, lines, stanzaBreak, scheme, share, {});
+}
+
+BooksFixture &BooksFixture::bookForm(const QString &tune, int number, int poems, const QStringList &lines,
+                                     const QString &author, bool compared)
+{
+    return form(tune, number, poems, lines, 0, QStringLiteral("平韵"), 0, author, compared);
+}
+
+BooksFixture &BooksFixture::form(const QString &tune, int number, int poems, const QStringList &lines,
+                                 int stanzaBreak, const QString &scheme, int share, const QString &author,
+                                 bool compared)
+{
+    // A form of the book carries its class at each place (谱); a form of the corpus none.
+    const bool book = !author.isEmpty();
     QStringList lengths;
     for (qsizetype l = 0; l < lines.size(); ++l) {
         const QStringList parts = lines[l].split(u'/');
@@ -127,20 +143,28 @@ BooksFixture &BooksFixture::ciForm(const QString &tune, int number, int poems, c
         for (qsizetype i = 0; i < pattern.size(); ++i) {
             const int lean = share > 0 ? poems * share / 100 : poems - poems / 20;
             const int ping = pattern[i] == u'平' ? lean : pattern[i] == u'仄' ? poems - lean : poems * 6 / 10;
-            exec(QStringLiteral("INSERT INTO 词位 VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, 0, 0)"),
+            exec(QStringLiteral("INSERT INTO 词位 (牌, 体, 句, 字, 声, 平, 仄, 两, 缺, 谱) "
+                                "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, 0, 0, ?8)"),
                  {tune, QString::number(number), line, QString::number(i + 1), QString(pattern[i]),
-                  QString::number(ping), QString::number(poems - ping)});
+                  QString::number(ping), QString::number(poems - ping),
+                  book ? QString(pattern[i]) : QString()});
             counts.append({.ping = ping, .ze = poems - ping});
         }
-        exec(QStringLiteral("INSERT INTO 词句 VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, x'%1')")
+        exec(QStringLiteral("INSERT INTO 词句 (牌, 体, 句, 字数, 韵组, 韵声, 押, 位, 谱) "
+                            "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, x'%1', ?8)")
                  .arg(QString::fromLatin1(rhymebookschema::packPositions(counts).toHex())),
              {tune, QString::number(number), line, QString::number(pattern.size()), run,
               run == u"0" ? QString() : QString(pattern.back() == u'仄' ? u'仄' : u'平'),
-              QString::number(rhymed)});
+              QString::number(rhymed), book ? pattern : QString()});
     }
     // The poets: a third of the poems' number.
-    exec(QStringLiteral("INSERT INTO 词体 VALUES (?1, ?2, ?3, ?4, ?5, ?6, '某：例。', ?7)"),
+    const QString source = !book       ? QStringLiteral("词作")
+                           : poems > 0 ? QStringLiteral("谱与词作")
+                                       : QStringLiteral("谱");
+    exec(QStringLiteral("INSERT INTO 词体 (牌, 体, 首数, 结构, 分片, 韵式, 例, 家, 源, 谱序, 作者, 可校) "
+                        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, '某：例。', ?7, ?8, ?9, ?10, ?11)"),
          {tune, QString::number(number), QString::number(poems), lengths.join(u','),
-          QString::number(stanzaBreak), scheme, QString::number(std::max(1, poems / 3))});
+          QString::number(stanzaBreak), scheme, QString::number(std::max(book ? 0 : 1, poems / 3)), source,
+          QString::number(book ? number : 0), author, QString::number(compared ? 1 : 0)});
     return *this;
 }

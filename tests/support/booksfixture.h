@@ -39,6 +39,12 @@ public:
     BooksFixture &ciForm(const QString &tune, int number, int poems, const QStringList &lines,
                          int stanzaBreak = 0, const QString &scheme = QStringLiteral("平韵"), int share = 0);
 
+    // A 体 of 御定词谱 as form `number` (its number in the book too), the example's classes as `lines`
+    // (as ciForm) by `author`; `compared` where the book's note names other poems' characters. With
+    // poems > 0 a corpus form is laid over it, its counts as ciForm's.
+    BooksFixture &bookForm(const QString &tune, int number, int poems, const QStringList &lines,
+                           const QString &author, bool compared);
+
     // Rhymes of 部 `other` in runs of `section` ("第六部", "第十一部") in `poems` of the `runs` poems with a
     // run in `section`.
     BooksFixture &sharedRhyme(const QString &section, const QString &other, int poems, int runs);
@@ -47,6 +53,8 @@ public:
 
 private:
     void exec(const QString &sql, const QStringList &values);
+    BooksFixture &form(const QString &tune, int number, int poems, const QStringList &lines, int stanzaBreak,
+                       const QString &scheme, int share, const QString &author, bool compared = false);
 
     QString m_path;
     std::unique_ptr<SqliteFile> m_file;

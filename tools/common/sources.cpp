@@ -24,6 +24,11 @@ QString SourcePaths::nodeModule(const QString &relative) const
     return QDir(root).filePath(QStringLiteral("node_modules/") + relative);
 }
 
+QString SourcePaths::cipuBook() const
+{
+    return QDir(root).filePath(QStringLiteral("data/yuding-cipu"));
+}
+
 QString SourcePaths::unihanFile(const QString &name) const
 {
     return QDir(unihan).filePath(name);

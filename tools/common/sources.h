@@ -17,6 +17,8 @@ struct SourcePaths {
     static SourcePaths installed();
 
     QString nodeModule(const QString &relative) const;
+    // The text of 御定词谱 (data/yuding-cipu under root); a tree without it builds the corpus's 词谱 alone.
+    QString cipuBook() const;
     QString unihanFile(const QString &name) const;
 };
 

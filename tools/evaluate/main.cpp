@@ -10,6 +10,7 @@
 #include "tools/common/converter.h"
 #include "tools/common/sources.h"
 #include "tools/dictionary/primers.h"
+#include "tools/evaluate/bookexamples.h"
 #include "tools/evaluate/cipubook.h"
 #include "tools/evaluate/classicsfile.h"
 #include "tools/evaluate/corpora.h"
@@ -323,6 +324,7 @@ int main(int argc, char **argv)
     line.addUsage(QStringLiteral("couplets [--traditional] [RHYMEBOOKS [CLASSICS]]"));
     line.addUsage(QStringLiteral("readings [RHYMEBOOKS [CLASSICS]]"));
     line.addUsage(QStringLiteral("cipubook [--tune 调名 | --unplaced] [BOOKDIR]"));
+    line.addUsage(QStringLiteral("cipubook --examples [RHYMEBOOKS]"));
     const QCommandLineOption clean(QStringLiteral("clean"),
                                    QStringLiteral("pasted：先去掉注释和异文再检查。"));
     const QCommandLineOption restored(QStringLiteral("restored"),
@@ -336,7 +338,10 @@ int main(int argc, char **argv)
     const QCommandLineOption held(QStringLiteral("held"), QStringLiteral("invariance：用留作检验的选本。"));
     const QCommandLineOption corpus(QStringLiteral("corpus"), QStringLiteral("invariance：只用这一个选本。"),
                                     QStringLiteral("名"));
-    line.addOptions({clean, traditional, restored, tune, unplaced, held, corpus});
+    const QCommandLineOption examples(
+        QStringLiteral("examples"),
+        QStringLiteral("cipubook：谱中例词按其本体检查，并在自动中认调（RHYMEBOOKS 为韵书文件）。"));
+    line.addOptions({clean, traditional, restored, tune, unplaced, held, corpus, examples});
     line.addArgument(QStringLiteral("strains"), QStringLiteral("平水韵对照唐诗三百首的平仄标注。"));
     line.addArgument(QStringLiteral("tangshi"), QStringLiteral("格律检查对照唐诗三百首的近体诗。"));
     line.addArgument(QStringLiteral("cipu"), QStringLiteral("词谱的各体与十首名词的检查。"));
@@ -362,6 +367,8 @@ int main(int argc, char **argv)
     try {
         if (command == u"classics")
             return classicsFile(files.value(0, QStringLiteral("date/classics.db")), out);
+        if (command == u"cipubook" && line.isSet(examples))
+            return cipubookExamples(loadRhymeBooks(path), QStringLiteral(SHIHAI_CIPUBOOK_DIR), out);
         if (command == u"cipubook") {
             const QString dir = files.value(0, QStringLiteral(SHIHAI_CIPUBOOK_DIR));
             if (line.isSet(unplaced))

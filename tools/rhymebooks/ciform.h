@@ -42,6 +42,10 @@ struct DerivedPosition {
     int ze = 0;
     int both = 0;    // characters of both classes
     int unknown = 0; // characters without a class (and lost characters, □)
+    // What 御定词谱 writes here: 平 or 仄 (its example's class), 中 (its note frees the place, or the
+    // example's character reads both ways), 缺 (a character without a reading); null where the form is
+    // not the book's.
+    QChar book;
 };
 
 struct DerivedLine {
@@ -50,7 +54,16 @@ struct DerivedLine {
     QChar rhymeTone;  // 平 or 仄 at a rhyme
     int rhymed = 0;   // poems whose character here shares a 部 with another rhyme of its run
     QList<DerivedPosition> positions;
+    // The book's marks, where the form is the book's: the pauses (读) inside the 句, after that many
+    // characters, and how the 句 ends: 句, 韵, 叶, 叠 or 重, with the tone and 换 the book prints
+    // ("仄韵", "换平韵").
+    QList<int> dou;
+    QString mark;
 };
+
+// Where a form of the 词谱 comes from: the corpus's poems, 御定词谱, or both (a corpus form matched to
+// the book's 体 of the same structure).
+enum class FormSource : quint8 { Corpus, Book, Both };
 
 struct DerivedForm {
     int number = 1; // 1: the main form (正体); 2 …: the variants (又一体) by use
@@ -61,6 +74,16 @@ struct DerivedForm {
     QString scheme;      // 平韵, 仄韵, 换韵 or 平仄通叶
     QString example;     // "晏殊：一曲新词酒一杯。"
     QList<int> lengths() const;
+
+    // From 御定词谱 (source Book or Both):
+    FormSource source = FormSource::Corpus;
+    int bookNumber = 0; // 1 正体, 2 … each 又一体 in the book's order; 0 outside the book
+    QString author;     // the book's example's author
+    int juan = 0;       // its 卷
+    QString note;       // the editors' note after the example, as printed
+    QString bookText; // the example with its marks: "凭空眺远（句）见长空万里（句）云无留迹（韵）…"
+    bool compared = false;   // the note frees characters on the evidence of other poems
+    QList<int> stanzaStarts; // 0-based lines that begin each 段 after the first (the book's 段)
 };
 
 // How often the poems rhyme one 部 with another: for each rhyme run of each poem, its 部 (the one most

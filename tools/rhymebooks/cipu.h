@@ -25,6 +25,11 @@ struct DerivedTune {
     int inForms = 0;
     QList<DerivedName> names; // the name itself first
     QList<DerivedForm> forms;
+    // From 御定词谱, where the 词牌 is one of its 调:
+    QString bookName; // as printed: 念奴嬌
+    int juan = 0;
+    int bookOrder = 0; // 1-based place in the book; 0 outside it
+    QString origin;    // the note on its origin and other names, as printed
 };
 
 // What the derivation counted, for the build's log and the 词谱概况 table.

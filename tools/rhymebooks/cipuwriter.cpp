@@ -28,6 +28,19 @@ QByteArray packedPositions(const DerivedLine &line)
     return rb::packPositions(counts);
 }
 
+QString sourceName(FormSource source)
+{
+    switch (source) {
+    case FormSource::Book:
+        return rb::sourceBook;
+    case FormSource::Both:
+        return rb::sourceBoth;
+    case FormSource::Corpus:
+        break;
+    }
+    return rb::sourceCorpus;
+}
+
 } // namespace
 
 void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
@@ -35,7 +48,7 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
     writer.insert(rb::tableTunes, [&](Statement &stmt) {
         for (qsizetype i = 0; i < cipu.tunes.size(); ++i) {
             const DerivedTune &t = cipu.tunes[i];
-            insertRow(stmt, t.name, i + 1, t.poems, t.inForms);
+            insertRow(stmt, t.name, i + 1, t.poems, t.inForms, t.bookName, t.juan, t.bookOrder, t.origin);
         }
     });
     writer.insert(rb::tableTuneNames, [&](Statement &stmt) {
@@ -48,11 +61,14 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
     writer.insert(rb::tableCiForms, [&](Statement &stmt) {
         for (const DerivedTune &t : cipu.tunes) {
             for (const DerivedForm &f : t.forms) {
-                QStringList lengths;
+                QStringList lengths, stanzas;
                 for (int n : f.lengths())
                     lengths << QString::number(n);
+                for (int n : f.stanzaStarts)
+                    stanzas << QString::number(n + 1);
                 insertRow(stmt, t.name, f.number, f.poems, lengths.join(u','), f.stanzaBreak, f.scheme,
-                          f.example, f.authors);
+                          f.example, f.authors, sourceName(f.source), f.bookNumber, f.author, f.juan, f.note,
+                          f.bookText, f.compared ? 1 : 0, stanzas.join(u','));
             }
         }
     });
@@ -61,9 +77,16 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
             for (const DerivedForm &f : t.forms) {
                 for (qsizetype l = 0; l < f.lines.size(); ++l) {
                     const DerivedLine &line = f.lines[l];
+                    QStringList dou;
+                    for (int d : line.dou)
+                        dou << QString::number(d);
+                    QString book;
+                    for (const DerivedPosition &p : line.positions)
+                        if (!p.book.isNull())
+                            book += p.book;
                     insertRow(stmt, t.name, f.number, l + 1, line.length, line.rhymeRun,
                               line.rhymeRun ? QString(line.rhymeTone) : QString(), line.rhymed,
-                              packedPositions(line));
+                              packedPositions(line), dou.join(u','), line.mark, book);
                 }
             }
         }
@@ -75,7 +98,7 @@ void writeCipu(ReferenceWriter &writer, const DerivedCipu &cipu)
                     for (qsizetype i = 0; i < f.lines[l].positions.size(); ++i) {
                         const DerivedPosition &p = f.lines[l].positions[i];
                         insertRow(stmt, t.name, f.number, l + 1, i + 1, QString(p.tone), p.ping, p.ze, p.both,
-                                  p.unknown);
+                                  p.unknown, p.book.isNull() ? QString() : QString(p.book));
                     }
                 }
             }
@@ -138,6 +161,22 @@ void logCipu(const DerivedCipu &cipu, Progress &progress)
                        .arg(c.noForm));
     progress.stage(QStringLiteral("词牌 names joined"), firstOf(cipu.joined));
     progress.stage(QStringLiteral("词牌 names kept apart, forms differ"), firstOf(cipu.refused));
+}
+
+void logMerge(const cipumerge::MergeReport &r, Progress &progress)
+{
+    progress.stage(
+        QStringLiteral("御定词谱 merged"),
+        QStringLiteral("调: %1 with poems of the corpus, %2 of the book alone, %3 词牌 of the corpus "
+                       "alone; 体: %4 of both, %5 of the book alone, %6 of the corpus alone")
+            .arg(r.tunesBoth)
+            .arg(r.tunesBook)
+            .arg(r.tunesCorpus)
+            .arg(r.formsBoth)
+            .arg(r.formsBook)
+            .arg(r.formsCorpus));
+    progress.stage(QStringLiteral("词牌 joined to a 调 of another name"), firstOf(r.byAlias));
+    progress.stage(QStringLiteral("调 of one name told apart"), firstOf(r.renamed));
 }
 
 } // namespace builddb

@@ -1,11 +1,14 @@
 #include "tools/rhymebooks/dataversion.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace builddb {
 
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("rhymebooks 11");
+const QString kFormat = QStringLiteral("rhymebooks 12");
 
 // "2 ... # Date: 2022-08-03 ..." — the first lines of a bzip2 file, without reading it whole.
 QString unihanDate(const QString &path)
@@ -19,6 +22,11 @@ QString unihanDate(const QString &path)
 
 } // namespace
 
+bool hasCipuBook(const SourcePaths &sources)
+{
+    return QFileInfo::exists(QDir(sources.cipuBook()).filePath(QStringLiteral("KR4j0086_001.txt")));
+}
+
 QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources)
 {
     return {
@@ -27,6 +35,8 @@ QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources)
         {rhymebookpackages::poetry, packageVersion(sources.nodeModule(rhymebookpackages::poetry))},
         {QStringLiteral("Unihan"), unihanDate(sources.unihanFile(QStringLiteral("Unihan_Variants.txt.bz2")))},
         {QStringLiteral("OpenCC"), QStringLiteral(SHIHAI_OPENCC_VERSION)},
+        {QStringLiteral("御定词谱"),
+         hasCipuBook(sources) ? QStringLiteral("KR4j0086") : QStringLiteral("无")},
     };
 }
 

@@ -16,6 +16,9 @@ inline const QString pinyin = QStringLiteral("@pinyin-pro/data");
 inline const QString poetry = QStringLiteral("chinese-poetry");
 } // namespace rhymebookpackages
 
+// Whether the tree holds the text of 御定词谱 (data/yuding-cipu); without it the 词谱 is the corpus's alone.
+bool hasCipuBook(const SourcePaths &sources);
+
 // The versions of the sources, as the 版本 table records them: the packages' and the date of Unihan.
 // Reads no more than the sources' headers.
 QList<std::pair<QString, QString>> sourceVersions(const SourcePaths &sources);

@@ -7,6 +7,9 @@
 #include "tools/common/referencewriter.h"
 #include "tools/common/storedversion.h"
 #include "tools/common/temporaryfile.h"
+#include "tools/rhymebooks/cipubook/bookerror.h"
+#include "tools/rhymebooks/cipubook/cipubook.h"
+#include "tools/rhymebooks/cipumerge/cipumerge.h"
 #include "tools/rhymebooks/cipuwriter.h"
 #include "tools/rhymebooks/dataversion.h"
 #include "tools/rhymebooks/variants.h"
@@ -59,6 +62,30 @@ void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
             }
         }
     });
+}
+
+// The corpus's 词谱 with 御定词谱's where the tree holds its text.
+DerivedCipu cipuOf(const SourcePaths &src, const QString &dist, const Converter &t2s, const CiLookup &lookup,
+                   Progress &progress)
+{
+    DerivedCipu corpus = deriveCipu(readSongCi(dist, t2s) + readWudaiCi(dist, t2s), lookup);
+    logCipu(corpus, progress);
+    if (!hasCipuBook(src)) {
+        progress.stage(
+            QStringLiteral("御定词谱"),
+            QStringLiteral("no text under %1: the 词谱 is the corpus's alone").arg(src.cipuBook()));
+        return corpus;
+    }
+    try {
+        const cipubook::CipuBook book = cipubook::readCipuBook(src.cipuBook());
+        cipumerge::MergeReport report;
+        DerivedCipu merged =
+            cipumerge::mergeCipu(corpus, book, cipumerge::BookCharacters(t2s), lookup, &report);
+        logMerge(report, progress);
+        return merged;
+    } catch (const cipubook::BookError &e) {
+        throw BuildError(src.cipuBook(), QString::fromStdString(e.what()));
+    }
 }
 
 void logBooks(const RhymeBooks &books, Progress &progress)
@@ -242,8 +269,7 @@ ReferenceSummary buildReferenceFile(const ReferenceOptions &options, QTextStream
     summary.books = buildRhymeBooks(in);
     logBooks(summary.books, progress);
     const QString dist = src.nodeModule(rhymebookpackages::poetry + QStringLiteral("/dist"));
-    summary.cipu = deriveCipu(readSongCi(dist, t2s) + readWudaiCi(dist, t2s), ciLookupOf(summary.books));
-    logCipu(summary.cipu, progress);
+    summary.cipu = cipuOf(src, dist, t2s, ciLookupOf(summary.books), progress);
 
     const std::unique_ptr<QTemporaryFile> temporary = temporaryBeside(options.output);
     writeReference(temporary->fileName(), summary, words.polyphones, version, src);
