@@ -17,6 +17,7 @@
 #include "tools/evaluate/slips.h"
 #include "tools/evaluate/songci300.h"
 #include "tools/evaluate/strains.h"
+#include "tools/evaluate/suggestions.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -368,7 +369,7 @@ int main(int argc, char **argv)
     line.addUsage(QStringLiteral("pasted [--clean] [RHYMEBOOKS]"));
     line.addUsage(QStringLiteral("songci300 [--restored] [RHYMEBOOKS [JUDGED]]"));
     line.addUsage(QStringLiteral("classics [CLASSICS]"));
-    line.addUsage(QStringLiteral("couplets [RHYMEBOOKS [CLASSICS]]"));
+    line.addUsage(QStringLiteral("couplets|suggestions [RHYMEBOOKS [CLASSICS]]"));
     line.addUsage(QStringLiteral("cipubook [--tune 调名 | --unplaced] [BOOKDIR]"));
     const QCommandLineOption clean(QStringLiteral("clean"),
                                    QStringLiteral("pasted：先去掉注释和异文再检查。"));
@@ -389,6 +390,8 @@ int main(int argc, char **argv)
                      QStringLiteral("宋词三百首按词牌检查；JUDGED 为列出不合的词的首数（默认 20）。"));
     line.addArgument(QStringLiteral("classics"), QStringLiteral("古典诗词文件的查询速度与内容。"));
     line.addArgument(QStringLiteral("couplets"), QStringLiteral("律诗中间两联的对仗。"));
+    line.addArgument(QStringLiteral("suggestions"),
+                     QStringLiteral("填字：唐诗三百首近体诗各处的命中率与新增错误。"));
     line.addArgument(QStringLiteral("cipubook"), QStringLiteral("读御定词谱的文本：调、体、注与自校。"));
     line.addArgument(QStringLiteral("RHYMEBOOKS"), QStringLiteral("韵书文件（默认：date/rhymebooks.db）。"));
     line.addArgument(QStringLiteral("CLASSICS"), QStringLiteral("古典诗词文件（默认：date/classics.db）。"));
@@ -417,6 +420,9 @@ int main(int argc, char **argv)
             return cipu(books);
         if (command == u"couplets")
             return evaluateCouplets(books, files.value(1, QStringLiteral("date/classics.db")), dist(), out);
+        if (command == u"suggestions")
+            return evaluateSuggestions(books, files.value(1, QStringLiteral("date/classics.db")), dist(),
+                                       out);
         if (command == u"songci300")
             return evaluate::songci300(books, dist(), files.value(1, QStringLiteral("20")).toInt(),
                                        line.isSet(restored));
