@@ -146,7 +146,7 @@ bool FaultGuard::operator()(const QString &word) const
 
 CaretWords wordsAtCaret(const Suggester &suggester, std::shared_ptr<const prosody::RhymeBooks> books,
                         const QString &text, int caret, const prosody::CheckRequest &request,
-                        const QList<PoemCheck> &checks, int limit, const prosody::PairSource *pairs)
+                        const QList<PoemCheck> &checks, int limit)
 {
     CaretWords out{caretLine(checks, caret), placeAt(checks, caret, *books), {}};
     prosody::CheckRequest asked = request;
@@ -157,7 +157,11 @@ CaretWords wordsAtCaret(const Suggester &suggester, std::shared_ptr<const prosod
             asked.form = *form;
     if (asked.book == std::nullopt)
         asked.book = out.place.book;
-    const FaultGuard guard(std::move(books), text.left(caret), caret, asked, pairs, out.place.lead);
+    // Only the caret's poem, and without the pairs: the 对仗 of a couplet is never a fault, and each
+    // word costs a check.
+    const int from = w.check ? std::min(w.check->poem.start, caret) : 0;
+    const FaultGuard guard(std::move(books), text.mid(from, caret - from), caret - from, asked, nullptr,
+                           out.place.lead);
     out.words = suggester.suggest(out.place, limit, std::cref(guard));
     return out;
 }

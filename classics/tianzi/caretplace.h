@@ -49,8 +49,8 @@ private:
 };
 
 // The words offered at the caret of a draft: the place as the check of the whole draft sees it (its
-// form, variant and rhyme), each word tried by a FaultGuard on the draft up to the caret, checked as
-// the form the whole draft was found to be.
+// form, variant and rhyme), each word tried by a FaultGuard on the caret's poem up to the caret,
+// checked as the form the whole draft was found to be.
 struct CaretWords {
     CaretLine where;
     Place place;
@@ -58,7 +58,6 @@ struct CaretWords {
 };
 CaretWords wordsAtCaret(const Suggester &suggester, std::shared_ptr<const prosody::RhymeBooks> books,
                         const QString &text, int caret, const prosody::CheckRequest &request,
-                        const QList<prosody::PoemCheck> &checks, int limit,
-                        const prosody::PairSource *pairs = nullptr);
+                        const QList<prosody::PoemCheck> &checks, int limit);
 
 } // namespace classics::tianzi

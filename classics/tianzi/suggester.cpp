@@ -16,7 +16,14 @@ namespace {
 // Weight of the less specific context in each smoothing step, in counts: a context seen fewer times
 // than this leans on the one below it.
 constexpr double kSmoothing = 4.0;
+// A character of both classes at a strict place was read in the other class in some of the lines
+// counted: it weighs half.
+constexpr double kEitherClass = 0.5;
 constexpr int kParallels = 5;
+// Candidates weighed by what follows them (below).
+constexpr qsizetype kWeighed = 150;
+// Fewer lines than this holding two characters together make no word of them.
+constexpr int kWordCount = 4;
 
 QString textOf(const QList<char32_t> &chars)
 {
@@ -72,15 +79,16 @@ bool Suggester::fits(const Place &place, int at, char32_t hanzi) const
         return false;
     if (place.length == 0 || at != place.length - 1 || place.rhymeGroup < 0)
         return true;
-    bool inGroup = false;
+    const bool strict = want == u'平' || want == u'仄';
+    bool member = false, rhymes = false;
     for (const auto &m : m_books->memberships(place.book, hanzi))
-        if (m.group == place.rhymeGroup &&
-            (want != u'平' && want != u'仄' ? true
-                                            : prosody::classOf(m.tone) == prosody::classOfTemplate(want)))
-            inGroup = true;
-    // At the rhyme only the poem's group; at the end of a line without rhyme, not the group (its
-    // characters of the other class there would sound like a rhyme).
-    return place.rhymed ? inGroup : !inGroup || t != ToneClass::Both;
+        if (m.group == place.rhymeGroup) {
+            member = true;
+            rhymes = rhymes || !strict || prosody::classOf(m.tone) == prosody::classOfTemplate(want);
+        }
+    // At the rhyme only the poem's group; at the end of a line without rhyme, no character of the
+    // group that could be read level there (it would sound like a rhyme).
+    return place.rhymed ? rhymes : !member || t != ToneClass::Both;
 }
 
 QList<Suggester::Scored> Suggester::ranked(const Place &place) const
@@ -90,6 +98,9 @@ QList<Suggester::Scored> Suggester::ranked(const Place &place) const
     QList<qint64> keys; // most specific last
     if (placed(place.length)) {
         keys << continuationKey(place.length, p, {});
+        // After the character before in clauses of any length: many more lines than the place's own.
+        if (p >= 1 && n >= 1)
+            keys << continuationKey(0, 0, place.before.mid(n - 1));
         if (p >= 1 && n >= 1)
             keys << continuationKey(place.length, p, place.before.mid(n - 1));
         if (p >= 2 && n >= 2)
@@ -122,11 +133,30 @@ QList<Suggester::Scored> Suggester::ranked(const Place &place) const
             if (x)
                 count = x->count, line = x->line;
         }
+        const QChar want = p < place.pattern.size() ? place.pattern.at(p) : QChar(u'中');
+        if ((want == u'平' || want == u'仄') && m_books->toneClass(place.book, c) == ToneClass::Both)
+            prob *= kEitherClass;
         out.append({c, prob, count, line});
     }
-    std::sort(out.begin(), out.end(), [](const Scored &a, const Scored &b) {
+    const auto byScore = [](const Scored &a, const Scored &b) {
         return a.score != b.score ? a.score > b.score : a.hanzi < b.hanzi;
-    });
+    };
+    std::sort(out.begin(), out.end(), byScore);
+    // A free place before a strict one: a character the classics mostly follow with one of the wrong
+    // class there leads nowhere; the share that fits weighs the best candidates.
+    const QChar next = p + 1 < place.pattern.size() ? place.pattern.at(p + 1) : QChar(u'中');
+    if (placed(place.length) && p + 1 < place.length && (next == u'平' || next == u'仄')) {
+        const qsizetype k = std::min<qsizetype>(out.size(), kWeighed);
+        for (qsizetype i = 0; i < k; ++i) {
+            double fit = 1, all = 2;
+            for (const Next &x : m_table.row(continuationKey(place.length, p + 1, {out.at(i).hanzi}))) {
+                all += x.count;
+                fit += fits(place, p + 1, x.hanzi) ? x.count : 0;
+            }
+            out[i].score *= fit / all;
+        }
+        std::sort(out.begin(), out.begin() + k, byScore);
+    }
     return out;
 }
 
@@ -147,8 +177,8 @@ Suggestion Suggester::extended(const Place &place, const Scored &first) const
     Place next = place;
     next.place = p + 1;
     for (const Next &x : row) {
-        // A word only where the classics mostly write the two together.
-        if (x.count < 2 || 3 * x.count < total)
+        // A word only where the classics write the two together often, and mostly.
+        if (x.count < kWordCount || 3 * x.count < total)
             break;
         if (fits(place, p + 1, x.hanzi)) {
             s.text += QString::fromUcs4(&x.hanzi, 1);

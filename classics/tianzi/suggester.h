@@ -38,10 +38,12 @@ struct Suggestion {
     bool parallel = false; // set against the word above in the middle couplets of the classics
 };
 
-// Ranks what follows the characters before the caret in the classics: the clauses of the line's length
-// with the same two characters before the place, then one, then none, each smoothing the one before
-// (the commonest continuation of a rare context is not trusted more than the place's habits). One word
-// per first character, so that a list of thirty offers thirty ways on.
+// Ranks what follows the characters before the caret in the classics: the place's own habits in clauses
+// of the line's length, then the character before in clauses of any length, then the character before
+// and the two before at the place, each smoothing the one below it (the commonest continuation of a
+// rare context is not trusted more than the place's habits). At a free place before a strict one, the
+// share of a candidate's continuations that fit there weighs it. One word per first character, so that
+// a list of thirty offers thirty ways on.
 class Suggester {
 public:
     // accept: run on each word before it is offered; the list skips the words it refuses.

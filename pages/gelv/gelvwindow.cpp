@@ -158,6 +158,8 @@ void GelvWindow::connectModels()
     connect(Gelv_Findings, &QListWidget::itemClicked, this, &GelvWindow::selectInDraft);
     connect(Gelv_Lookup, &LookupPanel::characterChosen, this, &GelvWindow::insertIntoDraft);
     connect(Gelv_Tianzi, &TianziPanel::wordChosen, this, &GelvWindow::insertIntoDraft);
+    connect(Gelv_Tabs, &QTabWidget::currentChanged, this,
+            [this] { m_model->tianzi()->setActive(Gelv_Tabs->currentWidget() == Gelv_Tianzi); });
     connect(m_editors, &EditorFollower::textChanged, this, &GelvWindow::followDraft);
     connect(m_editors, &EditorFollower::selectionChanged, this, &GelvWindow::followDraft);
     connect(m_editors, &EditorFollower::cursorPositionChanged, this, &GelvWindow::followCaret);

@@ -51,12 +51,28 @@ void TianziModel::setBooks(std::shared_ptr<const prosody::RhymeBooks> books)
 void TianziModel::follow(const QString &text, int caret, const QList<prosody::PoemCheck> &checks,
                          const prosody::CheckRequest &request)
 {
-    if (!m_table || !m_books || (text == m_text && caret == m_caret && request == m_request))
+    if (text == m_text && caret == m_caret && request == m_request && !m_stale)
         return;
     m_text = text;
     m_caret = caret;
     m_request = request;
-    suggest(text, caret, checks, request);
+    m_checks = checks;
+    m_stale = true;
+    refresh();
+}
+
+void TianziModel::setActive(bool active)
+{
+    m_active = active;
+    refresh();
+}
+
+void TianziModel::refresh()
+{
+    if (!m_active || !m_stale || !m_table || !m_books || m_caret < 0)
+        return;
+    m_stale = false;
+    suggest(m_text, m_caret, m_checks, m_request);
     emit changed();
 }
 
@@ -66,8 +82,7 @@ void TianziModel::suggest(const QString &text, int caret, const QList<prosody::P
     m_rows.clear();
     try {
         const Suggester suggester(*m_table, m_books, m_pairs.get());
-        const CaretWords found =
-            wordsAtCaret(suggester, m_books, text, caret, request, checks, m_limit, m_pairs.get());
+        const CaretWords found = wordsAtCaret(suggester, m_books, text, caret, request, checks, m_limit);
         for (const Suggestion &s : found.words) {
             const QString whose = s.example.author.isEmpty()
                                       ? QString()

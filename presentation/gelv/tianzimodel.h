@@ -35,10 +35,16 @@ public:
     void follow(const QString &text, int caret, const QList<prosody::PoemCheck> &checks,
                 const prosody::CheckRequest &request);
 
+    // Only a tab in view computes its list: a keystroke with the tab hidden costs nothing here. Made
+    // active, it catches up with the caret.
+    void setActive(bool active);
+    bool isActive() const { return m_active; }
+
     QString summary() const override { return m_summary; }
     QList<Row> rows() const override { return m_rows; }
 
 private:
+    void refresh();
     void suggest(const QString &text, int caret, const QList<prosody::PoemCheck> &checks,
                  const prosody::CheckRequest &request);
 
@@ -50,6 +56,9 @@ private:
     QString m_text;
     int m_caret = -1;
     prosody::CheckRequest m_request;
+    QList<prosody::PoemCheck> m_checks;
+    bool m_active = false;
+    bool m_stale = false; // the caret moved since the list was made
     QString m_summary;
     QList<Row> m_rows;
 };

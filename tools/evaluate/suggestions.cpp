@@ -103,6 +103,8 @@ int evaluateSuggestions(const std::shared_ptr<const RhymeBooks> &books, const QS
     int places = 0;
     for (const builddb::PrimerPoem &p :
          builddb::readPrimer(builddb::tangPrimerPath(dist), QStringLiteral("唐"), t2s)) {
+        if (!p.form.endsWith(u"律诗") && !p.form.endsWith(u"绝句"))
+            continue;
         const QString text = p.lines.join(u'\n');
         const QList<Poem> read = readPoems(text);
         if (read.size() != 1 || !hasShiShape(read.first()))
@@ -139,8 +141,8 @@ int evaluateSuggestions(const std::shared_ptr<const RhymeBooks> &books, const QS
                 const int rank = rankOf(offered, line.chars.at(p));
                 const int base = baselineRank(*table, *books, line, p);
                 all.add(rank, base);
-                byPlace[QStringLiteral("%1言 第%2字").arg(line.size() == 5 ? u'五' : u'七').arg(p + 1)].add(
-                    rank, base);
+                byPlace[QStringLiteral("%1言 第%2字").arg(QChar(line.size() == 5 ? u'五' : u'七')).arg(p + 1)]
+                    .add(rank, base);
                 if (at.rhymed && p == line.size() - 1)
                     rhyme.add(rank, base);
                 if (place % every != 0 || sampled >= kSampled)

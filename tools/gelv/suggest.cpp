@@ -90,7 +90,7 @@ int suggest(const std::shared_ptr<const prosody::RhymeBooks> &books, const QStri
         const Suggester suggester(*table, books, pairs.get());
         const QList<prosody::PoemCheck> cut =
             draft == text ? checks : prosody::checkAs(books, draft, request).value();
-        found = wordsAtCaret(suggester, books, draft, *caret, request, cut, kWords, pairs.get());
+        found = wordsAtCaret(suggester, books, draft, *caret, request, cut, kWords);
     } catch (const classics::ClassicsError &e) {
         return fail(e.message());
     }
