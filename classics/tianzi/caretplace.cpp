@@ -12,6 +12,9 @@ using prosody::PoemCheck;
 
 namespace {
 
+// Where faultsOf() keeps the count of verse characters checked.
+constexpr quint32 kVerseKey = 0xffffffff;
+
 struct Where {
     const PoemCheck *check = nullptr;
     int line = 0;
@@ -126,10 +129,15 @@ QHash<quint32, int> FaultGuard::faultsOf(const QString &text) const
     const auto checks = prosody::checkAs(m_books, text, m_request, m_pairs);
     if (!checks)
         return out;
-    for (const PoemCheck &c : *checks)
+    int verse = 0;
+    for (const PoemCheck &c : *checks) {
         for (const prosody::Finding &f : c.findings)
             if (f.isFault())
                 ++out[quint32(f.line) << 8 | quint32(f.kind)];
+        for (const prosody::Line &l : c.poem.lines)
+            verse += int(l.size());
+    }
+    out[kVerseKey] = verse;
     return out;
 }
 
@@ -138,8 +146,11 @@ bool FaultGuard::operator()(const QString &word) const
     QString after = m_text;
     after.insert(m_caret, m_lead + word);
     const QHash<quint32, int> faults = faultsOf(after);
+    // A word the reader does not take as verse (注 opening a line reads as a note) checks nothing.
+    if (faults.value(kVerseKey) != m_before.value(kVerseKey) + word.toUcs4().size())
+        return false;
     for (auto it = faults.constBegin(); it != faults.constEnd(); ++it)
-        if (it.value() > m_before.value(it.key()))
+        if (it.key() != kVerseKey && it.value() > m_before.value(it.key()))
             return false;
     return true;
 }
@@ -148,10 +159,23 @@ CaretWords wordsAtCaret(const Suggester &suggester, std::shared_ptr<const prosod
                         const QString &text, int caret, const prosody::CheckRequest &request,
                         const QList<PoemCheck> &checks, int limit)
 {
-    CaretWords out{caretLine(checks, caret), placeAt(checks, caret, *books), {}};
+    Where w = whereIs(checks, caret);
+    // A finished quatrain written on in 自动 goes on as a 律诗.
+    QList<PoemCheck> longer;
+    if (std::holds_alternative<prosody::AutoForm>(request.form) && w.check && !w.check->isCi() &&
+        w.check->form.endsWith(QStringLiteral("绝句")) && w.line >= w.check->lines.size() &&
+        !w.check->lines.isEmpty()) {
+        const int length = int(w.check->lines.first().pattern.size());
+        longer =
+            prosody::checkAs(books, text, {prosody::FormChoice{prosody::Form::Lvshi, length}, request.book})
+                .value_or(QList<PoemCheck>());
+        if (!longer.isEmpty())
+            w = whereIs(longer, caret);
+    }
+    const QList<PoemCheck> &seen = longer.isEmpty() ? checks : longer;
+    CaretWords out{caretLine(seen, caret), placeAt(seen, caret, *books), {}};
     prosody::CheckRequest asked = request;
     // A draft cut at the caret may no longer show its form: it is checked as the whole draft was.
-    const Where w = whereIs(checks, caret);
     if (std::holds_alternative<prosody::AutoForm>(request.form) && w.check && !w.check->isCi())
         if (const auto form = prosody::formFromName(w.check->form))
             asked.form = *form;
