@@ -23,10 +23,12 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <cstdio>
@@ -214,6 +216,41 @@ void BM_GelvKeystroke(benchmark::State &state, bool couplets)
     state.counters["lines"] = draft->document()->blockCount();
 }
 
+// A caret move in the same draft of 100 lines with the 格律 window's 填字 tab in view: the window
+// follows the caret, and the tab lists the words of the classics for the place, each tried by the
+// check. The caret alternates between the rhyme of 不尽长江滚滚来 in the tenth poem and the start of
+// the line after it.
+void BM_GelvTianzi(benchmark::State &state)
+{
+    auto w = shownWindow();
+    auto *draft = control<QTextEdit>(*w, "Edit_DBRichEdit");
+    const QString poem =
+        QStringLiteral("风急天高猿啸哀，渚清沙白鸟飞回。\n无边落木萧萧下，不尽长江滚滚来。\n"
+                       "万里悲秋常作客，百年多病独登台。\n艰难苦恨繁霜鬓，潦倒新停浊酒杯。\n");
+    QString text;
+    for (int i = 0; i < 25; ++i)
+        text += poem + u'\n';
+    draft->setPlainText(text);
+    w->Edit_gelv_SpeedButtonClick();
+    auto *gelv = w->findChild<GelvWindow *>(QStringLiteral("Gelv"));
+    auto *tabs = gelv->findChild<QTabWidget *>(QStringLiteral("Gelv_Tabs"));
+    tabs->setCurrentWidget(gelv->findChild<QWidget *>(QStringLiteral("Gelv_Tianzi")));
+    auto *list = gelv->findChild<QTreeWidget *>(QStringLiteral("Gelv_Tianzi_List"));
+    const int rhyme = draft->document()->findBlockByNumber(46).position() + 14;
+    const int opening = draft->document()->findBlockByNumber(47).position();
+    bool second = false;
+    for (auto _ : state) {
+        QTextCursor cursor = draft->textCursor();
+        cursor.setPosition(second ? opening : rhyme);
+        draft->setTextCursor(cursor);
+        list->repaint();
+        second = !second;
+    }
+    state.counters["words"] = list->topLevelItemCount();
+    if (list->topLevelItemCount() == 0)
+        state.SkipWithError("no words offered: date/classics.db is missing or older");
+}
+
 // From starting the program to its window shown on the full database: a new process each time,
 // with the box probe of the fault tests closing the window as soon as the event loop runs. Includes
 // loading the libraries and fonts, and the close (which posts the unchanged draft: nothing to write).
@@ -390,6 +427,7 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("BM_GelvKeystroke", BM_GelvKeystroke, true)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_GelvKeystrokeWithoutCouplets", BM_GelvKeystroke, false)
         ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_GelvTianzi", BM_GelvTianzi)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_ProcessStartToShown", BM_ProcessStartToShown)
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()

@@ -31,6 +31,7 @@ QStringList createStatements()
         QStringLiteral("CREATE TABLE 联 (编号 INTEGER PRIMARY KEY, 诗 INTEGER NOT NULL, 位 TEXT NOT NULL, "
                        "上 TEXT NOT NULL, 下 TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE 异体 (字 TEXT PRIMARY KEY, 正字 TEXT NOT NULL) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE 续字 (键 INTEGER PRIMARY KEY, 续 BLOB NOT NULL)"),
         QStringLiteral("CREATE INDEX 韵脚_字 ON 韵脚 (字)"),
         QStringLiteral("CREATE INDEX 对语_文 ON 对语 (文)"),
     };

@@ -54,6 +54,10 @@ inline const QString tableGroupPairs = QStringLiteral("类对");
 inline const QString tableVariants = QStringLiteral("异体");
 // 联(编号, 诗, 位, 上, 下): those couplets, in the order of the poems; 位 颔联 or 颈联.
 inline const QString tableCouplets = QStringLiteral("联");
+// 续字(键, 续): what the clauses of the classics write after a context, for the 填字 helper; 键 the
+// clause length, the place and the characters before it, 续 the characters there with their counts
+// and first lines (classics/tianzi/continuationcode.h).
+inline const QString tableContinuations = QStringLiteral("续字");
 
 inline const QString formShi = QStringLiteral("诗");
 inline const QString formCi = QStringLiteral("词");

@@ -6,6 +6,7 @@
 #include "pages/gelv/examplespanel.h"
 #include "pages/gelv/lookuppanel.h"
 #include "pages/gelv/markedpoemview.h"
+#include "pages/gelv/tianzipanel.h"
 #include "pages/gelv/zoom.h"
 #include "pages/shared/look.h"
 #include "presentation/gelv/checkmodel.h"
@@ -16,6 +17,7 @@
 #include "presentation/gelv/gelvwindowmodel.h"
 #include "presentation/gelv/lookupmodel.h"
 #include "presentation/gelv/placement.h"
+#include "presentation/gelv/tianzimodel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -112,11 +114,13 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     Gelv_Lookup = new LookupPanel(m_model->lookup(), this);
     Gelv_Examples = new ExamplesPanel(m_model->examples(), this);
     Gelv_Couplets = new CoupletPanel(m_model->couplets(), this);
+    Gelv_Tianzi = new TianziPanel(m_model->tianzi(), this);
     Gelv_Tabs = new QTabWidget(splitter);
     Gelv_Tabs->setObjectName(QStringLiteral("Gelv_Tabs"));
     Gelv_Tabs->addTab(Gelv_Lookup, QStringLiteral("查韵"));
     Gelv_Tabs->addTab(Gelv_Examples, QStringLiteral("例句"));
     Gelv_Tabs->addTab(Gelv_Couplets, QStringLiteral("对仗"));
+    Gelv_Tabs->addTab(Gelv_Tianzi, QStringLiteral("填字"));
     splitter->addWidget(scroll);
     splitter->addWidget(Gelv_Findings);
     splitter->addWidget(Gelv_Tabs);
@@ -153,6 +157,9 @@ void GelvWindow::connectModels()
     connect(m_model->check(), &CheckModel::checksChanged, this, &GelvWindow::showFindings);
     connect(Gelv_Findings, &QListWidget::itemClicked, this, &GelvWindow::selectInDraft);
     connect(Gelv_Lookup, &LookupPanel::characterChosen, this, &GelvWindow::insertIntoDraft);
+    connect(Gelv_Tianzi, &TianziPanel::wordChosen, this, &GelvWindow::insertIntoDraft);
+    connect(Gelv_Tabs, &QTabWidget::currentChanged, this,
+            [this] { m_model->tianzi()->setActive(Gelv_Tabs->currentWidget() == Gelv_Tianzi); });
     connect(m_editors, &EditorFollower::textChanged, this, &GelvWindow::followDraft);
     connect(m_editors, &EditorFollower::selectionChanged, this, &GelvWindow::followDraft);
     connect(m_editors, &EditorFollower::cursorPositionChanged, this, &GelvWindow::followCaret);

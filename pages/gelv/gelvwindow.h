@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class CoupletPanel;
+class TianziPanel;
 class EditorFollower;
 class ExamplesPanel;
 class GelvWindowModel;
@@ -47,6 +48,7 @@ public:
     LookupPanel *Gelv_Lookup;
     ExamplesPanel *Gelv_Examples;
     CoupletPanel *Gelv_Couplets;
+    TianziPanel *Gelv_Tianzi = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -29,6 +29,8 @@ public:
     const QList<prosody::PoemCheck> &checks() const { return m_checks; }
     // Where the checked text begins in the draft: the selection's start, or 0.
     int checkedFrom() const { return m_checkedFrom; }
+    const QString &checkedText() const { return m_checkedText; }
+    const prosody::CheckRequest &request() const { return m_request; }
 
     struct FindingRow {
         QString text;

@@ -2,6 +2,7 @@
 
 #include "classics/classics.h"
 #include "classics/coupletpairs.h"
+#include "classics/tianzi/continuations.h"
 #include "presentation/gelv/checkmodel.h"
 #include "presentation/gelv/ciformchoice.h"
 #include "presentation/gelv/coupletwordsmodel.h"
@@ -9,6 +10,7 @@
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvsettings.h"
 #include "presentation/gelv/lookupmodel.h"
+#include "presentation/gelv/tianzimodel.h"
 #include "prosody/core/books.h"
 #include "prosody/core/referencefile.h"
 
@@ -25,6 +27,7 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     , m_lookup(new LookupModel(this))
     , m_examples(new ExamplesModel(nullptr, QString(), 50, this))
     , m_couplets(new CoupletWordsModel(this))
+    , m_tianzi(new TianziModel(this))
     , m_ciForms(new CiFormChoice(m_forms, m_check, this))
 {
     connect(m_forms, &FormChoiceModel::choiceChanged, this,
@@ -33,6 +36,7 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     connect(m_check, &CheckModel::checksChanged, this, [this] {
         m_rows = markedRows(m_check->checks());
         emit rowsChanged();
+        followTianzi();
     });
     connect(m_lookup, &LookupModel::lookupChanged, this, [this] {
         if (m_lookup->lookup() == m_lookedUp)
@@ -67,6 +71,15 @@ bool GelvWindowModel::open()
         }
         m_couplets->setSources(pairs, opened, error);
         m_check->setPairs(pairs);
+        std::shared_ptr<const classics::tianzi::Continuations> table;
+        if (opened) {
+            try {
+                table = classics::tianzi::Continuations::open(m_classicsPath);
+            } catch (const classics::ClassicsError &e) {
+                error = e.message();
+            }
+        }
+        m_tianzi->setSources(table, pairs, error);
     }
     if (m_books)
         return true;
@@ -80,6 +93,8 @@ bool GelvWindowModel::open()
     m_forms->setBooks(m_books);
     m_check->setBooks(m_books);
     m_lookup->setBooks(m_books);
+    m_tianzi->setBooks(m_books);
+    followTianzi();
     return true;
 }
 
@@ -111,6 +126,9 @@ void GelvWindowModel::setCaret(const QString &text, int caret, bool selecting)
 {
     m_lookup->lookUpAt(text, caret);
     if (!selecting) {
+        m_caretText = text;
+        m_caret = caret;
+        followTianzi();
         setSelection(QString());
         // A caret at no verse (after a mark, on a blank line) leaves the 对仗 word as it was.
         if (const QString word = CoupletWordsModel::wordAt(text, caret); !word.isEmpty())
@@ -152,4 +170,13 @@ void GelvWindowModel::showExamplesOf()
     m_examples->setText(!m_selected.isEmpty() ? m_selected
                         : !m_word.isEmpty()   ? m_word
                                               : m_lookup->character());
+}
+
+// The 填字 follows the caret through the check of the whole draft, once that check is of the text the
+// caret moved in.
+void GelvWindowModel::followTianzi()
+{
+    if (m_caret < 0 || m_check->checkedFrom() != 0 || m_check->checkedText() != m_caretText)
+        return;
+    m_tianzi->follow(m_caretText, m_caret, m_check->checks(), m_check->request());
 }

@@ -19,12 +19,14 @@ class CiFormChoice;
 class ExamplesModel;
 class FormChoiceModel;
 class LookupModel;
+class TianziModel;
 
 // The 格律 window without widgets. It reads the rhyme books and opens the classics when the window
 // first opens and hands them to the models of its parts, and keeps those in step: the chosen book
 // and form rule the check and the lookup, the check gives the marked rows, the 例句 show the
 // selected part of the draft, else the character looked up (or a word asked for, until either
-// changes), and the 对仗 the selected part, else the unit of the rhythm at the caret.
+// changes), the 对仗 the selected part, else the unit of the rhythm at the caret, and the 填字 the place
+// of the caret once the check has caught up with the draft.
 class GelvWindowModel : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +48,8 @@ public:
     LookupModel *lookup() const { return m_lookup; }
     ExamplesModel *examples() const { return m_examples; }
     CoupletWordsModel *couplets() const { return m_couplets; }
+    // The words of the classics for the place at the caret.
+    TianziModel *tianzi() const { return m_tianzi; }
     // The form of a 词牌 chosen, or the 词牌 that fit almost as well in 自动.
     CiFormChoice *ciForms() const { return m_ciForms; }
     // What the marked poem shows of the check.
@@ -72,6 +76,7 @@ signals:
 private:
     void setSelection(const QString &selected);
     void showExamplesOf();
+    void followTianzi();
 
     QString m_booksPath;
     QString m_classicsPath;
@@ -88,6 +93,9 @@ private:
     LookupModel *m_lookup;
     ExamplesModel *m_examples;
     CoupletWordsModel *m_couplets;
+    TianziModel *m_tianzi;
+    QString m_caretText; // the draft when the caret last moved without a selection
+    int m_caret = -1;
     CiFormChoice *m_ciForms;
     QList<MarkedRow> m_rows;
 };

@@ -4,6 +4,7 @@
 #include "prosody/core/referencefile.h"
 #include "prosody/text/reader.h"
 #include "tools/classics/classicswriter.h"
+#include "tools/classics/continuations.h"
 #include "tools/classics/coupletpairs.h"
 #include "tools/common/builderror.h"
 #include "tools/common/progress.h"
@@ -22,7 +23,7 @@ namespace cs = classicsschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("classics 4");
+const QString kFormat = QStringLiteral("classics 5");
 const QString kPackage = QStringLiteral("chinese-poetry");
 
 // The regulated poems of four couplets among those the rhyme words counted, with their lines in the
@@ -160,6 +161,16 @@ void writeClassics(const QString &path, const QList<ClassicPoem> &poems, const Q
     writeRhymeWords(writer, summary.rhymes);
     writePairTable(writer, summary.pairs);
     writeVariants(writer, variants);
+    const ContinuationTable continuations = countContinuations(poems);
+    writeContinuations(writer, continuations);
+    progress.stage(
+        QStringLiteral("continuations"),
+        QStringLiteral("%1 clauses of 3 to 9 characters; %2 rows, %3 entries kept, %4 seen once or "
+                       "beyond a row's cap")
+            .arg(continuations.clauses)
+            .arg(continuations.rows.size())
+            .arg(continuations.entries)
+            .arg(continuations.dropped));
     writeTotals(writer, totalsOf(summary));
     writeVersion(writer, version);
     optimizeIndex(writer);

@@ -22,6 +22,7 @@
 #include "tools/evaluate/slips.h"
 #include "tools/evaluate/songci300.h"
 #include "tools/evaluate/strains.h"
+#include "tools/evaluate/suggestions.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -323,6 +324,7 @@ int main(int argc, char **argv)
     line.addUsage(QStringLiteral("classics [CLASSICS]"));
     line.addUsage(QStringLiteral("couplets [--traditional] [RHYMEBOOKS [CLASSICS]]"));
     line.addUsage(QStringLiteral("readings [RHYMEBOOKS [CLASSICS]]"));
+    line.addUsage(QStringLiteral("suggestions [RHYMEBOOKS [CLASSICS]]"));
     line.addUsage(QStringLiteral("cipubook [--tune 调名 | --unplaced] [BOOKDIR]"));
     line.addUsage(QStringLiteral("cipubook --examples [RHYMEBOOKS]"));
     const QCommandLineOption clean(QStringLiteral("clean"),
@@ -354,6 +356,8 @@ int main(int argc, char **argv)
     line.addArgument(QStringLiteral("classics"), QStringLiteral("古典诗词文件的查询速度与内容。"));
     line.addArgument(QStringLiteral("couplets"), QStringLiteral("律诗中间两联的对仗。"));
     line.addArgument(QStringLiteral("readings"), QStringLiteral("平水韵的平仄对照古人押韵的实例。"));
+    line.addArgument(QStringLiteral("suggestions"),
+                     QStringLiteral("填字：唐诗三百首近体诗各处的命中率与新增错误。"));
     line.addArgument(QStringLiteral("cipubook"), QStringLiteral("读御定词谱的文本：调、体、注与自校。"));
     line.addArgument(QStringLiteral("RHYMEBOOKS"), QStringLiteral("韵书文件（默认：date/rhymebooks.db）。"));
     line.addArgument(QStringLiteral("CLASSICS"), QStringLiteral("古典诗词文件（默认：date/classics.db）。"));
@@ -385,6 +389,9 @@ int main(int argc, char **argv)
         if (command == u"couplets")
             return evaluateCouplets(books, files.value(1, QStringLiteral("date/classics.db")), dist(),
                                     line.isSet(traditional), out);
+        if (command == u"suggestions")
+            return evaluateSuggestions(books, files.value(1, QStringLiteral("date/classics.db")), dist(),
+                                       out);
         if (command == u"songci300")
             return evaluate::songci300(books, dist(), files.value(1, QStringLiteral("20")).toInt(),
                                        line.isSet(restored));

@@ -7,6 +7,7 @@
 #include "prosody/report.h"
 #include "prosody/request/parserequest.h"
 #include "tools/cli/commandline.h"
+#include "tools/gelv/suggest.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -83,14 +84,23 @@ int main(int argc, char **argv)
                        "没有时不判断对仗）。")
             .arg(classicsschema::defaultPath),
         QStringLiteral("PATH"), classicsschema::defaultPath);
-    line.addOptions({book, form, json, db, classicsFile});
+    const QCommandLineOption suggest(
+        QStringLiteral("suggest"),
+        QStringLiteral("填字：列出第一首诗第 LINE 句第 PLACE 字处古人常用、合乎平仄与韵的字词（最多 30 个，"
+                       "常用的在前），各附次数与一句例句。PLACE 可为句末之后一字；LINE 可为末句之后一句。"),
+        QStringLiteral("LINE:PLACE"));
+    line.addOptions({book, form, json, db, classicsFile, suggest});
     line.addArgument(QStringLiteral("FILE"), QStringLiteral("要检查的文本；省略或为 - 时读标准输入。"));
-    line.addNote(QStringLiteral("退出状态：0 全部合律，1 有不合之处，2 选项、输入或韵书文件有误。"));
+    line.addNote(QStringLiteral("退出状态：0 全部合律，1 有不合之处，2 选项、输入或韵书文件有误。"
+                                "--suggest 时：0 有可填的字词，1 没有，2 位置、输入或文件有误。"));
     if (const std::optional<int> done = line.parse(argc, argv))
         return *done;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("shihai-gelv"));
 
+    const std::optional<gelvcli::SuggestAt> suggestAt = gelvcli::parseSuggestAt(line.value(suggest));
+    if (line.isSet(suggest) && !suggestAt)
+        return fail(QStringLiteral("--suggest 要写成 句:字，如 3:4（第3句第4字）"));
     const std::optional<Book> chosenBook = bookFromName(line.value(book));
     if (line.isSet(book) && !chosenBook)
         return fail(QStringLiteral("不认识的韵书「%1」，可选：平水韵、词林正韵、中华新韵、中华通韵")
@@ -138,6 +148,11 @@ int main(int argc, char **argv)
     request.book = chosenBook;
     // The request was read against this 词谱: every 词牌 and form it names is there.
     QList<PoemCheck> checks = checkAs(books, text, request, pairs.get()).value();
+    if (suggestAt && !checks.isEmpty())
+        return gelvcli::suggest(books,
+                                line.isSet(classicsFile) ? line.value(classicsFile)
+                                                         : defaultFile(classicsschema::defaultPath),
+                                text, request, checks, *suggestAt, line.isSet(json));
     // A text given to be checked is taken as finished: one that stops short says what it lacks.
     for (PoemCheck &check : checks)
         if (const std::optional<Finding> lack = check.unfinished())
