@@ -7,6 +7,7 @@ class CoupletPanel;
 class EditorFollower;
 class ExamplesPanel;
 class GelvWindowModel;
+class JijuPanel;
 class LookupPanel;
 class MarkedPoemView;
 class QComboBox;
@@ -47,6 +48,7 @@ public:
     LookupPanel *Gelv_Lookup;
     ExamplesPanel *Gelv_Examples;
     CoupletPanel *Gelv_Couplets;
+    JijuPanel *Gelv_Jiju;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -2,12 +2,15 @@
 
 #include "classics/classics.h"
 #include "classics/coupletpairs.h"
+#include "classics/lines/linepatterns.h"
 #include "presentation/gelv/checkmodel.h"
 #include "presentation/gelv/ciformchoice.h"
 #include "presentation/gelv/coupletwordsmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvsettings.h"
+#include "presentation/gelv/jiju/jijumodel.h"
+#include "presentation/gelv/jiju/patternhere.h"
 #include "presentation/gelv/lookupmodel.h"
 #include "prosody/core/books.h"
 #include "prosody/core/referencefile.h"
@@ -25,11 +28,16 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     , m_lookup(new LookupModel(this))
     , m_examples(new ExamplesModel(nullptr, QString(), 50, this))
     , m_couplets(new CoupletWordsModel(this))
+    , m_jiju(new JijuModel(50, this))
     , m_ciForms(new CiFormChoice(m_forms, m_check, this))
 {
     connect(m_forms, &FormChoiceModel::choiceChanged, this,
             [this] { m_check->setRequest(m_forms->request()); });
-    connect(m_forms, &FormChoiceModel::bookChanged, this, [this] { m_lookup->setBook(m_forms->book()); });
+    connect(m_forms, &FormChoiceModel::bookChanged, this, [this] {
+        m_lookup->setBook(m_forms->book());
+        m_jiju->setBook(m_forms->book());
+    });
+    m_jiju->setPatternHere([this] { return patternAt(m_check->checks(), m_caret - m_check->checkedFrom()); });
     connect(m_check, &CheckModel::checksChanged, this, [this] {
         m_rows = markedRows(m_check->checks());
         emit rowsChanged();
@@ -67,6 +75,7 @@ bool GelvWindowModel::open()
         }
         m_couplets->setSources(pairs, opened, error);
         m_check->setPairs(pairs);
+        m_classics = opened;
     }
     if (m_books)
         return true;
@@ -80,7 +89,23 @@ bool GelvWindowModel::open()
     m_forms->setBooks(m_books);
     m_check->setBooks(m_books);
     m_lookup->setBooks(m_books);
+    openJiju();
     return true;
+}
+
+// After the books: a search by rhyme group asks them for the group's members.
+void GelvWindowModel::openJiju()
+{
+    std::shared_ptr<const classics::LinePatterns> patterns;
+    QString error;
+    try {
+        patterns = classics::LinePatterns::open(m_classicsPath, m_books);
+    } catch (const classics::ClassicsError &e) {
+        error = e.message();
+    }
+    m_jiju->setBooks(m_books);
+    m_jiju->setBook(m_forms->book());
+    m_jiju->setSources(patterns, m_classics, error);
 }
 
 void GelvWindowModel::keepSettings()
@@ -109,6 +134,7 @@ void GelvWindowModel::selectingItself(int start, int end)
 
 void GelvWindowModel::setCaret(const QString &text, int caret, bool selecting)
 {
+    m_caret = caret;
     m_lookup->lookUpAt(text, caret);
     if (!selecting) {
         setSelection(QString());

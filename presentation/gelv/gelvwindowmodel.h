@@ -13,18 +13,23 @@
 namespace prosody {
 class RhymeBooks;
 }
+namespace classics {
+class Classics;
+}
 class CheckModel;
 class CoupletWordsModel;
 class CiFormChoice;
 class ExamplesModel;
 class FormChoiceModel;
+class JijuModel;
 class LookupModel;
 
 // The 格律 window without widgets. It reads the rhyme books and opens the classics when the window
 // first opens and hands them to the models of its parts, and keeps those in step: the chosen book
 // and form rule the check and the lookup, the check gives the marked rows, the 例句 show the
 // selected part of the draft, else the character looked up (or a word asked for, until either
-// changes), and the 对仗 the selected part, else the unit of the rhythm at the caret.
+// changes), the 对仗 the selected part, else the unit of the rhythm at the caret, and the 集句 search
+// in the chosen book, by the pattern of the line at the caret when asked.
 class GelvWindowModel : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +51,7 @@ public:
     LookupModel *lookup() const { return m_lookup; }
     ExamplesModel *examples() const { return m_examples; }
     CoupletWordsModel *couplets() const { return m_couplets; }
+    JijuModel *jiju() const { return m_jiju; }
     // The form of a 词牌 chosen, or the 词牌 that fit almost as well in 自动.
     CiFormChoice *ciForms() const { return m_ciForms; }
     // What the marked poem shows of the check.
@@ -72,12 +78,15 @@ signals:
 private:
     void setSelection(const QString &selected);
     void showExamplesOf();
+    void openJiju();
 
     QString m_booksPath;
     QString m_classicsPath;
     std::shared_ptr<const prosody::RhymeBooks> m_books;
     QString m_error;
     bool m_classicsOpened = false;
+    std::shared_ptr<const classics::Classics> m_classics;
+    int m_caret = 0; // in the draft
     QString m_draft;
     QString m_selected;                       // the selected part of the draft
     QString m_word;                           // a word whose examples were asked for
@@ -88,6 +97,7 @@ private:
     LookupModel *m_lookup;
     ExamplesModel *m_examples;
     CoupletWordsModel *m_couplets;
+    JijuModel *m_jiju;
     CiFormChoice *m_ciForms;
     QList<MarkedRow> m_rows;
 };

@@ -1,10 +1,12 @@
 #include "tools/classics/classics.h"
 
 #include "db/classicsschema.h"
+#include "db/linetonesschema.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/text/reader.h"
 #include "tools/classics/classicswriter.h"
 #include "tools/classics/coupletpairs.h"
+#include "tools/classics/linetones.h"
 #include "tools/common/builderror.h"
 #include "tools/common/progress.h"
 #include "tools/common/referencewriter.h"
@@ -22,7 +24,7 @@ namespace cs = classicsschema;
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("classics 3");
+const QString kFormat = QStringLiteral("classics 4");
 const QString kPackage = QStringLiteral("chinese-poetry");
 
 // The regulated poems of four couplets among those the rhyme words counted, with their lines.
@@ -146,7 +148,8 @@ QList<std::pair<QString, qint64>> totalsOf(const ClassicsSummary &summary)
 
 // Writes every table into the file at path and checks its full-text index.
 void writeClassics(const QString &path, const QList<ClassicPoem> &poems, const QStringList &dynasties,
-                   const QString &version, ClassicsSummary &summary, Progress &progress)
+                   const prosody::RhymeBooks &books, const QString &version, ClassicsSummary &summary,
+                   Progress &progress)
 {
     ReferenceWriter writer(path, cs::createStatements());
     const LineTally lines = writePoems(writer, poems, dynasties);
@@ -155,6 +158,15 @@ void writeClassics(const QString &path, const QList<ClassicPoem> &poems, const Q
     summary.characters = lines.characters;
     writeDynasties(writer, dynasties, lines.runs);
     writeCharCounts(writer, lines.charLines, dynasties);
+    summary.tones = writeLineTones(writer, poems, books);
+    progress.stage(QStringLiteral("line tones"),
+                   QStringLiteral("%1 verse lines (%2 longer than %3 characters, %4 beside a lost character "
+                                  "or a letter left out); %5 MB of codes")
+                       .arg(summary.tones.lines)
+                       .arg(summary.tones.tooLong)
+                       .arg(linetonesschema::maxLength)
+                       .arg(summary.tones.unclear)
+                       .arg(summary.tones.bytes / 1e6, 0, 'f', 1));
     writeRhymeWords(writer, summary.rhymes);
     writePairTable(writer, summary.pairs);
     writeTotals(writer, totalsOf(summary));
@@ -207,9 +219,9 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
 
     QList<ClassicPoem> poems = readPoems(options, summary.corpus, progress);
     const QStringList dynasties = orderForSearch(poems);
-    const QList<qsizetype> verseToPoem = countRhymes(poems, std::move(books), summary.rhymes, progress);
+    const QList<qsizetype> verseToPoem = countRhymes(poems, books, summary.rhymes, progress);
     summary.pairs = countCouplets(poems, verseToPoem, summary.rhymes, progress);
-    writeClassics(temporary->fileName(), poems, dynasties, version, summary, progress);
+    writeClassics(temporary->fileName(), poems, dynasties, *books, version, summary, progress);
 
     putInPlace(*temporary, options.output, Existing::Replace);
     summary.fileSize = QFileInfo(options.output).size();
