@@ -8,6 +8,10 @@
 #include "tests/classics/corpus.h"
 #include "tests/testmain.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace classics;
@@ -236,6 +240,75 @@ private slots:
             QVERIFY2(e.message().contains(u"旧版") && e.message().contains(u"shihai-builddb --classics"),
                      qPrintable(e.message()));
         }
+    }
+
+    // shihai-classics lines on the same file: its statuses, its lines and its JSON.
+    void theCommandFindsTheSameLines_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // after the files
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said"); // the start of standard output, or a part of standard error
+        QTest::newRow("found") << QStringList{u"lines"_s, u"--pattern"_s, u"平中中中平"_s} << 0
+                               << u"共 2 句：唐 2\n城头晚角鸣　——王五《城头》（唐）\n"_s;
+        QTest::newRow("a rhyme group by its end")
+            << QStringList{u"lines"_s, u"--pattern"_s, u"◎◎◎◎◎"_s, u"--rhyme"_s,
+                           u"七阳"_s,  u"--limit"_s,   u"0"_s}
+            << 0 << u"共 5 句：唐 5\n"_s;
+        QTest::newRow("none") << QStringList{u"lines"_s, u"--pattern"_s, u"仄仄仄仄仄"_s} << 1
+                              << u"没有这样的句子"_s;
+        QTest::newRow("a sign unread")
+            << QStringList{u"lines"_s, u"--pattern"_s, u"平x"_s} << 2 << u"「x」不认识"_s;
+        QTest::newRow("no subcommand") << QStringList{u"--pattern"_s, u"平"_s} << 2 << u"子命令"_s;
+        QTest::newRow("no pattern") << QStringList{u"lines"_s} << 2 << u"--pattern"_s;
+        QTest::newRow("a group the book lacks")
+            << QStringList{u"lines"_s, u"--pattern"_s, u"平"_s, u"--rhyme"_s, u"一麻"_s} << 2
+            << u"没有韵部「一麻」"_s;
+        QTest::newRow("a place past the pattern")
+            << QStringList{u"lines"_s, u"--pattern"_s, u"平平"_s, u"--at"_s, u"3=月"_s} << 2
+            << u"第 3 字超出"_s;
+        QTest::newRow("a dynasty unknown")
+            << QStringList{u"lines"_s, u"--pattern"_s, u"平"_s, u"--dynasty"_s, u"汉"_s} << 2
+            << u"没有朝代「汉」"_s;
+        QTest::newRow("no classics file") << QStringList{u"lines"_s, u"--pattern"_s, u"平"_s, u"--classics"_s,
+                                                         u"/nonexistent/classics.db"_s}
+                                          << 3 << u"找不到古典诗词文件"_s;
+    }
+
+    void theCommandFindsTheSameLines()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        QProcess command;
+        command.start(
+            QStringLiteral(SHIHAI_CLASSICS_EXE),
+            QStringList{u"--classics"_s, m_file, u"--books"_s, m_dir.filePath(u"date/rhymebooks.db"_s)} +
+                arguments);
+        QVERIFY(command.waitForFinished(30000));
+        const QString out = QString::fromUtf8(command.readAllStandardOutput());
+        const QString err = QString::fromUtf8(command.readAllStandardError());
+        QCOMPARE(command.exitCode(), status);
+        QVERIFY2(status == 2 || status == 3 ? err.contains(said) : out.startsWith(said),
+                 qPrintable(out + err));
+    }
+
+    void theCommandWritesJson()
+    {
+        QProcess command;
+        command.start(QStringLiteral(SHIHAI_CLASSICS_EXE),
+                      {u"lines"_s, u"--pattern"_s, u"中中中中中中中"_s, u"--json"_s, u"--offset"_s, u"2"_s,
+                       u"--limit"_s, u"1"_s, u"--classics"_s, m_file});
+        QVERIFY(command.waitForFinished(30000));
+        QCOMPARE(command.exitCode(), 0);
+        const QJsonObject o = QJsonDocument::fromJson(command.readAllStandardOutput()).object();
+        QCOMPARE(o.value(u"count"_s).toInt(), m_patterns->count(query(u"中中中中中中中"_s)).lines);
+        const QJsonArray lines = o.value(u"lines"_s).toArray();
+        QCOMPARE(lines.size(), 1);
+        const PatternLine third = m_patterns->lines(query(u"中中中中中中中"_s), 2, 1).value(0);
+        QCOMPARE(lines.first().toObject(), (QJsonObject{{u"text"_s, third.text},
+                                                        {u"title"_s, third.title},
+                                                        {u"author"_s, third.author},
+                                                        {u"dynasty"_s, third.dynasty}}));
     }
 
     void patternsAndPlacesAsTyped_data()
