@@ -4,6 +4,7 @@
 #include "pages/gelv/coupletpanel.h"
 #include "pages/gelv/editorfollower.h"
 #include "pages/gelv/examplespanel.h"
+#include "pages/gelv/jiju/jijupanel.h"
 #include "pages/gelv/lookuppanel.h"
 #include "pages/gelv/markedpoemview.h"
 #include "pages/gelv/tianzipanel.h"
@@ -15,6 +16,7 @@
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvsettings.h"
 #include "presentation/gelv/gelvwindowmodel.h"
+#include "presentation/gelv/jiju/jijumodel.h"
 #include "presentation/gelv/lookupmodel.h"
 #include "presentation/gelv/placement.h"
 #include "presentation/gelv/tianzimodel.h"
@@ -115,12 +117,14 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     Gelv_Examples = new ExamplesPanel(m_model->examples(), this);
     Gelv_Couplets = new CoupletPanel(m_model->couplets(), this);
     Gelv_Tianzi = new TianziPanel(m_model->tianzi(), this);
+    Gelv_Jiju = new JijuPanel(m_model->jiju(), this);
     Gelv_Tabs = new QTabWidget(splitter);
     Gelv_Tabs->setObjectName(QStringLiteral("Gelv_Tabs"));
     Gelv_Tabs->addTab(Gelv_Lookup, QStringLiteral("查韵"));
     Gelv_Tabs->addTab(Gelv_Examples, QStringLiteral("例句"));
     Gelv_Tabs->addTab(Gelv_Couplets, QStringLiteral("对仗"));
     Gelv_Tabs->addTab(Gelv_Tianzi, QStringLiteral("填字"));
+    Gelv_Tabs->addTab(Gelv_Jiju, QStringLiteral("集句"));
     splitter->addWidget(scroll);
     splitter->addWidget(Gelv_Findings);
     splitter->addWidget(Gelv_Tabs);

@@ -8,6 +8,7 @@ class TianziPanel;
 class EditorFollower;
 class ExamplesPanel;
 class GelvWindowModel;
+class JijuPanel;
 class LookupPanel;
 class MarkedPoemView;
 class QComboBox;
@@ -49,6 +50,7 @@ public:
     ExamplesPanel *Gelv_Examples;
     CoupletPanel *Gelv_Couplets;
     TianziPanel *Gelv_Tianzi = nullptr;
+    JijuPanel *Gelv_Jiju = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,5 +1,7 @@
 #include "presentation/gelv/examplesmodel.h"
 
+#include "presentation/gelv/poempage.h"
+
 using namespace classics;
 
 ExamplesModel::ExamplesModel(std::shared_ptr<const Classics> classics, const QString &error, int pageSize,
@@ -107,16 +109,5 @@ std::optional<ExamplesModel::PoemPage> ExamplesModel::poemPage(int row) const
     const std::optional<Poem> poem = poemOf(row);
     if (!poem)
         return std::nullopt;
-    const auto escape = [](const QString &t) { return t.toHtmlEscaped(); };
-    QString html = QStringLiteral("<h3>%1</h3><p>%2 · %3</p><p>")
-                       .arg(escape(poem->title), escape(poem->dynasty), escape(poem->author));
-    QStringList lines;
-    for (const QString &line : poem->lines)
-        lines << escape(line);
-    html += lines.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
-    if (!poem->notes.isEmpty())
-        html += QStringLiteral("<p style=\"color:#555\">%1</p>")
-                    .arg(escape(poem->notes).replace(u'\n', QStringLiteral("<br>")));
-    html += QStringLiteral("<p style=\"color:#555\">出处：%1</p>").arg(escape(poem->source));
-    return PoemPage{QStringLiteral("%1 · %2").arg(poem->title, poem->author), html};
+    return poemPageOf(*poem);
 }

@@ -2,6 +2,7 @@
 
 #include "classics/classics.h"
 #include "classics/coupletpairs.h"
+#include "classics/lines/linepatterns.h"
 #include "classics/tianzi/continuations.h"
 #include "presentation/gelv/checkmodel.h"
 #include "presentation/gelv/ciformchoice.h"
@@ -9,6 +10,8 @@
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
 #include "presentation/gelv/gelvsettings.h"
+#include "presentation/gelv/jiju/jijumodel.h"
+#include "presentation/gelv/jiju/patternhere.h"
 #include "presentation/gelv/lookupmodel.h"
 #include "presentation/gelv/tianzimodel.h"
 #include "prosody/core/books.h"
@@ -28,11 +31,16 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     , m_examples(new ExamplesModel(nullptr, QString(), 50, this))
     , m_couplets(new CoupletWordsModel(this))
     , m_tianzi(new TianziModel(this))
+    , m_jiju(new JijuModel(50, this))
     , m_ciForms(new CiFormChoice(m_forms, m_check, this))
 {
     connect(m_forms, &FormChoiceModel::choiceChanged, this,
             [this] { m_check->setRequest(m_forms->request()); });
-    connect(m_forms, &FormChoiceModel::bookChanged, this, [this] { m_lookup->setBook(m_forms->book()); });
+    connect(m_forms, &FormChoiceModel::bookChanged, this, [this] {
+        m_lookup->setBook(m_forms->book());
+        m_jiju->setBook(m_forms->book());
+    });
+    m_jiju->setPatternHere([this] { return patternAt(m_check->checks(), m_caret - m_check->checkedFrom()); });
     connect(m_check, &CheckModel::checksChanged, this, [this] {
         m_rows = markedRows(m_check->checks());
         emit rowsChanged();
@@ -80,6 +88,7 @@ bool GelvWindowModel::open()
             }
         }
         m_tianzi->setSources(table, pairs, error);
+        m_classics = opened;
     }
     if (m_books)
         return true;
@@ -95,7 +104,23 @@ bool GelvWindowModel::open()
     m_lookup->setBooks(m_books);
     m_tianzi->setBooks(m_books);
     followTianzi();
+    openJiju();
     return true;
+}
+
+// After the books: a search by rhyme group asks them for the group's members.
+void GelvWindowModel::openJiju()
+{
+    std::shared_ptr<const classics::LinePatterns> patterns;
+    QString error;
+    try {
+        patterns = classics::LinePatterns::open(m_classicsPath, m_books);
+    } catch (const classics::ClassicsError &e) {
+        error = e.message();
+    }
+    m_jiju->setBooks(m_books);
+    m_jiju->setBook(m_forms->book());
+    m_jiju->setSources(patterns, m_classics, error);
 }
 
 void GelvWindowModel::keepSettings()
@@ -124,10 +149,11 @@ void GelvWindowModel::selectingItself(int start, int end)
 
 void GelvWindowModel::setCaret(const QString &text, int caret, bool selecting)
 {
+    m_caret = caret;
     m_lookup->lookUpAt(text, caret);
     if (!selecting) {
         m_caretText = text;
-        m_caret = caret;
+        m_tianziCaret = caret;
         followTianzi();
         setSelection(QString());
         // A caret at no verse (after a mark, on a blank line) leaves the 对仗 word as it was.
@@ -176,7 +202,7 @@ void GelvWindowModel::showExamplesOf()
 // caret moved in.
 void GelvWindowModel::followTianzi()
 {
-    if (m_caret < 0 || m_check->checkedFrom() != 0 || m_check->checkedText() != m_caretText)
+    if (m_tianziCaret < 0 || m_check->checkedFrom() != 0 || m_check->checkedText() != m_caretText)
         return;
-    m_tianzi->follow(m_caretText, m_caret, m_check->checks(), m_check->request());
+    m_tianzi->follow(m_caretText, m_tianziCaret, m_check->checks(), m_check->request());
 }

@@ -13,11 +13,15 @@
 namespace prosody {
 class RhymeBooks;
 }
+namespace classics {
+class Classics;
+}
 class CheckModel;
 class CoupletWordsModel;
 class CiFormChoice;
 class ExamplesModel;
 class FormChoiceModel;
+class JijuModel;
 class LookupModel;
 class TianziModel;
 
@@ -25,8 +29,9 @@ class TianziModel;
 // first opens and hands them to the models of its parts, and keeps those in step: the chosen book
 // and form rule the check and the lookup, the check gives the marked rows, the 例句 show the
 // selected part of the draft, else the character looked up (or a word asked for, until either
-// changes), the 对仗 the selected part, else the unit of the rhythm at the caret, and the 填字 the place
-// of the caret once the check has caught up with the draft.
+// changes), the 对仗 the selected part, else the unit of the rhythm at the caret, the 填字 the place
+// of the caret once the check has caught up with the draft, and the 集句 search in the chosen book, by
+// the pattern of the line at the caret when asked.
 class GelvWindowModel : public QObject {
     Q_OBJECT
 public:
@@ -50,6 +55,7 @@ public:
     CoupletWordsModel *couplets() const { return m_couplets; }
     // The words of the classics for the place at the caret.
     TianziModel *tianzi() const { return m_tianzi; }
+    JijuModel *jiju() const { return m_jiju; }
     // The form of a 词牌 chosen, or the 词牌 that fit almost as well in 自动.
     CiFormChoice *ciForms() const { return m_ciForms; }
     // What the marked poem shows of the check.
@@ -77,12 +83,15 @@ private:
     void setSelection(const QString &selected);
     void showExamplesOf();
     void followTianzi();
+    void openJiju();
 
     QString m_booksPath;
     QString m_classicsPath;
     std::shared_ptr<const prosody::RhymeBooks> m_books;
     QString m_error;
     bool m_classicsOpened = false;
+    std::shared_ptr<const classics::Classics> m_classics;
+    int m_caret = 0; // in the draft
     QString m_draft;
     QString m_selected;                       // the selected part of the draft
     QString m_word;                           // a word whose examples were asked for
@@ -94,8 +103,9 @@ private:
     ExamplesModel *m_examples;
     CoupletWordsModel *m_couplets;
     TianziModel *m_tianzi;
-    QString m_caretText; // the draft when the caret last moved without a selection
-    int m_caret = -1;
+    QString m_caretText;    // the draft when the caret last moved without a selection
+    int m_tianziCaret = -1; // the caret in it
+    JijuModel *m_jiju;
     CiFormChoice *m_ciForms;
     QList<MarkedRow> m_rows;
 };

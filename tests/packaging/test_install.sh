@@ -23,11 +23,11 @@ check() { # description, command...
 # 1. The installed tree.
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
 root="$work/root/usr"
-for f in bin/shihai bin/shihai-gelv bin/shihai-builddb bin/shihai-works libexec/shihai/shihai share/shihai/W.mdb \
+for f in bin/shihai bin/shihai-gelv bin/shihai-builddb bin/shihai-works bin/shihai-classics libexec/shihai/shihai share/shihai/W.mdb \
     share/shihai/rhymebooks.db share/shihai/classics.db share/applications/shihai.desktop share/metainfo/shihai.metainfo.xml \
     share/icons/hicolor/scalable/apps/shihai.svg share/icons/hicolor/48x48/apps/shihai.png \
     share/icons/hicolor/256x256/apps/shihai.png share/doc/shihai/copyright share/man/man1/shihai.1.gz \
-    share/man/man1/shihai-gelv.1.gz share/man/man1/shihai-works.1.gz share/man/man1/shihai-builddb.1.gz; do
+    share/man/man1/shihai-gelv.1.gz share/man/man1/shihai-works.1.gz share/man/man1/shihai-builddb.1.gz share/man/man1/shihai-classics.1.gz; do
     check "installed $f" test -s "$root/$f"
 done
 check "launcher is executable" test -x "$root/bin/shihai"
@@ -75,6 +75,8 @@ fi
 
 # 3. The installed command finds the installed rhyme books from anywhere.
 check "shihai-gelv finds the installed books" bash -c "cd '$work' && echo '白日依山尽，黄河入海流。欲穷千里目，更上一层楼。' | HOME='$work/nobody' '$root/bin/shihai-gelv' >/dev/null"
+
+check "shihai-classics finds lines in the installed classics" bash -c "cd '$work' && HOME='$work/nobody' '$root/bin/shihai-classics' lines --pattern 仄仄平平仄仄平 --rhyme 下平七阳 --limit 1 | grep -q '^共'"
 
 check "shihai-works lists the works of the installed dictionary" bash -c "'$root/bin/shihai-works' list --db '$root/share/shihai/W.mdb' | grep -q '^甲类'"
 

@@ -28,6 +28,7 @@ declare -A commands=(
     [shihai-gelv]="$build/tools/shihai-gelv"
     [shihai-works]="$build/tools/shihai-works"
     [shihai-builddb]="$build/tools/shihai-builddb"
+    [shihai-classics]="$build/tools/shihai-classics"
 )
 for name in "${!commands[@]}"; do
     command=${commands[$name]}

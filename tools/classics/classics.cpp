@@ -1,11 +1,13 @@
 #include "tools/classics/classics.h"
 
 #include "db/classicsschema.h"
+#include "db/linetonesschema.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/text/reader.h"
 #include "tools/classics/classicswriter.h"
 #include "tools/classics/continuations.h"
 #include "tools/classics/coupletpairs.h"
+#include "tools/classics/linetones.h"
 #include "tools/common/builderror.h"
 #include "tools/common/progress.h"
 #include "tools/common/referencewriter.h"
@@ -148,9 +150,10 @@ QList<std::pair<QString, qint64>> totalsOf(const ClassicsSummary &summary)
 
 // Writes every table into the file at path and checks its full-text index.
 void writeClassics(const QString &path, const QList<ClassicPoem> &poems, const QStringList &dynasties,
-                   const prosody::Variants &variants, const QString &version, ClassicsSummary &summary,
+                   const prosody::RhymeBooks &books, const QString &version, ClassicsSummary &summary,
                    Progress &progress)
 {
+    const prosody::Variants &variants = books.variants();
     ReferenceWriter writer(path, cs::createStatements());
     const LineTally lines = writePoems(writer, poems, dynasties, variants);
     summary.poems = poems.size();
@@ -158,6 +161,15 @@ void writeClassics(const QString &path, const QList<ClassicPoem> &poems, const Q
     summary.characters = lines.characters;
     writeDynasties(writer, dynasties, lines.runs);
     writeCharCounts(writer, lines.charLines, dynasties);
+    summary.tones = writeLineTones(writer, poems, books);
+    progress.stage(QStringLiteral("line tones"),
+                   QStringLiteral("%1 verse lines (%2 longer than %3 characters, %4 beside a lost character "
+                                  "or a letter left out); %5 MB of codes")
+                       .arg(summary.tones.lines)
+                       .arg(summary.tones.tooLong)
+                       .arg(linetonesschema::maxLength)
+                       .arg(summary.tones.unclear)
+                       .arg(summary.tones.bytes / 1e6, 0, 'f', 1));
     writeRhymeWords(writer, summary.rhymes);
     writePairTable(writer, summary.pairs);
     writeVariants(writer, variants);
@@ -223,7 +235,7 @@ ClassicsSummary buildClassicsFile(const ClassicsOptions &options, QTextStream &l
     const QStringList dynasties = orderForSearch(poems);
     const QList<qsizetype> verseToPoem = countRhymes(poems, books, summary.rhymes, progress);
     summary.pairs = countCouplets(poems, verseToPoem, summary.rhymes, books->variants(), progress);
-    writeClassics(temporary->fileName(), poems, dynasties, books->variants(), version, summary, progress);
+    writeClassics(temporary->fileName(), poems, dynasties, *books, version, summary, progress);
 
     putInPlace(*temporary, options.output, Existing::Replace);
     summary.fileSize = QFileInfo(options.output).size();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/classics/linetones.h"
 #include "tools/classics/pairtable.h"
 #include "tools/classics/poemreader.h"
 #include "tools/classics/rhymewords.h"
@@ -28,6 +29,7 @@ struct ClassicsSummary {
     qsizetype characters = 0; // Chinese characters in the lines
     RhymeWordTally rhymes;
     PairTable pairs; // of the regulated poems of four couplets
+    LineToneTally tones;
     qint64 fileSize = 0;
 };
 

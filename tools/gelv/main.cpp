@@ -7,12 +7,11 @@
 #include "prosody/report.h"
 #include "prosody/request/parserequest.h"
 #include "tools/cli/commandline.h"
+#include "tools/cli/datafile.h"
 #include "tools/gelv/suggest.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cstdio>
@@ -25,21 +24,6 @@ int fail(const QString &message)
 {
     std::fprintf(stderr, "shihai-gelv: %s\n", message.toUtf8().constData());
     return 2;
-}
-
-// A reference file named by its usual place (date/rhymebooks.db): the working directory's as the
-// program reads it, else the user's data folder of the installed program, else the copy installed
-// beside the command.
-QString defaultFile(const QString &local)
-{
-    const QString xdg =
-        qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share"));
-    for (const QString &path : {local, xdg + QStringLiteral("/shihai/") + local,
-                                QCoreApplication::applicationDirPath() + QStringLiteral("/../share/shihai/") +
-                                    QFileInfo(local).fileName()})
-        if (QFileInfo::exists(path))
-            return path;
-    return local; // the message then names the usual place
 }
 
 void write(const QString &text)
@@ -128,7 +112,7 @@ int main(int argc, char **argv)
 
     std::shared_ptr<const RhymeBooks> books;
     try {
-        books = loadRhymeBooks(line.isSet(db) ? line.value(db) : defaultFile(rhymebookschema::defaultPath));
+        books = loadRhymeBooks(line.isSet(db) ? line.value(db) : cli::dataFile(rhymebookschema::defaultPath));
     } catch (const LoadError &e) {
         return fail(e.message());
     }
@@ -136,7 +120,7 @@ int main(int argc, char **argv)
     std::unique_ptr<classics::CoupletPairs> pairs;
     try {
         pairs = classics::CoupletPairs::open(
-            line.isSet(classicsFile) ? line.value(classicsFile) : defaultFile(classicsschema::defaultPath));
+            line.isSet(classicsFile) ? line.value(classicsFile) : cli::dataFile(classicsschema::defaultPath));
     } catch (const classics::ClassicsError &e) {
         if (line.isSet(classicsFile))
             return fail(e.message());
@@ -151,7 +135,7 @@ int main(int argc, char **argv)
     if (suggestAt && !checks.isEmpty())
         return gelvcli::suggest(books,
                                 line.isSet(classicsFile) ? line.value(classicsFile)
-                                                         : defaultFile(classicsschema::defaultPath),
+                                                         : cli::dataFile(classicsschema::defaultPath),
                                 text, request, checks, *suggestAt, line.isSet(json));
     // A text given to be checked is taken as finished: one that stops short says what it lacks.
     for (PoemCheck &check : checks)

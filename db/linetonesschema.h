@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// The tones of every verse line of date/classics.db (the halves of a couplet of 诗, the clauses of a
+// 词; classics/lines/clauses.h), computed when the file is built so that a search by 平仄 pattern is a
+// pass over packed codes in memory. Kept as a few arrays, one BLOB each, little-endian, all in the
+// order of the lines (the order of 句):
+//   句首 u32 × (lines of 句 + 1): the first verse line of each 句 row; the row's are 句首[n-1] to 句首[n]
+//   长   u8  × verse lines: how many characters
+//   位   u16 × verse lines: where it starts among its row's tokens in 句索引 (to cut its text, and to
+//        find a character at a place through the index's positions)
+//   古   u32 × verse lines: the classes in the classical books (平水韵; 词林正韵 reads alike), two bits a
+//        character from the lowest: bit 0 may be 平, bit 1 may be 仄 (中 both, unknown neither)
+//   今   u32 × verse lines: the same in the modern books (中华新韵, 中华通韵)
+//   末字 u32 × verse lines: the last character, whose rhyme groups the books give
+// Lines longer than maxLength characters are not held.
+namespace linetonesschema {
+
+inline const QString table = QStringLiteral("句律");
+inline const QString createTable =
+    QStringLiteral("CREATE TABLE 句律 (项 TEXT PRIMARY KEY, 值 BLOB NOT NULL)");
+// Poems by their author, for a search limited to one poet.
+inline const QString createAuthorIndex = QStringLiteral("CREATE INDEX 诗_作者 ON 诗 (作者)");
+
+inline const QString lineStarts = QStringLiteral("句首");
+inline const QString lengths = QStringLiteral("长");
+inline const QString tokens = QStringLiteral("位");
+inline const QString classical = QStringLiteral("古");
+inline const QString modern = QStringLiteral("今");
+inline const QString lastChars = QStringLiteral("末字");
+
+inline constexpr int maxLength = 16; // two bits a character in 32
+
+} // namespace linetonesschema
