@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what 诗海拾贝 needs on Debian (packages, data packages, build, database), then runs the
 # program (`setup.sh run`), every test (`setup.sh test`) or builds the Debian package (`setup.sh package`).
 # Safe to run again: it only does what is missing. Run it as yourself: only the Debian packages need root,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the classics' searches on the real file (date/classics.db of the source tree): the
 // count and the first 200 lines of texts of one, two and four characters, a whole poem, the rhyme
 // words of a group, the words the middle couplets set against a word and the 对仗 of a 律诗. Prints

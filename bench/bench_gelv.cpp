@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the 格律 window's page models on the real rhyme books (date/rhymebooks.db of the
 // source tree): a selection changing over a long draft, and pinyin typed into the lookup.
 #include "presentation/gelv/checkmodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the lines by tones (集句) on the real file, linked into bench_classics: reading the
 // codes on first use, and the count with the first page of 50 lines for patterns from the narrowest
 // to those that leave every place free, with rhyme groups, characters at places, a dynasty and a poet.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the metre check on the real rhyme books (date/rhymebooks.db of the source tree).
 #include "prosody/check.h"
 #include "prosody/ci/cipufile.h"

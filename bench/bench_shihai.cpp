@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of what a click costs on the full dictionary, through the same handlers a click runs
 // (model refresh and status texts included, painting excluded), each beside the time the engine itself
 // needs for the same statements in the sqlite3 shell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole library taken out and brought back: reading the works of a copy of date/W.mdb (3,500
 // works), exporting all of them to each format (reading included, as the page does it), and reading
 // the plain-text export back and adding its poems in one transaction (rolled back, so every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presentation/worksfindmodel.h"
 
 const QString WorksFindModel::nothingFound = QStringLiteral("没有找到");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "classics/tianzi/caretplace.h"
 
 #include "prosody/check.h"

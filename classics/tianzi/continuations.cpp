@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "classics/tianzi/continuations.h"
 
 #include "classics/classics.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes one installed manual page: the version filled in, break points for groff between Chinese
 # characters (breaks.pl), compressed as Debian wants (gzip -9, no name or time stamp).
 # cmake -DSOURCE=x.1 -DOUTPUT=x.1.gz -DVERSION=1.0.0 -DPERL=perl -DGZIP=gzip -P manpage.cmake

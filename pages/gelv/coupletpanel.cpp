@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/gelv/coupletpanel.h"
 
 #include "pages/gelv/poemdialog.h"

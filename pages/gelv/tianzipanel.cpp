@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/gelv/tianzipanel.h"
 
 #include "pages/shared/look.h"

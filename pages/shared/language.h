@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program speaks Chinese whatever the system's language: the texts Qt draws itself (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One of the main window's five pages, as the window sees it: told when the user turns to it. Each

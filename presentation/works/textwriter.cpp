@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presentation/works/textwriter.h"
 
 #include "presentation/works/plainlines.h"

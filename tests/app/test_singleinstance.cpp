@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/instance/singleinstance.h"
 #include "tests/support/fixture.h"
 #include "tests/testmain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/builddb/fixtures.h"
 #include "tests/testmain.h"
 #include "tools/common/builderror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/testmain.h"
 #include "tools/rhymebooks/cipubook/bookerror.h"
 #include "tools/rhymebooks/cipubook/cipubook.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/sqlite.h"
 #include "prosody/core/referencefile.h"
 #include "tests/builddb/fixtures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "classics/classics.h"
 #include "classics/coupletpairs.h"
 #include "db/sqlite.h"

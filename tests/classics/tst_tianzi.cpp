@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "classics/coupletpairs.h"
 #include "classics/tianzi/caretplace.h"
 #include "classics/tianzi/continuations.h"

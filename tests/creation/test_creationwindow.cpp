@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/W_Unit.h"
 #include "db/database.h"
 #include "pages/shared/boundcontrols.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/database.h"
 #include "db/datasource.h"
 #include "db/dberror.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every picture and page the README and docs/ point to is in the repository: a link to a moved or
 # renamed file is a blank picture or a dead link for the reader.
 # usage: test_links.sh SOURCE_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second copy of the program's data layer in its own process: posts through the queries in a
 // loop (a new word, the draft, now and then a deletion) and reports each post that returned on
 // stdout. Usage: faults_writer FILE PREFIX [COUNT]; without COUNT it runs until it is killed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the metre check on pasted text: any bytes, read as the draft, go through the
 // reader and the check in every book, in 自动 and in each form, on the whole text and on a selection
 // inside it, and through both reports. A crash, a hang or a sanitizer report is a fault; so is a

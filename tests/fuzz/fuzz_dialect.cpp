@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the query dialect translator and the rich-text reader. Any text must
 // translate or fail cleanly; a user text made literal must come out as exactly one literal holding
 // exactly that text; whatever the engine accepts of a translation has exactly one parameter per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for 经典案例's 导入: any bytes, in whatever encoding, are written as the file to
 // import and go through the reader and the import plan as the page and shihai-works run them. A
 // crash, a hang or a sanitizer report is a fault; so is a refusal with poems or of more than one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/gelv/examplespanel.h"
 #include "presentation/gelv/examplessource.h"
 #include "tests/testmain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/gelv/jiju/jijupanel.h"
 #include "presentation/gelv/jiju/jijusource.h"
 #include "tests/support/typing.h"

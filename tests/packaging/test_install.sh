@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program as a user installs it: the installed tree, its menu entry and metainfo, the launcher on
 # a fresh home (first start, a second start, a newer reference file, a folder it cannot make), and
 # the Debian package (built, inspected; installed, started and removed when SHIHAI_TEST_DPKG=1 as root).

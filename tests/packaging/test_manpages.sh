@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The commands as their users read about them: each prints a Chinese usage with --help that names the
 # same options as its manual page, says an unknown option in Chinese with status 2, and each manual
 # page reads in man without a warning.

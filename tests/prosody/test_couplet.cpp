@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "prosody/check.h"
 #include "prosody/core/referencefile.h"
 #include "prosody/couplet/judge.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/schema.h"
 #include "tests/support/dbfixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presentation/works/exportformat.h"
 #include "presentation/works/importplan.h"
 #include "presentation/works/importsource.h"

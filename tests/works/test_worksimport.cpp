@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/dberror.h"
 #include "db/schema.h"
 #include "db/sqlite.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures of the page 关于软件: one badge for each data source the dictionary is built
 // from, one for the Unicode site and one for the program itself, 88 by 31 pixels each.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/classics/classics.h"
 #include "tools/cli/commandline.h"
 #include "tools/common/builderror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/classics/linetones.h"
 
 #include "classics/lines/clauses.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // shihai-classics: the classics on the command line; `lines` finds verse lines by their tones (集句).
 #include "classics/lines/linepatterns.h"
 #include "classics/lines/patterntext.h"

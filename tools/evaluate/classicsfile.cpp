@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The searches of the classics file measured for docs/CLASSICS.md.
 #include "tools/evaluate/classicsfile.h"
 

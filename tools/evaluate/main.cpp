@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // shihai-evaluate: measures the rhyme books, the metre check and the classics file against the installed
 // classics. Developer tool; prints Markdown for docs/.
 #include "classics/classics.h"

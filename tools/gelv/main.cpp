@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // shihai-gelv: checks the metre of regulated verse, of 词 and of 对联 from a file or standard input.
 #include "classics/coupletpairs.h"
 #include "db/classicsschema.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's icon: a scallop shell over the waves of a sea, on a teal ground. Writes the
 // same drawing as shihai.svg and as PNG files in the sizes desktops use, so the two never differ.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // shihai-structure: shows the structure of the source tree — include circles, over-long files of the
 // libraries, the layer matrix — and exits 1 when there is a circle or an over-long file not known.
 #include "tools/cli/commandline.h"

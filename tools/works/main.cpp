@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // shihai-works: lists, exports and imports the works of a W.mdb, for scripts and backups, by the
 // rules of 经典案例's 导出 and 导入.
 #include "db/dberror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/works/pdf/pdfwriter.h"
 
 #include "pages/shared/fonts.h"

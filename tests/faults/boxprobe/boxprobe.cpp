@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Qt generic plugin that the fault tests load into the real program through Qt's own
 // QT_QPA_GENERIC_PLUGINS, so the program itself needs no test hook: every message box the program
 // shows is reported on stderr as one JSON line and answered with its default button (with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/rhymebooks/cipubook/juanreader.h"
 
 #include "tools/rhymebooks/cipubook/example.h"
