@@ -48,7 +48,8 @@ bool strongTitle(const SourceLine &line, const ReadingNames &names)
 }
 
 // Whether a line holds only a name ("杜甫"): one whose dynasty stood in brackets ("【唐】杜甫"), or the
-// line under a title above verse whose every line has stops, or under a title that names a form.
+// line under a title above verse whose every line has stops, under a title that names a form, or, in
+// a text without stops, between a first line and a regulated shape that it would otherwise break.
 bool isBareName(const Block &block, qsizetype i, const ReadingNames &names)
 {
     const SourceLine &line = block.at(i);
@@ -58,9 +59,12 @@ bool isBareName(const Block &block, qsizetype i, const ReadingNames &names)
         return true;
     if (i != 1 || block.size() < 3)
         return false;
-    return strongTitle(block.first(), names) ||
-           (!block.first().hasStops() &&
-            std::all_of(block.begin() + 2, block.end(), [](const SourceLine &l) { return l.hasStops(); }));
+    if (strongTitle(block.first(), names))
+        return true;
+    if (block.first().hasStops())
+        return false;
+    return std::all_of(block.begin() + 2, block.end(), [](const SourceLine &l) { return l.hasStops(); }) ||
+           (regulatedShape(block.mid(2)) && !regulatedShape(block.mid(1)));
 }
 
 // Whether all 句 of the lines have one length.
