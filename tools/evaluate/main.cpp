@@ -11,6 +11,7 @@
 #include "tools/common/converter.h"
 #include "tools/common/sources.h"
 #include "tools/dictionary/primers.h"
+#include "tools/evaluate/againstevidence.h"
 #include "tools/evaluate/bookexamples.h"
 #include "tools/evaluate/cipubook.h"
 #include "tools/evaluate/classicsfile.h"
@@ -324,7 +325,7 @@ int main(int argc, char **argv)
     line.addUsage(QStringLiteral("songci300 [--restored] [RHYMEBOOKS [JUDGED]]"));
     line.addUsage(QStringLiteral("classics [CLASSICS]"));
     line.addUsage(QStringLiteral("couplets [--traditional] [RHYMEBOOKS [CLASSICS]]"));
-    line.addUsage(QStringLiteral("readings [RHYMEBOOKS [CLASSICS]]"));
+    line.addUsage(QStringLiteral("readings|against [RHYMEBOOKS [CLASSICS]]"));
     line.addUsage(QStringLiteral("suggestions [RHYMEBOOKS [CLASSICS]]"));
     line.addUsage(QStringLiteral("cipubook [--tune 调名 | --unplaced] [BOOKDIR]"));
     line.addUsage(QStringLiteral("cipubook --examples [RHYMEBOOKS]"));
@@ -357,6 +358,8 @@ int main(int argc, char **argv)
     line.addArgument(QStringLiteral("classics"), QStringLiteral("古典诗词文件的查询速度与内容。"));
     line.addArgument(QStringLiteral("couplets"), QStringLiteral("律诗中间两联的对仗。"));
     line.addArgument(QStringLiteral("readings"), QStringLiteral("平水韵的平仄对照古人押韵的实例。"));
+    line.addArgument(QStringLiteral("against"),
+                     QStringLiteral("多音字在平仄确定之处按词读成相反的一类：词与近体诗各计。"));
     line.addArgument(QStringLiteral("suggestions"),
                      QStringLiteral("填字：唐诗三百首近体诗各处的命中率与新增错误。"));
     line.addArgument(QStringLiteral("cipubook"), QStringLiteral("读御定词谱的文本：调、体、注与自校。"));
@@ -398,6 +401,8 @@ int main(int argc, char **argv)
                                        line.isSet(restored));
         if (command == u"readings")
             return auditReadings(books, files.value(1, QStringLiteral("date/classics.db")), out);
+        if (command == u"against")
+            return polyphonesAgainstEvidence(books, files.value(1, QStringLiteral("date/classics.db")), out);
         if (command == u"polyphones")
             return polyphones(books, dist(), out);
         if (command == u"slips")

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/evaluate/readings.h"
 
-#include "db/sqlite.h"
 #include "prosody/check.h"
+#include "tools/evaluate/classicscorpus.h"
 
 #include <QHash>
 
@@ -27,34 +27,6 @@ constexpr double kSureRhyme = 0.8;
 // the character's rhymes.
 constexpr int kFewest = 3;
 constexpr double kShare = 0.1;
-
-struct Corpus {
-    QString version;
-    QList<std::pair<QString, QStringList>> shi; // "author《title》", lines
-    QList<std::pair<QString, QStringList>> ci;  // the title (词牌), lines
-    QStringList ciNames;
-};
-
-Corpus readCorpus(const QString &path)
-{
-    Corpus c;
-    const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
-    Statement version(file, QByteArrayLiteral("SELECT 值 FROM 版本 WHERE 键 = '数据版本'"));
-    if (version.step())
-        c.version = version.text(0);
-    QHash<qint64, QStringList> lines;
-    Statement text(file, QByteArrayLiteral("SELECT 诗, 文 FROM 句 ORDER BY 编号"));
-    text.forEachRow([&](const Statement &s) { lines[s.int64(0)] << s.text(1); });
-    Statement poems(file, QByteArrayLiteral("SELECT 编号, 题, 作者, 体 FROM 诗 ORDER BY 编号"));
-    poems.forEachRow([&](const Statement &s) {
-        const QStringList l = lines.value(s.int64(0));
-        if (s.text(3) == u"词")
-            c.ci.append({s.text(1), l}), c.ciNames << QStringLiteral("%1《%2》").arg(s.text(2), s.text(1));
-        else
-            c.shi.append({QStringLiteral("%1《%2》").arg(s.text(2), s.text(1)), l});
-    });
-    return c;
-}
 
 bool isWholeRegulated(const PoemCheck &check)
 {
@@ -84,7 +56,7 @@ QString groupsIn(const RhymeBooks &books, char32_t c)
 int auditReadings(const std::shared_ptr<const RhymeBooks> &books, const QString &classicsPath,
                   QTextStream &out)
 {
-    const Corpus corpus = readCorpus(classicsPath);
+    const ClassicsCorpus corpus = readClassicsCorpus(classicsPath);
     QHash<char32_t, Rhymed> rhymed;
     const Checker checker(books);
     int shiPoems = 0, ciPoems = 0, ciUnknown = 0;
@@ -107,10 +79,7 @@ int auditReadings(const std::shared_ptr<const RhymeBooks> &books, const QString 
     }
     for (qsizetype i = 0; i < corpus.ci.size(); ++i) {
         const auto &[title, lines] = corpus.ci.at(i);
-        QString tune;
-        for (const QString &name : title.split(u'・'))
-            if (const CiTune *found = books->cipu().find(name); tune.isEmpty() && found)
-                tune = found->name;
+        const QString tune = tuneOfTitle(*books, title);
         if (tune.isEmpty()) {
             ++ciUnknown;
             continue;

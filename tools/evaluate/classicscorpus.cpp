@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/evaluate/classicscorpus.h"
+
+#include "db/sqlite.h"
+#include "prosody/ci/cipu.h"
+
+#include <QHash>
+
+ClassicsCorpus readClassicsCorpus(const QString &path)
+{
+    ClassicsCorpus c;
+    const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
+    Statement version(file, QByteArrayLiteral("SELECT 值 FROM 版本 WHERE 键 = '数据版本'"));
+    if (version.step())
+        c.version = version.text(0);
+    QHash<qint64, QStringList> lines;
+    Statement text(file, QByteArrayLiteral("SELECT 诗, 文 FROM 句 ORDER BY 编号"));
+    text.forEachRow([&](const Statement &s) { lines[s.int64(0)] << s.text(1); });
+    Statement poems(file, QByteArrayLiteral("SELECT 编号, 题, 作者, 体 FROM 诗 ORDER BY 编号"));
+    poems.forEachRow([&](const Statement &s) {
+        const QStringList l = lines.value(s.int64(0));
+        if (s.text(3) == u"词")
+            c.ci.append({s.text(1), l}), c.ciNames << QStringLiteral("%1《%2》").arg(s.text(2), s.text(1));
+        else
+            c.shi.append({QStringLiteral("%1《%2》").arg(s.text(2), s.text(1)), l});
+    });
+    return c;
+}
+
+QString tuneOfTitle(const prosody::RhymeBooks &books, const QString &title)
+{
+    for (const QString &name : title.split(u'・'))
+        if (const prosody::CiTune *found = books.cipu().find(name))
+            return found->name;
+    return {};
+}
