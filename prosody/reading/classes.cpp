@@ -21,14 +21,16 @@ bool hasEnteringReading(const RhymeBooks &books, Book book, char32_t hanzi)
     return u && u->tone == Tone::Ru;
 }
 
-// Whether a word from start to end (exclusive) keeps within the rhythm of a line of regulated verse:
-// 2|3 for five characters, 2|2|3 for seven. Lines of other lengths have no fixed rhythm.
+// Whether a word from start to end (exclusive) keeps within the rhythm of a line: 2|3 for five
+// characters, 2|2|3 for seven, and in the lines of 词 2|2 for four and 2|2|2 for six (红白|相催, not
+// 白相; 望中|风景, not 中风). A word the rhythm rejects leaves the character to its other words, or 中.
+// Lines of other lengths have no fixed rhythm.
 bool keepsRhythm(qsizetype size, qsizetype start, qsizetype end)
 {
     const auto crosses = [&](qsizetype boundary) { return start < boundary && end > boundary; };
-    if (size == 5)
+    if (size == 4 || size == 5)
         return !crosses(2);
-    if (size == 7)
+    if (size == 6 || size == 7)
         return !crosses(2) && !crosses(4);
     return true;
 }
