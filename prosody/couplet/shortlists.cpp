@@ -14,10 +14,17 @@ struct List {
 };
 
 // 孤, 独, 半 and 双 stand against numbers in the classics too; the table finds those pairs itself.
+// 时令 and 八卦 also name the 并列 words whose two characters the poems keep together and so never set
+// against each other (日夜 against 东南, 乾坤 against 吴楚): the table cannot see that they are pairs.
 const List kLists[] = {
-    {u"数目", u"一二三四五六七八九十百千万亿两"}, {u"颜色", u"红赤朱丹绛紫青绿碧翠苍黄白素皓黑玄乌金银"},
-    {u"方位", u"东西南北中上下前后左右内外里"},   {u"天干", u"甲乙丙丁戊己庚辛壬癸"},
-    {u"地支", u"子丑寅卯辰巳午未申酉戌亥"},       {u"代词", u"我吾予余尔汝君卿他彼此其谁伊侬"},
+    {u"数目", u"一二三四五六七八九十百千万亿两"},
+    {u"颜色", u"红赤朱丹绛紫青绿碧翠苍黄白素皓黑玄乌金银"},
+    {u"方位", u"东西南北中上下前后左右内外里"},
+    {u"时令", u"春夏秋冬朝暮晨昏旦夕昼夜日年古今昔"},
+    {u"天干", u"甲乙丙丁戊己庚辛壬癸"},
+    {u"地支", u"子丑寅卯辰巳午未申酉戌亥"},
+    {u"八卦", u"乾坤震巽坎离艮兑"},
+    {u"代词", u"我吾予余尔汝君卿他彼此其谁伊侬"},
 };
 
 // Sets of near-synonyms, kept short: only what a reader takes for the same word.

@@ -6,8 +6,8 @@
 
 namespace prosody {
 
-// Our short lists, for the classes the classics leave no doubt about: 数目, 颜色, 方位, 天干, 地支 and
-// 代词. Two characters of one list stand against each other as 工对 (三 against 万, 红 against 碧)
+// Our short lists, for the classes the classics leave no doubt about: 数目, 颜色, 方位, 时令, 天干, 地支,
+// 八卦 and 代词. Two characters of one list stand against each other as 工对 (三 against 万, 红 against 碧)
 // whether or not the classics happen to set that pair.
 // The list both characters belong to ("数目"); empty when there is none.
 QString sharedList(char32_t a, char32_t b);

@@ -125,6 +125,7 @@ private slots:
             .pair(u"人"_s, u"山"_s, 3)
             .pair(u"风"_s, u"云"_s, 40)
             .pair(u"花"_s, u"鸟"_s, 40)
+            .pair(u"吴"_s, u"楚"_s, 59)
             .outer(u"花"_s, u"鸟"_s, 200)
             .group(u"松 梅"_s, 4)
             .group(u"石"_s, 5)
@@ -162,6 +163,11 @@ private slots:
         row(u"松间", u"石上", Parallel::Loose, 0.75); // 宽 and rarely attested
         row(u"松间", u"松上", Parallel::None, -0.5);  // the same character in place
         row(u"风花", u"云鸟", Parallel::Strict, 1.5); // 工 and 宽 make a 工 word
+        // 并列 words against 并列 words, each character at least 0.25: by the classics (吴楚) or by our
+        // lists, also where the poems keep the two characters together and never set them against each
+        // other (乾坤, 日夜).
+        row(u"吴楚", u"乾坤", Parallel::Loose, 0.5);
+        row(u"东南", u"日夜", Parallel::Loose, 0.5);
     }
     void unitsAreJudgedOnEvidence()
     {
