@@ -129,6 +129,7 @@ private slots:
             u"1×丙|木，木木木。"_s,
             u"1×失调名|天天木。"_s,
             u"1×自度曲|天天木。"_s,
+            u"1×乐语|天天木。"_s, // a heading over pieces in other tunes
             u"1×甲|天天木木（缺词文）。"_s,
             u"1×甲|天天\uFFFD木。"_s,
             u"1×甲|天天け木。"_s,
@@ -136,9 +137,9 @@ private slots:
             u"1×喝火令|天天木。"_s,
         });
         const CipuCounts &c = cipu.counts;
-        QCOMPARE(c.poems, 44);
+        QCOMPARE(c.poems, 45);
         QCOMPARE(c.damaged, 3);
-        QCOMPARE(c.untitled, 2);
+        QCOMPARE(c.untitled, 3);
         QCOMPARE(c.smallTunes, 1); // 戊: a name of one poem
         // 丙: ten poems, each of its own structure: the first is its form, from one example; of the
         // others only 天，天，天 is a whole poem (three lines) and so a lone form of its own.

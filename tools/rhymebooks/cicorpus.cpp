@@ -97,10 +97,13 @@ QStringList tuneNameParts(const QString &written)
     QString n = written;
     for (const QChar dot : {u'・', u'·', u'•', u'‧', u'･'})
         n.replace(dot, u'·');
+    // 乐语 names no 词牌: 王义山's 21 pieces for the court's feasts under that heading are each in
+    // another tune; as one "tune" they made forms that took 纳兰性德's 蝶恋花 (出塞) from its own.
     QStringList parts;
     for (const QString &p : n.split(u'·')) {
         const QString t = usualWritings().value(p.trimmed(), p.trimmed());
-        if (!t.isEmpty() && !t.contains(u'□') && t != u"自度曲" && t != u"失调名" && !parts.contains(t))
+        if (!t.isEmpty() && !t.contains(u'□') && t != u"自度曲" && t != u"失调名" && t != u"乐语" &&
+            !parts.contains(t))
             parts << t;
     }
     return parts;

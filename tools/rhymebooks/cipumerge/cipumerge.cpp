@@ -37,6 +37,11 @@ QString plain(const BookCharacters &chars, const QString &printed)
     return chars(printed).remove(QChar(0x3000)).remove(u' ');
 }
 
+// Names the book gives a 调 in a note elsewhere, not in its heading: 鹧鸪天 under 卷四十一's 于中好
+// ("鷓鴣天亦或名於中好"), the name 纳兰性德 wrote his 鹧鸪天 under. An alias several 词牌 bear leads to
+// the most written of them, and a 词 whose lines that one's forms do not keep is read by its shape.
+const std::pair<const char16_t *, const char16_t *> kNoteAliases[] = {{u"鹧鸪天", u"于中好"}};
+
 QList<BookTuneView> viewsOf(const cipubook::CipuBook &book, const BookCharacters &chars,
                             const CiLookup &lookup, MergeReport &report)
 {
@@ -58,6 +63,9 @@ QList<BookTuneView> viewsOf(const cipubook::CipuBook &book, const BookCharacters
             if (!alias.isEmpty() && alias != view.name && !view.aliases.contains(alias))
                 view.aliases << alias;
         }
+        for (const auto &[name, alias] : kNoteAliases)
+            if (view.name == QString::fromUtf16(name) && !view.aliases.contains(QString::fromUtf16(alias)))
+                view.aliases << QString::fromUtf16(alias);
         for (const cipubook::BookForm &form : tune.forms)
             view.forms.append(formOfBook(form, tune.juan, chars, lookup));
         out.append(view);
