@@ -5,6 +5,7 @@
 #include "tools/common/converter.h"
 #include "tools/rhymebooks/cipu.h"
 #include "tools/rhymebooks/cipumerge/bookchars.h"
+#include "tools/rhymebooks/cipumerge/bookform.h"
 #include "tools/rhymebooks/cipumerge/cipumerge.h"
 
 #include <QJsonArray>
@@ -293,6 +294,48 @@ private slots:
 
     // The corpus writes some 调 otherwise than the book prints them: an old form of a character, a
     // character another, a rare character lost. Each joins the book's 调 where its form fits.
+    // The book's marks, one a line: "换平7" a (換平/韻) on a character of 第七部, "叶3" a (叶/), "句" none;
+    // the runs they make, with the tone: "1仄 1仄 2平 - 1仄".
+    void rhymeRunsFollowTheBooksMarks_data()
+    {
+        QTest::addColumn<QString>("marks");
+        QTest::addColumn<QString>("runs");
+        QTest::newRow("换 begins a run") << u"仄4 仄4 换平7 平7"_s << u"1仄 1仄 2平 2平"_s;
+        QTest::newRow("a named tone returns (定风波)")
+            << u"平7 平7 仄4 仄4 平7"_s << u"1平 1平 2仄 2仄 1平"_s;
+        QTest::newRow("叶 joins the run of its 部 (西江月)") << u"平7 句 平7 叶仄7"_s << u"1平 - 1平 1仄"_s;
+        QTest::newRow("an unmarked return to an earlier 部 (撷芳词)")
+            << u"仄1 仄1 换仄17 仄17 仄1 仄1 换仄17 仄17"_s << u"1仄 1仄 2仄 2仄 1仄 1仄 3仄 3仄"_s;
+        QTest::newRow("a 部 no run has stays in the run") << u"平7 平7 平3"_s << u"1平 1平 1平"_s;
+    }
+
+    void rhymeRunsFollowTheBooksMarks()
+    {
+        QFETCH(QString, marks);
+        QFETCH(QString, runs);
+        QList<cipumerge::RhymeMark> in;
+        for (QString m : marks.split(u' ')) {
+            cipumerge::RhymeMark mark;
+            mark.rhymed = m != u"句"_s;
+            mark.change = m.startsWith(u'换');
+            mark.xie = m.startsWith(u'叶');
+            if (mark.change || mark.xie)
+                m.remove(0, 1);
+            if (m.startsWith(u'平') || m.startsWith(u'仄')) {
+                mark.character = m.front();
+                mark.tone = mark.xie ? QChar() : m.front();
+                m.remove(0, 1);
+            }
+            if (mark.rhymed)
+                mark.sections = {m.toInt()};
+            in.append(mark);
+        }
+        QStringList out;
+        for (const cipumerge::RhymeRun &r : cipumerge::rhymeRunsOf(in))
+            out << (r.run ? u"%1%2"_s.arg(r.run).arg(r.tone) : u"-"_s);
+        QCOMPARE(out.join(u' '), runs);
+    }
+
     void theCorpusWritingOfABookNameJoinsIt_data()
     {
         QTest::addColumn<QString>("book");
