@@ -180,12 +180,23 @@ Cipu::Cipu(QList<CiTune> tunes)
         nameBookForms(tune);
     for (qsizetype i = 0; i < m_tunes.size(); ++i)
         m_byName.insert(m_tunes[i].name, int(i));
-    // An alias several 词牌 bear leads to the most written of them.
+    // An alias several 词牌 bear leads to the one the corpus writes under it most (庆宫春: 姜夔's poems,
+    // not the 调 the book gives it as another name), then to the most written of them.
+    const auto written = [this](int tune, qsizetype alias) {
+        const QList<int> &poems = m_tunes[tune].aliasPoems;
+        return alias < poems.size() ? poems[alias] : 0;
+    };
+    QHash<QString, std::pair<int, qsizetype>> chosen; // alias → (tune, its place among the tune's aliases)
     for (qsizetype i = 0; i < m_tunes.size(); ++i) {
-        for (const QString &alias : m_tunes[i].aliases) {
-            const int other = m_byAlias.value(alias, -1);
-            if (other < 0 || m_tunes[i].rank < m_tunes[other].rank)
+        for (qsizetype a = 0; a < m_tunes[i].aliases.size(); ++a) {
+            const QString &alias = m_tunes[i].aliases[a];
+            const auto it = chosen.constFind(alias);
+            if (it == chosen.constEnd() ||
+                std::pair(-written(int(i), a), m_tunes[i].rank) <
+                    std::pair(-written(it->first, it->second), m_tunes[it->first].rank)) {
+                chosen.insert(alias, {int(i), a});
                 m_byAlias.insert(alias, int(i));
+            }
         }
     }
     for (const CiTune &tune : m_tunes)

@@ -119,7 +119,8 @@ struct CiTune {
     int rank = 0;  // 1: the most written
     int poems = 0; // under this 词牌 in the corpus, all its names together
     QStringList aliases;
-    QList<CiForm> forms; // 正体 first
+    QList<int> aliasPoems; // the corpus's poems under each alias, in step with aliases (empty: none known)
+    QList<CiForm> forms;   // 正体 first
     // From 御定词谱, where it is one of its 调:
     QString bookName; // as printed: 念奴嬌
     int juan = 0;

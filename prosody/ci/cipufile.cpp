@@ -69,12 +69,14 @@ QList<CiTune> readTunes(const SqliteFile &db, QHash<QString, int> &byName)
         tunes.append(tune);
     }
     // Aliases by use.
-    Statement aliases(db,
-                      QByteArrayLiteral("SELECT 名, 牌 FROM 词牌名 WHERE 名 <> 牌 ORDER BY 首数 DESC, 名"));
+    Statement aliases(
+        db, QByteArrayLiteral("SELECT 名, 牌, 首数 FROM 词牌名 WHERE 名 <> 牌 ORDER BY 首数 DESC, 名"));
     while (aliases.step()) {
         const int tune = byName.value(aliases.text(1), -1);
-        if (tune >= 0)
+        if (tune >= 0) {
             tunes[tune].aliases << aliases.text(0);
+            tunes[tune].aliasPoems << aliases.int32(2);
+        }
     }
     return tunes;
 }

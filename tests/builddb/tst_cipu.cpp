@@ -4,6 +4,9 @@
 #include "tools/common/builderror.h"
 #include "tools/common/converter.h"
 #include "tools/rhymebooks/cipu.h"
+#include "tools/rhymebooks/cipumerge/bookchars.h"
+#include "tools/rhymebooks/cipumerge/bookform.h"
+#include "tools/rhymebooks/cipumerge/cipumerge.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -67,6 +70,26 @@ QString rhymesOf(const DerivedForm &form)
         if (form.lines[l].rhymeRun)
             out << u"%1:%2%3"_s.arg(l + 1).arg(form.lines[l].rhymeRun).arg(form.lines[l].rhymeTone);
     return out.join(u' ');
+}
+
+// "疎影|天天木木年，木木天天前。": a 调 of the book by its printed name, one 体 whose example rhymes on
+// each line (韵) and ends each 句 at a comma or a stop.
+cipubook::BookTune bookTune(const QString &entry, int order)
+{
+    const QStringList fields = entry.split(u'|');
+    cipubook::BookStanza stanza;
+    for (const QString &sentence : fields[1].split(u'。', Qt::SkipEmptyParts))
+        for (const QString &line : sentence.split(u'，'))
+            stanza.lines.append({line, int(line.size()), 0, {}, cipubook::LineEnd::Rhyme, {}, false, {}});
+    cipubook::BookForm form;
+    form.author = u"某"_s;
+    form.example.stanzas = {stanza};
+    cipubook::BookTune tune;
+    tune.name = fields[0];
+    tune.juan = 1;
+    tune.order = order;
+    tune.forms = {form};
+    return tune;
 }
 
 } // namespace
@@ -268,6 +291,90 @@ private slots:
         QCOMPARE(turn.tunes.first().forms.first().stanzaBreak, 5);
         const DerivedCipu one = derive({u"10×己|天木年。木天木天前。天天木木木天山。"_s});
         QCOMPARE(one.tunes.first().forms.first().stanzaBreak, 0);
+    }
+
+    // The corpus writes some 调 otherwise than the book prints them: an old form of a character, a
+    // character another, a rare character lost. Each joins the book's 调 where its form fits.
+    // The book's marks, one a line: "换平7" a (換平/韻) on a character of 第七部, "叶3" a (叶/), "句" none;
+    // the runs they make, with the tone: "1仄 1仄 2平 - 1仄".
+    void rhymeRunsFollowTheBooksMarks_data()
+    {
+        QTest::addColumn<QString>("marks");
+        QTest::addColumn<QString>("runs");
+        QTest::newRow("换 begins a run") << u"仄4 仄4 换平7 平7"_s << u"1仄 1仄 2平 2平"_s;
+        QTest::newRow("a named tone returns (定风波)")
+            << u"平7 平7 仄4 仄4 平7"_s << u"1平 1平 2仄 2仄 1平"_s;
+        QTest::newRow("叶 joins the run of its 部 (西江月)") << u"平7 句 平7 叶仄7"_s << u"1平 - 1平 1仄"_s;
+        QTest::newRow("an unmarked return to an earlier 部 (撷芳词)")
+            << u"仄1 仄1 换仄17 仄17 仄1 仄1 换仄17 仄17"_s << u"1仄 1仄 2仄 2仄 1仄 1仄 3仄 3仄"_s;
+        QTest::newRow("a 部 no run has stays in the run") << u"平7 平7 平3"_s << u"1平 1平 1平"_s;
+    }
+
+    void rhymeRunsFollowTheBooksMarks()
+    {
+        QFETCH(QString, marks);
+        QFETCH(QString, runs);
+        QList<cipumerge::RhymeMark> in;
+        for (QString m : marks.split(u' ')) {
+            cipumerge::RhymeMark mark;
+            mark.rhymed = m != u"句"_s;
+            mark.change = m.startsWith(u'换');
+            mark.xie = m.startsWith(u'叶');
+            if (mark.change || mark.xie)
+                m.remove(0, 1);
+            if (m.startsWith(u'平') || m.startsWith(u'仄')) {
+                mark.character = m.front();
+                mark.tone = mark.xie ? QChar() : m.front();
+                m.remove(0, 1);
+            }
+            if (mark.rhymed)
+                mark.sections = {m.toInt()};
+            in.append(mark);
+        }
+        QStringList out;
+        for (const cipumerge::RhymeRun &r : cipumerge::rhymeRunsOf(in))
+            out << (r.run ? u"%1%2"_s.arg(r.run).arg(r.tone) : u"-"_s);
+        QCOMPARE(out.join(u' '), runs);
+    }
+
+    void theCorpusWritingOfABookNameJoinsIt_data()
+    {
+        QTest::addColumn<QString>("book");
+        QTest::addColumn<QStringList>("corpus");
+        QTest::addColumn<QString>("tunes");
+        const QString shape = u"天天木木年，木木天天前。"_s;
+        QTest::newRow("an old form of the book's")
+            << u"疎影|"_s + shape << QStringList{u"3×疏影|"_s + shape} << u"疏影 3 疏影"_s;
+        QTest::newRow("one character another")
+            << u"六幺令|"_s + shape << QStringList{u"3×六么令|"_s + shape} << u"六幺令 3 六幺令 六么令"_s;
+        QTest::newRow("one character lost, beside the whole name")
+            << u"大酺|"_s + shape << QStringList{u"3×大酺|"_s + shape, u"2×大|"_s + shape}
+            << u"大酺 5 大酺 大"_s;
+        QTest::newRow("near, but the forms differ")
+            << u"六幺令|"_s + shape << QStringList{u"3×六么令|天天木，木天年。天木木，木天前。"_s}
+            << u"六么令 3 六么令; 六幺令 0 六幺令"_s;
+        QTest::newRow("two characters another")
+            << u"红林檎近|"_s + shape << QStringList{u"3×红林擒远|"_s + shape}
+            << u"红林擒远 3 红林擒远; 红林檎近 0 红林檎近"_s;
+    }
+
+    void theCorpusWritingOfABookNameJoinsIt()
+    {
+        QFETCH(QString, book);
+        QFETCH(QStringList, corpus);
+        QFETCH(QString, tunes);
+        cipubook::CipuBook cipuBook;
+        cipuBook.tunes = {bookTune(book, 1)};
+        const cipumerge::BookCharacters chars(m_t2s);
+        const DerivedCipu merged = cipumerge::mergeCipu(derive(corpus), cipuBook, chars, alphabet());
+        QStringList out;
+        for (const DerivedTune &t : merged.tunes) {
+            QStringList names;
+            for (const DerivedName &n : t.names)
+                names << n.name;
+            out << u"%1 %2 %3"_s.arg(t.name).arg(t.poems).arg(names.join(u' '));
+        }
+        QCOMPARE(out.join(u"; "_s), tunes);
     }
 
     void namesComeTogetherOnlyWhereTheFormsAgree()

@@ -78,6 +78,7 @@ private:
             entry(U'會', Tone::Qu, u"泰"_s, u'合'),    entry(U'帶', Tone::Qu, u"泰"_s, u'開'),
             entry(U'街', Tone::Ping, u"佳"_s, u'開'),  entry(U'涯', Tone::Ping, u"佳"_s, u'開'),
             entry(U'門', Tone::Ping, u"魂"_s),         entry(U'言', Tone::Ping, u"元"_s, u'開'),
+            entry(U'靨', Tone::Ru, u"鹽"_s), // a dimple; the 上 that 词 rhymes with 脸 is ours
         };
         const auto r = [](const char *syllable, int tone) {
             return Reading{QString::fromUtf8(syllable), tone};
@@ -104,6 +105,7 @@ private:
             {U'哥', standardChar(1008, {r("ge", 1)})},
             {U'知', standardChar(1009, {r("zhi", 1)})},
             {U'儿', standardChar(1010, {r("er", 2)})},
+            {U'靥', standardChar(1011, {r("ye", 4)})},
         };
         in.unihan.variants.insert(U'峰', U'峯');
         in.unihan.traditional.insert(U'国', U'國');
@@ -224,6 +226,8 @@ private slots:
         QCOMPARE(groupsOf(cilin, U'街'), QStringList{u"第五部平"_s});
         QCOMPARE(groupsOf(cilin, U'门'), QStringList{u"第六部平"_s});
         QCOMPARE(groupsOf(cilin, U'言'), QStringList{u"第七部平"_s});
+        // Our additions: 花靥 rhymes with 脸 in 温庭筠's 归国遥.
+        QCOMPARE(groupsOf(cilin, U'靥'), (QStringList{u"第十八部入"_s, u"第十四部上"_s}));
 
         const Book &xinyun = books.books.at(2);
         QCOMPARE(groupsOf(xinyun, U'看'), (QStringList{u"八寒去"_s, u"八寒平"_s}));

@@ -332,6 +332,25 @@ private slots:
 
     // A 词牌 of 御定词谱: its 体 go by the book's names and numbers, the corpus's form after them; where no
     // poem of the corpus stands behind a 体, the book decides, and says on what authority.
+    // 庆宫春 is 姜夔's name for 庆春宫 and, in the book, another name of 高阳台, the more written 调: the
+    // name leads to the 调 the poets wrote under it.
+    void anAliasLeadsToTheTuneWrittenUnderIt()
+    {
+        BooksFixture fixture(m_dir.filePath(u"date/alias.db"_s));
+        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
+            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+            .tune(u"高阳台"_s, 30)
+            .bookAlias(u"庆宫春"_s, u"高阳台"_s)
+            .bookAlias(u"庆春泽"_s, u"高阳台"_s)
+            .tune(u"庆春宫"_s, 10, {u"庆宫春"_s})
+            .bookAlias(u"庆春泽"_s, u"庆春宫"_s);
+        const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(fixture.path());
+        QCOMPARE(books->cipu().find(u"庆宫春"_s)->name, u"庆春宫"_s);
+        QCOMPARE(books->cipu().find(u"双桨·庆宫春"_s)->name, u"庆春宫"_s);
+        // A name no poem is written under: the more written 调.
+        QCOMPARE(books->cipu().find(u"庆春泽"_s)->name, u"高阳台"_s);
+    }
+
     void theBooksFormsSpeakWithTheirAuthority()
     {
         BooksFixture fixture(m_dir.filePath(u"date/book.db"_s));

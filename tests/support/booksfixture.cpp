@@ -106,6 +106,12 @@ BooksFixture &BooksFixture::tune(const QString &name, int poems, const QStringLi
     return *this;
 }
 
+BooksFixture &BooksFixture::bookAlias(const QString &alias, const QString &tune)
+{
+    exec(QStringLiteral("INSERT INTO 词牌名 VALUES (?1, ?2, 0, '谱中又名')"), {alias, tune});
+    return *this;
+}
+
 BooksFixture &BooksFixture::sharedRhyme(const QString &section, const QString &other, int poems, int runs)
 {
     exec(QStringLiteral("INSERT INTO 通押 VALUES (?1, ?2, ?3, ?4)"),

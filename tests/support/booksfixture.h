@@ -32,6 +32,8 @@ public:
 
     // A 词牌 of the 词谱, placed after those already there, with its other names.
     BooksFixture &tune(const QString &name, int poems, const QStringList &aliases = {});
+    // Another name 御定词谱 gives a 词牌, no poem of the corpus written under it.
+    BooksFixture &bookAlias(const QString &alias, const QString &tune);
     // A form of a 词牌: each line its pattern of 平, 仄 and 中, and "/N" after a line whose end rhymes in
     // run N ("仄仄平平/1"; "/1~60" where only 60% of the poems rhyme there). A fixed position has 95% of the
     // poems behind it or more (all but one in twenty), a 中 one 60% 平. The stanza break is the 1-based line

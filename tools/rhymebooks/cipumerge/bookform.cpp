@@ -82,8 +82,10 @@ QList<RhymeRun> rhymeRunsOf(const QList<RhymeMark> &marks)
             run = -1;
         } else if (!m.tone.isNull() && m.tone != runs[current].tone) {
             run = earlier(tone, m.sections);
-        } else if (m.xie && !shares(runs[current].sections, m.sections)) {
-            const int back = earlier(QChar(), m.sections);
+        } else if (!shares(runs[current].sections, m.sections)) {
+            // A 叶 of another 部, or a 韵 that goes back to an earlier rhyme unmarked (the second 段 of
+            // 撷芳词 returns to the first's 部 after a 换韵): the earlier run whose 部 it shares.
+            const int back = earlier(m.xie ? QChar() : tone, m.sections);
             run = back >= 0 ? back : current;
         }
         if (run < 0) {

@@ -17,8 +17,9 @@ builddb::DerivedForm formOfBook(const cipubook::BookForm &form, int juan, const 
 // The rhyme runs of a form from the book's marks and its example's rhyme characters: (換…) begins a new
 // run, even in a 部 used before (菩萨蛮's second 仄 rhymes); a mark that names another tone returns to the
 // earlier run of that tone and 部 (定风波's 平 rhymes between its 仄 ones), else begins one ((仄/韻) …
-// (平/韻)); (叶/) joins the run whose 部 it shares (西江月's 仄 line in the 部 of its 平 rhymes). sections:
-// the 部 of each line's last character; classes: its 平 or 仄 (null where both or unknown).
+// (平/韻)); (叶/) joins the run whose 部 it shares (西江月's 仄 line in the 部 of its 平 rhymes), and so
+// does a (韻/) of a 部 the run lacks (the second 段 of 撷芳词 goes back to the first's rhyme unmarked).
+// sections: the 部 of each line's last character; classes: its 平 or 仄 (null where both or unknown).
 struct RhymeMark {
     bool rhymed = false;
     bool change = false; // 換

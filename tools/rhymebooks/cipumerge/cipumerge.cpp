@@ -90,6 +90,55 @@ std::optional<FormFit> bestFit(const DerivedForm &corpus, const QList<DerivedFor
     return best;
 }
 
+// Whether the corpus may write the book's name so: one character another (六么令 for 六幺令, 红林擒近
+// for 红林檎近) or one lost (the corpus drops the characters it lacks: 人娇 for 𣨼人娇, 大 for 大酺).
+bool nearName(const QString &corpusName, const QString &bookName)
+{
+    const QList<uint> c = corpusName.toUcs4(), b = plainName(bookName).toUcs4();
+    if (c.size() == b.size()) {
+        int differ = 0;
+        for (qsizetype i = 0; i < c.size(); ++i)
+            differ += c[i] != b[i];
+        return c.size() >= 3 && differ == 1;
+    }
+    if (c.size() + 1 != b.size() || c.isEmpty())
+        return false;
+    qsizetype i = 0;
+    while (i < c.size() && c[i] == b[i])
+        ++i;
+    return std::equal(c.begin() + i, c.end(), b.begin() + i + 1);
+}
+
+// A corpus 词牌 still alone to a 调 whose name is near its own and one of whose 体 its main form fits,
+// the closest fit first: the book's and the corpus's writing of one name. A name one character off
+// joins only a 调 no corpus 词牌 has joined (the 调 of its own writing would have taken it).
+void joinNearNames(const DerivedCipu &corpus, const QList<BookTuneView> &views, QList<int> &bookOf,
+                   MergeReport &report)
+{
+    QSet<int> taken(bookOf.begin(), bookOf.end());
+    for (qsizetype t = 0; t < corpus.tunes.size(); ++t) {
+        const DerivedTune &tune = corpus.tunes[t];
+        if (bookOf[t] >= 0 || tune.forms.isEmpty())
+            continue;
+        std::optional<FormFit> best;
+        for (qsizetype b = 0; b < views.size(); ++b) {
+            // A name cut short is the corpus's own loss: it joins the 调 even beside the whole name.
+            const bool cut = tune.name.size() < plainName(views[b].name).size();
+            if ((taken.contains(int(b)) && !cut) || !nearName(tune.name, views[b].name))
+                continue;
+            const std::optional<FormFit> fit = bestFit(tune.forms.first(), views[b].forms);
+            if (fit && (!best || fit->key() < best->key())) {
+                best = fit;
+                bookOf[t] = int(b);
+            }
+        }
+        if (bookOf[t] >= 0) {
+            taken.insert(bookOf[t]);
+            report.byAlias << tune.name + QStringLiteral(" → ") + views[bookOf[t]].name;
+        }
+    }
+}
+
 // Each corpus 词牌 to the 调 of its name; one of another name to the 调 that gives it as another name
 // (又名), or whose name the corpus writes it under, where its main form fits one of the 调's.
 QList<int> matchTunes(const DerivedCipu &corpus, QList<BookTuneView> &views, MergeReport &report)
@@ -140,6 +189,7 @@ QList<int> matchTunes(const DerivedCipu &corpus, QList<BookTuneView> &views, Mer
         if (bookOf[t] >= 0)
             report.byAlias << tune.name + QStringLiteral(" → ") + views[bookOf[t]].name;
     }
+    joinNearNames(corpus, views, bookOf, report);
     for (qsizetype t = 0; t < corpus.tunes.size(); ++t)
         if (bookOf[t] >= 0)
             views[bookOf[t]].corpus.append(int(t));
