@@ -82,11 +82,7 @@ CipuBrowser::CipuBrowser(CipuBrowserModel *model, QWidget *parent)
     connect(m_juan, &QComboBox::currentIndexChanged, this,
             [this](int i) { m_model->setJuan(m_juan->itemData(i).toInt()); });
     connect(m_characters, &QSpinBox::valueChanged, m_model, &CipuBrowserModel::setCharacters);
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        if (m_model->rowCount() > 0)
-            m_tunes->setCurrentIndex(m_model->index(0));
-        showForms();
-    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CipuBrowser::showFirst);
     connect(m_tunes->selectionModel(), &QItemSelectionModel::currentChanged, this, &CipuBrowser::showForms);
     connect(m_forms, &QListWidget::currentRowChanged, this, &CipuBrowser::showSheet);
     connect(m_fill, &QPushButton::clicked, this, [this] {
@@ -94,6 +90,14 @@ CipuBrowser::CipuBrowser(CipuBrowserModel *model, QWidget *parent)
         if (!sheet.ref.tune.isEmpty())
             emit formChosen(sheet.ref);
     });
+    showFirst();
+}
+
+// The list narrowed or read anew: its first 调, if any.
+void CipuBrowser::showFirst()
+{
+    if (m_model->rowCount() > 0)
+        m_tunes->setCurrentIndex(m_model->index(0));
     showForms();
 }
 

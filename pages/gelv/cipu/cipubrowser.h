@@ -31,6 +31,7 @@ signals:
     void formChosen(const prosody::CiFormRef &form);
 
 private:
+    void showFirst();
     void showForms();
     void showSheet();
     int currentTune() const;
