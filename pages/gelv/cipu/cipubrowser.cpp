@@ -143,7 +143,7 @@ void CipuBrowser::showSheet()
     const CiFormSheet sheet = m_model->sheet(currentTune(), m_forms->currentRow());
     m_fill->setEnabled(!sheet.ref.tune.isEmpty());
     if (sheet.ref.tune.isEmpty())
-        m_sheet->setPlainText(m_model->isEmpty() ? QStringLiteral("词谱未读入：请先打开格律窗口。")
+        m_sheet->setPlainText(m_model->isEmpty() ? QStringLiteral("词谱未能读入，原因见格律窗口上方的说明。")
                                                  : QStringLiteral("没有合乎条件的调。"));
     else
         m_sheet->setHtml(cipuSheetHtml(sheet));
