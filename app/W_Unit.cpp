@@ -72,6 +72,7 @@ TW::TW(QWidget *parent)
     connect(m_show, &WorksPage::gelvRequested, this, [this, work] { m_gelv->checkIn(work); });
     connect(m_edit, &CreationPage::rhymeLookupRequested, this,
             [this, draft](const QString &h) { m_gelv->checkIn(draft, h); });
+    connect(m_edit, &CreationPage::cipuRequested, this, [this] { m_gelv->window()->openCipu(); });
     connect(m_show, &WorksPage::rhymeLookupRequested, this,
             [this, work](const QString &h) { m_gelv->checkIn(work, h); });
     connect(association, &AssociationPage::examplesRequested, this,

@@ -116,7 +116,7 @@ QMenu *CreationPage::draftMenu(const QPoint &pos)
 {
     return gelvMenu(
         Edit_DBRichEdit, pos, [this] { emit gelvRequested(); },
-        [this](const QString &hanzi) { emit rhymeLookupRequested(hanzi); });
+        [this](const QString &hanzi) { emit rhymeLookupRequested(hanzi); }, [this] { emit cipuRequested(); });
 }
 
 void CreationPage::EditShow()

@@ -48,9 +48,10 @@ public:
     DbRichEdit *Edit_DBRichEdit;
 
 signals:
-    // The user asked for the 格律 window, or for the rhyme of one character.
+    // The user asked for the 格律 window, for the rhyme of one character, or for the 词谱.
     void gelvRequested();
     void rhymeLookupRequested(const QString &hanzi);
+    void cipuRequested();
 
 private:
     QFrame *Panel1;

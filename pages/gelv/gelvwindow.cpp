@@ -2,6 +2,7 @@
 #include "pages/gelv/gelvwindow.h"
 
 #include "pages/gelv/ciformselector.h"
+#include "pages/gelv/cipu/cipubrowser.h"
 #include "pages/gelv/coupletpanel.h"
 #include "pages/gelv/editorfollower.h"
 #include "pages/gelv/examplespanel.h"
@@ -10,8 +11,10 @@
 #include "pages/gelv/markedpoemview.h"
 #include "pages/gelv/tianzipanel.h"
 #include "pages/gelv/zoom.h"
+#include "pages/shared/dialogs.h"
 #include "pages/shared/look.h"
 #include "presentation/gelv/checkmodel.h"
+#include "presentation/gelv/cipu/cipubrowsermodel.h"
 #include "presentation/gelv/coupletwordsmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
@@ -21,6 +24,7 @@
 #include "presentation/gelv/lookupmodel.h"
 #include "presentation/gelv/placement.h"
 #include "presentation/gelv/tianzimodel.h"
+#include "prosody/ci/cipu.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -33,6 +37,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace prosody;
@@ -62,6 +67,7 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
                        QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Tool)
     , m_editors(new EditorFollower(this))
+    , m_draft(draft)
     , m_mainWindow(mainWindow)
     , m_model(new GelvWindowModel(booksPath, classicsPath, this))
 {
@@ -94,6 +100,11 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     bar->addWidget(new QLabel(QStringLiteral("体裁"), this));
     bar->addWidget(Gelv_Form_ComboBox, 1);
     bar->addWidget(new CiFormSelector(m_model->ciForms(), this), 1);
+    Gelv_Cipu_Button = new QToolButton(this);
+    Gelv_Cipu_Button->setObjectName(QStringLiteral("Gelv_Cipu_Button"));
+    Gelv_Cipu_Button->setText(QStringLiteral("词谱"));
+    Gelv_Cipu_Button->setToolTip(QStringLiteral("按调名、字数或卷翻阅词谱，按其中一体填词"));
+    bar->addWidget(Gelv_Cipu_Button);
     layout->addLayout(bar);
 
     Gelv_Message = new QLabel(this);
@@ -161,6 +172,7 @@ void GelvWindow::connectModels()
     connect(m_model, &GelvWindowModel::rowsChanged, this, [this] { Gelv_View->setRows(m_model->rows()); });
     connect(m_model->check(), &CheckModel::checksChanged, this, &GelvWindow::showFindings);
     connect(Gelv_Findings, &QListWidget::itemClicked, this, &GelvWindow::selectInDraft);
+    connect(Gelv_Cipu_Button, &QToolButton::clicked, this, &GelvWindow::openCipu);
     connect(Gelv_Lookup, &LookupPanel::characterChosen, this, &GelvWindow::insertIntoDraft);
     connect(Gelv_Tianzi, &TianziPanel::wordChosen, this, &GelvWindow::insertIntoDraft);
     connect(Gelv_Tabs, &QTabWidget::currentChanged, this,
@@ -188,6 +200,46 @@ void GelvWindow::showCouplets(const QString &word)
     open();
     Gelv_Tabs->setCurrentWidget(Gelv_Couplets);
     m_model->showCouplets(word);
+}
+
+void GelvWindow::openCipu()
+{
+    open();
+    if (!Gelv_Cipu) {
+        Gelv_Cipu = new CipuBrowser(m_model->cipu(), this);
+        connect(Gelv_Cipu, &CipuBrowser::formChosen, this, &GelvWindow::writeInForm);
+    }
+    Gelv_Cipu->fillJuans();
+    if (const prosody::CiTune *tune = m_model->forms()->tune())
+        Gelv_Cipu->showTune(tune->name);
+    Gelv_Cipu->show();
+    Gelv_Cipu->raise();
+    Gelv_Cipu->activateWindow();
+}
+
+// Written through the editor's cursor, so the poet can undo it.
+void GelvWindow::writeInForm(const prosody::CiFormRef &form)
+{
+    if (m_draft && !m_draft->isReadOnly()) {
+        m_editors->follow(m_draft);
+        const bool empty = m_draft->toPlainText().trimmed().isEmpty();
+        if (empty || Dialogs::current().askYesNo(this, QStringLiteral("按此体填词"),
+                                                 QStringLiteral("草稿中已有文字。换成新的《%1》吗？\n"
+                                                                "选“否”则草稿不变，只按此体检查。")
+                                                     .arg(form.tune))) {
+            QTextCursor cursor(m_draft->document());
+            cursor.select(QTextCursor::Document);
+            cursor.insertText(form.tune + u'\n');
+            m_draft->setTextCursor(cursor);
+        }
+    }
+    m_model->forms()->setCiForm(form);
+    Gelv_Form_ComboBox->setEditText(m_model->forms()->form());
+    open();
+    if (m_draft) {
+        m_draft->activateWindow();
+        m_draft->setFocus();
+    }
 }
 
 void GelvWindow::open()

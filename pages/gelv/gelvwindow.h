@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "prosody/ci/ciformref.h"
+
+#include <QPointer>
 #include <QTextEdit>
 #include <QWidget>
 
+class CipuBrowser;
 class CoupletPanel;
 class TianziPanel;
 class EditorFollower;
@@ -18,6 +22,7 @@ class QListWidget;
 class QListWidgetItem;
 class QSplitter;
 class QTabWidget;
+class QToolButton;
 
 // The 格律 window beside the main window: the check of the draft as it is written, its findings,
 // and the lookup of the character under the caret. It follows the draft editor it is given, or
@@ -37,6 +42,11 @@ public:
     void showExamples(const QString &word);
     // Opens on the 对仗 of a word.
     void showCouplets(const QString &word);
+    // Opens the 词谱 to read, on the 词牌 chosen as the form if there is one.
+    void openCipu();
+    // Starts the draft in a form of a 词牌: its name as the title of an empty draft (or of a new one,
+    // when the poet agrees to replace what is there), the form chosen for the check.
+    void writeInForm(const prosody::CiFormRef &form);
 
     GelvWindowModel *model() const { return m_model; }
     EditorFollower *editors() const { return m_editors; }
@@ -52,6 +62,8 @@ public:
     CoupletPanel *Gelv_Couplets;
     TianziPanel *Gelv_Tianzi = nullptr;
     JijuPanel *Gelv_Jiju = nullptr;
+    QToolButton *Gelv_Cipu_Button;
+    CipuBrowser *Gelv_Cipu = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -68,6 +80,7 @@ private:
     void insertIntoDraft(const QString &hanzi);
 
     EditorFollower *m_editors;
+    QPointer<QTextEdit> m_draft;
     QWidget *m_mainWindow;
     GelvWindowModel *m_model;
     QSplitter *m_splitter;

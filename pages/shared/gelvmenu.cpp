@@ -7,7 +7,7 @@
 #include <QTextEdit>
 
 QMenu *gelvMenu(QTextEdit *editor, const QPoint &pos, const std::function<void()> &check,
-                const std::function<void(const QString &)> &lookUp)
+                const std::function<void(const QString &)> &lookUp, const std::function<void()> &cipu)
 {
     QMenu *menu = editor->createStandardContextMenu(editor->viewport()->mapToGlobal(pos));
     QAction *first = menu->actions().value(0);
@@ -23,6 +23,12 @@ QMenu *gelvMenu(QTextEdit *editor, const QPoint &pos, const std::function<void()
         QAction *lookup = new QAction(QStringLiteral("查韵「%1」").arg(hanzi), menu);
         QObject::connect(lookup, &QAction::triggered, menu, [lookUp, hanzi] { lookUp(hanzi); });
         menu->insertAction(first, lookup);
+    }
+    if (cipu) {
+        QAction *cipuAction = new QAction(QStringLiteral("词谱"), menu);
+        cipuAction->setObjectName(QStringLiteral("gelv_cipu_Action"));
+        QObject::connect(cipuAction, &QAction::triggered, menu, cipu);
+        menu->insertAction(first, cipuAction);
     }
     menu->insertSeparator(first);
     return menu;

@@ -7,6 +7,7 @@
 #include "classics/tianzi/continuations.h"
 #include "presentation/gelv/checkmodel.h"
 #include "presentation/gelv/ciformchoice.h"
+#include "presentation/gelv/cipu/cipubrowsermodel.h"
 #include "presentation/gelv/coupletwordsmodel.h"
 #include "presentation/gelv/examplesmodel.h"
 #include "presentation/gelv/formchoicemodel.h"
@@ -34,6 +35,7 @@ GelvWindowModel::GelvWindowModel(const QString &booksPath, const QString &classi
     , m_tianzi(new TianziModel(this))
     , m_jiju(new JijuModel(50, this))
     , m_ciForms(new CiFormChoice(m_forms, m_check, this))
+    , m_cipu(new CipuBrowserModel(this))
 {
     connect(m_forms, &FormChoiceModel::choiceChanged, this,
             [this] { m_check->setRequest(m_forms->request()); });
@@ -104,6 +106,7 @@ bool GelvWindowModel::open()
     m_check->setBooks(m_books);
     m_lookup->setBooks(m_books);
     m_tianzi->setBooks(m_books);
+    m_cipu->setCipu(std::shared_ptr<const prosody::Cipu>(m_books, &m_books->cipu()));
     followTianzi();
     openJiju();
     return true;

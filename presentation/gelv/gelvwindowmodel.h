@@ -20,6 +20,7 @@ class Classics;
 class CheckModel;
 class CoupletWordsModel;
 class CiFormChoice;
+class CipuBrowserModel;
 class ExamplesModel;
 class FormChoiceModel;
 class JijuModel;
@@ -59,6 +60,8 @@ public:
     JijuModel *jiju() const { return m_jiju; }
     // The form of a 词牌 chosen, or the 词牌 that fit almost as well in 自动.
     CiFormChoice *ciForms() const { return m_ciForms; }
+    // The 调 and 体 of the 词谱 to read, once the books are read.
+    CipuBrowserModel *cipu() const { return m_cipu; }
     // What the marked poem shows of the check.
     const QList<MarkedRow> &rows() const { return m_rows; }
 
@@ -108,5 +111,6 @@ private:
     int m_tianziCaret = -1; // the caret in it
     JijuModel *m_jiju;
     CiFormChoice *m_ciForms;
+    CipuBrowserModel *m_cipu;
     QList<MarkedRow> m_rows;
 };

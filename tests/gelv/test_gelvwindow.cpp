@@ -3,6 +3,7 @@
 #include "db/schema.h"
 #include "pages/association/associationpage.h"
 #include "pages/creation/creationpage.h"
+#include "pages/gelv/cipu/cipubrowser.h"
 #include "pages/gelv/gelvwindow.h"
 #include "pages/shared/boundcontrols.h"
 #include "pages/shared/dbgrid.h"
@@ -21,8 +22,10 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -238,7 +241,8 @@ private slots:
         const QList<QAction *> actions = menu->actions();
         QCOMPARE(actions.at(0)->text(), u"检查格律"_s);
         QCOMPARE(actions.at(1)->text(), u"查韵「风」"_s);
-        QVERIFY(actions.at(2)->isSeparator());
+        QCOMPARE(actions.at(2)->text(), u"词谱"_s);
+        QVERIFY(actions.at(3)->isSeparator());
         QVERIFY(actions.size() > 4); // the editor's own entries follow
         actions.at(1)->trigger();
         QTRY_VERIFY(gelv() && gelv()->isVisible());
@@ -364,6 +368,40 @@ private slots:
         typeText(form->lineEdit(), u"望江南"_s);
         QTest::keyClick(form->lineEdit(), Qt::Key_Return);
         QCOMPARE(form->currentText(), u"忆江南"_s);
+    }
+
+    // The 词谱 opened from the window, a 词牌 found by its other name, and 按此体填词: the name as the
+    // title of the empty draft and the form chosen; a draft with text is replaced only when the poet
+    // agrees.
+    void theCipuStartsTheDraftInTheChosenForm()
+    {
+        show();
+        openByButton();
+        QTest::mouseClick(child<QToolButton>(gelv(), u"Gelv_Cipu_Button"_s), Qt::LeftButton);
+        auto *browser = child<CipuBrowser>(gelv(), u"Cipu"_s);
+        QTRY_VERIFY(browser->isVisible());
+        auto *sheet = child<QTextBrowser>(browser, u"Cipu_Sheet"_s);
+        QVERIFY(sheet->toPlainText().startsWith(u"忆江南 · 正体"_s)); // the first 调 at once
+        typeText(child<QLineEdit>(browser, u"Cipu_Filter"_s), u"望江南"_s);
+        const QModelIndex tune = child<QListView>(browser, u"Cipu_Tunes"_s)->currentIndex();
+        QCOMPARE(tune.data().toString(), u"忆江南　谱外 · 1 体"_s);
+        QVERIFY(sheet->toPlainText().contains(u"○\n平95\n仄5"_s)); // each place with its counts
+
+        QTest::mouseClick(child<QPushButton>(browser, u"Cipu_Fill"_s), Qt::LeftButton);
+        QCOMPARE(draft()->toPlainText(), u"忆江南\n"_s);
+        QCOMPARE(child<QComboBox>(gelv(), u"Gelv_Form_ComboBox"_s)->currentText(), u"忆江南"_s);
+        QVERIFY(fx->dialogs->calls.isEmpty());
+        // The caret waits under the title, and what is typed there is the first line of the form.
+        typeText(draft(), u"天天木"_s);
+        QTRY_VERIFY2(viewRows().contains(u"天天木|○○●|○○●|   |"_s), qPrintable(viewRows().join(u'/')));
+
+        fx->dialogs->answer = false;
+        QTest::mouseClick(child<QPushButton>(browser, u"Cipu_Fill"_s), Qt::LeftButton);
+        QCOMPARE(fx->dialogs->calls.size(), 1);
+        QCOMPARE(draft()->toPlainText(), u"忆江南\n天天木"_s);
+        fx->dialogs->answer = true;
+        QTest::mouseClick(child<QPushButton>(browser, u"Cipu_Fill"_s), Qt::LeftButton);
+        QCOMPARE(draft()->toPlainText(), u"忆江南\n"_s);
     }
 
     void aFaultAppearsAndGoesAsALineIsTypedAndMended()

@@ -14,6 +14,19 @@ using cipubook::LineEnd;
 
 namespace {
 
+// The book's printing takes 巳, 已 and 己 for one another, in poets' names as well: each name as the
+// poet wrote it.
+QString authorName(const QString &printed)
+{
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("冯延已"), QStringLiteral("冯延巳")},
+        {QStringLiteral("冯延己"), QStringLiteral("冯延巳")},
+        {QStringLiteral("段克已"), QStringLiteral("段克己")},
+        {QStringLiteral("段成已"), QStringLiteral("段成己")},
+    };
+    return names.value(printed, printed);
+}
+
 QChar classOf(const CiLookup &lookup, char32_t c)
 {
     const auto it = lookup.constFind(c);
@@ -107,7 +120,7 @@ DerivedForm formOfBook(const cipubook::BookForm &book, int juan, const BookChara
     DerivedForm form;
     form.source = FormSource::Book;
     form.bookNumber = book.number;
-    form.author = chars(book.author).remove(QChar(0x3000)).remove(u' ');
+    form.author = authorName(chars(book.author).remove(QChar(0x3000)).remove(u' '));
     form.juan = juan;
     form.note = book.note;
     form.compared = !book.strict && !book.free.isEmpty();
