@@ -2,6 +2,7 @@
 #include "classics/lines/linepatterns.h"
 
 #include "classics/lines/clauses.h"
+#include "classics/lines/tonecodes.h"
 #include "db/dberror.h"
 #include "db/linetonesschema.h"
 #include "db/sqlite.h"
@@ -11,10 +12,12 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <utility>
 
 namespace classics {
 
 namespace lt = linetonesschema;
+namespace tc = tonecodes;
 
 struct LinePatterns::Codes {
     std::vector<quint32> lineStarts; // per 句 row (0-based) its first verse line, and the end
@@ -42,6 +45,57 @@ template <typename T> bool readArray(QByteArrayView blob, std::vector<T> &out)
     out.resize(size_t(blob.size()) / sizeof(T));
     if (!out.empty())
         qFromLittleEndian<T>(blob.data(), qsizetype(out.size()), out.data());
+    return true;
+}
+
+// The arrays as stored (db/linetonesschema.h), before they are unpacked.
+struct Stored {
+    QByteArray linesPerRow, lengths, tokens, classical, modern, lastCharTable, lastChars;
+};
+
+// Each row's first verse line from the counts per row; false when they do not add up to n.
+bool unpackStarts(QByteArrayView perRow, size_t n, std::vector<quint32> &starts)
+{
+    if (!tc::readVarints(perRow, starts))
+        return false;
+    quint64 sum = 0;
+    for (quint32 &s : starts)
+        sum += std::exchange(s, quint32(sum));
+    starts.push_back(quint32(sum));
+    return sum == n;
+}
+
+// The tokens where the verse lines start, from the gaps before each in its row.
+bool unpackTokens(QByteArrayView gaps, const std::vector<quint32> &starts, const std::vector<quint8> &lengths,
+                  std::vector<quint16> &tokens)
+{
+    std::vector<quint32> g;
+    if (!tc::readVarints(gaps, g) || g.size() != lengths.size())
+        return false;
+    tokens.resize(g.size());
+    for (size_t row = 0; row + 1 < starts.size(); ++row) {
+        quint32 end = 0;
+        for (quint32 u = starts[row]; u < starts[row + 1]; ++u) {
+            const quint32 token = end + g[u];
+            if (token > 0xffff)
+                return false;
+            tokens[u] = quint16(token);
+            end = token + lengths[u];
+        }
+    }
+    return true;
+}
+
+bool unpackLastChars(QByteArrayView table, QByteArrayView places, std::vector<quint32> &out)
+{
+    std::vector<quint32> chars;
+    if (!readArray(table, chars) || !tc::readVarints(places, out))
+        return false;
+    for (quint32 &c : out) {
+        if (c >= chars.size())
+            return false;
+        c = chars[c];
+    }
     return true;
 }
 
@@ -108,32 +162,29 @@ const LinePatterns::Codes &LinePatterns::codes() const
     bool whole = true;
     try {
         Statement stmt(*m_file, QByteArrayLiteral("SELECT 项, 值 FROM 句律"));
+        Stored stored;
         stmt.forEachRow([&](const Statement &s) {
             const QString name = s.text(0);
-            const QByteArrayView blob = s.blob(1);
-            if (name == lt::lineStarts)
-                whole = readArray(blob, codes->lineStarts) && whole;
-            else if (name == lt::lengths)
-                whole = readArray(blob, codes->lengths) && whole;
-            else if (name == lt::tokens)
-                whole = readArray(blob, codes->tokens) && whole;
-            else if (name == lt::classical)
-                whole = readArray(blob, codes->classical) && whole;
-            else if (name == lt::modern)
-                whole = readArray(blob, codes->modern) && whole;
-            else if (name == lt::lastChars)
-                whole = readArray(blob, codes->lastChars) && whole;
+            for (const auto &[key, array] :
+                 {std::pair{lt::linesPerRow, &stored.linesPerRow}, std::pair{lt::lengths, &stored.lengths},
+                  std::pair{lt::tokens, &stored.tokens}, std::pair{lt::classical, &stored.classical},
+                  std::pair{lt::modern, &stored.modern}, std::pair{lt::lastCharTable, &stored.lastCharTable},
+                  std::pair{lt::lastChars, &stored.lastChars}})
+                if (name == key)
+                    *array = s.blob(1).toByteArray();
         });
+        whole = readArray(QByteArrayView(stored.lengths), codes->lengths) &&
+                unpackStarts(stored.linesPerRow, codes->lengths.size(), codes->lineStarts) &&
+                unpackTokens(stored.tokens, codes->lineStarts, codes->lengths, codes->tokens) &&
+                tc::readTones(stored.classical, codes->lengths, codes->classical) &&
+                tc::readTones(stored.modern, codes->lengths, codes->modern) &&
+                unpackLastChars(stored.lastCharTable, stored.lastChars, codes->lastChars);
         // A temporary view of the index's positions: where each character stands in each row.
         m_file->exec(QByteArrayLiteral(
             "CREATE VIRTUAL TABLE IF NOT EXISTS temp.句索引字位 USING fts5vocab(main, 句索引, instance)"));
     } catch (const DbError &e) {
         fail(e.message());
     }
-    const size_t n = codes->lengths.size();
-    whole = whole && !codes->lineStarts.empty() && codes->lineStarts.back() == n &&
-            codes->tokens.size() == n && codes->classical.size() == n && codes->modern.size() == n &&
-            codes->lastChars.size() == n;
     if (!whole)
         fail(QStringLiteral("诗句的平仄不完整"));
     for (const Range &r : m_lineRuns) {

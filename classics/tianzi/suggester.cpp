@@ -25,6 +25,8 @@ constexpr int kParallels = 5;
 constexpr qsizetype kWeighed = 150;
 // Fewer lines than this holding two characters together make no word of them.
 constexpr int kWordCount = 4;
+// A character against the class a free place leans to (below) weighs this much.
+constexpr double kAgainstLean = 0.2;
 
 QString textOf(const QList<char32_t> &chars)
 {
@@ -52,6 +54,25 @@ Level levelOf(const QList<Next> &row)
         l.total += n.count;
     }
     return l;
+}
+
+bool strict(QChar want)
+{
+    return want == u'平' || want == u'仄';
+}
+
+// The class the third place from the end of a line of five or seven leans to, when free: the one
+// opposite the last (平平仄, 仄仄平), which the poets keep more often than not there. Unknown
+// elsewhere: leaning the first and third places to the class of their pair lost hits in the
+// measurement of docs/TIANZI.md.
+ToneClass leaning(const Place &place, int p)
+{
+    const int n = place.length;
+    if ((n != 5 && n != 7) || place.pattern.size() != n || p != n - 3 || strict(place.pattern.at(p)) ||
+        !strict(place.pattern.at(n - 1)))
+        return ToneClass::Unknown;
+    return prosody::classOfTemplate(place.pattern.at(n - 1)) == ToneClass::Ping ? ToneClass::Ze
+                                                                                : ToneClass::Ping;
 }
 
 } // namespace
@@ -119,6 +140,7 @@ QList<Suggester::Scored> Suggester::ranked(const Place &place) const
     for (const Level &l : levels)
         for (const Next &x : l.row)
             candidates.insert(x.hanzi);
+    const ToneClass lean = leaning(place, p);
     QList<Scored> out;
     for (const char32_t c : candidates) {
         if (!fits(place, p, c))
@@ -137,6 +159,8 @@ QList<Suggester::Scored> Suggester::ranked(const Place &place) const
         const QChar want = p < place.pattern.size() ? place.pattern.at(p) : QChar(u'中');
         if ((want == u'平' || want == u'仄') && m_books->toneClass(place.book, c) == ToneClass::Both)
             prob *= kEitherClass;
+        if (lean != ToneClass::Unknown && !prosody::maybe(m_books->toneClass(place.book, c), lean))
+            prob *= kAgainstLean;
         out.append({c, prob, count, line});
     }
     const auto byScore = [](const Scored &a, const Scored &b) {

@@ -43,8 +43,9 @@ struct Suggestion {
 // of the line's length, then the character before in clauses of any length, then the character before
 // and the two before at the place, each smoothing the one below it (the commonest continuation of a
 // rare context is not trusted more than the place's habits). At a free place before a strict one, the
-// share of a candidate's continuations that fit there weighs it. One word per first character, so that
-// a list of thirty offers thirty ways on.
+// share of a candidate's continuations that fit there weighs it; at the free third place from the end
+// of a line of five or seven, a character of the class opposite the last weighs more. One word per first
+// character, so that a list of thirty offers thirty ways on.
 class Suggester {
 public:
     // accept: run on each word before it is offered; the list skips the words it refuses.

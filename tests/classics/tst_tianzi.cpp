@@ -112,6 +112,34 @@ private slots:
             QVERIFY2(!textsOf(words).join(u' ').contains(absent), qPrintable(textsOf(words).join(u' ')));
     }
 
+    // The free third place of a line of five leans to the class opposite its last: 自 (仄) and 归 (平)
+    // stand there twice each and lead on alike (可, 浣), so only the lean puts 自 first before a 平
+    // end, and 归 first before a 仄 end.
+    void aFreeThirdPlaceLeansAgainstTheLast_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("before a 平 end") << u"中平中仄平"_s << u"自"_s << u"归"_s;
+        QTest::newRow("before a 仄 end") << u"中仄中平仄"_s << u"归"_s << u"自"_s;
+    }
+    void aFreeThirdPlaceLeansAgainstTheLast()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        Place place;
+        place.length = 5;
+        place.before = chars(u"甲乙"_s); // no context: the place's own habits alone
+        place.place = 2;
+        place.pattern = pattern;
+        const QList<Suggestion> words = Suggester(*m_table, m_books).suggest(place, 30);
+        const QStringList texts = textsOf(words);
+        const qsizetype a = texts.indexOf(first), b = texts.indexOf(second);
+        QVERIFY2(a >= 0 && b >= 0 && a < b, qPrintable(texts.join(u' ')));
+        QCOMPARE(words.at(a).count, words.at(b).count);
+    }
+
     // A poem held back takes its own clauses off the counts, as a measurement of it must.
     void aHeldBackPoemLeavesTheCounts()
     {

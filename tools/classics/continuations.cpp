@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <vector>
 
 namespace builddb {
 
@@ -22,10 +23,21 @@ constexpr int kRowCap = 300;
 constexpr int kAnyLengthCap = 120;
 constexpr char32_t kLargest = 0x3ffff; // characters packed into 18 bits of a key
 
+// The counts are made in this many passes over the clauses, each of the rows whose key falls to it,
+// so that the builder holds a part of them at a time.
+constexpr int kPasses = 8;
+
 struct Counted {
-    int count = 0;
-    qint64 line = 0;
+    quint32 count = 0;
+    quint32 line = 0;
 };
+
+using Tally = QHash<quint64, Counted>;
+
+int passOf(quint64 key)
+{
+    return int(((key & ~quint64(kLargest)) * 0x9e3779b97f4a7c15ull >> 32) % kPasses);
+}
 
 // length (4 bits), place (4), the two characters before (18 each; 0 for none) and the character.
 quint64 packed(int length, int place, char32_t a, char32_t b, char32_t next)
@@ -33,14 +45,16 @@ quint64 packed(int length, int place, char32_t a, char32_t b, char32_t next)
     return quint64(length) << 60 | quint64(place) << 56 | quint64(a) << 36 | quint64(b) << 18 | next;
 }
 
-void add(QHash<quint64, Counted> &tally, quint64 key, qint64 line)
+void add(Tally &tally, int pass, quint64 key, quint32 line)
 {
+    if (passOf(key) != pass)
+        return;
     Counted &c = tally[key];
     if (c.count++ == 0)
         c.line = line;
 }
 
-void countClause(QHash<quint64, Counted> &tally, const QList<char32_t> &clause, qint64 line)
+void countClause(Tally &tally, int pass, const QList<char32_t> &clause, quint32 line)
 {
     const int length = int(clause.size());
     const bool placed = length >= tz::kShortestClause && length <= tz::kLongestClause;
@@ -48,14 +62,14 @@ void countClause(QHash<quint64, Counted> &tally, const QList<char32_t> &clause, 
         const char32_t c = clause.at(p), a = p >= 2 ? clause.at(p - 2) : 0, b = p >= 1 ? clause.at(p - 1) : 0;
         if (c > kLargest || a > kLargest || b > kLargest)
             continue;
-        add(tally, packed(0, 0, 0, b, c), line);
+        add(tally, pass, packed(0, 0, 0, b, c), line);
         if (!placed)
             continue;
-        add(tally, packed(length, p, 0, 0, c), line);
+        add(tally, pass, packed(length, p, 0, 0, c), line);
         if (p >= 1)
-            add(tally, packed(length, p, 0, b, c), line);
+            add(tally, pass, packed(length, p, 0, b, c), line);
         if (p >= 2)
-            add(tally, packed(length, p, a, b, c), line);
+            add(tally, pass, packed(length, p, a, b, c), line);
     }
 }
 
@@ -71,36 +85,30 @@ qint64 keyOf(quint64 k)
     return tz::continuationKey(length, place, before);
 }
 
-} // namespace
-
-ContinuationTable countContinuations(const QList<ClassicPoem> &poems)
+// Moves the rows of one pass into the table, each most frequent first and cut to what it keeps.
+void keepRows(Tally &tally, ContinuationTable &out)
 {
-    QHash<quint64, Counted> tally;
-    ContinuationTable out;
-    qint64 line = 0;
-    for (const ClassicPoem &poem : poems)
-        for (const QString &text : poem.lines) {
-            ++line;
-            for (const QList<char32_t> &clause : tz::clausesOf(text)) {
-                countClause(tally, clause, line);
-                out.clauses += clause.size() >= tz::kShortestClause && clause.size() <= tz::kLongestClause;
-            }
-        }
-    QHash<quint64, QList<Next>> rows;
-    for (auto it = tally.constBegin(); it != tally.constEnd(); ++it)
-        rows[it.key() & ~quint64(kLargest)].append(
-            {char32_t(it.key() & kLargest), it.value().count, it.value().line});
-    for (auto it = rows.begin(); it != rows.end(); ++it) {
-        QList<Next> &nexts = it.value();
+    std::vector<std::pair<quint64, Counted>> counted(tally.constKeyValueBegin(), tally.constKeyValueEnd());
+    tally = {};
+    std::sort(counted.begin(), counted.end(), [](const auto &x, const auto &y) { return x.first < y.first; });
+    for (auto from = counted.begin(); from != counted.end();) {
+        const quint64 row = from->first & ~quint64(kLargest);
+        const auto to = std::find_if(from, counted.end(),
+                                     [&](const auto &e) { return (e.first & ~quint64(kLargest)) != row; });
+        QList<Next> nexts;
+        nexts.reserve(to - from);
+        for (auto it = from; it != to; ++it)
+            nexts.append({char32_t(it->first & kLargest), int(it->second.count), qint64(it->second.line)});
+        from = to;
         std::sort(nexts.begin(), nexts.end(), [](const Next &x, const Next &y) {
             return x.count != y.count ? x.count > y.count : x.hanzi < y.hanzi;
         });
         // Without a context a row keeps everything: it is what is left when nothing else is known.
-        const bool withContext = (it.key() >> 18 & kLargest) != 0;
+        const bool withContext = (row >> 18 & kLargest) != 0;
         if (withContext) {
             const auto once =
                 std::find_if(nexts.begin(), nexts.end(), [](const Next &n) { return n.count < 2; });
-            const int cap = it.key() >> 60 ? kRowCap : kAnyLengthCap;
+            const int cap = row >> 60 ? kRowCap : kAnyLengthCap;
             qsizetype keep = std::min<qsizetype>(once - nexts.begin(), cap);
             out.dropped += nexts.size() - keep;
             nexts.resize(keep);
@@ -108,7 +116,30 @@ ContinuationTable countContinuations(const QList<ClassicPoem> &poems)
         if (nexts.isEmpty())
             continue;
         out.entries += nexts.size();
-        out.rows.insert(keyOf(it.key()), nexts);
+        nexts.squeeze();
+        out.rows.insert(keyOf(row), nexts);
+    }
+}
+
+} // namespace
+
+ContinuationTable countContinuations(const QList<ClassicPoem> &poems)
+{
+    ContinuationTable out;
+    for (int pass = 0; pass < kPasses; ++pass) {
+        Tally tally;
+        quint32 line = 0;
+        for (const ClassicPoem &poem : poems)
+            for (const QString &text : poem.lines) {
+                ++line;
+                for (const QList<char32_t> &clause : tz::clausesOf(text)) {
+                    countClause(tally, pass, clause, line);
+                    if (pass == 0)
+                        out.clauses +=
+                            clause.size() >= tz::kShortestClause && clause.size() <= tz::kLongestClause;
+                }
+            }
+        keepRows(tally, out);
     }
     return out;
 }

@@ -2,16 +2,22 @@
 #include "tools/classics/linetones.h"
 
 #include "classics/lines/clauses.h"
+#include "classics/lines/tonecodes.h"
 #include "db/linetonesschema.h"
 #include "prosody/core/books.h"
 #include "prosody/reading/classes.h"
 #include "prosody/text/reader.h"
 
+#include <QHash>
 #include <QtEndian>
+
+#include <algorithm>
+#include <vector>
 
 namespace builddb {
 
 namespace lt = linetonesschema;
+namespace tc = classics::tonecodes;
 
 namespace {
 
@@ -36,12 +42,15 @@ quint32 packed(const QList<prosody::ToneClass> &classes)
 }
 
 struct Arrays {
-    QByteArray lineStarts, lengths, tokens, classical, modern, lastChars;
+    QByteArray linesPerRow, lengths, tokens, classical, modern, lastCharTable, lastChars;
+    std::vector<char32_t> last; // numbered once all are known
 };
 
 void addEntry(const QString &entry, const prosody::RhymeBooks &books, Arrays &out, LineToneTally &tally)
 {
     const QList<classics::Clause> clauses = classics::clausesOf(entry);
+    quint32 held = 0;
+    qsizetype end = 0; // of the verse line before in the row, in tokens
     for (const classics::Clause &clause : clauses) {
         if (clause.chars.size() > lt::maxLength) {
             ++tally.tooLong;
@@ -49,13 +58,19 @@ void addEntry(const QString &entry, const prosody::RhymeBooks &books, Arrays &ou
         }
         prosody::Line line;
         line.chars = clause.chars;
-        put<quint8>(out.lengths, quint8(clause.chars.size()));
-        put<quint16>(out.tokens, quint16(clause.token));
-        put<quint32>(out.classical, packed(prosody::classesOf(books, line, prosody::Book::Pingshui)));
-        put<quint32>(out.modern, packed(prosody::classesOf(books, line, prosody::Book::Xinyun)));
-        put<quint32>(out.lastChars, quint32(clause.chars.last()));
+        const int length = int(clause.chars.size());
+        put<quint8>(out.lengths, quint8(length));
+        Q_ASSERT(clause.token >= end);
+        tc::appendVarint(out.tokens, quint32(clause.token - end));
+        end = clause.token + length;
+        tc::appendTones(out.classical, packed(prosody::classesOf(books, line, prosody::Book::Pingshui)),
+                        length);
+        tc::appendTones(out.modern, packed(prosody::classesOf(books, line, prosody::Book::Xinyun)), length);
+        out.last.push_back(clause.chars.last());
+        ++held;
         ++tally.lines;
     }
+    tc::appendVarint(out.linesPerRow, held);
     // Verse lines the reader of the line count: every run of Chinese characters, clean or not.
     qsizetype runs = 0;
     bool inRun = false;
@@ -67,6 +82,25 @@ void addEntry(const QString &entry, const prosody::RhymeBooks &books, Arrays &ou
     tally.unclear += runs - clauses.size();
 }
 
+// The last characters as places in a table, the most frequent first, so that most take one byte.
+void numberLastChars(Arrays &arrays)
+{
+    QHash<char32_t, qint64> seen;
+    for (const char32_t c : arrays.last)
+        ++seen[c];
+    std::vector<std::pair<qint64, char32_t>> order;
+    for (auto it = seen.constBegin(); it != seen.constEnd(); ++it)
+        order.emplace_back(-it.value(), it.key());
+    std::sort(order.begin(), order.end());
+    QHash<char32_t, quint32> place;
+    for (const auto &[minusCount, c] : order) {
+        place.insert(c, quint32(place.size()));
+        put<quint32>(arrays.lastCharTable, quint32(c));
+    }
+    for (const char32_t c : arrays.last)
+        tc::appendVarint(arrays.lastChars, place.value(c));
+}
+
 } // namespace
 
 LineToneTally writeLineTones(ReferenceWriter &writer, const QList<ClassicPoem> &poems,
@@ -74,19 +108,18 @@ LineToneTally writeLineTones(ReferenceWriter &writer, const QList<ClassicPoem> &
 {
     LineToneTally tally;
     Arrays arrays;
-    put<quint32>(arrays.lineStarts, 0);
     for (const ClassicPoem &poem : poems)
-        for (const QString &entry : poem.lines) {
+        for (const QString &entry : poem.lines)
             addEntry(entry, books, arrays, tally);
-            put<quint32>(arrays.lineStarts, quint32(tally.lines));
-        }
+    numberLastChars(arrays);
     writer.exec(lt::createTable.toUtf8());
     writer.exec(lt::createAuthorIndex.toUtf8());
     writer.insert(lt::table, [&](Statement &stmt) {
         for (const auto &[name, array] :
-             {std::pair{lt::lineStarts, &arrays.lineStarts}, std::pair{lt::lengths, &arrays.lengths},
+             {std::pair{lt::linesPerRow, &arrays.linesPerRow}, std::pair{lt::lengths, &arrays.lengths},
               std::pair{lt::tokens, &arrays.tokens}, std::pair{lt::classical, &arrays.classical},
-              std::pair{lt::modern, &arrays.modern}, std::pair{lt::lastChars, &arrays.lastChars}}) {
+              std::pair{lt::modern, &arrays.modern}, std::pair{lt::lastCharTable, &arrays.lastCharTable},
+              std::pair{lt::lastChars, &arrays.lastChars}}) {
             insertRow(stmt, name, *array);
             tally.bytes += array->size();
         }
