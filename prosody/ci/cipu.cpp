@@ -220,6 +220,25 @@ const CiTune *Cipu::find(const QString &name) const
     return nullptr;
 }
 
+QList<const CiTune *> Cipu::findAll(const QString &name) const
+{
+    const QStringList names = candidateNames(name);
+    for (const QString &n : names)
+        if (const auto it = m_byName.constFind(n); it != m_byName.constEnd())
+            return {&m_tunes[*it]};
+    for (const QString &n : names) {
+        const auto it = m_byAlias.constFind(n);
+        if (it == m_byAlias.constEnd())
+            continue;
+        QList<const CiTune *> out{&m_tunes[*it]};
+        for (const CiTune &tune : m_tunes)
+            if (&tune != out.first() && tune.aliases.contains(n))
+                out.append(&tune);
+        return out;
+    }
+    return {};
+}
+
 QList<const CiTune *> Cipu::search(const QString &typed) const
 {
     const QString text = typed.simplified().remove(u' ');

@@ -141,6 +141,9 @@ public:
     // The 词牌 of a name or alias ("念奴娇", "大江东去"), or of a title that begins with one
     // ("浣溪沙·山下兰芽短浸溪"); null when none. A name of the 词牌 itself wins over an alias.
     const CiTune *find(const QString &name) const;
+    // Every 词牌 a name may mean: find's first, then the others that bear it as another name (于中好:
+    // 端正好 in the Song poems, 鹧鸪天 in 纳兰性德's).
+    QList<const CiTune *> findAll(const QString &name) const;
 
     // The 词牌 for a selector narrowing as the user types: those whose name or alias is the text,
     // then those whose name begins with it, then those whose name holds it, then those whose aliases

@@ -351,6 +351,31 @@ private slots:
         QCOMPARE(books->cipu().find(u"庆春泽"_s)->name, u"高阳台"_s);
     }
 
+    // 于中好 is 端正好 in the Song poems and 鹧鸪天 in 纳兰性德's: a title two 调 bear means the one whose
+    // form the lines keep.
+    void aTitleTwoTunesBearMeansTheOneTheLinesKeep()
+    {
+        BooksFixture fixture(m_dir.filePath(u"date/shared-alias.db"_s));
+        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
+            .add(u"词林正韵"_s, u"第七部"_s, u"平"_s, u"天"_s)
+            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
+            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+            .add(u"平水韵"_s, u"下平一先"_s, u"平"_s, u"天"_s)
+            .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"木"_s)
+            .tune(u"多调"_s, 30)
+            .bookAlias(u"同名"_s, u"多调"_s)
+            .ciForm(u"多调"_s, 1, 30, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s})
+            .tune(u"少调"_s, 10)
+            .bookAlias(u"同名"_s, u"少调"_s)
+            .ciForm(u"少调"_s, 1, 10, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"平仄仄平/1"_s});
+        const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(fixture.path());
+        const auto tuneOf = [&](const QString &text) {
+            return checkNamed(books, text, u"自动"_s)->first().summary().section(u" · "_s, 0, 0);
+        };
+        QCOMPARE(tuneOf(u"同名\n天天木木，木木天东。天木木风。"_s), u"少调"_s);
+        QCOMPARE(tuneOf(u"同名·题\n天天木木，木木天东。木木风。"_s), u"多调"_s);
+    }
+
     void theBooksFormsSpeakWithTheirAuthority()
     {
         BooksFixture fixture(m_dir.filePath(u"date/book.db"_s));

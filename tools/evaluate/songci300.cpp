@@ -28,13 +28,14 @@ namespace {
 QList<const CiTune *> tunesOfName(const Cipu &cipu, const QString &name)
 {
     QList<const CiTune *> out;
-    if (const CiTune *tune = cipu.find(name))
+    for (const CiTune *tune : cipu.findAll(name))
         out << tune;
     QString n = name;
     n.replace(u'・', u'·');
     for (const QString &part : n.split(u'·', Qt::SkipEmptyParts))
-        if (const CiTune *tune = cipu.find(part); tune && !out.contains(tune))
-            out << tune;
+        for (const CiTune *tune : cipu.findAll(part))
+            if (!out.contains(tune))
+                out << tune;
     return out;
 }
 
