@@ -30,11 +30,7 @@ const CiTune *titledTune(const CiChecker &ci, const Poem &poem, Book book)
 {
     const QList<const CiTune *> tunes =
         poem.title.isEmpty() ? QList<const CiTune *>{} : ci.cipu().findAll(poem.title);
-    const auto cost = [&](const CiTune *tune) -> std::optional<AlignmentCost> {
-        const std::optional<CiAlignment> a = ci.bestForm(poem, tune, book);
-        return a ? std::optional(AlignmentCost{a->structureFaults, a->unwritten(), a->looseness})
-                 : std::nullopt;
-    };
+    const auto cost = [&](const CiTune *tune) { return ci.distance(poem, tune, book); };
     const CiTune *best = tunes.value(0);
     std::optional<AlignmentCost> bestCost = tunes.size() > 1 ? cost(best) : std::nullopt;
     for (qsizetype i = 1; i < tunes.size(); ++i)
@@ -154,8 +150,7 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
         if (tune) {
             Poem whole = poem;
             qsizetype after = i;
-            while (next(after) &&
-                   ci.distance(joined(whole, blocks[after]), tune, ciBook) < ci.distance(whole, tune, ciBook))
+            while (next(after) && ci.fitsBetter(joined(whole, blocks[after]), whole, tune, ciBook))
                 whole = joined(whole, blocks[after++]);
             // A title naming a 词牌 whose form the lines do not keep (李白's 将进酒, a 乐府 under the
             // name a 词牌 took from it) leaves the lines to be read as if untitled.

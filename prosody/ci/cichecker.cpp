@@ -87,10 +87,21 @@ PoemCheck CiChecker::checkRecognised(const Poem &poem, const Recognition &r, Boo
     return out;
 }
 
-AlignmentCost CiChecker::distance(const Poem &poem, const CiTune *tune, Book book) const
+std::optional<AlignmentCost> CiChecker::distance(const Poem &poem, const CiTune *tune, Book book) const
 {
     const std::optional<CiAlignment> a = bestForm(poem, tune, book);
-    return a ? AlignmentCost{a->structureFaults, a->unwritten(), a->looseness} : AlignmentCost{};
+    if (!a)
+        return std::nullopt;
+    return AlignmentCost{a->structureFaults, a->unwritten(), a->looseness};
+}
+
+bool CiChecker::fitsBetter(const Poem &a, const Poem &b, const CiTune *tune, Book book) const
+{
+    const std::optional<AlignmentCost> da = distance(a, tune, book);
+    if (!da)
+        return false;
+    const std::optional<AlignmentCost> db = distance(b, tune, book);
+    return !db || *da < *db;
 }
 
 QList<Poem> CiChecker::readCi(const QList<Poem> &blocks, const CiTune *tune, Book book) const
@@ -99,7 +110,7 @@ QList<Poem> CiChecker::readCi(const QList<Poem> &blocks, const CiTune *tune, Boo
     for (qsizetype i = 0; i < blocks.size();) {
         Poem current = blocks[i++];
         while (i < blocks.size() && blocks[i].title.isEmpty() &&
-               distance(joined(current, blocks[i]), tune, book) < distance(current, tune, book))
+               fitsBetter(joined(current, blocks[i]), current, tune, book))
             current = joined(current, blocks[i++]);
         out.append(current);
     }

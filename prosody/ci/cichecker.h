@@ -38,8 +38,13 @@ public:
     // alternatives in PoemCheck::ciAlternatives.
     PoemCheck checkRecognised(const Poem &poem, const Recognition &r, Book book = Book::Cilin) const;
 
-    // How far the poem is from the 词牌's best-fitting form (any 词牌's with tune null).
-    AlignmentCost distance(const Poem &poem, const CiTune *tune, Book book = Book::Cilin) const;
+    // How far the poem is from the 词牌's best-fitting form (any 词牌's with tune null); nullopt when no
+    // form takes the lines at all.
+    std::optional<AlignmentCost> distance(const Poem &poem, const CiTune *tune,
+                                          Book book = Book::Cilin) const;
+    // Whether the first poem fits the 词牌 better than the second: it fits, and the second does not or
+    // fits worse.
+    bool fitsBetter(const Poem &a, const Poem &b, const CiTune *tune, Book book = Book::Cilin) const;
 
     // The 词 of a text as read. The reader separates poems at blank lines; here the next block joins the
     // 词 while it has no title of its own and joining fits the 词牌 better (a blank line between the 片).
