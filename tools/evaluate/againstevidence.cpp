@@ -112,19 +112,14 @@ int polyphonesAgainstEvidence(const std::shared_ptr<const RhymeBooks> &books, co
                               QTextStream &out)
 {
     const ClassicsCorpus corpus = readClassicsCorpus(classicsPath);
-    const Checker checker(books);
     Count shi, ci;
-    int shiPoems = 0, ciPoems = 0;
-    for (const auto &[where, lines] : corpus.shi) {
-        const QList<Poem> read = readPoems(lines.join(u'\n'));
-        if (read.size() != 1)
-            continue;
-        const PoemCheck check = checker.check(read.first(), Book::Pingshui);
+    int shiPoems = 0;
+    const auto onShi = [&](const QString &where, const PoemCheck &check) {
         // A poem of many faults keeps no template: its places say nothing of a character's class.
         const bool length = std::any_of(check.findings.begin(), check.findings.end(),
                                         [](const Finding &f) { return f.kind == FindingKind::Length; });
         if (check.form.isEmpty() || check.inProgress() || length || check.faultCount() > kFewestFaults)
-            continue;
+            return;
         ++shiPoems;
         const QSet<std::pair<int, int>> faulted = faultedPlaces(check);
         for (int n = 0; n < check.lines.size(); ++n) {
@@ -137,39 +132,29 @@ int polyphonesAgainstEvidence(const std::shared_ptr<const RhymeBooks> &books, co
                             faulted.contains({n + 1, int(i) + 1}), where);
             }
         }
-    }
-    for (qsizetype k = 0; k < corpus.ci.size(); ++k) {
-        const auto &[title, lines] = corpus.ci.at(k);
-        const QString tune = tuneOfTitle(*books, title);
-        if (tune.isEmpty())
-            continue;
-        const std::optional<QList<PoemCheck>> checks =
-            checkAs(books, lines.join(u'\n'), {CiFormRef{tune, 0}, std::nullopt});
-        if (!checks)
-            continue;
-        ++ciPoems;
-        for (const PoemCheck &check : *checks) {
-            if (!check.ciForm || check.ciForm->poems < evidence::kRulePoems)
+    };
+    const auto onCi = [&](const QString &where, const PoemCheck &check) {
+        if (!check.ciForm || check.ciForm->poems < evidence::kRulePoems)
+            return;
+        const QSet<std::pair<int, int>> faulted = faultedPlaces(check);
+        for (int n = 0; n < check.lines.size(); ++n) {
+            const LineCheck &l = check.lines.at(n);
+            if (l.formLine < 0)
                 continue;
-            const QSet<std::pair<int, int>> faulted = faultedPlaces(check);
-            for (int n = 0; n < check.lines.size(); ++n) {
-                const LineCheck &l = check.lines.at(n);
-                if (l.formLine < 0)
+            const QList<CiPosition> &places = check.ciForm->lines.at(l.formLine).positions;
+            if (places.size() != l.line.size())
+                continue; // a line the form aligns otherwise: no place is sure
+            for (qsizetype i = 0; i < l.line.size() && i < l.tones.size(); ++i) {
+                const CiPosition &p = places.at(i);
+                if (p.percent() < evidence::kFaultPercent ||
+                    books->toneClass(check.book, l.line.chars.at(i)) != ToneClass::Both)
                     continue;
-                const QList<CiPosition> &places = check.ciForm->lines.at(l.formLine).positions;
-                if (places.size() != l.line.size())
-                    continue; // a line the form aligns otherwise: no place is sure
-                for (qsizetype i = 0; i < l.line.size() && i < l.tones.size(); ++i) {
-                    const CiPosition &p = places.at(i);
-                    if (p.percent() < evidence::kFaultPercent ||
-                        books->toneClass(check.book, l.line.chars.at(i)) != ToneClass::Both)
-                        continue;
-                    ci.add(*books, check.book, l.line, i, p.leaning(), l.tones.at(i),
-                           faulted.contains({n + 1, int(i) + 1}), corpus.ciNames.at(k));
-                }
+                ci.add(*books, check.book, l.line, i, p.leaning(), l.tones.at(i),
+                       faulted.contains({n + 1, int(i) + 1}), where);
             }
         }
-    }
+    };
+    const int ciPoems = checkCorpus(books, corpus, onShi, onCi).ci;
     out << "## Characters of both classes at places beyond doubt\n\n"
         << QStringLiteral("Classics file: %1 (%2). Rhyme books: %3. %4 regulated poems, %5 词 checked "
                           "against their 词牌.\n\n")

@@ -2,6 +2,7 @@
 #include "tools/evaluate/classicscorpus.h"
 
 #include "db/sqlite.h"
+#include "prosody/check.h"
 #include "prosody/ci/cipu.h"
 
 #include <QHash>
@@ -33,4 +34,34 @@ QString tuneOfTitle(const prosody::RhymeBooks &books, const QString &title)
         if (const prosody::CiTune *found = books.cipu().find(name))
             return found->name;
     return {};
+}
+
+CorpusWalk checkCorpus(const std::shared_ptr<const prosody::RhymeBooks> &books, const ClassicsCorpus &corpus,
+                       const std::function<void(const QString &where, const prosody::PoemCheck &)> &shi,
+                       const std::function<void(const QString &where, const prosody::PoemCheck &)> &ci)
+{
+    using namespace prosody;
+    const Checker checker(books);
+    for (const auto &[where, lines] : corpus.shi) {
+        const QList<Poem> read = readPoems(lines.join(u'\n'));
+        if (read.size() == 1)
+            shi(where, checker.check(read.first(), Book::Pingshui));
+    }
+    CorpusWalk walk;
+    for (qsizetype i = 0; i < corpus.ci.size(); ++i) {
+        const auto &[title, lines] = corpus.ci.at(i);
+        const QString tune = tuneOfTitle(*books, title);
+        if (tune.isEmpty()) {
+            ++walk.ciUnknown;
+            continue;
+        }
+        const std::optional<QList<PoemCheck>> checks =
+            checkAs(books, lines.join(u'\n'), {CiFormRef{tune, 0}, std::nullopt});
+        if (!checks)
+            continue;
+        ++walk.ci;
+        for (const PoemCheck &check : *checks)
+            ci(corpus.ciNames.at(i), check);
+    }
+    return walk;
 }

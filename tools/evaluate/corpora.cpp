@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/evaluate/corpora.h"
 
+#include "prosody/ci/cipu.h"
 #include "tools/common/sources.h"
 
 #include <QDir>
@@ -176,6 +177,20 @@ QList<SourcePoem> readCorpus(const QString &dist, const QString &name, const bui
             out << p;
         }
     return out.mid(0, limit);
+}
+
+QList<const prosody::CiTune *> tunesOfName(const prosody::Cipu &cipu, const QString &name)
+{
+    QList<const prosody::CiTune *> out;
+    for (const prosody::CiTune *tune : cipu.findAll(name))
+        out << tune;
+    QString n = name;
+    n.replace(u'・', u'·');
+    for (const QString &part : n.split(u'·', Qt::SkipEmptyParts))
+        for (const prosody::CiTune *tune : cipu.findAll(part))
+            if (!out.contains(tune))
+                out << tune;
+    return out;
 }
 
 } // namespace evaluate

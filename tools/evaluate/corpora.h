@@ -7,6 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+namespace prosody {
+class Cipu;
+struct CiTune;
+} // namespace prosody
+
 namespace evaluate {
 
 // A poem of an anthology as its file prints it, for pasting in several layouts.
@@ -30,5 +35,9 @@ QList<SourcePoem> readCorpus(const QString &dist, const QString &name, const bui
 // The corpora a run reads: the one named, else those kept back from tuning (千家诗, 水墨唐诗, 纳兰性德)
 // or those tuned on (唐诗三百首, 宋词三百首, the samples).
 QStringList corpora(const QString &named, bool held);
+
+// The 词牌 a corpus name stands for in this 词谱: "醉落魄・一斛珠" by the whole or by either part (the
+// name the poet used, the usual name), which may be two 词牌 (木兰花 of its own, and 木兰花 as 玉楼春).
+QList<const prosody::CiTune *> tunesOfName(const prosody::Cipu &cipu, const QString &name);
 
 } // namespace evaluate

@@ -34,21 +34,6 @@ QString percent(int part, int whole)
     return QStringLiteral("%1%").arg(100.0 * part / std::max(1, whole), 0, 'f', 1);
 }
 
-// The 词牌 a corpus name stands for: "醉落魄・一斛珠" by the whole or by either part.
-QList<const CiTune *> tunesOfName(const Cipu &cipu, const QString &name)
-{
-    QList<const CiTune *> out;
-    for (const CiTune *tune : cipu.findAll(name))
-        out << tune;
-    QString n = name;
-    n.replace(u'・', u'·');
-    for (const QString &part : n.split(u'·', Qt::SkipEmptyParts))
-        for (const CiTune *tune : cipu.findAll(part))
-            if (!out.contains(tune))
-                out << tune;
-    return out;
-}
-
 struct Tally {
     int poems = 0, same = 0;
 };

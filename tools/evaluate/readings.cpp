@@ -58,15 +58,10 @@ int auditReadings(const std::shared_ptr<const RhymeBooks> &books, const QString 
 {
     const ClassicsCorpus corpus = readClassicsCorpus(classicsPath);
     QHash<char32_t, Rhymed> rhymed;
-    const Checker checker(books);
-    int shiPoems = 0, ciPoems = 0, ciUnknown = 0;
-    for (const auto &[where, lines] : corpus.shi) {
-        const QList<Poem> read = readPoems(lines.join(u'\n'));
-        if (read.size() != 1)
-            continue;
-        const PoemCheck check = checker.check(read.first(), Book::Pingshui);
+    int shiPoems = 0;
+    const auto onShi = [&](const QString &where, const PoemCheck &check) {
         if (!isWholeRegulated(check))
-            continue;
+            return;
         ++shiPoems;
         for (const LineCheck &l : check.lines) {
             if (!l.rhymed || l.line.chars.isEmpty())
@@ -76,37 +71,25 @@ int auditReadings(const std::shared_ptr<const RhymeBooks> &books, const QString 
             if (r.levelLine.isEmpty())
                 r.levelLine = sample(where, l.line);
         }
-    }
-    for (qsizetype i = 0; i < corpus.ci.size(); ++i) {
-        const auto &[title, lines] = corpus.ci.at(i);
-        const QString tune = tuneOfTitle(*books, title);
-        if (tune.isEmpty()) {
-            ++ciUnknown;
-            continue;
-        }
-        const std::optional<QList<PoemCheck>> checks =
-            checkAs(books, lines.join(u'\n'), {CiFormRef{tune, 0}, std::nullopt});
-        if (!checks)
-            continue;
-        ++ciPoems;
-        for (const PoemCheck &check : *checks) {
-            if (!check.ciForm)
+    };
+    const auto onCi = [&](const QString &where, const PoemCheck &check) {
+        if (!check.ciForm)
+            return;
+        for (const LineCheck &l : check.lines) {
+            if (!l.rhymed || l.formLine < 0 || l.line.chars.isEmpty())
                 continue;
-            for (const LineCheck &l : check.lines) {
-                if (!l.rhymed || l.formLine < 0 || l.line.chars.isEmpty())
-                    continue;
-                const CiLine &form = check.ciForm->lines.at(l.formLine);
-                if (form.rhymed < kSureRhyme * check.ciForm->poems)
-                    continue;
-                Rhymed &r = rhymed[books->variants().standard(l.line.chars.last())];
-                const bool level = form.rhymeTone == ToneClass::Ping;
-                ++(level ? r.ciLevel : r.ciOblique);
-                QString &line = level ? r.levelLine : r.obliqueLine;
-                if (line.isEmpty())
-                    line = sample(corpus.ciNames.at(i), l.line);
-            }
+            const CiLine &form = check.ciForm->lines.at(l.formLine);
+            if (form.rhymed < kSureRhyme * check.ciForm->poems)
+                continue;
+            Rhymed &r = rhymed[books->variants().standard(l.line.chars.last())];
+            const bool level = form.rhymeTone == ToneClass::Ping;
+            ++(level ? r.ciLevel : r.ciOblique);
+            QString &line = level ? r.levelLine : r.obliqueLine;
+            if (line.isEmpty())
+                line = sample(where, l.line);
         }
-    }
+    };
+    const CorpusWalk walk = checkCorpus(books, corpus, onShi, onCi);
 
     struct Row {
         char32_t c;
@@ -138,8 +121,8 @@ int auditReadings(const std::shared_ptr<const RhymeBooks> &books, const QString 
                "- Listed: characters rhymed at least %5 times, and in at least %6% of their rhymes, "
                "in the class the book does not give them (%7 characters).\n\n")
                .arg(shiPoems)
-               .arg(ciPoems)
-               .arg(ciUnknown)
+               .arg(walk.ci)
+               .arg(walk.ciUnknown)
                .arg(rhymed.size())
                .arg(kFewest)
                .arg(kShare * 100)

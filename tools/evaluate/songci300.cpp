@@ -5,6 +5,7 @@
 #include "prosody/ci/cipu.h"
 #include "tools/common/converter.h"
 #include "tools/common/sources.h"
+#include "tools/evaluate/corpora.h"
 #include "tools/evaluate/restore.h"
 #include "tools/rhymebooks/cicorpus.h"
 
@@ -20,26 +21,6 @@
 using namespace prosody;
 
 namespace evaluate {
-
-namespace {
-
-// The 词牌 a corpus name stands for in this 词谱: "醉落魄・一斛珠" by the whole or by either part (the
-// name the poet used, the usual name), which may be two 词牌 (木兰花 of its own, and 木兰花 as 玉楼春).
-QList<const CiTune *> tunesOfName(const Cipu &cipu, const QString &name)
-{
-    QList<const CiTune *> out;
-    for (const CiTune *tune : cipu.findAll(name))
-        out << tune;
-    QString n = name;
-    n.replace(u'・', u'·');
-    for (const QString &part : n.split(u'·', Qt::SkipEmptyParts))
-        for (const CiTune *tune : cipu.findAll(part))
-            if (!out.contains(tune))
-                out << tune;
-    return out;
-}
-
-} // namespace
 
 int songci300(const std::shared_ptr<const RhymeBooks> &books, const QString &dist, int judged, bool restore)
 {
