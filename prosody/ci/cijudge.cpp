@@ -258,6 +258,17 @@ private:
         return -1;
     }
 
+    // A group of the character that is an 入声 部 used in the run's 部 as 入作三声; -1 when none is.
+    int enteringWith(int runGroup, const QList<int> &groups) const
+    {
+        if (m_book != Book::Cilin)
+            return -1;
+        for (int g : groups)
+            if (enteringAs(sectionOf(g), sectionOf(runGroup)))
+                return g;
+        return -1;
+    }
+
     // Where too few of the form's poems rhyme at this line end to make an unrhymed character a fault
     // (the share of the tones' rule; a form of a few example poems: all of them; a form of one poem
     // never, since its runs may join line ends that share a 部 by chance), what the form says of it:
@@ -334,6 +345,11 @@ private:
                         QStringLiteral("%1：%2与%3通押，宋词中常见，%4 首")
                             .arg(at(r.line, r.index), name, m_books.groups(m_book).at(shared).name)
                             .arg(m_books.cipu().sharedRhyme(sectionOf(vote.group), sectionOf(shared)).poems),
+                        Severity::Warning);
+                else if (const int entering = enteringWith(vote.group, groupsAt(r)); entering >= 0)
+                    add(r.line, r.index, FindingKind::SharedRhyme,
+                        QStringLiteral("%1：入声（%2）作三声，押%3")
+                            .arg(at(r.line, r.index), m_books.groups(m_book).at(entering).name, name),
                         Severity::Warning);
                 else if (const QString weak = weakRhyme(r); !weak.isEmpty())
                     add(r.line, r.index, FindingKind::OffRhyme,

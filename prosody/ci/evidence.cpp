@@ -73,14 +73,27 @@ int sectionNumber(const QString &name)
     return 0;
 }
 
+namespace {
+constexpr int kFirstEntering = 15;
+} // namespace
+
 bool rhymedTogether(const Cipu &cipu, int section, int other)
 {
-    constexpr int firstEntering = 15;
-    if ((section >= firstEntering) != (other >= firstEntering))
+    if ((section >= kFirstEntering) != (other >= kFirstEntering))
         return false;
     const Cipu::SharedRhyme shared = cipu.sharedRhyme(section, other);
+    if (section >= kFirstEntering)
+        return shared.poems >= evidence::kSharedEnteringPoems;
     return shared.poems >= evidence::kSharedRhymePoems &&
            1000 * shared.poems >= evidence::kSharedRhymePerMille * shared.runs;
+}
+
+bool enteringAs(int entering, int run)
+{
+    static const QList<QList<int>> kGoesTo = {{4, 12}, {8, 9}, {3, 5}, {10, 9, 4}, {10, 9}};
+    if (entering < kFirstEntering || entering >= kFirstEntering + kGoesTo.size())
+        return false;
+    return kGoesTo.at(entering - kFirstEntering).contains(run);
 }
 
 } // namespace prosody

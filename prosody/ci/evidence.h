@@ -19,11 +19,18 @@ inline constexpr int kWarningPercent = 80;
 
 // Two 部 rhymed together often enough to be 通押, a warning and not 出韵: in at least this many poems
 // and this share (per mille) of the poems with a run in the 部; 入声 部 (15–19) never with the others.
+// The 入声 部 among themselves need only a few poems: their endings had merged in Song speech, and
+// poets mixed them freely (姜夔's 绿 among 第十七部, 苏轼's 合).
 namespace evidence {
 inline constexpr int kSharedRhymePoems = 10;
 inline constexpr int kSharedRhymePerMille = 10;
+inline constexpr int kSharedEnteringPoems = 2;
 } // namespace evidence
 bool rhymedTogether(const Cipu &cipu, int section, int other);
+// Whether a character of the 入声 部 entering rhymes in the 部 of a 平, 上 or 去 run as 入作三声 (晏几道's
+// 曲 among 鱼虞, 柳永's 玉): the 部 its syllable went to once the entering tone was lost (屋烛 to 鱼模 and
+// 尤侯, 药铎 to 萧豪 and 歌戈, 质陌职 to 齐微 and 皆来, 月屑 to 家麻, 歌戈 and 鱼模, 合洽 to 家麻 and 歌戈).
+bool enteringAs(int entering, int run);
 // The number of a 部 of the 词林正韵 by its name: 第一部 … 第十九部 → 1 … 19; 0 for another name.
 int sectionNumber(const QString &name);
 
