@@ -223,19 +223,19 @@ const CiTune *Cipu::find(const QString &name) const
 QList<const CiTune *> Cipu::findAll(const QString &name) const
 {
     const QStringList names = candidateNames(name);
-    for (const QString &n : names)
-        if (const auto it = m_byName.constFind(n); it != m_byName.constEnd())
-            return {&m_tunes[*it]};
-    for (const QString &n : names) {
-        const auto it = m_byAlias.constFind(n);
-        if (it == m_byAlias.constEnd())
-            continue;
-        QList<const CiTune *> out{&m_tunes[*it]};
+    const auto bearers = [&](const QString &n, const CiTune *first) {
+        QList<const CiTune *> out{first};
         for (const CiTune &tune : m_tunes)
-            if (&tune != out.first() && tune.aliases.contains(n))
+            if (&tune != first && tune.aliases.contains(n))
                 out.append(&tune);
         return out;
-    }
+    };
+    for (const QString &n : names)
+        if (const auto it = m_byName.constFind(n); it != m_byName.constEnd())
+            return bearers(n, &m_tunes[*it]);
+    for (const QString &n : names)
+        if (const auto it = m_byAlias.constFind(n); it != m_byAlias.constEnd())
+            return bearers(n, &m_tunes[*it]);
     return {};
 }
 

@@ -72,11 +72,13 @@ QString rhymesOf(const DerivedForm &form)
     return out.join(u' ');
 }
 
-// "疎影|天天木木年，木木天天前。": a 调 of the book by its printed name, one 体 whose example rhymes on
-// each line (韵) and ends each 句 at a comma or a stop.
+// "疎影|天天木木年，木木天天前。": a 调 of the book by its printed name (with its other names after a
+// slash: "相见欢/乌夜啼"), one 体 whose example rhymes on each line (韵) and ends each 句 at a comma or
+// a stop.
 cipubook::BookTune bookTune(const QString &entry, int order)
 {
     const QStringList fields = entry.split(u'|');
+    QStringList names = fields[0].split(u'/');
     cipubook::BookStanza stanza;
     for (const QString &sentence : fields[1].split(u'。', Qt::SkipEmptyParts))
         for (const QString &line : sentence.split(u'，'))
@@ -85,7 +87,9 @@ cipubook::BookTune bookTune(const QString &entry, int order)
     form.author = u"某"_s;
     form.example.stanzas = {stanza};
     cipubook::BookTune tune;
-    tune.name = fields[0];
+    tune.name = names.takeFirst();
+    for (const QString &alias : names)
+        tune.aliases.append({alias});
     tune.juan = 1;
     tune.order = order;
     tune.forms = {form};
@@ -356,6 +360,16 @@ private slots:
         QTest::newRow("two characters another")
             << u"红林檎近|"_s + shape << QStringList{u"3×红林擒远|"_s + shape}
             << u"红林擒远 3 红林擒远; 红林檎近 0 红林檎近"_s;
+        // A form that fits no 体 of its own 调 goes where the book gives its name as another name, or
+        // to the 令 or 慢 of the name, if it fits a 体 there; the 调 takes the name it was written under.
+        const QString other = u"天天木，木天年。天木木，木天前。"_s;
+        QTest::newRow("a form written under another 调's other name")
+            << u"乌夜啼|"_s + shape + u";相见欢/乌夜啼|"_s + other
+            << QStringList{u"3×乌夜啼|"_s + shape, u"4×乌夜啼|"_s + other}
+            << u"相见欢 4 相见欢 乌夜啼; 乌夜啼 3 乌夜啼"_s;
+        QTest::newRow("a form of the 令") << u"春江曲|"_s + shape + u";春江曲令|"_s + other
+                                          << QStringList{u"2×春江曲|"_s + shape, u"5×春江曲|"_s + other}
+                                          << u"春江曲令 5 春江曲令 春江曲; 春江曲 2 春江曲"_s;
     }
 
     void theCorpusWritingOfABookNameJoinsIt()
@@ -364,7 +378,8 @@ private slots:
         QFETCH(QStringList, corpus);
         QFETCH(QString, tunes);
         cipubook::CipuBook cipuBook;
-        cipuBook.tunes = {bookTune(book, 1)};
+        for (const QString &entry : book.split(u';'))
+            cipuBook.tunes.append(bookTune(entry, int(cipuBook.tunes.size()) + 1));
         const cipumerge::BookCharacters chars(m_t2s);
         const DerivedCipu merged = cipumerge::mergeCipu(derive(corpus), cipuBook, chars, alphabet());
         QStringList out;

@@ -367,6 +367,7 @@ private slots:
             .ciForm(u"多调"_s, 1, 30, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s})
             .tune(u"少调"_s, 10)
             .bookAlias(u"同名"_s, u"少调"_s)
+            .bookAlias(u"多调"_s, u"少调"_s)
             .ciForm(u"少调"_s, 1, 10, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"平仄仄平/1"_s});
         const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(fixture.path());
         const auto tuneOf = [&](const QString &text) {
@@ -374,6 +375,9 @@ private slots:
         };
         QCOMPARE(tuneOf(u"同名\n天天木木，木木天东。天木木风。"_s), u"少调"_s);
         QCOMPARE(tuneOf(u"同名·题\n天天木木，木木天东。木木风。"_s), u"多调"_s);
+        // One 词牌's own name that another bears too (乌夜啼, which poets wrote 相见欢 under).
+        QCOMPARE(tuneOf(u"多调\n天天木木，木木天东。天木木风。"_s), u"少调"_s);
+        QCOMPARE(tuneOf(u"多调\n天天木木，木木天东。木木风。"_s), u"多调"_s);
     }
 
     void theBooksFormsSpeakWithTheirAuthority()

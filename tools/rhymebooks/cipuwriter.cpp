@@ -178,6 +178,7 @@ void logMerge(const cipumerge::MergeReport &r, Progress &progress)
             .arg(r.formsCorpus));
     progress.stage(QStringLiteral("词牌 joined to a 调 of another name"), firstOf(r.byAlias));
     progress.stage(QStringLiteral("调 of one name told apart"), firstOf(r.renamed));
+    progress.stage(QStringLiteral("corpus forms moved to the 调 they fit"), firstOf(r.moved));
 }
 
 } // namespace builddb

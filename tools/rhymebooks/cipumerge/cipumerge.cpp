@@ -21,7 +21,10 @@ struct BookTuneView {
     QString name;
     QStringList aliases;
     QList<DerivedForm> forms;
-    QList<int> corpus; // the corpus 词牌 laid over it
+    QList<int> corpus;                      // the corpus 词牌 laid over it
+    QList<const DerivedForm *> corpusForms; // their forms, with those moved in from another 调
+    QList<std::pair<QString, int>> movedIn; // corpus names whose forms came in, with their poems
+    int movedPoems = 0;                     // poems of forms moved in, less those moved out
 };
 
 // 一 … 四十, as the book numbers its 卷.
@@ -196,15 +199,59 @@ QList<int> matchTunes(const DerivedCipu &corpus, QList<BookTuneView> &views, Mer
     return bookOf;
 }
 
+// Whether two names are one 调's 令 and 慢 or plain name (浪淘沙 and 浪淘沙令, 长相思 and 长相思慢).
+bool siblingNames(const QString &a, const QString &b)
+{
+    const auto stem = [](const QString &n) {
+        return n.size() > 2 && (n.endsWith(u'令') || n.endsWith(u'慢')) ? n.chopped(1) : n;
+    };
+    return a != b && stem(a) == stem(b);
+}
+
+// A corpus form that fits no 体 of the 调 its 词牌 joined goes to the 调 that gives the 词牌's name as
+// another name, or is its 令 or 慢, where it fits a 体: the corpus writes 相见欢 as 乌夜啼, 喜迁莺's 小令
+// as 鹤冲天, 浪淘沙令 as 浪淘沙.
+void moveStrayForms(const DerivedCipu &corpus, QList<BookTuneView> &views, MergeReport &report)
+{
+    for (BookTuneView &view : views)
+        for (int t : view.corpus)
+            for (const DerivedForm &f : corpus.tunes[t].forms)
+                view.corpusForms.append(&f);
+    for (qsizetype v = 0; v < views.size(); ++v) {
+        for (int t : views[v].corpus) {
+            const QString &name = corpus.tunes[t].name;
+            for (const DerivedForm &f : corpus.tunes[t].forms) {
+                if (bestFit(f, views[v].forms))
+                    continue;
+                std::optional<FormFit> best;
+                qsizetype to = -1;
+                for (qsizetype b = 0; b < views.size(); ++b) {
+                    if (b == v ||
+                        !(views[b].aliases.contains(name) || siblingNames(plainName(views[b].name), name)))
+                        continue;
+                    const std::optional<FormFit> fit = bestFit(f, views[b].forms);
+                    if (fit && (!best || fit->key() < best->key()))
+                        best = fit, to = b;
+                }
+                if (to < 0)
+                    continue;
+                views[v].corpusForms.removeOne(&f);
+                views[v].movedPoems -= f.poems;
+                views[to].corpusForms.append(&f);
+                views[to].movedPoems += f.poems;
+                views[to].movedIn.append({name, f.poems});
+                report.moved << QStringLiteral("%1 · %2 → %3").arg(name).arg(f.number).arg(views[to].name);
+            }
+        }
+    }
+}
+
 // The forms of a 调: the book's in its order, each with the corpus form that fits it best laid over it
 // (one corpus form to one 体, the closest fits first, then the form of more poems), then the corpus
 // forms that fit none.
-QList<DerivedForm> mergeForms(const BookTuneView &view, const DerivedCipu &corpus, MergeReport &report)
+QList<DerivedForm> mergeForms(const BookTuneView &view, MergeReport &report)
 {
-    QList<const DerivedForm *> corpusForms;
-    for (int t : view.corpus)
-        for (const DerivedForm &f : corpus.tunes[t].forms)
-            corpusForms.append(&f);
+    const QList<const DerivedForm *> &corpusForms = view.corpusForms;
     struct Pair {
         FormFit fit;
         int corpus;
@@ -260,6 +307,7 @@ DerivedCipu mergeCipu(const DerivedCipu &corpus, const cipubook::CipuBook &book,
     MergeReport report;
     QList<BookTuneView> views = viewsOf(book, chars, lookup, report);
     const QList<int> bookOf = matchTunes(corpus, views, report);
+    moveStrayForms(corpus, views, report);
 
     DerivedCipu out;
     out.counts = corpus.counts;
@@ -283,9 +331,12 @@ DerivedCipu mergeCipu(const DerivedCipu &corpus, const cipubook::CipuBook &book,
             if (c.name != tune.name)
                 addName(tune, c.name, c.poems, QStringLiteral("集中写法"));
         }
+        tune.poems += view.movedPoems;
+        for (const auto &[name, poems] : view.movedIn)
+            addName(tune, name, poems, QStringLiteral("集中写法"));
         for (const QString &alias : view.aliases)
             addName(tune, alias, 0, QStringLiteral("谱中又名"));
-        tune.forms = mergeForms(view, corpus, report);
+        tune.forms = mergeForms(view, report);
         ++(view.corpus.isEmpty() ? report.tunesBook : report.tunesBoth);
         out.tunes.append(tune);
     }

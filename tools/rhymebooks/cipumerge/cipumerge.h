@@ -19,6 +19,7 @@ struct MergeReport {
     int formsCorpus = 0;
     QStringList byAlias; // corpus 词牌 joined to a 调 of another name: "湘月 → 念奴娇"
     QStringList renamed; // 调 of one name in the book, told apart: "调笑令 → 调笑令（卷四十）"
+    QStringList moved;   // corpus forms moved to the 调 they fit: "乌夜啼 · 4 → 相见欢"
 };
 
 // One 词谱 from the corpus's and the book's: every 调 of the book with its 体 in the book's order and
