@@ -19,8 +19,11 @@ QString textOf(const QList<char32_t> &chars)
 constexpr double kGroupsPair = 0.5;
 constexpr double kGroupsApart = -1.0;
 // Two characters this common (their expected count) that the classics never set against each other
-// are not a pair.
+// are not a pair, the more surely the commoner they are: by chance they would be missing with
+// probability e^-expected, so the evidence against is full from an expected count of two (one time
+// in seven by chance).
 constexpr double kContraryExpected = 0.5;
+constexpr double kSurelyContrary = 2.0;
 
 double characterEvidence(char32_t a, char32_t b, const PairSource &pairs)
 {
@@ -37,7 +40,7 @@ double characterEvidence(char32_t a, char32_t b, const PairSource &pairs)
     if (count > 0)
         return count > expected ? 0.5 : 0;
     if (expected >= kContraryExpected)
-        return -1;
+        return -std::min(1.0, expected / kSurelyContrary);
     const int gx = pairs.groupOf(x), gy = pairs.groupOf(y);
     if (gx > 0 && gy > 0) {
         const double affinity = pairs.groupAffinity(gx, gy);

@@ -18,7 +18,8 @@ namespace prosody {
 //         words, or two 并列 words: 乾坤 against 吴楚, a floor for each character);
 //   0     no evidence either way: attested no more than chance, or too rare to say;
 //  -0.5   their groups seldom stand against each other;
-//  -1     the same character, or two common characters the classics never set against each other.
+//  -1     the same character, or two common characters the classics never set against each other
+//         (less, down to -1/4, the less common they are: their absence may be chance).
 // 工对: the unit attested whole, 叠字 or a short list, or evidence of at least 0.75 a character; 宽对:
 // some evidence; 未对: none, or evidence against.
 struct UnitJudgement {
