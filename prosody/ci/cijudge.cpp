@@ -258,13 +258,15 @@ private:
         return -1;
     }
 
-    // A group of the character that is an 入声 部 used in the run's 部 as 入作三声; -1 when none is.
+    // A group of the character that is an 入声 部 used in the run's 部 as 入作三声, or the 部 of a 平,
+    // 上 or 去 character where the run's 入声 are so used (张可久's 也 among 第十八部); -1 when none is.
     int enteringWith(int runGroup, const QList<int> &groups) const
     {
         if (m_book != Book::Cilin)
             return -1;
         for (int g : groups)
-            if (enteringAs(sectionOf(g), sectionOf(runGroup)))
+            if (enteringAs(sectionOf(g), sectionOf(runGroup)) ||
+                enteringAs(sectionOf(runGroup), sectionOf(g)))
                 return g;
         return -1;
     }
@@ -348,8 +350,11 @@ private:
                         Severity::Warning);
                 else if (const int entering = enteringWith(vote.group, groupsAt(r)); entering >= 0)
                     add(r.line, r.index, FindingKind::SharedRhyme,
-                        QStringLiteral("%1：入声（%2）作三声，押%3")
-                            .arg(at(r.line, r.index), m_books.groups(m_book).at(entering).name, name),
+                        sectionOf(entering) > sectionOf(vote.group)
+                            ? QStringLiteral("%1：入声（%2）作三声，押%3")
+                                  .arg(at(r.line, r.index), m_books.groups(m_book).at(entering).name, name)
+                            : QStringLiteral("%1：%2入声作三声，与%3相押")
+                                  .arg(at(r.line, r.index), name, m_books.groups(m_book).at(entering).name),
                         Severity::Warning);
                 else if (const QString weak = weakRhyme(r); !weak.isEmpty())
                     add(r.line, r.index, FindingKind::OffRhyme,
