@@ -21,7 +21,10 @@ QList<Finding> characterNotes(const RhymeBooks &books, Book book, const QList<Li
             const QString c = line.text(i, 1);
             const QString at = locator(int(l) + 1, int(i) + 1, c);
             Finding f{int(l) + 1, int(i) + 1, c, {}, Severity::Warning, {}};
-            if (unknown) {
+            if (unknown && isLostChar(line.chars.at(i))) {
+                f.kind = FindingKind::Unknown;
+                f.text = QStringLiteral("%1：原文缺字，未计平仄").arg(at);
+            } else if (unknown) {
                 f.kind = FindingKind::Unknown;
                 f.text = QStringLiteral("%1：%2中无此字，未计平仄").arg(at, name);
             } else {

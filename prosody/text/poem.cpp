@@ -33,6 +33,11 @@ bool isVerseChar(char32_t c)
     return QChar::script(c) == QChar::Script_Han && QChar::isLetter(c);
 }
 
+bool isLostChar(char32_t c)
+{
+    return c == U'□' || c == U'〓';
+}
+
 QString Line::text() const
 {
     return QString::fromUcs4(chars.constData(), chars.size());

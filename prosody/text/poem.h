@@ -45,5 +45,8 @@ bool isLineBreak(char32_t c);
 
 // Whether a character counts in the metre: a Chinese character (CJK ideographs, any plane).
 bool isVerseChar(char32_t c);
+// Whether a character is the mark a text prints for a character lost or that it cannot print (□, 〓):
+// the reader keeps its place in the line, of no known tone.
+bool isLostChar(char32_t c);
 
 } // namespace prosody

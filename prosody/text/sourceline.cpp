@@ -54,7 +54,7 @@ SourceLine sourceLine(const QString &text, const QList<bool> &mask, int offset, 
         out.visible += QString::fromUcs4(&c, 1);
         if (isLineBreak(c)) {
             flush(true);
-        } else if (isVerseChar(c)) {
+        } else if (isVerseChar(c) || isLostChar(c)) {
             current.chars.append(c);
             current.offsets.append(at);
         }

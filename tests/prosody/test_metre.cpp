@@ -243,6 +243,17 @@ private slots:
                                           [](const Finding &f) { return f.isFault(); }));
     }
 
+    void aLostCharacterKeepsItsPlace()
+    {
+        // Texts of the classics print □ where a character is lost or cannot be printed.
+        const PoemCheck check = checkOne(verse(u"仄仄平平仄，平平仄仄东。平平平仄仄，仄□仄平东。"_s));
+        QCOMPARE(check.lines.at(3).line.size(), 5);
+        QCOMPARE(check.form, u"五言绝句"_s);
+        const QList<Finding> sorted = check.sortedFindings();
+        QCOMPARE(sorted.size(), 1);
+        QCOMPARE(sorted.first().text, u"第4句第2字「□」：原文缺字，未计平仄"_s);
+    }
+
     void findingsSayWhereAndWhatInPlainChinese()
     {
         const PoemCheck check = checkOne(verse(u"仄仄平平仄，平平仄仄东。平平平平仄，仄仄仄平阳。"_s));
