@@ -226,7 +226,8 @@ QList<const CiTune *> Cipu::findAll(const QString &name) const
     const auto bearers = [&](const QString &n, const CiTune *first) {
         QList<const CiTune *> out{first};
         for (const CiTune &tune : m_tunes)
-            if (&tune != first && tune.aliases.contains(n))
+            if (&tune != first &&
+                (tune.aliases.contains(n) || tune.name.startsWith(n + QStringLiteral("（卷"))))
                 out.append(&tune);
         return out;
     };

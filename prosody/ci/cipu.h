@@ -142,7 +142,8 @@ public:
     // ("浣溪沙·山下兰芽短浸溪"); null when none. A name of the 词牌 itself wins over an alias.
     const CiTune *find(const QString &name) const;
     // Every 词牌 a name may mean: find's first, then the others that bear it as another name (于中好:
-    // 端正好 in the Song poems, 鹧鸪天 in 纳兰性德's; 乌夜啼, and 相见欢 that poets wrote under it).
+    // 端正好 in the Song poems, 鹧鸪天 in 纳兰性德's; 乌夜啼, and 相见欢 that poets wrote under it) or
+    // whose name is told from it by its 卷 (三台 and 三台（卷三十九）).
     QList<const CiTune *> findAll(const QString &name) const;
 
     // The 词牌 for a selector narrowing as the user types: those whose name or alias is the text,
