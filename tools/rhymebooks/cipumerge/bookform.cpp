@@ -154,7 +154,11 @@ DerivedForm formOfBook(const cipubook::BookForm &book, int juan, const BookChara
                 line.positions.append(p);
             }
             RhymeMark mark;
-            mark.rhymed = bookLine.rhymed() && !code.isEmpty();
+            // A 疊 repeats the phrase before it, and rhymes only where that one does (法驾导引's
+            // 朝元路，朝元路 opens on a 句).
+            const bool repeatsUnrhymed =
+                bookLine.end == LineEnd::Repeat && (marks.isEmpty() || !marks.last().rhymed);
+            mark.rhymed = bookLine.rhymed() && !repeatsUnrhymed && !code.isEmpty();
             mark.change = bookLine.rhymeChange;
             mark.xie = bookLine.end == LineEnd::Xie;
             mark.tone = bookLine.rhymeTone;
