@@ -342,13 +342,17 @@ private:
             for (const RhymeChar &r : members) {
                 if (groupsAt(r).contains(vote.group))
                     continue;
-                if (const int shared = sharedWith(vote.group, groupsAt(r)); shared >= 0)
+                if (const int shared = sharedWith(vote.group, groupsAt(r)); shared >= 0) {
+                    const int poems =
+                        m_books.cipu().sharedRhyme(sectionOf(vote.group), sectionOf(shared)).poems;
                     add(r.line, r.index, FindingKind::SharedRhyme,
-                        QStringLiteral("%1：%2与%3通押，宋词中常见，%4 首")
-                            .arg(at(r.line, r.index), name, m_books.groups(m_book).at(shared).name)
-                            .arg(m_books.cipu().sharedRhyme(sectionOf(vote.group), sectionOf(shared)).poems),
+                        QStringLiteral("%1：%2与%3通押，宋词中%4，%5 首")
+                            .arg(at(r.line, r.index), name, m_books.groups(m_book).at(shared).name,
+                                 poems >= evidence::kSharedRhymePoems ? QStringLiteral("常见")
+                                                                      : QStringLiteral("偶见"))
+                            .arg(poems),
                         Severity::Warning);
-                else if (const int entering = enteringWith(vote.group, groupsAt(r)); entering >= 0)
+                } else if (const int entering = enteringWith(vote.group, groupsAt(r)); entering >= 0)
                     add(r.line, r.index, FindingKind::SharedRhyme,
                         sectionOf(entering) > sectionOf(vote.group)
                             ? QStringLiteral("%1：入声（%2）作三声，押%3")

@@ -332,8 +332,12 @@ DerivedCipu mergeCipu(const DerivedCipu &corpus, const cipubook::CipuBook &book,
                 addName(tune, c.name, c.poems, QStringLiteral("集中写法"));
         }
         tune.poems += view.movedPoems;
+        tune.inForms += view.movedPoems;
+        QHash<QString, int> movedIn;
         for (const auto &[name, poems] : view.movedIn)
-            addName(tune, name, poems, QStringLiteral("集中写法"));
+            movedIn[name] += poems;
+        for (const auto &[name, poems] : view.movedIn)
+            addName(tune, name, movedIn.value(name), QStringLiteral("集中写法"));
         for (const QString &alias : view.aliases)
             addName(tune, alias, 0, QStringLiteral("谱中又名"));
         tune.forms = mergeForms(view, report);
