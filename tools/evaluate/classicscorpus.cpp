@@ -3,6 +3,7 @@
 
 #include "db/sqlite.h"
 #include "prosody/check.h"
+#include "prosody/ci/cichecker.h"
 #include "prosody/ci/cipu.h"
 
 #include <QHash>
@@ -28,12 +29,28 @@ ClassicsCorpus readClassicsCorpus(const QString &path)
     return c;
 }
 
-QString tuneOfTitle(const prosody::RhymeBooks &books, const QString &title)
+QString tuneOfTitle(const std::shared_ptr<const prosody::RhymeBooks> &books, const QString &title,
+                    const QStringList &lines)
 {
+    using namespace prosody;
+    // A name several 调 bear (浪淘沙: the book's 七言 one, and 浪淘沙令 the poets wrote under it) means
+    // the one the lines fit best, the first on a tie.
+    const QList<Poem> blocks = readPoems(lines.join(u'\n'));
+    if (blocks.isEmpty())
+        return {};
+    Poem poem = blocks.first();
+    for (qsizetype i = 1; i < blocks.size(); ++i)
+        poem.lines += blocks[i].lines;
+    const CiChecker ci(books);
+    const CiTune *best = nullptr;
+    std::optional<AlignmentCost> bestCost;
     for (const QString &name : title.split(u'・'))
-        if (const prosody::CiTune *found = books.cipu().find(name))
-            return found->name;
-    return {};
+        for (const CiTune *tune : books->cipu().findAll(name)) {
+            const std::optional<AlignmentCost> cost = ci.distance(poem, tune);
+            if (!best || (cost && (!bestCost || *cost < *bestCost)))
+                best = tune, bestCost = cost;
+        }
+    return best ? best->name : QString();
 }
 
 CorpusWalk checkCorpus(const std::shared_ptr<const prosody::RhymeBooks> &books, const ClassicsCorpus &corpus,
@@ -50,7 +67,7 @@ CorpusWalk checkCorpus(const std::shared_ptr<const prosody::RhymeBooks> &books, 
     CorpusWalk walk;
     for (qsizetype i = 0; i < corpus.ci.size(); ++i) {
         const auto &[title, lines] = corpus.ci.at(i);
-        const QString tune = tuneOfTitle(*books, title);
+        const QString tune = tuneOfTitle(books, title, lines);
         if (tune.isEmpty()) {
             ++walk.ciUnknown;
             continue;

@@ -27,8 +27,10 @@ struct ClassicsCorpus {
 
 ClassicsCorpus readClassicsCorpus(const QString &path);
 
-// The 词牌 of the 词谱 a title names, or empty.
-QString tuneOfTitle(const prosody::RhymeBooks &books, const QString &title);
+// The 词牌 of the 词谱 a title names, among several of that name the one the lines fit best; empty when
+// none.
+QString tuneOfTitle(const std::shared_ptr<const prosody::RhymeBooks> &books, const QString &title,
+                    const QStringList &lines);
 
 // What a walk over the classics checked: the 词 under a 词牌 of the 词谱, and those under a name it lacks.
 struct CorpusWalk {
