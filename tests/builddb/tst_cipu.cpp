@@ -283,6 +283,19 @@ private slots:
         QCOMPARE(form.lines.last().rhymed, 10);
     }
 
+    void aRepeatRhymesOnlyWhereItsPhraseDoes()
+    {
+        // 法驾导引: 朝元路(句)，朝元路(疊)，同驾玉华君(韵) — the repeated phrase is no rhyme.
+        cipubook::CipuBook book;
+        book.tunes = {bookTune(u"法驾导引|天木年，天木年，木天木木前，天天木木年。"_s, 1)};
+        QList<cipubook::BookLine> &lines = book.tunes.first().forms.first().example.stanzas.first().lines;
+        lines[0].end = cipubook::LineEnd::Ju;
+        lines[1].end = cipubook::LineEnd::Repeat;
+        const DerivedCipu merged =
+            cipumerge::mergeCipu(derive({}), book, cipumerge::BookCharacters(m_t2s), alphabet());
+        QCOMPARE(rhymesOf(merged.tunes.first().forms.first()), u"3:1平 4:1平"_s);
+    }
+
     void theStanzaBreakIsInferred()
     {
         // 浣溪沙: the second 片 ends on the same two lines as the first.
