@@ -78,6 +78,7 @@ private slots:
                 .add(book, cilin ? u"第六部"_s : u"上平十一真"_s, u"平"_s, u"真"_s)
                 .add(book, cilin ? u"第十一部"_s : u"下平九青"_s, u"平"_s, u"庭"_s)
                 .add(book, cilin ? u"第七部"_s : u"下平一先"_s, u"平"_s, u"天"_s)
+                .add(book, cilin ? u"第四部"_s : u"上平七虞"_s, u"平"_s, u"湖"_s)
                 .add(book, cilin ? u"第十五部"_s : u"入声一屋"_s, u"入"_s, u"木屋"_s);
         }
         const QStringList shape = {u"平平仄仄"_s, u"仄仄平平/1"_s, u"中仄平/1"_s, u"平平仄仄平/1"_s};
@@ -223,6 +224,10 @@ private slots:
         QTest::newRow("入声 apart") << u"大调"_s << u"天天木木，木木天东。天木屋，天天木木东。"_s
                                     << u"平仄@3:3 出韵@3:3"_s
                                     << u"第3句第3字「屋」：出韵，不在第一部（属第十五部）"_s;
+        // …except in the 部 its syllable went to once the entering tone was lost (屋烛 to 鱼模): 入作三声.
+        QTest::newRow("入作三声") << u"大调"_s << u"天天木木，木木天湖。天木屋，天天木木湖。"_s
+                                  << u"平仄@3:3 ~通押@3:3"_s
+                                  << u"第3句第3字「屋」：入声（第十五部）作三声，押第四部"_s;
         const QString unrhymed = u"木天天木木，木木天东。天木阳，天天木木东。"_s;
         QTest::newRow("60% rhyme") << u"可韵调"_s << unrhymed << u"~出韵@3:3"_s
                                    << u"第3句第3字「阳」：不押第一部；谱中此处60%押韵，可不押"_s;
