@@ -24,21 +24,6 @@ std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Boo
     return check;
 }
 
-// The 词牌 a title names. A name several 词牌 bear means the one whose forms the lines keep best, the
-// one the name leads to where they keep them alike.
-const CiTune *titledTune(const CiChecker &ci, const Poem &poem, Book book)
-{
-    const QList<const CiTune *> tunes =
-        poem.title.isEmpty() ? QList<const CiTune *>{} : ci.cipu().findAll(poem.title);
-    const auto cost = [&](const CiTune *tune) { return ci.distance(poem, tune, book); };
-    const CiTune *best = tunes.value(0);
-    std::optional<AlignmentCost> bestCost = tunes.size() > 1 ? cost(best) : std::nullopt;
-    for (qsizetype i = 1; i < tunes.size(); ++i)
-        if (const std::optional<AlignmentCost> c = cost(tunes[i]); c && (!bestCost || *c < *bestCost))
-            best = tunes[i], bestCost = c;
-    return best;
-}
-
 // Whether lines that fit a 词牌 well are that 词 rather than regulated verse: when their shape fits
 // the 词牌 better (a line of another length or a break between blocks is a fault of the 诗's shape; a 诗
 // being written is no fault), or as well with fewer faults. A 词 that stops short of its form is no
@@ -142,7 +127,7 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
     };
     for (qsizetype i = 0; i < blocks.size();) {
         Poem poem = withDoubtfulTitle(ci, blocks[i++], ciBook);
-        const CiTune *tune = titledTune(ci, poem, ciBook);
+        const CiTune *tune = poem.title.isEmpty() ? nullptr : ci.tuneNamed(poem, {poem.title}, ciBook);
         if (tune && hasShiShape(poem)) {
             out.append(titledShape(checker, ci, poem, tune, shiBook, ciBook));
             continue;

@@ -104,6 +104,22 @@ bool CiChecker::fitsBetter(const Poem &a, const Poem &b, const CiTune *tune, Boo
     return !db || *da < *db;
 }
 
+const CiTune *CiChecker::tuneNamed(const Poem &poem, const QStringList &names, Book book) const
+{
+    QList<const CiTune *> tunes;
+    for (const QString &name : names)
+        tunes += cipu().findAll(name);
+    if (tunes.size() < 2)
+        return tunes.value(0);
+    const CiTune *best = tunes.first();
+    std::optional<AlignmentCost> bestCost;
+    for (const CiTune *tune : tunes)
+        if (const std::optional<AlignmentCost> c = distance(poem, tune, book);
+            c && (!bestCost || *c < *bestCost))
+            best = tune, bestCost = c;
+    return best;
+}
+
 QList<Poem> CiChecker::readCi(const QList<Poem> &blocks, const CiTune *tune, Book book) const
 {
     QList<Poem> out;

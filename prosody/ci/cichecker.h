@@ -46,6 +46,10 @@ public:
     // fits worse.
     bool fitsBetter(const Poem &a, const Poem &b, const CiTune *tune, Book book = Book::Cilin) const;
 
+    // Of the 词牌 the names give (every one that bears a name), the one whose forms the lines keep
+    // best; the first on a tie or where none takes the lines; null where no name is a 词牌's.
+    const CiTune *tuneNamed(const Poem &poem, const QStringList &names, Book book = Book::Cilin) const;
+
     // The 词 of a text as read. The reader separates poems at blank lines; here the next block joins the
     // 词 while it has no title of its own and joining fits the 词牌 better (a blank line between the 片).
     QList<Poem> readCi(const QList<Poem> &blocks, const CiTune *tune, Book book = Book::Cilin) const;

@@ -41,15 +41,7 @@ QString tuneOfTitle(const std::shared_ptr<const prosody::RhymeBooks> &books, con
     Poem poem = blocks.first();
     for (qsizetype i = 1; i < blocks.size(); ++i)
         poem.lines += blocks[i].lines;
-    const CiChecker ci(books);
-    const CiTune *best = nullptr;
-    std::optional<AlignmentCost> bestCost;
-    for (const QString &name : title.split(u'・'))
-        for (const CiTune *tune : books->cipu().findAll(name)) {
-            const std::optional<AlignmentCost> cost = ci.distance(poem, tune);
-            if (!best || (cost && (!bestCost || *cost < *bestCost)))
-                best = tune, bestCost = cost;
-        }
+    const CiTune *best = CiChecker(books).tuneNamed(poem, title.split(u'・'));
     return best ? best->name : QString();
 }
 
