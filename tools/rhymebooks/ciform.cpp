@@ -14,7 +14,6 @@ namespace builddb {
 namespace {
 
 constexpr int kFixedPercent = 85;
-constexpr char16_t kLost = u'□';
 
 // Marks that may stand in a poem's text without belonging to its lines.
 bool isQuietMark(char32_t c)
@@ -301,7 +300,7 @@ std::optional<CorpusPoem> readCorpusPoem(const CorpusCi &ci)
             } else if (prosody::isLineBreak(c)) {
                 sentence = c == U'。' || c == U'！' || c == U'？';
                 flush();
-            } else if (prosody::isVerseChar(c) || c == kLost) {
+            } else if (prosody::isVerseChar(c) || prosody::isLostChar(c)) {
                 line.append(c);
             } else if (!isQuietMark(c)) {
                 return std::nullopt;
