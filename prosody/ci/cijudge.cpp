@@ -18,6 +18,7 @@ public:
         , m_a(a)
         , m_form(*a.form)
         , m_loneRun(loneRun(m_form))
+        , m_unrhymedInBook(unrhymedInBook(m_form))
     {
         m_out.poem = poem;
         m_out.book = book;
@@ -154,11 +155,14 @@ private:
                     .arg(want),
                 Severity::Warning);
         } else if (pos.strictness == Strictness::Warning) {
+            // Near-unanimous poems against the book's example (yieldToBook): the book allows it.
+            const QString book =
+                pos.book == have ? QStringLiteral("；谱之例词亦用%1声").arg(className(have)) : QString();
             add(line, index, FindingKind::Tones,
-                QStringLiteral("%1：宜%2（谱中%3%用%2），用了%4声")
+                QStringLiteral("%1：宜%2（谱中%3%用%2），用了%4声%5")
                     .arg(at(line, index), want)
                     .arg(pos.percent())
-                    .arg(className(have)),
+                    .arg(className(have), book),
                 Severity::Warning);
         } else {
             add(line, index, FindingKind::Tones,
@@ -282,6 +286,8 @@ private:
         // The book marks its rhymes: each is the rule.
         if (m_form.fromBook())
             return QString();
+        if (m_unrhymedInBook.contains(r.formLine))
+            return QStringLiteral("谱之例词此处不押韵");
         if (poems == 1)
             return QStringLiteral("谱据孤例");
         const bool rule =
@@ -399,6 +405,7 @@ private:
     const CiAlignment &m_a;
     const CiForm &m_form;
     const int m_loneRun;
+    const QList<int> m_unrhymedInBook;
     PoemCheck m_out;
 };
 

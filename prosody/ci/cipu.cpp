@@ -57,7 +57,9 @@ QString CiPosition::tip(int poems) const
     else if (strictness == Strictness::Warning && poems < 10)
         rule = QStringLiteral("例词多用%1").arg(lean);
     else if (strictness == Strictness::Warning)
-        rule = QStringLiteral("宜%1 %2%").arg(lean).arg(percent());
+        rule = QStringLiteral("宜%1 %2%").arg(lean).arg(percent()) +
+               (isDefinite(book) && book != tone ? QStringLiteral("，谱之例词作%1").arg(className(book))
+                                                 : QString());
     else
         rule = QStringLiteral("可平可仄（%1 %2%）").arg(lean).arg(percent());
     return rule + u'\n' + counts;

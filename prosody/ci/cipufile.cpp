@@ -277,6 +277,9 @@ std::shared_ptr<const Cipu> readCipu(const SqliteFile &db)
     FormIndex formAt;
     readForms(db, tunes, byName, formAt);
     readLines(db, tunes, byName, formAt);
+    for (CiTune &tune : tunes)
+        for (CiForm &form : tune.forms)
+            yieldToBook(form);
     // A form with a line left empty by a damaged file is of no use: drop it.
     for (CiTune &tune : tunes)
         tune.forms.removeIf([](const CiForm &f) {

@@ -50,6 +50,34 @@ void applyBookEvidence(CiPosition &p, Authority tier, int formPoems)
     p.strictness = tier == Authority::BookNote && other == 0 ? Strictness::Fault : Strictness::Warning;
 }
 
+void yieldToBook(CiForm &form)
+{
+    if (form.source != CiSource::Both || form.tier != Authority::Corpus)
+        return;
+    QList<CiPosition *> dissent;
+    for (CiLine &line : form.lines)
+        for (CiPosition &p : line.positions)
+            if (p.strictness == Strictness::Fault && isDefinite(p.book) && p.book != p.tone)
+                dissent.append(&p);
+    if (dissent.size() > evidence::kBookDissent)
+        return;
+    for (CiPosition *p : dissent)
+        p->strictness = Strictness::Warning;
+}
+
+QList<int> unrhymedInBook(const CiForm &form)
+{
+    QList<int> out;
+    if (form.source != CiSource::Both || form.tier != Authority::Corpus)
+        return out;
+    for (qsizetype i = 0; i < form.lines.size(); ++i) {
+        const CiLine &line = form.lines[i];
+        if (line.rhymeRun > 0 && (line.mark == u"句" || line.mark == u"读"))
+            out.append(int(i));
+    }
+    return out.size() > evidence::kBookDissent ? QList<int>() : out;
+}
+
 Authority tierOf(CiSource source, int poems, bool compared)
 {
     if (source == CiSource::Corpus || poems >= evidence::kRulePoems)

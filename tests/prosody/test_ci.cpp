@@ -420,6 +420,35 @@ private slots:
             u"没有「谱调:4」这一体：谱调共 3 体（谱调:1 为正体，谱调:2 为又一体，谱调:3 为词作另见之体）"_s);
     }
 
+    // Where the poems laid over a 体 all but agree against the book's own example, the book allows what
+    // they avoid: a warning that says so. Where they differ at many places, the poems rule.
+    void thePoemsYieldToTheBooksExampleAtAFewPlaces()
+    {
+        BooksFixture fixture(m_dir.filePath(u"date/dissent.db"_s));
+        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
+            .add(u"词林正韵"_s, u"第七部"_s, u"平"_s, u"天"_s)
+            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
+            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+            .tune(u"例调"_s, 60)
+            .bookForm(u"例调"_s, 1, 30, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"甲"_s, true)
+            .bookForm(u"例调"_s, 2, 30, {u"平平平平平"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"乙"_s, true)
+            .bookWritesOther(u"例调"_s, 1, 1, 2);
+        for (int character = 1; character <= 4; ++character)
+            fixture.bookWritesOther(u"例调"_s, 2, 1, character);
+        const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(fixture.path());
+
+        const PoemCheck yielded = checkNamed(books, u"天木木木，木木天东。木木风。"_s, u"例调:1"_s)->first();
+        QCOMPARE(describe(yielded), u"~平仄@1:2"_s);
+        QVERIFY2(yielded.findings.first().text.endsWith(u"；谱之例词亦用仄声"_s),
+                 qPrintable(yielded.findings.first().text));
+        const CiPosition &place = books->cipu().find(u"例调"_s)->forms[0].lines[0].positions[1];
+        QVERIFY(
+            place.tip(30).startsWith(u"宜平 "_s + QString::number(place.percent()) + u"%，谱之例词作仄"_s));
+
+        const PoemCheck ruled = checkNamed(books, u"木天天天天，木木天东。木木风。"_s, u"例调:2"_s)->first();
+        QCOMPARE(describe(ruled), u"平仄@1:1"_s);
+    }
+
     void recognitionNamesTheTune()
     {
         const CiChecker checker(m_books);

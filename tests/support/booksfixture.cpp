@@ -131,6 +131,19 @@ BooksFixture &BooksFixture::bookForm(const QString &tune, int number, int poems,
     return form(tune, number, poems, lines, 0, QStringLiteral("平韵"), 0, author, compared);
 }
 
+BooksFixture &BooksFixture::bookWritesOther(const QString &tune, int number, int line, int character)
+{
+    const QStringList at{tune, QString::number(number), QString::number(line), QString::number(character)};
+    exec(QStringLiteral("UPDATE 词句 SET 谱 = substr(谱, 1, CAST(?4 AS INTEGER) - 1) || "
+                        "(CASE substr(谱, CAST(?4 AS INTEGER), 1) WHEN '平' THEN '仄' ELSE '平' END) || "
+                        "substr(谱, CAST(?4 AS INTEGER) + 1) WHERE 牌 = ?1 AND 体 = ?2 AND 句 = ?3"),
+         at);
+    exec(QStringLiteral("UPDATE 词位 SET 谱 = (CASE 谱 WHEN '平' THEN '仄' ELSE '平' END) "
+                        "WHERE 牌 = ?1 AND 体 = ?2 AND 句 = ?3 AND 字 = ?4"),
+         at);
+    return *this;
+}
+
 BooksFixture &BooksFixture::form(const QString &tune, int number, int poems, const QStringList &lines,
                                  int stanzaBreak, const QString &scheme, int share, const QString &author,
                                  bool compared)

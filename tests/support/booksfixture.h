@@ -48,6 +48,10 @@ public:
     BooksFixture &bookForm(const QString &tune, int number, int poems, const QStringList &lines,
                            const QString &author, bool compared);
 
+    // The book's example of form `number` writes the other class at a place (1-based line and character)
+    // than the poems laid over it.
+    BooksFixture &bookWritesOther(const QString &tune, int number, int line, int character);
+
     // Rhymes of 部 `other` in runs of `section` ("第六部", "第十一部") in `poems` of the `runs` poems with a
     // run in `section`.
     BooksFixture &sharedRhyme(const QString &section, const QString &other, int poems, int runs);
