@@ -325,6 +325,8 @@ private slots:
         QTest::newRow("an unmarked return to an earlier 部 (撷芳词)")
             << u"仄1 仄1 换仄17 仄17 仄1 仄1 换仄17 仄17"_s << u"1仄 1仄 2仄 2仄 1仄 1仄 3仄 3仄"_s;
         QTest::newRow("a 部 no run has stays in the run") << u"平7 平7 平3"_s << u"1平 1平 1平"_s;
+        QTest::newRow("a run begun on characters of both readings (最高楼's 中 重)")
+            << u"1 1 ~平1 仄18 ~仄18 平1"_s << u"1平 1平 1平 2仄 2仄 1平"_s;
     }
 
     void rhymeRunsFollowTheBooksMarks()
@@ -339,9 +341,13 @@ private slots:
             mark.xie = m.startsWith(u'叶');
             if (mark.change || mark.xie)
                 m.remove(0, 1);
+            // ~平: the character's class, the mark naming none.
+            const bool unnamed = m.startsWith(u'~');
+            if (unnamed)
+                m.remove(0, 1);
             if (m.startsWith(u'平') || m.startsWith(u'仄')) {
                 mark.character = m.front();
-                mark.tone = mark.xie ? QChar() : m.front();
+                mark.tone = mark.xie || unnamed ? QChar() : m.front();
                 m.remove(0, 1);
             }
             if (mark.rhymed)

@@ -69,7 +69,7 @@ bool shares(const QList<int> &a, const QList<int> &b)
 QList<RhymeRun> rhymeRunsOf(const QList<RhymeMark> &marks)
 {
     struct Run {
-        QChar tone;
+        QChar tone; // null until a rhyme of one class or a mark names it (中 and 重 read both ways)
         QList<int> sections;
     };
     QList<Run> runs;
@@ -93,7 +93,7 @@ QList<RhymeRun> rhymeRunsOf(const QList<RhymeMark> &marks)
             run = -1;
         } else if (m.change) {
             run = -1;
-        } else if (!m.tone.isNull() && m.tone != runs[current].tone) {
+        } else if (!m.tone.isNull() && !runs[current].tone.isNull() && m.tone != runs[current].tone) {
             run = earlier(tone, m.sections);
         } else if (!shares(runs[current].sections, m.sections)) {
             // A 叶 of another 部, or a 韵 that goes back to an earlier rhyme unmarked (the second 段 of
@@ -102,15 +102,21 @@ QList<RhymeRun> rhymeRunsOf(const QList<RhymeMark> &marks)
             run = back >= 0 ? back : current;
         }
         if (run < 0) {
-            runs.append(Run{tone.isNull() ? QChar(u'仄') : tone, {}});
+            runs.append(Run{tone, {}});
             run = int(runs.size()) - 1;
         }
+        if (runs[run].tone.isNull())
+            runs[run].tone = tone;
         for (int s : m.sections)
             if (!runs[run].sections.contains(s))
                 runs[run].sections.append(s);
         current = run;
-        out.append(RhymeRun{run + 1, tone.isNull() ? runs[run].tone : tone});
+        out.append(RhymeRun{run + 1, tone});
     }
+    // A rhyme whose character reads both ways takes its run's class; a run of such rhymes alone, 仄.
+    for (RhymeRun &r : out)
+        if (r.run && r.tone.isNull())
+            r.tone = runs[r.run - 1].tone.isNull() ? QChar(u'仄') : runs[r.run - 1].tone;
     return out;
 }
 
