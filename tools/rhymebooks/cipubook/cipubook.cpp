@@ -5,6 +5,7 @@
 #include "tools/rhymebooks/cipubook/appendix.h"
 #include "tools/rhymebooks/cipubook/contents.h"
 #include "tools/rhymebooks/cipubook/contentsmatch.h"
+#include "tools/rhymebooks/cipubook/errata.h"
 #include "tools/rhymebooks/cipubook/heading.h"
 #include "tools/rhymebooks/cipubook/juanreader.h"
 #include "tools/rhymebooks/cipubook/mending.h"
@@ -28,6 +29,7 @@ BookForm formOf(const PrintedForm &printed, int number)
     MendedExample read = readMendedExample(printed.example, form.heading);
     form.example = read.example;
     form.slips = read.slips;
+    mendErrata(form.example, form.slips);
     form.note = toQString(printed.note);
     const NoteReading note = readNote(printed.note, form.example);
     form.free = note.free;
