@@ -24,6 +24,9 @@ QString verseReading(const QString &word)
         {QStringLiteral("纵横"), QStringLiteral("zōng héng")},   // 子容切, 平 in verse
         {QStringLiteral("长相"), QStringLiteral("cháng xiāng")}, // 长相忆, 长相见: long, each other
         {QStringLiteral("金铺"), QStringLiteral("jīn pū")},      // the door's ring-plate, 普胡切
+        {QStringLiteral("教长"), QStringLiteral("jiāo cháng")},  // 不教长: let it last long
+        {QStringLiteral("重行"), QStringLiteral("chóng xíng")},  // to go again (行行重行行)
+        {QStringLiteral("藏香"), QStringLiteral("cáng xiāng")},  // to hide a fragrance
         // 观, a sight or a tower, is 去 (古玩切)
         {QStringLiteral("奇观"), QStringLiteral("qí guàn")},
         {QStringLiteral("壮观"), QStringLiteral("zhuàng guàn")},

@@ -40,10 +40,12 @@ constexpr OurReading kOurReadings[] = {
 
 // Readings poets use that the 廣韻 lacks for a character it has (from the 集韻 and the 平水
 // tradition): 漫漫 平, 探 去, 天涯 rhyming with 麻, 娉婷 平, 圈 a ring 平 (绣圈), 靥 a dimple 於琰切
-// (温庭筠 and 吴文英 rhyme 花靥 with 脸 and 敛). Added after the filter, which they bypass.
+// (温庭筠 and 吴文英 rhyme 花靥 with 脸 and 敛), 凹 於交切 (姚云文 rhymes 深凹 with 萧 腰 宵). Added after
+// the filter, which they bypass.
 constexpr OurReading kOurAdditions[] = {
     {U'漫', u'平', u'寒', u'合'}, {U'探', u'去', u'覃', 0},     {U'涯', u'平', u'麻', u'開'},
     {U'娉', u'平', u'清', 0},     {U'圈', u'平', u'仙', u'合'}, {U'靥', u'上', u'鹽', 0},
+    {U'凹', u'平', u'肴', 0},
 };
 
 // Classical readings the reflex filter would drop but that poets use: the old 两读 that the
