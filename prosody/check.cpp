@@ -12,11 +12,12 @@ namespace prosody {
 namespace {
 
 // A regulated shape rhyming 仄 taken as the 词牌 whose form it is line for line, when the poem keeps
-// that form's 平仄 (at most two faults).
+// that form's 平仄 (at most two faults) and poets wrote that form (玉楼春, 生查子): a quatrain rhyming 仄
+// is a 绝句 of the old style (孟浩然's 春晓), never the 拜新月 of the book's one example.
 std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Book book)
 {
     const std::optional<CiAlignment> a = ci.bestForm(poem, nullptr, book);
-    if (!a || a->structureCost() > 0 || a->looseness > 0 || !a->missing.isEmpty())
+    if (!a || a->structureCost() > 0 || a->looseness > 0 || !a->missing.isEmpty() || a->form->poems < 2)
         return std::nullopt;
     PoemCheck check = ci.check(poem, ci.cipu().find(a->form->tune), book);
     if (check.faultCount() > 2)

@@ -29,9 +29,9 @@ QList<CiAlignment> rankEveryForm(const Cipu &cipu, const QList<int> &lengths, co
     const int lines = int(lengths.size());
     QList<CiAlignment> out =
         rankForms(lengths, classes, formsOfLineCount(cipu.attestedForms(), lines), Ranking::Likelihood);
-    if (!out.isEmpty() && out.first().structureCost() == 0)
-        return out;
-    // Only a lone form that fits as well as the best so far can matter: the others stop early.
+    // Only a lone form that fits as well as the best so far can matter: the others stop early. Those
+    // that do are weighed with the rest by how well the lines keep them (a 体 of the book that no poem of
+    // the corpus wrote against the two poems of one poet that share its lengths).
     QList<CiAlignment> more =
         rankForms(lengths, classes, formsOfLineCount(cipu.loneForms(), lines), Ranking::Likelihood,
                   out.isEmpty() ? std::numeric_limits<int>::max() : out.first().structureCost());

@@ -28,9 +28,9 @@ QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
 // no 词 of any form); one of fewer lines may be a 词 begun.
 QList<const CiForm *> formsOfLineCount(QList<const CiForm *> forms, int lineCount);
 
-// Every form for a 词 of unknown 词牌, ranked by Likelihood: the forms of two poems or more first, the
-// forms of a single poem (孤例) beside them only where none of those fits whole without a fault of
-// structure (they are many and rarely needed).
+// Every form for a 词 of unknown 词牌 that fits with the fewest faults of structure, ranked by
+// Likelihood: the forms of two poems or more, and beside them those of a single poem (孤例) or of the
+// book's example alone that fit as well (they are many, and the others stop them early).
 QList<CiAlignment> rankEveryForm(const Cipu &cipu, const QList<int> &lengths, const Classes &classes);
 
 // The 词牌 a text seems written to from the shape of its lines alone, for 自动.

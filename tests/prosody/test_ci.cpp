@@ -465,6 +465,26 @@ private slots:
         QCOMPARE(checker.bestForm(longer, nullptr)->structureFaults, 1);
         QCOMPARE(checker.recognise(longer)->name, u"测试调"_s);
     }
+
+    // A 体 of the book no poem of the corpus wrote is recognised beside the corpus's forms of the same
+    // lengths, by how well the lines keep each; a form of one poem only where no other fits as well.
+    void theBooksFormsAreRecognisedBesideTheCorpus()
+    {
+        BooksFixture fixture(m_dir.filePath(u"date/recognise.db"_s));
+        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
+            .add(u"词林正韵"_s, u"第七部"_s, u"平"_s, u"天"_s)
+            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
+            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+            .tune(u"甲调"_s, 2)
+            .ciForm(u"甲调"_s, 1, 2, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s})
+            .tune(u"乙调"_s, 0)
+            .bookForm(u"乙调"_s, 1, 0, {u"仄仄平平"_s, u"平仄仄平/1"_s, u"平平平/1"_s}, u"乙"_s, false)
+            .tune(u"丙调"_s, 1)
+            .ciForm(u"丙调"_s, 1, 1, {u"仄仄平平"_s, u"平仄仄平/1"_s, u"平平平/1"_s});
+        const CiChecker checker(loadRhymeBooks(fixture.path()));
+        QCOMPARE(checker.recognise(readPoems(u"木木天天，天木木东。天天风。"_s).first())->name, u"乙调"_s);
+        QCOMPARE(checker.recognise(readPoems(u"天天木木，木木天东。木木风。"_s).first())->name, u"甲调"_s);
+    }
 };
 
 QTEST_GUILESS_MAIN(CiTest)
