@@ -4,6 +4,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <numeric>
 
 namespace prosody {
 
@@ -31,9 +32,15 @@ QList<CiAlignment> rankEveryForm(const Cipu &cipu, const QList<int> &lengths, co
         rankForms(lengths, classes, formsOfLineCount(cipu.attestedForms(), lines), Ranking::Likelihood);
     // Only a lone form that fits as well as the best so far can matter: the others stop early. Those
     // that do are weighed with the rest by how well the lines keep them (a 体 of the book that no poem of
-    // the corpus wrote against the two poems of one poet that share its lengths).
+    // the corpus wrote against the two poems of one poet that share its lengths). Where a form fits
+    // whole already, only one of as many characters can.
+    QList<const CiForm *> lone = formsOfLineCount(cipu.loneForms(), lines);
+    if (!out.isEmpty() && out.first().structureCost() == 0) {
+        const int characters = std::accumulate(lengths.begin(), lengths.end(), 0);
+        lone.removeIf([characters](const CiForm *f) { return f->characters() != characters; });
+    }
     QList<CiAlignment> more =
-        rankForms(lengths, classes, formsOfLineCount(cipu.loneForms(), lines), Ranking::Likelihood,
+        rankForms(lengths, classes, lone, Ranking::Likelihood,
                   out.isEmpty() ? std::numeric_limits<int>::max() : out.first().structureCost());
     if (more.isEmpty())
         return out;
