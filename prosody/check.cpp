@@ -11,13 +11,34 @@ namespace prosody {
 
 namespace {
 
+// The faults of a check as regulated verse: a poem rhyming 仄 is 古体, no fault in 自动, but one
+// against a 词牌 whose shape it has.
+int asRegulated(const PoemCheck &shi)
+{
+    const bool oblique = std::any_of(shi.findings.begin(), shi.findings.end(), [](const Finding &f) {
+        return f.kind == FindingKind::ObliqueRhyme && !f.isFault();
+    });
+    return shi.faultCount() + (oblique ? 1 : 0);
+}
+
+// The poems that make a form likely: a 体 of the book stands for its 词牌, as written as the 词牌 is
+// (顾夐's 玉楼春 with the hundreds of 玉楼春); a form of the corpus alone, its own poems.
+int poemsBehind(const Cipu &cipu, const CiForm &form)
+{
+    const CiTune *tune = form.source == CiSource::Corpus ? nullptr : cipu.find(form.tune);
+    return tune ? std::max(form.poems, tune->poems) : form.poems;
+}
+
 // A regulated shape rhyming 仄 taken as the 词牌 whose form it is line for line, when the poem keeps
-// that form's 平仄 (at most two faults) and poets wrote that form (玉楼春, 生查子): a quatrain rhyming 仄
+// that form's 平仄 (at most two faults) and poets wrote that 词牌 (玉楼春, 生查子): a quatrain rhyming 仄
 // is a 绝句 of the old style (孟浩然's 春晓), never the 拜新月 of the book's one example.
 std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Book book)
 {
+    if (poem.lines.size() <= 4)
+        return std::nullopt;
     const std::optional<CiAlignment> a = ci.bestForm(poem, nullptr, book);
-    if (!a || a->structureCost() > 0 || a->looseness > 0 || !a->missing.isEmpty() || a->form->poems < 2)
+    if (!a || a->structureCost() > 0 || a->looseness > 0 || !a->missing.isEmpty() ||
+        poemsBehind(ci.cipu(), *a->form) < 2)
         return std::nullopt;
     PoemCheck check = ci.check(poem, ci.cipu().find(a->form->tune), book);
     if (check.faultCount() > 2)
@@ -32,13 +53,14 @@ std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Boo
 // nor a form of one poem (孤例) than any near-regulated shape: a quatrain with a line one character
 // long is far likelier than the few poems of an obscure 词牌.
 template <typename ShiCheck>
-bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemCheck &asCi, ShiCheck shiCheck)
+bool prefersCi(const Cipu &cipu, const Poem &poem, int joins, const CiAlignment &a, const PoemCheck &asCi,
+               ShiCheck shiCheck)
 {
     const std::optional<int> distance = shiDistance(poem);
     if (!distance)
         return true;
     const int shiFaults = *distance + joins;
-    if (a.form->poems < 2 || (a.form->fromExamples() && shiFaults <= 1))
+    if (poemsBehind(cipu, *a.form) < 2 || (a.form->fromExamples() && shiFaults <= 1))
         return false;
     // The rest of a 词 begun counts as one fault of structure, as a slip of the 诗 does.
     const int ciFaults = a.structureCost();
@@ -46,7 +68,7 @@ bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemChec
         return ciFaults < shiFaults;
     if (!a.missing.isEmpty())
         return false;
-    return asCi.faultCount() < shiCheck().faultCount();
+    return asCi.faultCount() < asRegulated(shiCheck());
 }
 
 } // namespace
@@ -85,12 +107,12 @@ PoemCheck titledShape(const Checker &checker, const CiChecker &ci, const Poem &p
                       Book shiBook, Book ciBook)
 {
     PoemCheck shi = checker.check(poem, shiBook);
-    if (shi.ok())
+    if (asRegulated(shi) == 0)
         return shi;
     const std::optional<CiAlignment> a = ci.bestForm(poem, tune, ciBook);
     if (a && a->structureCost() == 0 && a->missing.isEmpty()) {
         PoemCheck asCi = ci.check(poem, tune, ciBook);
-        if (asCi.faultCount() <= shi.faultCount())
+        if (asCi.faultCount() <= asRegulated(shi))
             return asCi;
     }
     // A title of two names ("木兰花·玉楼春") may name the 词 whose shape this is by its other name.
@@ -169,7 +191,7 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
         }
         if (best) {
             const PoemCheck asCi = ci.checkRecognised(both, *best, ciBook);
-            if (prefersCi(both, int(after - i), best->best, asCi,
+            if (prefersCi(ci.cipu(), both, int(after - i), best->best, asCi,
                           [&] { return checker.check(both, shiBook); })) {
                 out.append(asCi);
                 i = after;

@@ -23,7 +23,7 @@ PoemCheck Checker::check(const Poem &poem, Book book, FormChoice form) const
     if (out.lines.isEmpty())
         return out;
     out.findings += characterNotes(*m_books, book, out.lines);
-    if (judgeShape(shi, form) && !judgeObliqueRhyme(shi)) {
+    if (judgeShape(shi, form) && !judgeObliqueRhyme(shi, form.form != Form::Auto)) {
         chooseRhymeGroup(shi);
         chooseLineTypes(shi);
         judgeLines(shi);

@@ -22,7 +22,7 @@ int vote(const ShiPoem &poem, const QList<int> &lines, RhymeTone tone)
 
 } // namespace
 
-bool judgeObliqueRhyme(ShiPoem &poem)
+bool judgeObliqueRhyme(ShiPoem &poem, bool chosen)
 {
     // A character of both classes may be read 平: only rhymes that are clearly 仄 make 古体.
     int level = 0, oblique = 0;
@@ -35,7 +35,7 @@ bool judgeObliqueRhyme(ShiPoem &poem)
     if (oblique <= level)
         return false;
     poem.out().rhyme = groupName(poem, vote(poem, poem.evenLineEnds(), RhymeTone::Oblique));
-    poem.add(-1, 0, FindingKind::ObliqueRhyme, Severity::Fault,
+    poem.add(-1, 0, FindingKind::ObliqueRhyme, chosen ? Severity::Fault : Severity::Warning,
              QStringLiteral("韵脚「%1」为仄声，属古体，不按近体格律检查").arg(chars.join(u'、')));
     return true;
 }

@@ -120,7 +120,7 @@ private slots:
             << u"平水韵"_s << u"衆鳥高飛盡，孤雲獨去閒。相看兩不厭，只有敬亭山。"_s
             << u"五言绝句 · 仄起首句不入韵 · 上平十五删 · 合律"_s << QString();
         QTest::newRow("鹿柴") << u"平水韵"_s << u"空山不见人，但闻人语响。返景入深林，复照青苔上。"_s
-                              << u"古体（仄韵） · 上声二十二养"_s << u"仄韵@0:0"_s;
+                              << u"古体（仄韵） · 上声二十二养"_s << u"~仄韵@0:0"_s;
         // The same quatrain in a modern book: 白 is 阳平 and 一 阴平 there, so 一层楼 ends in three 平.
         QTest::newRow("登鹳雀楼 中华新韵")
             << u"中华新韵"_s << u"白日依山尽，黄河入海流。欲穷千里目，更上一层楼。"_s
