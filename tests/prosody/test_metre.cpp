@@ -243,6 +243,16 @@ private slots:
                                           [](const Finding &f) { return f.isFault(); }));
     }
 
+    // A poem rhyming 仄 is 古体: what it is in 自动, a fault where the poet chose regulated verse.
+    void anObliqueRhymeIsAFaultOnlyWhereRegulatedVerseWasChosen()
+    {
+        const QString text = verse(u"平平平仄仄，仄仄平平竹。仄仄平平平，平平平仄屋。"_s);
+        QVERIFY(checkOne(text).ok());
+        const PoemCheck chosen = checkOne(text, Book::Pingshui, FormChoice{Form::Jueju, 5});
+        QCOMPARE(describe(chosen), u"仄韵@0:0"_s);
+        QCOMPARE(chosen.summary(), u"古体（仄韵） · 入声一屋"_s);
+    }
+
     void aLostCharacterKeepsItsPlace()
     {
         // Texts of the classics print □ where a character is lost or cannot be printed.
