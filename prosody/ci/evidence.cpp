@@ -50,32 +50,60 @@ void applyBookEvidence(CiPosition &p, Authority tier, int formPoems)
     p.strictness = tier == Authority::BookNote && other == 0 ? Strictness::Fault : Strictness::Warning;
 }
 
-void yieldToBook(CiForm &form)
+namespace {
+
+// A place near-unanimous poems hold (a fault by applyEvidence) where the book's example writes the
+// other class; read from the counts, so that it holds before and after yieldToBook.
+bool tonedAgainstBook(const CiPosition &p)
+{
+    const int known = p.ping + p.ze;
+    return isDefinite(p.book) && p.book != p.leaning() && known >= evidence::kRulePoems &&
+           100 * std::max(p.ping, p.ze) >= evidence::kFaultPercent * known;
+}
+
+// A line end the poems rhyme as a rule where the book's example ends a 句 or 读 unrhymed.
+bool unrhymedAgainstBook(const CiForm &form, const CiLine &line)
+{
+    return line.rhymeRun > 0 && 100 * line.rhymed >= evidence::kFaultPercent * form.poems &&
+           (line.mark == u"句" || line.mark == u"读");
+}
+
+// Whether the book's example departs from the poems laid over its 体 at a few places, tones and
+// rhymes together: at more, the poems are of another shape.
+bool yieldsToBook(const CiForm &form)
 {
     if (form.source != CiSource::Both || form.tier != Authority::Corpus)
+        return false;
+    int dissent = 0;
+    for (const CiLine &line : form.lines) {
+        dissent += unrhymedAgainstBook(form, line);
+        for (const CiPosition &p : line.positions)
+            dissent += tonedAgainstBook(p);
+    }
+    return dissent > 0 && dissent <= evidence::kBookDissent;
+}
+
+} // namespace
+
+void yieldToBook(CiForm &form)
+{
+    if (!yieldsToBook(form))
         return;
-    QList<CiPosition *> dissent;
     for (CiLine &line : form.lines)
         for (CiPosition &p : line.positions)
-            if (p.strictness == Strictness::Fault && isDefinite(p.book) && p.book != p.tone)
-                dissent.append(&p);
-    if (dissent.size() > evidence::kBookDissent)
-        return;
-    for (CiPosition *p : dissent)
-        p->strictness = Strictness::Warning;
+            if (p.strictness == Strictness::Fault && tonedAgainstBook(p))
+                p.strictness = Strictness::Warning;
 }
 
 QList<int> unrhymedInBook(const CiForm &form)
 {
     QList<int> out;
-    if (form.source != CiSource::Both || form.tier != Authority::Corpus)
+    if (!yieldsToBook(form))
         return out;
-    for (qsizetype i = 0; i < form.lines.size(); ++i) {
-        const CiLine &line = form.lines[i];
-        if (line.rhymeRun > 0 && (line.mark == u"句" || line.mark == u"读"))
+    for (qsizetype i = 0; i < form.lines.size(); ++i)
+        if (unrhymedAgainstBook(form, form.lines[i]))
             out.append(int(i));
-    }
-    return out.size() > evidence::kBookDissent ? QList<int>() : out;
+    return out;
 }
 
 Authority tierOf(CiSource source, int poems, bool compared)

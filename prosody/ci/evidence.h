@@ -52,8 +52,8 @@ void yieldToBook(CiForm &form);
 namespace evidence {
 inline constexpr int kBookDissent = 3;
 } // namespace evidence
-// Likewise for rhymes: the lines of such a 体 whose end the poems rhyme where the book's example ends
-// a 句 or 读 unrhymed, at most kBookDissent of them (else none).
+// Likewise for rhymes: the lines of such a 体 whose end the poems rhyme as a rule where the book's
+// example ends a 句 or 读 unrhymed. The places and the line ends count together against kBookDissent.
 QList<int> unrhymedInBook(const CiForm &form);
 
 // Which authority decides a form: the corpus where it has the poems to make rules or the book has no

@@ -30,21 +30,25 @@ QList<CiAlignment> rankEveryForm(const Cipu &cipu, const QList<int> &lengths, co
     const int lines = int(lengths.size());
     QList<CiAlignment> out =
         rankForms(lengths, classes, formsOfLineCount(cipu.attestedForms(), lines), Ranking::Likelihood);
-    // Only a lone form that fits as well as the best so far can matter: the others stop early. Those
-    // that do are weighed with the rest by how well the lines keep them (a 体 of the book that no poem of
-    // the corpus wrote against the two poems of one poet that share its lengths). Where a form fits
-    // whole already, only one of as many characters can.
+    // Only a lone form that fits as well as the best so far can matter: the others stop early. A 体 of
+    // the book that no poem of the corpus wrote is weighed with the rest by how well the lines keep it
+    // (against the two poems of one poet that share its lengths); a form of one poem of the corpus
+    // (孤例) only where it fits better. Where a form fits whole already, only a 体 of the book of as
+    // many characters can matter.
+    const int best = out.isEmpty() ? std::numeric_limits<int>::max() : out.first().structureCost();
     QList<const CiForm *> lone = formsOfLineCount(cipu.loneForms(), lines);
-    if (!out.isEmpty() && out.first().structureCost() == 0) {
+    if (best == 0) {
         const int characters = std::accumulate(lengths.begin(), lengths.end(), 0);
-        lone.removeIf([characters](const CiForm *f) { return f->characters() != characters; });
+        lone.removeIf([characters](const CiForm *f) {
+            return f->source == CiSource::Corpus || f->characters() != characters;
+        });
     }
-    QList<CiAlignment> more =
-        rankForms(lengths, classes, lone, Ranking::Likelihood,
-                  out.isEmpty() ? std::numeric_limits<int>::max() : out.first().structureCost());
+    QList<CiAlignment> more = rankForms(lengths, classes, lone, Ranking::Likelihood, best);
     if (more.isEmpty())
         return out;
-    if (!out.isEmpty() && more.first().structureCost() < out.first().structureCost())
+    if (more.first().structureCost() == best)
+        more.removeIf([](const CiAlignment &a) { return a.form->source == CiSource::Corpus; });
+    else
         out.clear();
     out += more;
     std::stable_sort(out.begin(), out.end(), [](const CiAlignment &a, const CiAlignment &b) {

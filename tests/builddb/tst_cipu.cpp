@@ -327,6 +327,7 @@ private slots:
         QTest::newRow("a 部 no run has stays in the run") << u"平7 平7 平3"_s << u"1平 1平 1平"_s;
         QTest::newRow("a run begun on characters of both readings (最高楼's 中 重)")
             << u"1 1 ~平1 仄18 ~仄18 平1"_s << u"1平 1平 1平 2仄 2仄 1平"_s;
+        QTest::newRow("a 叶 does not set the class of such a run") << u"1 叶仄1 平1"_s << u"1平 1仄 1平"_s;
     }
 
     void rhymeRunsFollowTheBooksMarks()

@@ -432,9 +432,16 @@ private slots:
             .tune(u"例调"_s, 60)
             .bookForm(u"例调"_s, 1, 30, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"甲"_s, true)
             .bookForm(u"例调"_s, 2, 30, {u"平平平平平"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"乙"_s, true)
-            .bookWritesOther(u"例调"_s, 1, 1, 2);
+            .bookForm(u"例调"_s, 3, 30, {u"平平平/1"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"丙"_s, true)
+            .bookForm(u"例调"_s, 4, 30, {u"平平平/1"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"丁"_s, true)
+            .bookWritesOther(u"例调"_s, 1, 1, 2)
+            .bookEndsUnrhymed(u"例调"_s, 3, 2)
+            .bookEndsUnrhymed(u"例调"_s, 4, 2);
         for (int character = 1; character <= 4; ++character)
             fixture.bookWritesOther(u"例调"_s, 2, 1, character);
+        // Places and line ends count together: one unrhymed end and three places are too many.
+        for (int character = 1; character <= 3; ++character)
+            fixture.bookWritesOther(u"例调"_s, 4, 1, character);
         const std::shared_ptr<const RhymeBooks> books = loadRhymeBooks(fixture.path());
 
         const PoemCheck yielded = checkNamed(books, u"天木木木，木木天东。木木风。"_s, u"例调:1"_s)->first();
@@ -447,6 +454,13 @@ private slots:
 
         const PoemCheck ruled = checkNamed(books, u"木天天天天，木木天东。木木风。"_s, u"例调:2"_s)->first();
         QCOMPARE(describe(ruled), u"平仄@1:1"_s);
+
+        const QString unrhymed = u"天天东，木木天天。木木风。"_s;
+        const PoemCheck allowed = checkNamed(books, unrhymed, u"例调:3"_s)->first();
+        QCOMPARE(describe(allowed), u"~出韵@2:4"_s);
+        QVERIFY2(allowed.findings.first().text.contains(u"谱之例词此处不押韵"_s),
+                 qPrintable(allowed.findings.first().text));
+        QCOMPARE(describe(checkNamed(books, unrhymed, u"例调:4"_s)->first()), u"出韵@2:4"_s);
     }
 
     void recognitionNamesTheTune()

@@ -144,6 +144,13 @@ BooksFixture &BooksFixture::bookWritesOther(const QString &tune, int number, int
     return *this;
 }
 
+BooksFixture &BooksFixture::bookEndsUnrhymed(const QString &tune, int number, int line)
+{
+    exec(QStringLiteral("UPDATE 词句 SET 标 = '句' WHERE 牌 = ?1 AND 体 = ?2 AND 句 = ?3"),
+         {tune, QString::number(number), QString::number(line)});
+    return *this;
+}
+
 BooksFixture &BooksFixture::form(const QString &tune, int number, int poems, const QStringList &lines,
                                  int stanzaBreak, const QString &scheme, int share, const QString &author,
                                  bool compared)

@@ -51,6 +51,8 @@ public:
     // The book's example of form `number` writes the other class at a place (1-based line and character)
     // than the poems laid over it.
     BooksFixture &bookWritesOther(const QString &tune, int number, int line, int character);
+    // The book's example of form `number` ends line `line` (1-based) on an unrhymed 句.
+    BooksFixture &bookEndsUnrhymed(const QString &tune, int number, int line);
 
     // Rhymes of 部 `other` in runs of `section` ("第六部", "第十一部") in `poems` of the `runs` poems with a
     // run in `section`.

@@ -33,7 +33,7 @@ void mendErrata(BookExample &example, QStringList &slips)
         for (BookLine &line : stanza.lines)
             for (const Erratum &e : kErrata) {
                 const QString printed = QString::fromUtf16(e.printed);
-                if (line.text != printed)
+                if (!line.rhymed() || line.text != printed)
                     continue;
                 line.text = QString::fromUtf16(e.meant);
                 // The one character that differs, with the one before it.

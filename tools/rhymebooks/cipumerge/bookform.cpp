@@ -105,7 +105,8 @@ QList<RhymeRun> rhymeRunsOf(const QList<RhymeMark> &marks)
             runs.append(Run{tone, {}});
             run = int(runs.size()) - 1;
         }
-        if (runs[run].tone.isNull())
+        // A 叶 rhymes in the other class (西江月's 叶仄 in a 平 run): it never sets the run's.
+        if (runs[run].tone.isNull() && !m.xie)
             runs[run].tone = tone;
         for (int s : m.sections)
             if (!runs[run].sections.contains(s))
