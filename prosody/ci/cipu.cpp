@@ -204,8 +204,8 @@ Cipu::Cipu(QList<CiTune> tunes)
     for (const CiTune &tune : m_tunes)
         for (const CiForm &form : tune.forms) {
             m_forms.append(&form);
-            // Forms of one poem (孤例) or of the book's example alone are many: they are ranked after the
-            // others, and only those that fit the lines as well as the best of them (recognise.cpp).
+            // Forms of one poem (孤例) or of the book's example alone are many: they are aligned after the
+            // others, and only as far as they can fit as well (recognise.cpp).
             (form.poems >= 2 ? m_attestedForms : m_loneForms).append(&form);
         }
 }

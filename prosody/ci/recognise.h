@@ -29,8 +29,8 @@ QList<CiAlignment> rankForms(const QList<int> &lengths, const Classes &classes,
 QList<const CiForm *> formsOfLineCount(QList<const CiForm *> forms, int lineCount);
 
 // Every form for a 词 of unknown 词牌 that fits with the fewest faults of structure, ranked by
-// Likelihood: the forms of two poems or more, and beside them those of a single poem (孤例) or of the
-// book's example alone that fit as well (they are many, and the others stop them early).
+// Likelihood: the forms of two poems or more, beside them the book's 体 of its example alone that fit
+// as well, and those of a single poem of the corpus (孤例) only where they fit better.
 QList<CiAlignment> rankEveryForm(const Cipu &cipu, const QList<int> &lengths, const Classes &classes);
 
 // The 词牌 a text seems written to from the shape of its lines alone, for 自动.
