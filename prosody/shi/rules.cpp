@@ -36,6 +36,14 @@ bool judgeRelations(ShiPoem &poem, int l)
         return false;
     const ToneClass other = poem.cls(l - 1, 2) == ToneClass::Ping ? ToneClass::Ze : ToneClass::Ping;
     const QString want = classWord(couplet ? other : poem.cls(l - 1, 2));
+    // 折腰体: a quatrain whose second couplet does not hold to the first, as many of the Tang do (渭城
+    // 朝雨, 滁州西涧). A warning; in a 律诗 失粘 stays a fault.
+    if (!couplet && l == 2 && poem.formLines == 4) {
+        poem.add(
+            l, 2, FindingKind::Unglued, Severity::Warning,
+            QStringLiteral("%1：与上联失粘，为折腰体，唐人绝句有之；依律此处应%2").arg(poem.at(l, 2), want));
+        return true;
+    }
     poem.add(l, 2, couplet ? FindingKind::Unmatched : FindingKind::Unglued, Severity::Fault,
              QStringLiteral("%1：与%2%3，此处应%4")
                  .arg(poem.at(l, 2), couplet ? QStringLiteral("上句") : QStringLiteral("上联"),

@@ -56,6 +56,9 @@ private slots:
         BooksFixture books(m_dir.filePath(u"date/rhymebooks.db"_s));
         books.add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红空同通"_s)
             .add(u"平水韵"_s, u"上平二冬"_s, u"平"_s, u"冬钟松峰"_s)
+            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"征"_s)
+            .add(u"平水韵"_s, u"上平二冬"_s, u"平"_s, u"征徵"_s)
+            .alsoFor(u"徵"_s, u"征"_s)
             .add(u"平水韵"_s, u"下平一先"_s, u"平"_s, u"天烟"_s)
             .add(u"平水韵"_s, u"下平七阳"_s, u"平"_s, u"阳光长"_s)
             .add(u"平水韵"_s, u"上平十四寒"_s, u"平"_s, u"看"_s)
@@ -190,8 +193,12 @@ private slots:
                                 << u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s << u"~三仄尾@3:3"_s;
         QTest::newRow("失对") << u"仄仄平平仄，平仄平仄东。平平平仄仄，仄仄仄平风。"_s
                               << u"五言绝句 · 仄起首句不入韵 · 上平一东 · 1处不合"_s << u"失对@2:2"_s;
+        // 折腰体: a quatrain may break 粘 between its couplets; a 律诗 may not.
         QTest::newRow("失粘") << u"仄仄平平仄，平平仄仄东。仄仄平平仄，平平仄仄风。"_s
-                              << u"五言绝句 · 仄起首句不入韵 · 上平一东 · 1处不合"_s << u"失粘@3:2"_s;
+                              << u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s << u"~失粘@3:2"_s;
+        QTest::newRow("失粘 in a 律诗")
+            << u"仄仄平平仄，平平仄仄东。平平平仄仄，仄仄仄平风。仄仄平平仄，平平仄仄红。仄仄平平仄，平平仄仄空。"_s
+            << u"五言律诗 · 仄起首句不入韵 · 上平一东 · 1处不合"_s << u"失粘@7:2"_s;
         QTest::newRow("中 either way") << u"中中平平仄，平平中仄东。平平平仄中，仄仄仄平风。"_s
                                        << u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s << QString();
         QTest::newRow("unknown and modern")
@@ -200,6 +207,8 @@ private slots:
         // Rhymes.
         QTest::newRow("出韵") << u"仄仄平平仄，平平仄仄东。平平平仄仄，仄仄仄平阳。"_s
                               << u"五言绝句 · 仄起首句不入韵 · 上平一东 · 1处不合"_s << u"出韵@4:5"_s;
+        QTest::newRow("徵 written for 征") << u"仄仄平平仄，平平仄仄东。平平平仄仄，仄仄仄平徵。"_s
+                                           << u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s << QString();
         QTest::newRow("孤雁出群") << u"仄仄仄平冬，平平仄仄东。平平平仄仄，仄仄仄平风。"_s
                                   << u"五言绝句 · 仄起首句入韵 · 上平一东 · 合律"_s << u"~孤雁出群@1:5"_s;
         QTest::newRow("邻韵 not in line 1")
