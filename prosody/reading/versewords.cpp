@@ -27,6 +27,8 @@ QString verseReading(const QString &word)
         {QStringLiteral("教长"), QStringLiteral("jiāo cháng")},  // 不教长: let it last long
         {QStringLiteral("重行"), QStringLiteral("chóng xíng")},  // to go again (行行重行行)
         {QStringLiteral("藏香"), QStringLiteral("cáng xiāng")},  // to hide a fragrance
+        // 幢幢, flickering (影幢幢), is chuáng: 平 in 江
+        {QStringLiteral("幢幢"), QStringLiteral("chuáng chuáng")},
         // 观, a sight or a tower, is 去 (古玩切)
         {QStringLiteral("奇观"), QStringLiteral("qí guàn")},
         {QStringLiteral("壮观"), QStringLiteral("zhuàng guàn")},
