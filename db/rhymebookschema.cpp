@@ -19,6 +19,7 @@ QStringList createStatements()
         QStringLiteral("CREATE TABLE 邻韵 (书 TEXT NOT NULL, 部 TEXT NOT NULL, 邻部 TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE 词音 (词 TEXT PRIMARY KEY, 拼音 TEXT NOT NULL) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE 异体 (字 TEXT PRIMARY KEY, 正字 TEXT NOT NULL) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE 兼体 (字 TEXT PRIMARY KEY, 正字 TEXT NOT NULL) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE 词牌 (牌 TEXT PRIMARY KEY, 序 INTEGER NOT NULL, 首数 INTEGER NOT NULL, "
                        "入体 INTEGER NOT NULL, 谱名 TEXT NOT NULL DEFAULT '', 卷 INTEGER NOT NULL DEFAULT 0, "
                        "谱序 INTEGER NOT NULL DEFAULT 0, 源注 TEXT NOT NULL DEFAULT '')"),

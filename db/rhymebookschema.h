@@ -36,6 +36,11 @@ inline const QString tableWordReadings = QStringLiteral("词音");
 // variant forms (衆, 樣, 栁) — and the standard character each stands for (众, 样, 柳).
 inline const QString tableVariants = QStringLiteral("异体");
 
+// 兼体(字, 正字): standard characters that are also the traditional form of another standard one
+// (徵 of 征, 乾 of 干), which a text converted from simplified characters writes where the other is
+// meant. A rhyme reads them, in the tones they have, also in the groups of the other.
+inline const QString tableAlsoFor = QStringLiteral("兼体");
+
 // 邻韵(书, 部, 邻部): groups a first line may borrow from (孤雁出群), each pair in both orders.
 inline const QString tableNeighbours = QStringLiteral("邻韵");
 

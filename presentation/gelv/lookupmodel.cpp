@@ -166,7 +166,7 @@ QStringList LookupModel::lookupBooks() const
         return lines;
     for (Book b : allBooks) {
         QStringList groups;
-        for (const RhymeBooks::Membership &m : m_books->memberships(b, m_lookup))
+        for (const RhymeBooks::Membership &m : m_books->bookMemberships(b, m_lookup))
             groups
                 << QStringLiteral("%1（%2）").arg(m_books->groups(b).at(m.group).name).arg(toneName(m.tone));
         QString where = groups.join(u'、');
@@ -193,7 +193,7 @@ QList<LookupModel::GroupChoice> LookupModel::groupChoices() const
     QList<GroupChoice> choices;
     if (!m_books || !m_lookup)
         return choices;
-    for (const RhymeBooks::Membership &m : m_books->memberships(m_book, m_lookup)) {
+    for (const RhymeBooks::Membership &m : m_books->bookMemberships(m_book, m_lookup)) {
         const bool byTone = m_books->groups(m_book).at(m.group).tones.size() > 1;
         const bool seen = std::any_of(choices.begin(), choices.end(), [&](const GroupChoice &c) {
             return c.group == m.group && (!byTone || c.tone == m.tone);

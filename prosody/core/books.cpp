@@ -11,11 +11,20 @@ RhymeBooks::RhymeBooks(std::array<BookData, 4> books, Extras extras)
 {
 }
 
-RhymeBooks::Memberships RhymeBooks::memberships(Book book, char32_t hanzi) const
+RhymeBooks::Memberships RhymeBooks::bookMemberships(Book book, char32_t hanzi) const
 {
     const auto &chars = m_books[int(book)].chars;
     const auto it = find(chars, hanzi);
     return it == chars.constEnd() ? Memberships() : *it;
+}
+
+RhymeBooks::Memberships RhymeBooks::memberships(Book book, char32_t hanzi) const
+{
+    Memberships out = bookMemberships(book, hanzi);
+    const auto &also = m_books[int(book)].alsoFor;
+    if (const auto it = also.constFind(hanzi); it != also.constEnd())
+        out.append(it->constData(), it->size());
+    return out;
 }
 
 QList<RhymeBooks::Member> RhymeBooks::members(Book book, int group) const

@@ -52,6 +52,9 @@ public:
         QHash<char32_t, Memberships> chars;
         QList<QList<Member>> members; // per group, in the book's order of characters
         QHash<char32_t, Ungrouped> ungrouped;
+        // Groups a character rhymes in as another standard character it is written for (徵 for 征),
+        // in the tones it has itself.
+        QHash<char32_t, Memberships> alsoFor;
     };
     // What the reference file holds besides the books.
     struct Extras {
@@ -66,7 +69,11 @@ public:
     RhymeBooks(std::array<BookData, 4> books, Extras extras);
 
     const QList<Group> &groups(Book book) const { return m_books[int(book)].groups; }
+    // The groups of a character, with those it rhymes in as the character it may be written for (徵
+    // in 庚 as 征), in the tones it has.
     Memberships memberships(Book book, char32_t hanzi) const;
+    // Only the groups the book gives the character: what the lookup shows.
+    Memberships bookMemberships(Book book, char32_t hanzi) const;
     QList<Member> members(Book book, int group) const;
     std::optional<Ungrouped> ungrouped(Book book, char32_t hanzi) const;
     // The class of a character from all its readings in the book, without looking at its word.

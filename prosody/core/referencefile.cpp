@@ -110,6 +110,30 @@ void readMembers(const SqliteFile &file, Books &books, const GroupIndex &index)
             sortMembers(books[b].members[g], places[b][g]);
 }
 
+// 兼体: a character a converted text writes for another rhymes, in the tones it has, also where
+// that one does (徵 in 庚 as 征). Absent from files built before the table was kept.
+void readAlsoFor(const SqliteFile &file, Books &books)
+{
+    Statement exists(file, QByteArrayLiteral("SELECT 1 FROM sqlite_schema WHERE name = '兼体'"));
+    if (!exists.step())
+        return;
+    eachRow(file, "SELECT 字, 正字 FROM 兼体", [&](const Statement &s) {
+        const char32_t written = s.character(0), meant = s.character(1);
+        for (RhymeBooks::BookData &data : books) {
+            const RhymeBooks::Memberships own = data.chars.value(written), other = data.chars.value(meant);
+            RhymeBooks::Memberships extra;
+            for (const RhymeBooks::Membership &m : other) {
+                const auto has = [&](auto pred) { return std::any_of(own.begin(), own.end(), pred); };
+                if (has([&](const auto &o) { return o.tone == m.tone; }) &&
+                    !has([&](const auto &o) { return o.group == m.group; }))
+                    extra.append(m);
+            }
+            if (!extra.isEmpty())
+                data.alsoFor.insert(written, extra);
+        }
+    });
+}
+
 void readRest(const SqliteFile &file, Books &books, const GroupIndex &index, RhymeBooks::Extras &extras)
 {
     Statement version(file, QByteArrayLiteral("SELECT 值 FROM 版本 WHERE 键 = ?1"));
@@ -134,6 +158,7 @@ void readRest(const SqliteFile &file, Books &books, const GroupIndex &index, Rhy
     });
     eachRow(file, "SELECT 字, 拼音 FROM 读音 ORDER BY rowid",
             [&](const Statement &s) { extras.readings[s.character(0)].append(s.text(1)); });
+    readAlsoFor(file, books);
     extras.cipu = readCipu(file);
     extras.variants = Variants::read(file);
 }

@@ -395,6 +395,8 @@ exports.資料 = {iter音韻地位: function* () { yield a1; yield a2; },
             query(path, u"SELECT 字 || 正字 FROM 异体 WHERE 字 IN ('風', '衆', '栁', '㨾') ORDER BY 字"_s),
             u"㨾样 栁柳 衆众 風风"_s);
         QCOMPARE(query(path, u"SELECT count(*) FROM 异体 WHERE 字 = '乾'"_s), u"0"_s);
+        QCOMPARE(query(path, u"SELECT 字 || 正字 FROM 兼体 WHERE 字 IN ('徵', '乾', '风') ORDER BY 字"_s),
+                 u"乾干 徵征"_s);
         QCOMPARE(groups(u"平水韵", u"样"), u"去声二十三漾去"_s);
         QCOMPARE(groups(u"平水韵", u"娆"), u"下平二萧平"_s);
         QCOMPARE(groups(u"平水韵", u"斜"), u"下平六麻平"_s);

@@ -99,11 +99,15 @@ private slots:
                                   << u"~三仄尾@1:3 +对句相救@1:4"_s;
         // Regular verse with faults the commentaries name.
         QTest::newRow("静夜思") << u"平水韵"_s << u"床前明月光，疑是地上霜。举头望明月，低头思故乡。"_s
-                                << u"五言绝句 · 平起首句入韵 · 下平七阳 · 2处不合"_s
-                                << u"平仄@2:4 失粘@3:2"_s;
+                                << u"五言绝句 · 平起首句入韵 · 下平七阳 · 1处不合"_s
+                                << u"平仄@2:4 ~失粘@3:2"_s;
         QTest::newRow("滁州西涧") << u"平水韵"_s
                                   << u"独怜幽草涧边生，上有黄鹂深树鸣。春潮带雨晚来急，野渡无人舟自横。"_s
-                                  << u"七言绝句 · 平起首句入韵 · 下平八庚 · 1处不合"_s << u"失粘@3:2"_s;
+                                  << u"七言绝句 · 平起首句入韵 · 下平八庚 · 合律"_s << u"~失粘@3:2"_s;
+        // 影幢幢: 幢 chuáng, 平, rhymes in 江.
+        QTest::newRow("闻乐天授江州司马")
+            << u"平水韵"_s << u"残灯无焰影幢幢，此夕闻君谪九江。垂死病中惊坐起，暗风吹雨入寒窗。"_s
+            << u"七言绝句 · 平起首句入韵 · 上平三江 · 合律"_s << QString();
         QTest::newRow("行宫") << u"平水韵"_s << u"寥落古行宫，宫花寂寞红。白头宫女在，闲坐说玄宗。"_s
                               << u"五言绝句 · 仄起首句入韵 · 上平一东 · 1处不合"_s << u"出韵@4:5"_s;
         QTest::newRow("回乡偶书") << u"平水韵"_s
@@ -317,7 +321,8 @@ private slots:
         QTest::newRow("栁, an old form of 柳") << u"栁"_s << u"上声二十五有"_s;
         QTest::newRow("玊, an old form of 玉") << u"玊"_s << u"入声二沃"_s;
         QTest::newRow("乾 stays 乾, not 干") << u"乾"_s << u"上平十四寒 下平一先"_s;
-        QTest::newRow("徵 also for 征") << u"徵"_s << u"上声四纸 下平十蒸"_s;
+        // 徵 of 宫商角徵羽 and 徵召; a converted text writes it for 征 too (孤蓬萬里徵).
+        QTest::newRow("徵 also for 征") << u"徵"_s << u"上声四纸 下平八庚 下平十蒸"_s;
         QTest::newRow("筒 平 in 一东") << u"筒"_s << u"上平一东 去声一送"_s;
         QTest::newRow("娆 of 妖娆, 平") << u"娆"_s << u"下平二萧"_s;
         QTest::newRow("嬈 as 娆") << u"嬈"_s << u"下平二萧"_s;

@@ -78,15 +78,26 @@ BooksFixture &BooksFixture::reading(const QString &hanzi, const QString &pinyin)
     return *this;
 }
 
-BooksFixture &BooksFixture::variants(const QString &forms, const QString &standards)
+BooksFixture &BooksFixture::characterPairs(const QString &table, const QString &forms,
+                                           const QString &standards)
 {
     const QList<uint> from = forms.toUcs4(), to = standards.toUcs4();
     for (qsizetype i = 0; i < from.size() && i < to.size(); ++i) {
         const char32_t f = from.at(i), t = to.at(i);
-        exec(QStringLiteral("INSERT INTO 异体 VALUES (?1, ?2)"),
+        exec(QStringLiteral("INSERT INTO %1 VALUES (?1, ?2)").arg(table),
              {QString::fromUcs4(&f, 1), QString::fromUcs4(&t, 1)});
     }
     return *this;
+}
+
+BooksFixture &BooksFixture::variants(const QString &forms, const QString &standards)
+{
+    return characterPairs(QStringLiteral("异体"), forms, standards);
+}
+
+BooksFixture &BooksFixture::alsoFor(const QString &written, const QString &meant)
+{
+    return characterPairs(QStringLiteral("兼体"), written, meant);
 }
 
 BooksFixture &BooksFixture::word(const QString &word, const QString &pinyin)

@@ -29,6 +29,8 @@ public:
     BooksFixture &word(const QString &word, const QString &pinyin);
     // Each character of forms read as the standard character at the same place of standards (異体).
     BooksFixture &variants(const QString &forms, const QString &standards);
+    // Standard characters a converted text writes for others (兼体): 徵 for 征.
+    BooksFixture &alsoFor(const QString &written, const QString &meant);
 
     // A 词牌 of the 词谱, placed after those already there, with its other names.
     BooksFixture &tune(const QString &name, int poems, const QStringList &aliases = {});
@@ -62,6 +64,7 @@ public:
 
 private:
     void exec(const QString &sql, const QStringList &values);
+    BooksFixture &characterPairs(const QString &table, const QString &forms, const QString &standards);
     BooksFixture &form(const QString &tune, int number, int poems, const QStringList &lines, int stanzaBreak,
                        const QString &scheme, int share, const QString &author, bool compared = false);
 

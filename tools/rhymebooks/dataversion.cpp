@@ -9,7 +9,7 @@ namespace builddb {
 namespace {
 
 // Raised whenever what the builder writes changes, so that the set-up rebuilds older files.
-const QString kFormat = QStringLiteral("rhymebooks 15");
+const QString kFormat = QStringLiteral("rhymebooks 16");
 
 // "2 ... # Date: 2022-08-03 ..." — the first lines of a bzip2 file, without reading it whole.
 QString unihanDate(const QString &path)

@@ -56,6 +56,10 @@ void writeBooks(ReferenceWriter &writer, const RhymeBooks &books)
         for (auto it = books.variants.constBegin(); it != books.variants.constEnd(); ++it)
             insertRow(stmt, hanziText(it.key()), hanziText(it.value()));
     });
+    writer.insert(rb::tableAlsoFor, [&](Statement &stmt) {
+        for (auto it = books.alsoFor.constBegin(); it != books.alsoFor.constEnd(); ++it)
+            insertRow(stmt, hanziText(it.key()), hanziText(it.value()));
+    });
     writer.insert(rb::tableReadings, [&](Statement &stmt) {
         for (auto it = books.readings.constBegin(); it != books.readings.constEnd(); ++it) {
             for (qsizetype i = 0; i < it->size(); ++i) {

@@ -221,6 +221,8 @@ RhymeBooks buildRhymeBooks(const RhymeBookInputs &inputs)
             out.readings[it.key()].append(r.marked());
     out.filter = gathered.report;
     out.variants = gathered.variants;
+    if (inputs.variants)
+        out.alsoFor = inputs.variants->alsoFor;
     return out;
 }
 

@@ -49,6 +49,8 @@ struct RhymeBooks {
     // The table of forms the books were made with: the one given, less the forms a weak link gave a
     // standard character whose readings are not theirs (those stay in the books as they are).
     QMap<char32_t, char32_t> variants;
+    // Standard characters a converted text writes for another (徵 for 征).
+    QMap<char32_t, char32_t> alsoFor;
     FilterReport filter;
 };
 

@@ -64,6 +64,15 @@ public:
         return {0, QString()};
     }
 
+    // The other standard character OpenCC's first conversion makes of a standard one (徵 → 征); 0 for
+    // none.
+    char32_t simplifiedOfStandard(char32_t c) const
+    {
+        if (m_s.opencc.isEmpty())
+            return 0;
+        const char32_t s = m_s.opencc.first().value(c);
+        return s && s != c && isStandard(s) ? s : 0;
+    }
     // Every character a source links to another.
     QSet<char32_t> forms() const
     {
@@ -116,8 +125,11 @@ VariantTable buildVariantTable(const VariantSources &sources)
     const Resolver resolver(sources);
     VariantTable table;
     for (const char32_t form : resolver.forms()) {
-        if (resolver.isStandard(form))
+        if (resolver.isStandard(form)) {
+            if (const char32_t other = resolver.simplifiedOfStandard(form))
+                table.alsoFor.insert(form, other);
             continue;
+        }
         const auto [standard, source] = resolver.resolve(form);
         if (!standard || standard == form)
             continue;

@@ -32,6 +32,9 @@ struct VariantTable {
     // Forms of the Qing prints from our own list: read as their standard character, but lending it
     // only readings it has (玊 is also a word sù of its own, none of 玉's).
     QSet<char32_t> printForms;
+    // Standard characters that are also the traditional form of another (徵 of 征, 乾 of 干): a text
+    // converted from simplified characters writes them where the other is meant (孤蓬萬里徵).
+    QMap<char32_t, char32_t> alsoFor;
     // How many forms each kind of link settled, by its name ("OpenCC", "Unihan 简繁", "Unihan 异体",
     // "ours").
     QMap<QString, qsizetype> bySource;
