@@ -9,8 +9,9 @@
 
 namespace {
 
-// The pairs the builder counts in a couplet, both ways.
-void addPairs(QHash<QString, int> &to, const QString &upper, const QString &lower)
+// The pairs the builder counts in a couplet, both ways, and (where units is given) each unit once.
+void addPairs(QHash<QString, int> &to, const QString &upper, const QString &lower,
+              QHash<QString, int> *units = nullptr)
 {
     const QList<uint> u = upper.toUcs4(), l = lower.toUcs4();
     if (u.size() != l.size())
@@ -24,6 +25,8 @@ void addPairs(QHash<QString, int> &to, const QString &upper, const QString &lowe
             continue;
         ++to[a + u'\t' + b];
         ++to[b + u'\t' + a];
+        if (units)
+            ++(*units)[a], ++(*units)[b];
     }
 }
 
@@ -41,7 +44,7 @@ LeaveOneOut::LeaveOneOut(const classics::CoupletPairs &pairs, const SqliteFile &
         while (rows.step())
             if (!seen.contains(rows.int64(0))) {
                 seen.insert(rows.int64(0));
-                addPairs(m_own, rows.text(1), rows.text(2));
+                addPairs(m_own, rows.text(1), rows.text(2), &m_ownUnits);
             }
         rows.reset();
     }
@@ -67,7 +70,7 @@ int LeaveOneOut::outerCount(const QString &a, const QString &b) const
 
 int LeaveOneOut::unitCount(const QString &unit) const
 {
-    return m_pairs.unitCount(unit);
+    return std::max(0, m_pairs.unitCount(unit) - m_ownUnits.value(unit));
 }
 
 qint64 LeaveOneOut::characterCount() const
