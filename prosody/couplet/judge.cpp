@@ -63,7 +63,9 @@ Couplet judgeCouplet(const QList<char32_t> &upper, const QList<char32_t> &lower,
     }
     best.units = chosen.units;
     best.evidence = chosen.evidence / double(upper.size());
-    best.parallel = best.evidence >= kParallelEvidence;
+    // Two lines that run on as one sentence (为报空潭橘，无媒寄洛桥) are parallel only on twice the evidence.
+    const bool runsOn = opensOneSentence(upper) && !opensOneSentence(lower);
+    best.parallel = best.evidence >= (runsOn ? 2 : 1) * kParallelEvidence;
     for (qsizetype i = 0; i < upper.size(); ++i)
         if (upper.at(i) == lower.at(i))
             best.sameChar.append(int(i));

@@ -82,6 +82,21 @@ bool isReduplicated(const QList<char32_t> &unit)
     return unit.size() == 2 && unit.at(0) == unit.at(1);
 }
 
+bool opensOneSentence(const QList<char32_t> &line)
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> out;
+        for (const QString &w :
+             QStringLiteral("为报 寄语 寄言 传语 借问 为问 试问 却话 闻道 安得 谁能 但愿 何当 但使 若使 "
+                            "纵使 莫道 况是 要知 早知 须知 欲知 应知 始知 方知 谁知 不知 "
+                            "遥知 岂知 那知")
+                 .split(u' '))
+            out.insert(w);
+        return out;
+    }();
+    return line.size() >= 2 && words.contains(QString::fromUcs4(line.constData(), 2));
+}
+
 bool isNearSynonym(char32_t a, char32_t b)
 {
     if (a == b)

@@ -19,4 +19,9 @@ bool isReduplicated(const QList<char32_t> &unit);
 // near-synonyms (见 看 望 …, 年 岁 载 …). Two lines alike in nearly every unit say the same thing (合掌).
 bool isNearSynonym(char32_t a, char32_t b);
 
+// Whether a line opens on a word that makes the couplet one sentence: saying, asking, knowing or
+// wishing what the rest tells (为报, 借问, 安得, 早知 …). A lower line that does not answer with another
+// such word runs on from the upper (为报空潭橘，无媒寄洛桥).
+bool opensOneSentence(const QList<char32_t> &line);
+
 } // namespace prosody

@@ -198,6 +198,10 @@ private slots:
         QVERIFY(!judgeCouplet(chars(u"竹喧归浣女"_s), chars(u"莲动下渔舟"_s), m_pairs).parallel);
         // Common characters never paired weigh against what else is attested.
         QVERIFY(!judgeCouplet(chars(u"风人照松"_s), chars(u"云不流梅"_s), m_pairs).parallel);
+        // Lines that run on as one sentence need twice the evidence (1.5 of 5 here), unless the lower
+        // answers the upper's opening word with one of its own.
+        QVERIFY(!judgeCouplet(chars(u"借问风花照"_s), chars(u"遥看云鸟流"_s), m_pairs).parallel);
+        QVERIFY(judgeCouplet(chars(u"借问风花照"_s), chars(u"谁知云鸟流"_s), m_pairs).parallel);
     }
 
     void sameCharactersAndAlikeLinesAreNamed()
