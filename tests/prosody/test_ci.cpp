@@ -40,6 +40,16 @@ private:
     QTemporaryDir m_dir;
     std::shared_ptr<const RhymeBooks> m_books;
 
+    // The small books the tests with a 词谱 of their own write in: 东风红 平 in 第一部 and 上平一东, 天 平,
+    // 木 入.
+    static BooksFixture &inSmallBooks(BooksFixture &fixture)
+    {
+        return fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
+            .add(u"词林正韵"_s, u"第七部"_s, u"平"_s, u"天"_s)
+            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
+            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s);
+    }
+
     QList<PoemCheck> checkAs(const QString &text, const QString &form, std::optional<Book> book = {}) const
     {
         return checkNamed(m_books, text, form, book).value_or(QList<PoemCheck>());
@@ -337,8 +347,7 @@ private slots:
     void anAliasLeadsToTheTuneWrittenUnderIt()
     {
         BooksFixture fixture(m_dir.filePath(u"date/alias.db"_s));
-        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
-            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+        inSmallBooks(fixture)
             .tune(u"高阳台"_s, 30)
             .bookAlias(u"庆宫春"_s, u"高阳台"_s)
             .bookAlias(u"庆春泽"_s, u"高阳台"_s)
@@ -356,10 +365,7 @@ private slots:
     void aTitleTwoTunesBearMeansTheOneTheLinesKeep()
     {
         BooksFixture fixture(m_dir.filePath(u"date/shared-alias.db"_s));
-        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
-            .add(u"词林正韵"_s, u"第七部"_s, u"平"_s, u"天"_s)
-            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
-            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+        inSmallBooks(fixture)
             .add(u"平水韵"_s, u"下平一先"_s, u"平"_s, u"天"_s)
             .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"木"_s)
             .tune(u"多调"_s, 30)
@@ -383,10 +389,7 @@ private slots:
     void theBooksFormsSpeakWithTheirAuthority()
     {
         BooksFixture fixture(m_dir.filePath(u"date/book.db"_s));
-        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
-            .add(u"词林正韵"_s, u"第七部"_s, u"平"_s, u"天"_s)
-            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
-            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+        inSmallBooks(fixture)
             .tune(u"谱调"_s, 2)
             .bookForm(u"谱调"_s, 1, 0, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"甲"_s, true)
             .bookForm(u"谱调"_s, 2, 0, {u"平平仄仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"乙"_s, false)
@@ -425,10 +428,7 @@ private slots:
     void thePoemsYieldToTheBooksExampleAtAFewPlaces()
     {
         BooksFixture fixture(m_dir.filePath(u"date/dissent.db"_s));
-        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
-            .add(u"词林正韵"_s, u"第七部"_s, u"平"_s, u"天"_s)
-            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
-            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+        inSmallBooks(fixture)
             .tune(u"例调"_s, 60)
             .bookForm(u"例调"_s, 1, 30, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"甲"_s, true)
             .bookForm(u"例调"_s, 2, 30, {u"平平平平平"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s}, u"乙"_s, true)
@@ -485,10 +485,7 @@ private slots:
     void theBooksFormsAreRecognisedBesideTheCorpus()
     {
         BooksFixture fixture(m_dir.filePath(u"date/recognise.db"_s));
-        fixture.add(u"词林正韵"_s, u"第一部"_s, u"平"_s, u"东风红"_s)
-            .add(u"词林正韵"_s, u"第七部"_s, u"平"_s, u"天"_s)
-            .add(u"词林正韵"_s, u"第十五部"_s, u"入"_s, u"木"_s)
-            .add(u"平水韵"_s, u"上平一东"_s, u"平"_s, u"东风红"_s)
+        inSmallBooks(fixture)
             .tune(u"甲调"_s, 2)
             .ciForm(u"甲调"_s, 1, 2, {u"平平仄仄"_s, u"仄仄平平/1"_s, u"仄仄平/1"_s})
             .tune(u"乙调"_s, 0)
