@@ -23,10 +23,9 @@ int asRegulated(const PoemCheck &shi)
 
 // The poems that make a form likely: a 体 of the book stands for its 词牌, as written as the 词牌 is
 // (顾夐's 玉楼春 with the hundreds of 玉楼春); a form of the corpus alone, its own poems.
-int poemsBehind(const Cipu &cipu, const CiForm &form)
+int poemsBehind(const CiForm &form)
 {
-    const CiTune *tune = form.source == CiSource::Corpus ? nullptr : cipu.find(form.tune);
-    return tune ? std::max(form.poems, tune->poems) : form.poems;
+    return form.source == CiSource::Corpus ? form.poems : std::max(form.poems, form.tunePoems);
 }
 
 // A regulated shape rhyming 仄 taken as the 词牌 whose form it is line for line, when the poem keeps
@@ -38,7 +37,7 @@ std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Boo
         return std::nullopt;
     const std::optional<CiAlignment> a = ci.bestForm(poem, nullptr, book);
     if (!a || a->structureCost() > 0 || a->looseness > 0 || !a->missing.isEmpty() ||
-        poemsBehind(ci.cipu(), *a->form) < 2)
+        poemsBehind(*a->form) < 2)
         return std::nullopt;
     // A 体 of the book no poem of the corpus wrote stands on one example: only a poem that keeps it
     // whole (杜甫's 望岳 keeps 刘侍读's 生查子 but for one place, and is a 古诗).
@@ -55,14 +54,13 @@ std::optional<PoemCheck> ciOfOwnShape(const CiChecker &ci, const Poem &poem, Boo
 // nor a form of one poem (孤例) than any near-regulated shape: a quatrain with a line one character
 // long is far likelier than the few poems of an obscure 词牌.
 template <typename ShiCheck>
-bool prefersCi(const Cipu &cipu, const Poem &poem, int joins, const CiAlignment &a, const PoemCheck &asCi,
-               ShiCheck shiCheck)
+bool prefersCi(const Poem &poem, int joins, const CiAlignment &a, const PoemCheck &asCi, ShiCheck shiCheck)
 {
     const std::optional<int> distance = shiDistance(poem);
     if (!distance)
         return true;
     const int shiFaults = *distance + joins;
-    if (poemsBehind(cipu, *a.form) < 2 || (a.form->fromExamples() && shiFaults <= 1))
+    if (poemsBehind(*a.form) < 2 || (a.form->fromExamples() && shiFaults <= 1))
         return false;
     // The rest of a 词 begun counts as one fault of structure, as a slip of the 诗 does.
     const int ciFaults = a.structureCost();
@@ -194,7 +192,7 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
         }
         if (best) {
             const PoemCheck asCi = ci.checkRecognised(both, *best, ciBook);
-            if (prefersCi(ci.cipu(), both, int(after - i), best->best, asCi,
+            if (prefersCi(both, int(after - i), best->best, asCi,
                           [&] { return checker.check(both, shiBook); })) {
                 out.append(asCi);
                 i = after;

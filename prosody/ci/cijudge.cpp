@@ -18,7 +18,6 @@ public:
         , m_a(a)
         , m_form(*a.form)
         , m_loneRun(loneRun(m_form))
-        , m_unrhymedInBook(unrhymedInBook(m_form))
     {
         m_out.poem = poem;
         m_out.book = book;
@@ -286,7 +285,7 @@ private:
         // The book marks its rhymes: each is the rule.
         if (m_form.fromBook())
             return QString();
-        if (m_unrhymedInBook.contains(r.formLine))
+        if (m_form.lines[r.formLine].unrhymedInBook)
             return QStringLiteral("谱之例词此处不押韵");
         if (poems == 1)
             return QStringLiteral("谱据孤例");
@@ -405,7 +404,6 @@ private:
     const CiAlignment &m_a;
     const CiForm &m_form;
     const int m_loneRun;
-    const QList<int> m_unrhymedInBook;
     PoemCheck m_out;
 };
 

@@ -72,6 +72,8 @@ struct CiLine {
     // how the 句 ends (句, 韵, 叶, 叠 or 重, with the tone and 换 it prints: "换平韵").
     QList<int> dou;
     QString mark;
+    // A line end the poems rhyme as a rule where the book's example leaves it unrhymed (a weak rhyme).
+    bool unrhymedInBook = false;
 
     int length() const { return int(positions.size()); }
     QString pattern() const; // "中仄平平仄仄平"
@@ -87,6 +89,7 @@ struct CiForm {
     QString scheme;      // 平韵, 仄韵, 换韵 (several runs) or 平仄通叶 (one 部 on both classes)
     QString example;     // "晏殊：一曲新词酒一杯。"
     int authors = 0;     // the poets of its poems; 0 when the file does not say
+    int tunePoems = 0;   // the poems of its 词牌, in all its forms
 
     // From 御定词谱:
     CiSource source = CiSource::Corpus;

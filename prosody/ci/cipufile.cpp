@@ -278,8 +278,10 @@ std::shared_ptr<const Cipu> readCipu(const SqliteFile &db)
     readForms(db, tunes, byName, formAt);
     readLines(db, tunes, byName, formAt);
     for (CiTune &tune : tunes)
-        for (CiForm &form : tune.forms)
+        for (CiForm &form : tune.forms) {
+            form.tunePoems = tune.poems;
             yieldToBook(form);
+        }
     // A form with a line left empty by a damaged file is of no use: drop it.
     for (CiTune &tune : tunes)
         tune.forms.removeIf([](const CiForm &f) {

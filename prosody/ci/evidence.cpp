@@ -89,21 +89,12 @@ void yieldToBook(CiForm &form)
 {
     if (!yieldsToBook(form))
         return;
-    for (CiLine &line : form.lines)
+    for (CiLine &line : form.lines) {
+        line.unrhymedInBook = unrhymedAgainstBook(form, line);
         for (CiPosition &p : line.positions)
             if (p.strictness == Strictness::Fault && tonedAgainstBook(p))
                 p.strictness = Strictness::Warning;
-}
-
-QList<int> unrhymedInBook(const CiForm &form)
-{
-    QList<int> out;
-    if (!yieldsToBook(form))
-        return out;
-    for (qsizetype i = 0; i < form.lines.size(); ++i)
-        if (unrhymedAgainstBook(form, form.lines[i]))
-            out.append(int(i));
-    return out;
+    }
 }
 
 Authority tierOf(CiSource source, int poems, bool compared)

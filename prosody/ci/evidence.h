@@ -46,15 +46,14 @@ void applyBookEvidence(CiPosition &position, Authority tier, int formPoems);
 
 // For a 体 of the book the corpus's poems decide: where the book's example writes the other class at a
 // place the poems hold near-unanimously, the book allows what they avoid there, and the place is a
-// warning, not a fault. Where they differ at more than kBookDissent places, the poems laid over the
-// 体 are of another shape that shares its lengths, and they rule.
+// warning, not a fault; likewise a line end the poems rhyme as a rule where the book's example ends a
+// 句 or 读 unrhymed is marked CiLine::unrhymedInBook. Where they differ at more than kBookDissent
+// places, line ends and places together, the poems laid over the 体 are of another shape that shares
+// its lengths, and they rule.
 void yieldToBook(CiForm &form);
 namespace evidence {
 inline constexpr int kBookDissent = 3;
 } // namespace evidence
-// Likewise for rhymes: the lines of such a 体 whose end the poems rhyme as a rule where the book's
-// example ends a 句 or 读 unrhymed. The places and the line ends count together against kBookDissent.
-QList<int> unrhymedInBook(const CiForm &form);
 
 // Which authority decides a form: the corpus where it has the poems to make rules or the book has no
 // such form; else the book, by whether its note compared other poems.
