@@ -12,11 +12,17 @@ void addPendingLines(ShiPoem &poem)
     const QList<LineType> types = lineTypes(variant, poem.formLines, n);
     const QList<int> fixed = fixedPositions(n);
     for (int l = poem.lineCount(); l < poem.formLines; ++l) {
-        QString pattern = templateOf(types.at(l), n);
+        // The second line of a couplet begun answers the line written (after a 折腰 third line too).
+        LineType type = types.at(l);
+        if (l % 2 == 1 && l - 1 < poem.types.size())
+            type = classOfTemplate(templateOf(poem.types.at(l - 1), n).at(1)) == ToneClass::Ping
+                       ? LineType::D
+                       : LineType::B;
+        QString pattern = templateOf(type, n);
         for (int p = 1; p <= n; ++p)
             if (!fixed.contains(p))
                 pattern[p - 1] = u'中';
-        poem.out().pending.append({pattern, isRhymedType(types.at(l))});
+        poem.out().pending.append({pattern, isRhymedType(type)});
     }
 }
 

@@ -25,7 +25,7 @@ bool offType(const ShiPoem &poem, int l)
 
 // 对 inside a couplet and 粘 between couplets, at the second character. A broken relation is the
 // fault of this line unless the line before goes against its own type (its fault, already reported).
-// Returns whether a fault was reported here.
+// Returns whether a broken relation was reported here (a fault, or the warning of a 折腰体).
 bool judgeRelations(ShiPoem &poem, int l)
 {
     if (l == 0 || !isDefinite(poem.cls(l, 2)) || !isDefinite(poem.cls(l - 1, 2)) || offType(poem, l - 1))

@@ -124,6 +124,10 @@ private slots:
         QCOMPARE(six.pending.size(), 2);
         QCOMPARE(six.pending.at(0).pattern, u"中平中仄仄"_s);
         QVERIFY(six.pending.at(1).rhymed);
+        // After a 折腰 third line the fourth answers the third, not the usual scheme.
+        const PoemCheck zheyao = autoCheck(kLvshi.left(12) + u"木木天天木，"_s).first();
+        QVERIFY2(zheyao.ok(), qPrintable(describe(zheyao)));
+        QCOMPARE(zheyao.pending.value(0).pattern, u"中平中仄平"_s);
         const PoemCheck typing = autoCheck(kLvshi.left(27)).first();
         QCOMPARE(typing.summary(),
                  u"五言律诗 · 仄起首句不入韵 · 上平一东 · 已写4句，第5句尚缺2字，其后尚缺3句"_s);
