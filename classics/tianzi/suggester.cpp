@@ -103,7 +103,7 @@ bool Suggester::fits(const Place &place, int at, char32_t hanzi) const
         return true;
     const bool strict = want == u'平' || want == u'仄';
     bool member = false, rhymes = false;
-    for (const auto &m : m_books->memberships(place.book, hanzi))
+    for (const auto &m : m_books->bookMemberships(place.book, hanzi))
         if (m.group == place.rhymeGroup) {
             member = true;
             rhymes = rhymes || !strict || prosody::classOf(m.tone) == prosody::classOfTemplate(want);

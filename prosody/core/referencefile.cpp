@@ -125,7 +125,7 @@ void readAlsoFor(const SqliteFile &file, Books &books)
             for (const RhymeBooks::Membership &m : other) {
                 const auto has = [&](auto pred) { return std::any_of(own.begin(), own.end(), pred); };
                 if (has([&](const auto &o) { return o.tone == m.tone; }) &&
-                    !has([&](const auto &o) { return o.group == m.group; }))
+                    !has([&](const auto &o) { return o.group == m.group && o.tone == m.tone; }))
                     extra.append(m);
             }
             if (!extra.isEmpty())

@@ -82,7 +82,7 @@ bool answers(const prosody::RhymeBooks &books, const ScanLine &l, const LineQuer
         if (a.place >= line.size() || line.chars.at(a.place) != a.hanzi)
             return false;
     if (q.rhymeGroup) {
-        const auto ms = books.memberships(q.book, line.chars.last());
+        const auto ms = books.bookMemberships(q.book, line.chars.last());
         if (std::none_of(ms.begin(), ms.end(), [&](const auto &m) { return m.group == *q.rhymeGroup; }))
             return false;
     }

@@ -45,7 +45,7 @@ QString sample(const QString &where, const Line &line)
 QString groupsIn(const RhymeBooks &books, char32_t c)
 {
     QStringList names;
-    for (const RhymeBooks::Membership &m : books.memberships(Book::Pingshui, c))
+    for (const RhymeBooks::Membership &m : books.bookMemberships(Book::Pingshui, c))
         names << books.groups(Book::Pingshui).at(m.group).name;
     names.removeDuplicates();
     return names.isEmpty() ? QStringLiteral("无") : names.join(u'、');

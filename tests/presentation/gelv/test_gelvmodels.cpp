@@ -79,7 +79,8 @@ private slots:
             .reading(u"刊"_s, u"kān"_s)
             .reading(u"绿"_s, u"lǜ"_s)
             .reading(u"长"_s, u"cháng"_s)
-            .variants(u"長"_s, u"长"_s);
+            .variants(u"長"_s, u"长"_s)
+            .alsoFor(u"刊"_s, u"东"_s);
         m_books = prosody::loadRhymeBooks(m_path);
     }
 
@@ -431,6 +432,11 @@ private slots:
         model.setLookup(U'东');
         QCOMPARE(hanzi(model.commonMembers()), (QStringList{u"东"_s, u"风"_s, u"红"_s, u"天"_s}));
         QCOMPARE(hanzi(model.otherMembers()), QStringList{u"蒙"_s});
+
+        // A character a converted text may write for another rhymes there too, but the lookup shows the
+        // book's own groups.
+        model.setLookup(U'刊');
+        QCOMPARE(model.lookupBooks().at(0), u"平水韵：上平十四寒（平）　平"_s);
 
         model.setLookup(U'们');
         QCOMPARE(model.lookupBooks().at(0), u"平水韵：无韵部（今读，平）　平"_s);
