@@ -128,6 +128,8 @@ private slots:
         const PoemCheck zheyao = autoCheck(kLvshi.left(12) + u"木木天天木，"_s).first();
         QVERIFY2(zheyao.ok(), qPrintable(describe(zheyao)));
         QCOMPARE(zheyao.pending.value(0).pattern, u"中平中仄平"_s);
+        const PoemCheck seven = autoCheck(u"天天木木天天木，木木天天木木东。木木天天天木木，"_s).first();
+        QCOMPARE(seven.pending.value(0).pattern, u"中平中仄中平平"_s);
         const PoemCheck typing = autoCheck(kLvshi.left(27)).first();
         QCOMPARE(typing.summary(),
                  u"五言律诗 · 仄起首句不入韵 · 上平一东 · 已写4句，第5句尚缺2字，其后尚缺3句"_s);
