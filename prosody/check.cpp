@@ -3,6 +3,7 @@
 
 #include "prosody/couplet/duilian.h"
 #include "prosody/couplet/regulated.h"
+#include "prosody/shi/quatrains.h"
 #include "prosody/shi/shape.h"
 
 #include <algorithm>
@@ -130,7 +131,8 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
     if (const auto *shi = std::get_if<FormChoice>(&request.form)) {
         QList<PoemCheck> out;
         for (const Poem &poem : blocks)
-            out.append(checker.check(poem, shiBook, *shi));
+            for (const Poem &one : quatrainsOf(*books, poem, shiBook, shi->form == Form::Jueju))
+                out.append(checker.check(one, shiBook, *shi));
         return out;
     }
     const CiChecker ci(books);
@@ -169,6 +171,12 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
                 continue;
             }
         }
+        if (hasShiShape(poem))
+            if (const QList<Poem> run = quatrainsOf(*books, poem, shiBook, false); run.size() > 1) {
+                for (const Poem &one : run)
+                    out.append(checker.check(one, shiBook));
+                continue;
+            }
         PoemCheck shi = checker.check(poem, shiBook);
         if (hasShiShape(poem)) {
             // A whole regulated shape is 诗, unless it rhymes 仄 where a 词牌 has its shape (玉楼春) and

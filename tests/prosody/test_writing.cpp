@@ -248,6 +248,25 @@ private slots:
         }
     }
 
+    // Quatrains pasted one after the other are so many 绝句 where each rhymes on a group of its own, or
+    // where the poet chose 绝句; eight lines on one rhyme stay a 律诗.
+    void quatrainsRunTogetherAreEachAPoem()
+    {
+        const QString first = u"木木天天木，天天木木东。天天天木木，木木木天风。"_s;
+        const QString text = first + u"\n木木天天木，天天木木阳。天天天木木，木木木天江。"_s;
+        const QList<PoemCheck> checks = autoCheck(text);
+        QCOMPARE(checks.size(), 2);
+        QCOMPARE(checks.at(0).summary(), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s);
+        QCOMPARE(checks.at(1).summary(), u"五言绝句 · 仄起首句不入韵 · 下平七阳 · 合律"_s);
+        QCOMPARE(checks.at(1).lines.at(0).line.offsets.first(), first.size() + 1);
+        QCOMPARE(autoCheck(kLvshi).size(), 1);
+        CheckRequest jueju;
+        jueju.form = FormChoice{Form::Jueju, 5};
+        const QList<PoemCheck> chosen = checkAs(m_books, kLvshi, jueju).value_or(QList<PoemCheck>());
+        QCOMPARE(chosen.size(), 2);
+        QCOMPARE(chosen.at(1).summary(), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s);
+    }
+
     void aFindingAfterANotePointsAtItsCharacter()
     {
         const QString text = u"木木天天木，天天木木东。(天天 一作：木木)\n天天天天木，木木木天风。"_s;

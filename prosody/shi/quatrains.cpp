@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "prosody/shi/quatrains.h"
+
+#include "prosody/core/rhymevote.h"
+
+namespace prosody {
+
+namespace {
+
+// The 平 group both rhymes of a quatrain (its second and fourth lines) belong to, or -1.
+int quatrainGroup(const RhymeBooks &books, Book book, const QList<char32_t> &rhymes)
+{
+    const RhymeVote v = voteRhyme(books, book, rhymes, RhymeTone::Level);
+    return v.voters == rhymes.size() ? v.group : -1;
+}
+
+bool rhymeApart(const RhymeBooks &books, Book book, const QList<QList<char32_t>> &rhymes)
+{
+    const QList<RhymeBooks::Group> &groups = books.groups(book);
+    int before = -1;
+    for (qsizetype q = 0; q < rhymes.size(); ++q) {
+        const int g = quatrainGroup(books, book, rhymes.at(q));
+        if (g < 0)
+            return false;
+        if (q > 0) {
+            // No group holds the rhymes of both, nor is the one a neighbour of the other (东 and 冬).
+            if (quatrainGroup(books, book, rhymes.at(q - 1) + rhymes.at(q)) >= 0 ||
+                groups.at(g).neighbours.contains(before) || groups.at(before).neighbours.contains(g))
+                return false;
+        }
+        before = g;
+    }
+    return true;
+}
+
+} // namespace
+
+QList<Poem> quatrainsOf(const RhymeBooks &books, const Poem &poem, Book book, bool chosen)
+{
+    const qsizetype count = poem.lines.size();
+    if (count < 8 || count % 4 != 0)
+        return {poem};
+    QList<QList<char32_t>> rhymes;
+    for (qsizetype l = 0; l < count; l += 4) {
+        if (poem.lines.at(l + 1).chars.isEmpty() || poem.lines.at(l + 3).chars.isEmpty())
+            return {poem};
+        rhymes.append({poem.lines.at(l + 1).chars.last(), poem.lines.at(l + 3).chars.last()});
+    }
+    if (!chosen && !rhymeApart(books, book, rhymes))
+        return {poem};
+    QList<Poem> out;
+    for (qsizetype l = 0; l < count; l += 4) {
+        Poem q;
+        if (l == 0) {
+            q.title = poem.title;
+            q.author = poem.author;
+            q.doubtfulTitle = poem.doubtfulTitle;
+            q.start = poem.start;
+        } else {
+            q.start = poem.lines.at(l).offsets.value(0, poem.start);
+            out.last().end = q.start;
+        }
+        q.lines = poem.lines.mid(l, 4);
+        q.end = poem.end;
+        out.append(q);
+    }
+    return out;
+}
+
+} // namespace prosody
