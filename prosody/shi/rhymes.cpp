@@ -20,19 +20,42 @@ int vote(const ShiPoem &poem, const QList<int> &lines, RhymeTone tone)
     return voteRhyme(poem.books(), poem.book(), rhymes, tone, !lines.isEmpty() && lines.first() == 0).group;
 }
 
+// Rhymes of which none is 平 alone, some 仄 alone, and all in one 仄 group: the characters of both
+// classes rhyme 仄 with the rest (顾况's 石窦泉 rhymes 旋 with 片 in 霰), unless the first line ends on a
+// 平 of their 平 group.
+bool obliqueByGroup(const ShiPoem &poem, int oblique, int onlyLevel)
+{
+    if (oblique == 0 || onlyLevel > 0)
+        return false;
+    const QList<int> lines = poem.evenLineEnds();
+    QList<char32_t> rhymes;
+    for (int l : lines)
+        rhymes.append(poem.endCode(l));
+    if (voteRhyme(poem.books(), poem.book(), rhymes, RhymeTone::Oblique).voters != rhymes.size())
+        return false;
+    if (!poem.hasEnd(0) || poem.endClass(0) != ToneClass::Ping)
+        return true;
+    QList<char32_t> level = {poem.endCode(0)};
+    for (int l : lines)
+        if (poem.endClass(l) == ToneClass::Both)
+            level.append(poem.endCode(l));
+    return voteRhyme(poem.books(), poem.book(), level, RhymeTone::Level).voters != level.size();
+}
+
 } // namespace
 
 bool judgeObliqueRhyme(ShiPoem &poem, bool chosen)
 {
     // A character of both classes may be read 平: only rhymes that are clearly 仄 make 古体.
-    int level = 0, oblique = 0;
+    int level = 0, oblique = 0, onlyLevel = 0;
     QStringList chars;
     for (int l : poem.evenLineEnds()) {
         level += maybe(poem.endClass(l), ToneClass::Ping);
+        onlyLevel += poem.endClass(l) == ToneClass::Ping;
         oblique += poem.endClass(l) == ToneClass::Ze;
         chars << poem.ch(l, poem.size(l));
     }
-    if (oblique <= level)
+    if (oblique <= level && !obliqueByGroup(poem, oblique, onlyLevel))
         return false;
     poem.out().rhyme = groupName(poem, vote(poem, poem.evenLineEnds(), RhymeTone::Oblique));
     poem.add(-1, 0, FindingKind::ObliqueRhyme, chosen ? Severity::Fault : Severity::Warning,

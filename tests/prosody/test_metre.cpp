@@ -61,9 +61,9 @@ private slots:
             .alsoFor(u"徵"_s, u"征"_s)
             .add(u"平水韵"_s, u"下平一先"_s, u"平"_s, u"天烟"_s)
             .add(u"平水韵"_s, u"下平七阳"_s, u"平"_s, u"阳光长"_s)
-            .add(u"平水韵"_s, u"上平十四寒"_s, u"平"_s, u"看"_s)
+            .add(u"平水韵"_s, u"上平十四寒"_s, u"平"_s, u"看寒"_s)
             .add(u"平水韵"_s, u"上声二十二养"_s, u"上"_s, u"长"_s)
-            .add(u"平水韵"_s, u"去声十五翰"_s, u"去"_s, u"看"_s)
+            .add(u"平水韵"_s, u"去声十五翰"_s, u"去"_s, u"看汉"_s)
             .add(u"平水韵"_s, u"入声一屋"_s, u"入"_s, u"木竹屋绿"_s)
             .add(u"平水韵"_s, u"入声十一陌"_s, u"入"_s, u"白石客"_s)
             .neighbours(u"平水韵"_s, u"上平一东"_s, u"上平二冬"_s)
@@ -260,6 +260,12 @@ private slots:
         const PoemCheck chosen = checkOne(text, Book::Pingshui, FormChoice{Form::Jueju, 5});
         QCOMPARE(describe(chosen), u"仄韵@0:0"_s);
         QCOMPARE(chosen.summary(), u"古体（仄韵） · 入声一屋"_s);
+        // Rhymes of both classes rhyme 仄 with a 仄 alone of their 仄 group (看 with 汉 in 翰), unless the
+        // first line ends on a 平 of their 平 group.
+        QCOMPARE(checkOne(verse(u"平平平仄仄，仄仄仄平看。仄仄平平平，平平平仄汉。"_s)).summary(),
+                 u"古体（仄韵） · 去声十五翰"_s);
+        QCOMPARE(describe(checkOne(verse(u"仄仄仄平寒，平平仄仄看。平平平仄仄，仄仄仄平汉。"_s))),
+                 u"平仄@4:5"_s);
     }
 
     void aLostCharacterKeepsItsPlace()
