@@ -74,9 +74,13 @@ void CheckModel::recheck()
 QList<CheckModel::FindingRow> CheckModel::findingRows() const
 {
     QList<FindingRow> rows;
-    for (const PoemCheck &check : m_checks) {
+    for (qsizetype poem = 0; poem < m_checks.size(); ++poem) {
+        const PoemCheck &check = m_checks.at(poem);
         for (const Finding &f : check.findings) {
-            FindingRow row{f.text, f.severity, m_checkedFrom + check.poem.start,
+            // Where the draft holds several poems, "第3句" says which poem's.
+            const QString text =
+                m_checks.size() > 1 ? QStringLiteral("第%1首：%2").arg(poem + 1).arg(f.text) : f.text;
+            FindingRow row{text, f.severity, m_checkedFrom + check.poem.start,
                            check.poem.end - check.poem.start};
             if (f.line > 0 && f.line <= check.lines.size()) {
                 const Line &line = check.lines.at(f.line - 1).line;

@@ -39,7 +39,8 @@ public:
         int start; // the characters of the draft it points to
         int length;
     };
-    // Faults first, then warnings, then the accepted 拗救; in the order of the draft within each.
+    // Faults first, then warnings, then the accepted 拗救; in the order of the draft within each. With
+    // more than one poem checked each text begins "第2首：".
     QList<FindingRow> findingRows() const;
     // One per poem: "七言绝句 · 平起首句入韵 · 下平七阳 · 合律", with the book it was judged in when that
     // is not the one shown ("… · 合谱 · 按词林正韵").

@@ -123,7 +123,7 @@ private slots:
 
         QList<CheckModel::FindingRow> rows = model.findingRows();
         QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows.at(0).text, u"第3句第4字「天」：此处应仄，用了平声"_s);
+        QCOMPARE(rows.at(0).text, u"第2首：第3句第4字「天」：此处应仄，用了平声"_s);
         QCOMPARE(rows.at(0).start, draft.indexOf(broken) + broken.indexOf(u"天天天天") + 3);
         QCOMPARE(draft.mid(rows.at(1).start, rows.at(1).length), u"阳"_s);
 
@@ -134,6 +134,7 @@ private slots:
         QCOMPARE(model.summaries(), QStringList{u"五言绝句 · 仄起首句不入韵 · 上平一东 · 2处不合"_s});
         rows = model.findingRows();
         QCOMPARE(draft.mid(rows.at(0).start, rows.at(0).length), u"天"_s);
+        QCOMPARE(rows.at(0).text, u"第3句第4字「天」：此处应仄，用了平声"_s);
         QCOMPARE(rows.at(0).start, from + broken.indexOf(u"天天天天") + 3);
 
         // Moving the caret without changing text or selection checks nothing again.
