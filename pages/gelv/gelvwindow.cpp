@@ -91,6 +91,9 @@ GelvWindow::GelvWindow(QTextEdit *draft, const QString &booksPath, const QString
     // The forms of regulated verse, then the 词牌 (once the books are read); typing narrows the list.
     Gelv_Form_ComboBox->setEditable(true);
     Gelv_Form_ComboBox->setInsertPolicy(QComboBox::NoInsert);
+    // Sized to the form's name, not to the longest 词牌 of the list: the window keeps its width.
+    Gelv_Form_ComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Gelv_Form_ComboBox->setMinimumContentsLength(6);
     Gelv_Form_ComboBox->addItems(m_model->forms()->formNames());
     Gelv_Form_ComboBox->completer()->setFilterMode(Qt::MatchContains);
     Gelv_Form_ComboBox->completer()->setCompletionMode(QCompleter::PopupCompletion);
