@@ -96,6 +96,9 @@ LookupPanel::LookupPanel(LookupSource *source, QWidget *parent)
     m_books = new QLabel(this);
     m_books->setObjectName(QStringLiteral("Gelv_Books"));
     m_books->setFont(look::songFont());
+    // A character of many readings and groups wraps rather than widening the window past the screen.
+    m_readings->setWordWrap(true);
+    m_books->setWordWrap(true);
     m_groups = new QComboBox(this);
     m_groups->setObjectName(QStringLiteral("Gelv_Group_ComboBox"));
     // Pinyin typed into the lookup: the characters of that reading, or why there are none.

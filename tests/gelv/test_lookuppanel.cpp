@@ -101,6 +101,16 @@ private slots:
         QCOMPARE(child<QComboBox>(u"Gelv_Group_ComboBox"_s)->currentText(), u"上平一东"_s);
         QCOMPARE(texts(common), QStringList{u"东"_s});
         QCOMPARE(child<QListWidget>(u"Gelv_Other_List"_s)->count(), 0);
+
+        // A character of many readings and groups wraps rather than widening the 格律 window past the screen.
+        m_source.hanzi = u"长"_s;
+        m_source.readingsList = {u"cháng"_s, u"zhǎng"_s, u"zhàng"_s};
+        m_source.books = {u"平水韵：下平七阳（平）、上声二十二养（上）、去声二十三漾（去）　中"_s,
+                          u"词林正韵：第二部（平）、第二部（上）、第二部（去）　中"_s};
+        emit m_source.lookupChanged();
+        auto *books = child<QLabel>(u"Gelv_Books"_s);
+        QVERIFY(m_panel->minimumSizeHint().width() <
+                books->fontMetrics().horizontalAdvance(m_source.books.first()));
     }
 
     void typingAndChoosingAGroupAskTheSource()
