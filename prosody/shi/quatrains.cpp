@@ -14,7 +14,11 @@ int quatrainGroup(const RhymeBooks &books, Book book, const QList<char32_t> &rhy
     return v.voters == rhymes.size() ? v.group : -1;
 }
 
-bool rhymeApart(const RhymeBooks &books, Book book, const QList<QList<char32_t>> &rhymes)
+// Whether each quatrain rhymes apart from the one before: no group holds the rhymes of both, and a
+// neighbour of the group before (寒 after 删) only where the quatrain's first line rhymes too, as a 律诗's
+// fifth line never does (王昌龄's 出塞 二首); a 律诗 that mixes 东 and 冬 stays one.
+bool rhymeApart(const RhymeBooks &books, Book book, const QList<QList<char32_t>> &rhymes,
+                const QList<char32_t> &firsts)
 {
     const QList<RhymeBooks::Group> &groups = books.groups(book);
     int before = -1;
@@ -23,9 +27,11 @@ bool rhymeApart(const RhymeBooks &books, Book book, const QList<QList<char32_t>>
         if (g < 0)
             return false;
         if (q > 0) {
-            // No group holds the rhymes of both, nor is the one a neighbour of the other (东 and 冬).
-            if (quatrainGroup(books, book, rhymes.at(q - 1) + rhymes.at(q)) >= 0 ||
-                groups.at(g).neighbours.contains(before) || groups.at(before).neighbours.contains(g))
+            if (quatrainGroup(books, book, rhymes.at(q - 1) + rhymes.at(q)) >= 0)
+                return false;
+            const bool neighbours =
+                groups.at(g).neighbours.contains(before) || groups.at(before).neighbours.contains(g);
+            if (neighbours && quatrainGroup(books, book, rhymes.at(q) + QList<char32_t>{firsts.at(q)}) != g)
                 return false;
         }
         before = g;
@@ -41,12 +47,15 @@ QList<Poem> quatrainsOf(const RhymeBooks &books, const Poem &poem, Book book, bo
     if (count < 8 || count % 4 != 0)
         return {poem};
     QList<QList<char32_t>> rhymes;
+    QList<char32_t> firsts;
     for (qsizetype l = 0; l < count; l += 4) {
-        if (poem.lines.at(l + 1).chars.isEmpty() || poem.lines.at(l + 3).chars.isEmpty())
+        if (poem.lines.at(l).chars.isEmpty() || poem.lines.at(l + 1).chars.isEmpty() ||
+            poem.lines.at(l + 3).chars.isEmpty())
             return {poem};
         rhymes.append({poem.lines.at(l + 1).chars.last(), poem.lines.at(l + 3).chars.last()});
+        firsts.append(poem.lines.at(l).chars.last());
     }
-    if (!chosen && !rhymeApart(books, book, rhymes))
+    if (!chosen && !rhymeApart(books, book, rhymes, firsts))
         return {poem};
     QList<Poem> out;
     for (qsizetype l = 0; l < count; l += 4) {

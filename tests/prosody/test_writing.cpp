@@ -78,6 +78,8 @@ private slots:
                 .add(book, cilin ? u"第十五部"_s : u"入声一屋"_s, u"入"_s, u"木竹屋生量花急"_s)
                 .add(book, cilin ? u"第十六部"_s : u"入声十药"_s, u"入"_s, u"着"_s);
         }
+        books.add(u"平水韵"_s, u"上平二冬"_s, u"平"_s, u"冬松峰"_s)
+            .neighbours(u"平水韵"_s, u"上平一东"_s, u"上平二冬"_s);
         books.word(u"长江"_s, u"cháng jiāng"_s)
             .word(u"生长"_s, u"shēng zhǎng"_s)
             .word(u"重阳"_s, u"chóng yáng"_s)
@@ -260,6 +262,10 @@ private slots:
         QCOMPARE(checks.at(1).summary(), u"五言绝句 · 仄起首句不入韵 · 下平七阳 · 合律"_s);
         QCOMPARE(checks.at(1).lines.at(0).line.offsets.first(), first.size() + 1);
         QCOMPARE(autoCheck(kLvshi).size(), 1);
+        // 冬 neighbours 东: a quatrain in it after one in 东 is another poem only where its first line
+        // rhymes.
+        QCOMPARE(autoCheck(first + u"\n木木天天木，天天木木冬。天天天木木，木木木天松。"_s).size(), 1);
+        QCOMPARE(autoCheck(first + u"\n木木木天峰，天天木木冬。天天天木木，木木木天松。"_s).size(), 2);
         CheckRequest jueju;
         jueju.form = FormChoice{Form::Jueju, 5};
         const QList<PoemCheck> chosen = checkAs(m_books, kLvshi, jueju).value_or(QList<PoemCheck>());
