@@ -130,8 +130,11 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
     const Checker checker(books);
     if (const auto *shi = std::get_if<FormChoice>(&request.form)) {
         QList<PoemCheck> out;
+        // A 律诗 or 排律 chosen is one poem whatever its rhymes; 绝句 chosen, each four lines are one.
+        const bool quatrains = shi->form == Form::Jueju || shi->form == Form::Auto;
         for (const Poem &poem : blocks)
-            for (const Poem &one : quatrainsOf(*books, poem, shiBook, shi->form == Form::Jueju))
+            for (const Poem &one :
+                 quatrains ? quatrainsOf(*books, poem, shiBook, shi->form == Form::Jueju) : QList<Poem>{poem})
                 out.append(checker.check(one, shiBook, *shi));
         return out;
     }
@@ -171,12 +174,11 @@ std::optional<QList<PoemCheck>> checkForms(const std::shared_ptr<const RhymeBook
                 continue;
             }
         }
-        if (hasShiShape(poem))
-            if (const QList<Poem> run = quatrainsOf(*books, poem, shiBook, false); run.size() > 1) {
-                for (const Poem &one : run)
-                    out.append(checker.check(one, shiBook));
-                continue;
-            }
+        if (const QList<Poem> run = quatrainsOf(*books, poem, shiBook, false); run.size() > 1) {
+            for (const Poem &one : run)
+                out.append(checker.check(one, shiBook));
+            continue;
+        }
         PoemCheck shi = checker.check(poem, shiBook);
         if (hasShiShape(poem)) {
             // A whole regulated shape is 诗, unless it rhymes 仄 where a 词牌 has its shape (玉楼春) and

@@ -2,6 +2,7 @@
 #include "presentation/gelv/checkmodel.h"
 
 #include "prosody/check.h"
+#include "prosody/couplet/duilian.h"
 #include "prosody/text/reader.h"
 
 #include <algorithm>
@@ -78,8 +79,10 @@ QList<CheckModel::FindingRow> CheckModel::findingRows() const
         const PoemCheck &check = m_checks.at(poem);
         for (const Finding &f : check.findings) {
             // Where the draft holds several poems, "第3句" says which poem's.
-            const QString text =
-                m_checks.size() > 1 ? QStringLiteral("第%1首：%2").arg(poem + 1).arg(f.text) : f.text;
+            const QString text = m_checks.size() < 2 ? f.text
+                                 : check.form == duilianForm
+                                     ? QStringLiteral("第%1副：%2").arg(poem + 1).arg(f.text)
+                                     : QStringLiteral("第%1首：%2").arg(poem + 1).arg(f.text);
             FindingRow row{text, f.severity, m_checkedFrom + check.poem.start,
                            check.poem.end - check.poem.start};
             if (f.line > 0 && f.line <= check.lines.size()) {

@@ -39,24 +39,37 @@ bool rhymeApart(const RhymeBooks &books, Book book, const QList<QList<char32_t>>
     return true;
 }
 
+// Whether the lines of the whole quatrains are all of one length of regulated verse.
+bool regularShape(const Poem &poem, qsizetype whole)
+{
+    const qsizetype length = poem.lines.first().size();
+    if (length != 5 && length != 7)
+        return false;
+    for (qsizetype l = 0; l < whole; ++l)
+        if (poem.lines.at(l).size() != length)
+            return false;
+    return true;
+}
+
 } // namespace
 
 QList<Poem> quatrainsOf(const RhymeBooks &books, const Poem &poem, Book book, bool chosen)
 {
     const qsizetype count = poem.lines.size();
-    if (count < 8 || count % 4 != 0)
+    // The lines after the last whole quatrain are the next one being written.
+    const qsizetype whole = count - count % 4;
+    if (chosen ? count <= 4 : whole < 8 || !regularShape(poem, whole))
         return {poem};
-    QList<QList<char32_t>> rhymes;
-    QList<char32_t> firsts;
-    for (qsizetype l = 0; l < count; l += 4) {
-        if (poem.lines.at(l).chars.isEmpty() || poem.lines.at(l + 1).chars.isEmpty() ||
-            poem.lines.at(l + 3).chars.isEmpty())
+    if (!chosen) {
+        QList<QList<char32_t>> rhymes;
+        QList<char32_t> firsts;
+        for (qsizetype l = 0; l < whole; l += 4) {
+            rhymes.append({poem.lines.at(l + 1).chars.last(), poem.lines.at(l + 3).chars.last()});
+            firsts.append(poem.lines.at(l).chars.last());
+        }
+        if (!rhymeApart(books, book, rhymes, firsts))
             return {poem};
-        rhymes.append({poem.lines.at(l + 1).chars.last(), poem.lines.at(l + 3).chars.last()});
-        firsts.append(poem.lines.at(l).chars.last());
     }
-    if (!chosen && !rhymeApart(books, book, rhymes, firsts))
-        return {poem};
     QList<Poem> out;
     for (qsizetype l = 0; l < count; l += 4) {
         Poem q;

@@ -55,7 +55,8 @@ bool judgeObliqueRhyme(ShiPoem &poem, bool chosen)
         oblique += poem.endClass(l) == ToneClass::Ze;
         chars << poem.ch(l, poem.size(l));
     }
-    if (oblique <= level && !obliqueByGroup(poem, oblique, onlyLevel))
+    // Where the poet chose regulated verse, only a clear majority: a 仄 at one rhyme is that rhyme's fault.
+    if (oblique <= level && (chosen || !obliqueByGroup(poem, oblique, onlyLevel)))
         return false;
     poem.out().rhyme = groupName(poem, vote(poem, poem.evenLineEnds(), RhymeTone::Oblique));
     poem.add(-1, 0, FindingKind::ObliqueRhyme, chosen ? Severity::Fault : Severity::Warning,

@@ -260,8 +260,17 @@ private slots:
         QCOMPARE(checks.size(), 2);
         QCOMPARE(checks.at(0).summary(), u"五言绝句 · 仄起首句不入韵 · 上平一东 · 合律"_s);
         QCOMPARE(checks.at(1).summary(), u"五言绝句 · 仄起首句不入韵 · 下平七阳 · 合律"_s);
-        QCOMPARE(checks.at(1).lines.at(0).line.offsets.first(), first.size() + 1);
+        QCOMPARE(checks.at(1).poem.start, first.size() + 1);
+        QCOMPARE(checks.at(0).poem.end, checks.at(1).poem.start);
         QCOMPARE(autoCheck(kLvshi).size(), 1);
+        // A 律诗 chosen is one poem whatever its rhymes.
+        CheckRequest lvshi;
+        lvshi.form = FormChoice{Form::Lvshi, 5};
+        QCOMPARE(checkAs(m_books, text, lvshi).value_or(QList<PoemCheck>()).size(), 1);
+        // A third quatrain begun is a poem being written.
+        const QList<PoemCheck> begun = autoCheck(text + u"\n木木天天木，"_s);
+        QCOMPARE(begun.size(), 3);
+        QCOMPARE(begun.at(2).summary(), u"五言绝句 · 仄起首句不入韵 · 已写1句，尚缺3句"_s);
         // 冬 neighbours 东: a quatrain in it after one in 东 is another poem only where its first line
         // rhymes.
         QCOMPARE(autoCheck(first + u"\n木木天天木，天天木木冬。天天天木木，木木木天松。"_s).size(), 1);
